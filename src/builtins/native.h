@@ -1,0 +1,68 @@
+#pragma once
+
+// Native functions and what both engines offer them.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "../value.h"
+
+namespace velmor {
+
+struct Environment;
+
+// The running engine, as a builtin sees it: builtins that take functions
+// (map, filter, reduce, sort with a comparator) call user code back through
+// it. Errors raised by the called function propagate out of `call` unchanged.
+class Caller {
+public:
+    virtual ~Caller() = default;
+    virtual Value call(const Value& callee, std::vector<Value> args) = 0;
+};
+
+// Every builtin has this signature. The arguments are a view of the caller's
+// argument storage (the VM passes its own stack slots); a builtin may move
+// values out of it. The engine has already checked the argument count.
+using NativeFn = Value (*)(Caller& caller, std::span<Value> args);
+
+struct NativeObj final : Callable {
+    NativeObj(std::string name, NativeFn fn, int32_t minArity, int32_t maxArity)
+        : nativeName(std::move(name)), fn(fn), minArity(minArity), maxArity(maxArity) {}
+    const std::string& name() const override { return nativeName; }
+
+    std::string nativeName;
+    NativeFn fn = nullptr;
+    int32_t minArity = 0;
+    int32_t maxArity = -1;  // -1: no upper bound
+};
+
+// Whether `count` arguments suit the native, and the message when they do not:
+// name + "() expects " + (1+ | 2 | 1-3) + " argument(s), got " + count.
+inline bool arityAccepts(const NativeObj& native, std::size_t count) {
+    const auto n = static_cast<int64_t>(count);
+    return n >= native.minArity && (native.maxArity < 0 || n <= native.maxArity);
+}
+std::string arityMessage(const NativeObj& native, std::size_t count);
+
+void defineNative(Environment& globals, const std::string& name, NativeFn fn, int32_t minArity, int32_t maxArity);
+
+// Binds the 78 builtins in table order, then PI and E.
+void registerBuiltins(Environment& globals);
+
+// The names and bounds of every builtin, in registration order (for the
+// documentation and the editor grammar checks).
+struct BuiltinInfo {
+    const char* name;
+    NativeFn fn;
+    int32_t minArity;
+    int32_t maxArity;
+};
+std::span<const BuiltinInfo> builtinTable();
+
+// The shared numeric-argument helper: an Int or Float as a double, else
+// RuntimeError name + ": expected a number, got " + type name.
+double toNumber(const Value& value, const char* name);
+
+}  // namespace velmor

@@ -1,0 +1,3 @@
+// placeholder
+#include "driver.h"
+namespace velmor { int runMain(int, char**) { return 0; } }

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velmor {
+
+// X(enumerator, number, spelling, printed name). The spelling is the
+// keyword or operator text (empty for literal kinds).
+#define VELMOR_TOKENS(X)                      \
+    X(Number, 0, "", "number")                \
+    X(String, 1, "", "string")                \
+    X(InterpString, 2, "", "interp-string")   \
+    X(Name, 3, "", "name")                    \
+    X(LeftParen, 4, "(", "token")             \
+    X(RightParen, 5, ")", "token")            \
+    X(LeftBracket, 6, "[", "token")           \
+    X(RightBracket, 7, "]", "token")          \
+    X(LeftBrace, 8, "{", "token")             \
+    X(RightBrace, 9, "}", "token")            \
+    X(Comma, 10, ",", "token")                \
+    X(Colon, 11, ":", "token")                \
+    X(Dot, 12, ".", "token")                  \
+    X(Plus, 13, "+", "token")                 \
+    X(Minus, 14, "-", "token")                \
+    X(Star, 15, "*", "token")                 \
+    X(Slash, 16, "/", "token")                \
+    X(SlashSlash, 17, "//", "token")          \
+    X(Percent, 18, "%", "token")              \
+    X(Caret, 19, "^", "token")                \
+    X(Assign, 20, "=", "token")               \
+    X(EqualEqual, 21, "==", "token")          \
+    X(BangEqual, 22, "!=", "token")           \
+    X(Less, 23, "<", "token")                 \
+    X(LessEqual, 24, "<=", "token")           \
+    X(Greater, 25, ">", "token")              \
+    X(GreaterEqual, 26, ">=", "token")        \
+    X(PlusAssign, 27, "+=", "token")          \
+    X(MinusAssign, 28, "-=", "token")         \
+    X(StarAssign, 29, "*=", "token")          \
+    X(SlashAssign, 30, "/=", "token")         \
+    X(SlashSlashAssign, 31, "//=", "token")   \
+    X(PercentAssign, 32, "%=", "token")       \
+    X(CaretAssign, 33, "^=", "token")         \
+    X(Let, 34, "let", "token")                \
+    X(Function, 35, "function", "token")      \
+    X(Return, 36, "return", "token")          \
+    X(If, 37, "if", "token")                  \
+    X(Then, 38, "then", "token")              \
+    X(Elif, 39, "elif", "token")              \
+    X(Else, 40, "else", "token")              \
+    X(While, 41, "while", "token")            \
+    X(For, 42, "for", "token")                \
+    X(In, 43, "in", "token")                  \
+    X(Do, 44, "do", "token")                  \
+    X(End, 45, "end", "token")                \
+    X(Break, 46, "break", "token")            \
+    X(Continue, 47, "continue", "token")      \
+    X(And, 48, "and", "token")                \
+    X(Or, 49, "or", "token")                  \
+    X(Not, 50, "not", "token")                \
+    X(True, 51, "true", "token")              \
+    X(False, 52, "false", "token")            \
+    X(Nil, 53, "nil", "token")                \
+    X(Try, 54, "try", "token")                \
+    X(Catch, 55, "catch", "token")            \
+    X(Newline, 56, "", "end of line")         \
+    X(Eof, 57, "", "end of file")
+
+enum class TokenKind : int32_t {
+#define VELMOR_TOKEN_ENUM(name, number, spelling, printed) name = number,
+    VELMOR_TOKENS(VELMOR_TOKEN_ENUM)
+#undef VELMOR_TOKEN_ENUM
+};
+
+inline constexpr int kTokenKindCount = 58;
+inline constexpr int kFirstKeyword = 34;  // "let"
+inline constexpr int kLastKeyword = 55;   // "catch"
+
+struct StringPart {
+    bool isCode = false;  // true: raw code between "${" and "}"; false: literal text, escapes applied
+    std::string text;
+};
+
+struct Token {
+    TokenKind kind = TokenKind::Eof;
+    std::string text;
+    double number = 0;
+    bool isInteger = false;
+    std::vector<StringPart> parts;
+    int32_t line = 1;
+    int32_t column = 1;
+};
+
+// The printed name of a kind, as the token dump shows it.
+const char* tokenKindName(TokenKind kind);
+// The keyword or operator spelling of a kind; empty for the literal kinds.
+const char* tokenKindSpelling(TokenKind kind);
+
+}  // namespace velmor

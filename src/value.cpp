@@ -1,0 +1,314 @@
+#include "value.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace velmor {
+
+Value::Value(std::string text) : Value(ValueKind::String, new StringObj(std::move(text))) {}
+Value::Value(Ref<StringObj> s) : Value(ValueKind::String, s.get()) {}
+Value::Value(Ref<ListObj> list) : Value(ValueKind::List, list.get()) {}
+Value::Value(Ref<MapData> map) : Value(ValueKind::Map, map.get()) {}
+Value::Value(Ref<FunctionObj> function)
+    : Value(ValueKind::Function, reinterpret_cast<Object*>(function.get())) {}
+Value::Value(Ref<NativeObj> native) : Value(ValueKind::Native, reinterpret_cast<Object*>(native.get())) {}
+Value::Value(Ref<VMClosure> closure) : Value(ValueKind::Closure, reinterpret_cast<Object*>(closure.get())) {}
+
+Value Value::newList() { return Value(ValueKind::List, new ListObj()); }
+Value Value::newList(std::vector<Value> items) { return Value(ValueKind::List, new ListObj(std::move(items))); }
+Value Value::newMap() { return Value(ValueKind::Map, new MapData()); }
+
+const char* kindTypeName(ValueKind kind) {
+    switch (kind) {
+    case ValueKind::Nil: return "nil";
+    case ValueKind::Bool: return "bool";
+    case ValueKind::Int:
+    case ValueKind::Float: return "number";
+    case ValueKind::String: return "string";
+    case ValueKind::List: return "list";
+    case ValueKind::Map: return "map";
+    case ValueKind::Function:
+    case ValueKind::Native:
+    case ValueKind::Closure: return "function";
+    }
+    return "unknown";
+}
+
+const char* typeName(const Value& value) { return kindTypeName(value.kind()); }
+
+bool valuesEqual(const Value& a, const Value& b) {
+    if (a.isBool() || b.isBool()) return a.isBool() && b.isBool() && a.asBool() == b.asBool();
+    if (a.isNumber() && b.isNumber()) {
+        if (a.isInt() && b.isInt()) {
+            // Equal as doubles: distinct Ints above 2^53 that round together compare equal.
+            return a.asInt() == b.asInt() || static_cast<double>(a.asInt()) == static_cast<double>(b.asInt());
+        }
+        return asDouble(a) == asDouble(b);
+    }
+    if (a.isString() && b.isString()) {
+        return a.asObject() == b.asObject() || a.asString() == b.asString();
+    }
+    if (a.isNil() || b.isNil()) return a.isNil() && b.isNil();
+    if (a.kind() != b.kind()) return false;
+    return a.asObject() == b.asObject();
+}
+
+bool keysEqual(const Value& a, const Value& b) {
+    if (a.isBool() || b.isBool()) return a.isBool() && b.isBool() && a.asBool() == b.asBool();
+    if (a.isNumber() && b.isNumber()) {
+        if (a.isInt() && b.isInt()) {
+            return a.asInt() == b.asInt() || static_cast<double>(a.asInt()) == static_cast<double>(b.asInt());
+        }
+        return asDouble(a) == asDouble(b);
+    }
+    if (a.isString() && b.isString()) {
+        return a.asObject() == b.asObject() || a.asString() == b.asString();
+    }
+    return a.isNil() && b.isNil();
+}
+
+std::ptrdiff_t MapData::indexOf(const Value& key) const {
+    const std::size_t count = entries.size();
+    // Specialised scans for the common key kinds; they agree with keysEqual.
+    if (key.isString()) {
+        const std::string& probe = key.asString();
+        for (std::size_t i = 0; i < count; ++i) {
+            const Value& k = entries[i].key;
+            if (k.isString() && (k.asObject() == key.asObject() || k.asString() == probe))
+                return static_cast<std::ptrdiff_t>(i);
+        }
+        return -1;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (keysEqual(entries[i].key, key)) return static_cast<std::ptrdiff_t>(i);
+    }
+    return -1;
+}
+
+Value* MapData::find(const Value& key) {
+    std::ptrdiff_t i = indexOf(key);
+    return i < 0 ? nullptr : &entries[static_cast<std::size_t>(i)].value;
+}
+
+const Value* MapData::find(const Value& key) const {
+    std::ptrdiff_t i = indexOf(key);
+    return i < 0 ? nullptr : &entries[static_cast<std::size_t>(i)].value;
+}
+
+void MapData::set(const Value& key, Value value) {
+    std::ptrdiff_t i = indexOf(key);
+    if (i >= 0) {
+        entries[static_cast<std::size_t>(i)].value = std::move(value);
+    } else {
+        entries.push_back(MapEntry{key, std::move(value)});
+    }
+}
+
+bool MapData::remove(const Value& key) {
+    std::ptrdiff_t i = indexOf(key);
+    if (i < 0) return false;
+    entries.erase(entries.begin() + i);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Text forms
+
+std::string formatInt(int64_t i) {
+    char buffer[24];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, i);
+    return std::string(buffer, result.ptr);
+}
+
+std::string formatNumber(double d) {
+    if (std::isnan(d)) return "nan";
+    if (std::isinf(d)) return d > 0 ? "inf" : "-inf";
+    std::string out;
+    if (std::signbit(d)) {
+        out.push_back('-');
+        d = -d;
+    }
+    if (d == 0) return out + "0.0";
+
+    // Shortest round-trip digits, read off the scientific form: "d.ddde±x".
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, d, std::chars_format::scientific);
+    std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    std::size_t ePos = sci.find('e');
+    std::string digits;
+    for (std::size_t k = 0; k < ePos; ++k) {
+        if (sci[k] != '.') digits.push_back(sci[k]);
+    }
+    int exponent10 = 0;  // exponent of the first digit
+    std::from_chars(sci.data() + ePos + 1 + (sci[ePos + 1] == '+' ? 1 : 0), sci.data() + sci.size(), exponent10);
+    const int n = static_cast<int>(digits.size());
+    const int e = exponent10 - (n - 1);  // value = digits * 10^e
+
+    bool fixed = n == 1 ? (e >= -3 && e <= 4) : (e >= -(n + 3) && e <= 5);
+    if (fixed) {
+        if (e >= 0) {
+            // An integer: write its exact digits (2^60 is not 1152921504606846980).
+            char exact[400];
+            auto r = std::to_chars(exact, exact + sizeof exact, d, std::chars_format::fixed, 0);
+            out.append(exact, r.ptr);
+        } else {
+            int point = n + e;
+            if (point <= 0) {
+                out += "0.";
+                out.append(static_cast<std::size_t>(-point), '0');
+                out += digits;
+            } else {
+                out.append(digits, 0, static_cast<std::size_t>(point));
+                out.push_back('.');
+                out.append(digits, static_cast<std::size_t>(point), std::string::npos);
+            }
+        }
+    } else {
+        out.push_back(digits[0]);
+        if (n > 1) {
+            out.push_back('.');
+            out.append(digits, 1, std::string::npos);
+        }
+        out.push_back('e');
+        int x = e + n - 1;
+        out.push_back(x < 0 ? '-' : '+');
+        int magnitude = x < 0 ? -x : x;
+        if (magnitude < 10) out.push_back('0');
+        out += std::to_string(magnitude);
+    }
+    if (out.find_first_of(".e") == std::string::npos) out += ".0";
+    return out;
+}
+
+std::string quoteString(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out.push_back('"');
+    for (char c : text) {
+        switch (c) {
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        default: out.push_back(c);
+        }
+    }
+    out.push_back('"');
+    return out;
+}
+
+namespace {
+
+// Containers being written, innermost last, so that a container met again
+// inside itself prints as [...] or {...} instead of recursing without end.
+struct TextWriter {
+    std::string& out;
+    std::vector<const Object*> active;
+
+    void write(const Value& value, bool quoted) {
+        switch (value.kind()) {
+        case ValueKind::Nil: out += "nil"; return;
+        case ValueKind::Bool: out += value.asBool() ? "true" : "false"; return;
+        case ValueKind::Int: {
+            char buffer[24];
+            auto result = std::to_chars(buffer, buffer + sizeof buffer, value.asInt());
+            out.append(buffer, result.ptr);
+            return;
+        }
+        case ValueKind::Float: out += formatNumber(value.asFloat()); return;
+        case ValueKind::String:
+            if (quoted) {
+                out += quoteString(value.asString());
+            } else {
+                out += value.asString();
+            }
+            return;
+        case ValueKind::List: {
+            if (isActive(value.asObject())) {
+                out += "[...]";
+                return;
+            }
+            active.push_back(value.asObject());
+            out.push_back('[');
+            const auto& items = value.listItems();
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                if (i) out += ", ";
+                write(items[i], true);
+            }
+            out.push_back(']');
+            active.pop_back();
+            return;
+        }
+        case ValueKind::Map: {
+            if (isActive(value.asObject())) {
+                out += "{...}";
+                return;
+            }
+            active.push_back(value.asObject());
+            out.push_back('{');
+            const auto& entries = value.asMap().entries;
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                if (i) out += ", ";
+                write(entries[i].key, true);
+                out += ": ";
+                write(entries[i].value, true);
+            }
+            out.push_back('}');
+            active.pop_back();
+            return;
+        }
+        case ValueKind::Function:
+        case ValueKind::Closure:
+            out += "<function ";
+            out += functionName(value);
+            out.push_back('>');
+            return;
+        case ValueKind::Native:
+            out += "<native function ";
+            out += functionName(value);
+            out.push_back('>');
+            return;
+        }
+        out += "<value>";
+    }
+
+    bool isActive(const Object* object) const {
+        for (const Object* o : active) {
+            if (o == object) return true;
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void appendText(std::string& out, const Value& value) {
+    if (value.isString()) {
+        out += value.asString();
+        return;
+    }
+    TextWriter writer{out, {}};
+    writer.write(value, false);
+}
+
+void appendRepr(std::string& out, const Value& value) {
+    TextWriter writer{out, {}};
+    writer.write(value, true);
+}
+
+std::string toText(const Value& value) {
+    if (value.isString()) return value.asString();
+    std::string out;
+    appendText(out, value);
+    return out;
+}
+
+std::string toRepr(const Value& value) {
+    std::string out;
+    appendRepr(out, value);
+    return out;
+}
+
+}  // namespace velmor

@@ -1,0 +1,288 @@
+#pragma once
+
+// Values.
+//
+// A Value is 16 bytes: a one-byte kind tag and an 8-byte payload. Nil, Bool,
+// Int and Float live in the payload; every other kind holds a pointer to a
+// heap Object with an intrusive, non-atomic reference count (the whole
+// system runs on one thread). Copying a Value of a reference kind bumps the
+// count; moving it does not touch the count at all, which is what the engines
+// rely on to keep pushes and pops cheap.
+//
+// Strings are immutable at the language level, so a string Value shares one
+// StringObj buffer between all its copies instead of copying the bytes: the
+// sharing cannot be observed. Lists and maps are shared and mutable: every
+// copy of the Value sees the same storage.
+//
+// There is no cycle collection. A list that contains itself is never freed
+// before the process ends; nothing depends on freeing such structures.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace velmor {
+
+enum class ValueKind : uint8_t {
+    Nil = 0,
+    Bool = 1,
+    Int = 2,
+    Float = 3,
+    String = 4,
+    List = 5,
+    Map = 6,
+    Function = 7,  // tree-walker function (FunctionObj)
+    Native = 8,    // builtin (NativeObj)
+    Closure = 9,   // VM closure (VMClosure)
+};
+
+// Base of every heap payload. Destroyed through the virtual destructor when
+// the last reference goes away.
+struct Object {
+    uint32_t refCount = 0;
+    Object() = default;
+    Object(const Object&) = delete;
+    Object& operator=(const Object&) = delete;
+    virtual ~Object() = default;
+};
+
+inline void retain(Object* object) { ++object->refCount; }
+inline void release(Object* object) {
+    if (--object->refCount == 0) delete object;
+}
+
+// Intrusive shared pointer to an Object subclass.
+template <class T>
+class Ref {
+public:
+    Ref() = default;
+    Ref(std::nullptr_t) {}
+    explicit Ref(T* pointer) : pointer_(pointer) {
+        if (pointer_) retain(pointer_);
+    }
+    Ref(const Ref& other) : pointer_(other.pointer_) {
+        if (pointer_) retain(pointer_);
+    }
+    Ref(Ref&& other) noexcept : pointer_(other.pointer_) { other.pointer_ = nullptr; }
+    template <class U>
+    Ref(const Ref<U>& other) : pointer_(other.get()) {
+        if (pointer_) retain(pointer_);
+    }
+    ~Ref() {
+        if (pointer_) release(pointer_);
+    }
+    Ref& operator=(Ref other) noexcept {
+        std::swap(pointer_, other.pointer_);
+        return *this;
+    }
+
+    T* get() const { return pointer_; }
+    T* operator->() const { return pointer_; }
+    T& operator*() const { return *pointer_; }
+    explicit operator bool() const { return pointer_ != nullptr; }
+    bool operator==(const Ref& other) const { return pointer_ == other.pointer_; }
+
+private:
+    T* pointer_ = nullptr;
+};
+
+template <class T, class... Args>
+Ref<T> makeRef(Args&&... args) {
+    return Ref<T>(new T(std::forward<Args>(args)...));
+}
+
+struct StringObj;
+struct ListObj;
+struct MapData;
+struct FunctionObj;  // interpreter.h
+struct NativeObj;    // builtins/native.h
+struct VMClosure;    // vm.h
+
+class Value {
+public:
+    Value() : kind_(ValueKind::Nil) { payload_.integer = 0; }
+    explicit Value(bool b) : kind_(ValueKind::Bool) {
+        payload_.integer = 0;
+        payload_.boolean = b;
+    }
+    explicit Value(int64_t i) : kind_(ValueKind::Int) { payload_.integer = i; }
+    explicit Value(int i) : Value(static_cast<int64_t>(i)) {}
+    explicit Value(double d) : kind_(ValueKind::Float) { payload_.number = d; }
+    explicit Value(std::string text);
+    explicit Value(std::string_view text) : Value(std::string(text)) {}
+    explicit Value(const char* text) : Value(std::string(text)) {}
+    explicit Value(Ref<StringObj> s);
+    explicit Value(Ref<ListObj> list);
+    explicit Value(Ref<MapData> map);
+    explicit Value(Ref<FunctionObj> function);
+    explicit Value(Ref<NativeObj> native);
+    explicit Value(Ref<VMClosure> closure);
+
+    static Value nil() { return Value(); }
+    static Value boolean(bool b) { return Value(b); }
+    static Value integer(int64_t i) { return Value(i); }
+    static Value number(double d) { return Value(d); }
+    static Value string(std::string text) { return Value(std::move(text)); }
+    static Value newList();
+    static Value newList(std::vector<Value> items);
+    static Value newMap();
+
+    Value(const Value& other) : kind_(other.kind_), payload_(other.payload_) {
+        if (isObject()) retain(payload_.object);
+    }
+    Value(Value&& other) noexcept : kind_(other.kind_), payload_(other.payload_) {
+        other.kind_ = ValueKind::Nil;
+        other.payload_.integer = 0;
+    }
+    Value& operator=(const Value& other) {
+        if (other.isObject()) retain(other.payload_.object);
+        Object* old = isObject() ? payload_.object : nullptr;
+        kind_ = other.kind_;
+        payload_ = other.payload_;
+        if (old) release(old);
+        return *this;
+    }
+    Value& operator=(Value&& other) noexcept {
+        if (this != &other) {
+            Object* old = isObject() ? payload_.object : nullptr;
+            kind_ = other.kind_;
+            payload_ = other.payload_;
+            other.kind_ = ValueKind::Nil;
+            other.payload_.integer = 0;
+            if (old) release(old);
+        }
+        return *this;
+    }
+    ~Value() {
+        if (isObject()) release(payload_.object);
+    }
+
+    ValueKind kind() const { return kind_; }
+    bool isObject() const { return kind_ >= ValueKind::String; }
+    bool isNil() const { return kind_ == ValueKind::Nil; }
+    bool isBool() const { return kind_ == ValueKind::Bool; }
+    bool isInt() const { return kind_ == ValueKind::Int; }
+    bool isFloat() const { return kind_ == ValueKind::Float; }
+    bool isNumber() const { return kind_ == ValueKind::Int || kind_ == ValueKind::Float; }
+    bool isString() const { return kind_ == ValueKind::String; }
+    bool isList() const { return kind_ == ValueKind::List; }
+    bool isMap() const { return kind_ == ValueKind::Map; }
+    bool isFunction() const { return kind_ == ValueKind::Function; }
+    bool isNative() const { return kind_ == ValueKind::Native; }
+    bool isClosure() const { return kind_ == ValueKind::Closure; }
+    bool isCallable() const { return kind_ >= ValueKind::Function; }
+
+    // Payload access; the caller has checked the kind.
+    bool asBool() const { return payload_.boolean; }
+    int64_t asInt() const { return payload_.integer; }
+    double asFloat() const { return payload_.number; }
+    const std::string& asString() const;
+    StringObj& asStringObj() const { return *reinterpret_cast<StringObj*>(payload_.object); }
+    ListObj& asList() const { return *reinterpret_cast<ListObj*>(payload_.object); }
+    std::vector<Value>& listItems() const;
+    MapData& asMap() const { return *reinterpret_cast<MapData*>(payload_.object); }
+    FunctionObj& asFunction() const { return *reinterpret_cast<FunctionObj*>(payload_.object); }
+    NativeObj& asNative() const { return *reinterpret_cast<NativeObj*>(payload_.object); }
+    VMClosure& asClosure() const { return *reinterpret_cast<VMClosure*>(payload_.object); }
+    Object* asObject() const { return payload_.object; }
+
+    // Mutable access for the engines' fast paths: the caller has checked the kind.
+    int64_t& intRef() { return payload_.integer; }
+    double& floatRef() { return payload_.number; }
+
+private:
+    Value(ValueKind kind, Object* object) : kind_(kind) {
+        payload_.object = object;
+        if (object) retain(object);
+    }
+
+    ValueKind kind_;
+    union Payload {
+        bool boolean;
+        int64_t integer;
+        double number;
+        Object* object;
+    } payload_;
+};
+
+static_assert(sizeof(Value) == 16, "Value is a tag and an 8-byte payload");
+
+struct StringObj final : Object {
+    explicit StringObj(std::string text) : text(std::move(text)) {}
+    const std::string text;
+};
+
+struct ListObj final : Object {
+    ListObj() = default;
+    explicit ListObj(std::vector<Value> items) : items(std::move(items)) {}
+    std::vector<Value> items;
+};
+
+struct MapEntry {
+    Value key;
+    Value value;
+};
+
+// An insertion-ordered association list. Lookups match keys with keysEqual:
+// an Int and a Float of equal value name one entry (the key first stored is
+// kept), a NaN key is never found, strings and numbers never match.
+struct MapData final : Object {
+    std::vector<MapEntry> entries;
+
+    // The stored value for `key`, or nullptr.
+    Value* find(const Value& key);
+    const Value* find(const Value& key) const;
+    // Index of the matching entry, or -1.
+    std::ptrdiff_t indexOf(const Value& key) const;
+    // Replace the value of the matching entry, or append a new entry.
+    void set(const Value& key, Value value);
+    // Remove the matching entry; whether there was one.
+    bool remove(const Value& key);
+};
+
+inline const std::string& Value::asString() const { return asStringObj().text; }
+inline std::vector<Value>& Value::listItems() const { return asList().items; }
+
+// Base of the three function kinds, so that the value layer can name a
+// function without knowing either engine.
+struct Callable : Object {
+    virtual const std::string& name() const = 0;
+};
+
+// Kinds, truthiness and the two equalities.
+const char* typeName(const Value& value);
+const char* kindTypeName(ValueKind kind);
+inline bool isTruthy(const Value& value) {
+    return !(value.isNil() || (value.isBool() && !value.asBool()));
+}
+inline bool isNumber(const Value& value) { return value.isNumber(); }
+inline double asDouble(const Value& value) {
+    return value.isInt() ? static_cast<double>(value.asInt()) : value.asFloat();
+}
+bool valuesEqual(const Value& a, const Value& b);  // the equality of ==
+bool keysEqual(const Value& a, const Value& b);    // map-key matching
+
+// Free-function forms of the map operations.
+inline const Value* find(const MapData& map, const Value& key) { return map.find(key); }
+inline void set(MapData& map, const Value& key, Value value) { map.set(key, std::move(value)); }
+
+// The name shown in a function's text form and in arity messages.
+inline const std::string& functionName(const Value& value) {
+    return static_cast<const Callable*>(value.asObject())->name();
+}
+
+// Text forms. toText is the plain form that print and str give; toRepr the
+// quoted form that repr and the REPL echo give. A list or map that contains
+// itself prints the inner occurrence as [...] or {...}.
+std::string toText(const Value& value);
+std::string toRepr(const Value& value);
+void appendText(std::string& out, const Value& value);
+void appendRepr(std::string& out, const Value& value);
+std::string formatNumber(double d);
+std::string quoteString(std::string_view text);
+std::string formatInt(int64_t i);
+
+}  // namespace velmor
