@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 # Packages the tests need beyond the base machine.
 need=()
-for pkg in g++-mingw-w64-x86-64 wine64 clang libclang-rt-14-dev nodejs npm unzip zip; do
+for pkg in g++-mingw-w64-x86-64 wine64 clang libclang-rt-14-dev unzip zip; do
     dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if ((${#need[@]})); then
