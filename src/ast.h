@@ -44,7 +44,7 @@ enum class StmtKind : int32_t {
 };
 
 struct Expr {
-    Expr(ExprKind kind, int32_t line, int32_t column) : kind(kind), line(line), column(column) {}
+    Expr(ExprKind kind_, int32_t line_, int32_t column_) : kind(kind_), line(line_), column(column_) {}
     virtual ~Expr() = default;
     const ExprKind kind;
     int32_t line;
@@ -52,7 +52,7 @@ struct Expr {
 };
 
 struct Stmt {
-    Stmt(StmtKind kind, int32_t line, int32_t column) : kind(kind), line(line), column(column) {}
+    Stmt(StmtKind kind_, int32_t line_, int32_t column_) : kind(kind_), line(line_), column(column_) {}
     virtual ~Stmt() = default;
     const StmtKind kind;
     int32_t line;
@@ -74,14 +74,14 @@ BinaryOp binaryOpFromSpelling(const std::string& spelling);
 // Expressions
 
 struct LiteralExpr final : Expr {
-    LiteralExpr(Value value, int32_t line, int32_t column)
-        : Expr(ExprKind::Literal, line, column), value(std::move(value)) {}
+    LiteralExpr(Value value_, int32_t line_, int32_t column_)
+        : Expr(ExprKind::Literal, line_, column_), value(std::move(value_)) {}
     Value value;  // nil, bool, Int, Float or String
 };
 
 struct ListLitExpr final : Expr {
-    ListLitExpr(std::vector<ExprPtr> elements, int32_t line, int32_t column)
-        : Expr(ExprKind::ListLit, line, column), elements(std::move(elements)) {}
+    ListLitExpr(std::vector<ExprPtr> elements_, int32_t line_, int32_t column_)
+        : Expr(ExprKind::ListLit, line_, column_), elements(std::move(elements_)) {}
     std::vector<ExprPtr> elements;
 };
 
@@ -91,27 +91,27 @@ struct MapEntryExpr {
 };
 
 struct MapLitExpr final : Expr {
-    MapLitExpr(std::vector<MapEntryExpr> entries, int32_t line, int32_t column)
-        : Expr(ExprKind::MapLit, line, column), entries(std::move(entries)) {}
+    MapLitExpr(std::vector<MapEntryExpr> entries_, int32_t line_, int32_t column_)
+        : Expr(ExprKind::MapLit, line_, column_), entries(std::move(entries_)) {}
     std::vector<MapEntryExpr> entries;
 };
 
 struct NameExpr final : Expr {
-    NameExpr(std::string name, int32_t line, int32_t column)
-        : Expr(ExprKind::Name, line, column), name(std::move(name)) {}
+    NameExpr(std::string name_, int32_t line_, int32_t column_)
+        : Expr(ExprKind::Name, line_, column_), name(std::move(name_)) {}
     std::string name;
 };
 
 struct UnaryExpr final : Expr {
-    UnaryExpr(std::string op, ExprPtr operand, int32_t line, int32_t column)
-        : Expr(ExprKind::Unary, line, column), op(std::move(op)), operand(std::move(operand)) {}
+    UnaryExpr(std::string op_, ExprPtr operand_, int32_t line_, int32_t column_)
+        : Expr(ExprKind::Unary, line_, column_), op(std::move(op_)), operand(std::move(operand_)) {}
     std::string op;  // "-" or "not"
     ExprPtr operand;
 };
 
 struct BinaryExpr final : Expr {
-    BinaryExpr(std::string op, ExprPtr left, ExprPtr right, int32_t line, int32_t column)
-        : Expr(ExprKind::Binary, line, column), op(std::move(op)), left(std::move(left)), right(std::move(right)),
+    BinaryExpr(std::string op_, ExprPtr left_, ExprPtr right_, int32_t line_, int32_t column_)
+        : Expr(ExprKind::Binary, line_, column_), op(std::move(op_)), left(std::move(left_)), right(std::move(right_)),
           binop(binaryOpFromSpelling(this->op)) {}
     std::string op;
     ExprPtr left;
@@ -120,22 +120,22 @@ struct BinaryExpr final : Expr {
 };
 
 struct CallExpr final : Expr {
-    CallExpr(ExprPtr callee, std::vector<ExprPtr> args, int32_t line, int32_t column)
-        : Expr(ExprKind::Call, line, column), callee(std::move(callee)), args(std::move(args)) {}
+    CallExpr(ExprPtr callee_, std::vector<ExprPtr> args_, int32_t line_, int32_t column_)
+        : Expr(ExprKind::Call, line_, column_), callee(std::move(callee_)), args(std::move(args_)) {}
     ExprPtr callee;
     std::vector<ExprPtr> args;
 };
 
 struct IndexExpr final : Expr {
-    IndexExpr(ExprPtr object, ExprPtr index, int32_t line, int32_t column)
-        : Expr(ExprKind::Index, line, column), object(std::move(object)), index(std::move(index)) {}
+    IndexExpr(ExprPtr object_, ExprPtr index_, int32_t line_, int32_t column_)
+        : Expr(ExprKind::Index, line_, column_), object(std::move(object_)), index(std::move(index_)) {}
     ExprPtr object;
     ExprPtr index;
 };
 
 struct GetExpr final : Expr {
-    GetExpr(ExprPtr object, std::string name, int32_t line, int32_t column)
-        : Expr(ExprKind::Get, line, column), object(std::move(object)), name(std::move(name)),
+    GetExpr(ExprPtr object_, std::string name_, int32_t line_, int32_t column_)
+        : Expr(ExprKind::Get, line_, column_), object(std::move(object_)), name(std::move(name_)),
           nameValue(Value(this->name)) {}
     ExprPtr object;
     std::string name;
@@ -143,9 +143,9 @@ struct GetExpr final : Expr {
 };
 
 struct FunctionExpr final : Expr {
-    FunctionExpr(std::string name, std::vector<std::string> params, StmtList body, int32_t line, int32_t column)
-        : Expr(ExprKind::Function, line, column), name(std::move(name)), params(std::move(params)),
-          body(std::move(body)) {}
+    FunctionExpr(std::string name_, std::vector<std::string> params_, StmtList body_, int32_t line_, int32_t column_)
+        : Expr(ExprKind::Function, line_, column_), name(std::move(name_)), params(std::move(params_)),
+          body(std::move(body_)) {}
     std::string name;  // always "<anonymous>"
     std::vector<std::string> params;
     StmtList body;
@@ -155,24 +155,24 @@ struct FunctionExpr final : Expr {
 // Statements
 
 struct LetStmt final : Stmt {
-    LetStmt(std::string name, ExprPtr init, int32_t line, int32_t column)
-        : Stmt(StmtKind::Let, line, column), name(std::move(name)), init(std::move(init)) {}
+    LetStmt(std::string name_, ExprPtr init_, int32_t line_, int32_t column_)
+        : Stmt(StmtKind::Let, line_, column_), name(std::move(name_)), init(std::move(init_)) {}
     std::string name;
     ExprPtr init;
 };
 
 struct AssignStmt final : Stmt {
-    AssignStmt(ExprPtr target, ExprPtr value, std::string op, int32_t line, int32_t column)
-        : Stmt(StmtKind::Assign, line, column), target(std::move(target)), value(std::move(value)),
-          op(std::move(op)) {}
+    AssignStmt(ExprPtr target_, ExprPtr value_, std::string op_, int32_t line_, int32_t column_)
+        : Stmt(StmtKind::Assign, line_, column_), target(std::move(target_)), value(std::move(value_)),
+          op(std::move(op_)) {}
     ExprPtr target;  // NameExpr, IndexExpr or GetExpr
     ExprPtr value;
     std::string op;  // empty for "=", else "+", "-", "*", "/", "//", "%" or "^"
 };
 
 struct ExprStmt final : Stmt {
-    ExprStmt(ExprPtr expr, int32_t line, int32_t column)
-        : Stmt(StmtKind::Expr, line, column), expr(std::move(expr)) {}
+    ExprStmt(ExprPtr expr_, int32_t line_, int32_t column_)
+        : Stmt(StmtKind::Expr, line_, column_), expr(std::move(expr_)) {}
     ExprPtr expr;
 };
 
@@ -182,23 +182,23 @@ struct IfBranch {
 };
 
 struct IfStmt final : Stmt {
-    IfStmt(std::vector<IfBranch> branches, int32_t line, int32_t column)
-        : Stmt(StmtKind::If, line, column), branches(std::move(branches)) {}
+    IfStmt(std::vector<IfBranch> branches_, int32_t line_, int32_t column_)
+        : Stmt(StmtKind::If, line_, column_), branches(std::move(branches_)) {}
     std::vector<IfBranch> branches;
 };
 
 struct WhileStmt final : Stmt {
-    WhileStmt(ExprPtr cond, StmtList body, int32_t line, int32_t column)
-        : Stmt(StmtKind::While, line, column), cond(std::move(cond)), body(std::move(body)) {}
+    WhileStmt(ExprPtr cond_, StmtList body_, int32_t line_, int32_t column_)
+        : Stmt(StmtKind::While, line_, column_), cond(std::move(cond_)), body(std::move(body_)) {}
     ExprPtr cond;
     StmtList body;
 };
 
 struct NumericForStmt final : Stmt {
-    NumericForStmt(std::string var, ExprPtr start, ExprPtr end, ExprPtr step, StmtList body, int32_t line,
-                   int32_t column)
-        : Stmt(StmtKind::NumericFor, line, column), var(std::move(var)), start(std::move(start)),
-          end(std::move(end)), step(std::move(step)), body(std::move(body)) {}
+    NumericForStmt(std::string var_, ExprPtr start_, ExprPtr end_, ExprPtr step_, StmtList body_, int32_t line_,
+                   int32_t column_)
+        : Stmt(StmtKind::NumericFor, line_, column_), var(std::move(var_)), start(std::move(start_)),
+          end(std::move(end_)), step(std::move(step_)), body(std::move(body_)) {}
     std::string var;
     ExprPtr start;
     ExprPtr end;
@@ -207,42 +207,42 @@ struct NumericForStmt final : Stmt {
 };
 
 struct ForInStmt final : Stmt {
-    ForInStmt(std::string var, ExprPtr iterable, StmtList body, int32_t line, int32_t column)
-        : Stmt(StmtKind::ForIn, line, column), var(std::move(var)), iterable(std::move(iterable)),
-          body(std::move(body)) {}
+    ForInStmt(std::string var_, ExprPtr iterable_, StmtList body_, int32_t line_, int32_t column_)
+        : Stmt(StmtKind::ForIn, line_, column_), var(std::move(var_)), iterable(std::move(iterable_)),
+          body(std::move(body_)) {}
     std::string var;
     ExprPtr iterable;
     StmtList body;
 };
 
 struct FunctionDeclStmt final : Stmt {
-    FunctionDeclStmt(std::string name, std::vector<std::string> params, StmtList body, int32_t line,
-                     int32_t column)
-        : Stmt(StmtKind::FunctionDecl, line, column), name(std::move(name)), params(std::move(params)),
-          body(std::move(body)) {}
+    FunctionDeclStmt(std::string name_, std::vector<std::string> params_, StmtList body_, int32_t line_,
+                     int32_t column_)
+        : Stmt(StmtKind::FunctionDecl, line_, column_), name(std::move(name_)), params(std::move(params_)),
+          body(std::move(body_)) {}
     std::string name;
     std::vector<std::string> params;
     StmtList body;
 };
 
 struct ReturnStmt final : Stmt {
-    ReturnStmt(ExprPtr value, int32_t line, int32_t column)
-        : Stmt(StmtKind::Return, line, column), value(std::move(value)) {}
+    ReturnStmt(ExprPtr value_, int32_t line_, int32_t column_)
+        : Stmt(StmtKind::Return, line_, column_), value(std::move(value_)) {}
     ExprPtr value;  // may be empty
 };
 
 struct BreakStmt final : Stmt {
-    BreakStmt(int32_t line, int32_t column) : Stmt(StmtKind::Break, line, column) {}
+    BreakStmt(int32_t line_, int32_t column_) : Stmt(StmtKind::Break, line_, column_) {}
 };
 
 struct ContinueStmt final : Stmt {
-    ContinueStmt(int32_t line, int32_t column) : Stmt(StmtKind::Continue, line, column) {}
+    ContinueStmt(int32_t line_, int32_t column_) : Stmt(StmtKind::Continue, line_, column_) {}
 };
 
 struct TryStmt final : Stmt {
-    TryStmt(StmtList body, std::string catchVar, StmtList handler, int32_t line, int32_t column)
-        : Stmt(StmtKind::Try, line, column), body(std::move(body)), catchVar(std::move(catchVar)),
-          handler(std::move(handler)) {}
+    TryStmt(StmtList body_, std::string catchVar_, StmtList handler_, int32_t line_, int32_t column_)
+        : Stmt(StmtKind::Try, line_, column_), body(std::move(body_)), catchVar(std::move(catchVar_)),
+          handler(std::move(handler_)) {}
     StmtList body;
     std::string catchVar;
     StmtList handler;

@@ -12,7 +12,7 @@
 namespace velmor {
 
 struct Environment final : Object {
-    explicit Environment(Ref<Environment> parent = nullptr) : parent(std::move(parent)) {}
+    explicit Environment(Ref<Environment> parent_ = nullptr) : parent(std::move(parent_)) {}
 
     // Bind `name` in this scope, overwriting a binding of this scope only.
     void define(const std::string& name, Value value) { vars.insert_or_assign(name, std::move(value)); }

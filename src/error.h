@@ -17,9 +17,9 @@ namespace velmor {
 
 class VelmorError : public std::runtime_error {
 public:
-    VelmorError(std::string label, std::string message, int32_t line, int32_t column)
-        : std::runtime_error(message), label(std::move(label)), message(std::move(message)), line(line),
-          column(column) {}
+    VelmorError(std::string label_, std::string message_, int32_t line_, int32_t column_)
+        : std::runtime_error(message_), label(std::move(label_)), message(std::move(message_)), line(line_),
+          column(column_) {}
 
     std::string label;
     std::string message;
@@ -29,20 +29,20 @@ public:
 
 class LexError : public VelmorError {
 public:
-    LexError(std::string message, int32_t line, int32_t column)
-        : VelmorError("SyntaxError (lexing)", std::move(message), line, column) {}
+    LexError(std::string message_, int32_t line_, int32_t column_)
+        : VelmorError("SyntaxError (lexing)", std::move(message_), line_, column_) {}
 };
 
 class ParseError : public VelmorError {
 public:
-    ParseError(std::string message, int32_t line, int32_t column)
-        : VelmorError("SyntaxError", std::move(message), line, column) {}
+    ParseError(std::string message_, int32_t line_, int32_t column_)
+        : VelmorError("SyntaxError", std::move(message_), line_, column_) {}
 };
 
 class RuntimeError : public VelmorError {
 public:
-    RuntimeError(std::string message, int32_t line = 0, int32_t column = 0)
-        : VelmorError("RuntimeError", std::move(message), line, column) {}
+    RuntimeError(std::string message_, int32_t line_ = 0, int32_t column_ = 0)
+        : VelmorError("RuntimeError", std::move(message_), line_, column_) {}
 };
 
 // Compile errors use the base class with this label.

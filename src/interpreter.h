@@ -16,9 +16,9 @@ namespace velmor {
 // A function defined in Velmor and run by the tree-walker. It points into the
 // syntax tree that defined it without owning it: the tree must outlive it.
 struct FunctionObj final : Callable {
-    FunctionObj(std::string name, const std::vector<std::string>* params, const StmtList* body,
-                Ref<Environment> closure)
-        : functionName_(std::move(name)), params(params), body(body), closure(std::move(closure)) {}
+    FunctionObj(std::string name, const std::vector<std::string>* params_, const StmtList* body_,
+                Ref<Environment> closure_)
+        : functionName_(std::move(name)), params(params_), body(body_), closure(std::move(closure_)) {}
     const std::string& name() const override { return functionName_; }
 
     std::string functionName_;

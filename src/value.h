@@ -211,13 +211,13 @@ private:
 static_assert(sizeof(Value) == 16, "Value is a tag and an 8-byte payload");
 
 struct StringObj final : Object {
-    explicit StringObj(std::string text) : text(std::move(text)) {}
+    explicit StringObj(std::string text_) : text(std::move(text_)) {}
     const std::string text;
 };
 
 struct ListObj final : Object {
     ListObj() = default;
-    explicit ListObj(std::vector<Value> items) : items(std::move(items)) {}
+    explicit ListObj(std::vector<Value> items_) : items(std::move(items_)) {}
     std::vector<Value> items;
 };
 

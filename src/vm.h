@@ -18,7 +18,7 @@ struct Upvalue final : Object {
 };
 
 struct VMClosure final : Callable {
-    explicit VMClosure(Ref<FunctionProto> proto) : proto(std::move(proto)) {}
+    explicit VMClosure(Ref<FunctionProto> proto_) : proto(std::move(proto_)) {}
     const std::string& name() const override { return proto->name; }
 
     Ref<FunctionProto> proto;

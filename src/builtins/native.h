@@ -28,8 +28,8 @@ public:
 using NativeFn = Value (*)(Caller& caller, std::span<Value> args);
 
 struct NativeObj final : Callable {
-    NativeObj(std::string name, NativeFn fn, int32_t minArity, int32_t maxArity)
-        : nativeName(std::move(name)), fn(fn), minArity(minArity), maxArity(maxArity) {}
+    NativeObj(std::string name, NativeFn fn_, int32_t minArity_, int32_t maxArity_)
+        : nativeName(std::move(name)), fn(fn_), minArity(minArity_), maxArity(maxArity_) {}
     const std::string& name() const override { return nativeName; }
 
     std::string nativeName;

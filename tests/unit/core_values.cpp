@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "value.h"
+
+using namespace velmor;
+
+TEST(FormatNumber, ShortestDigitsAndNotation) {
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {3.0, "3.0"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {1.0 / 3.0, "0.3333333333333333"},
+        {12345.0, "12345.0"},
+        {100000.0, "1e+05"},
+        {12000000.0, "1.2e+07"},
+        {4500000000000000.0, "4.5e+15"},
+        {0.001, "0.001"},
+        {0.0001, "1e-04"},
+        {0.00012, "0.00012"},
+        {1e21, "1e+21"},
+        {1e100, "1e+100"},
+        {-0.0, "-0.0"},
+        {0.0, "0.0"},
+        {std::pow(2.0, 60), "1152921504606846976.0"},
+        {std::pow(2.0, 70), "1180591620717411303424.0"},
+        {2.5, "2.5"},
+        {-1.5, "-1.5"},
+        {123456.0, "123456.0"},
+        {1234567.0, "1234567.0"},
+        {1.5e300, "1.5e+300"},
+        {5e-324, "5e-324"},
+        {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(formatNumber(c.value), c.text) << c.text;
+}
+
+TEST(FormatNumber, SpecialValues) {
+    EXPECT_EQ(formatNumber(std::numeric_limits<double>::infinity()), "inf");
+    EXPECT_EQ(formatNumber(-std::numeric_limits<double>::infinity()), "-inf");
+    EXPECT_EQ(formatNumber(std::nan("")), "nan");
+    EXPECT_EQ(formatNumber(-std::nan("")), "nan");
+}
+
+TEST(TextForms, PlainAndQuoted) {
+    EXPECT_EQ(toText(Value(int64_t{3})), "3");
+    EXPECT_EQ(toText(Value(std::numeric_limits<int64_t>::min())), "-9223372036854775808");
+    EXPECT_EQ(toText(Value()), "nil");
+    EXPECT_EQ(toText(Value(true)), "true");
+    EXPECT_EQ(toText(Value("a\tb")), "a\tb");
+    EXPECT_EQ(toRepr(Value("t\"\\\t\n\r\x01\xe9")), "\"t\\\"\\\\\\t\\n\\r\x01\xe9\"");
+
+    Value inner = Value::newList({Value(2.5)});
+    Value list = Value::newList({Value(int64_t{1}), Value("a b"), Value(), inner});
+    EXPECT_EQ(toText(list), "[1, \"a b\", nil, [2.5]]");
+    EXPECT_EQ(toText(Value::newList({Value("")})), "[\"\"]");
+
+    Value map = Value::newMap();
+    map.asMap().set(Value("k"), Value("v"));
+    map.asMap().set(Value(int64_t{1}), Value(true));
+    map.asMap().set(Value(2.0), Value(1.5));
+    EXPECT_EQ(toText(map), "{\"k\": \"v\", 1: true, 2.0: 1.5}");
+    EXPECT_EQ(toText(Value::newMap()), "{}");
+}
+
+TEST(TextForms, SelfContainingContainersPrintFinitely) {
+    Value list = Value::newList();
+    list.listItems().push_back(Value(int64_t{1}));
+    list.listItems().push_back(list);
+    EXPECT_EQ(toText(list), "[1, [...]]");
+
+    Value map = Value::newMap();
+    map.asMap().set(Value("self"), map);
+    map.asMap().set(Value("l"), Value::newList({map}));
+    EXPECT_EQ(toText(map), "{\"self\": {...}, \"l\": [{...}]}");
+
+    // A container met twice side by side is not a cycle.
+    Value shared = Value::newList({Value(int64_t{7})});
+    EXPECT_EQ(toText(Value::newList({shared, shared})), "[[7], [7]]");
+
+    list.listItems().clear();  // break the cycles so the sanitizers see no leak
+    map.asMap().entries.clear();
+}
+
+TEST(Equality, ValuesEqual) {
+    EXPECT_TRUE(valuesEqual(Value(int64_t{1}), Value(1.0)));
+    EXPECT_FALSE(valuesEqual(Value(true), Value(int64_t{1})));
+    EXPECT_FALSE(valuesEqual(Value(), Value(false)));
+    EXPECT_FALSE(valuesEqual(Value("1"), Value(int64_t{1})));
+    EXPECT_TRUE(valuesEqual(Value(0.0), Value(-0.0)));
+    EXPECT_FALSE(valuesEqual(Value(std::nan("")), Value(std::nan(""))));
+    EXPECT_TRUE(valuesEqual(Value(), Value()));
+    EXPECT_TRUE(valuesEqual(Value("ab"), Value("ab")));
+    // Distinct Ints above 2^53 that round to one double compare equal.
+    EXPECT_TRUE(valuesEqual(Value(int64_t{(1LL << 53) + 1}), Value(int64_t{1LL << 53})));
+
+    Value a = Value::newList({Value(int64_t{1})});
+    Value b = Value::newList({Value(int64_t{1})});
+    Value alias = a;
+    EXPECT_FALSE(valuesEqual(a, b));
+    EXPECT_TRUE(valuesEqual(a, alias));
+    EXPECT_FALSE(valuesEqual(Value::newMap(), Value::newMap()));
+}
+
+TEST(Equality, KeysEqual) {
+    EXPECT_TRUE(keysEqual(Value(int64_t{1}), Value(1.0)));
+    EXPECT_FALSE(keysEqual(Value("1"), Value(int64_t{1})));
+    EXPECT_FALSE(keysEqual(Value(std::nan("")), Value(std::nan(""))));
+    Value list = Value::newList();
+    EXPECT_FALSE(keysEqual(list, list));  // references never match as keys
+    EXPECT_TRUE(keysEqual(Value(), Value()));
+    EXPECT_TRUE(keysEqual(Value(false), Value(false)));
+    EXPECT_FALSE(keysEqual(Value(false), Value()));
+}
+
+TEST(MapStorage, KeepsFirstKeyAndOrder) {
+    MapData map;
+    map.set(Value(int64_t{1}), Value("a"));
+    map.set(Value("x"), Value("first"));
+    map.set(Value(1.0), Value("b"));
+    ASSERT_EQ(map.entries.size(), 2u);
+    EXPECT_TRUE(map.entries[0].key.isInt());  // the key first stored is kept
+    EXPECT_EQ(map.entries[0].value.asString(), "b");
+    EXPECT_EQ(map.find(Value("x"))->asString(), "first");
+    EXPECT_EQ(map.find(Value(int64_t{2})), nullptr);
+    EXPECT_EQ(map.find(Value::newList()), nullptr);
+
+    map.set(Value(std::nan("")), Value(int64_t{1}));
+    map.set(Value(std::nan("")), Value(int64_t{2}));
+    EXPECT_EQ(map.entries.size(), 4u);  // NaN keys are never found, so each store appends
+    EXPECT_EQ(map.find(Value(std::nan(""))), nullptr);
+
+    EXPECT_TRUE(map.remove(Value("x")));
+    EXPECT_FALSE(map.remove(Value("x")));
+    EXPECT_EQ(map.entries.size(), 3u);
+    EXPECT_TRUE(map.entries[1].key.isFloat());
+}
+
+TEST(Values, KindsTruthinessAndSharing) {
+    EXPECT_EQ(sizeof(Value), 16u);
+    EXPECT_STREQ(typeName(Value(int64_t{1})), "number");
+    EXPECT_STREQ(typeName(Value(1.5)), "number");
+    EXPECT_STREQ(typeName(Value::newMap()), "map");
+    EXPECT_FALSE(isTruthy(Value()));
+    EXPECT_FALSE(isTruthy(Value(false)));
+    EXPECT_TRUE(isTruthy(Value(int64_t{0})));
+    EXPECT_TRUE(isTruthy(Value(0.0)));
+    EXPECT_TRUE(isTruthy(Value("")));
+    EXPECT_TRUE(isTruthy(Value::newList()));
+
+    Value a = Value::newList();
+    Value b = a;
+    b.listItems().push_back(Value(int64_t{5}));
+    EXPECT_EQ(a.listItems().size(), 1u);
+
+    Value moved = std::move(a);
+    EXPECT_TRUE(a.isNil());  // NOLINT(bugprone-use-after-move): a moved-from Value is nil
+    EXPECT_EQ(moved.asObject()->refCount, 2u);
+}
