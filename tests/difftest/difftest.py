@@ -1,0 +1,480 @@
+#!/usr/bin/env python3
+"""Differential tester: random valid Velmor programs run on both engines.
+
+The generator writes programs over every value kind — numbers of both
+kinds, strings, lists, maps, functions and closures — with loops, try/catch,
+builtin calls and prints, and keeps away from the few constructs where the
+two engines are defined to differ:
+
+- no closure is created inside a loop body (compiled loops share one loop
+  variable, the tree-walker binds it afresh per iteration);
+- numeric for-loops have Int bounds and a non-zero Int step;
+- arithmetic only ever sees numbers (the engines word that error
+  differently), and no runtime error is left uncaught (the tree-walker
+  reports a column, the VM does not): every error is raised inside a
+  try whose handler prints the message;
+- the value of an assignment never depends on the target's own object
+  (the engines evaluate the two sides in different orders);
+- map literals hold only string and number keys; break/continue only in loops;
+  recursion stays shallow.
+
+Each program is run with `velmor --vm` and `velmor --tree`; standard output,
+standard error and exit status must agree. A disagreement is shrunk by
+deleting top-level statements and lines while it persists, then written out
+with --save-dir.
+
+Usage: difftest.py --velmor PATH [--seed N] [--count N] [--save-dir DIR]
+"""
+
+import argparse
+import os
+import random
+import subprocess
+import sys
+import tempfile
+
+INT, FLOAT, STR, LIST, MAP, BOOL = "int", "float", "str", "list", "map", "bool"
+LOOP_INT = "loop-int"
+
+
+class Generator:
+    def __init__(self, rng):
+        self.rng = rng
+        self.lines = []
+        self.indent = 0
+        self.scopes = [{}]  # name -> kind
+        self.functions = []  # (name, arity) of top-level functions, each returning a number
+        self.counter = 0
+        self.loop_depth = 0
+        self.function_depth = 0
+
+    # -- helpers -----------------------------------------------------------
+    def fresh(self, prefix):
+        self.counter += 1
+        return "%s%d" % (prefix, self.counter)
+
+    def emit(self, text):
+        self.lines.append("  " * self.indent + text)
+
+    def names(self, kind, assignable=False):
+        # Loop variables read as ints but are never assigned: a compiled loop
+        # counts with its variable, the tree-walker with a hidden counter.
+        accepted = {kind} if assignable or kind != INT else {INT, LOOP_INT}
+        found = []
+        for scope in self.scopes:
+            found += [n for n, k in scope.items() if k in accepted]
+        return found
+
+    def declare(self, name, kind):
+        self.scopes[-1][name] = kind
+
+    def push_scope(self):
+        self.scopes.append({})
+
+    def pop_scope(self):
+        self.scopes.pop()
+
+    # -- expressions -------------------------------------------------------
+    def int_expr(self, depth=0):
+        r = self.rng
+        choices = ["lit", "lit", "var"]
+        if depth < 3:
+            choices += ["bin", "bin", "neg", "len", "call", "builtin", "idx"]
+        c = r.choice(choices)
+        if c == "lit":
+            return str(r.choice([0, 1, 2, 3, 5, 7, 10, 42, 100, 255, 1000, 65536, 2 ** 31, 2 ** 62]))
+        if c == "var":
+            vs = self.names(INT)
+            return r.choice(vs) if vs else str(r.randint(0, 9))
+        if c == "neg":
+            return "-(%s)" % self.int_expr(depth + 1)
+        if c == "len":
+            k = r.choice([STR, LIST, MAP])
+            return "len(%s)" % self.expr(k, depth + 1)
+        if c == "call" and self.functions and self.function_depth == 0:
+            name, arity = r.choice(self.functions)
+            return "int(%s(%s))" % (name, ", ".join(self.num_expr(depth + 1) for _ in range(arity)))
+        if c == "builtin":
+            f = r.choice(["abs(%s)", "floor(%s)", "sign(%s)", "int(%s)", "min(%s, 3)", "max(%s, -3)",
+                          "clamp(%s, -50, 50)", "round(%s)"])
+            return f % self.num_expr(depth + 1)
+        if c == "idx":
+            vs = self.names(LIST)
+            if vs:
+                v = r.choice(vs)
+                return "(len(%s) + %s) %% 7" % (v, self.int_expr(depth + 1))
+        a, b = self.int_expr(depth + 1), self.int_expr(depth + 1)
+        op = r.choice(["+", "-", "*", "//", "%", "+", "-"])
+        if op in ("//", "%"):
+            return "(%s) %s (abs(%s) + 1)" % (a, op, b)
+        return "(%s %s %s)" % (a, op, b)
+
+    def float_expr(self, depth=0):
+        r = self.rng
+        c = r.choice(["lit", "var", "bin", "div", "fn", "mix"] if depth < 3 else ["lit", "var"])
+        if c == "lit":
+            return r.choice(["0.5", "1.25", "3.0", "0.1", "2.5e3", "1e-3", "100.0", "-0.0", "7.75"])
+        if c == "var":
+            vs = self.names(FLOAT)
+            return r.choice(vs) if vs else "1.5"
+        if c == "div":
+            return "(%s / (abs(%s) + 1))" % (self.num_expr(depth + 1), self.num_expr(depth + 1))
+        if c == "fn":
+            f = r.choice(["sqrt(abs(%s))", "float(%s)", "sin(%s)", "cos(%s)", "exp(min(%s, 5))",
+                          "pow(1.5, clamp(%s, -5, 5))", "round(%s, 2)"])
+            return f % self.num_expr(depth + 1)
+        if c == "mix":
+            return "(%s %s %s)" % (self.float_expr(depth + 1), r.choice(["+", "-", "*"]), self.int_expr(depth + 1))
+        return "(%s %s %s)" % (self.float_expr(depth + 1), r.choice(["+", "-", "*"]), self.float_expr(depth + 1))
+
+    def num_expr(self, depth=0):
+        return self.int_expr(depth) if self.rng.random() < 0.6 else self.float_expr(depth)
+
+    def str_expr(self, depth=0):
+        r = self.rng
+        c = r.choice(["lit", "var", "cat", "interp", "fn", "str"] if depth < 3 else ["lit", "var"])
+        if c == "lit":
+            return r.choice(['"abc"', '""', '"Hello, World"', "'single'", '"tab\\there"', '"a,b,,c"',
+                             '"  padded  "', '"quote\\"d"', '"x"'])
+        if c == "var":
+            vs = self.names(STR)
+            return r.choice(vs) if vs else '"v"'
+        if c == "cat":
+            return "(%s + %s)" % (self.str_expr(depth + 1), self.str_expr(depth + 1))
+        if c == "interp":
+            return '"n=${%s} s=${%s}"' % (self.int_expr(depth + 1), self.expr(r.choice([LIST, MAP, BOOL]), depth + 1))
+        if c == "str":
+            return "str(%s)" % self.expr(r.choice([INT, FLOAT, LIST, MAP, BOOL]), depth + 1)
+        f = r.choice(["upper(%s)", "lower(%s)", "trim(%s)", "capitalize(%s)", "reverse(%s)",
+                      "replace(%s, \"a\", \"<>\")", "join(split(%s, \",\"), \"|\")", "repeat(%s, 2)",
+                      "slice(%s, 1, -1)", "repr(%s)"])
+        return f % self.str_expr(depth + 1)
+
+    def bool_expr(self, depth=0):
+        r = self.rng
+        c = r.choice(["cmp", "eq", "lit", "logic", "not", "has"] if depth < 3 else ["lit", "cmp"])
+        if c == "lit":
+            return r.choice(["true", "false"])
+        if c == "cmp":
+            return "(%s %s %s)" % (self.num_expr(depth + 1), r.choice(["<", "<=", ">", ">="]), self.num_expr(depth + 1))
+        if c == "eq":
+            k = r.choice([INT, FLOAT, STR, LIST, BOOL])
+            return "(%s %s %s)" % (self.expr(k, depth + 1), r.choice(["==", "!="]), self.expr(r.choice([k, INT]), depth + 1))
+        if c == "logic":
+            return "(%s %s %s)" % (self.bool_expr(depth + 1), r.choice(["and", "or"]), self.bool_expr(depth + 1))
+        if c == "not":
+            return "not %s" % self.bool_expr(depth + 1)
+        return r.choice(["has(%s, \"a\")" % self.str_expr(depth + 1), "starts_with(%s, \"a\")" % self.str_expr(depth + 1),
+                         "is_number(%s)" % self.expr(r.choice([INT, STR]), depth + 1)])
+
+    def list_expr(self, depth=0):
+        r = self.rng
+        c = r.choice(["lit", "var", "range", "fn", "cat"] if depth < 3 else ["lit", "var"])
+        if c == "var":
+            vs = self.names(LIST)
+            if vs:
+                return r.choice(vs)
+        if c == "range":
+            return "range(%d, %d, %d)" % (r.randint(-3, 3), r.randint(0, 12), r.choice([1, 2, 3, -1]))
+        if c == "fn":
+            inner = self.list_expr(depth + 1)
+            return r.choice(["reverse(%s)", "copy(%s)", "slice(%s, 1)", "map(function(x) return str(x) end, %s)",
+                             "filter(function(x) return x != nil end, %s)", "enumerate(%s)",
+                             "zip(%s, [1, 2, 3])"]) % inner
+        if c == "cat":
+            return "(%s + %s)" % (self.list_expr(depth + 1), self.list_expr(depth + 1))
+        n = r.randint(0, 4)
+        return "[" + ", ".join(self.expr(r.choice([INT, FLOAT, STR, BOOL]), depth + 1) for _ in range(n)) + "]"
+
+    def map_expr(self, depth=0):
+        r = self.rng
+        vs = self.names(MAP)
+        if vs and r.random() < 0.5:
+            return r.choice(vs)
+        n = r.randint(0, 3)
+        entries = []
+        for _ in range(n):
+            key = r.choice(["a", "b", "name", '"k"', "1", "2.0", '"x y"', "[%s]" % self.str_expr(depth + 2)])
+            entries.append("%s: %s" % (key, self.expr(r.choice([INT, STR, LIST, BOOL]), depth + 2)))
+        return "{" + ", ".join(entries) + "}"
+
+    def expr(self, kind, depth=0):
+        return {INT: self.int_expr, FLOAT: self.float_expr, STR: self.str_expr, LIST: self.list_expr,
+                MAP: self.map_expr, BOOL: self.bool_expr}[kind](depth)
+
+    def any_expr(self):
+        return self.expr(self.rng.choice([INT, INT, FLOAT, STR, LIST, MAP, BOOL]))
+
+    # -- statements --------------------------------------------------------
+    def statement(self, depth):
+        r = self.rng
+        kinds = ["let", "let", "print", "print", "assign", "compound"]
+        if depth < 3:
+            kinds += ["if", "while", "for", "forin", "try", "listops"]
+        if depth == 0 and self.function_depth == 0:
+            kinds += ["function", "closure"]
+        if self.loop_depth and r.random() < 0.1:
+            kinds.append("break")
+        c = r.choice(kinds)
+        getattr(self, "stmt_" + c)(depth)
+
+    def block(self, depth, count=None):
+        self.indent += 1
+        self.push_scope()
+        for _ in range(count if count is not None else self.rng.randint(1, 3)):
+            self.statement(depth + 1)
+        self.pop_scope()
+        self.indent -= 1
+
+    def stmt_let(self, depth):
+        kind = self.rng.choice([INT, INT, FLOAT, STR, LIST, MAP, BOOL])
+        name = self.fresh(kind[0])
+        self.emit("let %s = %s" % (name, self.expr(kind)))
+        self.declare(name, kind)
+
+    def stmt_print(self, depth):
+        args = ", ".join(self.any_expr() for _ in range(self.rng.randint(1, 3)))
+        self.emit("print(%s)" % args)
+
+    def stmt_assign(self, depth):
+        kind = self.rng.choice([INT, FLOAT, STR])
+        vs = self.names(kind, assignable=True)
+        if vs:
+            value = self.expr(kind)
+            if kind == STR:
+                value = "slice(%s, 0, 40)" % value  # keep strings from doubling without bound in loops
+            self.emit("%s = %s" % (self.rng.choice(vs), value))
+        else:
+            self.stmt_let(depth)
+
+    def stmt_compound(self, depth):
+        vs = self.names(INT, assignable=True)
+        if vs:
+            op = self.rng.choice(["+=", "-=", "*="])
+            self.emit("%s %s %s" % (self.rng.choice(vs), op, self.int_expr(1)))
+        maps = self.names(MAP)
+        if maps:
+            m = self.rng.choice(maps)
+            self.emit('%s["c"] = %s' % (m, self.int_expr(2)))
+            self.emit('%s.c += 1' % m)
+
+    def stmt_listops(self, depth):
+        vs = self.names(LIST)
+        if not vs:
+            return self.stmt_let(depth)
+        v = self.rng.choice(vs)
+        op = self.rng.randint(0, 4)
+        if op == 0:
+            self.emit("push(%s, %s)" % (v, self.any_expr()))
+        elif op == 1:
+            self.emit("if len(%s) > 0 then print(pop(%s)) end" % (v, v))
+        elif op == 2:
+            self.emit("if len(%s) > 1 then %s[1] = %s end" % (v, v, self.expr(STR)))
+        elif op == 3:
+            self.emit("print(len(%s), %s)" % (v, v))
+        else:
+            self.emit("insert(%s, 0, %s)" % (v, self.int_expr(2)))
+
+    def stmt_if(self, depth):
+        self.emit("if %s then" % self.bool_expr())
+        self.block(depth)
+        if self.rng.random() < 0.4:
+            self.emit("elif %s then" % self.bool_expr())
+            self.block(depth)
+        if self.rng.random() < 0.5:
+            self.emit("else")
+            self.block(depth)
+        self.emit("end")
+
+    def stmt_while(self, depth):
+        i = self.fresh("w")
+        self.emit("let %s = 0" % i)
+        self.emit("while %s < %d do" % (i, self.rng.randint(0, 5)))
+        self.indent += 1
+        self.emit("%s = %s + 1" % (i, i))
+        self.indent -= 1
+        self.loop_depth += 1
+        self.block(depth)
+        self.loop_depth -= 1
+        self.emit("end")
+
+    def stmt_for(self, depth):
+        v = self.fresh("i")
+        start, stop = self.rng.randint(-2, 4), self.rng.randint(-2, 6)
+        step = self.rng.choice(["", ", 1", ", 2", ", -1", ", -2"])
+        self.emit("for %s = %d, %d%s do" % (v, start, stop, step))
+        self.loop_depth += 1
+        self.indent += 1
+        self.push_scope()
+        self.declare(v, LOOP_INT)
+        self.emit("print(%s)" % v)
+        for _ in range(self.rng.randint(0, 2)):
+            self.statement(depth + 1)
+        self.pop_scope()
+        self.indent -= 1
+        self.loop_depth -= 1
+        self.emit("end")
+
+    def stmt_forin(self, depth):
+        v = self.fresh("e")
+        kind = self.rng.choice([LIST, STR, MAP])
+        self.emit("for %s in %s do" % (v, self.expr(kind)))
+        self.loop_depth += 1
+        self.indent += 1
+        self.push_scope()
+        self.emit("print(%s)" % v)
+        if self.rng.random() < 0.3:
+            self.emit("if %s == \"a\" then continue end" % v)
+        for _ in range(self.rng.randint(0, 2)):
+            self.statement(depth + 1)
+        self.pop_scope()
+        self.indent -= 1
+        self.loop_depth -= 1
+        self.emit("end")
+
+    def stmt_break(self, depth):
+        self.emit("if %s then break end" % self.bool_expr(2))
+
+    def stmt_try(self, depth):
+        self.emit("try")
+        self.indent += 1
+        self.push_scope()
+        for _ in range(self.rng.randint(0, 2)):
+            self.statement(depth + 1)
+        failing = self.rng.choice([
+            "error(%s)" % self.any_expr(),
+            "error()",
+            "let bad = [1, 2][%d]" % self.rng.choice([2, 5, -3]),
+            "let bad = undefinedName%d" % self.rng.randint(0, 9),
+            "let bad = {}.nothing.deeper",
+            "pop([])",
+            "let bad = int(\"12x\")",
+            "let bad = 5(1)",
+            "let bad = 1 // 0",
+            "assert(false, \"assertion %d\")" % self.rng.randint(0, 99),
+            "print(\"no error\")",
+        ])
+        self.emit(failing)
+        self.pop_scope()
+        self.indent -= 1
+        var = self.fresh("err")
+        self.emit("catch %s" % var)
+        self.indent += 1
+        self.emit("print(\"caught\", %s)" % var)
+        self.indent -= 1
+        self.emit("end")
+
+    def stmt_function(self, depth):
+        name = self.fresh("f")
+        arity = self.rng.randint(0, 3)
+        params = [self.fresh("p") for _ in range(arity)]
+        self.emit("function %s(%s)" % (name, ", ".join(params)))
+        self.function_depth += 1
+        self.indent += 1
+        self.push_scope()
+        for p in params:
+            self.declare(p, self.rng.choice([INT, FLOAT]))
+        for _ in range(self.rng.randint(0, 2)):
+            self.statement(2)
+        self.emit("return %s" % self.num_expr())
+        self.pop_scope()
+        self.indent -= 1
+        self.function_depth -= 1
+        self.emit("end")
+        self.functions.append((name, arity))
+        # Int parameters get int arguments: callers pass numbers of either kind, both fine for num_expr bodies.
+
+    def stmt_closure(self, depth):
+        maker = self.fresh("make")
+        counter = self.fresh("c")
+        self.emit("function %s(step)" % maker)
+        self.emit("  let total = 0")
+        self.emit("  return function()")
+        self.emit("    total = total + step")
+        self.emit("    return total")
+        self.emit("  end")
+        self.emit("end")
+        self.emit("let %s = %s(%s)" % (counter, maker, self.int_expr(2)))
+        self.emit("%s()" % counter)
+        self.emit("print(%s(), %s)" % (counter, counter))
+
+    def program(self):
+        for _ in range(self.rng.randint(4, 14)):
+            self.statement(0)
+        return "\n".join(self.lines) + "\n"
+
+
+def run(velmor, engine, path):
+    try:
+        done = subprocess.run([velmor, engine, path], capture_output=True, timeout=20)
+    except subprocess.TimeoutExpired:
+        return ("timeout", b"", b"")
+    return (done.returncode, done.stdout, done.stderr)
+
+
+def disagree(velmor, source, workdir):
+    path = os.path.join(workdir, "program.vlm")
+    with open(path, "w") as f:
+        f.write(source)
+    vm, tree = run(velmor, "--vm", path), run(velmor, "--tree", path)
+    # A parse error in a generated program is a generator bug; count it as a finding too.
+    return vm != tree, vm, tree
+
+
+def shrink(velmor, source, workdir):
+    lines = source.splitlines()
+    changed = True
+    while changed:
+        changed = False
+        for i in range(len(lines)):
+            candidate = lines[:i] + lines[i + 1:]
+            text = "\n".join(candidate) + "\n"
+            still, vm, tree = disagree(velmor, text, workdir)
+            # Keep the candidate only if it still parses on both and still differs.
+            if still and b"SyntaxError" not in vm[2] + tree[2]:
+                lines = candidate
+                changed = True
+                break
+    return "\n".join(lines) + "\n"
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--velmor", required=True)
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--count", type=int, default=1000)
+    parser.add_argument("--save-dir")
+    parser.add_argument("--print-program", action="store_true", help="print the program for --seed and exit")
+    args = parser.parse_args()
+
+    if args.print_program:
+        sys.stdout.write(Generator(random.Random(args.seed)).program())
+        return 0
+
+    failures = 0
+    with tempfile.TemporaryDirectory() as workdir:
+        for n in range(args.count):
+            seed = args.seed * 1000003 + n
+            source = Generator(random.Random(seed)).program()
+            differ, vm, tree = disagree(args.velmor, source, workdir)
+            syntax = b"SyntaxError" in vm[2] + tree[2]
+            if not differ and not syntax:
+                continue
+            failures += 1
+            small = shrink(args.velmor, source, workdir) if differ else source
+            _, vm, tree = disagree(args.velmor, small, workdir)
+            print("=== seed %d: %s" % (seed, "engines disagree" if differ else "generated a syntax error"))
+            print(small)
+            print("--- vm: exit %s\n%s%s" % (vm[0], vm[1].decode(errors="replace"), vm[2].decode(errors="replace")))
+            print("--- tree: exit %s\n%s%s" % (tree[0], tree[1].decode(errors="replace"), tree[2].decode(errors="replace")))
+            if args.save_dir:
+                os.makedirs(args.save_dir, exist_ok=True)
+                with open(os.path.join(args.save_dir, "diff_%d.vlm" % seed), "w") as f:
+                    f.write("# Found by the differential tester (seed %d); the engines must agree.\n" % seed)
+                    f.write(small)
+    print("%d passed, %d failed" % (args.count - failures, failures))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
