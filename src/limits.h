@@ -1,0 +1,39 @@
+#pragma once
+
+// Optional bounds on a running program, for the fuzzers and for tests that
+// run untrusted input: a step budget counted at every loop back-edge and
+// every call of both engines, so that `while true do end` ends, and a cap on
+// the size of any one string or list a program builds. Both are off unless a
+// harness switches them on; the cost when off is one well-predicted branch.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace velmor {
+
+// Thrown when the step budget runs out. Deliberately not a VelmorError, so
+// that no `try` in the program can catch it.
+struct BudgetExhausted {};
+
+struct ExecutionLimits {
+    bool stepsEnabled = false;
+    uint64_t stepsLeft = 0;
+    // Largest string (bytes) or list (elements) a program may build.
+    std::size_t maxContainerSize = std::size_t{1} << 31;
+};
+
+inline ExecutionLimits& executionLimits() {
+    static ExecutionLimits limits;
+    return limits;
+}
+
+// Counts one step; throws BudgetExhausted when the budget is spent.
+inline void countStep() {
+    ExecutionLimits& limits = executionLimits();
+    if (limits.stepsEnabled) [[unlikely]] {
+        if (limits.stepsLeft == 0) throw BudgetExhausted{};
+        --limits.stepsLeft;
+    }
+}
+
+}  // namespace velmor
