@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "error.h"
-#include "limits.h"
+#include "execution_limits.h"
 
 namespace velmor::fuzz {
 
