@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Builds the Windows preset and tests what only it produces: velmor.exe and
+# velmor-setup.exe under Wine, the editor grammar and the extension package.
+# Prints one PASS/FAIL line per check and closes with "N passed, N failed";
+# exits 1 on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$root/build/windows
+tools=$build/node-tools
+log=$build/test-windows.log
+
+passed=0
+failed=0
+pass() { echo "PASS $1"; passed=$((passed + 1)); }
+fail() {
+    echo "FAIL $1"
+    shift
+    (($#)) && printf '    %s\n' "$@"
+    failed=$((failed + 1))
+}
+finish() {
+    echo "$passed passed, $failed failed"
+    ((failed == 0))
+    exit
+}
+
+# The build.
+mkdir -p "$build"
+if timeout 120 cmake --preset windows >"$log" 2>&1 &&
+    timeout 900 cmake --build --preset windows -j2 >>"$log" 2>&1; then
+    pass "windows build"
+else
+    fail "windows build" "$(tail -20 "$log")"
+    finish
+fi
+for program in velmor.exe velmor-setup.exe; do
+    # Self-contained: nothing beyond the system DLLs that every Windows has.
+    dlls=$(x86_64-w64-mingw32-objdump -p "$build/$program" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
+    extra=$(tr ' ' '\n' <<<"$dlls" | grep -v -x -E 'KERNEL32.DLL|MSVCRT.DLL|ADVAPI32.DLL|SHELL32.DLL|USER32.DLL|' || true)
+    if [[ -z $extra ]]; then pass "$program needs no extra DLLs"; else fail "$program needs no extra DLLs" "$dlls"; fi
+done
+
+# The programs under Wine, bounded as a whole on top of each step's own bound.
+timeout 600 tests/wine/run.sh "$build" >"$build/wine-tests.log" 2>&1
+wine_status=$?
+grep -E '^(PASS|FAIL) |^    |seconds|s; whole run' "$build/wine-tests.log" | grep -a -v '^PASS' || true
+wine_passed=$(grep -c '^PASS ' "$build/wine-tests.log")
+wine_failed=$(grep -c '^FAIL ' "$build/wine-tests.log")
+passed=$((passed + wine_passed))
+failed=$((failed + wine_failed))
+if ((wine_status != 0 && wine_failed == 0)); then
+    fail "wine tests ran to the end" "$(tail -5 "$build/wine-tests.log")"
+fi
+echo "wine: $wine_passed passed, $wine_failed failed ($(grep -o 'whole run: [0-9]* s' "$build/wine-tests.log"))"
+
+# The extension package: entries at the root of the archive, in the layout the editor expects.
+package=$build/velmor-extension.vsix
+entries=$(unzip -Z1 "$package" 2>&1 | grep -v '/$' | sort)
+expected_entries=$(sort <<'EOF'
+[Content_Types].xml
+extension.vsixmanifest
+extension/README.md
+extension/language-configuration.json
+extension/package.json
+extension/snippets/velmor.json
+extension/syntaxes/velmor.tmLanguage.json
+EOF
+)
+if [[ $entries == "$expected_entries" ]] && unzip -l "$package" >/dev/null && unzip -tq "$package" >/dev/null; then
+    pass "unzip -l: package entries"
+else
+    fail "unzip -l: package entries" "$entries"
+fi
+if out=$(python3 tests/editor/check_package.py "$package" editor 2>&1); then
+    pass "package manifests"
+else
+    fail "package manifests" "$out"
+fi
+
+# Node tools, installed into the build folder (never into the source tree).
+if [[ ! -x $tools/node_modules/.bin/vscode-tmgrammar-test || ! -x $tools/node_modules/.bin/vsce ]]; then
+    mkdir -p "$tools"
+    [[ -f $tools/package.json ]] || echo '{"private": true}' >"$tools/package.json"
+    if ! (cd "$tools" && timeout 300 npm install --no-audit --no-fund --silent \
+        vscode-tmgrammar-test@0.1.3 @vscode/vsce@3 >"$tools/npm.log" 2>&1); then
+        fail "npm install of the grammar and package tools" "$(tail -5 "$tools/npm.log")"
+        finish
+    fi
+fi
+
+if out=$(timeout 120 "$tools/node_modules/.bin/vscode-tmgrammar-test" -c -g editor/syntaxes/velmor.tmLanguage.json \
+    'tests/editor/grammar/*.test.velmor' 2>&1); then
+    pass "grammar scope tests"
+else
+    fail "grammar scope tests" "$out"
+fi
+if out=$(NODE_PATH=$tools/node_modules timeout 120 node tests/editor/grammar_tokens.js \
+    editor/syntaxes/velmor.tmLanguage.json 2>&1); then
+    pass "grammar token boundaries"
+else
+    fail "grammar token boundaries" "$out"
+fi
+
+# vsce validates package.json and lists what it would pack; run it on the staged
+# extension folder, which must list exactly the files under extension/.
+stage=$build/setup/vsix-stage/extension
+if listed=$(cd "$stage" && timeout 120 "$tools/node_modules/.bin/vsce" ls --no-dependencies </dev/null 2>&1); then
+    listed=$(sed 's/^/extension\//' <<<"$listed" | sort)
+    packed=$(grep '^extension/' <<<"$expected_entries")
+    if [[ $listed == "$packed" ]]; then pass "vsce ls accepts package.json"; else
+        fail "vsce ls lists the packed files" "$listed"; fi
+else
+    fail "vsce ls accepts package.json" "$listed"
+fi
+
+finish
