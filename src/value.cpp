@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <string_view>
 
 namespace velmor {
 
@@ -68,14 +70,52 @@ bool keysEqual(const Value& a, const Value& b) {
     return a.isNil() && b.isNil();
 }
 
-std::ptrdiff_t MapData::indexOf(const Value& key) const {
+namespace {
+
+// Hash consistent with keysEqual: numbers hash by their double value (so 1
+// and 1.0 collide, and so do Ints that round to the same double), with -0.0
+// folded into 0.0.
+std::size_t keyHash(const Value& key) {
+    switch (key.kind()) {
+    case ValueKind::String: {
+        const StringObj& s = key.asStringObj();
+        if (s.hashCache == 0) {
+            std::size_t h = std::hash<std::string_view>{}(s.text);
+            s.hashCache = h == 0 ? 1 : h;
+        }
+        return s.hashCache;
+    }
+    case ValueKind::Int:
+    case ValueKind::Float: {
+        double d = asDouble(key);
+        if (d == 0) d = 0;
+        uint64_t bits;
+        std::memcpy(&bits, &d, sizeof bits);
+        bits ^= bits >> 33;
+        bits *= 0xff51afd7ed558ccdULL;
+        bits ^= bits >> 33;
+        return static_cast<std::size_t>(bits);
+    }
+    case ValueKind::Bool: return key.asBool() ? 0x9e3779b97f4a7c15ULL : 0x7f4a7c159e3779b9ULL;
+    default: return 0x51afd7ed558ccd1bULL;
+    }
+}
+
+bool isNaNKey(const Value& key) { return key.isFloat() && std::isnan(key.asFloat()); }
+
+// Keys that keysEqual can match at all; lists, maps and functions never match.
+bool isIndexable(const Value& key) { return key.kind() <= ValueKind::String && !isNaNKey(key); }
+
+}  // namespace
+
+std::ptrdiff_t MapData::scan(const Value& key) const {
     const std::size_t count = entries.size();
     // Specialised scans for the common key kinds; they agree with keysEqual.
     if (key.isString()) {
-        const std::string& probe = key.asString();
+        const std::string& text = key.asString();
         for (std::size_t i = 0; i < count; ++i) {
             const Value& k = entries[i].key;
-            if (k.isString() && (k.asObject() == key.asObject() || k.asString() == probe))
+            if (k.isString() && (k.asObject() == key.asObject() || k.asString() == text))
                 return static_cast<std::ptrdiff_t>(i);
         }
         return -1;
@@ -84,6 +124,49 @@ std::ptrdiff_t MapData::indexOf(const Value& key) const {
         if (keysEqual(entries[i].key, key)) return static_cast<std::ptrdiff_t>(i);
     }
     return -1;
+}
+
+void MapData::insertIntoIndex(std::size_t position) const {
+    const Value& key = entries[position].key;
+    if (!isIndexable(key)) return;
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = keyHash(key) & mask;
+    while (slots_[slot] >= 0) slot = (slot + 1) & mask;
+    slots_[slot] = static_cast<int32_t>(position);
+}
+
+void MapData::catchUpIndex() const {
+    const std::size_t count = entries.size();
+    if (indexed_ > count) indexed_ = 0;  // entries were replaced wholesale
+    if (indexed_ == count && !slots_.empty()) return;
+    if (slots_.size() < count * 2 || indexed_ == 0) {
+        std::size_t capacity = 64;
+        while (capacity < count * 2) capacity *= 2;
+        slots_.assign(capacity, -1);
+        indexed_ = 0;
+    }
+    for (; indexed_ < count; ++indexed_) insertIntoIndex(indexed_);
+}
+
+std::ptrdiff_t MapData::probe(const Value& key) const {
+    if (!isIndexable(key)) return -1;
+    catchUpIndex();
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = keyHash(key) & mask;; slot = (slot + 1) & mask) {
+        int32_t position = slots_[slot];
+        if (position < 0) return -1;
+        const Value& k = entries[static_cast<std::size_t>(position)].key;
+        if (k.kind() == key.kind() && k.isString()) {
+            if (k.asObject() == key.asObject() || k.asString() == key.asString()) return position;
+        } else if (keysEqual(k, key)) {
+            return position;
+        }
+    }
+}
+
+std::ptrdiff_t MapData::indexOf(const Value& key) const {
+    if (entries.size() < kIndexThreshold || entries.size() > static_cast<std::size_t>(INT32_MAX)) return scan(key);
+    return probe(key);
 }
 
 Value* MapData::find(const Value& key) {
@@ -109,6 +192,9 @@ bool MapData::remove(const Value& key) {
     std::ptrdiff_t i = indexOf(key);
     if (i < 0) return false;
     entries.erase(entries.begin() + i);
+    // Positions after the removed entry moved down; rebuild on the next lookup.
+    slots_.clear();
+    indexed_ = 0;
     return true;
 }
 

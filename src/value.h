@@ -213,6 +213,8 @@ static_assert(sizeof(Value) == 16, "Value is a tag and an 8-byte payload");
 struct StringObj final : Object {
     explicit StringObj(std::string text_) : text(std::move(text_)) {}
     const std::string text;
+    // The text's hash, computed on first use by a map index (0: not yet).
+    mutable std::size_t hashCache = 0;
 };
 
 struct ListObj final : Object {
@@ -229,6 +231,14 @@ struct MapEntry {
 // An insertion-ordered association list. Lookups match keys with keysEqual:
 // an Int and a Float of equal value name one entry (the key first stored is
 // kept), a NaN key is never found, strings and numbers never match.
+//
+// Small maps are scanned from the front. Once a map holds kIndexThreshold
+// entries, a hash index (open addressing over entry positions) answers
+// lookups instead; it gives the same answers as the scan because keysEqual
+// is an equivalence on everything but NaN, and NaN keys are never indexed.
+// Code may read `entries` freely and append to it or replace values in
+// place (the index catches up with appended entries lazily), but must remove
+// entries only through `remove`.
 struct MapData final : Object {
     std::vector<MapEntry> entries;
 
@@ -241,6 +251,17 @@ struct MapData final : Object {
     void set(const Value& key, Value value);
     // Remove the matching entry; whether there was one.
     bool remove(const Value& key);
+
+    static constexpr std::size_t kIndexThreshold = 16;
+
+private:
+    std::ptrdiff_t scan(const Value& key) const;
+    std::ptrdiff_t probe(const Value& key) const;
+    void catchUpIndex() const;
+    void insertIntoIndex(std::size_t position) const;
+
+    mutable std::vector<int32_t> slots_;  // entry positions; -1 marks an empty slot
+    mutable std::size_t indexed_ = 0;     // entries[0, indexed_) are in the index
 };
 
 inline const std::string& Value::asString() const { return asStringObj().text; }

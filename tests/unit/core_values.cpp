@@ -162,3 +162,40 @@ TEST(Values, KindsTruthinessAndSharing) {
     EXPECT_TRUE(a.isNil());  // NOLINT(bugprone-use-after-move): a moved-from Value is nil
     EXPECT_EQ(moved.asObject()->refCount, 2u);
 }
+
+TEST(MapStorage, LargeMapsAnswerLikeTheScan) {
+    MapData map;
+    for (int i = 0; i < 1000; ++i) map.set(Value("k" + std::to_string(i)), Value(int64_t{i}));
+    for (int i = 0; i < 200; ++i) map.set(Value(int64_t{i}), Value("int"));
+    ASSERT_EQ(map.entries.size(), 1200u);
+    EXPECT_EQ(map.find(Value("k999"))->asInt(), 999);
+    EXPECT_EQ(map.find(Value("nope")), nullptr);
+
+    // An Int and a Float of equal value name one entry; the first key stays.
+    map.set(Value(5.0), Value("float"));
+    EXPECT_EQ(map.entries.size(), 1200u);
+    EXPECT_TRUE(map.entries[1005].key.isInt());
+    EXPECT_EQ(map.find(Value(int64_t{5}))->asString(), "float");
+    EXPECT_EQ(map.find(Value(-0.0))->asString(), "int");  // -0.0 finds the key 0
+
+    // Ints that round to one double are one key, as in the scan.
+    map.set(Value(int64_t{1LL << 53}), Value("big"));
+    EXPECT_EQ(map.find(Value(int64_t{(1LL << 53) + 1}))->asString(), "big");
+
+    // NaN keys are never found and always appended.
+    map.set(Value(std::nan("")), Value(int64_t{1}));
+    map.set(Value(std::nan("")), Value(int64_t{2}));
+    EXPECT_EQ(map.entries.size(), 1203u);
+    EXPECT_EQ(map.find(Value(std::nan(""))), nullptr);
+
+    // Removing keeps the order of the rest and lookups stay right.
+    EXPECT_TRUE(map.remove(Value("k0")));
+    EXPECT_EQ(map.entries[0].key.asString(), "k1");
+    EXPECT_EQ(map.find(Value("k500"))->asInt(), 500);
+    EXPECT_EQ(map.indexOf(Value("k500")), 499);
+
+    // Entries appended directly are seen by later lookups.
+    map.entries.push_back(MapEntry{Value("direct"), Value(true)});
+    EXPECT_TRUE(map.find(Value("direct"))->asBool());
+    EXPECT_EQ(map.find(Value::newList()), nullptr);
+}
