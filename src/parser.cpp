@@ -1,1 +1,641 @@
-// placeholder
+#include "parser.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "error.h"
+#include "lexer/lexer.h"
+
+namespace velmor {
+
+namespace {
+
+// Deeper nesting than this ends parsing with an error instead of exhausting
+// the stack. It bounds two things: the parser's own recursion (every
+// grouping, operand, unary operator, block and interpolation counts one
+// level), and the height of the finished tree, which the engines recurse on
+// and which also grows along operator and postfix chains such as
+// "a + b + c" or "f()()()", parsed by loops here.
+constexpr int kMaxNesting = 200;
+
+// 2^63: the first integer literal that a signed 64-bit integer cannot hold.
+constexpr double kIntegerLiteralLimit = 9223372036854775808.0;
+
+int binaryPrecedence(TokenKind kind) {
+    switch (kind) {
+    case TokenKind::Or: return 1;
+    case TokenKind::And: return 2;
+    case TokenKind::EqualEqual:
+    case TokenKind::BangEqual: return 3;
+    case TokenKind::Less:
+    case TokenKind::LessEqual:
+    case TokenKind::Greater:
+    case TokenKind::GreaterEqual: return 4;
+    case TokenKind::Plus:
+    case TokenKind::Minus: return 5;
+    case TokenKind::Star:
+    case TokenKind::Slash:
+    case TokenKind::SlashSlash:
+    case TokenKind::Percent: return 6;
+    case TokenKind::Caret: return 8;
+    default: return -1;
+    }
+}
+
+// The operator a compound assignment applies; empty for plain "=". Returns
+// nullptr for a token that is no assignment operator.
+const char* assignmentOperator(TokenKind kind) {
+    switch (kind) {
+    case TokenKind::Assign: return "";
+    case TokenKind::PlusAssign: return "+";
+    case TokenKind::MinusAssign: return "-";
+    case TokenKind::StarAssign: return "*";
+    case TokenKind::SlashAssign: return "/";
+    case TokenKind::SlashSlashAssign: return "//";
+    case TokenKind::PercentAssign: return "%";
+    case TokenKind::CaretAssign: return "^";
+    default: return nullptr;
+    }
+}
+
+bool endsStatement(TokenKind kind) {
+    switch (kind) {
+    case TokenKind::Newline:
+    case TokenKind::Eof:
+    case TokenKind::Elif:
+    case TokenKind::Else:
+    case TokenKind::End:
+    case TokenKind::Catch: return true;
+    default: return false;
+    }
+}
+
+bool endsBlock(TokenKind kind) { return kind != TokenKind::Newline && endsStatement(kind); }
+
+std::string describe(const Token& token) {
+    if (token.kind == TokenKind::Eof) return "end of file";
+    if (token.kind == TokenKind::Newline) return "end of line";
+    return "'" + token.text + "'";
+}
+
+class Parser {
+public:
+    Parser(std::vector<Token> tokens, int depth) : tokens_(std::move(tokens)), depth_(depth) {
+        if (tokens_.empty() || tokens_.back().kind != TokenKind::Eof) {
+            Token& end = tokens_.emplace_back();
+            if (tokens_.size() > 1) {
+                end.line = tokens_[tokens_.size() - 2].line;
+                end.column = tokens_[tokens_.size() - 2].column;
+            }
+        }
+    }
+
+    // program -> block EOF
+    StmtList parseProgram() {
+        StmtList program = parseBlock();
+        if (peek().kind != TokenKind::Eof) failUnexpected("");
+        return program;
+    }
+
+    // interpolation code -> expression EOF
+    ExprPtr parseInterpolationCode() {
+        ExprPtr expression = parseExpression(0);
+        if (peek().kind != TokenKind::Eof) failUnexpected(" in ${...} interpolation");
+        return expression;
+    }
+
+private:
+    // One level of parser recursion, held for the lifetime of a parse function.
+    class NestingGuard {
+    public:
+        explicit NestingGuard(Parser& parser) : parser_(parser) {
+            if (++parser_.depth_ > kMaxNesting) parser_.failTooDeep();
+        }
+        ~NestingGuard() { --parser_.depth_; }
+        NestingGuard(const NestingGuard&) = delete;
+        NestingGuard& operator=(const NestingGuard&) = delete;
+
+    private:
+        Parser& parser_;
+    };
+
+    [[noreturn, gnu::noinline, gnu::cold]] void failTooDeep() const { fail("expression or block nested too deeply"); }
+
+    // Every parse function leaves the height of the tree it built in height_:
+    // one more than the tallest child.
+    void setHeight(int height) {
+        if (height > kMaxNesting) failTooDeep();
+        height_ = height;
+    }
+
+    const Token& peek() const { return tokens_[index_]; }
+    const Token& peekNext() const { return tokens_[index_ + 1 < tokens_.size() ? index_ + 1 : index_]; }
+    bool check(TokenKind kind) const { return peek().kind == kind; }
+
+    // Consuming the end-of-input token leaves the parser on it.
+    Token& advance() {
+        Token& token = tokens_[index_];
+        if (token.kind != TokenKind::Eof) ++index_;
+        return token;
+    }
+
+    bool match(TokenKind kind) {
+        if (!check(kind)) return false;
+        advance();
+        return true;
+    }
+
+    Token& expect(TokenKind kind, const char* what) {
+        if (!check(kind)) failExpected(what);
+        return advance();
+    }
+
+    void skipNewlines() {
+        while (check(TokenKind::Newline)) advance();
+    }
+
+    // Failing paths stay out of line: the parse functions recurse, and every
+    // byte of their frames counts towards the stack that deep nesting needs.
+    [[noreturn, gnu::noinline, gnu::cold]] void fail(std::string message) const {
+        throw ParseError(std::move(message), peek().line, peek().column);
+    }
+
+    [[noreturn, gnu::noinline, gnu::cold]] void failExpected(const char* what) const {
+        fail(std::string("expected ") + what + ", got " + describe(peek()));
+    }
+
+    // "unexpected <token>" followed by `where`.
+    [[noreturn, gnu::noinline, gnu::cold]] void failUnexpected(const char* where) const {
+        fail("unexpected " + describe(peek()) + where);
+    }
+
+    // block -> (NEWLINE* statement (NEWLINE | <before a block terminator>))* NEWLINE*
+    StmtList parseBlock() {
+        NestingGuard guard(*this);
+        StmtList block;
+        int tallest = 0;
+        for (;;) {
+            skipNewlines();
+            if (endsBlock(peek().kind)) {
+                setHeight(tallest + 1);
+                return block;
+            }
+            block.push_back(parseStatement());
+            tallest = std::max(tallest, height_);
+            if (!endsStatement(peek().kind)) failExpected("end of statement");
+        }
+    }
+
+    // statement -> letStmt | functionDecl | returnStmt | ifStmt | whileStmt | forStmt
+    //            | "break" | "continue" | tryStmt | expressionStmt
+    StmtPtr parseStatement() {
+        const Token& first = peek();
+        int32_t line = first.line;
+        int32_t column = first.column;
+        switch (first.kind) {
+        case TokenKind::Let: return parseLet();
+        case TokenKind::Function:
+            if (peekNext().kind == TokenKind::Name) return parseFunctionDecl();
+            return parseExpressionStatement();
+        case TokenKind::Return: return parseReturn();
+        case TokenKind::If: return parseIf();
+        case TokenKind::While: return parseWhile();
+        case TokenKind::For: return parseFor();
+        case TokenKind::Break:
+            advance();
+            setHeight(1);
+            return std::make_unique<BreakStmt>(line, column);
+        case TokenKind::Continue:
+            advance();
+            setHeight(1);
+            return std::make_unique<ContinueStmt>(line, column);
+        case TokenKind::Try: return parseTry();
+        default: return parseExpressionStatement();
+        }
+    }
+
+    // letStmt -> "let" NAME "=" expression
+    [[gnu::noinline]] StmtPtr parseLet() {
+        const Token& let = advance();
+        int32_t line = let.line;
+        int32_t column = let.column;
+        std::string name = std::move(expect(TokenKind::Name, "a variable name after 'let'").text);
+        expect(TokenKind::Assign, "'=' in let declaration");
+        ExprPtr init = parseExpression(0);
+        setHeight(height_ + 1);
+        return std::make_unique<LetStmt>(std::move(name), std::move(init), line, column);
+    }
+
+    // functionDecl -> "function" NAME parameters block "end"
+    [[gnu::noinline]] StmtPtr parseFunctionDecl() {
+        const Token& function = advance();
+        int32_t line = function.line;
+        int32_t column = function.column;
+        std::string name = std::move(advance().text);
+        std::vector<std::string> params = parseParameters();
+        StmtList body = parseBlock();
+        expect(TokenKind::End, "'end' to close function");
+        setHeight(height_ + 1);
+        return std::make_unique<FunctionDeclStmt>(std::move(name), std::move(params), std::move(body), line, column);
+    }
+
+    // parameters -> "(" (NAME ("," NAME)*)? ")"
+    std::vector<std::string> parseParameters() {
+        expect(TokenKind::LeftParen, "'(' before parameters");
+        std::vector<std::string> params;
+        if (match(TokenKind::RightParen)) return params;
+        do {
+            params.push_back(std::move(expect(TokenKind::Name, "a parameter name").text));
+        } while (match(TokenKind::Comma));
+        expect(TokenKind::RightParen, "')' after parameters");
+        return params;
+    }
+
+    // returnStmt -> "return" expression?   (no expression before the end of a statement)
+    [[gnu::noinline]] StmtPtr parseReturn() {
+        const Token& keyword = advance();
+        int32_t line = keyword.line;
+        int32_t column = keyword.column;
+        ExprPtr value;
+        int valueHeight = 0;
+        if (!endsStatement(peek().kind)) {
+            value = parseExpression(0);
+            valueHeight = height_;
+        }
+        setHeight(valueHeight + 1);
+        return std::make_unique<ReturnStmt>(std::move(value), line, column);
+    }
+
+    // ifStmt -> "if" expression "then" block ("elif" expression "then" block)* ("else" block)? "end"
+    [[gnu::noinline]] StmtPtr parseIf() {
+        const Token& keyword = advance();
+        int32_t line = keyword.line;
+        int32_t column = keyword.column;
+        std::vector<IfBranch> branches;
+        int tallest = 0;
+        const char* thenText = "'then' after if condition";
+        do {
+            ExprPtr cond = parseExpression(0);
+            tallest = std::max(tallest, height_);
+            expect(TokenKind::Then, thenText);
+            branches.push_back(IfBranch{std::move(cond), parseBlock()});
+            tallest = std::max(tallest, height_);
+            thenText = "'then' after elif condition";
+        } while (match(TokenKind::Elif));
+        if (match(TokenKind::Else)) {
+            branches.push_back(IfBranch{nullptr, parseBlock()});
+            tallest = std::max(tallest, height_);
+        }
+        expect(TokenKind::End, "'end' to close if");
+        setHeight(tallest + 1);
+        return std::make_unique<IfStmt>(std::move(branches), line, column);
+    }
+
+    // whileStmt -> "while" expression "do" block "end"
+    [[gnu::noinline]] StmtPtr parseWhile() {
+        const Token& keyword = advance();
+        int32_t line = keyword.line;
+        int32_t column = keyword.column;
+        ExprPtr cond = parseExpression(0);
+        int condHeight = height_;
+        expect(TokenKind::Do, "'do' after while condition");
+        StmtList body = parseBlock();
+        expect(TokenKind::End, "'end' to close while");
+        setHeight(std::max(condHeight, height_) + 1);
+        return std::make_unique<WhileStmt>(std::move(cond), std::move(body), line, column);
+    }
+
+    // forStmt -> "for" NAME "=" expression "," expression ("," expression)? "do" block "end"
+    //          | "for" NAME "in" expression "do" block "end"
+    [[gnu::noinline]] StmtPtr parseFor() {
+        const Token& keyword = advance();
+        int32_t line = keyword.line;
+        int32_t column = keyword.column;
+        std::string var = std::move(expect(TokenKind::Name, "a loop variable after 'for'").text);
+        if (match(TokenKind::Assign)) {
+            ExprPtr start = parseExpression(0);
+            int tallest = height_;
+            expect(TokenKind::Comma, "',' after the numeric-for start value");
+            ExprPtr end = parseExpression(0);
+            tallest = std::max(tallest, height_);
+            ExprPtr step;
+            if (match(TokenKind::Comma)) {
+                step = parseExpression(0);
+                tallest = std::max(tallest, height_);
+            }
+            expect(TokenKind::Do, "'do' after numeric-for header");
+            StmtList body = parseBlock();
+            expect(TokenKind::End, "'end' to close for");
+            setHeight(std::max(tallest, height_) + 1);
+            return std::make_unique<NumericForStmt>(std::move(var), std::move(start), std::move(end), std::move(step),
+                                                    std::move(body), line, column);
+        }
+        if (match(TokenKind::In)) {
+            ExprPtr iterable = parseExpression(0);
+            int iterableHeight = height_;
+            expect(TokenKind::Do, "'do' after for-in header");
+            StmtList body = parseBlock();
+            expect(TokenKind::End, "'end' to close for");
+            setHeight(std::max(iterableHeight, height_) + 1);
+            return std::make_unique<ForInStmt>(std::move(var), std::move(iterable), std::move(body), line, column);
+        }
+        fail("expected '=' or 'in' in for loop");
+    }
+
+    // tryStmt -> "try" block "catch" NAME block "end"
+    [[gnu::noinline]] StmtPtr parseTry() {
+        const Token& keyword = advance();
+        int32_t line = keyword.line;
+        int32_t column = keyword.column;
+        StmtList body = parseBlock();
+        int bodyHeight = height_;
+        expect(TokenKind::Catch, "'catch' after try body");
+        std::string catchVar = std::move(expect(TokenKind::Name, "a variable name after 'catch'").text);
+        StmtList handler = parseBlock();
+        expect(TokenKind::End, "'end' to close try");
+        setHeight(std::max(bodyHeight, height_) + 1);
+        return std::make_unique<TryStmt>(std::move(body), std::move(catchVar), std::move(handler), line, column);
+    }
+
+    // expressionStmt -> expression (("=" | "+=" | "-=" | "*=" | "/=" | "//=" | "%=" | "^=") expression)?
+    StmtPtr parseExpressionStatement() {
+        ExprPtr expression = parseExpression(0);
+        const char* op = assignmentOperator(peek().kind);
+        if (op == nullptr) {
+            int32_t line = expression->line;
+            int32_t column = expression->column;
+            setHeight(height_ + 1);
+            return std::make_unique<ExprStmt>(std::move(expression), line, column);
+        }
+        ExprKind targetKind = expression->kind;
+        if (targetKind != ExprKind::Name && targetKind != ExprKind::Index && targetKind != ExprKind::Get) {
+            fail("invalid assignment target");
+        }
+        int targetHeight = height_;
+        const Token& assign = advance();
+        int32_t line = assign.line;
+        int32_t column = assign.column;
+        ExprPtr value = parseExpression(0);
+        setHeight(std::max(targetHeight, height_) + 1);
+        return std::make_unique<AssignStmt>(std::move(expression), std::move(value), op, line, column);
+    }
+
+    // expression -> unary (binaryOperator unary)*   by precedence climbing from `minimum`
+    ExprPtr parseExpression(int minimum) {
+        NestingGuard guard(*this);
+        ExprPtr left = parseUnary();
+        for (;;) {
+            TokenKind kind = peek().kind;
+            int precedence = binaryPrecedence(kind);
+            if (precedence < 0 || precedence < minimum) return left;
+            int leftHeight = height_;
+            const Token& op = advance();
+            int32_t line = op.line;
+            int32_t column = op.column;
+            std::string spelling = tokenKindSpelling(kind);
+            ExprPtr right = parseExpression(kind == TokenKind::Caret ? precedence : precedence + 1);
+            setHeight(std::max(leftHeight, height_) + 1);
+            left = std::make_unique<BinaryExpr>(std::move(spelling), std::move(left), std::move(right), line, column);
+        }
+    }
+
+    // unary -> ("-" | "not") unary | postfix
+    ExprPtr parseUnary() {
+        if (check(TokenKind::Minus) || check(TokenKind::Not)) {
+            NestingGuard guard(*this);
+            const Token& op = advance();
+            int32_t line = op.line;
+            int32_t column = op.column;
+            std::string spelling = op.kind == TokenKind::Minus ? "-" : "not";
+            ExprPtr operand = parseUnary();
+            setHeight(height_ + 1);
+            return std::make_unique<UnaryExpr>(std::move(spelling), std::move(operand), line, column);
+        }
+        return parsePostfix(parsePrimary());
+    }
+
+    // postfix -> primary ("(" arguments ")" | "[" expression "]" | "." NAME)*
+    [[gnu::noinline]] ExprPtr parsePostfix(ExprPtr expression) {
+        for (;;) {
+            const Token& token = peek();
+            int32_t line = token.line;
+            int32_t column = token.column;
+            int objectHeight = height_;
+            if (match(TokenKind::LeftParen)) {
+                std::vector<ExprPtr> args = parseArguments(objectHeight);
+                expression = std::make_unique<CallExpr>(std::move(expression), std::move(args), line, column);
+            } else if (match(TokenKind::LeftBracket)) {
+                ExprPtr index = parseExpression(0);
+                expect(TokenKind::RightBracket, "']' after index");
+                setHeight(std::max(objectHeight, height_) + 1);
+                expression = std::make_unique<IndexExpr>(std::move(expression), std::move(index), line, column);
+            } else if (match(TokenKind::Dot)) {
+                std::string name = std::move(expect(TokenKind::Name, "a field name after '.'").text);
+                setHeight(objectHeight + 1);
+                expression = std::make_unique<GetExpr>(std::move(expression), std::move(name), line, column);
+            } else {
+                return expression;
+            }
+        }
+    }
+
+    // arguments -> (expression ("," expression)*)?
+    std::vector<ExprPtr> parseArguments(int calleeHeight) {
+        std::vector<ExprPtr> args;
+        int tallest = calleeHeight;
+        if (!match(TokenKind::RightParen)) {
+            do {
+                args.push_back(parseExpression(0));
+                tallest = std::max(tallest, height_);
+            } while (match(TokenKind::Comma));
+            expect(TokenKind::RightParen, "')' after arguments");
+        }
+        setHeight(tallest + 1);
+        return args;
+    }
+
+    // primary -> NUMBER | STRING | INTERP_STRING | NAME | "(" expression ")" | list | map
+    //          | "function" parameters block "end" | "true" | "false" | "nil"
+    ExprPtr parsePrimary() {
+        Token& token = tokens_[index_];
+        int32_t line = token.line;
+        int32_t column = token.column;
+        switch (token.kind) {
+        case TokenKind::Number:
+            advance();
+            setHeight(1);
+            return std::make_unique<LiteralExpr>(numberValue(token), line, column);
+        case TokenKind::String:
+            advance();
+            setHeight(1);
+            return std::make_unique<LiteralExpr>(Value(std::move(token.text)), line, column);
+        case TokenKind::InterpString:
+            advance();
+            return parseInterpolation(token);
+        case TokenKind::Name:
+            advance();
+            setHeight(1);
+            return std::make_unique<NameExpr>(std::move(token.text), line, column);
+        case TokenKind::LeftParen: {
+            advance();
+            ExprPtr inner = parseExpression(0);
+            expect(TokenKind::RightParen, "')' to close grouping");
+            return inner;
+        }
+        case TokenKind::LeftBracket: return parseList();
+        case TokenKind::LeftBrace: return parseMap();
+        case TokenKind::Function: return parseFunctionLiteral();
+        case TokenKind::True:
+            advance();
+            setHeight(1);
+            return std::make_unique<LiteralExpr>(Value(true), line, column);
+        case TokenKind::False:
+            advance();
+            setHeight(1);
+            return std::make_unique<LiteralExpr>(Value(false), line, column);
+        case TokenKind::Nil:
+            advance();
+            setHeight(1);
+            return std::make_unique<LiteralExpr>(Value(), line, column);
+        default: failUnexpected(" in expression");
+        }
+    }
+
+    // functionLiteral -> "function" parameters block "end"
+    [[gnu::noinline]] ExprPtr parseFunctionLiteral() {
+        const Token& keyword = advance();
+        int32_t line = keyword.line;
+        int32_t column = keyword.column;
+        std::vector<std::string> params = parseParameters();
+        StmtList body = parseBlock();
+        expect(TokenKind::End, "'end' to close function");
+        setHeight(height_ + 1);
+        return std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
+    }
+
+    // An integer literal too large for a signed 64-bit integer stays a float,
+    // so that converting it is always defined.
+    static Value numberValue(const Token& token) {
+        if (token.isInteger && token.number < kIntegerLiteralLimit) {
+            return Value(static_cast<int64_t>(token.number));
+        }
+        return Value(token.number);
+    }
+
+    // list -> "[" NEWLINE* (expression ("," NEWLINE* expression)* ","?)? NEWLINE* "]"
+    [[gnu::noinline]] ExprPtr parseList() {
+        const Token& open = advance();
+        int32_t line = open.line;
+        int32_t column = open.column;
+        std::vector<ExprPtr> elements;
+        int tallest = 0;
+        skipNewlines();
+        if (!check(TokenKind::RightBracket)) {
+            for (;;) {
+                elements.push_back(parseExpression(0));
+                tallest = std::max(tallest, height_);
+                if (!match(TokenKind::Comma)) break;
+                skipNewlines();
+                if (check(TokenKind::RightBracket)) break;
+            }
+        }
+        skipNewlines();
+        expect(TokenKind::RightBracket, "']' to close list");
+        setHeight(tallest + 1);
+        return std::make_unique<ListLitExpr>(std::move(elements), line, column);
+    }
+
+    // map -> "{" NEWLINE* (entry ("," NEWLINE* entry)* ","?)? NEWLINE* "}"
+    [[gnu::noinline]] ExprPtr parseMap() {
+        const Token& open = advance();
+        int32_t line = open.line;
+        int32_t column = open.column;
+        std::vector<MapEntryExpr> entries;
+        int tallest = 0;
+        skipNewlines();
+        if (!check(TokenKind::RightBrace)) {
+            for (;;) {
+                entries.push_back(parseMapEntry());
+                tallest = std::max(tallest, height_);
+                if (!match(TokenKind::Comma)) break;
+                skipNewlines();
+                if (check(TokenKind::RightBrace)) break;
+            }
+        }
+        skipNewlines();
+        expect(TokenKind::RightBrace, "'}' to close map");
+        setHeight(tallest + 1);
+        return std::make_unique<MapLitExpr>(std::move(entries), line, column);
+    }
+
+    // entry -> (NAME | "[" expression "]" | primary) ":" expression
+    // Leaves the taller of key and value in height_.
+    [[gnu::noinline]] MapEntryExpr parseMapEntry() {
+        MapEntryExpr entry;
+        Token& token = tokens_[index_];
+        if (token.kind == TokenKind::Name) {
+            advance();
+            entry.key = std::make_unique<LiteralExpr>(Value(std::move(token.text)), token.line, token.column);
+            setHeight(1);
+        } else if (match(TokenKind::LeftBracket)) {
+            entry.key = parseExpression(0);
+            expect(TokenKind::RightBracket, "']' after computed map key");
+        } else {
+            // A map literal as a key nests without passing through parseExpression.
+            NestingGuard guard(*this);
+            entry.key = parsePrimary();
+        }
+        int keyHeight = height_;
+        expect(TokenKind::Colon, "':' between map key and value");
+        entry.value = parseExpression(0);
+        setHeight(std::max(keyHeight, height_));
+        return entry;
+    }
+
+    // "a${x}b" becomes ("a" + str(x)) + "b"; every node stands at the string.
+    [[gnu::noinline]] ExprPtr parseInterpolation(Token& token) {
+        int32_t line = token.line;
+        int32_t column = token.column;
+        NestingGuard guard(*this);
+        ExprPtr result;
+        int resultHeight = 0;
+        for (StringPart& part : token.parts) {
+            ExprPtr piece;
+            int pieceHeight = 1;
+            if (part.isCode) {
+                // Positions of errors inside the code count from its first byte.
+                Parser inner(tokenize(part.text), depth_);
+                std::vector<ExprPtr> args;
+                args.push_back(inner.parseInterpolationCode());
+                pieceHeight = inner.height_ + 1;
+                piece = std::make_unique<CallExpr>(std::make_unique<NameExpr>("str", line, column), std::move(args),
+                                                   line, column);
+            } else {
+                piece = std::make_unique<LiteralExpr>(Value(std::move(part.text)), line, column);
+            }
+            if (!result) {
+                result = std::move(piece);
+                resultHeight = pieceHeight;
+            } else {
+                result = std::make_unique<BinaryExpr>("+", std::move(result), std::move(piece), line, column);
+                resultHeight = std::max(resultHeight, pieceHeight) + 1;
+            }
+            setHeight(resultHeight);
+        }
+        return result;
+    }
+
+    std::vector<Token> tokens_;
+    size_t index_ = 0;
+    int depth_ = 0;
+    int height_ = 0;
+};
+
+}  // namespace
+
+StmtList parseProgram(std::vector<Token> tokens) { return Parser(std::move(tokens), 0).parseProgram(); }
+
+StmtList parseSource(std::string_view source) { return parseProgram(tokenize(source)); }
+
+}  // namespace velmor
