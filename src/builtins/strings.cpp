@@ -1,0 +1,129 @@
+// String builtins. All of them work on bytes; case mapping touches only the
+// ASCII letters.
+
+#include "support.h"
+
+namespace velmor {
+
+namespace {
+
+bool isTrimmed(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool isWhiteSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+char upperByte(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char lowerByte(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+Value nativeUpper(Caller&, std::span<Value> args) {
+    std::string text(TextArgument(args[0]).view());
+    for (char& c : text) c = upperByte(c);
+    return Value(std::move(text));
+}
+
+Value nativeLower(Caller&, std::span<Value> args) {
+    std::string text(TextArgument(args[0]).view());
+    for (char& c : text) c = lowerByte(c);
+    return Value(std::move(text));
+}
+
+Value nativeCapitalize(Caller&, std::span<Value> args) {
+    std::string text(TextArgument(args[0]).view());
+    if (!text.empty()) text[0] = upperByte(text[0]);
+    return Value(std::move(text));
+}
+
+Value nativeTrim(Caller&, std::span<Value> args) {
+    const TextArgument argument(args[0]);
+    std::string_view text = argument.view();
+    while (!text.empty() && isTrimmed(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isTrimmed(text.back())) text.remove_suffix(1);
+    return Value(text);
+}
+
+Value nativeSplit(Caller&, std::span<Value> args) {
+    if (!args[0].isString()) throw RuntimeError(std::string("split: expected a string, got ") + typeName(args[0]));
+    const std::string_view text = args[0].asString();
+    std::vector<Value> pieces;
+    if (args.size() > 1 && args[1].isString() && !args[1].asString().empty()) {
+        const std::string_view separator = args[1].asString();
+        std::size_t position = 0;
+        for (;;) {
+            const std::size_t at = text.find(separator, position);
+            if (at == std::string_view::npos) break;
+            pieces.emplace_back(text.substr(position, at - position));
+            position = at + separator.size();
+        }
+        pieces.emplace_back(text.substr(position));
+    } else {
+        std::size_t position = 0;
+        while (position < text.size()) {
+            while (position < text.size() && isWhiteSpace(text[position])) ++position;
+            const std::size_t wordStart = position;
+            while (position < text.size() && !isWhiteSpace(text[position])) ++position;
+            if (position > wordStart) pieces.emplace_back(text.substr(wordStart, position - wordStart));
+        }
+    }
+    return Value::newList(std::move(pieces));
+}
+
+Value nativeJoin(Caller&, std::span<Value> args) {
+    if (!args[0].isList()) {
+        throw RuntimeError(std::string("join: first argument must be a list, got ") + typeName(args[0]));
+    }
+    std::string separator;
+    if (args.size() > 1) appendText(separator, args[1]);
+    const std::vector<Value>& items = args[0].listItems();
+    std::string result;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) result += separator;
+        appendText(result, items[i]);
+        if (result.size() > maxStringLength()) throwResultTooLarge("join");
+    }
+    return Value(std::move(result));
+}
+
+Value nativeReplace(Caller&, std::span<Value> args) {
+    const TextArgument textArgument(args[0]);
+    const TextArgument oldArgument(args[1]);
+    const TextArgument newArgument(args[2]);
+    const std::string_view text = textArgument.view();
+    const std::string_view oldText = oldArgument.view();
+    const std::string_view newText = newArgument.view();
+    if (oldText.empty()) return args[0].isString() ? args[0] : Value(text);
+    std::string result;
+    std::size_t position = 0;
+    for (;;) {
+        const std::size_t at = text.find(oldText, position);
+        if (at == std::string_view::npos) break;
+        result.append(text.substr(position, at - position));
+        result.append(newText);
+        if (result.size() > maxStringLength()) throwResultTooLarge("replace");
+        position = at + oldText.size();
+    }
+    result.append(text.substr(position));
+    return Value(std::move(result));
+}
+
+Value nativeStartsWith(Caller&, std::span<Value> args) {
+    const TextArgument text(args[0]);
+    const TextArgument prefix(args[1]);
+    return Value(text.view().starts_with(prefix.view()));
+}
+
+Value nativeEndsWith(Caller&, std::span<Value> args) {
+    const TextArgument text(args[0]);
+    const TextArgument suffix(args[1]);
+    return Value(text.view().ends_with(suffix.view()));
+}
+
+}  // namespace velmor
