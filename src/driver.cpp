@@ -1,3 +1,224 @@
-// placeholder
 #include "driver.h"
-namespace velmor { int runMain(int, char**) { return 0; } }
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <new>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "compiler.h"
+#include "driver/reporting.h"
+#include "error.h"
+#include "interpreter.h"
+#include "lexer/lexer.h"
+#include "parser.h"
+#include "vm.h"
+
+namespace velmor {
+
+namespace {
+
+constexpr const char* kUsage =
+    "velmor                    start the REPL (tree-walking interpreter)\n"
+    "velmor <file.velmor|.vlm> run a file on the bytecode VM (default)\n"
+    "velmor --tree <file>      run a file on the tree-walking interpreter\n"
+    "velmor -c <code>          run a snippet\n"
+    "velmor --bench <file>     time the tree-walker vs the VM\n"
+    "velmor --watch <file>     re-run the file whenever it changes\n"
+    "velmor --tokens <file>    dump the token stream\n"
+    "velmor --version\n";
+
+constexpr int kExitUsage = 2;
+
+int complainMissingArgument(const char* message) {
+    std::cout.flush();
+    std::cerr << "velmor: " << message << "\n";
+    return kExitUsage;
+}
+
+int dumpTokenFile(const std::string& path) {
+    SourceFile file = readSourceFile(path);
+    if (!file.opened) {
+        reportCannotOpen(path);
+        return 1;
+    }
+    std::vector<Token> tokens;
+    try {
+        tokens = tokenize(file.text);
+    } catch (const VelmorError& error) {
+        reportError(error, file.text, path);
+        return 1;
+    }
+    dumpTokens(tokens, std::cout);
+    return 0;
+}
+
+int runFile(const std::string& path, Engine engine) {
+    SourceFile file = readSourceFile(path);
+    if (!file.opened) {
+        reportCannotOpen(path);
+        return 1;
+    }
+    PragmaInfo pragmas = scanPragmas(file.text);
+    std::cout.flush();
+    if (!checkPragmas(pragmas, path, std::cerr)) return 1;
+    if (pragmas.watch) watchFile(path, engine);
+    return runSource(file.text, path, engine);
+}
+
+int dispatch(std::vector<std::string> args) {
+    if (args.empty()) return startRepl();
+
+    Engine engine = Engine::BytecodeVm;
+    if (args[0] == "--tree" || args[0] == "--interp") {
+        engine = Engine::TreeWalker;
+        args.erase(args.begin());
+    } else if (args[0] == "--vm") {
+        engine = Engine::BytecodeVm;
+        args.erase(args.begin());
+    }
+    if (args.empty()) return startRepl();
+
+    const std::string& mode = args[0];
+    const bool hasOperand = args.size() >= 2;
+    if (mode == "-h" || mode == "--help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (mode == "-v" || mode == "--version") {
+        std::cout << "Velmor " << kVersion << "\n";
+        return 0;
+    }
+    if (mode == "-c") {
+        if (!hasOperand) return complainMissingArgument("-c requires an argument");
+        return runSource(args[1], "<-c>", engine);
+    }
+    if (mode == "--tokens") {
+        if (!hasOperand) return complainMissingArgument("--tokens requires a file");
+        return dumpTokenFile(args[1]);
+    }
+    if (mode == "--watch") {
+        if (!hasOperand) return complainMissingArgument("--watch requires a file");
+        watchFile(args[1], engine);
+    }
+    if (mode == "--bench") {
+        if (!hasOperand) return complainMissingArgument("--bench requires a file");
+        return runBenchmark(args[1]);
+    }
+    return runFile(mode, engine);
+}
+
+}  // namespace
+
+void reportError(const VelmorError& error, std::string_view source, std::string_view sourceName) {
+    std::cout.flush();
+    std::cerr << formatReport(error, source, sourceName) << "\n";
+}
+
+void reportThrownValue(const ThrownValue& thrown) {
+    std::cout.flush();
+    std::cerr << "Error: " << toText(thrown.value) << "\n";
+}
+
+void reportSystemFailure(const std::exception& failure) {
+    std::cout.flush();
+    if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) {
+        std::cerr << "RuntimeError: out of memory\n";
+    } else {
+        std::cerr << "RuntimeError: internal error (" << failure.what() << ")\n";
+    }
+}
+
+void reportCannotOpen(std::string_view path) {
+    std::cout.flush();
+    std::cerr << "velmor: cannot open " << path << "\n";
+}
+
+void reportUnknownFailure() {
+    std::cout.flush();
+    std::cerr << "RuntimeError: internal error (unknown exception)\n";
+}
+
+SourceFile readSourceFile(const std::string& path) {
+    SourceFile file;
+    // A directory opens as a stream on some platforms but has no text to run.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) return file;
+    std::ifstream stream(path, std::ios::in | std::ios::binary);
+    if (!stream.is_open()) return file;
+    file.text.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    file.opened = !stream.bad();
+    if (!file.opened) file.text.clear();
+    return file;
+}
+
+int runSource(std::string_view text, std::string_view sourceName, Engine engine) {
+    try {
+        if (engine == Engine::BytecodeVm) {
+            StmtList program = parseSource(text);
+            Ref<FunctionProto> script = compileProgram(program);
+            {
+                VM vm;
+                vm.run(script);
+            }
+        } else {
+            Interpreter interpreter;
+            StmtList program = parseSource(text);
+            interpreter.run(program);
+        }
+    } catch (const VelmorError& error) {
+        reportError(error, text, sourceName);
+        return 1;
+    } catch (const ThrownValue& thrown) {
+        reportThrownValue(thrown);
+        return 1;
+    } catch (const std::exception& failure) {
+        reportSystemFailure(failure);
+        return 1;
+    } catch (...) {
+        reportUnknownFailure();
+        return 1;
+    }
+    return 0;
+}
+
+void dumpTokens(const std::vector<Token>& tokens, std::ostream& out) {
+    std::string line;
+    for (const Token& token : tokens) {
+        line.clear();
+        line += tokenKindName(token.kind);
+        line += " '";
+        line += token.text;
+        line += "' @";
+        line += std::to_string(token.line);
+        line += ':';
+        line += std::to_string(token.column);
+        line += '\n';
+        out << line;
+    }
+}
+
+int runMain(int argc, char** argv) {
+    // Everything prints through iostreams, so they need no lockstep with C stdio; every error path
+    // flushes standard output before writing to standard error, which keeps the two in order.
+    std::ios::sync_with_stdio(false);
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    int status = 1;
+    try {
+        status = dispatch(std::move(args));
+    } catch (const std::exception& failure) {
+        reportSystemFailure(failure);
+        status = 1;
+    } catch (...) {
+        reportUnknownFailure();
+        status = 1;
+    }
+    std::cout.flush();
+    return status;
+}
+
+}  // namespace velmor

@@ -1,7 +1,18 @@
 #pragma once
 
+// The command-line driver: argument dispatch and the run modes of the
+// `velmor` program (file and snippet runs, token dump, REPL, benchmark,
+// pragmas and watch mode).
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "lexer/token.h"
 
 namespace velmor {
 
@@ -9,5 +20,70 @@ inline constexpr const char* kVersion = "6";
 
 // The process entry: dispatches the command line; the exit status.
 int runMain(int argc, char** argv);
+
+// Which engine runs files and snippets; the REPL always uses the tree-walker.
+enum class Engine { BytecodeVm, TreeWalker };
+
+struct SourceFile {
+    std::string text;
+    bool opened = false;
+};
+
+// Reads a whole file in binary mode, so a CR before LF reaches the lexer untouched.
+SourceFile readSourceFile(const std::string& path);
+
+// Runs a program on a fresh engine; 0 on success, 1 after reporting an error on standard error.
+int runSource(std::string_view text, std::string_view sourceName, Engine engine);
+
+// Writes one "kind 'text' @line:column" line per token.
+void dumpTokens(const std::vector<Token>& tokens, std::ostream& out);
+
+// The interactive prompt on one long-lived tree-walker; always 0.
+int startRepl();
+
+// Whether a fragment that failed to parse still has more openers than closers.
+bool isIncomplete(std::string_view buffer);
+
+// Times the file on both engines and prints the means; 0, or 1 after an error.
+int runBenchmark(const std::string& path);
+
+struct PragmaEntry {
+    std::string name;
+    std::string value;
+    int32_t line = 0;
+};
+
+struct PragmaInfo {
+    std::string requiredVersion;  // empty: no requirement
+    std::vector<PragmaEntry> unknown;
+    bool watch = false;  // "watch" or "hotreload"
+};
+
+// Reads the pragmas of a file's header: the leading blank, comment and pragma lines.
+PragmaInfo scanPragmas(std::string_view text);
+
+// Warns about unknown pragmas and reports an unmet version requirement; whether the file may run.
+bool checkPragmas(const PragmaInfo& info, std::string_view fileName, std::ostream& errors);
+
+// Whether the dotted version `have` is at least `need`, comparing pieces as atoi reads them.
+bool versionAtLeast(std::string_view have, std::string_view need);
+
+// One watched file. Each poll runs the file when its last-write time differs
+// from the one seen at the previous run (or when it has never run).
+class FileWatcher {
+public:
+    FileWatcher(std::string path, Engine engine);
+
+    // Whether this poll ran the file.
+    bool poll();
+
+private:
+    std::string path_;
+    Engine engine_;
+    std::optional<std::filesystem::file_time_type> lastRunTime_;
+};
+
+// Watch mode: polls the file every 200 ms and re-runs it on each change. Never returns.
+[[noreturn]] void watchFile(const std::string& path, Engine engine);
 
 }  // namespace velmor

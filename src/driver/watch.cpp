@@ -1,0 +1,64 @@
+// Watch mode: re-runs a file whenever its last-write time changes. Only the
+// standard library is used (file times, local time, sleeping), so the same
+// code serves every platform.
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <thread>
+
+#include "driver.h"
+
+namespace velmor {
+
+namespace {
+
+constexpr std::chrono::milliseconds kPollInterval{200};
+
+std::string localClockText() {
+    const std::time_t now = std::time(nullptr);
+    // The process is single-threaded, so the shared buffer of localtime is safe here.
+    const std::tm* local = std::localtime(&now);
+    if (local == nullptr) return "??:??:??";
+    std::ostringstream text;
+    text << std::put_time(local, "%H:%M:%S");
+    return text.str();
+}
+
+}  // namespace
+
+FileWatcher::FileWatcher(std::string path, Engine engine) : path_(std::move(path)), engine_(engine) {}
+
+bool FileWatcher::poll() {
+    std::error_code error;
+    const std::filesystem::file_time_type writeTime = std::filesystem::last_write_time(path_, error);
+    if (error) return false;  // missing, or being replaced: try again next poll
+    if (lastRunTime_ && *lastRunTime_ == writeTime) return false;
+    lastRunTime_ = writeTime;
+
+    SourceFile file = readSourceFile(path_);
+    if (!file.opened) return false;
+
+    std::cout << "\n---- run at " << localClockText() << " ----\n" << std::flush;
+    const PragmaInfo pragmas = scanPragmas(file.text);
+    if (checkPragmas(pragmas, path_, std::cerr)) runSource(file.text, path_, engine_);
+    std::cout.flush();
+    std::cerr.flush();
+    return true;
+}
+
+void watchFile(const std::string& path, Engine engine) {
+    std::cout << "velmor: watching " << path << " -- save to re-run, Ctrl-C to stop\n" << std::flush;
+    FileWatcher watcher(path, engine);
+    for (;;) {
+        watcher.poll();
+        std::this_thread::sleep_for(kPollInterval);
+    }
+}
+
+}  // namespace velmor

@@ -1,0 +1,21 @@
+# Script tests: every tests/scripts/<area>/<name>.vlm is one ctest test,
+# script/<area>/<name>, run on both engines by tests/run_scripts.py.
+find_package(Python3 3.8 REQUIRED COMPONENTS Interpreter)
+
+set(VELMOR_SCRIPT_ROOT ${CMAKE_CURRENT_SOURCE_DIR}/scripts)
+file(GLOB_RECURSE VELMOR_SCRIPT_TESTS CONFIGURE_DEPENDS ${VELMOR_SCRIPT_ROOT}/*.vlm)
+foreach(script IN LISTS VELMOR_SCRIPT_TESTS)
+    file(RELATIVE_PATH relative ${VELMOR_SCRIPT_ROOT} ${script})
+    string(REGEX REPLACE "\\.vlm$" "" test_name ${relative})
+    add_test(NAME script/${test_name}
+             COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/run_scripts.py -q -j 1
+                     --velmor $<TARGET_FILE:velmor> ${script})
+endforeach()
+
+# Watch mode polls the file system, so it gets its own time-bounded test.
+add_test(NAME watch/rerun_on_save
+         COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/watch_test.py --velmor $<TARGET_FILE:velmor>)
+set_tests_properties(watch/rerun_on_save PROPERTIES TIMEOUT 180)
+
+# The runner checked against a stand-in program, so that a fault in it cannot hide failing scripts.
+add_test(NAME runner/self_test COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/run_scripts_test.py)
