@@ -36,9 +36,9 @@ else
 fi
 for program in velmor.exe velmor-setup.exe; do
     # Self-contained: nothing beyond the system DLLs that every Windows has.
-    dlls=$(x86_64-w64-mingw32-objdump -p "$build/$program" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
-    extra=$(tr ' ' '\n' <<<"$dlls" | grep -v -x -E 'KERNEL32.DLL|MSVCRT.DLL|ADVAPI32.DLL|SHELL32.DLL|USER32.DLL|' || true)
-    if [[ -z $extra ]]; then pass "$program needs no extra DLLs"; else fail "$program needs no extra DLLs" "$dlls"; fi
+    dlls=$(x86_64-w64-mingw32-objdump -p "$build/$program" | sed -n 's/^\s*DLL Name: //p' | tr 'a-z' 'A-Z' | sort)
+    extra=$(grep -v -x -E 'KERNEL32.DLL|MSVCRT.DLL|ADVAPI32.DLL|SHELL32.DLL|USER32.DLL' <<<"$dlls" || true)
+    if [[ -z $extra ]]; then pass "$program needs no extra DLLs"; else fail "$program needs no extra DLLs" $dlls; fi
 done
 
 # The programs under Wine, bounded as a whole on top of each step's own bound.
