@@ -5,11 +5,13 @@
 namespace velmor {
 
 std::string formatReport(const VelmorError& error, std::string_view source, std::string_view sourceName) {
-    std::string out = error.label + ": " + error.message;
+    std::string out;
+    out.reserve(error.label.size() + error.message.size() + 64);
+    out.append(error.label).append(": ").append(error.message);
     if (error.line < 1) return out;
     out += "\n  --> ";
     out += sourceName;
-    out += ":" + std::to_string(error.line) + ":" + std::to_string(error.column);
+    out.append(":").append(std::to_string(error.line)).append(":").append(std::to_string(error.column));
     if (source.empty()) return out;
 
     // Find line `error.line`; a text with n line feeds has n + 1 lines.
@@ -26,8 +28,9 @@ std::string formatReport(const VelmorError& error, std::string_view source, std:
         if (c != '\r') text.push_back(c);
     }
 
-    std::string gutter = std::to_string(error.line) + " | ";
-    out += "\n" + gutter + text + "\n";
+    std::string gutter = std::to_string(error.line);
+    gutter.append(" | ");
+    out.append("\n").append(gutter).append(text).append("\n");
     std::size_t pad = gutter.size() + (error.column < 1 ? 0 : static_cast<std::size_t>(error.column - 1));
     out.append(pad, ' ');
     out += "^";

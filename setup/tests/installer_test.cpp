@@ -9,6 +9,13 @@
 
 #include "installer.h"
 
+// GCC 12 at -O2 and above reports the std::string members of the brace-built
+// case tables as maybe uninitialized (a known false positive with
+// initializer lists of aggregates holding strings).
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
+
 namespace velmor::setup {
 namespace {
 
