@@ -5,8 +5,26 @@
 #include <cstring>
 #include <functional>
 #include <string_view>
+#include <unordered_set>
 
 namespace velmor {
+
+void destroyObject(Object* object) {
+    static bool destroying = false;
+    static std::vector<Object*> pending;
+    if (destroying) {
+        pending.push_back(object);
+        return;
+    }
+    destroying = true;
+    delete object;
+    while (!pending.empty()) {
+        Object* next = pending.back();
+        pending.pop_back();
+        delete next;
+    }
+    destroying = false;
+}
 
 Value::Value(std::string text) : Value(ValueKind::String, new StringObj(std::move(text))) {}
 Value::Value(Ref<StringObj> s) : Value(ValueKind::String, s.get()) {}
@@ -287,86 +305,111 @@ std::string quoteString(std::string_view text) {
 
 namespace {
 
-// Containers being written, innermost last, so that a container met again
-// inside itself prints as [...] or {...} instead of recursing without end.
-struct TextWriter {
-    std::string& out;
-    std::vector<const Object*> active;
-
-    void write(const Value& value, bool quoted) {
-        switch (value.kind()) {
-        case ValueKind::Nil: out += "nil"; return;
-        case ValueKind::Bool: out += value.asBool() ? "true" : "false"; return;
-        case ValueKind::Int: {
-            char buffer[24];
-            auto result = std::to_chars(buffer, buffer + sizeof buffer, value.asInt());
-            out.append(buffer, result.ptr);
-            return;
-        }
-        case ValueKind::Float: out += formatNumber(value.asFloat()); return;
-        case ValueKind::String:
-            if (quoted) {
-                out += quoteString(value.asString());
-            } else {
-                out += value.asString();
-            }
-            return;
-        case ValueKind::List: {
-            if (isActive(value.asObject())) {
-                out += "[...]";
-                return;
-            }
-            active.push_back(value.asObject());
-            out.push_back('[');
-            const auto& items = value.listItems();
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                if (i) out += ", ";
-                write(items[i], true);
-            }
-            out.push_back(']');
-            active.pop_back();
-            return;
-        }
-        case ValueKind::Map: {
-            if (isActive(value.asObject())) {
-                out += "{...}";
-                return;
-            }
-            active.push_back(value.asObject());
-            out.push_back('{');
-            const auto& entries = value.asMap().entries;
-            for (std::size_t i = 0; i < entries.size(); ++i) {
-                if (i) out += ", ";
-                write(entries[i].key, true);
-                out += ": ";
-                write(entries[i].value, true);
-            }
-            out.push_back('}');
-            active.pop_back();
-            return;
-        }
-        case ValueKind::Function:
-        case ValueKind::Closure:
-            out += "<function ";
-            out += functionName(value);
-            out.push_back('>');
-            return;
-        case ValueKind::Native:
-            out += "<native function ";
-            out += functionName(value);
-            out.push_back('>');
-            return;
-        }
-        out += "<value>";
+void writeScalar(std::string& out, const Value& value, bool quoted) {
+    switch (value.kind()) {
+    case ValueKind::Nil: out += "nil"; return;
+    case ValueKind::Bool: out += value.asBool() ? "true" : "false"; return;
+    case ValueKind::Int: {
+        char buffer[24];
+        auto result = std::to_chars(buffer, buffer + sizeof buffer, value.asInt());
+        out.append(buffer, result.ptr);
+        return;
     }
+    case ValueKind::Float: out += formatNumber(value.asFloat()); return;
+    case ValueKind::String:
+        if (quoted) {
+            out += quoteString(value.asString());
+        } else {
+            out += value.asString();
+        }
+        return;
+    case ValueKind::Function:
+    case ValueKind::Closure:
+        out += "<function ";
+        out += functionName(value);
+        out.push_back('>');
+        return;
+    case ValueKind::Native:
+        out += "<native function ";
+        out += functionName(value);
+        out.push_back('>');
+        return;
+    case ValueKind::List:
+    case ValueKind::Map: break;
+    }
+    out += "<value>";
+}
 
-    bool isActive(const Object* object) const {
-        for (const Object* o : active) {
-            if (o == object) return true;
+// Writes lists and maps with an explicit stack instead of recursion, so that
+// deeply nested values print without exhausting the native stack. A
+// container met again inside itself prints as [...] or {...}.
+void writeValue(std::string& out, const Value& root, bool quoted) {
+    if (!root.isList() && !root.isMap()) {
+        writeScalar(out, root, quoted);
+        return;
+    }
+    struct Frame {
+        const Object* container;
+        bool isList;
+        std::size_t next;  // index of the next element or entry to write
+    };
+    std::vector<Frame> stack;
+    // Containers on the stack, for the cycle check; a set once nesting is deep.
+    std::unordered_set<const Object*> deepActive;
+    constexpr std::size_t kScanDepth = 32;
+    auto isActive = [&](const Object* object) {
+        if (stack.size() > kScanDepth) return deepActive.count(object) > 0;
+        for (const Frame& frame : stack) {
+            if (frame.container == object) return true;
         }
         return false;
+    };
+    // Opens `value` if it is a container (pushing a frame), else writes it.
+    auto begin = [&](const Value& value) {
+        if (!value.isList() && !value.isMap()) {
+            writeScalar(out, value, true);
+            return;
+        }
+        if (isActive(value.asObject())) {
+            out += value.isList() ? "[...]" : "{...}";
+            return;
+        }
+        out.push_back(value.isList() ? '[' : '{');
+        stack.push_back(Frame{value.asObject(), value.isList(), 0});
+        if (stack.size() == kScanDepth + 1) {
+            for (const Frame& frame : stack) deepActive.insert(frame.container);
+        } else if (stack.size() > kScanDepth + 1) {
+            deepActive.insert(value.asObject());
+        }
+    };
+    begin(root);
+    while (!stack.empty()) {
+        const Frame frame = stack.back();
+        stack.back().next++;
+        const std::size_t size = frame.isList ? static_cast<const ListObj*>(frame.container)->items.size()
+                                              : static_cast<const MapData*>(frame.container)->entries.size();
+        if (frame.next >= size) {
+            out.push_back(frame.isList ? ']' : '}');
+            if (stack.size() > kScanDepth) deepActive.erase(frame.container);
+            stack.pop_back();
+            if (stack.size() == kScanDepth) deepActive.clear();
+            continue;
+        }
+        if (frame.next > 0) out += ", ";
+        if (frame.isList) {
+            begin(static_cast<const ListObj*>(frame.container)->items[frame.next]);
+        } else {
+            const MapEntry& entry = static_cast<const MapData*>(frame.container)->entries[frame.next];
+            if (entry.key.isList() || entry.key.isMap()) {
+                writeValue(out, entry.key, true);  // keys are strings or numbers in practice
+            } else {
+                writeScalar(out, entry.key, true);
+            }
+            out += ": ";
+            begin(entry.value);
+        }
     }
-};
+}
 
 }  // namespace
 
@@ -375,13 +418,11 @@ void appendText(std::string& out, const Value& value) {
         out += value.asString();
         return;
     }
-    TextWriter writer{out, {}};
-    writer.write(value, false);
+    writeValue(out, value, false);
 }
 
 void appendRepr(std::string& out, const Value& value) {
-    TextWriter writer{out, {}};
-    writer.write(value, true);
+    writeValue(out, value, true);
 }
 
 std::string toText(const Value& value) {

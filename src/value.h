@@ -49,9 +49,14 @@ struct Object {
     virtual ~Object() = default;
 };
 
+// Destroys an object whose count reached zero. Objects freed while another
+// is being destroyed are queued and freed by the outermost call, so that
+// freeing a list nested a million deep does not recurse a million deep.
+void destroyObject(Object* object);
+
 inline void retain(Object* object) { ++object->refCount; }
 inline void release(Object* object) {
-    if (--object->refCount == 0) delete object;
+    if (--object->refCount == 0) destroyObject(object);
 }
 
 // Intrusive shared pointer to an Object subclass.

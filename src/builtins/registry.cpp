@@ -118,7 +118,7 @@ std::string arityMessage(const NativeObj& native, std::size_t count) {
     if (native.maxArity < 0) {
         expected += "+";
     } else if (native.maxArity != native.minArity) {
-        expected += "-" + std::to_string(native.maxArity);
+        expected.append("-").append(std::to_string(native.maxArity));
     }
     return native.nativeName + "() expects " + expected + " argument(s), got " + std::to_string(count);
 }

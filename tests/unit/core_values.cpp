@@ -199,3 +199,29 @@ TEST(MapStorage, LargeMapsAnswerLikeTheScan) {
     EXPECT_TRUE(map.find(Value("direct"))->asBool());
     EXPECT_EQ(map.find(Value::newList()), nullptr);
 }
+
+TEST(Values, DeepNestingIsFreedAndPrintedWithoutRecursion) {
+    Value innermost = Value::newList();
+    Value list = innermost;
+    for (int i = 0; i < 1000000; ++i) list = Value::newList({list});
+    list = Value();  // frees a million nested lists
+
+    Value shallow = Value::newList();
+    for (int i = 0; i < 100000; ++i) shallow = Value::newList({shallow});
+    std::string text = toText(shallow);
+    EXPECT_EQ(text.size(), 200002u);
+    EXPECT_EQ(text.substr(0, 3), "[[[");
+
+    // A cycle far below the top is still caught, and siblings are not cycles.
+    Value top = Value::newList();
+    Value cursor = top;
+    for (int i = 0; i < 100; ++i) {
+        Value next = Value::newList();
+        cursor.listItems().push_back(next);
+        cursor = next;
+    }
+    cursor.listItems().push_back(top);
+    cursor.listItems().push_back(Value::newMap());
+    EXPECT_EQ(toText(top), std::string(101, '[') + "[...], {}" + std::string(101, ']'));
+    cursor.listItems().clear();
+}
