@@ -1,1 +1,1077 @@
-// placeholder
+// The virtual machine.
+//
+// When working on this file, keep these rules for correctness:
+//
+// 1. The value stack is one array of kStackSize values allocated in the
+//    constructor and never reallocated, so a pointer to a slot stays valid for
+//    the machine's whole life. Open upvalues and frames point straight into it.
+// 2. Slots at and above `top_` never hold a reference to an object: popping an
+//    object moves it out (leaving nil) or overwrites it with nil. A number or a
+//    bool may be left behind there, which lets the arithmetic fast paths pop an
+//    operand by moving the top alone, and pushes construct over such slots.
+// 3. The frame array never reallocates either, so a `CallFrame*` stays valid
+//    while its frame is active. A frame borrows its closure: the callee value
+//    just below the frame's slots holds the reference, and nothing writes that
+//    slot while the frame runs.
+// 4. The running frame's ip and the stack top live in locals of the
+//    instruction loop. The ip is written back to the frame only before a call;
+//    the top is written back to `top_` before anything that reads it or may
+//    throw (PROTECT), and read again after. Error recovery and returns reload
+//    everything from the frame array.
+// 5. `openUpvalues_` owns one reference to every upvalue that still points
+//    into the stack; closures own the rest. An upvalue is closed (its value
+//    copied into itself) before the slot it points at is popped, whether by
+//    OP_CLOSE_UPVALUE, a return, error recovery or the machine's destruction.
+// 6. A handler belongs to the frame that installed it. It is dropped by
+//    OP_END_TRY, by the return of that frame, or when it catches an error;
+//    so a handler never outlives its call, and an error raised inside handler
+//    code goes to the next handler out.
+// 7. A run loop started by a builtin calling back (`call`) owns only the frames
+//    and handlers above its target depth. An error that no such handler
+//    catches leaves it, and `call` cuts frames, handlers and stack back to
+//    where the builtin called it before passing the error on.
+// 8. A runtime error raised by an instruction carries the line of that
+//    instruction, read from the byte before `ip` (operand bytes repeat their
+//    opcode's line), and column 0. Errors raised by natives keep their own
+//    position; "stack overflow" and errors of calls made through `call` have
+//    line 0.
+// 9. Global bindings are never removed from `globals`, and an unordered_map
+//    never moves its elements, so the address of a binding, once looked up,
+//    is cached per prototype and constant for the machine's whole life.
+
+#include "vm.h"
+
+#include <cmath>
+#include <exception>
+#include <span>
+#include <string>
+
+#include "error.h"
+#include "execution_limits.h"
+
+namespace velmor {
+
+namespace {
+
+constexpr const char* kCallStackOverflow = "call stack overflow (too much recursion)";
+
+// Int arithmetic wraps in two's complement; unsigned arithmetic gives that without undefined behaviour.
+inline int64_t wrapAdd(int64_t a, int64_t b) {
+    return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
+}
+inline int64_t wrapSub(int64_t a, int64_t b) {
+    return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
+}
+inline int64_t wrapMul(int64_t a, int64_t b) {
+    return static_cast<int64_t>(static_cast<uint64_t>(a) * static_cast<uint64_t>(b));
+}
+
+int64_t floorDivide(int64_t a, int64_t b) {
+    // The one quotient that does not fit wraps to itself.
+    if (b == -1) return wrapSub(0, a);
+    int64_t quotient = a / b;
+    if (a % b != 0 && ((a < 0) != (b < 0))) --quotient;
+    return quotient;
+}
+
+int64_t remainder(int64_t a, int64_t b) {
+    if (b == -1) return 0;
+    return a % b;
+}
+
+// The product of `exponent` factors `base` with wrap-around; squaring gives the
+// same product as repeated multiplication, without a run time that grows with
+// the exponent.
+int64_t integerPower(int64_t base, int64_t exponent) {
+    uint64_t result = 1;
+    uint64_t factor = static_cast<uint64_t>(base);
+    for (uint64_t remaining = static_cast<uint64_t>(exponent); remaining != 0; remaining >>= 1) {
+        if (remaining & 1) result *= factor;
+        factor *= factor;
+    }
+    return static_cast<int64_t>(result);
+}
+
+// Stores a number or bool into a slot that holds no reference, skipping the release check.
+template <class T>
+inline void storePlain(Value& slot, T value) {
+    new (&slot) Value(value);
+}
+
+inline bool compareNumbers(OpCode op, double a, double b) {
+    switch (op) {
+    case OP_LESS: return a < b;
+    case OP_LESS_EQUAL: return a <= b;
+    case OP_GREATER: return a > b;
+    default: return a >= b;
+    }
+}
+
+// Harnesses that run untrusted programs cap the strings and lists they build.
+void checkContainerSize(std::size_t size, int32_t line) {
+    if (size > executionLimits().maxContainerSize) throw RuntimeError("result too large", line);
+}
+
+std::string calleeArityMessage(const FunctionProto& proto, std::size_t count) {
+    return proto.name + "() expects " + std::to_string(proto.arity) + " argument(s), got " + std::to_string(count);
+}
+
+// Counts a nested run loop for as long as it runs.
+class NestingGuard {
+public:
+    explicit NestingGuard(std::size_t& counter) : counter_(counter) { ++counter_; }
+    ~NestingGuard() { --counter_; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+
+private:
+    std::size_t& counter_;
+};
+
+}  // namespace
+
+VM::VM() : globals(makeRef<Environment>()), stack_(new Value[kStackSize]), frames_(new CallFrame[kMaxFrames]) {
+    top_ = stack_.get();
+    stackEnd_ = stack_.get() + kStackSize;
+    registerBuiltins(*globals);
+}
+
+VM::~VM() {
+    // Upvalues that escaped in a value (a thrown closure, say) must not keep pointing into the stack.
+    closeUpvalues(stack_.get());
+    // Local functions that escaped while capturing themselves are cycles; break them.
+    for (const Ref<Upvalue>& upvalue : selfCycles_) upvalue->closed = Value();
+    selfCycles_.clear();
+    globals = nullptr;
+    handlers_.clear();
+    frameCount_ = 0;
+    cutStack(stack_.get());
+}
+
+void VM::stackOverflow() { throw RuntimeError("stack overflow", 0, 0); }
+
+void VM::runtimeError(std::string message, int32_t line) { throw RuntimeError(std::move(message), line, 0); }
+
+Value VM::run(Ref<FunctionProto> script) {
+    const std::size_t depth = frameCount_;
+    Value* calleeSlot = top_;
+    push(Value(makeRef<VMClosure>(std::move(script))));
+    try {
+        callValue(calleeSlot, 0, 0);
+        Value result = runLoop(depth);
+        unwindTo(depth, calleeSlot);  // OP_HALT leaves its frames behind
+        return result;
+    } catch (...) {
+        unwindTo(depth, calleeSlot);
+        throw;
+    }
+}
+
+Value VM::call(const Value& callee, std::vector<Value> args) {
+    const std::size_t depth = frameCount_;
+    Value* calleeSlot = top_;
+    try {
+        pushCopy(callee);
+        for (Value& argument : args) push(std::move(argument));
+        if (callee.isClosure() && callee.asClosure().proto->arity == args.size() && nestedLoops_ >= kMaxNestedLoops) {
+            runtimeError(kCallStackOverflow, 0);
+        }
+        if (!callValue(calleeSlot, args.size(), 0)) return pop();
+        NestingGuard nesting(nestedLoops_);
+        Value result = runLoop(depth);
+        unwindTo(depth, calleeSlot);  // OP_HALT leaves its frames behind
+        return result;
+    } catch (...) {
+        // Leave the machine as the caller knew it, whoever catches the error.
+        unwindTo(depth, calleeSlot);
+        throw;
+    }
+}
+
+void VM::unwindTo(std::size_t depth, Value* height) {
+    if (frameCount_ > depth) frameCount_ = depth;
+    while (!handlers_.empty() && handlers_.back().frameCount > depth) handlers_.pop_back();
+    if (top_ > height) {
+        closeUpvalues(height);
+        cutStack(height);
+    }
+}
+
+bool VM::callValue(Value* calleeSlot, std::size_t argumentCount, int32_t line) {
+    Value& callee = *calleeSlot;
+    if (callee.isClosure()) {
+        VMClosure& closure = callee.asClosure();
+        if (closure.proto->arity != argumentCount)
+            runtimeError(calleeArityMessage(*closure.proto, argumentCount), line);
+        pushFrame(closure, calleeSlot + 1, line);
+        return true;
+    }
+    if (callee.isNative()) {
+        callNative(callee.asNative(), calleeSlot, argumentCount, line);
+        return false;
+    }
+    runtimeError(std::string(typeName(callee)) + " is not callable", line);
+}
+
+void VM::pushFrame(VMClosure& closure, Value* slots, int32_t line) {
+    if (frameCount_ == kMaxFrames) runtimeError(kCallStackOverflow, line);
+    enterFrame(closure, slots);
+}
+
+void VM::bindGlobalCache(VMClosure& closure) {
+    GlobalCache& cache = globalCaches_[closure.proto.get()];
+    if (!cache.slots) {
+        cache.proto = closure.proto;
+        cache.slots = std::make_unique<Value*[]>(closure.proto->constants.size() + 1);
+    }
+    closure.globalCache = cache.slots.get();
+    closure.cacheOwner = this;
+}
+
+Value* VM::globalSlot(Value** cache, std::size_t constantIndex, const Value& name) {
+    auto found = globals->vars.find(name.asString());
+    if (found == globals->vars.end()) return nullptr;
+    cache[constantIndex] = &found->second;
+    return &found->second;
+}
+
+void VM::callNative(NativeObj& native, Value* calleeSlot, std::size_t argumentCount, int32_t line) {
+    if (!arityAccepts(native, argumentCount)) runtimeError(arityMessage(native, argumentCount), line);
+    // The native reads its arguments in place; the stack never moves, so the
+    // span stays valid while the native calls back into the machine.
+    Value result = native.fn(*this, std::span<Value>(calleeSlot + 1, argumentCount));
+    cutStack(calleeSlot);
+    *top_++ = std::move(result);
+}
+
+Ref<Upvalue> VM::captureUpvalue(Value* slot) {
+    for (const Ref<Upvalue>& upvalue : openUpvalues_) {
+        if (upvalue->location == slot) return upvalue;
+    }
+    Ref<Upvalue> created = makeRef<Upvalue>(slot);
+    openUpvalues_.push_back(created);
+    return created;
+}
+
+namespace {
+
+// A local function that captures its own slot (a block-level recursive
+// function) would, once closed, form a closure-upvalue cycle that reference
+// counting never frees. When the slot about to be popped holds the only
+// reference to that closure, and the closure holds the only other reference
+// to the upvalue, nothing can reach either of them again: the upvalue closes
+// over nil instead, so both are freed.
+bool closesOnlyItsOwnCycle(const Upvalue& upvalue) {
+    const Value& value = *upvalue.location;
+    if (!value.isClosure() || value.asObject()->refCount != 1) return false;
+    // One reference from the open list, one from the closure.
+    if (upvalue.refCount != 2) return false;
+    for (const Ref<Upvalue>& held : value.asClosure().upvalues) {
+        if (held.get() == &upvalue) return true;
+    }
+    return false;
+}
+
+bool holdsItsOwnClosure(const Upvalue& upvalue) {
+    if (!upvalue.closed.isClosure()) return false;
+    for (const Ref<Upvalue>& held : upvalue.closed.asClosure().upvalues) {
+        if (held.get() == &upvalue) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void VM::closeUpvalues(Value* from) {
+    std::size_t kept = 0;
+    for (std::size_t index = 0; index < openUpvalues_.size(); ++index) {
+        Upvalue& upvalue = *openUpvalues_[index];
+        if (upvalue.location >= from) {
+            if (!closesOnlyItsOwnCycle(upvalue)) {
+                upvalue.closed = *upvalue.location;
+                if (holdsItsOwnClosure(upvalue)) selfCycles_.push_back(openUpvalues_[index]);
+            }
+            upvalue.location = &upvalue.closed;
+        } else {
+            if (kept != index) openUpvalues_[kept] = std::move(openUpvalues_[index]);
+            ++kept;
+        }
+    }
+    openUpvalues_.resize(kept);
+}
+
+bool VM::handleError(Value caught, std::size_t targetDepth) {
+    if (handlers_.empty() || handlers_.back().frameCount <= targetDepth) return false;
+    const TryHandler handler = handlers_.back();
+    handlers_.pop_back();
+    frameCount_ = handler.frameCount;
+    Value* height = stack_.get() + handler.stackHeight;
+    closeUpvalues(height);
+    cutStack(height);
+    // The try began on a full stack: the catch variable itself overflows, and the next handler out gets that.
+    if (top_ == stackEnd_) return handleError(Value("stack overflow"), targetDepth);
+    *top_++ = std::move(caught);
+    frames_[frameCount_ - 1].ip = handler.handlerIp;
+    return true;
+}
+
+Value VM::runLoop(std::size_t targetDepth) {
+    for (;;) {
+        std::exception_ptr failure;
+        Value caught;
+        try {
+            return execute(targetDepth);
+        } catch (const RuntimeError& error) {
+            caught = Value(error.message);
+            failure = std::current_exception();
+        } catch (const ThrownValue& thrown) {
+            caught = thrown.value;
+            failure = std::current_exception();
+        }
+        if (!handleError(std::move(caught), targetDepth)) std::rethrow_exception(failure);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The instruction loop
+
+// Computed goto where the compiler has it; a build may force the portable switch with -DVELMOR_COMPUTED_GOTO=0.
+#ifndef VELMOR_COMPUTED_GOTO
+#if defined(__GNUC__) || defined(__clang__)
+#define VELMOR_COMPUTED_GOTO 1
+#else
+#define VELMOR_COMPUTED_GOTO 0
+#endif
+#endif
+
+#if VELMOR_COMPUTED_GOTO
+#define VELMOR_LABEL(name, number, operand, meaning) dispatchTable[name] = &&LABEL_##name;
+#define CASE(name) LABEL_##name:
+#define NEXT goto* dispatchTable[*ip++]
+#else
+#define CASE(name) case name:
+#define NEXT goto dispatch
+#endif
+
+#define READ_BYTE() (*ip++)
+#define READ_U16() readU16(ip)
+#define LINE() lineAt(*frame, ip)
+#define PROTECT(work) \
+    do {              \
+        top_ = top;   \
+        work;         \
+        top = top_;   \
+    } while (false)
+// The slot at `top` holds no reference (invariant 2): construct over it.
+#define PUSH_COPY(value)                    \
+    do {                                    \
+        if (top == stackEnd) [[unlikely]] { \
+            top_ = top;                     \
+            stackOverflow();                \
+        }                                   \
+        new (top++) Value(value);           \
+    } while (false)
+#define PUSH_PLAIN(value) PUSH_COPY(value)
+#define DROP()                                                \
+    do {                                                      \
+        --top;                                                \
+        if (top->isObject()) Value released(std::move(*top)); \
+    } while (false)
+#define LOAD_FRAME()                                         \
+    do {                                                     \
+        frame = &frames_[frameCount_ - 1];                   \
+        ip = frame->ip;                                      \
+        slots = frame->slots;                                \
+        constants = frame->closure->proto->constants.data(); \
+    } while (false)
+
+namespace {
+
+inline uint16_t readU16(const uint8_t*& ip) {
+    const auto value = static_cast<uint16_t>((ip[0] << 8) | ip[1]);
+    ip += 2;
+    return value;
+}
+
+// The line of the instruction whose last byte read is just before `ip`.
+[[gnu::noinline]] int32_t lineAtOffset(const FunctionProto& proto, const uint8_t* ip) {
+    const std::size_t offset = static_cast<std::size_t>(ip - proto.code.data()) - 1;
+    return offset < proto.lines.size() ? static_cast<int32_t>(proto.lines[offset]) : 0;
+}
+
+}  // namespace
+
+template <class Frame>
+static inline int32_t lineAt(const Frame& frame, const uint8_t* ip) {
+    return lineAtOffset(*frame.closure->proto, ip);
+}
+
+Value VM::execute(std::size_t targetDepth) {
+    CallFrame* frame;
+    const uint8_t* ip;
+    Value* slots;
+    const Value* constants;
+    LOAD_FRAME();
+    // The stack top lives in a register here; `top_` is written back before
+    // anything that may read it or throw (PROTECT), and read again after.
+    Value* top = top_;
+    Value* const stackEnd = stackEnd_;
+
+#if VELMOR_COMPUTED_GOTO
+    static void* dispatchTable[256];
+    static bool tableReady = false;
+    if (!tableReady) {
+        for (void*& entry : dispatchTable) entry = &&LABEL_UNKNOWN;
+        VELMOR_OPCODES(VELMOR_LABEL)
+        tableReady = true;
+    }
+    NEXT;
+#else
+dispatch:
+    switch (*ip++) {
+#endif
+
+    CASE(OP_CONSTANT) {
+        PUSH_COPY(constants[READ_U16()]);
+        NEXT;
+    }
+    CASE(OP_NIL) {
+        PUSH_PLAIN(Value());
+        NEXT;
+    }
+    CASE(OP_TRUE) {
+        PUSH_PLAIN(Value(true));
+        NEXT;
+    }
+    CASE(OP_FALSE) {
+        PUSH_PLAIN(Value(false));
+        NEXT;
+    }
+    CASE(OP_POP) {
+        DROP();
+        NEXT;
+    }
+    CASE(OP_DEFINE_GLOBAL) {
+        const uint16_t index = READ_U16();
+        PROTECT(defineGlobal(constants[index]));
+        NEXT;
+    }
+    CASE(OP_GET_GLOBAL) {
+        const uint16_t index = READ_U16();
+        Value* slot = frame->globalCache[index];
+        if (!slot) slot = globalSlot(frame->globalCache, index, constants[index]);
+        if (!slot) PROTECT(undefinedVariable(constants[index], LINE()));
+        PUSH_COPY(*slot);
+        NEXT;
+    }
+    CASE(OP_SET_GLOBAL) {
+        const uint16_t index = READ_U16();
+        Value* slot = frame->globalCache[index];
+        if (!slot) slot = globalSlot(frame->globalCache, index, constants[index]);
+        if (!slot) PROTECT(undefinedAssignment(constants[index], LINE()));
+        *slot = top[-1];
+        NEXT;
+    }
+    CASE(OP_GET_LOCAL) {
+        PUSH_COPY(slots[READ_U16()]);
+        NEXT;
+    }
+    CASE(OP_SET_LOCAL) {
+        slots[READ_U16()] = top[-1];
+        NEXT;
+    }
+    CASE(OP_GET_UPVALUE) {
+        PUSH_COPY(*frame->closure->upvalues[READ_BYTE()]->location);
+        NEXT;
+    }
+    CASE(OP_SET_UPVALUE) {
+        *frame->closure->upvalues[READ_BYTE()]->location = top[-1];
+        NEXT;
+    }
+    CASE(OP_CLOSE_UPVALUE) {
+        if (!openUpvalues_.empty()) closeUpvalues(top - 1);
+        DROP();
+        NEXT;
+    }
+    CASE(OP_BUILD_LIST) {
+        const uint16_t count = READ_U16();
+        PROTECT(buildList(count));
+        NEXT;
+    }
+    CASE(OP_BUILD_MAP) {
+        const uint16_t count = READ_U16();
+        PROTECT(buildMap(count, LINE()));
+        NEXT;
+    }
+    CASE(OP_GET_INDEX) {
+        // fast path: a list indexed by an Int in range
+        Value& object = top[-2];
+        const Value& key = top[-1];
+        if (object.isList() && key.isInt()) {
+            std::vector<Value>& items = object.listItems();
+            int64_t index = key.asInt();
+            const auto size = static_cast<int64_t>(items.size());
+            if (index < 0) index += size;
+            if (index >= 0 && index < size) {
+                {
+                    Value element = items[static_cast<std::size_t>(index)];
+                    --top;  // the key is an Int: nothing to release
+                    top[-1] = std::move(element);
+                }
+                NEXT;
+            }
+        }
+        PROTECT(getIndexSlow(LINE()));
+        NEXT;
+    }
+    CASE(OP_GET_INDEX_KEEP) {
+        PROTECT(getIndexKeepSlow(LINE()));
+        NEXT;
+    }
+    CASE(OP_SET_INDEX) {
+        PROTECT(setIndex(LINE()));
+        NEXT;
+    }
+    CASE(OP_ADD) {
+        Value& a = top[-2];
+        const Value& b = top[-1];
+        if (a.isInt() && b.isInt()) {
+            a.intRef() = wrapAdd(a.asInt(), b.asInt());
+            --top;
+            NEXT;
+        }
+        if (a.isNumber() && b.isNumber()) {
+            storePlain(a, asDouble(a) + asDouble(b));
+            --top;
+            NEXT;
+        }
+        PROTECT(addSlow(LINE()));
+        NEXT;
+    }
+    CASE(OP_SUB) {
+        Value& a = top[-2];
+        const Value& b = top[-1];
+        if (a.isInt() && b.isInt()) {
+            a.intRef() = wrapSub(a.asInt(), b.asInt());
+            --top;
+            NEXT;
+        }
+        if (a.isNumber() && b.isNumber()) {
+            storePlain(a, asDouble(a) - asDouble(b));
+            --top;
+            NEXT;
+        }
+        PROTECT(arithmeticSlow(OP_SUB, LINE()));
+        NEXT;
+    }
+    CASE(OP_MUL) {
+        Value& a = top[-2];
+        const Value& b = top[-1];
+        if (a.isInt() && b.isInt()) {
+            a.intRef() = wrapMul(a.asInt(), b.asInt());
+            --top;
+            NEXT;
+        }
+        if (a.isNumber() && b.isNumber()) {
+            storePlain(a, asDouble(a) * asDouble(b));
+            --top;
+            NEXT;
+        }
+        PROTECT(arithmeticSlow(OP_MUL, LINE()));
+        NEXT;
+    }
+    CASE(OP_DIV) {
+        Value& a = top[-2];
+        const Value& b = top[-1];
+        if (a.isNumber() && b.isNumber() && asDouble(b) != 0.0) {
+            storePlain(a, asDouble(a) / asDouble(b));
+            --top;
+            NEXT;
+        }
+        PROTECT(arithmeticSlow(OP_DIV, LINE()));
+        NEXT;
+    }
+    CASE(OP_FLOOR_DIV) {
+        Value& a = top[-2];
+        const Value& b = top[-1];
+        if (a.isInt() && b.isInt() && b.asInt() != 0) {
+            a.intRef() = floorDivide(a.asInt(), b.asInt());
+            --top;
+            NEXT;
+        }
+        PROTECT(arithmeticSlow(OP_FLOOR_DIV, LINE()));
+        NEXT;
+    }
+    CASE(OP_MOD) {
+        Value& a = top[-2];
+        const Value& b = top[-1];
+        if (a.isInt() && b.isInt() && b.asInt() != 0) {
+            a.intRef() = remainder(a.asInt(), b.asInt());
+            --top;
+            NEXT;
+        }
+        PROTECT(arithmeticSlow(OP_MOD, LINE()));
+        NEXT;
+    }
+    CASE(OP_POW) {
+        PROTECT(arithmeticSlow(OP_POW, LINE()));
+        NEXT;
+    }
+    CASE(OP_NEGATE) {
+        Value& a = top[-1];
+        if (a.isInt()) {
+            a.intRef() = wrapSub(0, a.asInt());
+            NEXT;
+        }
+        if (a.isFloat()) {
+            a.floatRef() = -a.asFloat();
+            NEXT;
+        }
+        PROTECT(negateSlow(LINE()));
+        NEXT;
+    }
+    CASE(OP_NOT) {
+        const bool result = !isTruthy(top[-1]);
+        top[-1] = Value(result);
+        NEXT;
+    }
+    CASE(OP_EQUAL) {
+        const bool result = valuesEqual(top[-2], top[-1]);
+        DROP();
+        top[-1] = Value(result);
+        NEXT;
+    }
+    CASE(OP_NOT_EQUAL) {
+        const bool result = !valuesEqual(top[-2], top[-1]);
+        DROP();
+        top[-1] = Value(result);
+        NEXT;
+    }
+    CASE(OP_LESS) {
+        Value& a = top[-2];
+        const Value& b = top[-1];
+        if (a.isNumber() && b.isNumber()) {
+            storePlain(a, asDouble(a) < asDouble(b));
+            --top;
+            NEXT;
+        }
+        PROTECT(compareSlow(OP_LESS, LINE()));
+        NEXT;
+    }
+    CASE(OP_LESS_EQUAL) {
+        Value& a = top[-2];
+        const Value& b = top[-1];
+        if (a.isNumber() && b.isNumber()) {
+            storePlain(a, asDouble(a) <= asDouble(b));
+            --top;
+            NEXT;
+        }
+        PROTECT(compareSlow(OP_LESS_EQUAL, LINE()));
+        NEXT;
+    }
+    CASE(OP_GREATER) {
+        Value& a = top[-2];
+        const Value& b = top[-1];
+        if (a.isNumber() && b.isNumber()) {
+            storePlain(a, asDouble(a) > asDouble(b));
+            --top;
+            NEXT;
+        }
+        PROTECT(compareSlow(OP_GREATER, LINE()));
+        NEXT;
+    }
+    CASE(OP_GREATER_EQUAL) {
+        Value& a = top[-2];
+        const Value& b = top[-1];
+        if (a.isNumber() && b.isNumber()) {
+            storePlain(a, asDouble(a) >= asDouble(b));
+            --top;
+            NEXT;
+        }
+        PROTECT(compareSlow(OP_GREATER_EQUAL, LINE()));
+        NEXT;
+    }
+    CASE(OP_JUMP) {
+        const uint16_t distance = READ_U16();
+        ip += distance;
+        NEXT;
+    }
+    CASE(OP_JUMP_IF_FALSE) {
+        const uint16_t distance = READ_U16();
+        if (!isTruthy(top[-1])) ip += distance;
+        NEXT;
+    }
+    CASE(OP_JUMP_IF_TRUE) {
+        const uint16_t distance = READ_U16();
+        if (isTruthy(top[-1])) ip += distance;
+        NEXT;
+    }
+    CASE(OP_LOOP) {
+        const uint16_t distance = READ_U16();
+        ip -= distance;
+        if (executionLimits().stepsEnabled) [[unlikely]]
+            PROTECT(countStep());
+        NEXT;
+    }
+    CASE(OP_CALL) {
+        const uint8_t argumentCount = READ_BYTE();
+        Value* calleeSlot = top - argumentCount - 1;
+        frame->ip = ip;
+        top_ = top;
+        if (executionLimits().stepsEnabled) [[unlikely]]
+            countStep();
+        if (calleeSlot->isClosure()) {
+            // fast path: a closure call continues in this loop
+            VMClosure& closure = calleeSlot->asClosure();
+            if (closure.proto->arity != argumentCount) {
+                runtimeError(calleeArityMessage(*closure.proto, argumentCount), LINE());
+            }
+            if (frameCount_ == kMaxFrames) runtimeError(kCallStackOverflow, LINE());
+            enterFrame(closure, calleeSlot + 1);
+            LOAD_FRAME();
+            NEXT;
+        }
+        callValue(calleeSlot, argumentCount, LINE());
+        top = top_;
+        NEXT;
+    }
+    CASE(OP_CLOSURE) {
+        const uint16_t index = READ_U16();
+        PROTECT(makeClosure(*frame, index));
+        NEXT;
+    }
+    CASE(OP_RETURN) {
+        {
+            // Scoped so that no destructor lies between here and the next dispatch.
+            Value result = std::move(*--top);
+            if (!openUpvalues_.empty()) closeUpvalues(slots);
+            --frameCount_;
+            while (!handlers_.empty() && handlers_.back().frameCount > frameCount_) handlers_.pop_back();
+            while (top > slots - 1) DROP();
+            top_ = top;
+            if (frameCount_ == targetDepth) return result;
+            new (top++) Value(std::move(result));  // the callee's slot was freed: no overflow
+        }
+        LOAD_FRAME();
+        NEXT;
+    }
+    CASE(OP_ITER_LIST) {
+        PROTECT(iterList(LINE()));
+        NEXT;
+    }
+    CASE(OP_LEN) {
+        PROTECT(length(LINE()));
+        NEXT;
+    }
+    CASE(OP_FOR_TEST) {
+        const Value& variable = top[-3];
+        const Value& limit = top[-2];
+        const Value& step = top[-1];
+        if (variable.isNumber() && limit.isNumber() && step.isNumber()) {
+            // A NaN anywhere, the step included, ends the loop.
+            const double by = asDouble(step);
+            const bool result = by >= 0.0  ? asDouble(variable) <= asDouble(limit)
+                                : by < 0.0 ? asDouble(variable) >= asDouble(limit)
+                                           : false;
+            top -= 2;
+            storePlain(top[-1], result);
+            NEXT;
+        }
+        PROTECT(forTestSlow(LINE()));
+        NEXT;
+    }
+    CASE(OP_TRY) {
+        const uint16_t distance = READ_U16();
+        PROTECT(
+            handlers_.push_back(TryHandler{frameCount_, static_cast<std::size_t>(top - stack_.get()), ip + distance}));
+        NEXT;
+    }
+    CASE(OP_END_TRY) {
+        if (!handlers_.empty()) handlers_.pop_back();
+        NEXT;
+    }
+    CASE(OP_HALT) {
+        frame->ip = ip;
+        top_ = top;
+        return Value();
+    }
+
+#if VELMOR_COMPUTED_GOTO
+LABEL_UNKNOWN:
+#else
+    default:
+#endif
+    top_ = top;
+    runtimeError("unknown opcode " + std::to_string(ip[-1]), LINE());
+
+#if !VELMOR_COMPUTED_GOTO
+}
+#endif
+}
+
+#undef CASE
+#undef NEXT
+#undef READ_BYTE
+#undef READ_U16
+#undef LINE
+#undef LOAD_FRAME
+#undef PROTECT
+#undef PUSH_COPY
+#undef PUSH_PLAIN
+#undef DROP
+#undef VELMOR_LABEL
+
+// ---------------------------------------------------------------------------
+// Slow paths
+
+void VM::addSlow(int32_t line) {
+    const Value& a = top_[-2];
+    const Value& b = top_[-1];
+    Value result;
+    if (a.isString() && b.isString()) {
+        std::string text;
+        text.reserve(a.asString().size() + b.asString().size());
+        text += a.asString();
+        text += b.asString();
+        checkContainerSize(text.size(), line);
+        result = Value(std::move(text));
+    } else if (a.isList() && b.isList()) {
+        std::vector<Value> items;
+        items.reserve(a.listItems().size() + b.listItems().size());
+        items.insert(items.end(), a.listItems().begin(), a.listItems().end());
+        items.insert(items.end(), b.listItems().begin(), b.listItems().end());
+        checkContainerSize(items.size(), line);
+        result = Value::newList(std::move(items));
+    } else if (a.isNumber() && b.isNumber()) {
+        result = a.isInt() && b.isInt() ? Value(wrapAdd(a.asInt(), b.asInt())) : Value(asDouble(a) + asDouble(b));
+    } else {
+        runtimeError(std::string("cannot add ") + typeName(a) + " and " + typeName(b), line);
+    }
+    drop();
+    top_[-1] = std::move(result);
+}
+
+void VM::arithmeticSlow(OpCode op, int32_t line) {
+    const Value& a = top_[-2];
+    const Value& b = top_[-1];
+    if (!a.isNumber() || !b.isNumber()) {
+        runtimeError(std::string("arithmetic needs numbers, got ") + typeName(a) + " and " + typeName(b), line);
+    }
+    Value result;
+    if (op == OP_DIV) {
+        if (asDouble(b) == 0.0) runtimeError("division by zero", line);
+        result = Value(asDouble(a) / asDouble(b));
+    } else if (a.isInt() && b.isInt()) {
+        const int64_t x = a.asInt();
+        const int64_t y = b.asInt();
+        switch (op) {
+        case OP_SUB: result = Value(wrapSub(x, y)); break;
+        case OP_MUL: result = Value(wrapMul(x, y)); break;
+        case OP_FLOOR_DIV:
+            if (y == 0) runtimeError("floor division by zero", line);
+            result = Value(floorDivide(x, y));
+            break;
+        case OP_MOD:
+            if (y == 0) runtimeError("modulo by zero", line);
+            result = Value(remainder(x, y));
+            break;
+        default:
+            result =
+                y < 0 ? Value(std::pow(static_cast<double>(x), static_cast<double>(y))) : Value(integerPower(x, y));
+            break;
+        }
+    } else {
+        const double x = asDouble(a);
+        const double y = asDouble(b);
+        switch (op) {
+        case OP_SUB: result = Value(x - y); break;
+        case OP_MUL: result = Value(x * y); break;
+        case OP_FLOOR_DIV:
+            if (y == 0.0) runtimeError("floor division by zero", line);
+            result = Value(std::floor(x / y));
+            break;
+        case OP_MOD:
+            if (y == 0.0) runtimeError("modulo by zero", line);
+            result = Value(std::fmod(x, y));
+            break;
+        default: result = Value(std::pow(x, y)); break;
+        }
+    }
+    // Both operands are numbers: popping needs no release.
+    --top_;
+    storePlain(top_[-1], result);
+}
+
+void VM::compareSlow(OpCode op, int32_t line) {
+    const Value& a = top_[-2];
+    const Value& b = top_[-1];
+    bool result;
+    if (a.isString() && b.isString()) {
+        const int order = a.asString().compare(b.asString());
+        result = compareNumbers(op, order, 0);
+    } else if (a.isNumber() && b.isNumber()) {
+        result = compareNumbers(op, asDouble(a), asDouble(b));
+    } else {
+        runtimeError(std::string("cannot compare ") + typeName(a) + " and " + typeName(b), line);
+    }
+    drop();
+    top_[-1] = Value(result);
+}
+
+void VM::negateSlow(int32_t line) {
+    runtimeError(std::string("unary '-': expected a number, got ") + typeName(top_[-1]), line);
+}
+
+namespace {
+
+// The element of a list, map or string that `object[key]` names.
+Value indexValue(const Value& object, const Value& key, int32_t line) {
+    if (object.isList()) {
+        const std::vector<Value>& items = object.listItems();
+        if (!key.isInt()) throw RuntimeError(std::string("list index must be an integer, got ") + typeName(key), line);
+        int64_t index = key.asInt();
+        const auto size = static_cast<int64_t>(items.size());
+        if (index < 0) index += size;
+        if (index < 0 || index >= size) {
+            throw RuntimeError("list index " + formatInt(key.asInt()) + " out of range (len " + formatInt(size) + ")",
+                               line);
+        }
+        return items[static_cast<std::size_t>(index)];
+    }
+    if (object.isMap()) {
+        const Value* found = object.asMap().find(key);
+        return found ? *found : Value();
+    }
+    if (object.isString()) {
+        const std::string& text = object.asString();
+        if (!key.isInt())
+            throw RuntimeError(std::string("string index must be an integer, got ") + typeName(key), line);
+        int64_t index = key.asInt();
+        const auto size = static_cast<int64_t>(text.size());
+        if (index < 0) index += size;
+        if (index < 0 || index >= size) throw RuntimeError("string index out of range", line);
+        return Value(std::string(1, text[static_cast<std::size_t>(index)]));
+    }
+    throw RuntimeError(std::string("cannot index ") + typeName(object), line);
+}
+
+}  // namespace
+
+void VM::getIndexSlow(int32_t line) {
+    Value element = indexValue(top_[-2], top_[-1], line);
+    drop();
+    top_[-1] = std::move(element);
+}
+
+void VM::getIndexKeepSlow(int32_t line) { push(indexValue(top_[-2], top_[-1], line)); }
+
+void VM::setIndex(int32_t line) {
+    Value& object = top_[-3];
+    const Value& key = top_[-2];
+    const Value& value = top_[-1];
+    if (object.isList()) {
+        std::vector<Value>& items = object.listItems();
+        if (!key.isInt()) runtimeError(std::string("list index must be an integer, got ") + typeName(key), line);
+        int64_t index = key.asInt();
+        const auto size = static_cast<int64_t>(items.size());
+        if (index < 0) index += size;
+        if (index < 0 || index >= size) {
+            runtimeError("list index " + formatInt(key.asInt()) + " out of range (len " + formatInt(size) + ")", line);
+        }
+        items[static_cast<std::size_t>(index)] = value;
+    } else if (object.isMap()) {
+        if (!key.isString() && !key.isNumber()) {
+            runtimeError(std::string("map key must be a string or number, got ") + typeName(key), line);
+        }
+        object.asMap().set(key, value);
+    } else {
+        runtimeError(std::string("cannot assign into ") + typeName(object), line);
+    }
+    Value stored = pop();
+    drop();
+    top_[-1] = std::move(stored);
+}
+
+void VM::buildList(std::size_t count) {
+    Value* first = top_ - count;
+    std::vector<Value> items;
+    items.reserve(count);
+    for (Value* slot = first; slot < top_; ++slot) items.push_back(std::move(*slot));
+    top_ = first;
+    push(Value::newList(std::move(items)));
+}
+
+void VM::buildMap(std::size_t count, int32_t line) {
+    Value* first = top_ - 2 * count;
+    Value map = Value::newMap();
+    MapData& data = map.asMap();
+    for (Value* pair = first; pair < top_; pair += 2) {
+        const Value& key = pair[0];
+        if (!key.isString() && !key.isNumber()) {
+            runtimeError(std::string("map keys must be string or number, got ") + typeName(key), line);
+        }
+        data.set(key, std::move(pair[1]));
+    }
+    cutStack(first);
+    push(std::move(map));
+}
+
+void VM::iterList(int32_t line) {
+    const Value& iterable = top_[-1];
+    std::vector<Value> items;
+    if (iterable.isList()) {
+        items = iterable.listItems();
+    } else if (iterable.isString()) {
+        const std::string& text = iterable.asString();
+        items.reserve(text.size());
+        for (char byte : text) items.emplace_back(std::string(1, byte));
+    } else if (iterable.isMap()) {
+        const MapData& map = iterable.asMap();
+        items.reserve(map.entries.size());
+        for (const MapEntry& entry : map.entries) items.push_back(entry.key);
+    } else {
+        runtimeError(std::string("cannot iterate over ") + typeName(iterable), line);
+    }
+    top_[-1] = Value::newList(std::move(items));
+}
+
+void VM::length(int32_t line) {
+    const Value& value = top_[-1];
+    int64_t size;
+    if (value.isList())
+        size = static_cast<int64_t>(value.listItems().size());
+    else if (value.isString())
+        size = static_cast<int64_t>(value.asString().size());
+    else if (value.isMap())
+        size = static_cast<int64_t>(value.asMap().entries.size());
+    else
+        runtimeError(std::string("cannot take length of ") + typeName(value), line);
+    top_[-1] = Value(size);
+}
+
+void VM::forTestSlow(int32_t line) { runtimeError("numeric for-loop needs numbers", line); }
+
+void VM::makeClosure(CallFrame& frame, std::size_t protoIndex) {
+    const Ref<FunctionProto>& proto = frame.closure->proto->protos[protoIndex];
+    Ref<VMClosure> closure = makeRef<VMClosure>(proto);
+    closure->upvalues.reserve(proto->upvalues.size());
+    for (const UpvalueDesc& descriptor : proto->upvalues) {
+        if (descriptor.isLocal)
+            closure->upvalues.push_back(captureUpvalue(frame.slots + descriptor.index));
+        else
+            closure->upvalues.push_back(frame.closure->upvalues[descriptor.index]);
+    }
+    push(Value(std::move(closure)));
+}
+
+void VM::defineGlobal(const Value& name) { globals->define(name.asString(), pop()); }
+
+void VM::undefinedVariable(const Value& name, int32_t line) {
+    runtimeError("undefined variable '" + name.asString() + "'", line);
+}
+
+void VM::undefinedAssignment(const Value& name, int32_t line) {
+    runtimeError("cannot assign to undefined variable '" + name.asString() + "' (use 'let' to declare it)", line);
+}
+
+}  // namespace velmor

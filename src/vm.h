@@ -1,8 +1,13 @@
 #pragma once
 
 // The virtual machine: runs compiled prototypes on one fixed-size value stack.
+// The invariants that the implementation relies on open vm.cpp.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <unordered_map>
 #include <vector>
 
 #include "builtins/native.h"
@@ -13,6 +18,8 @@
 namespace velmor {
 
 struct Upvalue final : Object {
+    explicit Upvalue(Value* location_) : location(location_) {}
+
     Value* location;  // a stack slot while open, &closed once closed
     Value closed;
 };
@@ -23,19 +30,136 @@ struct VMClosure final : Callable {
 
     Ref<FunctionProto> proto;
     std::vector<Ref<Upvalue>> upvalues;
+    // The running VM's cache of global bindings for this prototype, one entry
+    // per constant; bound when a VM first calls the closure.
+    const void* cacheOwner = nullptr;
+    Value** globalCache = nullptr;
 };
 
 class VM final : public Caller {
 public:
+    static constexpr std::size_t kStackSize = 65536;
+    static constexpr std::size_t kMaxFrames = 4096;
+    // Builtins that call back start a nested run loop on the native stack;
+    // this bounds the nesting well inside a 1 MiB thread stack.
+    static constexpr std::size_t kMaxNestedLoops = 200;
+
     VM();
     ~VM() override;
+    VM(const VM&) = delete;
+    VM& operator=(const VM&) = delete;
 
     // Runs a top-level prototype; what the top-level code returned (nil unless a top-level return gave a value).
     Value run(Ref<FunctionProto> script);
 
     Value call(const Value& callee, std::vector<Value> args) override;
 
+    // Bindings may be added and changed but never removed: the machine caches their addresses.
     Ref<Environment> globals;
+
+    // Introspection for tests: the machine is back at rest after every run.
+    std::size_t stackSize() const { return static_cast<std::size_t>(top_ - stack_.get()); }
+    std::size_t frameCount() const { return frameCount_; }
+    std::size_t handlerCount() const { return handlers_.size(); }
+    std::size_t openUpvalueCount() const { return openUpvalues_.size(); }
+
+private:
+    struct CallFrame {
+        // Borrowed: the callee value in the slot just below `slots` keeps the closure alive.
+        VMClosure* closure;
+        const uint8_t* ip;
+        Value* slots;
+        Value** globalCache;
+    };
+
+    struct TryHandler {
+        std::size_t frameCount;  // frames when the handler was installed, its own frame included
+        std::size_t stackHeight;
+        const uint8_t* handlerIp;
+    };
+
+    Value runLoop(std::size_t targetDepth);
+    Value execute(std::size_t targetDepth);
+
+    // Starts a call of the callee in `calleeSlot` with the `argumentCount`
+    // values above it. True when a closure frame was pushed; false when a
+    // native ran and its result replaced the callee and arguments.
+    bool callValue(Value* calleeSlot, std::size_t argumentCount, int32_t line);
+    void pushFrame(VMClosure& closure, Value* slots, int32_t line);
+    // Pushes the frame; the caller has checked the frame limit.
+    void enterFrame(VMClosure& closure, Value* slots) {
+        if (closure.cacheOwner != this) bindGlobalCache(closure);
+        frames_[frameCount_++] = CallFrame{&closure, closure.proto->code.data(), slots, closure.globalCache};
+    }
+    void bindGlobalCache(VMClosure& closure);
+    Value* globalSlot(Value** cache, std::size_t constantIndex, const Value& name);
+    void callNative(NativeObj& native, Value* calleeSlot, std::size_t argumentCount, int32_t line);
+
+    bool handleError(Value caught, std::size_t targetDepth);
+    // Restores the machine to `depth` frames and a stack cut at `height`, closing upvalues above it.
+    void unwindTo(std::size_t depth, Value* height);
+
+    Ref<Upvalue> captureUpvalue(Value* slot);
+    void closeUpvalues(Value* from);
+
+    // The slot at `top_` holds no reference, so pushing constructs over it without releasing anything.
+    void push(Value value) {
+        if (top_ == stackEnd_) stackOverflow();
+        new (top_++) Value(std::move(value));
+    }
+    void pushCopy(const Value& value) {
+        if (top_ == stackEnd_) stackOverflow();
+        new (top_++) Value(value);
+    }
+    Value pop() { return std::move(*--top_); }
+    void drop() {
+        --top_;
+        if (top_->isObject()) Value released(std::move(*top_));
+    }
+    void cutStack(Value* height) {
+        while (top_ > height) drop();
+    }
+
+    [[noreturn]] static void stackOverflow();
+    [[noreturn]] static void runtimeError(std::string message, int32_t line);
+
+    // Slow paths of the instruction loop; each works on the top of the stack.
+    void addSlow(int32_t line);
+    void arithmeticSlow(OpCode op, int32_t line);
+    void compareSlow(OpCode op, int32_t line);
+    [[noreturn]] void negateSlow(int32_t line);
+    void getIndexSlow(int32_t line);
+    void getIndexKeepSlow(int32_t line);
+    void setIndex(int32_t line);
+    void buildList(std::size_t count);
+    void buildMap(std::size_t count, int32_t line);
+    void iterList(int32_t line);
+    void length(int32_t line);
+    [[noreturn]] void forTestSlow(int32_t line);
+    void makeClosure(CallFrame& frame, std::size_t protoIndex);
+    void defineGlobal(const Value& name);
+    [[noreturn]] void undefinedVariable(const Value& name, int32_t line);
+    [[noreturn]] void undefinedAssignment(const Value& name, int32_t line);
+
+    std::unique_ptr<Value[]> stack_;
+    Value* top_ = nullptr;
+    Value* stackEnd_ = nullptr;
+    std::unique_ptr<CallFrame[]> frames_;
+    std::size_t frameCount_ = 0;
+    std::vector<Ref<Upvalue>> openUpvalues_;
+    std::vector<TryHandler> handlers_;
+    // Closed upvalues that hold the closure holding them, freed with the machine.
+    std::vector<Ref<Upvalue>> selfCycles_;
+    std::size_t nestedLoops_ = 0;
+    // Per prototype, the address of each global binding its constants name,
+    // filled on first use. Bindings are never removed from `globals`, and an
+    // unordered_map keeps its elements in place, so the addresses stay valid.
+    // The cache holds its prototype so that no other one can reuse its address.
+    struct GlobalCache {
+        Ref<FunctionProto> proto;
+        std::unique_ptr<Value*[]> slots;
+    };
+    std::unordered_map<const FunctionProto*, GlobalCache> globalCaches_;
 };
 
 }  // namespace velmor
