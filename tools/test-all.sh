@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite. Installs what the tests
-# need on a fresh machine first.
+# Builds everything and runs the whole test suite:
+#   1. the debug build: unit, script (both engines), documentation, watch-mode
+#      and differential tests, the installer's logic and the editor checks;
+#   2. the same suite built with AddressSanitizer, UndefinedBehaviorSanitizer
+#      and LeakSanitizer;
+#   3. the differential tester on more random programs;
+#   4. each fuzzer for a bounded time;
+#   5. the Windows build under Wine (installer, velmor.exe, extension package).
+# Installs what the tests need on a fresh machine first.
+#
+# Environment: VELMOR_FUZZ_SECONDS (default 60), VELMOR_DIFFTEST_PROGRAMS
+# (default 5000), VELMOR_SKIP_WINDOWS=1, VELMOR_SKIP_SANITIZERS=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Packages the tests need beyond the base machine.
 need=()
 for pkg in g++-mingw-w64-x86-64 wine64 clang libclang-rt-14-dev unzip zip; do
     dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
@@ -15,11 +24,29 @@ if ((${#need[@]})); then
     apt-get install -y -qq "${need[@]}" >/dev/null
 fi
 
-cmake --preset debug
+step() { printf '\n==== %s (%s)\n' "$1" "$(date +%H:%M:%S)"; }
+
+step "debug build and test suite"
+cmake --preset debug >/dev/null
 cmake --build --preset debug
 ctest --preset debug -j2
 
-# The Windows programs, tested under Wine, and the editor extension.
-if [[ -x tools/test-windows.sh ]]; then
+if [[ "${VELMOR_SKIP_SANITIZERS:-0}" != 1 ]]; then
+    step "test suite under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer"
+    cmake --preset asan >/dev/null
+    cmake --build --preset asan
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset asan -j2
+fi
+
+step "differential test of the two engines"
+python3 tests/difftest/difftest.py --velmor build/debug/velmor --seed 11 \
+    --count "${VELMOR_DIFFTEST_PROGRAMS:-5000}"
+
+step "fuzzing"
+tools/fuzz.sh "${VELMOR_FUZZ_SECONDS:-60}"
+
+if [[ "${VELMOR_SKIP_WINDOWS:-0}" != 1 && -x tools/test-windows.sh ]]; then
+    step "Windows build under Wine"
     tools/test-windows.sh
 fi
+step "all passed"
