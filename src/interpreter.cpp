@@ -1,1 +1,984 @@
-// placeholder
+#include "interpreter.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string_view>
+#include <utility>
+
+#if defined(_MSC_VER)
+#include <intrin.h>
+#elif defined(__unix__) || defined(__APPLE__)
+#include <sys/resource.h>
+#endif
+
+#include "error.h"
+#include "execution_limits.h"
+
+namespace velmor {
+
+namespace {
+
+// Arguments of calls with at most this many are evaluated into a buffer on
+// the native stack instead of a heap vector.
+constexpr std::size_t kInlineArguments = 4;
+
+// Native stack the tree-walker may use below its outermost entry. Both Linux
+// and velmor.exe give the main thread 8 MiB; half is left for the builtins,
+// error reporting and whatever ran before the entry.
+constexpr std::size_t kStackBudget = std::size_t{4} << 20;
+// Expressions may nest a little deeper than calls, so that a runaway
+// recursion is stopped at a call (with the call's position) first.
+constexpr std::size_t kExpressionStackSlack = std::size_t{256} << 10;
+
+constexpr const char* kStackOverflowMessage = "call stack overflow (too much recursion)";
+
+// Errors are raised through these out-of-line helpers, so that building a
+// message takes no room in the frames of the recursive evaluation functions.
+[[noreturn, gnu::cold, gnu::noinline]] void fail(const char* message, int32_t line, int32_t column) {
+    throw RuntimeError(message, line, column);
+}
+
+// prefix + the type name of `value` + suffix
+[[noreturn, gnu::cold, gnu::noinline]] void failWithType(const char* prefix, const Value& value, const char* suffix,
+                                                         int32_t line, int32_t column) {
+    throw RuntimeError(std::string(prefix) + typeName(value) + suffix, line, column);
+}
+
+// prefix + the type names of both operands joined by " and "
+[[noreturn, gnu::cold, gnu::noinline]] void failWithTypes(const char* prefix, const Value& left, const Value& right,
+                                                          int32_t line, int32_t column) {
+    throw RuntimeError(std::string(prefix) + typeName(left) + " and " + typeName(right), line, column);
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void failWithName(const char* prefix, const std::string& name,
+                                                         const char* suffix, int32_t line, int32_t column) {
+    throw RuntimeError(prefix + name + suffix, line, column);
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void failListRange(int64_t key, std::size_t length, int32_t line,
+                                                          int32_t column) {
+    throw RuntimeError("list index " + std::to_string(key) + " out of range (len " + std::to_string(length) + ")", line,
+                       column);
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void failArity(const std::string& name, std::size_t expected, std::size_t given,
+                                                      int32_t line, int32_t column) {
+    throw RuntimeError(name + "() expects " + std::to_string(expected) + " argument(s), got " + std::to_string(given),
+                       line, column);
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void failNativeArity(const NativeObj& native, std::size_t given, int32_t line,
+                                                            int32_t column) {
+    throw RuntimeError(arityMessage(native, given), line, column);
+}
+
+std::uintptr_t currentStackAddress() {
+#if defined(_MSC_VER)
+    return reinterpret_cast<std::uintptr_t>(_AddressOfReturnAddress());
+#else
+    // The frame address, unlike the address of a local, stays on the real
+    // stack when AddressSanitizer moves locals to its fake stack.
+    return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+#endif
+}
+
+std::size_t stackBudget() {
+    std::size_t budget = kStackBudget;
+#if !defined(_MSC_VER) && (defined(__unix__) || defined(__APPLE__))
+    rlimit limit{};
+    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+        const auto half = static_cast<std::size_t>(limit.rlim_cur / 2);
+        if (half < budget)
+            budget = half;
+    }
+#endif
+    return budget;
+}
+
+const char* operatorSpelling(BinaryOp op) {
+    switch (op) {
+    case BinaryOp::Add: return "+";
+    case BinaryOp::Sub: return "-";
+    case BinaryOp::Mul: return "*";
+    case BinaryOp::Div: return "/";
+    case BinaryOp::FloorDiv: return "//";
+    case BinaryOp::Mod: return "%";
+    case BinaryOp::Pow: return "^";
+    case BinaryOp::Eq: return "==";
+    case BinaryOp::NotEq: return "!=";
+    case BinaryOp::Less: return "<";
+    case BinaryOp::LessEq: return "<=";
+    case BinaryOp::Greater: return ">";
+    case BinaryOp::GreaterEq: return ">=";
+    case BinaryOp::And: return "and";
+    case BinaryOp::Or: return "or";
+    }
+    return "?";
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void failOperandTypes(BinaryOp op, const Value& left, const Value& right,
+                                                             int32_t line, int32_t column) {
+    throw RuntimeError(std::string("operator '") + operatorSpelling(op) + "' needs numbers, got " + typeName(left) +
+                           " and " + typeName(right),
+                       line, column);
+}
+
+// The operator of a compound assignment ("+", "//", ...), told apart by its
+// characters so that no spelling is compared as a string.
+BinaryOp compoundOperator(const std::string& op) {
+    switch (op[0]) {
+    case '+': return BinaryOp::Add;
+    case '-': return BinaryOp::Sub;
+    case '*': return BinaryOp::Mul;
+    case '/': return op.size() == 2 ? BinaryOp::FloorDiv : BinaryOp::Div;
+    case '%': return BinaryOp::Mod;
+    default: return BinaryOp::Pow;
+    }
+}
+
+// Int arithmetic wraps in two's complement; unsigned arithmetic does that
+// without signed overflow.
+int64_t wrappingAdd(int64_t a, int64_t b) {
+    return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
+}
+int64_t wrappingSub(int64_t a, int64_t b) {
+    return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
+}
+int64_t wrappingMul(int64_t a, int64_t b) {
+    return static_cast<int64_t>(static_cast<uint64_t>(a) * static_cast<uint64_t>(b));
+}
+int64_t wrappingPow(int64_t base, int64_t exponent) {
+    uint64_t result = 1;
+    uint64_t factor = static_cast<uint64_t>(base);
+    for (auto remaining = static_cast<uint64_t>(exponent); remaining != 0; remaining >>= 1) {
+        if (remaining & 1)
+            result *= factor;
+        factor *= factor;
+    }
+    return static_cast<int64_t>(result);
+}
+
+// Shared one-byte strings for string indexing and iteration.
+const Value& byteValue(unsigned char byte) {
+    static const std::array<Value, 256> table = [] {
+        std::array<Value, 256> values;
+        for (int code = 0; code < 256; ++code)
+            values[code] = Value(std::string(1, static_cast<char>(code)));
+        return values;
+    }();
+    return table[byte];
+}
+
+void checkBuiltSize(std::size_t size, int32_t line, int32_t column) {
+    if (size > executionLimits().maxContainerSize)
+        fail("result too large", line, column);
+}
+
+// "+" of two strings or two lists: a new value, the operands unchanged.
+[[gnu::noinline]] Value concatenate(const Value& left, const Value& right, int32_t line, int32_t column) {
+    if (left.isString()) {
+        const std::string& a = left.asString();
+        const std::string& b = right.asString();
+        checkBuiltSize(a.size() + b.size(), line, column);
+        std::string joined;
+        joined.reserve(a.size() + b.size());
+        joined.append(a).append(b);
+        return Value(std::move(joined));
+    }
+    const std::vector<Value>& a = left.listItems();
+    const std::vector<Value>& b = right.listItems();
+    checkBuiltSize(a.size() + b.size(), line, column);
+    std::vector<Value> items;
+    items.reserve(a.size() + b.size());
+    items.insert(items.end(), a.begin(), a.end());
+    items.insert(items.end(), b.begin(), b.end());
+    return Value::newList(std::move(items));
+}
+
+// Whether a block binds names in its own scope; only then is the scope observable.
+bool declaresNames(const StmtList& statements) {
+    for (const StmtPtr& statement : statements) {
+        if (statement->kind == StmtKind::Let || statement->kind == StmtKind::FunctionDecl)
+            return true;
+    }
+    return false;
+}
+
+// Whether `scope`, held once by its owner, is otherwise referenced only from
+// values that it alone holds: its functions, the functions in lists and maps
+// that only it holds, and the scopes that only those functions hold. Such a
+// scope is garbage in a cycle once its owner lets go. The search gives up
+// (answering no) after a few dozen values, so that it stays cheap.
+bool onlySelfReferenced(const Environment& scope) {
+    if (scope.refCount == 1)
+        return true;
+    constexpr std::size_t kSearchLimit = 64;
+    std::array<const Value*, kSearchLimit> pending;
+    std::size_t pendingCount = 0;
+    std::size_t visited = 0;
+    std::size_t selfReferences = 0;
+    auto addBindings = [&](const Environment& environment) {
+        for (const auto& binding : environment.vars) {
+            if (pendingCount == kSearchLimit)
+                return false;
+            pending[pendingCount++] = &binding.second;
+        }
+        return true;
+    };
+    if (!addBindings(scope))
+        return false;
+    while (pendingCount > 0) {
+        const Value& value = *pending[--pendingCount];
+        if (!value.isObject() || value.asObject()->refCount != 1)
+            continue; // shared, or no reference at all
+        if (++visited > kSearchLimit)
+            return false;
+        if (value.isFunction()) {
+            // Follow the chain of scopes that only this function keeps alive.
+            for (const Environment* closure = value.asFunction().closure.get(); closure;
+                 closure = closure->parent.get()) {
+                if (closure == &scope) {
+                    ++selfReferences;
+                    break;
+                }
+                if (closure->refCount != 1 || ++visited > kSearchLimit || !addBindings(*closure))
+                    break;
+            }
+        } else if (value.isList()) {
+            for (const Value& item : value.listItems()) {
+                if (pendingCount == kSearchLimit)
+                    return false;
+                pending[pendingCount++] = &item;
+            }
+        } else if (value.isMap()) {
+            for (const MapEntry& entry : value.asMap().entries) {
+                if (pendingCount == kSearchLimit)
+                    return false;
+                pending[pendingCount++] = &entry.value;
+            }
+        }
+    }
+    return scope.refCount == 1 + selfReferences;
+}
+
+Value makeFunction(const std::string& name, const std::vector<std::string>& params, const StmtList& body,
+                   Environment& closure) {
+    return Value(makeRef<FunctionObj>(name, &params, &body, Ref<Environment>(&closure)));
+}
+
+} // namespace
+
+// Records the native stack position at the outermost entry into the
+// interpreter and clears it again on the way out.
+class Interpreter::Entry {
+  public:
+    explicit Entry(Interpreter& interpreter) : interpreter_(interpreter) {
+        if (interpreter_.callStackLimit_ != 0)
+            return;
+        outermost_ = true;
+        const std::uintptr_t base = currentStackAddress();
+        static const std::size_t budget = stackBudget();
+        const std::size_t deeper = budget + kExpressionStackSlack;
+        interpreter_.callStackLimit_ = base > budget ? base - budget : 1;
+        interpreter_.expressionStackLimit_ = base > deeper ? base - deeper : 1;
+    }
+    ~Entry() {
+        if (outermost_) {
+            interpreter_.callStackLimit_ = 0;
+            interpreter_.expressionStackLimit_ = 0;
+        }
+    }
+    Entry(const Entry&) = delete;
+    Entry& operator=(const Entry&) = delete;
+
+  private:
+    Interpreter& interpreter_;
+    bool outermost_ = false;
+};
+
+// The scope of one call, block, loop iteration or handler, owned by the code
+// that made it and handed to releaseScope when that code is done with it.
+class Interpreter::OwnedScope {
+  public:
+    explicit OwnedScope(Interpreter& interpreter) : interpreter_(interpreter) {}
+    OwnedScope(Interpreter& interpreter, Ref<Environment> parent)
+        : interpreter_(interpreter), scope_(interpreter.acquireScope(std::move(parent))) {}
+    ~OwnedScope() {
+        if (scope_)
+            interpreter_.releaseScope(scope_);
+    }
+    OwnedScope(const OwnedScope&) = delete;
+    OwnedScope& operator=(const OwnedScope&) = delete;
+
+    // A fresh scope for the next loop iteration. The previous one is emptied
+    // and reused when nothing else can reach it, since no one can tell.
+    void renew(Environment& parent) {
+        if (scope_ && onlySelfReferenced(*scope_)) {
+            scope_->vars.clear();
+            return;
+        }
+        if (scope_)
+            interpreter_.releaseScope(scope_);
+        scope_ = interpreter_.acquireScope(Ref<Environment>(&parent));
+    }
+
+    Environment& operator*() const { return *scope_; }
+    Environment* operator->() const { return scope_.get(); }
+
+  private:
+    Interpreter& interpreter_;
+    Ref<Environment> scope_;
+};
+
+Interpreter::Interpreter() : globals(makeRef<Environment>()) {
+    registerBuiltins(*globals);
+}
+
+Interpreter::~Interpreter() {
+    // Every cycle of scopes and functions runs through the globals or through
+    // a scope that outlived its owner, so emptying those frees them all.
+    globals->vars.clear();
+    for (const Ref<Environment>& scope : escapedScopes_)
+        scope->vars.clear();
+}
+
+Ref<Environment> Interpreter::acquireScope(Ref<Environment> parent) {
+    if (spareScopes_.empty())
+        return makeRef<Environment>(std::move(parent));
+    Ref<Environment> scope = std::move(spareScopes_.back());
+    spareScopes_.pop_back();
+    scope->parent = std::move(parent);
+    return scope;
+}
+
+void Interpreter::releaseScope(Ref<Environment>& scope) {
+    if (scope->refCount > 1) {
+        if (!onlySelfReferenced(*scope)) {
+            // Captured by a closure that lives on: kept track of, so that a
+            // cycle it may form later can still be freed.
+            escapedScopes_.push_back(std::move(scope));
+            if (escapedScopes_.size() >= pruneThreshold_)
+                pruneEscapedScopes();
+            return;
+        }
+    }
+    // Nothing else can reach the scope: empty it and keep it for the next
+    // call or block, which then needs no allocation for it or its table.
+    scope->vars.clear();
+    scope->parent = nullptr;
+    if (spareScopes_.size() < kMaximumSpareScopes)
+        spareScopes_.push_back(std::move(scope));
+}
+
+void Interpreter::pruneEscapedScopes() {
+    std::erase_if(escapedScopes_, [](const Ref<Environment>& scope) {
+        if (scope->refCount == 1)
+            return true;
+        if (!onlySelfReferenced(*scope))
+            return false;
+        scope->vars.clear();
+        return true;
+    });
+    // Amortized: the list is walked again only once it has doubled.
+    pruneThreshold_ = std::max(kMinimumPruneThreshold, 2 * escapedScopes_.size());
+}
+
+void Interpreter::run(const StmtList& statements) {
+    Entry entry(*this);
+    const ExecStatus status = executeBlock(statements, *globals);
+    if (status == ExecStatus::Break || status == ExecStatus::Continue)
+        signalOutsideLoop(status);
+    returnValue_ = Value();
+}
+
+Value Interpreter::runRepl(const StmtList& statements) {
+    Entry entry(*this);
+    for (std::size_t i = 0; i < statements.size(); ++i) {
+        const Stmt& statement = *statements[i];
+        if (i + 1 == statements.size() && statement.kind == StmtKind::Expr) {
+            return evaluate(*static_cast<const ExprStmt&>(statement).expr, *globals);
+        }
+        const ExecStatus status = execute(statement, *globals);
+        if (status == ExecStatus::Break || status == ExecStatus::Continue)
+            signalOutsideLoop(status);
+        if (status == ExecStatus::Return) {
+            returnValue_ = Value();
+            break;
+        }
+    }
+    return Value();
+}
+
+Value Interpreter::call(const Value& callee, std::vector<Value> args) {
+    Entry entry(*this);
+    return callValue(callee, std::span<Value>(args), 0, 0);
+}
+
+void Interpreter::signalOutsideLoop(ExecStatus status) const {
+    throw RuntimeError(status == ExecStatus::Break ? "'break' outside a loop" : "'continue' outside a loop",
+                       signalLine_, signalColumn_);
+}
+
+// ---------------------------------------------------------------------------
+// Calls
+
+Value Interpreter::callValue(const Value& callee, std::span<Value> args, int32_t line, int32_t column) {
+    if (callee.isNative()) {
+        NativeObj& native = callee.asNative();
+        if (!arityAccepts(native, args.size()))
+            failNativeArity(native, args.size(), line, column);
+        return native.fn(*this, args);
+    }
+    if (callee.isFunction())
+        return callFunction(callee, args, line, column);
+    failWithType("", callee, " is not callable", line, column);
+}
+
+Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int32_t line, int32_t column) {
+    FunctionObj& function = callee.asFunction();
+    const std::vector<std::string>& params = *function.params;
+    if (params.size() != args.size()) {
+        failArity(function.name(), params.size(), args.size(), line, column);
+    }
+    if (callDepth_ + 1 >= kMaxCallDepth || currentStackAddress() < callStackLimit_) {
+        fail(kStackOverflowMessage, line, column);
+    }
+    countStep();
+
+    struct DepthGuard {
+        std::size_t& depth;
+        explicit DepthGuard(std::size_t& depth_) : depth(depth_) { ++depth; }
+        ~DepthGuard() { --depth; }
+        DepthGuard(const DepthGuard&) = delete;
+        DepthGuard& operator=(const DepthGuard&) = delete;
+    } guard(callDepth_);
+
+    // The callee Value is held by our caller for the whole call, so the
+    // function object and its closure stay alive.
+    OwnedScope scope(*this, function.closure);
+    for (std::size_t i = 0; i < params.size(); ++i)
+        scope->define(params[i], std::move(args[i]));
+
+    const ExecStatus status = executeBlock(*function.body, *scope);
+    if (status == ExecStatus::Return)
+        return std::exchange(returnValue_, Value());
+    if (status != ExecStatus::Normal)
+        signalOutsideLoop(status);
+    return Value();
+}
+
+// ---------------------------------------------------------------------------
+// Expressions
+
+Value Interpreter::evaluate(const Expr& expression, Environment& environment) {
+    if (currentStackAddress() < expressionStackLimit_) {
+        fail(kStackOverflowMessage, expression.line, expression.column);
+    }
+    switch (expression.kind) {
+    case ExprKind::Literal: return static_cast<const LiteralExpr&>(expression).value;
+    case ExprKind::ListLit: return evaluateList(static_cast<const ListLitExpr&>(expression), environment);
+    case ExprKind::MapLit: return evaluateMap(static_cast<const MapLitExpr&>(expression), environment);
+    case ExprKind::Name: return evaluateName(static_cast<const NameExpr&>(expression), environment);
+    case ExprKind::Unary: return evaluateUnary(static_cast<const UnaryExpr&>(expression), environment);
+    case ExprKind::Binary: return evaluateBinary(static_cast<const BinaryExpr&>(expression), environment);
+    case ExprKind::Call: return evaluateCall(static_cast<const CallExpr&>(expression), environment);
+    case ExprKind::Index: {
+        const auto& node = static_cast<const IndexExpr&>(expression);
+        Value object = evaluate(*node.object, environment);
+        Value key = evaluate(*node.index, environment);
+        return getIndex(object, key, node.line, node.column);
+    }
+    case ExprKind::Get: {
+        const auto& node = static_cast<const GetExpr&>(expression);
+        Value object = evaluate(*node.object, environment);
+        return getIndex(object, node.nameValue, node.line, node.column);
+    }
+    case ExprKind::Function: {
+        const auto& node = static_cast<const FunctionExpr&>(expression);
+        return makeFunction(node.name, node.params, node.body, environment);
+    }
+    }
+    fail("cannot evaluate expression", expression.line, expression.column);
+}
+
+Value Interpreter::evaluateName(const NameExpr& expression, Environment& environment) {
+    if (const Value* value = environment.lookup(expression.name))
+        return *value;
+    failWithName("undefined variable '", expression.name, "'", expression.line, expression.column);
+}
+
+Value Interpreter::evaluateUnary(const UnaryExpr& expression, Environment& environment) {
+    Value operand = evaluate(*expression.operand, environment);
+    if (expression.op.size() != 1)
+        return Value(!isTruthy(operand)); // "not"
+    if (operand.isInt())
+        return Value(wrappingSub(0, operand.asInt()));
+    if (operand.isFloat())
+        return Value(-operand.asFloat());
+    failWithType("unary '-': expected a number, got ", operand, "", expression.line, expression.column);
+}
+
+Value Interpreter::evaluateBinary(const BinaryExpr& expression, Environment& environment) {
+    const BinaryOp op = expression.binop;
+    if (op == BinaryOp::And || op == BinaryOp::Or) {
+        Value left = evaluate(*expression.left, environment);
+        if (isTruthy(left) == (op == BinaryOp::Or))
+            return left;
+        return evaluate(*expression.right, environment);
+    }
+    Value left = evaluate(*expression.left, environment);
+    Value right = evaluate(*expression.right, environment);
+    switch (op) {
+    case BinaryOp::Eq: return Value(valuesEqual(left, right));
+    case BinaryOp::NotEq: return Value(!valuesEqual(left, right));
+    case BinaryOp::Less:
+    case BinaryOp::LessEq:
+    case BinaryOp::Greater:
+    case BinaryOp::GreaterEq: {
+        if (left.isNumber() && right.isNumber()) {
+            // Every comparison with NaN is false, so these are four tests, not one three-way one.
+            const double x = asDouble(left);
+            const double y = asDouble(right);
+            if (op == BinaryOp::Less)
+                return Value(x < y);
+            if (op == BinaryOp::LessEq)
+                return Value(x <= y);
+            if (op == BinaryOp::Greater)
+                return Value(x > y);
+            return Value(x >= y);
+        }
+        if (left.isString() && right.isString()) {
+            // Bytes compare as unsigned; a proper prefix is the smaller.
+            const int order = std::string_view(left.asString()).compare(right.asString());
+            if (op == BinaryOp::Less)
+                return Value(order < 0);
+            if (op == BinaryOp::LessEq)
+                return Value(order <= 0);
+            if (op == BinaryOp::Greater)
+                return Value(order > 0);
+            return Value(order >= 0);
+        }
+        failWithTypes("cannot compare ", left, right, expression.line, expression.column);
+    }
+    default: return binaryOp(op, left, right, expression.line, expression.column);
+    }
+}
+
+Value Interpreter::evaluateCall(const CallExpr& expression, Environment& environment) {
+    Value callee = evaluate(*expression.callee, environment);
+    const std::size_t count = expression.args.size();
+    if (count <= kInlineArguments) {
+        std::array<Value, kInlineArguments> buffer;
+        for (std::size_t i = 0; i < count; ++i)
+            buffer[i] = evaluate(*expression.args[i], environment);
+        return callValue(callee, std::span<Value>(buffer.data(), count), expression.line, expression.column);
+    }
+    return callWithManyArguments(callee, expression, environment);
+}
+
+Value Interpreter::callWithManyArguments(const Value& callee, const CallExpr& expression, Environment& environment) {
+    std::vector<Value> arguments;
+    arguments.reserve(expression.args.size());
+    for (const ExprPtr& argument : expression.args)
+        arguments.push_back(evaluate(*argument, environment));
+    return callValue(callee, std::span<Value>(arguments), expression.line, expression.column);
+}
+
+Value Interpreter::evaluateList(const ListLitExpr& expression, Environment& environment) {
+    std::vector<Value> items;
+    items.reserve(expression.elements.size());
+    for (const ExprPtr& element : expression.elements)
+        items.push_back(evaluate(*element, environment));
+    return Value::newList(std::move(items));
+}
+
+Value Interpreter::evaluateMap(const MapLitExpr& expression, Environment& environment) {
+    Value map = Value::newMap();
+    MapData& data = map.asMap();
+    for (const MapEntryExpr& entry : expression.entries) {
+        Value key = evaluate(*entry.key, environment);
+        if (!key.isString() && !key.isNumber()) {
+            failWithType("map keys must be string or number, got ", key, "", expression.line, expression.column);
+        }
+        data.set(key, evaluate(*entry.value, environment));
+    }
+    return map;
+}
+
+// ---------------------------------------------------------------------------
+// Operators
+
+Value Interpreter::binaryOp(BinaryOp op, const Value& left, const Value& right, int32_t line, int32_t column) {
+    if (op == BinaryOp::Add) {
+        if (left.isInt() && right.isInt())
+            return Value(wrappingAdd(left.asInt(), right.asInt()));
+        if (left.isNumber() && right.isNumber())
+            return Value(asDouble(left) + asDouble(right));
+        if ((left.isString() && right.isString()) || (left.isList() && right.isList())) {
+            return concatenate(left, right, line, column);
+        }
+        failWithTypes("cannot add ", left, right, line, column);
+    }
+    if (!left.isNumber() || !right.isNumber()) {
+        failOperandTypes(op, left, right, line, column);
+    }
+    return arithmetic(op, left, right, line, column);
+}
+
+Value Interpreter::arithmetic(BinaryOp op, const Value& left, const Value& right, int32_t line, int32_t column) {
+    if (op == BinaryOp::Div) {
+        const double divisor = asDouble(right);
+        if (divisor == 0.0)
+            fail("division by zero", line, column);
+        return Value(asDouble(left) / divisor);
+    }
+    if (left.isInt() && right.isInt()) {
+        const int64_t a = left.asInt();
+        const int64_t b = right.asInt();
+        switch (op) {
+        case BinaryOp::Add: return Value(wrappingAdd(a, b));
+        case BinaryOp::Sub: return Value(wrappingSub(a, b));
+        case BinaryOp::Mul: return Value(wrappingMul(a, b));
+        case BinaryOp::Mod:
+            if (b == 0)
+                fail("modulo by zero", line, column);
+            // The smallest integer by -1 would trap in hardware; its remainder is 0.
+            return Value(b == -1 ? int64_t{0} : a % b);
+        case BinaryOp::FloorDiv: {
+            if (b == 0)
+                fail("floor division by zero", line, column);
+            if (b == -1)
+                return Value(wrappingSub(0, a));
+            int64_t quotient = a / b;
+            if (a % b != 0 && ((a < 0) != (b < 0)))
+                --quotient;
+            return Value(quotient);
+        }
+        case BinaryOp::Pow:
+            if (b < 0)
+                return Value(std::pow(static_cast<double>(a), static_cast<double>(b)));
+            return Value(wrappingPow(a, b));
+        default: break;
+        }
+    }
+    const double x = asDouble(left);
+    const double y = asDouble(right);
+    switch (op) {
+    case BinaryOp::Add: return Value(x + y);
+    case BinaryOp::Sub: return Value(x - y);
+    case BinaryOp::Mul: return Value(x * y);
+    case BinaryOp::FloorDiv:
+        if (y == 0.0)
+            fail("floor division by zero", line, column);
+        return Value(std::floor(x / y));
+    case BinaryOp::Mod:
+        if (y == 0.0)
+            fail("modulo by zero", line, column);
+        return Value(std::fmod(x, y));
+    case BinaryOp::Pow: return Value(std::pow(x, y));
+    default: break;
+    }
+    failWithName("unknown operator ", operatorSpelling(op), "", line, column);
+}
+
+Value Interpreter::getIndex(const Value& object, const Value& key, int32_t line, int32_t column) {
+    switch (object.kind()) {
+    case ValueKind::List: {
+        if (!key.isInt()) {
+            failWithType("list index must be an integer, got ", key, "", line, column);
+        }
+        const std::vector<Value>& items = object.listItems();
+        const auto length = static_cast<int64_t>(items.size());
+        int64_t index = key.asInt();
+        if (index < 0)
+            index += length;
+        if (index < 0 || index >= length) {
+            failListRange(key.asInt(), items.size(), line, column);
+        }
+        return items[static_cast<std::size_t>(index)];
+    }
+    case ValueKind::Map: {
+        const Value* found = object.asMap().find(key);
+        return found ? *found : Value();
+    }
+    case ValueKind::String: {
+        if (!key.isInt()) {
+            failWithType("string index must be an integer, got ", key, "", line, column);
+        }
+        const std::string& text = object.asString();
+        const auto length = static_cast<int64_t>(text.size());
+        int64_t index = key.asInt();
+        if (index < 0)
+            index += length;
+        if (index < 0 || index >= length)
+            fail("string index out of range", line, column);
+        return byteValue(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
+    }
+    default: failWithType("cannot index ", object, "", line, column);
+    }
+}
+
+void Interpreter::setIndex(const Value& object, const Value& key, Value value, int32_t line, int32_t column) {
+    if (object.isList()) {
+        if (!key.isInt()) {
+            failWithType("list index must be an integer, got ", key, "", line, column);
+        }
+        std::vector<Value>& items = object.listItems();
+        const auto length = static_cast<int64_t>(items.size());
+        int64_t index = key.asInt();
+        if (index < 0)
+            index += length;
+        if (index < 0 || index >= length) {
+            failListRange(key.asInt(), items.size(), line, column);
+        }
+        items[static_cast<std::size_t>(index)] = std::move(value);
+        return;
+    }
+    if (object.isMap()) {
+        if (!key.isString() && !key.isNumber()) {
+            failWithType("map key must be a string or number, got ", key, "", line, column);
+        }
+        object.asMap().set(key, std::move(value));
+        return;
+    }
+    failWithType("cannot assign into ", object, "", line, column);
+}
+
+std::vector<Value> Interpreter::iterationItems(const Value& iterable, int32_t line, int32_t column) {
+    switch (iterable.kind()) {
+    case ValueKind::List: return iterable.listItems();
+    case ValueKind::String: {
+        const std::string& text = iterable.asString();
+        std::vector<Value> items;
+        items.reserve(text.size());
+        for (const char byte : text)
+            items.push_back(byteValue(static_cast<unsigned char>(byte)));
+        return items;
+    }
+    case ValueKind::Map: {
+        const MapData& map = iterable.asMap();
+        std::vector<Value> items;
+        items.reserve(map.entries.size());
+        for (const MapEntry& entry : map.entries)
+            items.push_back(entry.key);
+        return items;
+    }
+    default: failWithType("cannot iterate over ", iterable, "", line, column);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Statements
+
+ExecStatus Interpreter::executeBlock(const StmtList& statements, Environment& environment) {
+    for (const StmtPtr& statement : statements) {
+        const ExecStatus status = execute(*statement, environment);
+        if (status != ExecStatus::Normal)
+            return status;
+    }
+    return ExecStatus::Normal;
+}
+
+ExecStatus Interpreter::executeScoped(const StmtList& statements, Environment& environment) {
+    if (!declaresNames(statements))
+        return executeBlock(statements, environment);
+    OwnedScope scope(*this, Ref<Environment>(&environment));
+    return executeBlock(statements, *scope);
+}
+
+ExecStatus Interpreter::execute(const Stmt& statement, Environment& environment) {
+    switch (statement.kind) {
+    case StmtKind::Let: {
+        const auto& node = static_cast<const LetStmt&>(statement);
+        environment.define(node.name, evaluate(*node.init, environment));
+        return ExecStatus::Normal;
+    }
+    case StmtKind::Assign: return executeAssign(static_cast<const AssignStmt&>(statement), environment);
+    case StmtKind::Expr:
+        evaluate(*static_cast<const ExprStmt&>(statement).expr, environment);
+        return ExecStatus::Normal;
+    case StmtKind::If: return executeIf(static_cast<const IfStmt&>(statement), environment);
+    case StmtKind::While: return executeWhile(static_cast<const WhileStmt&>(statement), environment);
+    case StmtKind::NumericFor: return executeNumericFor(static_cast<const NumericForStmt&>(statement), environment);
+    case StmtKind::ForIn: return executeForIn(static_cast<const ForInStmt&>(statement), environment);
+    case StmtKind::FunctionDecl: {
+        const auto& node = static_cast<const FunctionDeclStmt&>(statement);
+        environment.define(node.name, makeFunction(node.name, node.params, node.body, environment));
+        return ExecStatus::Normal;
+    }
+    case StmtKind::Return: {
+        const auto& node = static_cast<const ReturnStmt&>(statement);
+        Value result = node.value ? evaluate(*node.value, environment) : Value();
+        returnValue_ = std::move(result);
+        return ExecStatus::Return;
+    }
+    case StmtKind::Break:
+    case StmtKind::Continue:
+        signalLine_ = statement.line;
+        signalColumn_ = statement.column;
+        return statement.kind == StmtKind::Break ? ExecStatus::Break : ExecStatus::Continue;
+    case StmtKind::Try: return executeTry(static_cast<const TryStmt&>(statement), environment);
+    }
+    fail("cannot execute statement", statement.line, statement.column);
+}
+
+ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& environment) {
+    const int32_t line = statement.line;
+    const int32_t column = statement.column;
+    const bool compound = !statement.op.empty();
+    const BinaryOp op = compound ? compoundOperator(statement.op) : BinaryOp::Add;
+    Value value = evaluate(*statement.value, environment);
+
+    switch (statement.target->kind) {
+    case ExprKind::Name: {
+        const auto& target = static_cast<const NameExpr&>(*statement.target);
+        Value* slot = environment.lookup(target.name);
+        if (!slot) {
+            failWithName("cannot assign to undefined variable '", target.name, "' (use 'let' to declare it)", line,
+                         column);
+        }
+        // binaryOp runs no user code, so the slot stays valid.
+        *slot = compound ? binaryOp(op, *slot, value, line, column) : std::move(value);
+        return ExecStatus::Normal;
+    }
+    case ExprKind::Index: {
+        const auto& target = static_cast<const IndexExpr&>(*statement.target);
+        Value object = evaluate(*target.object, environment);
+        Value key = evaluate(*target.index, environment);
+        if (compound) {
+            value = binaryOp(op, getIndex(object, key, target.line, target.column), value, line, column);
+        }
+        setIndex(object, key, std::move(value), line, column);
+        return ExecStatus::Normal;
+    }
+    case ExprKind::Get: {
+        const auto& target = static_cast<const GetExpr&>(*statement.target);
+        Value object = evaluate(*target.object, environment);
+        if (compound) {
+            value = binaryOp(op, getIndex(object, target.nameValue, target.line, target.column), value, line, column);
+        }
+        setIndex(object, target.nameValue, std::move(value), line, column);
+        return ExecStatus::Normal;
+    }
+    default: fail("invalid assignment target", line, column);
+    }
+}
+
+ExecStatus Interpreter::executeIf(const IfStmt& statement, Environment& environment) {
+    for (const IfBranch& branch : statement.branches) {
+        if (!branch.cond || isTruthy(evaluate(*branch.cond, environment))) {
+            return executeScoped(branch.body, environment);
+        }
+    }
+    return ExecStatus::Normal;
+}
+
+ExecStatus Interpreter::executeWhile(const WhileStmt& statement, Environment& environment) {
+    const bool scoped = declaresNames(statement.body);
+    OwnedScope scope(*this);
+    while (isTruthy(evaluate(*statement.cond, environment))) {
+        ExecStatus status;
+        if (scoped) {
+            scope.renew(environment);
+            status = executeBlock(statement.body, *scope);
+        } else {
+            status = executeBlock(statement.body, environment);
+        }
+        if (status == ExecStatus::Break)
+            break;
+        if (status == ExecStatus::Return)
+            return status;
+        countStep();
+    }
+    return ExecStatus::Normal;
+}
+
+ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Environment& environment) {
+    const int32_t line = statement.line;
+    const int32_t column = statement.column;
+    Value start = evaluate(*statement.start, environment);
+    Value end = evaluate(*statement.end, environment);
+    if (!start.isNumber() || !end.isNumber())
+        fail("numeric for-loop bounds must be numbers", line, column);
+    bool integerMode = start.isInt() && end.isInt();
+    Value step(int64_t{1});
+    if (statement.step) {
+        step = evaluate(*statement.step, environment);
+        if (!step.isNumber())
+            fail("for step must be a number", line, column);
+        integerMode = integerMode && step.isInt();
+        if (asDouble(step) == 0.0)
+            fail("for-loop step cannot be 0", line, column);
+    }
+
+    OwnedScope scope(*this);
+    // Runs one iteration; false when the loop must stop, with `status` set.
+    ExecStatus status = ExecStatus::Normal;
+    auto iterate = [&](Value variable) {
+        scope.renew(environment);
+        scope->define(statement.var, std::move(variable));
+        status = executeBlock(statement.body, *scope);
+        if (status == ExecStatus::Break || status == ExecStatus::Return)
+            return false;
+        status = ExecStatus::Normal;
+        countStep();
+        return true;
+    };
+
+    if (integerMode) {
+        // Counting in Int gives the values a double counter would give while
+        // they are exact, and stays exact (and finite) beyond 2^53.
+        const int64_t limit = end.asInt();
+        const int64_t by = step.asInt();
+        for (int64_t counter = start.asInt(); by > 0 ? counter <= limit : counter >= limit;) {
+            if (!iterate(Value(counter)))
+                break;
+            if (by > 0 ? counter > INT64_MAX - by : counter < INT64_MIN - by)
+                break;
+            counter += by;
+        }
+    } else {
+        const double limit = asDouble(end);
+        const double by = asDouble(step);
+        for (double counter = asDouble(start); by > 0 ? counter <= limit : by < 0 && counter >= limit; counter += by) {
+            if (!iterate(Value(counter)))
+                break;
+        }
+    }
+    return status == ExecStatus::Return ? status : ExecStatus::Normal;
+}
+
+ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& environment) {
+    Value iterable = evaluate(*statement.iterable, environment);
+    std::vector<Value> items = iterationItems(iterable, statement.line, statement.column);
+    OwnedScope scope(*this);
+    for (Value& item : items) {
+        scope.renew(environment);
+        scope->define(statement.var, std::move(item));
+        const ExecStatus status = executeBlock(statement.body, *scope);
+        if (status == ExecStatus::Break)
+            break;
+        if (status == ExecStatus::Return)
+            return status;
+        countStep();
+    }
+    return ExecStatus::Normal;
+}
+
+ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& environment) {
+    Value caught;
+    try {
+        return executeScoped(statement.body, environment);
+    } catch (const RuntimeError& error) {
+        caught = Value(error.message);
+    } catch (ThrownValue& thrown) {
+        caught = std::move(thrown.value);
+    }
+    // The handler runs outside the catch clauses: its own errors are not ours.
+    OwnedScope scope(*this, Ref<Environment>(&environment));
+    scope->define(statement.catchVar, std::move(caught));
+    return executeBlock(statement.handler, *scope);
+}
+
+} // namespace velmor

@@ -1,8 +1,35 @@
 #pragma once
 
 // The tree-walking interpreter: executes the syntax tree directly.
+//
+// How it works, in brief:
+// 1. Every scope is an Environment chained to its parent. A call gets a fresh
+//    scope whose parent is the function's closure; every loop iteration, taken
+//    `if` branch, `try` body and `catch` handler gets one whose parent is the
+//    current scope. A block that declares nothing itself cannot be observed as
+//    a scope of its own, so such blocks run in the enclosing scope directly.
+// 2. `break`, `continue` and `return` travel as an ExecStatus returned by
+//    execute, not as exceptions; the returned value waits in returnValue_
+//    until the call that owns it picks it up. Errors and values raised with
+//    `error` travel as exceptions (RuntimeError, ThrownValue).
+// 3. A `break` or `continue` that reaches a function boundary or the top level
+//    without meeting a loop becomes a RuntimeError at its own position; a
+//    top-level `return` ends the program quietly.
+// 4. Recursion is bounded twice: by a count of active function calls and by
+//    the amount of native stack used since the outermost entry (run, runRepl
+//    or call), so that callbacks through builtins and deeply nested
+//    expressions cannot exhaust the real stack either.
+// 5. A function stored in the scope it captures (every `function` declaration
+//    does that) forms a reference cycle with it. The code that made a scope
+//    hands it to releaseScope when done: a scope that only its own unshared
+//    functions still refer to is emptied at once, one that closures still use
+//    is remembered in escapedScopes_ and emptied once it has become garbage
+//    (checked whenever that list has doubled) or when the interpreter ends.
+//    Cycles through lists or maps that contain themselves are not collected.
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,10 +54,19 @@ struct FunctionObj final : Callable {
     Ref<Environment> closure;
 };
 
+// How a statement finished: normally, or with one of the three signals.
+enum class ExecStatus : uint8_t { Normal, Break, Continue, Return };
+
 class Interpreter final : public Caller {
-public:
+  public:
+    // The program itself counts as one frame, as in the VM, so both engines
+    // allow the same number of nested calls.
+    static constexpr std::size_t kMaxCallDepth = 4096;
+
     Interpreter();
     ~Interpreter() override;
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
 
     // Executes a whole program in the global scope.
     void run(const StmtList& statements);
@@ -39,7 +75,72 @@ public:
 
     Value call(const Value& callee, std::vector<Value> args) override;
 
+    // Calls a value with errors positioned at (line, column). The arguments
+    // may be moved from.
+    Value callValue(const Value& callee, std::span<Value> args, int32_t line, int32_t column);
+
+    Value evaluate(const Expr& expression, Environment& environment);
+    ExecStatus execute(const Stmt& statement, Environment& environment);
+
+    // The operator rules, shared by expressions and compound assignment.
+    static Value binaryOp(BinaryOp op, const Value& left, const Value& right, int32_t line, int32_t column);
+    // Both operands are numbers.
+    static Value arithmetic(BinaryOp op, const Value& left, const Value& right, int32_t line, int32_t column);
+    static Value getIndex(const Value& object, const Value& key, int32_t line, int32_t column);
+    static void setIndex(const Value& object, const Value& key, Value value, int32_t line, int32_t column);
+    // The snapshot a for-in loop visits.
+    static std::vector<Value> iterationItems(const Value& iterable, int32_t line, int32_t column);
+
     Ref<Environment> globals;
+
+  private:
+    class Entry;
+    class OwnedScope;
+
+    static constexpr std::size_t kMinimumPruneThreshold = 256;
+    static constexpr std::size_t kMaximumSpareScopes = 64;
+
+    // A new scope, recycled from spareScopes_ when one is there.
+    Ref<Environment> acquireScope(Ref<Environment> parent);
+
+    // Called by a scope's owner when it is done with the scope: a scope that
+    // nothing else can reach (perhaps but for its own functions) is emptied
+    // and kept for reuse, one that closures still use joins escapedScopes_.
+    void releaseScope(Ref<Environment>& scope);
+    // Drops the escaped scopes that have become garbage.
+    void pruneEscapedScopes();
+
+    ExecStatus executeBlock(const StmtList& statements, Environment& environment);
+    ExecStatus executeScoped(const StmtList& statements, Environment& environment);
+    ExecStatus executeAssign(const AssignStmt& statement, Environment& environment);
+    ExecStatus executeIf(const IfStmt& statement, Environment& environment);
+    ExecStatus executeWhile(const WhileStmt& statement, Environment& environment);
+    ExecStatus executeNumericFor(const NumericForStmt& statement, Environment& environment);
+    ExecStatus executeForIn(const ForInStmt& statement, Environment& environment);
+    ExecStatus executeTry(const TryStmt& statement, Environment& environment);
+
+    Value evaluateName(const NameExpr& expression, Environment& environment);
+    Value evaluateUnary(const UnaryExpr& expression, Environment& environment);
+    Value evaluateBinary(const BinaryExpr& expression, Environment& environment);
+    Value evaluateCall(const CallExpr& expression, Environment& environment);
+    // Kept out of evaluateCall so that its frame, on every recursion, stays small.
+    [[gnu::noinline]] Value callWithManyArguments(const Value& callee, const CallExpr& expression,
+                                                  Environment& environment);
+    Value evaluateList(const ListLitExpr& expression, Environment& environment);
+    Value evaluateMap(const MapLitExpr& expression, Environment& environment);
+
+    Value callFunction(const Value& callee, std::span<Value> args, int32_t line, int32_t column);
+    [[noreturn]] void signalOutsideLoop(ExecStatus status) const;
+
+    Value returnValue_;      // the value of the `return` now unwinding
+    int32_t signalLine_ = 0; // position of the `break`/`continue` now unwinding
+    int32_t signalColumn_ = 0;
+    std::size_t callDepth_ = 0;                   // active calls of Velmor functions
+    std::uintptr_t callStackLimit_ = 0;           // calls below this native stack address fail; 0: no entry yet
+    std::uintptr_t expressionStackLimit_ = 0;     // the same for any evaluation, a little deeper
+    std::vector<Ref<Environment>> escapedScopes_; // scopes that outlived their owners
+    std::vector<Ref<Environment>> spareScopes_;   // empty scopes kept for reuse
+    std::size_t pruneThreshold_ = kMinimumPruneThreshold;
 };
 
-}  // namespace velmor
+} // namespace velmor
