@@ -4,15 +4,44 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <string_view>
 #include <unordered_set>
 
 namespace velmor {
 
+namespace {
+
+// Objects waiting to be freed. Created before main and never destroyed, so
+// it is there when an out-of-memory error unwinds and when static values
+// are freed at exit.
+std::vector<Object*>& destructionQueue() {
+    static auto* queue = [] {
+        auto* created = new std::vector<Object*>();
+        created->reserve(4096);
+        return created;
+    }();
+    return *queue;
+}
+
+[[maybe_unused]] const bool kDestructionQueueReady = (destructionQueue(), true);
+
+}  // namespace
+
 void destroyObject(Object* object) {
     static bool destroying = false;
-    static std::vector<Object*> pending;
+    std::vector<Object*>& pending = destructionQueue();
     if (destroying) {
+        // Destruction runs while an out-of-memory error unwinds too: when the
+        // queue cannot grow, free the object here, recursing as a last resort.
+        if (pending.size() == pending.capacity()) {
+            try {
+                pending.reserve(pending.capacity() * 2);
+            } catch (const std::bad_alloc&) {
+                delete object;
+                return;
+            }
+        }
         pending.push_back(object);
         return;
     }
