@@ -29,6 +29,7 @@ Usage: difftest.py --velmor PATH [--seed N] [--count N] [--save-dir DIR]
 import argparse
 import os
 import random
+import re
 import subprocess
 import sys
 import tempfile
@@ -47,6 +48,13 @@ class Generator:
         self.counter = 0
         self.loop_depth = 0
         self.function_depth = 0
+        # While generating the value of an assignment: no calls of user
+        # functions, which may change the target (the engines evaluate the
+        # two sides of an assignment in different orders).
+        self.no_calls = False
+        # Inside ${...} code: no nested interpolation, whose quotes would end
+        # the enclosing string's code early.
+        self.in_interpolation = False
 
     # -- helpers -----------------------------------------------------------
     def fresh(self, prefix):
@@ -91,7 +99,7 @@ class Generator:
         if c == "len":
             k = r.choice([STR, LIST, MAP])
             return "len(%s)" % self.expr(k, depth + 1)
-        if c == "call" and self.functions and self.function_depth == 0:
+        if c == "call" and self.functions and self.function_depth == 0 and not self.no_calls:
             name, arity = r.choice(self.functions)
             return "int(%s(%s))" % (name, ", ".join(self.num_expr(depth + 1) for _ in range(arity)))
         if c == "builtin":
@@ -141,8 +149,13 @@ class Generator:
             return r.choice(vs) if vs else '"v"'
         if c == "cat":
             return "(%s + %s)" % (self.str_expr(depth + 1), self.str_expr(depth + 1))
+        if c == "interp" and not self.in_interpolation:
+            self.in_interpolation = True
+            text = '"n=${%s} s=${%s}"' % (self.int_expr(depth + 1), self.expr(r.choice([LIST, MAP, BOOL]), depth + 1))
+            self.in_interpolation = False
+            return text
         if c == "interp":
-            return '"n=${%s} s=${%s}"' % (self.int_expr(depth + 1), self.expr(r.choice([LIST, MAP, BOOL]), depth + 1))
+            return "str(%s)" % self.int_expr(depth + 1)
         if c == "str":
             return "str(%s)" % self.expr(r.choice([INT, FLOAT, LIST, MAP, BOOL]), depth + 1)
         f = r.choice(["upper(%s)", "lower(%s)", "trim(%s)", "capitalize(%s)", "reverse(%s)",
@@ -240,7 +253,9 @@ class Generator:
         kind = self.rng.choice([INT, FLOAT, STR])
         vs = self.names(kind, assignable=True)
         if vs:
+            self.no_calls = True
             value = self.expr(kind)
+            self.no_calls = False
             if kind == STR:
                 value = "slice(%s, 0, 40)" % value  # keep strings from doubling without bound in loops
             self.emit("%s = %s" % (self.rng.choice(vs), value))
@@ -249,6 +264,7 @@ class Generator:
 
     def stmt_compound(self, depth):
         vs = self.names(INT, assignable=True)
+        self.no_calls = True
         if vs:
             op = self.rng.choice(["+=", "-=", "*="])
             self.emit("%s %s %s" % (self.rng.choice(vs), op, self.int_expr(1)))
@@ -257,6 +273,7 @@ class Generator:
             m = self.rng.choice(maps)
             self.emit('%s["c"] = %s' % (m, self.int_expr(2)))
             self.emit('%s.c += 1' % m)
+        self.no_calls = False
 
     def stmt_listops(self, depth):
         vs = self.names(LIST)
@@ -269,7 +286,9 @@ class Generator:
         elif op == 1:
             self.emit("if len(%s) > 0 then print(pop(%s)) end" % (v, v))
         elif op == 2:
+            self.no_calls = True
             self.emit("if len(%s) > 1 then %s[1] = %s end" % (v, v, self.expr(STR)))
+            self.no_calls = False
         elif op == 3:
             self.emit("print(len(%s), %s)" % (v, v))
         else:
@@ -412,13 +431,25 @@ def run(velmor, engine, path):
     return (done.returncode, done.stdout, done.stderr)
 
 
+LOCATION = re.compile(rb"^(  --> .*:\d+):\d+$", re.M)
+CARET = re.compile(rb"^ *\^$", re.M)
+
+
+def comparable(result):
+    """The VM reports runtime errors with column 0 and the tree-walker with the
+    node's column; everything else must match byte for byte."""
+    status, out, err = result
+    err = CARET.sub(b"^", LOCATION.sub(rb"\1:COLUMN", err))
+    return status, out, err
+
+
 def disagree(velmor, source, workdir):
     path = os.path.join(workdir, "program.vlm")
     with open(path, "w") as f:
         f.write(source)
     vm, tree = run(velmor, "--vm", path), run(velmor, "--tree", path)
-    # A parse error in a generated program is a generator bug; count it as a finding too.
-    return vm != tree, vm, tree
+    # A parse error in a generated program is a generator bug; it is reported too.
+    return comparable(vm) != comparable(tree), vm, tree
 
 
 def shrink(velmor, source, workdir):
