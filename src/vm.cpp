@@ -38,9 +38,15 @@
 // 9. Global bindings are never removed from `globals`, and an unordered_map
 //    never moves its elements, so the address of a binding, once looked up,
 //    is cached per prototype and constant for the machine's whole life.
+// 10. Frames run the machine's quickened copy of a prototype's code (see
+//    quicken): same length and offsets as the compiled code, so lines, jump
+//    distances and handler addresses computed on it mean what they mean on
+//    the prototype. A fused instruction either finishes its whole sequence
+//    on its fast path or starts the sequence's first instruction as compiled.
 
 #include "vm.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <span>
@@ -98,8 +104,11 @@ inline void storePlain(Value& slot, T value) {
     new (&slot) Value(value);
 }
 
+// Numbers compare as doubles, equality included: two Ints are equal exactly when their doubles are.
 inline bool compareNumbers(OpCode op, double a, double b) {
     switch (op) {
+    case OP_EQUAL: return a == b;
+    case OP_NOT_EQUAL: return a != b;
     case OP_LESS: return a < b;
     case OP_LESS_EQUAL: return a <= b;
     case OP_GREATER: return a > b;
@@ -167,12 +176,14 @@ Value VM::run(Ref<FunctionProto> script) {
     }
 }
 
-Value VM::call(const Value& callee, std::vector<Value> args) {
+Value VM::call(const Value& callee, std::vector<Value> args) { return callWith(callee, args); }
+
+Value VM::callWith(const Value& callee, std::span<const Value> args) {
     const std::size_t depth = frameCount_;
     Value* calleeSlot = top_;
     try {
         pushCopy(callee);
-        for (Value& argument : args) push(std::move(argument));
+        for (const Value& argument : args) pushCopy(argument);
         if (callee.isClosure() && callee.asClosure().proto->arity == args.size() && nestedLoops_ >= kMaxNestedLoops) {
             runtimeError(kCallStackOverflow, 0);
         }
@@ -218,13 +229,229 @@ void VM::pushFrame(VMClosure& closure, Value* slots, int32_t line) {
     enterFrame(closure, slots);
 }
 
+// ---------------------------------------------------------------------------
+// Quickening
+//
+// When a VM first runs a prototype it copies the code and replaces the
+// opcode byte of some common instruction sequences by a fused instruction of
+// its own. Only that first byte changes: operands and the following
+// instructions stay as compiled, so offsets, jump distances and the line
+// table are those of the prototype, and a jump into the middle of a fused
+// sequence runs the original instructions. A fused instruction takes its
+// fast path only where the original sequence could neither fail nor
+// overflow the stack; otherwise it runs the sequence's first instruction.
+
+namespace {
+
+// What each fused instruction stands for:
+//   OP_QUICK_FOR_LOOP: GET_LOCAL v; GET_LOCAL step; ADD; SET_LOCAL v; POP; LOOP back to the loop's head
+//     (GET_LOCAL v; GET_LOCAL limit; GET_LOCAL step; FOR_TEST; JUMP_IF_FALSE; POP): increments, tests,
+//     and enters the body or leaves the loop.
+//   OP_QUICK_LOCAL_INT_ARITH: GET_LOCAL; CONSTANT (an Int); one of ADD SUB MUL MOD.
+//   OP_QUICK_LOCAL_INT_COMPARE_JUMP: GET_LOCAL; CONSTANT (an Int); a comparison; JUMP_IF_FALSE; POP,
+//     with a POP at the jump's target.
+//   OP_QUICK_LOCAL_LOCAL_INDEX: GET_LOCAL; GET_LOCAL; GET_INDEX.
+//   OP_QUICK_LOCAL_INDEX: GET_LOCAL; GET_INDEX.
+//   OP_QUICK_LOCAL_FIELD: GET_LOCAL; CONSTANT (a String); GET_INDEX.
+//   OP_QUICK_FIELD: CONSTANT (a String); GET_INDEX.
+//   OP_QUICK_SET_LOCAL_POP: SET_LOCAL; POP.
+//   OP_QUICK_SET_GLOBAL_POP: SET_GLOBAL; POP.
+//   OP_QUICK_SET_UPVALUE_POP: SET_UPVALUE; POP.
+//   OP_QUICK_EQUAL_JUMP and its five siblings, one per comparison in opcode order: that comparison;
+//     JUMP_IF_FALSE; POP, with a POP at the jump's target.
+//   OP_QUICK_LOCAL_LOCAL_ARITH: GET_LOCAL; GET_LOCAL; one of ADD SUB MUL.
+//   OP_QUICK_FOR_IN_NEXT: a for-in loop's head, GET_LOCAL position; GET_LOCAL items; LEN; LESS;
+//     JUMP_IF_FALSE; POP; GET_LOCAL items; GET_LOCAL position; GET_INDEX; SET_LOCAL variable; POP.
+#define VELMOR_QUICK_OPCODES(X)          \
+    X(OP_QUICK_FOR_LOOP)                 \
+    X(OP_QUICK_LOCAL_INT_ARITH)          \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP)   \
+    X(OP_QUICK_LOCAL_LOCAL_INDEX)        \
+    X(OP_QUICK_LOCAL_INDEX)              \
+    X(OP_QUICK_LOCAL_FIELD)              \
+    X(OP_QUICK_FIELD)                    \
+    X(OP_QUICK_SET_LOCAL_POP)            \
+    X(OP_QUICK_SET_GLOBAL_POP)           \
+    X(OP_QUICK_SET_UPVALUE_POP)          \
+    X(OP_QUICK_EQUAL_JUMP)               \
+    X(OP_QUICK_NOT_EQUAL_JUMP)           \
+    X(OP_QUICK_LESS_JUMP)                \
+    X(OP_QUICK_LESS_EQUAL_JUMP)          \
+    X(OP_QUICK_GREATER_JUMP)             \
+    X(OP_QUICK_GREATER_EQUAL_JUMP)       \
+    X(OP_QUICK_LOCAL_LOCAL_ARITH)        \
+    X(OP_QUICK_FOR_IN_NEXT)
+
+constexpr uint8_t kFirstQuickOpCode = 200;
+constexpr uint8_t kUnknownOpCode = 0xFF;
+static_assert(kOpcodeCount < kFirstQuickOpCode);
+
+enum QuickOpCode : uint8_t {
+    OP_QUICK_BEFORE_FIRST = kFirstQuickOpCode - 1,
+#define VELMOR_QUICK_ENUM(name) name,
+    VELMOR_QUICK_OPCODES(VELMOR_QUICK_ENUM)
+#undef VELMOR_QUICK_ENUM
+    OP_QUICK_END
+};
+static_assert(OP_QUICK_END <= kUnknownOpCode);
+
+// The comparison an opcode byte of the quickened code stands for; it may itself have been fused with its jump.
+inline OpCode comparisonAt(uint8_t byte) {
+    return byte >= OP_QUICK_EQUAL_JUMP && byte <= OP_QUICK_GREATER_EQUAL_JUMP
+               ? static_cast<OpCode>(OP_EQUAL + (byte - OP_QUICK_EQUAL_JUMP))
+               : static_cast<OpCode>(byte);
+}
+
+// The value stored under a string constant `key`, trying first the position where this access found it last.
+inline Value* findField(MapData& map, const Value& key, uint32_t& hint) {
+    std::vector<MapEntry>& entries = map.entries;
+    if (hint < entries.size()) {
+        const Value& stored = entries[hint].key;
+        if (stored.isString() && stored.asObject() == key.asObject()) return &entries[hint].value;
+    }
+    const std::ptrdiff_t position = map.indexOf(key);
+    if (position < 0) return nullptr;
+    hint = static_cast<uint32_t>(position);
+    return &entries[static_cast<std::size_t>(position)].value;
+}
+
+inline uint16_t u16At(const uint8_t* bytes) { return static_cast<uint16_t>((bytes[0] << 8) | bytes[1]); }
+
+bool isIntArithmetic(uint8_t op) { return op == OP_ADD || op == OP_SUB || op == OP_MUL || op == OP_MOD; }
+
+// EQUAL to GREATER_EQUAL, contiguous in the opcode table.
+bool isComparison(uint8_t op) { return op >= OP_EQUAL && op <= OP_GREATER_EQUAL; }
+static_assert(OP_NOT_EQUAL == OP_EQUAL + 1 && OP_LESS == OP_EQUAL + 2 && OP_GREATER_EQUAL == OP_EQUAL + 5);
+
+std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto) {
+    const std::vector<uint8_t>& code = proto.code;
+    const std::size_t size = code.size();
+    auto quick = std::make_unique<uint8_t[]>(size + 1);
+    std::copy(code.begin(), code.end(), quick.get());
+
+    std::vector<std::size_t> starts;
+    for (std::size_t offset = 0; offset < size;) {
+        if (code[offset] >= kOpcodeCount) {
+            // Not code the compiler writes: it must fail as an unknown opcode, not run as a fused instruction.
+            quick[offset] = kUnknownOpCode;
+            return quick;
+        }
+        starts.push_back(offset);
+        offset += static_cast<std::size_t>(instructionLength(code[offset]));
+    }
+    if (starts.empty() || starts.back() + static_cast<std::size_t>(instructionLength(code[starts.back()])) != size)
+        return quick;
+
+    // The opcode of the instruction `ahead` instructions after the one at starts[index], or 0xFF past the end.
+    auto opAt = [&](std::size_t index, std::size_t ahead) -> uint8_t {
+        return index + ahead < starts.size() ? code[starts[index + ahead]] : uint8_t{0xFF};
+    };
+    auto constantAt = [&](std::size_t offset) -> const Value* {
+        const uint16_t index = u16At(&code[offset]);
+        return index < proto.constants.size() ? &proto.constants[index] : nullptr;
+    };
+    auto isForHead = [&](std::size_t head, uint16_t variable, uint16_t step) {
+        return head + 14 <= size && code[head] == OP_GET_LOCAL && u16At(&code[head + 1]) == variable &&
+               code[head + 3] == OP_GET_LOCAL && code[head + 6] == OP_GET_LOCAL &&
+               u16At(&code[head + 7]) == step && code[head + 9] == OP_FOR_TEST && code[head + 10] == OP_JUMP_IF_FALSE &&
+               code[head + 13] == OP_POP;
+    };
+
+    for (std::size_t index = 0; index < starts.size(); ++index) {
+        const std::size_t at = starts[index];
+        const uint8_t op = code[at];
+        if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && opAt(index, 2) == OP_ADD &&
+            opAt(index, 3) == OP_SET_LOCAL && opAt(index, 4) == OP_POP && opAt(index, 5) == OP_LOOP &&
+            u16At(&code[at + 8]) == u16At(&code[at + 1])) {
+            const std::size_t after = at + 14;
+            const uint16_t distance = u16At(&code[at + 12]);
+            if (distance <= after && isForHead(after - distance, u16At(&code[at + 1]), u16At(&code[at + 4]))) {
+                quick[at] = OP_QUICK_FOR_LOOP;
+                continue;
+            }
+        }
+        if (op == OP_GET_LOCAL && opAt(index, 1) == OP_CONSTANT) {
+            const Value* constant = constantAt(at + 4);
+            const uint8_t third = opAt(index, 2);
+            if (constant && constant->isInt() && isComparison(third) && opAt(index, 3) == OP_JUMP_IF_FALSE &&
+                opAt(index, 4) == OP_POP) {
+                const std::size_t target = at + 10 + u16At(&code[at + 8]);
+                if (target < size && code[target] == OP_POP) {
+                    quick[at] = OP_QUICK_LOCAL_INT_COMPARE_JUMP;
+                    continue;
+                }
+            }
+            if (constant && constant->isInt() && isIntArithmetic(third)) {
+                quick[at] = OP_QUICK_LOCAL_INT_ARITH;
+                continue;
+            }
+            if (constant && constant->isString() && third == OP_GET_INDEX) {
+                quick[at] = OP_QUICK_LOCAL_FIELD;
+                continue;
+            }
+        }
+        if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && opAt(index, 2) == OP_LEN &&
+            opAt(index, 3) == OP_LESS && opAt(index, 4) == OP_JUMP_IF_FALSE && opAt(index, 5) == OP_POP &&
+            opAt(index, 6) == OP_GET_LOCAL && opAt(index, 7) == OP_GET_LOCAL && opAt(index, 8) == OP_GET_INDEX &&
+            opAt(index, 9) == OP_SET_LOCAL && opAt(index, 10) == OP_POP &&
+            u16At(&code[at + 13]) == u16At(&code[at + 4]) && u16At(&code[at + 16]) == u16At(&code[at + 1])) {
+            quick[at] = OP_QUICK_FOR_IN_NEXT;
+            continue;
+        }
+        if (isComparison(op) && opAt(index, 1) == OP_JUMP_IF_FALSE && opAt(index, 2) == OP_POP) {
+            const std::size_t target = at + 4 + u16At(&code[at + 2]);
+            if (target < size && code[target] == OP_POP) {
+                quick[at] = static_cast<uint8_t>(OP_QUICK_EQUAL_JUMP + (op - OP_EQUAL));
+                continue;
+            }
+        }
+        const uint8_t third = opAt(index, 2);
+        if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL &&
+            (third == OP_ADD || third == OP_SUB || third == OP_MUL)) {
+            quick[at] = OP_QUICK_LOCAL_LOCAL_ARITH;
+        } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && third == OP_GET_INDEX) {
+            quick[at] = OP_QUICK_LOCAL_LOCAL_INDEX;
+        } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_INDEX) {
+            quick[at] = OP_QUICK_LOCAL_INDEX;
+        } else if (op == OP_CONSTANT && opAt(index, 1) == OP_GET_INDEX) {
+            const Value* constant = constantAt(at + 1);
+            if (constant && constant->isString()) quick[at] = OP_QUICK_FIELD;
+        } else if (op == OP_SET_LOCAL && opAt(index, 1) == OP_POP) {
+            quick[at] = OP_QUICK_SET_LOCAL_POP;
+        } else if (op == OP_SET_GLOBAL && opAt(index, 1) == OP_POP) {
+            quick[at] = OP_QUICK_SET_GLOBAL_POP;
+        } else if (op == OP_SET_UPVALUE && opAt(index, 1) == OP_POP) {
+            quick[at] = OP_QUICK_SET_UPVALUE_POP;
+        }
+    }
+    return quick;
+}
+
+}  // namespace
+
 void VM::bindGlobalCache(VMClosure& closure) {
     GlobalCache& cache = globalCaches_[closure.proto.get()];
     if (!cache.slots) {
         cache.proto = closure.proto;
         cache.slots = std::make_unique<Value*[]>(closure.proto->constants.size() + 1);
+        cache.code = quicken(*closure.proto);
+        const std::vector<Value>& constants = closure.proto->constants;
+        cache.constants = std::make_unique<Value[]>(constants.size() + 1);
+        for (std::size_t index = 0; index < constants.size(); ++index) {
+            const Value& constant = constants[index];
+            if (constant.isString()) {
+                auto [entry, added] = internedConstants_.try_emplace(constant.asString(), constant);
+                cache.constants[index] = entry->second;
+            } else {
+                cache.constants[index] = constant;
+            }
+        }
+        cache.fieldHints = std::make_unique<uint32_t[]>(closure.proto->code.size() + 1);
     }
+    closure.constants = cache.constants.get();
+    closure.fieldHints = cache.fieldHints.get();
     closure.globalCache = cache.slots.get();
+    closure.code = cache.code.get();
     closure.cacheOwner = this;
 }
 
@@ -346,10 +573,13 @@ Value VM::runLoop(std::size_t targetDepth) {
 
 #if VELMOR_COMPUTED_GOTO
 #define VELMOR_LABEL(name, number, operand, meaning) dispatchTable[name] = &&LABEL_##name;
+#define VELMOR_QUICK_LABEL(name) dispatchTable[name] = &&LABEL_##name;
 #define CASE(name) LABEL_##name:
 #define NEXT goto* dispatchTable[*ip++]
 #else
-#define CASE(name) case name:
+#define CASE(name) \
+    case name:     \
+    LABEL_##name:
 #define NEXT goto dispatch
 #endif
 
@@ -382,7 +612,8 @@ Value VM::runLoop(std::size_t targetDepth) {
         frame = &frames_[frameCount_ - 1];                   \
         ip = frame->ip;                                      \
         slots = frame->slots;                                \
-        constants = frame->closure->proto->constants.data(); \
+        constants = frame->closure->constants;               \
+        upvalues = frame->closure->upvalues.data();          \
     } while (false)
 
 namespace {
@@ -394,8 +625,8 @@ inline uint16_t readU16(const uint8_t*& ip) {
 }
 
 // The line of the instruction whose last byte read is just before `ip`.
-[[gnu::noinline]] int32_t lineAtOffset(const FunctionProto& proto, const uint8_t* ip) {
-    const std::size_t offset = static_cast<std::size_t>(ip - proto.code.data()) - 1;
+[[gnu::noinline]] int32_t lineAtOffset(const FunctionProto& proto, const uint8_t* code, const uint8_t* ip) {
+    const std::size_t offset = static_cast<std::size_t>(ip - code) - 1;
     return offset < proto.lines.size() ? static_cast<int32_t>(proto.lines[offset]) : 0;
 }
 
@@ -403,7 +634,7 @@ inline uint16_t readU16(const uint8_t*& ip) {
 
 template <class Frame>
 static inline int32_t lineAt(const Frame& frame, const uint8_t* ip) {
-    return lineAtOffset(*frame.closure->proto, ip);
+    return lineAtOffset(*frame.closure->proto, frame.closure->code, ip);
 }
 
 Value VM::execute(std::size_t targetDepth) {
@@ -411,6 +642,8 @@ Value VM::execute(std::size_t targetDepth) {
     const uint8_t* ip;
     Value* slots;
     const Value* constants;
+    // A closure's upvalue list never changes once it is made.
+    const Ref<Upvalue>* upvalues;
     LOAD_FRAME();
     // The stack top lives in a register here; `top_` is written back before
     // anything that may read it or throw (PROTECT), and read again after.
@@ -423,6 +656,7 @@ Value VM::execute(std::size_t targetDepth) {
     if (!tableReady) {
         for (void*& entry : dispatchTable) entry = &&LABEL_UNKNOWN;
         VELMOR_OPCODES(VELMOR_LABEL)
+        VELMOR_QUICK_OPCODES(VELMOR_QUICK_LABEL)
         tableReady = true;
     }
     NEXT;
@@ -481,11 +715,11 @@ dispatch:
         NEXT;
     }
     CASE(OP_GET_UPVALUE) {
-        PUSH_COPY(*frame->closure->upvalues[READ_BYTE()]->location);
+        PUSH_COPY(*upvalues[READ_BYTE()]->location);
         NEXT;
     }
     CASE(OP_SET_UPVALUE) {
-        *frame->closure->upvalues[READ_BYTE()]->location = top[-1];
+        *upvalues[READ_BYTE()]->location = top[-1];
         NEXT;
     }
     CASE(OP_CLOSE_UPVALUE) {
@@ -521,6 +755,16 @@ dispatch:
                 NEXT;
             }
         }
+        if (object.isMap() && key.isString()) {
+            {
+                const Value* found =
+                    findField(object.asMap(), key, frame->closure->fieldHints[ip - 1 - frame->closure->code]);
+                Value element = found ? *found : Value();
+                DROP();
+                top[-1] = std::move(element);
+            }
+            NEXT;
+        }
         PROTECT(getIndexSlow(LINE()));
         NEXT;
     }
@@ -529,6 +773,37 @@ dispatch:
         NEXT;
     }
     CASE(OP_SET_INDEX) {
+        // fast path: a list element named by an Int in range
+        Value& object = top[-3];
+        const Value& key = top[-2];
+        if (object.isList() && key.isInt()) {
+            std::vector<Value>& items = object.listItems();
+            int64_t index = key.asInt();
+            const auto size = static_cast<int64_t>(items.size());
+            if (index < 0) index += size;
+            if (index >= 0 && index < size) {
+                {
+                    items[static_cast<std::size_t>(index)] = top[-1];
+                    Value stored = std::move(top[-1]);
+                    top -= 2;  // the key is an Int: nothing to release
+                    top[-1] = std::move(stored);
+                }
+                NEXT;
+            }
+        } else if (object.isMap() && key.isString()) {
+            // an existing entry of a map named by a string: replaced in place
+            Value* found = findField(object.asMap(), key, frame->closure->fieldHints[ip - 1 - frame->closure->code]);
+            if (found) {
+                {
+                    *found = top[-1];
+                    Value stored = std::move(top[-1]);
+                    --top;
+                    DROP();
+                    top[-1] = std::move(stored);
+                }
+                NEXT;
+            }
+        }
         PROTECT(setIndex(LINE()));
         NEXT;
     }
@@ -636,12 +911,22 @@ dispatch:
         NEXT;
     }
     CASE(OP_EQUAL) {
+        if (top[-2].isNumber() && top[-1].isNumber()) {
+            storePlain(top[-2], asDouble(top[-2]) == asDouble(top[-1]));
+            --top;
+            NEXT;
+        }
         const bool result = valuesEqual(top[-2], top[-1]);
         DROP();
         top[-1] = Value(result);
         NEXT;
     }
     CASE(OP_NOT_EQUAL) {
+        if (top[-2].isNumber() && top[-1].isNumber()) {
+            storePlain(top[-2], asDouble(top[-2]) != asDouble(top[-1]));
+            --top;
+            NEXT;
+        }
         const bool result = !valuesEqual(top[-2], top[-1]);
         DROP();
         top[-1] = Value(result);
@@ -790,6 +1075,197 @@ dispatch:
         if (!handlers_.empty()) handlers_.pop_back();
         NEXT;
     }
+    // Fused instructions (see quicken): the fast path, else the first instruction of the sequence as compiled.
+    CASE(OP_QUICK_FOR_LOOP) {
+        const uint8_t* start = ip - 1;
+        Value& variable = slots[u16At(start + 1)];
+        const Value& step = slots[u16At(start + 4)];
+        const uint8_t* head = start + 14 - u16At(start + 12);
+        const Value& limit = slots[u16At(head + 4)];
+        // The head pushes three values.
+        if (!variable.isNumber() || !step.isNumber() || !limit.isNumber() || stackEnd - top < 3)
+            goto LABEL_OP_GET_LOCAL;
+        if (variable.isInt() && step.isInt())
+            variable.intRef() = wrapAdd(variable.asInt(), step.asInt());
+        else
+            storePlain(variable, asDouble(variable) + asDouble(step));
+        if (executionLimits().stepsEnabled) [[unlikely]] {
+            ip = start + 14;
+            PROTECT(countStep());
+        }
+        const double by = asDouble(step);
+        const bool more = by >= 0.0  ? asDouble(variable) <= asDouble(limit)
+                          : by < 0.0 ? asDouble(variable) >= asDouble(limit)
+                                     : false;
+        if (more) {
+            ip = head + 14;
+        } else {
+            PUSH_PLAIN(Value(false));
+            ip = head + 13 + u16At(head + 11);
+        }
+        NEXT;
+    }
+    CASE(OP_QUICK_LOCAL_INT_ARITH) {
+        const Value& a = slots[u16At(ip)];
+        if (!a.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        const int64_t x = a.asInt();
+        const int64_t y = constants[u16At(ip + 3)].asInt();
+        int64_t result;
+        switch (ip[5]) {
+        case OP_ADD: result = wrapAdd(x, y); break;
+        case OP_SUB: result = wrapSub(x, y); break;
+        case OP_MUL: result = wrapMul(x, y); break;
+        default:
+            if (y == 0) goto LABEL_OP_GET_LOCAL;
+            result = remainder(x, y);
+            break;
+        }
+        storePlain(*top++, result);
+        ip += 6;
+        NEXT;
+    }
+    CASE(OP_QUICK_LOCAL_INT_COMPARE_JUMP) {
+        const Value& a = slots[u16At(ip)];
+        if (!a.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        const double x = asDouble(a);
+        const double y = static_cast<double>(constants[u16At(ip + 3)].asInt());
+        if (compareNumbers(comparisonAt(ip[5]), x, y))
+            ip += 10;  // past JUMP_IF_FALSE and its POP
+        else
+            ip += 9 + u16At(ip + 7) + 1;  // the jump's target, past the POP there
+        NEXT;
+    }
+    CASE(OP_QUICK_LOCAL_LOCAL_INDEX) {
+        const Value& object = slots[u16At(ip)];
+        const Value& key = slots[u16At(ip + 3)];
+        if (!object.isList() || !key.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        const std::vector<Value>& items = object.listItems();
+        int64_t index = key.asInt();
+        const auto size = static_cast<int64_t>(items.size());
+        if (index < 0) index += size;
+        if (index < 0 || index >= size) goto LABEL_OP_GET_LOCAL;
+        new (top++) Value(items[static_cast<std::size_t>(index)]);
+        ip += 6;
+        NEXT;
+    }
+    CASE(OP_QUICK_LOCAL_INDEX) {
+        Value& object = top[-1];
+        const Value& key = slots[u16At(ip)];
+        if (!object.isList() || !key.isInt() || top == stackEnd) goto LABEL_OP_GET_LOCAL;
+        const std::vector<Value>& items = object.listItems();
+        int64_t index = key.asInt();
+        const auto size = static_cast<int64_t>(items.size());
+        if (index < 0) index += size;
+        if (index < 0 || index >= size) goto LABEL_OP_GET_LOCAL;
+        {
+            Value element = items[static_cast<std::size_t>(index)];
+            object = std::move(element);
+        }
+        ip += 3;
+        NEXT;
+    }
+    CASE(OP_QUICK_LOCAL_FIELD) {
+        const Value& object = slots[u16At(ip)];
+        if (!object.isMap() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        const Value* found = findField(object.asMap(), constants[u16At(ip + 3)],
+                                       frame->closure->fieldHints[ip - 1 - frame->closure->code]);
+        if (found)
+            new (top++) Value(*found);
+        else
+            new (top++) Value();
+        ip += 6;
+        NEXT;
+    }
+    CASE(OP_QUICK_FIELD) {
+        Value& object = top[-1];
+        if (!object.isMap() || top == stackEnd) goto LABEL_OP_CONSTANT;
+        {
+            const Value* found = findField(object.asMap(), constants[u16At(ip)],
+                                           frame->closure->fieldHints[ip - 1 - frame->closure->code]);
+            Value element = found ? *found : Value();
+            object = std::move(element);
+        }
+        ip += 3;
+        NEXT;
+    }
+    CASE(OP_QUICK_SET_LOCAL_POP) {
+        Value& slot = slots[u16At(ip)];
+        if (&slot == top - 1) goto LABEL_OP_SET_LOCAL;
+        slot = std::move(top[-1]);
+        --top;
+        ip += 3;
+        NEXT;
+    }
+    CASE(OP_QUICK_SET_UPVALUE_POP) {
+        Value* location = upvalues[*ip]->location;
+        if (location == top - 1) goto LABEL_OP_SET_UPVALUE;
+        *location = std::move(top[-1]);
+        --top;
+        ip += 2;
+        NEXT;
+    }
+    CASE(OP_QUICK_SET_GLOBAL_POP) {
+        Value* slot = frame->globalCache[u16At(ip)];
+        if (!slot) goto LABEL_OP_SET_GLOBAL;
+        *slot = std::move(top[-1]);
+        --top;
+        ip += 3;
+        NEXT;
+    }
+// A comparison of two numbers and the conditional jump on its result.
+#define COMPARE_JUMP(op)                                                               \
+    do {                                                                               \
+        const Value& a = top[-2];                                                      \
+        const Value& b = top[-1];                                                      \
+        if (!a.isNumber() || !b.isNumber()) goto LABEL_##op;                           \
+        const bool result = compareNumbers(op, asDouble(a), asDouble(b));              \
+        top -= 2; /* numbers: nothing to release */                                    \
+        /* past JUMP_IF_FALSE and its POP, or to the jump's target past the POP there */ \
+        ip += result ? 4 : 3 + u16At(ip + 1) + 1;                                      \
+        NEXT;                                                                          \
+    } while (false)
+    CASE(OP_QUICK_EQUAL_JUMP) COMPARE_JUMP(OP_EQUAL);
+    CASE(OP_QUICK_NOT_EQUAL_JUMP) COMPARE_JUMP(OP_NOT_EQUAL);
+    CASE(OP_QUICK_LESS_JUMP) COMPARE_JUMP(OP_LESS);
+    CASE(OP_QUICK_LESS_EQUAL_JUMP) COMPARE_JUMP(OP_LESS_EQUAL);
+    CASE(OP_QUICK_GREATER_JUMP) COMPARE_JUMP(OP_GREATER);
+    CASE(OP_QUICK_GREATER_EQUAL_JUMP) COMPARE_JUMP(OP_GREATER_EQUAL);
+#undef COMPARE_JUMP
+    CASE(OP_QUICK_LOCAL_LOCAL_ARITH) {
+        const Value& a = slots[u16At(ip)];
+        const Value& b = slots[u16At(ip + 3)];
+        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        const uint8_t op = ip[5];
+        if (a.isInt() && b.isInt()) {
+            const int64_t x = a.asInt();
+            const int64_t y = b.asInt();
+            storePlain(*top++, op == OP_ADD ? wrapAdd(x, y) : op == OP_SUB ? wrapSub(x, y) : wrapMul(x, y));
+        } else {
+            const double x = asDouble(a);
+            const double y = asDouble(b);
+            storePlain(*top++, op == OP_ADD ? x + y : op == OP_SUB ? x - y : x * y);
+        }
+        ip += 6;
+        NEXT;
+    }
+    CASE(OP_QUICK_FOR_IN_NEXT) {
+        const uint8_t* start = ip - 1;
+        const Value& position = slots[u16At(start + 1)];
+        const Value& items = slots[u16At(start + 4)];
+        if (!position.isInt() || position.asInt() < 0 || !items.isList() || stackEnd - top < 2)
+            goto LABEL_OP_GET_LOCAL;
+        const std::vector<Value>& list = items.listItems();
+        if (asDouble(position) < static_cast<double>(list.size())) {
+            const auto index = static_cast<std::size_t>(position.asInt());
+            if (index >= list.size()) goto LABEL_OP_GET_LOCAL;
+            slots[u16At(start + 20)] = list[index];
+            ip = start + 23;
+        } else {
+            PUSH_PLAIN(Value(false));
+            ip = start + 11 + u16At(start + 9);
+        }
+        NEXT;
+    }
     CASE(OP_HALT) {
         frame->ip = ip;
         top_ = top;
@@ -802,7 +1278,10 @@ LABEL_UNKNOWN:
     default:
 #endif
     top_ = top;
-    runtimeError("unknown opcode " + std::to_string(ip[-1]), LINE());
+    {
+        const uint8_t original = frame->closure->proto->code[static_cast<std::size_t>(ip - 1 - frame->closure->code)];
+        runtimeError("unknown opcode " + std::to_string(original), LINE());
+    }
 
 #if !VELMOR_COMPUTED_GOTO
 }
@@ -820,6 +1299,7 @@ LABEL_UNKNOWN:
 #undef PUSH_PLAIN
 #undef DROP
 #undef VELMOR_LABEL
+#undef VELMOR_QUICK_LABEL
 
 // ---------------------------------------------------------------------------
 // Slow paths
@@ -829,18 +1309,19 @@ void VM::addSlow(int32_t line) {
     const Value& b = top_[-1];
     Value result;
     if (a.isString() && b.isString()) {
+        // Checked before building, so that an oversized result is never allocated.
+        checkContainerSize(a.asString().size() + b.asString().size(), line);
         std::string text;
         text.reserve(a.asString().size() + b.asString().size());
         text += a.asString();
         text += b.asString();
-        checkContainerSize(text.size(), line);
         result = Value(std::move(text));
     } else if (a.isList() && b.isList()) {
+        checkContainerSize(a.listItems().size() + b.listItems().size(), line);
         std::vector<Value> items;
         items.reserve(a.listItems().size() + b.listItems().size());
         items.insert(items.end(), a.listItems().begin(), a.listItems().end());
         items.insert(items.end(), b.listItems().begin(), b.listItems().end());
-        checkContainerSize(items.size(), line);
         result = Value::newList(std::move(items));
     } else if (a.isNumber() && b.isNumber()) {
         result = a.isInt() && b.isInt() ? Value(wrapAdd(a.asInt(), b.asInt())) : Value(asDouble(a) + asDouble(b));

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <span>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -34,6 +36,13 @@ struct VMClosure final : Callable {
     // per constant; bound when a VM first calls the closure.
     const void* cacheOwner = nullptr;
     Value** globalCache = nullptr;
+    // That VM's quickened copy of the prototype's code: same length, same
+    // offsets, so the prototype's line table and jump distances apply to it.
+    const uint8_t* code = nullptr;
+    // That VM's copy of the constants, strings shared with equal ones of other prototypes.
+    const Value* constants = nullptr;
+    // Per code offset, where a field access there last found its key in a map.
+    uint32_t* fieldHints = nullptr;
 };
 
 class VM final : public Caller {
@@ -53,6 +62,7 @@ public:
     Value run(Ref<FunctionProto> script);
 
     Value call(const Value& callee, std::vector<Value> args) override;
+    Value callWith(const Value& callee, std::span<const Value> args) override;
 
     // Bindings may be added and changed but never removed: the machine caches their addresses.
     Ref<Environment> globals;
@@ -89,7 +99,7 @@ private:
     // Pushes the frame; the caller has checked the frame limit.
     void enterFrame(VMClosure& closure, Value* slots) {
         if (closure.cacheOwner != this) bindGlobalCache(closure);
-        frames_[frameCount_++] = CallFrame{&closure, closure.proto->code.data(), slots, closure.globalCache};
+        frames_[frameCount_++] = CallFrame{&closure, closure.code, slots, closure.globalCache};
     }
     void bindGlobalCache(VMClosure& closure);
     Value* globalSlot(Value** cache, std::size_t constantIndex, const Value& name);
@@ -155,10 +165,17 @@ private:
     // filled on first use. Bindings are never removed from `globals`, and an
     // unordered_map keeps its elements in place, so the addresses stay valid.
     // The cache holds its prototype so that no other one can reuse its address.
+    // It also keeps the prototype's quickened code.
     struct GlobalCache {
         Ref<FunctionProto> proto;
         std::unique_ptr<Value*[]> slots;
+        std::unique_ptr<uint8_t[]> code;
+        std::unique_ptr<Value[]> constants;
+        std::unique_ptr<uint32_t[]> fieldHints;
     };
+    // One string Value per distinct constant text, so that map keys written
+    // from constants and field names read with constants are the same object.
+    std::unordered_map<std::string_view, Value> internedConstants_;
     std::unordered_map<const FunctionProto*, GlobalCache> globalCaches_;
 };
 

@@ -18,6 +18,7 @@ import tempfile
 import os
 
 PROGRAMS = {
+    "string_doubling": "let s = \"ab\"\nwhile true do\n  s = s + s\nend\n",
     "list_doubling": "let l = [1]\nwhile true do\n  l = l + l\nend\n",
     "map_growth": "let m = {}\nlet i = 0\nwhile true do\n  m[i] = [i, i, i]\n  i += 1\nend\n",
     "push_loop": "let l = []\nwhile true do\n  push(l, \"item\", [1, 2])\nend\n",

@@ -279,7 +279,7 @@ Value nativeMap(Caller& caller, std::span<Value> args) {
     results.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         Value item = items[i];
-        results.push_back(caller.call(function, {std::move(item)}));
+        results.push_back(caller.callWith(function, std::span<const Value>(&item, 1)));
     }
     return Value::newList(std::move(results));
 }
@@ -291,7 +291,7 @@ Value nativeFilter(Caller& caller, std::span<Value> args) {
     std::vector<Value> kept;
     for (std::size_t i = 0; i < items.size(); ++i) {
         Value item = items[i];
-        if (isTruthy(caller.call(function, {item}))) kept.push_back(std::move(item));
+        if (isTruthy(caller.callWith(function, std::span<const Value>(&item, 1)))) kept.push_back(std::move(item));
     }
     return Value::newList(std::move(kept));
 }
@@ -333,7 +333,10 @@ Value nativeSort(Caller& caller, std::span<Value> args) {
     std::vector<Value> items = listArgumentNamed(args[0], "sort: expected a list, got ");
     if (args.size() > 1) {
         const Value less = args[1];
-        stableMergeSort(items, [&](const Value& a, const Value& b) { return isTruthy(caller.call(less, {a, b})); });
+        stableMergeSort(items, [&](const Value& a, const Value& b) {
+            const Value pair[2] = {a, b};
+            return isTruthy(caller.callWith(less, pair));
+        });
     } else {
         stableMergeSort(items, defaultLess);
     }

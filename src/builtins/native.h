@@ -20,6 +20,11 @@ class Caller {
 public:
     virtual ~Caller() = default;
     virtual Value call(const Value& callee, std::vector<Value> args) = 0;
+    // The same call with the arguments copied from where they are; an engine
+    // may override it to skip building the vector (sort calls it per comparison).
+    virtual Value callWith(const Value& callee, std::span<const Value> args) {
+        return call(callee, std::vector<Value>(args.begin(), args.end()));
+    }
 };
 
 // Every builtin has this signature. The arguments are a view of the caller's

@@ -1,0 +1,118 @@
+// The machine runs common instruction sequences as fused instructions; these
+// tests pin the cases where the fused form must act exactly like the
+// sequence: near the end of the stack, when a jump lands inside it, and when
+// an operand has a kind the fast path does not take.
+
+#include <gtest/gtest.h>
+
+#include "execution_limits.h"
+#include "vm_support.h"
+
+namespace velmor {
+namespace {
+
+using testing::ProtoBuilder;
+
+constexpr std::size_t kFreeSlots = VM::kStackSize - 1;  // the script's own closure takes one slot
+
+// Fills the stack up to `freeLeft` free slots, with an Int 5 in local slot 0.
+ProtoBuilder fillStack(std::size_t freeLeft) {
+    ProtoBuilder code;
+    code.constant(Value(int64_t{5}));
+    for (std::size_t pushed = 1; pushed < kFreeSlots - freeLeft; ++pushed) code.op(OP_NIL);
+    return code;
+}
+
+RuntimeError runExpectingError(Ref<FunctionProto> proto) {
+    VM vm;
+    try {
+        vm.run(std::move(proto));
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(vm.stackSize(), 0u);
+        return error;
+    }
+    ADD_FAILURE() << "no error";
+    return RuntimeError("");
+}
+
+TEST(VmQuickening, LocalConstantArithmeticOverflowsWhereTheSequenceWould) {
+    // GET_LOCAL; CONSTANT; ADD needs two free slots at its peak although it leaves one value.
+    ProtoBuilder tight = fillStack(1);
+    tight.op16(OP_GET_LOCAL, 0).constant(Value(int64_t{1})).op(OP_ADD).op(OP_RETURN);
+    EXPECT_EQ(runExpectingError(tight.build()).message, "stack overflow");
+
+    ProtoBuilder roomy = fillStack(2);
+    roomy.op16(OP_GET_LOCAL, 0).constant(Value(int64_t{1})).op(OP_ADD).op(OP_RETURN);
+    VM vm;
+    EXPECT_EQ(vm.run(roomy.build()).asInt(), 6);
+}
+
+TEST(VmQuickening, LocalLocalIndexOverflowsWhereTheSequenceWould) {
+    ProtoBuilder tight;
+    tight.constant(Value(int64_t{0})).op16(OP_BUILD_LIST, 1).constant(Value(int64_t{0}));
+    for (std::size_t pushed = 2; pushed < kFreeSlots - 1; ++pushed) tight.op(OP_NIL);
+    tight.op16(OP_GET_LOCAL, 0).op16(OP_GET_LOCAL, 1).op(OP_GET_INDEX).op(OP_RETURN);
+    EXPECT_EQ(runExpectingError(tight.build()).message, "stack overflow");
+}
+
+TEST(VmQuickening, JumpIntoAFusedSequenceRunsItsRemainder) {
+    // Slot 0 holds 5; the jump skips the GET_LOCAL, so only the constant and the local below it are added.
+    ProtoBuilder code;
+    code.constant(Value(int64_t{5})).op16(OP_JUMP, 3);
+    code.op16(OP_GET_LOCAL, 0).constant(Value(int64_t{10})).op(OP_ADD).op(OP_RETURN);
+    VM vm;
+    EXPECT_EQ(vm.run(code.build()).asInt(), 15);
+}
+
+TEST(VmQuickening, FusedCompareJumpTakesBothBranchesAndFallsBackForStrings) {
+    // if local < 3 then return "yes" else return "no"
+    auto program = [](Value local) {
+        ProtoBuilder code;
+        code.constant(std::move(local));
+        code.op16(OP_GET_LOCAL, 0).constant(Value(int64_t{3})).op(OP_LESS).op16(OP_JUMP_IF_FALSE, 5).op(OP_POP);
+        code.constant(Value("yes")).op(OP_RETURN);
+        code.op(OP_POP).constant(Value("no")).op(OP_RETURN);
+        return code.build();
+    };
+    VM vm;
+    EXPECT_EQ(vm.run(program(Value(int64_t{2}))).asString(), "yes");
+    EXPECT_EQ(vm.run(program(Value(int64_t{3}))).asString(), "no");
+    EXPECT_EQ(vm.run(program(Value(2.5))).asString(), "yes");
+    EXPECT_EQ(vm.stackSize(), 0u);
+    RuntimeError error = runExpectingError(program(Value("a")));
+    EXPECT_EQ(error.message, "cannot compare string and number");
+}
+
+TEST(VmQuickening, ErrorsInsideFusedSequencesKeepTheFailingInstructionsLine) {
+    // The local is on line 1, the constant on line 2 and the failing ADD on line 3.
+    ProtoBuilder code;
+    code.line(1).constant(Value("text")).op16(OP_GET_LOCAL, 0);
+    code.line(2).constant(Value(int64_t{1}));
+    code.line(3).op(OP_SUB).op(OP_RETURN);
+    RuntimeError error = runExpectingError(code.build());
+    EXPECT_EQ(error.message, "arithmetic needs numbers, got string and number");
+    EXPECT_EQ(error.line, 3);
+}
+
+TEST(VmQuickening, NumericLoopsStillCountSteps) {
+    const StmtList program = parseSource("let n = 0\nfor i = 1, 1000 do n = n + 1 end\n");
+    Ref<FunctionProto> script = compileProgram(program);
+    ExecutionLimits& limits = executionLimits();
+    const ExecutionLimits saved = limits;
+    limits.stepsEnabled = true;
+    limits.stepsLeft = 100;
+    VM vm;
+    bool exhausted = false;
+    try {
+        vm.run(script);
+    } catch (const BudgetExhausted&) {
+        exhausted = true;
+    }
+    limits = saved;
+    EXPECT_TRUE(exhausted);
+    // A hundred back edges are counted; the body runs once more before the next one fails.
+    EXPECT_EQ(vm.globals->lookup("n")->asInt(), 101);
+}
+
+}  // namespace
+}  // namespace velmor
