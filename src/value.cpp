@@ -1,5 +1,8 @@
 #include "value.h"
 
+#include "error.h"
+#include "execution_limits.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -412,7 +415,11 @@ void writeValue(std::string& out, const Value& root, bool quoted) {
         }
     };
     begin(root);
+    // A list that holds the same sublist twice, nested a few dozen times,
+    // has a text form of exponential size: stop at the size cap.
+    const std::size_t limit = executionLimits().maxContainerSize;
     while (!stack.empty()) {
+        if (out.size() > limit) throw RuntimeError("result too large");
         const Frame frame = stack.back();
         stack.back().next++;
         const std::size_t size = frame.isList ? static_cast<const ListObj*>(frame.container)->items.size()

@@ -19,6 +19,9 @@ import os
 
 PROGRAMS = {
     "string_doubling": "let s = \"ab\"\nwhile true do\n  s = s + s\nend\n",
+    # Found by fuzzing: a list holding its previous self twice per level has a
+    # text form of exponential size.
+    "exponential_text": "let xs = []\nfor i = 1, 40 do\n  xs += [xs]\nend\nprint(len(str(xs)))\n",
     "list_doubling": "let l = [1]\nwhile true do\n  l = l + l\nend\n",
     "map_growth": "let m = {}\nlet i = 0\nwhile true do\n  m[i] = [i, i, i]\n  i += 1\nend\n",
     "push_loop": "let l = []\nwhile true do\n  push(l, \"item\", [1, 2])\nend\n",
