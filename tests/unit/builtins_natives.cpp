@@ -182,7 +182,10 @@ TEST_F(BuiltinsTest, AHarnessCanLowerTheSizeCap) {
     EXPECT_EQ(errorOf("join", {Value::newList({Value("abcdef"), Value("ghijkl")})}), "join: result too large");
     EXPECT_EQ(errorOf("replace", {Value("aaaa"), Value("a"), Value("xyz")}), "replace: result too large");
     const Value list = call("range", {Value(int64_t{9})});
-    EXPECT_EQ(toText(call("push", {list, Value(int64_t{9})})), "[0, 1, 2, 3, 4, 5, 6, 7, 8, 9]");
+    // (Not compared through toText: a text form is a string, held to the same cap.)
+    const Value pushed = call("push", {list, Value(int64_t{9})});
+    ASSERT_EQ(pushed.listItems().size(), 10u);
+    EXPECT_EQ(pushed.listItems()[9].asInt(), 9);
     EXPECT_EQ(errorOf("push", {list, Value(int64_t{10})}), "push: result too large");
     EXPECT_EQ(errorOf("insert", {list, Value(int64_t{0}), Value(int64_t{10})}), "insert: result too large");
     EXPECT_EQ(list.listItems().size(), 10u);
