@@ -27,6 +27,15 @@ inline ExecutionLimits& executionLimits() {
     return limits;
 }
 
+// Lists are capped well below strings: an element is 16 bytes.
+inline constexpr std::size_t kMaxListLength = std::size_t{1} << 28;
+
+inline std::size_t maxStringLength() { return executionLimits().maxContainerSize; }
+inline std::size_t maxListLength() {
+    const std::size_t cap = executionLimits().maxContainerSize;
+    return cap < kMaxListLength ? cap : kMaxListLength;
+}
+
 // Counts one step; throws BudgetExhausted when the budget is spent.
 inline void countStep() {
     ExecutionLimits& limits = executionLimits();

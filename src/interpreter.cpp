@@ -170,30 +170,12 @@ const Value& byteValue(unsigned char byte) {
     return table[byte];
 }
 
-void checkBuiltSize(std::size_t size, int32_t line, int32_t column) {
-    if (size > executionLimits().maxContainerSize)
-        fail("result too large", line, column);
-}
-
-// "+" of two strings or two lists: a new value, the operands unchanged.
+// "+" of two strings or two lists.
 [[gnu::noinline]] Value concatenate(const Value& left, const Value& right, int32_t line, int32_t column) {
-    if (left.isString()) {
-        const std::string& a = left.asString();
-        const std::string& b = right.asString();
-        checkBuiltSize(a.size() + b.size(), line, column);
-        std::string joined;
-        joined.reserve(a.size() + b.size());
-        joined.append(a).append(b);
-        return Value(std::move(joined));
-    }
-    const std::vector<Value>& a = left.listItems();
-    const std::vector<Value>& b = right.listItems();
-    checkBuiltSize(a.size() + b.size(), line, column);
-    std::vector<Value> items;
-    items.reserve(a.size() + b.size());
-    items.insert(items.end(), a.begin(), a.end());
-    items.insert(items.end(), b.begin(), b.end());
-    return Value::newList(std::move(items));
+    Value result;
+    if (!velmor::concatenate(left, right, result))
+        fail("result too large", line, column);
+    return result;
 }
 
 // Whether a block binds names in its own scope; only then is the scope observable.
@@ -913,26 +895,15 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
     }
 
     OwnedScope scope(*this);
-    // Runs one iteration; false when the loop must stop, with `status` set.
     ExecStatus status = ExecStatus::Normal;
-    auto iterate = [&](Value variable) {
-        scope.renew(environment);
-        scope->define(statement.var, std::move(variable));
-        status = executeBlock(statement.body, *scope);
-        if (status == ExecStatus::Break || status == ExecStatus::Return)
-            return false;
-        status = ExecStatus::Normal;
-        countStep();
-        return true;
-    };
-
     if (integerMode) {
         // Counting in Int gives the values a double counter would give while
         // they are exact, and stays exact (and finite) beyond 2^53.
         const int64_t limit = end.asInt();
         const int64_t by = step.asInt();
         for (int64_t counter = start.asInt(); by > 0 ? counter <= limit : counter >= limit;) {
-            if (!iterate(Value(counter)))
+            status = runForPass(scope, environment, statement.var, Value(counter), statement.body);
+            if (status == ExecStatus::Break || status == ExecStatus::Return)
                 break;
             if (by > 0 ? counter > INT64_MAX - by : counter < INT64_MIN - by)
                 break;
@@ -942,11 +913,22 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
         const double limit = asDouble(end);
         const double by = asDouble(step);
         for (double counter = asDouble(start); by > 0 ? counter <= limit : by < 0 && counter >= limit; counter += by) {
-            if (!iterate(Value(counter)))
+            status = runForPass(scope, environment, statement.var, Value(counter), statement.body);
+            if (status == ExecStatus::Break || status == ExecStatus::Return)
                 break;
         }
     }
     return status == ExecStatus::Return ? status : ExecStatus::Normal;
+}
+
+ExecStatus Interpreter::runForPass(OwnedScope& scope, Environment& environment, const std::string& var, Value value,
+                                   const StmtList& body) {
+    scope.renew(environment);
+    scope->define(var, std::move(value));
+    const ExecStatus status = executeBlock(body, *scope);
+    if (status != ExecStatus::Break && status != ExecStatus::Return)
+        countStep();
+    return status;
 }
 
 ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& environment) {
@@ -954,14 +936,11 @@ ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& en
     std::vector<Value> items = iterationItems(iterable, statement.line, statement.column);
     OwnedScope scope(*this);
     for (Value& item : items) {
-        scope.renew(environment);
-        scope->define(statement.var, std::move(item));
-        const ExecStatus status = executeBlock(statement.body, *scope);
+        const ExecStatus status = runForPass(scope, environment, statement.var, std::move(item), statement.body);
         if (status == ExecStatus::Break)
             break;
         if (status == ExecStatus::Return)
             return status;
-        countStep();
     }
     return ExecStatus::Normal;
 }

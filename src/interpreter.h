@@ -117,6 +117,10 @@ class Interpreter final : public Caller {
     ExecStatus executeWhile(const WhileStmt& statement, Environment& environment);
     ExecStatus executeNumericFor(const NumericForStmt& statement, Environment& environment);
     ExecStatus executeForIn(const ForInStmt& statement, Environment& environment);
+    // One pass of a for loop: a fresh scope binding the loop variable, then
+    // the body. Break or Return stops the loop; anything else goes on.
+    ExecStatus runForPass(OwnedScope& scope, Environment& environment, const std::string& var, Value value,
+                          const StmtList& body);
     ExecStatus executeTry(const TryStmt& statement, Environment& environment);
 
     Value evaluateName(const NameExpr& expression, Environment& environment);

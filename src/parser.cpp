@@ -523,49 +523,47 @@ private:
         return Value(token.number);
     }
 
-    // list -> "[" NEWLINE* (expression ("," NEWLINE* expression)* ","?)? NEWLINE* "]"
-    [[gnu::noinline]] ExprPtr parseList() {
-        const Token& open = advance();
-        int32_t line = open.line;
-        int32_t column = open.column;
-        std::vector<ExprPtr> elements;
+    // The shared shape of list and map literals: after the opening bracket,
+    // items separated by commas, newlines allowed after the bracket, after
+    // each comma and before the closing bracket, and a trailing comma.
+    // Sets height_ to one above the tallest item.
+    template <class Item, class ParseItem>
+    std::vector<Item> parseBracketed(TokenKind close, const char* closeText, ParseItem parseItem) {
+        std::vector<Item> items;
         int tallest = 0;
         skipNewlines();
-        if (!check(TokenKind::RightBracket)) {
+        if (!check(close)) {
             for (;;) {
-                elements.push_back(parseExpression(0));
+                items.push_back(parseItem());
                 tallest = std::max(tallest, height_);
                 if (!match(TokenKind::Comma)) break;
                 skipNewlines();
-                if (check(TokenKind::RightBracket)) break;
+                if (check(close)) break;
             }
         }
         skipNewlines();
-        expect(TokenKind::RightBracket, "']' to close list");
+        expect(close, closeText);
         setHeight(tallest + 1);
+        return items;
+    }
+
+    // list -> "[" NEWLINE* (expression ("," NEWLINE* expression)* ","?)? NEWLINE* "]"
+    [[gnu::noinline]] ExprPtr parseList() {
+        const Token& open = advance();
+        const int32_t line = open.line;
+        const int32_t column = open.column;
+        auto elements = parseBracketed<ExprPtr>(TokenKind::RightBracket, "']' to close list",
+                                                [this] { return parseExpression(0); });
         return std::make_unique<ListLitExpr>(std::move(elements), line, column);
     }
 
     // map -> "{" NEWLINE* (entry ("," NEWLINE* entry)* ","?)? NEWLINE* "}"
     [[gnu::noinline]] ExprPtr parseMap() {
         const Token& open = advance();
-        int32_t line = open.line;
-        int32_t column = open.column;
-        std::vector<MapEntryExpr> entries;
-        int tallest = 0;
-        skipNewlines();
-        if (!check(TokenKind::RightBrace)) {
-            for (;;) {
-                entries.push_back(parseMapEntry());
-                tallest = std::max(tallest, height_);
-                if (!match(TokenKind::Comma)) break;
-                skipNewlines();
-                if (check(TokenKind::RightBrace)) break;
-            }
-        }
-        skipNewlines();
-        expect(TokenKind::RightBrace, "'}' to close map");
-        setHeight(tallest + 1);
+        const int32_t line = open.line;
+        const int32_t column = open.column;
+        auto entries = parseBracketed<MapEntryExpr>(TokenKind::RightBrace, "'}' to close map",
+                                                    [this] { return parseMapEntry(); });
         return std::make_unique<MapLitExpr>(std::move(entries), line, column);
     }
 

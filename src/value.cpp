@@ -106,18 +106,11 @@ bool valuesEqual(const Value& a, const Value& b) {
     return a.asObject() == b.asObject();
 }
 
+// Keys match as == matches them, except that lists, maps and functions never
+// match, not even themselves.
 bool keysEqual(const Value& a, const Value& b) {
-    if (a.isBool() || b.isBool()) return a.isBool() && b.isBool() && a.asBool() == b.asBool();
-    if (a.isNumber() && b.isNumber()) {
-        if (a.isInt() && b.isInt()) {
-            return a.asInt() == b.asInt() || static_cast<double>(a.asInt()) == static_cast<double>(b.asInt());
-        }
-        return asDouble(a) == asDouble(b);
-    }
-    if (a.isString() && b.isString()) {
-        return a.asObject() == b.asObject() || a.asString() == b.asString();
-    }
-    return a.isNil() && b.isNil();
+    if (a.kind() > ValueKind::String || b.kind() > ValueKind::String) return false;
+    return valuesEqual(a, b);
 }
 
 namespace {
@@ -248,13 +241,45 @@ bool MapData::remove(const Value& key) {
     return true;
 }
 
+bool concatenate(const Value& left, const Value& right, Value& result) {
+    if (left.isString()) {
+        const std::string& a = left.asString();
+        const std::string& b = right.asString();
+        if (a.size() + b.size() > maxStringLength()) return false;
+        std::string joined;
+        joined.reserve(a.size() + b.size());
+        joined.append(a).append(b);
+        result = Value(std::move(joined));
+        return true;
+    }
+    const std::vector<Value>& a = left.listItems();
+    const std::vector<Value>& b = right.listItems();
+    if (a.size() + b.size() > maxListLength()) return false;
+    std::vector<Value> items;
+    items.reserve(a.size() + b.size());
+    items.insert(items.end(), a.begin(), a.end());
+    items.insert(items.end(), b.begin(), b.end());
+    result = Value::newList(std::move(items));
+    return true;
+}
+
 // ---------------------------------------------------------------------------
 // Text forms
 
-std::string formatInt(int64_t i) {
+namespace {
+
+void appendInt(std::string& out, int64_t i) {
     char buffer[24];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, i);
-    return std::string(buffer, result.ptr);
+    out.append(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::string formatInt(int64_t i) {
+    std::string out;
+    appendInt(out, i);
+    return out;
 }
 
 std::string formatNumber(double d) {
@@ -341,12 +366,7 @@ void writeScalar(std::string& out, const Value& value, bool quoted) {
     switch (value.kind()) {
     case ValueKind::Nil: out += "nil"; return;
     case ValueKind::Bool: out += value.asBool() ? "true" : "false"; return;
-    case ValueKind::Int: {
-        char buffer[24];
-        auto result = std::to_chars(buffer, buffer + sizeof buffer, value.asInt());
-        out.append(buffer, result.ptr);
-        return;
-    }
+    case ValueKind::Int: appendInt(out, value.asInt()); return;
     case ValueKind::Float: out += formatNumber(value.asFloat()); return;
     case ValueKind::String:
         if (quoted) {
@@ -417,9 +437,9 @@ void writeValue(std::string& out, const Value& root, bool quoted) {
     begin(root);
     // A list that holds the same sublist twice, nested a few dozen times,
     // has a text form of exponential size: stop at the size cap.
-    const std::size_t limit = executionLimits().maxContainerSize;
+    const std::size_t limit = maxStringLength();
     while (!stack.empty()) {
-        if (out.size() > limit) throw RuntimeError("result too large");
+        if (out.size() > limit) throw RuntimeError("result too large");  // a text form is a string
         const Frame frame = stack.back();
         stack.back().next++;
         const std::size_t size = frame.isList ? static_cast<const ListObj*>(frame.container)->items.size()

@@ -295,6 +295,12 @@ bool keysEqual(const Value& a, const Value& b);    // map-key matching
 inline const Value* find(const MapData& map, const Value& key) { return map.find(key); }
 inline void set(MapData& map, const Value& key, Value value) { map.set(key, std::move(value)); }
 
+// "+" of two strings or of two lists: a new value, the operands unchanged.
+// Returns false, building nothing, when the result
+// would pass the size cap (maxStringLength / maxListLength), so that each
+// engine reports "result too large" at its own position.
+bool concatenate(const Value& left, const Value& right, Value& result);
+
 // The name shown in a function's text form and in arity messages.
 inline const std::string& functionName(const Value& value) {
     return static_cast<const Callable*>(value.asObject())->name();

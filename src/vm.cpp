@@ -116,11 +116,6 @@ inline bool compareNumbers(OpCode op, double a, double b) {
     }
 }
 
-// Harnesses that run untrusted programs cap the strings and lists they build.
-void checkContainerSize(std::size_t size, int32_t line) {
-    if (size > executionLimits().maxContainerSize) throw RuntimeError("result too large", line);
-}
-
 std::string calleeArityMessage(const FunctionProto& proto, std::size_t count) {
     return proto.name + "() expects " + std::to_string(proto.arity) + " argument(s), got " + std::to_string(count);
 }
@@ -1308,21 +1303,8 @@ void VM::addSlow(int32_t line) {
     const Value& a = top_[-2];
     const Value& b = top_[-1];
     Value result;
-    if (a.isString() && b.isString()) {
-        // Checked before building, so that an oversized result is never allocated.
-        checkContainerSize(a.asString().size() + b.asString().size(), line);
-        std::string text;
-        text.reserve(a.asString().size() + b.asString().size());
-        text += a.asString();
-        text += b.asString();
-        result = Value(std::move(text));
-    } else if (a.isList() && b.isList()) {
-        checkContainerSize(a.listItems().size() + b.listItems().size(), line);
-        std::vector<Value> items;
-        items.reserve(a.listItems().size() + b.listItems().size());
-        items.insert(items.end(), a.listItems().begin(), a.listItems().end());
-        items.insert(items.end(), b.listItems().begin(), b.listItems().end());
-        result = Value::newList(std::move(items));
+    if ((a.isString() && b.isString()) || (a.isList() && b.isList())) {
+        if (!concatenate(a, b, result)) runtimeError("result too large", line);
     } else if (a.isNumber() && b.isNumber()) {
         result = a.isInt() && b.isInt() ? Value(wrapAdd(a.asInt(), b.asInt())) : Value(asDouble(a) + asDouble(b));
     } else {

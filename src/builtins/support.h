@@ -22,14 +22,8 @@ namespace velmor {
 // Results are refused before allocation beyond these sizes, so that a request
 // such as repeat("x", 10^15) ends in a RuntimeError instead of exhausting
 // memory. A harness may lower the cap through the execution limits.
-inline constexpr std::size_t kMaxListLength = std::size_t{1} << 28;
-
-inline std::size_t maxStringLength() {
-    return executionLimits().maxContainerSize;
-}
-inline std::size_t maxListLength() {
-    return std::min(kMaxListLength, executionLimits().maxContainerSize);
-}
+// (The caps themselves, maxStringLength and maxListLength, are shared with
+// the engines' "+" in execution_limits.h.)
 
 // Float to integer conversion: truncation toward zero; NaN, infinities and
 // values outside the target width give the most negative integer of that width.

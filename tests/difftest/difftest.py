@@ -322,28 +322,24 @@ class Generator:
         start, stop = self.rng.randint(-2, 4), self.rng.randint(-2, 6)
         step = self.rng.choice(["", ", 1", ", 2", ", -1", ", -2"])
         self.emit("for %s = %d, %d%s do" % (v, start, stop, step))
-        self.loop_depth += 1
-        self.indent += 1
-        self.push_scope()
-        self.declare(v, LOOP_INT)
-        self.emit("print(%s)" % v)
-        for _ in range(self.rng.randint(0, 2)):
-            self.statement(depth + 1)
-        self.pop_scope()
-        self.indent -= 1
-        self.loop_depth -= 1
-        self.emit("end")
+        self.loop_body(depth, v, LOOP_INT, skip_a=False)
 
     def stmt_forin(self, depth):
         v = self.fresh("e")
         kind = self.rng.choice([LIST, STR, MAP])
         self.emit("for %s in %s do" % (v, self.expr(kind)))
+        self.loop_body(depth, v, None, skip_a=self.rng.random() < 0.3)
+
+    def loop_body(self, depth, variable, kind, skip_a):
+        """The body of a for loop that prints its variable, then `end`."""
         self.loop_depth += 1
         self.indent += 1
         self.push_scope()
-        self.emit("print(%s)" % v)
-        if self.rng.random() < 0.3:
-            self.emit("if %s == \"a\" then continue end" % v)
+        if kind:
+            self.declare(variable, kind)
+        self.emit("print(%s)" % variable)
+        if skip_a:
+            self.emit("if %s == \"a\" then continue end" % variable)
         for _ in range(self.rng.randint(0, 2)):
             self.statement(depth + 1)
         self.pop_scope()
