@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "execution_limits.h"
 #include "value.h"
 
 using namespace velmor;
@@ -224,4 +225,23 @@ TEST(Values, DeepNestingIsFreedAndPrintedWithoutRecursion) {
     cursor.listItems().push_back(Value::newMap());
     EXPECT_EQ(toText(top), std::string(101, '[') + "[...], {}" + std::string(101, ']'));
     cursor.listItems().clear();
+}
+
+TEST(Values, ConcatenationRefusesResultsPastTheCap) {
+    ExecutionLimits& limits = executionLimits();
+    const std::size_t saved = limits.maxContainerSize;
+    limits.maxContainerSize = 4;
+    Value result;
+    EXPECT_TRUE(concatenate(Value("ab"), Value("cd"), result));
+    EXPECT_EQ(result.asString(), "abcd");
+    EXPECT_FALSE(concatenate(Value("ab"), Value("cde"), result));
+    EXPECT_EQ(result.asString(), "abcd");  // unchanged when refused
+    Value two = Value::newList({Value(int64_t{1}), Value(int64_t{2})});
+    EXPECT_TRUE(concatenate(two, two, result));
+    EXPECT_EQ(result.listItems().size(), 4u);
+    EXPECT_FALSE(concatenate(result, two, result));
+    limits.maxContainerSize = saved;
+    // Lists stop far below the string cap: an element is 16 bytes.
+    EXPECT_EQ(maxListLength(), kMaxListLength);
+    EXPECT_GT(maxStringLength(), maxListLength());
 }
