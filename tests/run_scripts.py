@@ -221,8 +221,9 @@ class Outcome:
 
 
 class Runner:
-    def __init__(self, velmor: list[str], timeout: float, normalize_newlines: bool) -> None:
+    def __init__(self, velmor: list[str], timeout: float, normalize_newlines: bool, launched: bool = False) -> None:
         self.velmor = velmor
+        self.launched = launched
         self.timeout = timeout
         self.normalize_newlines = normalize_newlines
 
@@ -274,6 +275,12 @@ class Runner:
                 capture_output=True,
                 timeout=self.timeout,
             )
+            # Through a launcher (wine), a run that printed nothing at all where
+            # output was expected is taken as a launcher start-up failure and
+            # run once more.
+            if self.launched and not completed.stdout and not completed.stderr and (expected_stdout or expected_stderr):
+                completed = subprocess.run(command, cwd=script.path.parent, input=stdin, capture_output=True,
+                                           timeout=self.timeout)
         except subprocess.TimeoutExpired as expired:
             report = [f"  timed out after {self.timeout:g} s"]
             for name, data in (("stdout", expired.stdout), ("stderr", expired.stderr)):
@@ -337,7 +344,8 @@ def main() -> int:
     if not scripts:
         print("run_scripts: no scripts found", file=sys.stderr)
         return 1
-    runner = Runner(shlex.split(options.launcher) + [velmor], options.timeout, options.normalize_newlines)
+    runner = Runner(shlex.split(options.launcher) + [velmor], options.timeout, options.normalize_newlines,
+                    launched=bool(options.launcher))
 
     passed = failed = 0
     with concurrent.futures.ThreadPoolExecutor(max_workers=max(1, options.jobs)) as pool:

@@ -52,11 +52,15 @@ windows_path() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }
 
 run_wine() { timeout "$step_timeout" wine "$@"; }
 
-reg_path() {
-    run_wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' | sed -n 's/^    Path    REG_[A-Z_]*    //p'
+# A Wine start-up can fail now and then on a loaded machine, which a query
+# would report as a missing value: a failed query is asked once more.
+query_path() {
+    run_wine reg query 'HKCU\Environment' /v Path 2>/dev/null ||
+        { sleep 1; run_wine reg query 'HKCU\Environment' /v Path 2>/dev/null; }
 }
+reg_path() { query_path | tr -d '\r' | sed -n 's/^    Path    REG_[A-Z_]*    //p'; }
 reg_path_state() {
-    if run_wine reg query 'HKCU\Environment' /v Path >/dev/null 2>&1; then echo present; else echo absent; fi
+    if query_path >/dev/null; then echo present; else echo absent; fi
 }
 set_reg_path() { run_wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$1" /f >/dev/null; }
 delete_reg_path() { run_wine reg delete 'HKCU\Environment' /v Path /f >/dev/null 2>&1 || true; }
