@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -73,13 +74,30 @@ constexpr const char* kStackOverflowMessage = "call stack overflow (too much rec
     throw RuntimeError(arityMessage(native, given), line, column);
 }
 
-std::uintptr_t currentStackAddress() {
+#if !defined(_MSC_VER) && !defined(__x86_64__) && !defined(__aarch64__)
+// Out of line, so that only this small function keeps a frame pointer.
+[[gnu::noinline]] void* frameAddress() { return __builtin_frame_address(0); }
+#endif
+
+// The stack pointer, read without the address of a local, which
+// AddressSanitizer may move to its fake stack. The stack pointer itself is
+// read where we can: __builtin_frame_address(0) would give every function it
+// is inlined into a frame pointer, and the Windows unwinder restores the
+// vector registers of a GCC frame-pointer function wrongly when an
+// exception passes through it.
+[[gnu::always_inline]] inline std::uintptr_t currentStackAddress() {
 #if defined(_MSC_VER)
     return reinterpret_cast<std::uintptr_t>(_AddressOfReturnAddress());
+#elif defined(__x86_64__)
+    std::uintptr_t pointer;
+    asm("mov %%rsp, %0" : "=r"(pointer));
+    return pointer;
+#elif defined(__aarch64__)
+    std::uintptr_t pointer;
+    asm("mov %0, sp" : "=r"(pointer));
+    return pointer;
 #else
-    // The frame address, unlike the address of a local, stays on the real
-    // stack when AddressSanitizer moves locals to its fake stack.
-    return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    return reinterpret_cast<std::uintptr_t>(frameAddress());
 #endif
 }
 
@@ -244,6 +262,26 @@ bool onlySelfReferenced(const Environment& scope) {
     return scope.refCount == 1 + selfReferences;
 }
 
+// What scope.vars.find(name) finds, faster for the few bindings a call or
+// loop scope holds: the names are told apart by length and first byte before
+// any byte-wise comparison.
+Value* findBinding(Environment& scope, const std::string& name) {
+    constexpr std::size_t kScanLimit = 8;
+    auto& bindings = scope.vars;
+    if (bindings.size() > kScanLimit) {
+        const auto found = bindings.find(name);
+        return found != bindings.end() ? &found->second : nullptr;
+    }
+    const std::size_t length = name.size();
+    const char* const text = name.data();
+    for (auto& binding : bindings) {
+        const std::string& key = binding.first;
+        if (key.size() == length && (length == 0 || (key[0] == text[0] && std::memcmp(key.data(), text, length) == 0)))
+            return &binding.second;
+    }
+    return nullptr;
+}
+
 Value makeFunction(const std::string& name, const std::vector<std::string>& params, const StmtList& body,
                    Environment& closure) {
     return Value(makeRef<FunctionObj>(name, &params, &body, Ref<Environment>(&closure)));
@@ -264,6 +302,8 @@ class Interpreter::Entry {
         const std::size_t deeper = budget + kExpressionStackSlack;
         interpreter_.callStackLimit_ = base > budget ? base - budget : 1;
         interpreter_.expressionStackLimit_ = base > deeper ? base - deeper : 1;
+        interpreter_.globalSlots_->fill(GlobalSlot{});
+        interpreter_.scopesChanged();
     }
     ~Entry() {
         if (outermost_) {
@@ -284,11 +324,27 @@ class Interpreter::Entry {
 class Interpreter::OwnedScope {
   public:
     explicit OwnedScope(Interpreter& interpreter) : interpreter_(interpreter) {}
+    // The iteration scopes of a for loop, which may be parked when it ends.
+    OwnedScope(Interpreter& interpreter, const Stmt& loop) : interpreter_(interpreter), loop_(&loop) {}
     OwnedScope(Interpreter& interpreter, Ref<Environment> parent)
         : interpreter_(interpreter), scope_(interpreter.acquireScope(std::move(parent))) {}
     ~OwnedScope() {
-        if (scope_)
-            interpreter_.releaseScope(scope_);
+        if (!scope_)
+            return;
+        if (loop_ && variableSlot_ && scope_->refCount == 1 && scope_->vars.size() == 1) {
+            ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
+            // Another loop's parked scope gives way: freed, it could only
+            // come back at its address as a new scope, which is announced.
+            if (!parked.scope || parked.loop != loop_) {
+                *variableSlot_ = Value();
+                parked.loop = loop_;
+                parked.parent = scope_->parent.get();
+                scope_->parent = nullptr;
+                parked.scope = std::move(scope_);
+                return;
+            }
+        }
+        interpreter_.releaseScope(scope_);
     }
     OwnedScope(const OwnedScope&) = delete;
     OwnedScope& operator=(const OwnedScope&) = delete;
@@ -296,8 +352,10 @@ class Interpreter::OwnedScope {
     // A fresh scope for the next loop iteration. The previous one is emptied
     // and reused when nothing else can reach it, since no one can tell.
     void renew(Environment& parent) {
+        variableSlot_ = nullptr;
         if (scope_ && onlySelfReferenced(*scope_)) {
             scope_->vars.clear();
+            interpreter_.scopesChanged();
             return;
         }
         if (scope_)
@@ -305,15 +363,103 @@ class Interpreter::OwnedScope {
         scope_ = interpreter_.acquireScope(Ref<Environment>(&parent));
     }
 
+    // renew, then bind the loop variable. When the last iteration's scope
+    // holds nothing but that variable and no one else can reach it, the
+    // binding is simply overwritten: the same as a fresh scope, minus the
+    // table entry.
+    void renew(Environment& parent, const std::string& variable, Value value) {
+        if (variableSlot_ && scope_->refCount == 1 && scope_->vars.size() == 1) {
+            *variableSlot_ = std::move(value);
+            return;
+        }
+        if (!scope_ && loop_) {
+            ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
+            if (parked.loop == loop_ && parked.scope) {
+                // The scope this loop left last time, holding just its variable.
+                scope_ = std::move(parked.scope);
+                if (parked.parent != &parent)
+                    interpreter_.scopesChanged();
+                scope_->parent = Ref<Environment>(&parent);
+                variableSlot_ = &scope_->vars.begin()->second;
+                *variableSlot_ = std::move(value);
+                return;
+            }
+        }
+        renew(parent);
+        scope_->define(variable, std::move(value)); // into a fresh scope: see bind
+        if (scope_->vars.size() == 1)
+            variableSlot_ = &scope_->vars.begin()->second;
+    }
+
     Environment& operator*() const { return *scope_; }
     Environment* operator->() const { return scope_.get(); }
 
   private:
     Interpreter& interpreter_;
+    const Stmt* loop_ = nullptr;
     Ref<Environment> scope_;
+    Value* variableSlot_ = nullptr; // the loop variable's binding in scope_, while it is the only one
 };
 
-Interpreter::Interpreter() : globals(makeRef<Environment>()) {
+// The scope of one call of a Velmor function, taken from the function's
+// spare scopes when it has one.
+class Interpreter::CallScope {
+  public:
+    CallScope(Interpreter& interpreter, FunctionObj& function, std::span<Value> args)
+        : interpreter_(interpreter), function_(function) {
+        const std::vector<std::string>& params = *function.params;
+        if (!function.spareScopes.empty()) {
+            SpareCallScope& spare = function.spareScopes.back();
+            scope_ = std::move(spare.scope);
+            slots_ = spare.slots;
+            function.spareScopes.pop_back();
+            scope_->parent = function.closure;
+            for (std::size_t i = 0; i < params.size(); ++i)
+                *slots_[i] = std::move(args[i]);
+            slotsKnown_ = true;
+            return;
+        }
+        scope_ = interpreter.acquireScope(function.closure);
+        for (std::size_t i = 0; i < params.size(); ++i)
+            scope_->define(params[i], std::move(args[i])); // into a fresh scope: see bind
+    }
+    ~CallScope() {
+        const std::vector<std::string>& params = *function_.params;
+        // Only the parameters, each bound once, and nothing else refers to the scope.
+        if (scope_->refCount == 1 && scope_->vars.size() == params.size() &&
+            params.size() <= SpareCallScope::kMaxParameters &&
+            function_.spareScopes.size() < FunctionObj::kMaxSpareScopes) {
+            if (!slotsKnown_) {
+                for (std::size_t i = 0; i < params.size(); ++i)
+                    slots_[i] = &scope_->vars.find(params[i])->second;
+            }
+            for (std::size_t i = 0; i < params.size(); ++i)
+                *slots_[i] = Value();
+            scope_->parent = nullptr;
+            if (function_.spareScopes.capacity() == 0)
+                function_.spareScopes.reserve(FunctionObj::kMaxSpareScopes);
+            function_.spareScopes.push_back(SpareCallScope{std::move(scope_), slots_});
+            return;
+        }
+        interpreter_.releaseScope(scope_);
+    }
+    CallScope(const CallScope&) = delete;
+    CallScope& operator=(const CallScope&) = delete;
+
+    Environment& operator*() const { return *scope_; }
+
+  private:
+    Interpreter& interpreter_;
+    FunctionObj& function_;
+    Ref<Environment> scope_;
+    std::array<Value*, SpareCallScope::kMaxParameters> slots_{};
+    bool slotsKnown_ = false;
+};
+
+Interpreter::Interpreter()
+    : globals(makeRef<Environment>()), globalSlots_(std::make_unique<std::array<GlobalSlot, kGlobalSlotCount>>()),
+      nameSlots_(std::make_unique<std::array<NameSlot, kNameSlotCount>>()),
+      fieldHints_(std::make_unique<std::array<FieldHint, kFieldHintCount>>()) {
     registerBuiltins(*globals);
 }
 
@@ -326,8 +472,12 @@ Interpreter::~Interpreter() {
 }
 
 Ref<Environment> Interpreter::acquireScope(Ref<Environment> parent) {
-    if (spareScopes_.empty())
+    if (spareScopes_.empty()) {
+        // A new scope may sit at the address of one that is gone. A spare
+        // one was forgotten when it was emptied and cannot be reached since.
+        scopesChanged();
         return makeRef<Environment>(std::move(parent));
+    }
     Ref<Environment> scope = std::move(spareScopes_.back());
     spareScopes_.pop_back();
     scope->parent = std::move(parent);
@@ -348,18 +498,20 @@ void Interpreter::releaseScope(Ref<Environment>& scope) {
     // Nothing else can reach the scope: empty it and keep it for the next
     // call or block, which then needs no allocation for it or its table.
     scope->vars.clear();
+    scopesChanged();
     scope->parent = nullptr;
     if (spareScopes_.size() < kMaximumSpareScopes)
         spareScopes_.push_back(std::move(scope));
 }
 
 void Interpreter::pruneEscapedScopes() {
-    std::erase_if(escapedScopes_, [](const Ref<Environment>& scope) {
+    std::erase_if(escapedScopes_, [this](const Ref<Environment>& scope) {
         if (scope->refCount == 1)
             return true;
         if (!onlySelfReferenced(*scope))
             return false;
         scope->vars.clear();
+        scopesChanged();
         return true;
     });
     // Amortized: the list is walked again only once it has doubled.
@@ -438,9 +590,7 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
 
     // The callee Value is held by our caller for the whole call, so the
     // function object and its closure stay alive.
-    OwnedScope scope(*this, function.closure);
-    for (std::size_t i = 0; i < params.size(); ++i)
-        scope->define(params[i], std::move(args[i]));
+    CallScope scope(*this, function, args);
 
     const ExecStatus status = executeBlock(*function.body, *scope);
     if (status == ExecStatus::Return)
@@ -467,13 +617,17 @@ Value Interpreter::evaluate(const Expr& expression, Environment& environment) {
     case ExprKind::Call: return evaluateCall(static_cast<const CallExpr&>(expression), environment);
     case ExprKind::Index: {
         const auto& node = static_cast<const IndexExpr&>(expression);
-        Value object = evaluate(*node.object, environment);
-        Value key = evaluate(*node.index, environment);
+        Value object = evaluateOperand(*node.object, environment);
+        Value key = evaluateOperand(*node.index, environment);
         return getIndex(object, key, node.line, node.column);
     }
     case ExprKind::Get: {
         const auto& node = static_cast<const GetExpr&>(expression);
-        Value object = evaluate(*node.object, environment);
+        Value object = evaluateOperand(*node.object, environment);
+        if (object.isMap()) {
+            const Value* field = findField(object.asMap(), node);
+            return field ? *field : Value();
+        }
         return getIndex(object, node.nameValue, node.line, node.column);
     }
     case ExprKind::Function: {
@@ -484,8 +638,59 @@ Value Interpreter::evaluate(const Expr& expression, Environment& environment) {
     fail("cannot evaluate expression", expression.line, expression.column);
 }
 
+Value* Interpreter::lookupNameSlowly(const NameExpr& name, Environment& environment, NameSlot& cached) {
+    Value* slot = searchName(name, environment);
+    if (slot)
+        cached = NameSlot{&name, &environment, scopeEpoch_, slot};
+    return slot;
+}
+
+Value* Interpreter::searchName(const NameExpr& name, Environment& environment) {
+    const Environment* const global = globals.get();
+    for (Environment* scope = &environment; scope; scope = scope->parent.get()) {
+        if (scope == global)
+            return lookupGlobal(name);
+        if (Value* found = findBinding(*scope, name.name))
+            return found;
+    }
+    return nullptr;
+}
+
+Value* Interpreter::lookupGlobal(const NameExpr& name) {
+    GlobalSlot& cached = (*globalSlots_)[(reinterpret_cast<std::uintptr_t>(&name) >> 4) & (kGlobalSlotCount - 1)];
+    if (cached.site == &name && cached.scope == globals.get())
+        return cached.slot;
+    const auto found = globals->vars.find(name.name);
+    if (found == globals->vars.end())
+        return nullptr; // not cached: a later definition must be seen
+    cached = GlobalSlot{&name, globals.get(), &found->second};
+    return &found->second;
+}
+
+Value* Interpreter::findField(MapData& map, const GetExpr& site) {
+    FieldHint& hint = (*fieldHints_)[reinterpret_cast<std::uintptr_t>(&site) * 0x9E3779B97F4A7C15u >> 54];
+    const Value& name = site.nameValue;
+    if (hint.site == &site && hint.index < map.entries.size()) {
+        // String keys are unique in a map and match only equal strings, so
+        // an entry with this name is the one a search would find. The key
+        // found last time is such a string; maps built alike share it.
+        MapEntry& entry = map.entries[hint.index];
+        if (entry.key.isString() && (entry.key.asObject() == hint.key.asObject() ||
+                                     entry.key.asObject() == name.asObject() || entry.key.asString() == name.asString()))
+            return &entry.value;
+    }
+    const std::ptrdiff_t index = map.indexOf(name);
+    if (index < 0)
+        return nullptr;
+    MapEntry& entry = map.entries[static_cast<std::size_t>(index)];
+    hint.site = &site;
+    hint.index = static_cast<std::size_t>(index);
+    hint.key = entry.key;
+    return &entry.value;
+}
+
 Value Interpreter::evaluateName(const NameExpr& expression, Environment& environment) {
-    if (const Value* value = environment.lookup(expression.name))
+    if (const Value* value = lookupName(expression, environment))
         return *value;
     failWithName("undefined variable '", expression.name, "'", expression.line, expression.column);
 }
@@ -509,8 +714,46 @@ Value Interpreter::evaluateBinary(const BinaryExpr& expression, Environment& env
             return left;
         return evaluate(*expression.right, environment);
     }
-    Value left = evaluate(*expression.left, environment);
-    Value right = evaluate(*expression.right, environment);
+    Value left = evaluateOperand(*expression.left, environment);
+    Value right = evaluateOperand(*expression.right, environment);
+    if (left.isInt() && right.isInt()) {
+        // The commonest case, answered here by the same rules as below:
+        // Ints compare (and are equal) as doubles, and wrap in arithmetic.
+        const int64_t a = left.asInt();
+        const int64_t b = right.asInt();
+        switch (op) {
+        case BinaryOp::Add: return Value(wrappingAdd(a, b));
+        case BinaryOp::Sub: return Value(wrappingSub(a, b));
+        case BinaryOp::Mul: return Value(wrappingMul(a, b));
+        case BinaryOp::Mod:
+            if (b > 0)
+                return Value(a % b);
+            break;
+        case BinaryOp::Eq: return Value(static_cast<double>(a) == static_cast<double>(b));
+        case BinaryOp::NotEq: return Value(static_cast<double>(a) != static_cast<double>(b));
+        case BinaryOp::Less: return Value(static_cast<double>(a) < static_cast<double>(b));
+        case BinaryOp::LessEq: return Value(static_cast<double>(a) <= static_cast<double>(b));
+        case BinaryOp::Greater: return Value(static_cast<double>(a) > static_cast<double>(b));
+        case BinaryOp::GreaterEq: return Value(static_cast<double>(a) >= static_cast<double>(b));
+        default: break;
+        }
+        return arithmetic(op, left, right, expression.line, expression.column);
+    }
+    if (left.isNumber() && right.isNumber()) {
+        // At least one Float: the double result of the same rules.
+        const double x = asDouble(left);
+        const double y = asDouble(right);
+        switch (op) {
+        case BinaryOp::Add: return Value(x + y);
+        case BinaryOp::Sub: return Value(x - y);
+        case BinaryOp::Mul: return Value(x * y);
+        case BinaryOp::Less: return Value(x < y);
+        case BinaryOp::LessEq: return Value(x <= y);
+        case BinaryOp::Greater: return Value(x > y);
+        case BinaryOp::GreaterEq: return Value(x >= y);
+        default: break;
+        }
+    }
     switch (op) {
     case BinaryOp::Eq: return Value(valuesEqual(left, right));
     case BinaryOp::NotEq: return Value(!valuesEqual(left, right));
@@ -548,12 +791,12 @@ Value Interpreter::evaluateBinary(const BinaryExpr& expression, Environment& env
 }
 
 Value Interpreter::evaluateCall(const CallExpr& expression, Environment& environment) {
-    Value callee = evaluate(*expression.callee, environment);
+    Value callee = evaluateOperand(*expression.callee, environment);
     const std::size_t count = expression.args.size();
     if (count <= kInlineArguments) {
         std::array<Value, kInlineArguments> buffer;
         for (std::size_t i = 0; i < count; ++i)
-            buffer[i] = evaluate(*expression.args[i], environment);
+            buffer[i] = evaluateOperand(*expression.args[i], environment);
         return callValue(callee, std::span<Value>(buffer.data(), count), expression.line, expression.column);
     }
     return callWithManyArguments(callee, expression, environment);
@@ -773,7 +1016,7 @@ ExecStatus Interpreter::execute(const Stmt& statement, Environment& environment)
     switch (statement.kind) {
     case StmtKind::Let: {
         const auto& node = static_cast<const LetStmt&>(statement);
-        environment.define(node.name, evaluate(*node.init, environment));
+        bind(environment, node.name, evaluate(*node.init, environment));
         return ExecStatus::Normal;
     }
     case StmtKind::Assign: return executeAssign(static_cast<const AssignStmt&>(statement), environment);
@@ -786,7 +1029,7 @@ ExecStatus Interpreter::execute(const Stmt& statement, Environment& environment)
     case StmtKind::ForIn: return executeForIn(static_cast<const ForInStmt&>(statement), environment);
     case StmtKind::FunctionDecl: {
         const auto& node = static_cast<const FunctionDeclStmt&>(statement);
-        environment.define(node.name, makeFunction(node.name, node.params, node.body, environment));
+        bind(environment, node.name, makeFunction(node.name, node.params, node.body, environment));
         return ExecStatus::Normal;
     }
     case StmtKind::Return: {
@@ -810,12 +1053,12 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
     const int32_t column = statement.column;
     const bool compound = !statement.op.empty();
     const BinaryOp op = compound ? compoundOperator(statement.op) : BinaryOp::Add;
-    Value value = evaluate(*statement.value, environment);
+    Value value = evaluateOperand(*statement.value, environment);
 
     switch (statement.target->kind) {
     case ExprKind::Name: {
         const auto& target = static_cast<const NameExpr&>(*statement.target);
-        Value* slot = environment.lookup(target.name);
+        Value* slot = lookupName(target, environment);
         if (!slot) {
             failWithName("cannot assign to undefined variable '", target.name, "' (use 'let' to declare it)", line,
                          column);
@@ -826,8 +1069,8 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
     }
     case ExprKind::Index: {
         const auto& target = static_cast<const IndexExpr&>(*statement.target);
-        Value object = evaluate(*target.object, environment);
-        Value key = evaluate(*target.index, environment);
+        Value object = evaluateOperand(*target.object, environment);
+        Value key = evaluateOperand(*target.index, environment);
         if (compound) {
             value = binaryOp(op, getIndex(object, key, target.line, target.column), value, line, column);
         }
@@ -836,7 +1079,14 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
     }
     case ExprKind::Get: {
         const auto& target = static_cast<const GetExpr&>(*statement.target);
-        Value object = evaluate(*target.object, environment);
+        Value object = evaluateOperand(*target.object, environment);
+        if (object.isMap()) {
+            // binaryOp runs no user code, so the field stays where it is.
+            if (Value* field = findField(object.asMap(), target)) {
+                *field = compound ? binaryOp(op, *field, value, line, column) : std::move(value);
+                return ExecStatus::Normal;
+            }
+        }
         if (compound) {
             value = binaryOp(op, getIndex(object, target.nameValue, target.line, target.column), value, line, column);
         }
@@ -894,7 +1144,7 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
             fail("for-loop step cannot be 0", line, column);
     }
 
-    OwnedScope scope(*this);
+    OwnedScope scope(*this, statement);
     ExecStatus status = ExecStatus::Normal;
     if (integerMode) {
         // Counting in Int gives the values a double counter would give while
@@ -923,8 +1173,7 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
 
 ExecStatus Interpreter::runForPass(OwnedScope& scope, Environment& environment, const std::string& var, Value value,
                                    const StmtList& body) {
-    scope.renew(environment);
-    scope->define(var, std::move(value));
+    scope.renew(environment, var, std::move(value));
     const ExecStatus status = executeBlock(body, *scope);
     if (status != ExecStatus::Break && status != ExecStatus::Return)
         countStep();
@@ -934,7 +1183,7 @@ ExecStatus Interpreter::runForPass(OwnedScope& scope, Environment& environment, 
 ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& environment) {
     Value iterable = evaluate(*statement.iterable, environment);
     std::vector<Value> items = iterationItems(iterable, statement.line, statement.column);
-    OwnedScope scope(*this);
+    OwnedScope scope(*this, statement);
     for (Value& item : items) {
         const ExecStatus status = runForPass(scope, environment, statement.var, std::move(item), statement.body);
         if (status == ExecStatus::Break)
@@ -956,7 +1205,7 @@ ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& enviro
     }
     // The handler runs outside the catch clauses: its own errors are not ours.
     OwnedScope scope(*this, Ref<Environment>(&environment));
-    scope->define(statement.catchVar, std::move(caught));
+    scope->define(statement.catchVar, std::move(caught)); // into a fresh scope: see bind
     return executeBlock(statement.handler, *scope);
 }
 

@@ -26,9 +26,19 @@
 //    is remembered in escapedScopes_ and emptied once it has become garbage
 //    (checked whenever that list has doubled) or when the interpreter ends.
 //    Cycles through lists or maps that contain themselves are not collected.
+// 6. Two caches spare the common paths work that cannot be observed: a call
+//    scope that holds nothing but the parameters goes back to its function
+//    with its bindings reset to nil, so that the next call rebinds them in
+//    place instead of building a table; and the global binding a name
+//    resolved to is remembered per name expression (global bindings are
+//    never removed, so the slot stays valid), while every scope between the
+//    use and the globals is still searched first, so that shadowing, later
+//    definitions and rebinding behave exactly as without the cache.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -42,7 +52,17 @@ namespace velmor {
 
 // A function defined in Velmor and run by the tree-walker. It points into the
 // syntax tree that defined it without owning it: the tree must outlive it.
+// A call scope waiting for the next call of its function: it binds exactly
+// the parameters, all nil, and `slots` points at their values in order.
+struct SpareCallScope {
+    static constexpr std::size_t kMaxParameters = 4;
+    Ref<Environment> scope;
+    std::array<Value*, kMaxParameters> slots{};
+};
+
 struct FunctionObj final : Callable {
+    static constexpr std::size_t kMaxSpareScopes = 32;
+
     FunctionObj(std::string name, const std::vector<std::string>* params_, const StmtList* body_,
                 Ref<Environment> closure_)
         : functionName_(std::move(name)), params(params_), body(body_), closure(std::move(closure_)) {}
@@ -52,6 +72,8 @@ struct FunctionObj final : Callable {
     const std::vector<std::string>* params;
     const StmtList* body;
     Ref<Environment> closure;
+    // Kept by the interpreter; enough for a recursion a few calls deep.
+    std::vector<SpareCallScope> spareScopes;
 };
 
 // How a statement finished: normally, or with one of the three signals.
@@ -96,6 +118,44 @@ class Interpreter final : public Caller {
   private:
     class Entry;
     class OwnedScope;
+    class CallScope;
+
+    struct GlobalSlot {
+        const NameExpr* site = nullptr;
+        const Environment* scope = nullptr;
+        Value* slot = nullptr;
+    };
+    static constexpr std::size_t kGlobalSlotCount = 1024; // a power of two
+    struct NameSlot {
+        const NameExpr* site = nullptr;
+        const Environment* scope = nullptr; // where the search started
+        uint64_t epoch = 0;
+        Value* slot = nullptr;
+    };
+    static constexpr std::size_t kNameSlotCount = 4096; // 2^12: lookupName keeps the top 12 bits of a hash
+
+    // The iteration scope a for loop left when it last ended: nothing else
+    // refers to it, it binds only the loop variable (to nil), and it had
+    // `parent` as its parent. Taking it up again under the same parent
+    // changes no lookup, so the next run of the loop forgets nothing.
+    struct ParkedScope {
+        const Stmt* loop = nullptr;
+        const Environment* parent = nullptr;
+        Ref<Environment> scope;
+    };
+    // Where a field access last found its field, and the key it found
+    // there; checked before it is used, so it may be stale, and is only a
+    // hint. Holding the key keeps its address from being reused.
+    struct FieldHint {
+        const GetExpr* site = nullptr;
+        std::size_t index = 0;
+        Value key;
+    };
+    static constexpr std::size_t kFieldHintCount = 1024; // 2^10: findField keeps the top 10 bits of a hash
+    static constexpr std::size_t kParkedScopeCount = 64; // 2^6: parkedScopeFor keeps the top 6 bits of a hash
+    ParkedScope& parkedScopeFor(const Stmt& loop) {
+        return parkedScopes_[reinterpret_cast<std::uintptr_t>(&loop) * 0x9E3779B97F4A7C15u >> 58];
+    }
 
     static constexpr std::size_t kMinimumPruneThreshold = 256;
     static constexpr std::size_t kMaximumSpareScopes = 64;
@@ -123,7 +183,50 @@ class Interpreter final : public Caller {
                           const StmtList& body);
     ExecStatus executeTry(const TryStmt& statement, Environment& environment);
 
+    // The binding `name` refers to from `environment`, or nullptr; the same
+    // answer as Environment::lookup, remembered until scopesChanged.
+    Value* lookupName(const NameExpr& name, Environment& environment) {
+        const auto site = reinterpret_cast<std::uintptr_t>(&name);
+        const auto start = reinterpret_cast<std::uintptr_t>(&environment);
+        // Mixed apart before they are combined: nodes and scopes are both laid
+        // out at regular distances, which a plain XOR would make collide.
+        NameSlot& cached = (*nameSlots_)[((site * 0x9E3779B97F4A7C15u) ^ (start * 0xC2B2AE3D27D4EB4Fu)) >> 52];
+        if (cached.site == &name && cached.scope == &environment && cached.epoch == scopeEpoch_)
+            return cached.slot;
+        return lookupNameSlowly(name, environment, cached);
+    }
+    [[gnu::noinline]] Value* lookupNameSlowly(const NameExpr& name, Environment& environment, NameSlot& cached);
+    Value* searchName(const NameExpr& name, Environment& environment);
+    // Every change to which binding a name reaches from a scope (a new
+    // binding, a scope emptied, a scope made or given a new parent) goes
+    // through bind or calls scopesChanged, which forgets the answers of
+    // lookupName. Assigning to a binding changes nothing of that, and
+    // neither does binding into a scope that was just acquired (or just
+    // emptied) and has not been searched since: the parameters of a call,
+    // a loop variable, a caught value.
+    void scopesChanged() { ++scopeEpoch_; }
+    void bind(Environment& scope, const std::string& name, Value value) {
+        const std::size_t before = scope.vars.size();
+        scope.define(name, std::move(value));
+        if (scope.vars.size() != before) // a binding overwritten changes no lookup
+            scopesChanged();
+    }
+    Value* lookupGlobal(const NameExpr& name);
     Value evaluateName(const NameExpr& expression, Environment& environment);
+    // evaluate, with names and literals (most operands) answered without a
+    // call of evaluate.
+    [[gnu::always_inline]] Value evaluateOperand(const Expr& expression, Environment& environment) {
+        if (expression.kind == ExprKind::Name) {
+            if (const Value* value = lookupName(static_cast<const NameExpr&>(expression), environment))
+                return *value;
+        } else if (expression.kind == ExprKind::Literal) {
+            return static_cast<const LiteralExpr&>(expression).value;
+        }
+        return evaluate(expression, environment);
+    }
+    // The value of field `site.name` of `map`, or nullptr: the entry map.find
+    // would give, found at its index of last time when it is still there.
+    Value* findField(MapData& map, const GetExpr& site);
     Value evaluateUnary(const UnaryExpr& expression, Environment& environment);
     Value evaluateBinary(const BinaryExpr& expression, Environment& environment);
     Value evaluateCall(const CallExpr& expression, Environment& environment);
@@ -145,6 +248,13 @@ class Interpreter final : public Caller {
     std::vector<Ref<Environment>> escapedScopes_; // scopes that outlived their owners
     std::vector<Ref<Environment>> spareScopes_;   // empty scopes kept for reuse
     std::size_t pruneThreshold_ = kMinimumPruneThreshold;
+    // Emptied at every outermost entry, since a syntax tree freed since may
+    // have left its addresses to a new one.
+    std::unique_ptr<std::array<GlobalSlot, kGlobalSlotCount>> globalSlots_;
+    std::unique_ptr<std::array<NameSlot, kNameSlotCount>> nameSlots_;
+    uint64_t scopeEpoch_ = 1; // no NameSlot is valid before the first entry
+    std::array<ParkedScope, kParkedScopeCount> parkedScopes_;
+    std::unique_ptr<std::array<FieldHint, kFieldHintCount>> fieldHints_;
 };
 
 } // namespace velmor
