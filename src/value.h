@@ -109,10 +109,9 @@ struct VMClosure;    // vm.h
 class Value {
 public:
     Value() : kind_(ValueKind::Nil) { payload_.integer = 0; }
-    explicit Value(bool b) : kind_(ValueKind::Bool) {
-        payload_.integer = 0;
-        payload_.boolean = b;
-    }
+    // One store of the whole payload: a byte store into a zeroed payload would
+    // stall the next full-width read of it (no store forwarding).
+    explicit Value(bool b) : kind_(ValueKind::Bool) { payload_.integer = b ? 1 : 0; }
     explicit Value(int64_t i) : kind_(ValueKind::Int) { payload_.integer = i; }
     explicit Value(int i) : Value(static_cast<int64_t>(i)) {}
     explicit Value(double d) : kind_(ValueKind::Float) { payload_.number = d; }
@@ -181,7 +180,7 @@ public:
     bool isCallable() const { return kind_ >= ValueKind::Function; }
 
     // Payload access; the caller has checked the kind.
-    bool asBool() const { return payload_.boolean; }
+    bool asBool() const { return payload_.integer != 0; }
     int64_t asInt() const { return payload_.integer; }
     double asFloat() const { return payload_.number; }
     const std::string& asString() const;
@@ -206,8 +205,7 @@ private:
 
     ValueKind kind_;
     union Payload {
-        bool boolean;
-        int64_t integer;
+        int64_t integer;  // also a Bool, as 0 or 1
         double number;
         Object* object;
     } payload_;
