@@ -329,6 +329,39 @@ bool defaultLess(const Value& a, const Value& b) {
     throw RuntimeError(std::string("sort: cannot compare ") + typeName(a) + " and " + typeName(b));
 }
 
+namespace {
+
+// The default order of a list of numbers only: by value as doubles, NaN
+// after every other number, equal values in their original order.
+void sortNumbers(std::vector<Value>& items) {
+    struct Keyed {
+        double key;
+        std::size_t position;
+    };
+    std::vector<Keyed> ordered;
+    std::vector<Keyed> nans;
+    ordered.reserve(items.size());
+    for (std::size_t position = 0; position < items.size(); ++position) {
+        const double key = asDouble(items[position]);
+        (std::isnan(key) ? nans : ordered).push_back(Keyed{key, position});
+    }
+    // The position breaks ties, which makes an unstable sort stable.
+    std::sort(ordered.begin(), ordered.end(), [](const Keyed& a, const Keyed& b) {
+        return a.key < b.key || (a.key == b.key && a.position < b.position);
+    });
+    std::vector<Value> sorted;
+    sorted.reserve(items.size());
+    for (const Keyed& keyed : ordered) sorted.push_back(std::move(items[keyed.position]));
+    for (const Keyed& keyed : nans) sorted.push_back(std::move(items[keyed.position]));
+    items.swap(sorted);
+}
+
+bool allOfKind(const std::vector<Value>& items, bool (Value::*test)() const) {
+    return std::all_of(items.begin(), items.end(), [test](const Value& item) { return (item.*test)(); });
+}
+
+}  // namespace
+
 Value nativeSort(Caller& caller, std::span<Value> args) {
     std::vector<Value> items = listArgumentNamed(args[0], "sort: expected a list, got ");
     if (args.size() > 1) {
@@ -337,7 +370,12 @@ Value nativeSort(Caller& caller, std::span<Value> args) {
             const Value pair[2] = {a, b};
             return isTruthy(caller.callWith(less, pair));
         });
+    } else if (allOfKind(items, &Value::isNumber)) {
+        sortNumbers(items);
+    } else if (allOfKind(items, &Value::isString)) {
+        stableMergeSort(items, [](const Value& a, const Value& b) { return a.asString() < b.asString(); });
     } else {
+        // Mixed kinds: the general order, which reports the first pair it cannot compare.
         stableMergeSort(items, defaultLess);
     }
     return Value::newList(std::move(items));

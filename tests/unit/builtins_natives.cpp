@@ -260,6 +260,49 @@ TEST_F(BuiltinsTest, DefaultOrderPutsNanLast) {
     EXPECT_EQ(toText(sorted), "[1, 2.5, 3.0, nan, nan]");
 }
 
+// The default order has fast paths for lists of numbers only and of strings
+// only; they must place every element exactly where the general merge sort
+// with defaultLess places it: equal keys of different kinds (1 and 1.0, 0 and
+// -0.0, Ints above 2^53 that round alike) keep their input order, NaN goes last.
+TEST_F(BuiltinsTest, DefaultOrderFastPathsAgreeWithTheGeneralSort) {
+    std::mt19937 random(5);
+    const double nan = std::nan("");
+    std::function<Value()> randomNumber = [&]() -> Value {
+        switch (random() % 6) {
+        case 0: return Value(int64_t(random() % 20));
+        case 1: return Value(static_cast<double>(random() % 20));
+        case 2: return Value(random() % 2 ? 0.0 : -0.0);
+        case 3: return Value(nan);
+        case 4: return Value(int64_t{9007199254740992} + int64_t(random() % 3));  // 2^53 .. 2^53 + 2
+        default: return Value(static_cast<double>(random() % 2000) / 7.0 - 100.0);
+        }
+    };
+    std::function<Value()> randomString = [&]() -> Value {
+        std::string text;
+        for (std::size_t length = random() % 4; length > 0; --length) text += "aAb\xff"[random() % 4];
+        return Value(text);
+    };
+    // Kind and payload, so that 1 and 1.0 or 0.0 and -0.0 in the wrong places show.
+    auto spell = [](const std::vector<Value>& items) {
+        std::string text;
+        for (const Value& item : items) {
+            text += item.isInt() ? "i" : item.isFloat() ? (std::signbit(item.asFloat()) ? "-f" : "f") : "s";
+            text += toRepr(item) + " ";
+        }
+        return text;
+    };
+    for (int count : {0, 1, 5, 12, 13, 40, 300, 2000}) {
+        for (const auto& make : {randomNumber, randomString}) {
+            std::vector<Value> items;
+            for (int i = 0; i < count; ++i) items.push_back(make());
+            std::vector<Value> expected = items;
+            stableMergeSort(expected, defaultLess);
+            const Value sorted = call("sort", {Value::newList(items)});
+            EXPECT_EQ(spell(sorted.listItems()), spell(expected)) << count;
+        }
+    }
+}
+
 TEST_F(BuiltinsTest, CallbacksThatChangeTheWalkedListStayInBounds) {
     const Value list = ints({1, 2, 3, 4});
     caller.handler = [&](std::vector<Value>& args) {
