@@ -177,17 +177,6 @@ int64_t wrappingPow(int64_t base, int64_t exponent) {
     return static_cast<int64_t>(result);
 }
 
-// Shared one-byte strings for string indexing and iteration.
-const Value& byteValue(unsigned char byte) {
-    static const std::array<Value, 256> table = [] {
-        std::array<Value, 256> values;
-        for (int code = 0; code < 256; ++code)
-            values[code] = Value(std::string(1, static_cast<char>(code)));
-        return values;
-    }();
-    return table[byte];
-}
-
 // "+" of two strings or two lists.
 [[gnu::noinline]] Value concatenate(const Value& left, const Value& right, int32_t line, int32_t column) {
     Value result;
@@ -938,7 +927,7 @@ Value Interpreter::getIndex(const Value& object, const Value& key, int32_t line,
             index += length;
         if (index < 0 || index >= length)
             fail("string index out of range", line, column);
-        return byteValue(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
+        return byteString(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
     }
     default: failWithType("cannot index ", object, "", line, column);
     }
@@ -978,7 +967,7 @@ std::vector<Value> Interpreter::iterationItems(const Value& iterable, int32_t li
         std::vector<Value> items;
         items.reserve(text.size());
         for (const char byte : text)
-            items.push_back(byteValue(static_cast<unsigned char>(byte)));
+            items.push_back(byteString(static_cast<unsigned char>(byte)));
         return items;
     }
     case ValueKind::Map: {

@@ -3,6 +3,7 @@
 #include "error.h"
 #include "execution_limits.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -239,6 +240,15 @@ bool MapData::remove(const Value& key) {
     slots_.clear();
     indexed_ = 0;
     return true;
+}
+
+const Value& byteString(unsigned char byte) {
+    static const std::array<Value, 256> strings = [] {
+        std::array<Value, 256> table;
+        for (int code = 0; code < 256; ++code) table[code] = Value(std::string(1, static_cast<char>(code)));
+        return table;
+    }();
+    return strings[byte];
 }
 
 bool concatenate(const Value& left, const Value& right, Value& result) {

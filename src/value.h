@@ -289,6 +289,10 @@ inline double asDouble(const Value& value) {
 bool valuesEqual(const Value& a, const Value& b);  // the equality of ==
 bool keysEqual(const Value& a, const Value& b);    // map-key matching
 
+// A shared one-byte string, so that indexing a string, iterating over it,
+// chars and char do not allocate.
+const Value& byteString(unsigned char byte);
+
 // Free-function forms of the map operations.
 inline const Value* find(const MapData& map, const Value& key) { return map.find(key); }
 inline void set(MapData& map, const Value& key, Value value) { map.set(key, std::move(value)); }

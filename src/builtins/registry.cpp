@@ -144,13 +144,4 @@ void throwResultTooLarge(const char* name) {
     throw RuntimeError(std::string(name) + ": result too large");
 }
 
-const Value& byteString(unsigned char byte) {
-    static const std::array<Value, 256> strings = [] {
-        std::array<Value, 256> table;
-        for (int code = 0; code < 256; ++code) table[code] = Value(std::string(1, static_cast<char>(code)));
-        return table;
-    }();
-    return strings[byte];
-}
-
 }  // namespace velmor

@@ -70,8 +70,6 @@ private:
     std::string_view view_;
 };
 
-// Shared immutable one-byte strings, so that chars and char do not allocate.
-const Value& byteString(unsigned char byte);
 
 // The order of sort without a comparator: numbers by value, NaN after every
 // other number; strings byte-wise; any other pair is an error.
