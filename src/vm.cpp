@@ -161,7 +161,7 @@ Value VM::run(Ref<FunctionProto> script) {
     Value* calleeSlot = top_;
     push(Value(makeRef<VMClosure>(std::move(script))));
     try {
-        callValue(calleeSlot, 0, 0);
+        callValue(calleeSlot, 0, Site{});
         Value result = runLoop(depth);
         unwindTo(depth, calleeSlot);  // OP_HALT leaves its frames behind
         return result;
@@ -176,13 +176,33 @@ Value VM::call(const Value& callee, std::vector<Value> args) { return callWith(c
 Value VM::callWith(const Value& callee, std::span<const Value> args) {
     const std::size_t depth = frameCount_;
     Value* calleeSlot = top_;
+    if (callee.isClosure()) {
+        // fast path: a closure of the right arity, with room for its frame and values
+        VMClosure& closure = callee.asClosure();
+        if (closure.proto->arity == args.size() && static_cast<std::size_t>(stackEnd_ - top_) > args.size() &&
+            frameCount_ < kMaxFrames && nestedLoops_ < kMaxNestedLoops) {
+            new (top_++) Value(callee);
+            for (const Value& argument : args) new (top_++) Value(argument);
+            enterFrame(closure, calleeSlot + 1);
+            NestingGuard nesting(nestedLoops_);
+            try {
+                Value result = runLoop(depth);
+                // The callee's return took its frame and values; only a halt leaves them.
+                if (frameCount_ != depth || top_ != calleeSlot) unwindTo(depth, calleeSlot);
+                return result;
+            } catch (...) {
+                unwindTo(depth, calleeSlot);
+                throw;
+            }
+        }
+    }
     try {
         pushCopy(callee);
         for (const Value& argument : args) pushCopy(argument);
         if (callee.isClosure() && callee.asClosure().proto->arity == args.size() && nestedLoops_ >= kMaxNestedLoops) {
             runtimeError(kCallStackOverflow, 0);
         }
-        if (!callValue(calleeSlot, args.size(), 0)) return pop();
+        if (!callValue(calleeSlot, args.size(), Site{})) return pop();
         NestingGuard nesting(nestedLoops_);
         Value result = runLoop(depth);
         unwindTo(depth, calleeSlot);  // OP_HALT leaves its frames behind
@@ -203,24 +223,24 @@ void VM::unwindTo(std::size_t depth, Value* height) {
     }
 }
 
-bool VM::callValue(Value* calleeSlot, std::size_t argumentCount, int32_t line) {
+bool VM::callValue(Value* calleeSlot, std::size_t argumentCount, Site site) {
     Value& callee = *calleeSlot;
     if (callee.isClosure()) {
         VMClosure& closure = callee.asClosure();
         if (closure.proto->arity != argumentCount)
-            runtimeError(calleeArityMessage(*closure.proto, argumentCount), line);
-        pushFrame(closure, calleeSlot + 1, line);
+            runtimeError(calleeArityMessage(*closure.proto, argumentCount), site.line());
+        pushFrame(closure, calleeSlot + 1, site);
         return true;
     }
     if (callee.isNative()) {
-        callNative(callee.asNative(), calleeSlot, argumentCount, line);
+        callNative(callee.asNative(), calleeSlot, argumentCount, site);
         return false;
     }
-    runtimeError(std::string(typeName(callee)) + " is not callable", line);
+    runtimeError(std::string(typeName(callee)) + " is not callable", site.line());
 }
 
-void VM::pushFrame(VMClosure& closure, Value* slots, int32_t line) {
-    if (frameCount_ == kMaxFrames) runtimeError(kCallStackOverflow, line);
+void VM::pushFrame(VMClosure& closure, Value* slots, Site site) {
+    if (frameCount_ == kMaxFrames) runtimeError(kCallStackOverflow, site.line());
     enterFrame(closure, slots);
 }
 
@@ -255,6 +275,8 @@ namespace {
 //   OP_QUICK_EQUAL_JUMP and its five siblings, one per comparison in opcode order: that comparison;
 //     JUMP_IF_FALSE; POP, with a POP at the jump's target.
 //   OP_QUICK_LOCAL_LOCAL_ARITH: GET_LOCAL; GET_LOCAL; one of ADD SUB MUL.
+//   OP_QUICK_LOCAL_LOCAL_COMPARE: GET_LOCAL; GET_LOCAL; a comparison whose result is not a jump's condition
+//     (a comparator's `return a < b`).
 //   OP_QUICK_FOR_IN_NEXT: a for-in loop's head, GET_LOCAL position; GET_LOCAL items; LEN; LESS;
 //     JUMP_IF_FALSE; POP; GET_LOCAL items; GET_LOCAL position; GET_INDEX; SET_LOCAL variable; POP.
 #define VELMOR_QUICK_OPCODES(X)          \
@@ -275,6 +297,7 @@ namespace {
     X(OP_QUICK_GREATER_JUMP)             \
     X(OP_QUICK_GREATER_EQUAL_JUMP)       \
     X(OP_QUICK_LOCAL_LOCAL_ARITH)        \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE)      \
     X(OP_QUICK_FOR_IN_NEXT)
 
 constexpr uint8_t kFirstQuickOpCode = 200;
@@ -404,6 +427,9 @@ std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto) {
         if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL &&
             (third == OP_ADD || third == OP_SUB || third == OP_MUL)) {
             quick[at] = OP_QUICK_LOCAL_LOCAL_ARITH;
+        } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && isComparison(third) &&
+                   opAt(index, 3) != OP_JUMP_IF_FALSE) {
+            quick[at] = OP_QUICK_LOCAL_LOCAL_COMPARE;
         } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && third == OP_GET_INDEX) {
             quick[at] = OP_QUICK_LOCAL_LOCAL_INDEX;
         } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_INDEX) {
@@ -457,8 +483,8 @@ Value* VM::globalSlot(Value** cache, std::size_t constantIndex, const Value& nam
     return &found->second;
 }
 
-void VM::callNative(NativeObj& native, Value* calleeSlot, std::size_t argumentCount, int32_t line) {
-    if (!arityAccepts(native, argumentCount)) runtimeError(arityMessage(native, argumentCount), line);
+void VM::callNative(NativeObj& native, Value* calleeSlot, std::size_t argumentCount, Site site) {
+    if (!arityAccepts(native, argumentCount)) runtimeError(arityMessage(native, argumentCount), site.line());
     // The native reads its arguments in place; the stack never moves, so the
     // span stays valid while the native calls back into the machine.
     Value result = native.fn(*this, std::span<Value>(calleeSlot + 1, argumentCount));
@@ -539,18 +565,13 @@ bool VM::handleError(Value caught, std::size_t targetDepth) {
 
 Value VM::runLoop(std::size_t targetDepth) {
     for (;;) {
-        std::exception_ptr failure;
-        Value caught;
         try {
             return execute(targetDepth);
         } catch (const RuntimeError& error) {
-            caught = Value(error.message);
-            failure = std::current_exception();
+            if (!handleError(Value(error.message), targetDepth)) throw;
         } catch (const ThrownValue& thrown) {
-            caught = thrown.value;
-            failure = std::current_exception();
+            if (!handleError(thrown.value, targetDepth)) throw;
         }
-        if (!handleError(std::move(caught), targetDepth)) std::rethrow_exception(failure);
     }
 }
 
@@ -580,7 +601,7 @@ Value VM::runLoop(std::size_t targetDepth) {
 
 #define READ_BYTE() (*ip++)
 #define READ_U16() readU16(ip)
-#define LINE() lineAt(*frame, ip)
+#define SITE() Site{frame->closure, ip}
 #define PROTECT(work) \
     do {              \
         top_ = top;   \
@@ -627,10 +648,7 @@ inline uint16_t readU16(const uint8_t*& ip) {
 
 }  // namespace
 
-template <class Frame>
-static inline int32_t lineAt(const Frame& frame, const uint8_t* ip) {
-    return lineAtOffset(*frame.closure->proto, frame.closure->code, ip);
-}
+int32_t VM::Site::line() const { return closure ? lineAtOffset(*closure->proto, closure->code, ip) : 0; }
 
 Value VM::execute(std::size_t targetDepth) {
     CallFrame* frame;
@@ -689,7 +707,7 @@ dispatch:
         const uint16_t index = READ_U16();
         Value* slot = frame->globalCache[index];
         if (!slot) slot = globalSlot(frame->globalCache, index, constants[index]);
-        if (!slot) PROTECT(undefinedVariable(constants[index], LINE()));
+        if (!slot) PROTECT(undefinedVariable(constants[index], SITE()));
         PUSH_COPY(*slot);
         NEXT;
     }
@@ -697,7 +715,7 @@ dispatch:
         const uint16_t index = READ_U16();
         Value* slot = frame->globalCache[index];
         if (!slot) slot = globalSlot(frame->globalCache, index, constants[index]);
-        if (!slot) PROTECT(undefinedAssignment(constants[index], LINE()));
+        if (!slot) PROTECT(undefinedAssignment(constants[index], SITE()));
         *slot = top[-1];
         NEXT;
     }
@@ -729,7 +747,7 @@ dispatch:
     }
     CASE(OP_BUILD_MAP) {
         const uint16_t count = READ_U16();
-        PROTECT(buildMap(count, LINE()));
+        PROTECT(buildMap(count, SITE()));
         NEXT;
     }
     CASE(OP_GET_INDEX) {
@@ -760,11 +778,11 @@ dispatch:
             }
             NEXT;
         }
-        PROTECT(getIndexSlow(LINE()));
+        PROTECT(getIndexSlow(SITE()));
         NEXT;
     }
     CASE(OP_GET_INDEX_KEEP) {
-        PROTECT(getIndexKeepSlow(LINE()));
+        PROTECT(getIndexKeepSlow(SITE()));
         NEXT;
     }
     CASE(OP_SET_INDEX) {
@@ -799,7 +817,7 @@ dispatch:
                 NEXT;
             }
         }
-        PROTECT(setIndex(LINE()));
+        PROTECT(setIndex(SITE()));
         NEXT;
     }
     CASE(OP_ADD) {
@@ -815,7 +833,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(addSlow(LINE()));
+        PROTECT(addSlow(SITE()));
         NEXT;
     }
     CASE(OP_SUB) {
@@ -831,7 +849,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(arithmeticSlow(OP_SUB, LINE()));
+        PROTECT(arithmeticSlow(OP_SUB, SITE()));
         NEXT;
     }
     CASE(OP_MUL) {
@@ -847,7 +865,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(arithmeticSlow(OP_MUL, LINE()));
+        PROTECT(arithmeticSlow(OP_MUL, SITE()));
         NEXT;
     }
     CASE(OP_DIV) {
@@ -858,7 +876,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(arithmeticSlow(OP_DIV, LINE()));
+        PROTECT(arithmeticSlow(OP_DIV, SITE()));
         NEXT;
     }
     CASE(OP_FLOOR_DIV) {
@@ -869,7 +887,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(arithmeticSlow(OP_FLOOR_DIV, LINE()));
+        PROTECT(arithmeticSlow(OP_FLOOR_DIV, SITE()));
         NEXT;
     }
     CASE(OP_MOD) {
@@ -880,11 +898,11 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(arithmeticSlow(OP_MOD, LINE()));
+        PROTECT(arithmeticSlow(OP_MOD, SITE()));
         NEXT;
     }
     CASE(OP_POW) {
-        PROTECT(arithmeticSlow(OP_POW, LINE()));
+        PROTECT(arithmeticSlow(OP_POW, SITE()));
         NEXT;
     }
     CASE(OP_NEGATE) {
@@ -897,7 +915,7 @@ dispatch:
             a.floatRef() = -a.asFloat();
             NEXT;
         }
-        PROTECT(negateSlow(LINE()));
+        PROTECT(negateSlow(SITE()));
         NEXT;
     }
     CASE(OP_NOT) {
@@ -935,7 +953,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(compareSlow(OP_LESS, LINE()));
+        PROTECT(compareSlow(OP_LESS, SITE()));
         NEXT;
     }
     CASE(OP_LESS_EQUAL) {
@@ -946,7 +964,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(compareSlow(OP_LESS_EQUAL, LINE()));
+        PROTECT(compareSlow(OP_LESS_EQUAL, SITE()));
         NEXT;
     }
     CASE(OP_GREATER) {
@@ -957,7 +975,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(compareSlow(OP_GREATER, LINE()));
+        PROTECT(compareSlow(OP_GREATER, SITE()));
         NEXT;
     }
     CASE(OP_GREATER_EQUAL) {
@@ -968,7 +986,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(compareSlow(OP_GREATER_EQUAL, LINE()));
+        PROTECT(compareSlow(OP_GREATER_EQUAL, SITE()));
         NEXT;
     }
     CASE(OP_JUMP) {
@@ -1004,14 +1022,14 @@ dispatch:
             // fast path: a closure call continues in this loop
             VMClosure& closure = calleeSlot->asClosure();
             if (closure.proto->arity != argumentCount) {
-                runtimeError(calleeArityMessage(*closure.proto, argumentCount), LINE());
+                runtimeError(calleeArityMessage(*closure.proto, argumentCount), SITE().line());
             }
-            if (frameCount_ == kMaxFrames) runtimeError(kCallStackOverflow, LINE());
+            if (frameCount_ == kMaxFrames) runtimeError(kCallStackOverflow, SITE().line());
             enterFrame(closure, calleeSlot + 1);
             LOAD_FRAME();
             NEXT;
         }
-        callValue(calleeSlot, argumentCount, LINE());
+        callValue(calleeSlot, argumentCount, SITE());
         top = top_;
         NEXT;
     }
@@ -1036,11 +1054,11 @@ dispatch:
         NEXT;
     }
     CASE(OP_ITER_LIST) {
-        PROTECT(iterList(LINE()));
+        PROTECT(iterList(SITE()));
         NEXT;
     }
     CASE(OP_LEN) {
-        PROTECT(length(LINE()));
+        PROTECT(length(SITE()));
         NEXT;
     }
     CASE(OP_FOR_TEST) {
@@ -1057,7 +1075,7 @@ dispatch:
             storePlain(top[-1], result);
             NEXT;
         }
-        PROTECT(forTestSlow(LINE()));
+        PROTECT(forTestSlow(SITE()));
         NEXT;
     }
     CASE(OP_TRY) {
@@ -1243,6 +1261,14 @@ dispatch:
         ip += 6;
         NEXT;
     }
+    CASE(OP_QUICK_LOCAL_LOCAL_COMPARE) {
+        const Value& a = slots[u16At(ip)];
+        const Value& b = slots[u16At(ip + 3)];
+        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        storePlain(*top++, compareNumbers(comparisonAt(ip[5]), asDouble(a), asDouble(b)));
+        ip += 6;
+        NEXT;
+    }
     CASE(OP_QUICK_FOR_IN_NEXT) {
         const uint8_t* start = ip - 1;
         const Value& position = slots[u16At(start + 1)];
@@ -1275,7 +1301,7 @@ LABEL_UNKNOWN:
     top_ = top;
     {
         const uint8_t original = frame->closure->proto->code[static_cast<std::size_t>(ip - 1 - frame->closure->code)];
-        runtimeError("unknown opcode " + std::to_string(original), LINE());
+        runtimeError("unknown opcode " + std::to_string(original), SITE().line());
     }
 
 #if !VELMOR_COMPUTED_GOTO
@@ -1287,7 +1313,7 @@ LABEL_UNKNOWN:
 #undef NEXT
 #undef READ_BYTE
 #undef READ_U16
-#undef LINE
+#undef SITE
 #undef LOAD_FRAME
 #undef PROTECT
 #undef PUSH_COPY
@@ -1299,30 +1325,30 @@ LABEL_UNKNOWN:
 // ---------------------------------------------------------------------------
 // Slow paths
 
-void VM::addSlow(int32_t line) {
+void VM::addSlow(Site site) {
     const Value& a = top_[-2];
     const Value& b = top_[-1];
     Value result;
     if ((a.isString() && b.isString()) || (a.isList() && b.isList())) {
-        if (!concatenate(a, b, result)) runtimeError("result too large", line);
+        if (!concatenate(a, b, result)) runtimeError("result too large", site.line());
     } else if (a.isNumber() && b.isNumber()) {
         result = a.isInt() && b.isInt() ? Value(wrapAdd(a.asInt(), b.asInt())) : Value(asDouble(a) + asDouble(b));
     } else {
-        runtimeError(std::string("cannot add ") + typeName(a) + " and " + typeName(b), line);
+        runtimeError(std::string("cannot add ") + typeName(a) + " and " + typeName(b), site.line());
     }
     drop();
     top_[-1] = std::move(result);
 }
 
-void VM::arithmeticSlow(OpCode op, int32_t line) {
+void VM::arithmeticSlow(OpCode op, Site site) {
     const Value& a = top_[-2];
     const Value& b = top_[-1];
     if (!a.isNumber() || !b.isNumber()) {
-        runtimeError(std::string("arithmetic needs numbers, got ") + typeName(a) + " and " + typeName(b), line);
+        runtimeError(std::string("arithmetic needs numbers, got ") + typeName(a) + " and " + typeName(b), site.line());
     }
     Value result;
     if (op == OP_DIV) {
-        if (asDouble(b) == 0.0) runtimeError("division by zero", line);
+        if (asDouble(b) == 0.0) runtimeError("division by zero", site.line());
         result = Value(asDouble(a) / asDouble(b));
     } else if (a.isInt() && b.isInt()) {
         const int64_t x = a.asInt();
@@ -1331,11 +1357,11 @@ void VM::arithmeticSlow(OpCode op, int32_t line) {
         case OP_SUB: result = Value(wrapSub(x, y)); break;
         case OP_MUL: result = Value(wrapMul(x, y)); break;
         case OP_FLOOR_DIV:
-            if (y == 0) runtimeError("floor division by zero", line);
+            if (y == 0) runtimeError("floor division by zero", site.line());
             result = Value(floorDivide(x, y));
             break;
         case OP_MOD:
-            if (y == 0) runtimeError("modulo by zero", line);
+            if (y == 0) runtimeError("modulo by zero", site.line());
             result = Value(remainder(x, y));
             break;
         default:
@@ -1350,11 +1376,11 @@ void VM::arithmeticSlow(OpCode op, int32_t line) {
         case OP_SUB: result = Value(x - y); break;
         case OP_MUL: result = Value(x * y); break;
         case OP_FLOOR_DIV:
-            if (y == 0.0) runtimeError("floor division by zero", line);
+            if (y == 0.0) runtimeError("floor division by zero", site.line());
             result = Value(std::floor(x / y));
             break;
         case OP_MOD:
-            if (y == 0.0) runtimeError("modulo by zero", line);
+            if (y == 0.0) runtimeError("modulo by zero", site.line());
             result = Value(std::fmod(x, y));
             break;
         default: result = Value(std::pow(x, y)); break;
@@ -1365,7 +1391,7 @@ void VM::arithmeticSlow(OpCode op, int32_t line) {
     storePlain(top_[-1], result);
 }
 
-void VM::compareSlow(OpCode op, int32_t line) {
+void VM::compareSlow(OpCode op, Site site) {
     const Value& a = top_[-2];
     const Value& b = top_[-1];
     bool result;
@@ -1375,29 +1401,29 @@ void VM::compareSlow(OpCode op, int32_t line) {
     } else if (a.isNumber() && b.isNumber()) {
         result = compareNumbers(op, asDouble(a), asDouble(b));
     } else {
-        runtimeError(std::string("cannot compare ") + typeName(a) + " and " + typeName(b), line);
+        runtimeError(std::string("cannot compare ") + typeName(a) + " and " + typeName(b), site.line());
     }
     drop();
     top_[-1] = Value(result);
 }
 
-void VM::negateSlow(int32_t line) {
-    runtimeError(std::string("unary '-': expected a number, got ") + typeName(top_[-1]), line);
+void VM::negateSlow(Site site) {
+    runtimeError(std::string("unary '-': expected a number, got ") + typeName(top_[-1]), site.line());
 }
 
 namespace {
 
 // The element of a list, map or string that `object[key]` names.
-Value indexValue(const Value& object, const Value& key, int32_t line) {
+Value indexValue(const Value& object, const Value& key, VM::Site site) {
     if (object.isList()) {
         const std::vector<Value>& items = object.listItems();
-        if (!key.isInt()) throw RuntimeError(std::string("list index must be an integer, got ") + typeName(key), line);
+        if (!key.isInt()) throw RuntimeError(std::string("list index must be an integer, got ") + typeName(key), site.line());
         int64_t index = key.asInt();
         const auto size = static_cast<int64_t>(items.size());
         if (index < 0) index += size;
         if (index < 0 || index >= size) {
             throw RuntimeError("list index " + formatInt(key.asInt()) + " out of range (len " + formatInt(size) + ")",
-                               line);
+                               site.line());
         }
         return items[static_cast<std::size_t>(index)];
     }
@@ -1408,47 +1434,47 @@ Value indexValue(const Value& object, const Value& key, int32_t line) {
     if (object.isString()) {
         const std::string& text = object.asString();
         if (!key.isInt())
-            throw RuntimeError(std::string("string index must be an integer, got ") + typeName(key), line);
+            throw RuntimeError(std::string("string index must be an integer, got ") + typeName(key), site.line());
         int64_t index = key.asInt();
         const auto size = static_cast<int64_t>(text.size());
         if (index < 0) index += size;
-        if (index < 0 || index >= size) throw RuntimeError("string index out of range", line);
-        return Value(std::string(1, text[static_cast<std::size_t>(index)]));
+        if (index < 0 || index >= size) throw RuntimeError("string index out of range", site.line());
+        return byteString(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
     }
-    throw RuntimeError(std::string("cannot index ") + typeName(object), line);
+    throw RuntimeError(std::string("cannot index ") + typeName(object), site.line());
 }
 
 }  // namespace
 
-void VM::getIndexSlow(int32_t line) {
-    Value element = indexValue(top_[-2], top_[-1], line);
+void VM::getIndexSlow(Site site) {
+    Value element = indexValue(top_[-2], top_[-1], site);
     drop();
     top_[-1] = std::move(element);
 }
 
-void VM::getIndexKeepSlow(int32_t line) { push(indexValue(top_[-2], top_[-1], line)); }
+void VM::getIndexKeepSlow(Site site) { push(indexValue(top_[-2], top_[-1], site)); }
 
-void VM::setIndex(int32_t line) {
+void VM::setIndex(Site site) {
     Value& object = top_[-3];
     const Value& key = top_[-2];
     const Value& value = top_[-1];
     if (object.isList()) {
         std::vector<Value>& items = object.listItems();
-        if (!key.isInt()) runtimeError(std::string("list index must be an integer, got ") + typeName(key), line);
+        if (!key.isInt()) runtimeError(std::string("list index must be an integer, got ") + typeName(key), site.line());
         int64_t index = key.asInt();
         const auto size = static_cast<int64_t>(items.size());
         if (index < 0) index += size;
         if (index < 0 || index >= size) {
-            runtimeError("list index " + formatInt(key.asInt()) + " out of range (len " + formatInt(size) + ")", line);
+            runtimeError("list index " + formatInt(key.asInt()) + " out of range (len " + formatInt(size) + ")", site.line());
         }
         items[static_cast<std::size_t>(index)] = value;
     } else if (object.isMap()) {
         if (!key.isString() && !key.isNumber()) {
-            runtimeError(std::string("map key must be a string or number, got ") + typeName(key), line);
+            runtimeError(std::string("map key must be a string or number, got ") + typeName(key), site.line());
         }
         object.asMap().set(key, value);
     } else {
-        runtimeError(std::string("cannot assign into ") + typeName(object), line);
+        runtimeError(std::string("cannot assign into ") + typeName(object), site.line());
     }
     Value stored = pop();
     drop();
@@ -1464,14 +1490,14 @@ void VM::buildList(std::size_t count) {
     push(Value::newList(std::move(items)));
 }
 
-void VM::buildMap(std::size_t count, int32_t line) {
+void VM::buildMap(std::size_t count, Site site) {
     Value* first = top_ - 2 * count;
     Value map = Value::newMap();
     MapData& data = map.asMap();
     for (Value* pair = first; pair < top_; pair += 2) {
         const Value& key = pair[0];
         if (!key.isString() && !key.isNumber()) {
-            runtimeError(std::string("map keys must be string or number, got ") + typeName(key), line);
+            runtimeError(std::string("map keys must be string or number, got ") + typeName(key), site.line());
         }
         data.set(key, std::move(pair[1]));
     }
@@ -1479,7 +1505,7 @@ void VM::buildMap(std::size_t count, int32_t line) {
     push(std::move(map));
 }
 
-void VM::iterList(int32_t line) {
+void VM::iterList(Site site) {
     const Value& iterable = top_[-1];
     std::vector<Value> items;
     if (iterable.isList()) {
@@ -1487,18 +1513,18 @@ void VM::iterList(int32_t line) {
     } else if (iterable.isString()) {
         const std::string& text = iterable.asString();
         items.reserve(text.size());
-        for (char byte : text) items.emplace_back(std::string(1, byte));
+        for (char byte : text) items.push_back(byteString(static_cast<unsigned char>(byte)));
     } else if (iterable.isMap()) {
         const MapData& map = iterable.asMap();
         items.reserve(map.entries.size());
         for (const MapEntry& entry : map.entries) items.push_back(entry.key);
     } else {
-        runtimeError(std::string("cannot iterate over ") + typeName(iterable), line);
+        runtimeError(std::string("cannot iterate over ") + typeName(iterable), site.line());
     }
     top_[-1] = Value::newList(std::move(items));
 }
 
-void VM::length(int32_t line) {
+void VM::length(Site site) {
     const Value& value = top_[-1];
     int64_t size;
     if (value.isList())
@@ -1508,11 +1534,11 @@ void VM::length(int32_t line) {
     else if (value.isMap())
         size = static_cast<int64_t>(value.asMap().entries.size());
     else
-        runtimeError(std::string("cannot take length of ") + typeName(value), line);
+        runtimeError(std::string("cannot take length of ") + typeName(value), site.line());
     top_[-1] = Value(size);
 }
 
-void VM::forTestSlow(int32_t line) { runtimeError("numeric for-loop needs numbers", line); }
+void VM::forTestSlow(Site site) { runtimeError("numeric for-loop needs numbers", site.line()); }
 
 void VM::makeClosure(CallFrame& frame, std::size_t protoIndex) {
     const Ref<FunctionProto>& proto = frame.closure->proto->protos[protoIndex];
@@ -1529,12 +1555,12 @@ void VM::makeClosure(CallFrame& frame, std::size_t protoIndex) {
 
 void VM::defineGlobal(const Value& name) { globals->define(name.asString(), pop()); }
 
-void VM::undefinedVariable(const Value& name, int32_t line) {
-    runtimeError("undefined variable '" + name.asString() + "'", line);
+void VM::undefinedVariable(const Value& name, Site site) {
+    runtimeError("undefined variable '" + name.asString() + "'", site.line());
 }
 
-void VM::undefinedAssignment(const Value& name, int32_t line) {
-    runtimeError("cannot assign to undefined variable '" + name.asString() + "' (use 'let' to declare it)", line);
+void VM::undefinedAssignment(const Value& name, Site site) {
+    runtimeError("cannot assign to undefined variable '" + name.asString() + "' (use 'let' to declare it)", site.line());
 }
 
 }  // namespace velmor

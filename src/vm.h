@@ -53,6 +53,14 @@ public:
     // this bounds the nesting well inside a 1 MiB thread stack.
     static constexpr std::size_t kMaxNestedLoops = 200;
 
+    // An instruction of a running frame, for the line of an error it raises:
+    // the line table is read only when there is an error. No closure: line 0.
+    struct Site {
+        const VMClosure* closure = nullptr;
+        const uint8_t* ip = nullptr;  // just past the instruction's opcode or operand bytes read
+        int32_t line() const;
+    };
+
     VM();
     ~VM() override;
     VM(const VM&) = delete;
@@ -94,8 +102,8 @@ private:
     // Starts a call of the callee in `calleeSlot` with the `argumentCount`
     // values above it. True when a closure frame was pushed; false when a
     // native ran and its result replaced the callee and arguments.
-    bool callValue(Value* calleeSlot, std::size_t argumentCount, int32_t line);
-    void pushFrame(VMClosure& closure, Value* slots, int32_t line);
+    bool callValue(Value* calleeSlot, std::size_t argumentCount, Site site);
+    void pushFrame(VMClosure& closure, Value* slots, Site site);
     // Pushes the frame; the caller has checked the frame limit.
     void enterFrame(VMClosure& closure, Value* slots) {
         if (closure.cacheOwner != this) bindGlobalCache(closure);
@@ -103,7 +111,7 @@ private:
     }
     void bindGlobalCache(VMClosure& closure);
     Value* globalSlot(Value** cache, std::size_t constantIndex, const Value& name);
-    void callNative(NativeObj& native, Value* calleeSlot, std::size_t argumentCount, int32_t line);
+    void callNative(NativeObj& native, Value* calleeSlot, std::size_t argumentCount, Site site);
 
     bool handleError(Value caught, std::size_t targetDepth);
     // Restores the machine to `depth` frames and a stack cut at `height`, closing upvalues above it.
@@ -134,22 +142,22 @@ private:
     [[noreturn]] static void runtimeError(std::string message, int32_t line);
 
     // Slow paths of the instruction loop; each works on the top of the stack.
-    void addSlow(int32_t line);
-    void arithmeticSlow(OpCode op, int32_t line);
-    void compareSlow(OpCode op, int32_t line);
-    [[noreturn]] void negateSlow(int32_t line);
-    void getIndexSlow(int32_t line);
-    void getIndexKeepSlow(int32_t line);
-    void setIndex(int32_t line);
+    void addSlow(Site site);
+    void arithmeticSlow(OpCode op, Site site);
+    void compareSlow(OpCode op, Site site);
+    [[noreturn]] void negateSlow(Site site);
+    void getIndexSlow(Site site);
+    void getIndexKeepSlow(Site site);
+    void setIndex(Site site);
     void buildList(std::size_t count);
-    void buildMap(std::size_t count, int32_t line);
-    void iterList(int32_t line);
-    void length(int32_t line);
-    [[noreturn]] void forTestSlow(int32_t line);
+    void buildMap(std::size_t count, Site site);
+    void iterList(Site site);
+    void length(Site site);
+    [[noreturn]] void forTestSlow(Site site);
     void makeClosure(CallFrame& frame, std::size_t protoIndex);
     void defineGlobal(const Value& name);
-    [[noreturn]] void undefinedVariable(const Value& name, int32_t line);
-    [[noreturn]] void undefinedAssignment(const Value& name, int32_t line);
+    [[noreturn]] void undefinedVariable(const Value& name, Site site);
+    [[noreturn]] void undefinedAssignment(const Value& name, Site site);
 
     std::unique_ptr<Value[]> stack_;
     Value* top_ = nullptr;

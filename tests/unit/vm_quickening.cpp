@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "execution_limits.h"
 #include "vm_support.h"
 
@@ -81,6 +83,30 @@ TEST(VmQuickening, FusedCompareJumpTakesBothBranchesAndFallsBackForStrings) {
     EXPECT_EQ(vm.stackSize(), 0u);
     RuntimeError error = runExpectingError(program(Value("a")));
     EXPECT_EQ(error.message, "cannot compare string and number");
+}
+
+TEST(VmQuickening, LocalLocalComparisonGivesTheSequencesResult) {
+    // return a <op> b, with a and b in slots 0 and 1: the shape of a sort comparator.
+    auto program = [](Value a, Value b, OpCode comparison) {
+        ProtoBuilder code;
+        code.constant(std::move(a)).constant(std::move(b));
+        code.op16(OP_GET_LOCAL, 0).op16(OP_GET_LOCAL, 1).op(comparison).op(OP_RETURN);
+        return code.build();
+    };
+    const double nan = std::nan("");
+    VM vm;
+    EXPECT_TRUE(vm.run(program(Value(int64_t{1}), Value(1.5), OP_LESS)).asBool());
+    EXPECT_FALSE(vm.run(program(Value(int64_t{2}), Value(2.0), OP_GREATER)).asBool());
+    EXPECT_TRUE(vm.run(program(Value(int64_t{2}), Value(2.0), OP_EQUAL)).asBool());
+    EXPECT_FALSE(vm.run(program(Value(nan), Value(nan), OP_EQUAL)).asBool());
+    EXPECT_TRUE(vm.run(program(Value(nan), Value(1.0), OP_NOT_EQUAL)).asBool());
+    EXPECT_FALSE(vm.run(program(Value(nan), Value(1.0), OP_GREATER_EQUAL)).asBool());
+    // Other kinds take the sequence as compiled.
+    EXPECT_TRUE(vm.run(program(Value("a"), Value("b"), OP_LESS_EQUAL)).asBool());
+    EXPECT_FALSE(vm.run(program(Value("a"), Value(int64_t{1}), OP_EQUAL)).asBool());
+    EXPECT_EQ(vm.stackSize(), 0u);
+    EXPECT_EQ(runExpectingError(program(Value(), Value(int64_t{1}), OP_LESS)).message,
+              "cannot compare nil and number");
 }
 
 TEST(VmQuickening, ErrorsInsideFusedSequencesKeepTheFailingInstructionsLine) {
