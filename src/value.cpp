@@ -119,16 +119,18 @@ namespace {
 // Hash consistent with keysEqual: numbers hash by their double value (so 1
 // and 1.0 collide, and so do Ints that round to the same double), with -0.0
 // folded into 0.0.
+[[gnu::noinline]] std::size_t computeStringHash(const StringObj& s) {
+    const std::size_t h = std::hash<std::string_view>{}(s.text);
+    s.hashCache = h == 0 ? 1 : h;
+    return s.hashCache;
+}
+
+// A string's hash, computed once and kept in the string (0: not yet).
+inline std::size_t stringHash(const StringObj& s) { return s.hashCache != 0 ? s.hashCache : computeStringHash(s); }
+
 std::size_t keyHash(const Value& key) {
     switch (key.kind()) {
-    case ValueKind::String: {
-        const StringObj& s = key.asStringObj();
-        if (s.hashCache == 0) {
-            std::size_t h = std::hash<std::string_view>{}(s.text);
-            s.hashCache = h == 0 ? 1 : h;
-        }
-        return s.hashCache;
-    }
+    case ValueKind::String: return stringHash(key.asStringObj());
     case ValueKind::Int:
     case ValueKind::Float: {
         double d = asDouble(key);
@@ -193,9 +195,26 @@ void MapData::catchUpIndex() const {
 }
 
 std::ptrdiff_t MapData::probe(const Value& key) const {
-    if (!isIndexable(key)) return -1;
-    catchUpIndex();
+    if (indexed_ != entries.size() || slots_.empty()) [[unlikely]]
+        catchUpIndex();
     const std::size_t mask = slots_.size() - 1;
+    if (key.isString()) {
+        // The common case: a string key among strings. Every indexed string
+        // has its hash cached, so a different string is mostly told apart by
+        // its hash without reading its bytes.
+        const StringObj& text = key.asStringObj();
+        const std::size_t hash = stringHash(text);
+        for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+            const int32_t position = slots_[slot];
+            if (position < 0) return -1;
+            const Value& k = entries[static_cast<std::size_t>(position)].key;
+            if (k.isString() && (k.asObject() == key.asObject() ||
+                                 (k.asStringObj().hashCache == hash && k.asString() == text.text))) {
+                return position;
+            }
+        }
+    }
+    if (!isIndexable(key)) return -1;
     for (std::size_t slot = keyHash(key) & mask;; slot = (slot + 1) & mask) {
         int32_t position = slots_[slot];
         if (position < 0) return -1;

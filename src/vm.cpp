@@ -279,6 +279,8 @@ namespace {
 //     (a comparator's `return a < b`).
 //   OP_QUICK_FOR_IN_NEXT: a for-in loop's head, GET_LOCAL position; GET_LOCAL items; LEN; LESS;
 //     JUMP_IF_FALSE; POP; GET_LOCAL items; GET_LOCAL position; GET_INDEX; SET_LOCAL variable; POP.
+//   OP_QUICK_FOR_IN_LOOP: a for-in loop's tail, GET_LOCAL position; CONSTANT (an Int); ADD;
+//     SET_LOCAL position; POP; LOOP back to its OP_QUICK_FOR_IN_NEXT head: steps and runs the head.
 #define VELMOR_QUICK_OPCODES(X)          \
     X(OP_QUICK_FOR_LOOP)                 \
     X(OP_QUICK_LOCAL_INT_ARITH)          \
@@ -298,7 +300,8 @@ namespace {
     X(OP_QUICK_GREATER_EQUAL_JUMP)       \
     X(OP_QUICK_LOCAL_LOCAL_ARITH)        \
     X(OP_QUICK_LOCAL_LOCAL_COMPARE)      \
-    X(OP_QUICK_FOR_IN_NEXT)
+    X(OP_QUICK_FOR_IN_NEXT)              \
+    X(OP_QUICK_FOR_IN_LOOP)
 
 constexpr uint8_t kFirstQuickOpCode = 200;
 constexpr uint8_t kUnknownOpCode = 0xFF;
@@ -385,6 +388,19 @@ std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto) {
             const uint16_t distance = u16At(&code[at + 12]);
             if (distance <= after && isForHead(after - distance, u16At(&code[at + 1]), u16At(&code[at + 4]))) {
                 quick[at] = OP_QUICK_FOR_LOOP;
+                continue;
+            }
+        }
+        if (op == OP_GET_LOCAL && opAt(index, 1) == OP_CONSTANT && opAt(index, 2) == OP_ADD &&
+            opAt(index, 3) == OP_SET_LOCAL && opAt(index, 4) == OP_POP && opAt(index, 5) == OP_LOOP &&
+            u16At(&code[at + 8]) == u16At(&code[at + 1])) {
+            const Value* constant = constantAt(at + 4);
+            const std::size_t after = at + 14;
+            const uint16_t distance = u16At(&code[at + 12]);
+            // The head comes earlier in the code, so it has been quickened already.
+            if (constant && constant->isInt() && distance <= after && quick[after - distance] == OP_QUICK_FOR_IN_NEXT &&
+                u16At(&code[after - distance + 1]) == u16At(&code[at + 1])) {
+                quick[at] = OP_QUICK_FOR_IN_LOOP;
                 continue;
             }
         }
@@ -1286,6 +1302,18 @@ dispatch:
             ip = start + 11 + u16At(start + 9);
         }
         NEXT;
+    }
+    CASE(OP_QUICK_FOR_IN_LOOP) {
+        const uint8_t* start = ip - 1;
+        Value& position = slots[u16At(start + 1)];
+        // The sequence pushes two values at its peak.
+        if (!position.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        position.intRef() = wrapAdd(position.asInt(), constants[u16At(start + 4)].asInt());
+        ip = start + 14 - u16At(start + 12);  // the head
+        if (executionLimits().stepsEnabled) [[unlikely]]
+            PROTECT(countStep());
+        ++ip;
+        goto LABEL_OP_QUICK_FOR_IN_NEXT;
     }
     CASE(OP_HALT) {
         frame->ip = ip;

@@ -120,8 +120,9 @@ TEST(VmQuickening, ErrorsInsideFusedSequencesKeepTheFailingInstructionsLine) {
     EXPECT_EQ(error.line, 3);
 }
 
-TEST(VmQuickening, NumericLoopsStillCountSteps) {
-    const StmtList program = parseSource("let n = 0\nfor i = 1, 1000 do n = n + 1 end\n");
+// Runs `source` with a budget of 100 steps; the global n afterwards.
+int64_t countedUntilBudgetRunsOut(const std::string& source) {
+    const StmtList program = parseSource(source);
     Ref<FunctionProto> script = compileProgram(program);
     ExecutionLimits& limits = executionLimits();
     const ExecutionLimits saved = limits;
@@ -135,9 +136,29 @@ TEST(VmQuickening, NumericLoopsStillCountSteps) {
         exhausted = true;
     }
     limits = saved;
-    EXPECT_TRUE(exhausted);
+    EXPECT_TRUE(exhausted) << source;
+    return vm.globals->lookup("n")->asInt();
+}
+
+TEST(VmQuickening, LoopsStillCountSteps) {
     // A hundred back edges are counted; the body runs once more before the next one fails.
-    EXPECT_EQ(vm.globals->lookup("n")->asInt(), 101);
+    EXPECT_EQ(countedUntilBudgetRunsOut("let n = 0\nfor i = 1, 1000 do n = n + 1 end\n"), 101);
+    // The call of range is a step of its own.
+    EXPECT_EQ(countedUntilBudgetRunsOut("let n = 0\nfor x in range(1000) do n = n + 1 end\n"), 100);
+}
+
+TEST(VmQuickening, ForInLoopSeesTheListAndPositionAsCompiled) {
+    // The fused step and head run the loop to the end of its snapshot, and a
+    // body that assigns its own variable does not disturb the walk.
+    EXPECT_EQ(testing::runProgram("let items = [1, 2, 3]\nlet n = 0\n"
+                                  "for x in items do push(items, x)\n n = n + x\n x = 100 end\n"
+                                  "print(n, len(items))\n")
+                  .output,
+              "6 6\n");
+    EXPECT_EQ(testing::runProgram("let n = 0\nfor x in [] do n = n + 1 end\n"
+                                  "for c in \"abc\" do n = n + 1 end\nprint(n)\n")
+                  .output,
+              "3\n");
 }
 
 }  // namespace
