@@ -764,7 +764,7 @@ Value Interpreter::evaluateBinary(const BinaryExpr& expression, Environment& env
         }
         if (left.isString() && right.isString()) {
             // Bytes compare as unsigned; a proper prefix is the smaller.
-            const int order = std::string_view(left.asString()).compare(right.asString());
+            const int order = left.asString().compare(right.asString());
             if (op == BinaryOp::Less)
                 return Value(order < 0);
             if (op == BinaryOp::LessEq)
@@ -920,7 +920,7 @@ Value Interpreter::getIndex(const Value& object, const Value& key, int32_t line,
         if (!key.isInt()) {
             failWithType("string index must be an integer, got ", key, "", line, column);
         }
-        const std::string& text = object.asString();
+        const std::string_view text = object.asString();
         const auto length = static_cast<int64_t>(text.size());
         int64_t index = key.asInt();
         if (index < 0)
@@ -963,7 +963,7 @@ std::vector<Value> Interpreter::iterationItems(const Value& iterable, int32_t li
     switch (iterable.kind()) {
     case ValueKind::List: return iterable.listItems();
     case ValueKind::String: {
-        const std::string& text = iterable.asString();
+        const std::string_view text = iterable.asString();
         std::vector<Value> items;
         items.reserve(text.size());
         for (const char byte : text)

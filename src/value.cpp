@@ -32,6 +32,90 @@ std::vector<Object*>& destructionQueue() {
 
 }  // namespace
 
+// ---------------------------------------------------------------------------
+// Object memory
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VELMOR_POOL_OBJECTS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELMOR_POOL_OBJECTS 0
+#endif
+#endif
+#ifndef VELMOR_POOL_OBJECTS
+#define VELMOR_POOL_OBJECTS 1
+#endif
+
+#if VELMOR_POOL_OBJECTS
+namespace {
+
+constexpr std::size_t kPoolGranule = 16;
+constexpr std::size_t kPoolClasses = kLargestPooledObject / kPoolGranule;
+constexpr std::size_t kPoolBlockBytes = std::size_t{64} << 10;
+
+struct FreeBlock {
+    FreeBlock* next;
+};
+
+// One list per size class: class c holds blocks of (c + 1) * 16 bytes. Plain
+// pointers, so the lists need no construction and outlive every static
+// Value that is freed at exit.
+FreeBlock* freeLists[kPoolClasses];
+
+std::size_t poolClass(std::size_t size) { return (size - 1) / kPoolGranule; }
+
+[[gnu::noinline]] void* refillPool(std::size_t sizeClass) {
+    const std::size_t blockSize = (sizeClass + 1) * kPoolGranule;
+    char* chunk = static_cast<char*>(::operator new(kPoolBlockBytes));
+    const std::size_t count = kPoolBlockBytes / blockSize;
+    // The first block is the caller's; the rest go on the list.
+    for (std::size_t i = count - 1; i >= 1; --i) {
+        auto* block = reinterpret_cast<FreeBlock*>(chunk + i * blockSize);
+        block->next = freeLists[sizeClass];
+        freeLists[sizeClass] = block;
+    }
+    return chunk;
+}
+
+}  // namespace
+
+void* allocateObject(std::size_t size) {
+    if (size == 0 || size > kLargestPooledObject) return ::operator new(size);
+    const std::size_t sizeClass = poolClass(size);
+    FreeBlock* block = freeLists[sizeClass];
+    if (block == nullptr) return refillPool(sizeClass);
+    freeLists[sizeClass] = block->next;
+    return block;
+}
+
+void freeObject(void* block, std::size_t size) noexcept {
+    if (size == 0 || size > kLargestPooledObject) {
+        ::operator delete(block);
+        return;
+    }
+    auto* freed = static_cast<FreeBlock*>(block);
+    const std::size_t sizeClass = poolClass(size);
+    freed->next = freeLists[sizeClass];
+    freeLists[sizeClass] = freed;
+}
+#else
+void* allocateObject(std::size_t size) { return ::operator new(size); }
+void freeObject(void* block, std::size_t) noexcept { ::operator delete(block); }
+#endif
+
+StringObj* StringObj::allocate(std::size_t length, std::size_t capacity) {
+    void* memory = allocateObject(sizeof(StringObj) + capacity + 1);
+    auto* string = ::new (memory) StringObj(length, capacity);
+    string->bytes()[length] = '\0';
+    return string;
+}
+
+void StringObj::operator delete(StringObj* string, std::destroying_delete_t) noexcept {
+    const std::size_t size = sizeof(StringObj) + string->capacity + 1;
+    string->~StringObj();
+    freeObject(string, size);
+}
+
 void destroyObject(Object* object) {
     static bool destroying = false;
     std::vector<Object*>& pending = destructionQueue();
@@ -59,8 +143,9 @@ void destroyObject(Object* object) {
     destroying = false;
 }
 
-Value::Value(std::string text) : Value(ValueKind::String, new StringObj(std::move(text))) {}
-Value::Value(Ref<StringObj> s) : Value(ValueKind::String, s.get()) {}
+Value::Value(std::string_view text) : Value(ValueKind::String, StringObj::allocate(text.size(), text.size())) {
+    if (!text.empty()) std::memcpy(asStringObj().bytes(), text.data(), text.size());
+}
 Value::Value(Ref<ListObj> list) : Value(ValueKind::List, list.get()) {}
 Value::Value(Ref<MapData> map) : Value(ValueKind::Map, map.get()) {}
 Value::Value(Ref<FunctionObj> function)
@@ -120,7 +205,7 @@ namespace {
 // and 1.0 collide, and so do Ints that round to the same double), with -0.0
 // folded into 0.0.
 [[gnu::noinline]] std::size_t computeStringHash(const StringObj& s) {
-    const std::size_t h = std::hash<std::string_view>{}(s.text);
+    const std::size_t h = std::hash<std::string_view>{}(s.view());
     s.hashCache = h == 0 ? 1 : h;
     return s.hashCache;
 }
@@ -158,7 +243,7 @@ std::ptrdiff_t MapData::scan(const Value& key) const {
     const std::size_t count = entries.size();
     // Specialised scans for the common key kinds; they agree with keysEqual.
     if (key.isString()) {
-        const std::string& text = key.asString();
+        const std::string_view text = key.asString();
         for (std::size_t i = 0; i < count; ++i) {
             const Value& k = entries[i].key;
             if (k.isString() && (k.asObject() == key.asObject() || k.asString() == text))
@@ -209,7 +294,7 @@ std::ptrdiff_t MapData::probe(const Value& key) const {
             if (position < 0) return -1;
             const Value& k = entries[static_cast<std::size_t>(position)].key;
             if (k.isString() && (k.asObject() == key.asObject() ||
-                                 (k.asStringObj().hashCache == hash && k.asString() == text.text))) {
+                                 (k.asStringObj().hashCache == hash && k.asString() == text.view()))) {
                 return position;
             }
         }
@@ -272,13 +357,13 @@ const Value& byteString(unsigned char byte) {
 
 bool concatenate(const Value& left, const Value& right, Value& result) {
     if (left.isString()) {
-        const std::string& a = left.asString();
-        const std::string& b = right.asString();
+        const std::string_view a = left.asString();
+        const std::string_view b = right.asString();
         if (a.size() + b.size() > maxStringLength()) return false;
-        std::string joined;
-        joined.reserve(a.size() + b.size());
-        joined.append(a).append(b);
-        result = Value(std::move(joined));
+        result = Value::newString(a.size() + b.size(), [&](char* bytes) {
+            std::memcpy(bytes, a.data(), a.size());
+            std::memcpy(bytes + a.size(), b.data(), b.size());
+        });
         return true;
     }
     const std::vector<Value>& a = left.listItems();
@@ -511,7 +596,7 @@ void appendRepr(std::string& out, const Value& value) {
 }
 
 std::string toText(const Value& value) {
-    if (value.isString()) return value.asString();
+    if (value.isString()) return std::string(value.asString());
     std::string out;
     appendText(out, value);
     return out;

@@ -10,15 +10,21 @@
 // rely on to keep pushes and pops cheap.
 //
 // Strings are immutable at the language level, so a string Value shares one
-// StringObj buffer between all its copies instead of copying the bytes: the
-// sharing cannot be observed. Lists and maps are shared and mutable: every
-// copy of the Value sees the same storage.
+// StringObj between all its copies instead of copying the bytes: the sharing
+// cannot be observed. A StringObj keeps its bytes right after its header, in
+// one allocation. Lists and maps are shared and mutable: every copy of the
+// Value sees the same storage.
+//
+// Objects small enough come from per-size free lists instead of the general
+// allocator (see allocateObject); a program allocates and frees them at a
+// high rate.
 //
 // There is no cycle collection. A list that contains itself is never freed
 // before the process ends; nothing depends on freeing such structures.
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -39,6 +45,15 @@ enum class ValueKind : uint8_t {
     Closure = 9,   // VM closure (VMClosure)
 };
 
+// Memory for objects: blocks of up to kLargestPooledObject bytes are taken
+// from and returned to free lists, one per multiple of 16 bytes, which never
+// give memory back; larger ones go to the general allocator. `size` must be
+// the size the block was allocated with. (Sanitizer builds use the general
+// allocator throughout, so that they still see every use after free.)
+inline constexpr std::size_t kLargestPooledObject = 256;
+void* allocateObject(std::size_t size);
+void freeObject(void* block, std::size_t size) noexcept;
+
 // Base of every heap payload. Destroyed through the virtual destructor when
 // the last reference goes away.
 struct Object {
@@ -47,6 +62,9 @@ struct Object {
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
     virtual ~Object() = default;
+
+    static void* operator new(std::size_t size) { return allocateObject(size); }
+    static void operator delete(void* block, std::size_t size) noexcept { freeObject(block, size); }
 };
 
 // Destroys an object whose count reached zero. Objects freed while another
@@ -115,10 +133,9 @@ public:
     explicit Value(int64_t i) : kind_(ValueKind::Int) { payload_.integer = i; }
     explicit Value(int i) : Value(static_cast<int64_t>(i)) {}
     explicit Value(double d) : kind_(ValueKind::Float) { payload_.number = d; }
-    explicit Value(std::string text);
-    explicit Value(std::string_view text) : Value(std::string(text)) {}
-    explicit Value(const char* text) : Value(std::string(text)) {}
-    explicit Value(Ref<StringObj> s);
+    explicit Value(std::string_view text);
+    explicit Value(const std::string& text) : Value(std::string_view(text)) {}
+    explicit Value(const char* text) : Value(std::string_view(text)) {}
     explicit Value(Ref<ListObj> list);
     explicit Value(Ref<MapData> map);
     explicit Value(Ref<FunctionObj> function);
@@ -129,7 +146,11 @@ public:
     static Value boolean(bool b) { return Value(b); }
     static Value integer(int64_t i) { return Value(i); }
     static Value number(double d) { return Value(d); }
-    static Value string(std::string text) { return Value(std::move(text)); }
+    static Value string(std::string_view text) { return Value(text); }
+    // A new string of `length` bytes, written by fill(char* bytes) before
+    // anyone else can see it.
+    template <class Fill>
+    static Value newString(std::size_t length, Fill&& fill);
     static Value newList();
     static Value newList(std::vector<Value> items);
     static Value newMap();
@@ -183,7 +204,7 @@ public:
     bool asBool() const { return payload_.integer != 0; }
     int64_t asInt() const { return payload_.integer; }
     double asFloat() const { return payload_.number; }
-    const std::string& asString() const;
+    std::string_view asString() const;
     StringObj& asStringObj() const { return *reinterpret_cast<StringObj*>(payload_.object); }
     ListObj& asList() const { return *reinterpret_cast<ListObj*>(payload_.object); }
     std::vector<Value>& listItems() const;
@@ -213,11 +234,26 @@ private:
 
 static_assert(sizeof(Value) == 16, "Value is a tag and an 8-byte payload");
 
+// The bytes follow the header, `capacity` of them reserved, the first
+// `length` in use (and a NUL after them, for the platform's text routines).
 struct StringObj final : Object {
-    explicit StringObj(std::string text_) : text(std::move(text_)) {}
-    const std::string text;
+    // A string of `length` unwritten bytes with room for `capacity`.
+    static StringObj* allocate(std::size_t length, std::size_t capacity);
+
+    std::string_view view() const { return {bytes(), length}; }
+    const char* bytes() const { return reinterpret_cast<const char*>(this + 1); }
+    char* bytes() { return reinterpret_cast<char*>(this + 1); }
+
+    std::size_t length;
+    std::size_t capacity;
     // The text's hash, computed on first use by a map index (0: not yet).
     mutable std::size_t hashCache = 0;
+
+    // Frees the header and the bytes together.
+    static void operator delete(StringObj* string, std::destroying_delete_t) noexcept;
+
+private:
+    StringObj(std::size_t length_, std::size_t capacity_) : length(length_), capacity(capacity_) {}
 };
 
 struct ListObj final : Object {
@@ -267,7 +303,14 @@ private:
     mutable std::size_t indexed_ = 0;     // entries[0, indexed_) are in the index
 };
 
-inline const std::string& Value::asString() const { return asStringObj().text; }
+inline std::string_view Value::asString() const { return asStringObj().view(); }
+
+template <class Fill>
+Value Value::newString(std::size_t length, Fill&& fill) {
+    StringObj* string = StringObj::allocate(length, length);
+    fill(string->bytes());
+    return Value(ValueKind::String, string);
+}
 inline std::vector<Value>& Value::listItems() const { return asList().items; }
 
 // Base of the three function kinds, so that the value layer can name a

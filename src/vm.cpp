@@ -493,7 +493,7 @@ void VM::bindGlobalCache(VMClosure& closure) {
 }
 
 Value* VM::globalSlot(Value** cache, std::size_t constantIndex, const Value& name) {
-    auto found = globals->vars.find(name.asString());
+    auto found = globals->vars.find(std::string(name.asString()));
     if (found == globals->vars.end()) return nullptr;
     cache[constantIndex] = &found->second;
     return &found->second;
@@ -1460,7 +1460,7 @@ Value indexValue(const Value& object, const Value& key, VM::Site site) {
         return found ? *found : Value();
     }
     if (object.isString()) {
-        const std::string& text = object.asString();
+        const std::string_view text = object.asString();
         if (!key.isInt())
             throw RuntimeError(std::string("string index must be an integer, got ") + typeName(key), site.line());
         int64_t index = key.asInt();
@@ -1539,7 +1539,7 @@ void VM::iterList(Site site) {
     if (iterable.isList()) {
         items = iterable.listItems();
     } else if (iterable.isString()) {
-        const std::string& text = iterable.asString();
+        const std::string_view text = iterable.asString();
         items.reserve(text.size());
         for (char byte : text) items.push_back(byteString(static_cast<unsigned char>(byte)));
     } else if (iterable.isMap()) {
@@ -1581,14 +1581,15 @@ void VM::makeClosure(CallFrame& frame, std::size_t protoIndex) {
     push(Value(std::move(closure)));
 }
 
-void VM::defineGlobal(const Value& name) { globals->define(name.asString(), pop()); }
+void VM::defineGlobal(const Value& name) { globals->define(std::string(name.asString()), pop()); }
 
 void VM::undefinedVariable(const Value& name, Site site) {
-    runtimeError("undefined variable '" + name.asString() + "'", site.line());
+    runtimeError("undefined variable '" + std::string(name.asString()) + "'", site.line());
 }
 
 void VM::undefinedAssignment(const Value& name, Site site) {
-    runtimeError("cannot assign to undefined variable '" + name.asString() + "' (use 'let' to declare it)", site.line());
+    runtimeError("cannot assign to undefined variable '" + std::string(name.asString()) + "' (use 'let' to declare it)",
+                 site.line());
 }
 
 }  // namespace velmor

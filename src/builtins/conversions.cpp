@@ -14,17 +14,17 @@ bool isCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// The strtod and strtoll readings, with the end of what they consumed.
-// std::string keeps a terminating NUL, so both stop at the string's end or at
-// an embedded NUL byte.
+// The strtod and strtoll readings, with the end of what they consumed. A
+// string's bytes are followed by a NUL, so both stop at the string's end or
+// at an embedded NUL byte.
 struct FloatReading {
     bool ok;
     double value;
     std::size_t consumed;
 };
 
-FloatReading readFloat(const std::string& text) {
-    const char* begin = text.c_str();
+FloatReading readFloat(const StringObj& text) {
+    const char* begin = text.bytes();
     char* end = nullptr;
     errno = 0;
     const double value = std::strtod(begin, &end);
@@ -38,9 +38,9 @@ struct IntegerReading {
     std::size_t consumed;
 };
 
-IntegerReading readInteger(const std::string& text, int base) {
+IntegerReading readInteger(const StringObj& text, int base) {
     if (base != 0 && (base < 2 || base > 36)) return {false, 0, 0};
-    const char* begin = text.c_str();
+    const char* begin = text.bytes();
     char* end = nullptr;
     errno = 0;
     const long long value = std::strtoll(begin, &end, base);
@@ -130,16 +130,16 @@ Value nativeNum(Caller&, std::span<Value> args) {
     if (value.isBool()) return Value(int64_t{value.asBool() ? 1 : 0});
     if (value.isNumber()) return value;
     if (!value.isString()) throw RuntimeError(std::string("num: cannot convert ") + typeName(value) + " to a number");
-    const std::string& text = value.asString();
-    auto fail = [&]() -> Value { throw RuntimeError("num: cannot convert \"" + text + "\" to a number"); };
-    if (!text.empty() && text.find_first_of(".eE") != std::string::npos) {
-        const FloatReading reading = readFloat(text);
+    const std::string_view text = value.asString();
+    auto fail = [&]() -> Value { throw RuntimeError("num: cannot convert \"" + std::string(text) + "\" to a number"); };
+    if (!text.empty() && text.find_first_of(".eE") != std::string_view::npos) {
+        const FloatReading reading = readFloat(value.asStringObj());
         return reading.ok ? Value(reading.value) : fail();
     }
-    const IntegerReading integer = readInteger(text, 10);
+    const IntegerReading integer = readInteger(value.asStringObj(), 10);
     if (!integer.ok) return fail();
     if (integer.consumed == text.size()) return Value(integer.value);
-    const FloatReading reading = readFloat(text);
+    const FloatReading reading = readFloat(value.asStringObj());
     return reading.ok ? Value(reading.value) : fail();
 }
 
@@ -151,8 +151,8 @@ Value nativeInt(Caller&, std::span<Value> args) {
     if (!value.isString()) {
         throw RuntimeError(std::string("int: cannot convert ") + typeName(value) + " to an integer");
     }
-    const IntegerReading reading = readInteger(value.asString(), 10);
-    if (!reading.ok) throw RuntimeError("int: cannot convert \"" + value.asString() + "\" to an integer");
+    const IntegerReading reading = readInteger(value.asStringObj(), 10);
+    if (!reading.ok) throw RuntimeError("int: cannot convert \"" + std::string(value.asString()) + "\" to an integer");
     return Value(reading.value);
 }
 
@@ -162,19 +162,19 @@ Value nativeFloat(Caller&, std::span<Value> args) {
     if (value.isInt()) return Value(static_cast<double>(value.asInt()));
     if (value.isFloat()) return value;
     if (!value.isString()) throw RuntimeError(std::string("float: cannot convert ") + typeName(value) + " to a float");
-    const FloatReading reading = readFloat(value.asString());
-    if (!reading.ok) throw RuntimeError("float: cannot convert \"" + value.asString() + "\" to a float");
+    const FloatReading reading = readFloat(value.asStringObj());
+    if (!reading.ok) throw RuntimeError("float: cannot convert \"" + std::string(value.asString()) + "\" to a float");
     return Value(reading.value);
 }
 
 Value nativeParseInt(Caller&, std::span<Value> args) {
     if (!args[0].isString()) throw RuntimeError("parse_int: first argument must be a string");
-    const std::string& text = args[0].asString();
+    const std::string_view text = args[0].asString();
     const int32_t base = args.size() > 1 ? truncateToInt32(toNumber(args[1], "parse_int")) : 10;
-    const IntegerReading reading = readInteger(text, base);
+    const IntegerReading reading = readInteger(args[0].asStringObj(), base);
     bool valid = reading.ok;
     for (std::size_t i = reading.consumed; valid && i < text.size(); ++i) valid = isCSpace(text[i]);
-    if (!valid) throw RuntimeError("parse_int: invalid integer \"" + text + "\"");
+    if (!valid) throw RuntimeError("parse_int: invalid integer \"" + std::string(text) + "\"");
     return Value(reading.value);
 }
 
@@ -201,7 +201,7 @@ Value nativeOrd(Caller&, std::span<Value> args) {
 
 Value nativeChars(Caller&, std::span<Value> args) {
     if (!args[0].isString()) throw RuntimeError("chars: expected a string");
-    const std::string& text = args[0].asString();
+    const std::string_view text = args[0].asString();
     std::vector<Value> items;
     reserveResult(items, text.size(), maxListLength(), "chars");
     for (char c : text) items.push_back(byteString(static_cast<unsigned char>(c)));

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "support.h"
 
@@ -206,7 +207,7 @@ Value nativeHas(Caller&, std::span<Value> args) {
         }
         return Value(false);
     case ValueKind::String:
-        return Value(probe.isString() && container.asString().find(probe.asString()) != std::string::npos);
+        return Value(probe.isString() && container.asString().find(probe.asString()) != std::string_view::npos);
     default: throw RuntimeError(std::string("has: cannot search in ") + typeName(container));
     }
 }
@@ -224,7 +225,7 @@ Value nativeFind(Caller&, std::span<Value> args) {
     if (container.isString()) {
         if (!probe.isString()) throw RuntimeError("find: substring must be a string");
         const std::size_t at = container.asString().find(probe.asString());
-        return Value(at == std::string::npos ? int64_t{-1} : static_cast<int64_t>(at));
+        return Value(at == std::string_view::npos ? int64_t{-1} : static_cast<int64_t>(at));
     }
     throw RuntimeError(std::string("find: expected a list or string, got ") + typeName(container));
 }
@@ -263,7 +264,7 @@ Value nativeSlice(Caller&, std::span<Value> args) {
     const std::size_t start = sliceBound(args, 1, 0, length, "start");
     const std::size_t stop = sliceBound(args, 2, length, length, "stop");
     if (source.isString()) {
-        return Value(start < stop ? source.asString().substr(start, stop - start) : std::string());
+        return Value(start < stop ? source.asString().substr(start, stop - start) : std::string_view());
     }
     const std::vector<Value>& items = source.listItems();
     if (start >= stop) return Value::newList();
@@ -387,7 +388,10 @@ Value nativeReverse(Caller&, std::span<Value> args) {
         const std::vector<Value>& items = source.listItems();
         return Value::newList(std::vector<Value>(items.rbegin(), items.rend()));
     }
-    if (source.isString()) return Value(std::string(source.asString().rbegin(), source.asString().rend()));
+    if (source.isString()) {
+        const std::string_view text = source.asString();
+        return Value::newString(text.size(), [&](char* bytes) { std::reverse_copy(text.begin(), text.end(), bytes); });
+    }
     throw RuntimeError(std::string("reverse: expected a list or string, got ") + typeName(source));
 }
 
@@ -446,13 +450,16 @@ Value nativeRepeat(Caller&, std::span<Value> args) {
     const uint64_t times = requested < 0 ? 0 : static_cast<uint64_t>(requested);
     const Value& source = args[0];
     if (source.isString()) {
-        const std::string& text = source.asString();
-        if (text.empty() || times == 0) return Value(std::string());
+        const std::string_view text = source.asString();
+        if (text.empty() || times == 0) return Value("");
         if (times > maxStringLength() / text.size()) throwResultTooLarge("repeat");
-        std::string result;
-        reserveResult(result, text.size() * times, maxStringLength(), "repeat");
-        for (uint64_t i = 0; i < times; ++i) result += text;
-        return Value(std::move(result));
+        try {
+            return Value::newString(text.size() * times, [&](char* bytes) {
+                for (uint64_t i = 0; i < times; ++i) std::memcpy(bytes + i * text.size(), text.data(), text.size());
+            });
+        } catch (const std::bad_alloc&) {
+            throwResultTooLarge("repeat");
+        }
     }
     if (source.isList()) {
         const std::vector<Value>& items = source.listItems();

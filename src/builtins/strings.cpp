@@ -1,6 +1,9 @@
 // String builtins. All of them work on bytes; case mapping touches only the
 // ASCII letters.
 
+#include <algorithm>
+#include <cstring>
+
 #include "support.h"
 
 namespace velmor {
@@ -24,22 +27,28 @@ char lowerByte(char c) {
 
 }  // namespace
 
+// The text of `argument` with `change` applied to the bytes from `first` up to `end`.
+template <class Change>
+Value mapBytes(const Value& argument, std::size_t first, std::size_t end, Change change) {
+    const TextArgument text(argument);
+    const std::string_view source = text.view();
+    end = std::min(end, source.size());
+    return Value::newString(source.size(), [&](char* bytes) {
+        std::memcpy(bytes, source.data(), source.size());
+        for (std::size_t i = first; i < end; ++i) bytes[i] = change(bytes[i]);
+    });
+}
+
 Value nativeUpper(Caller&, std::span<Value> args) {
-    std::string text(TextArgument(args[0]).view());
-    for (char& c : text) c = upperByte(c);
-    return Value(std::move(text));
+    return mapBytes(args[0], 0, std::string_view::npos, upperByte);
 }
 
 Value nativeLower(Caller&, std::span<Value> args) {
-    std::string text(TextArgument(args[0]).view());
-    for (char& c : text) c = lowerByte(c);
-    return Value(std::move(text));
+    return mapBytes(args[0], 0, std::string_view::npos, lowerByte);
 }
 
 Value nativeCapitalize(Caller&, std::span<Value> args) {
-    std::string text(TextArgument(args[0]).view());
-    if (!text.empty()) text[0] = upperByte(text[0]);
-    return Value(std::move(text));
+    return mapBytes(args[0], 0, 1, upperByte);
 }
 
 Value nativeTrim(Caller&, std::span<Value> args) {
@@ -83,6 +92,21 @@ Value nativeJoin(Caller&, std::span<Value> args) {
     std::string separator;
     if (args.size() > 1) appendText(separator, args[1]);
     const std::vector<Value>& items = args[0].listItems();
+    // Strings only: measured first and copied once.
+    std::size_t length = items.empty() ? 0 : separator.size() * (items.size() - 1);
+    bool allStrings = length <= maxStringLength();
+    for (std::size_t i = 0; allStrings && i < items.size(); ++i) {
+        allStrings = items[i].isString() && (length += items[i].asString().size()) <= maxStringLength();
+    }
+    if (allStrings) {
+        return Value::newString(length, [&](char* bytes) {
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                if (i > 0) bytes = std::copy(separator.begin(), separator.end(), bytes);
+                const std::string_view item = items[i].asString();
+                bytes = std::copy(item.begin(), item.end(), bytes);
+            }
+        });
+    }
     std::string result;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (i > 0) result += separator;
@@ -100,18 +124,23 @@ Value nativeReplace(Caller&, std::span<Value> args) {
     const std::string_view oldText = oldArgument.view();
     const std::string_view newText = newArgument.view();
     if (oldText.empty()) return args[0].isString() ? args[0] : Value(text);
-    std::string result;
-    std::size_t position = 0;
-    for (;;) {
-        const std::size_t at = text.find(oldText, position);
-        if (at == std::string_view::npos) break;
-        result.append(text.substr(position, at - position));
-        result.append(newText);
-        if (result.size() > maxStringLength()) throwResultTooLarge("replace");
-        position = at + oldText.size();
-    }
-    result.append(text.substr(position));
-    return Value(std::move(result));
+    // Counted first, so that the result is measured, checked and written once.
+    std::size_t count = 0;
+    for (std::size_t at = text.find(oldText); at != std::string_view::npos; at = text.find(oldText, at + oldText.size()))
+        ++count;
+    if (count == 0) return args[0].isString() ? args[0] : Value(text);
+    const std::size_t kept = text.size() - count * oldText.size();
+    const std::size_t cap = maxStringLength();
+    if (kept > cap || (!newText.empty() && count > (cap - kept) / newText.size())) throwResultTooLarge("replace");
+    return Value::newString(kept + count * newText.size(), [&](char* bytes) {
+        std::size_t position = 0;
+        for (std::size_t at = text.find(oldText); at != std::string_view::npos; at = text.find(oldText, position)) {
+            bytes = std::copy(text.begin() + position, text.begin() + at, bytes);
+            bytes = std::copy(newText.begin(), newText.end(), bytes);
+            position = at + oldText.size();
+        }
+        std::copy(text.begin() + position, text.end(), bytes);
+    });
 }
 
 Value nativeStartsWith(Caller&, std::span<Value> args) {

@@ -181,6 +181,12 @@ TEST_F(BuiltinsTest, AHarnessCanLowerTheSizeCap) {
     EXPECT_EQ(errorOf("repeat", {Value("ab"), Value(int64_t{6})}), "repeat: result too large");
     EXPECT_EQ(errorOf("join", {Value::newList({Value("abcdef"), Value("ghijkl")})}), "join: result too large");
     EXPECT_EQ(errorOf("replace", {Value("aaaa"), Value("a"), Value("xyz")}), "replace: result too large");
+    // Exactly at the cap is allowed; one past it, even by the text after the last match, is not.
+    EXPECT_EQ(call("join", {Value::newList({Value("abcd"), Value("efgh")}), Value("--")}).asString(), "abcd--efgh");
+    EXPECT_EQ(errorOf("join", {Value::newList({Value("abcd"), Value("efgh")}), Value("---")}), "join: result too large");
+    EXPECT_EQ(call("replace", {Value("a.b.c.d.e."), Value("."), Value("!")}).asString(), "a!b!c!d!e!");
+    EXPECT_EQ(call("replace", {Value("xaaaa"), Value("a"), Value("bb")}).asString(), "xbbbbbbbb");
+    EXPECT_EQ(errorOf("replace", {Value("aaaaxxx"), Value("a"), Value("bb")}), "replace: result too large");
     const Value list = call("range", {Value(int64_t{9})});
     // (Not compared through toText: a text form is a string, held to the same cap.)
     const Value pushed = call("push", {list, Value(int64_t{9})});

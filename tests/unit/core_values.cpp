@@ -245,3 +245,27 @@ TEST(Values, ConcatenationRefusesResultsPastTheCap) {
     EXPECT_EQ(maxListLength(), kMaxListLength);
     EXPECT_GT(maxStringLength(), maxListLength());
 }
+
+TEST(Values, StringsOfEveryPooledSizeKeepTheirBytes) {
+    // Lengths around every 16-byte size class and past the largest pooled
+    // block, made and freed in an interleaved order, so that reused blocks
+    // would show a stale or overrun byte.
+    std::vector<Value> kept;
+    for (std::size_t length = 0; length <= kLargestPooledObject + 40; ++length) {
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i) text.push_back(static_cast<char>('a' + (i * 7 + length) % 26));
+        Value made(text);
+        ASSERT_EQ(made.asString(), text);
+        EXPECT_EQ(made.asStringObj().bytes()[length], '\0');  // the C text routines rely on it
+        if (length % 3 == 0) kept.push_back(made);
+        Value doubled;
+        ASSERT_TRUE(concatenate(made, made, doubled));
+        EXPECT_EQ(doubled.asString(), text + text);
+    }
+    for (const Value& value : kept) {
+        const std::string_view text = value.asString();
+        for (std::size_t i = 0; i < text.size(); ++i)
+            ASSERT_EQ(text[i], static_cast<char>('a' + (i * 7 + text.size()) % 26));
+    }
+    EXPECT_EQ(Value(std::string("with\0nul", 8)).asString().size(), 8u);
+}

@@ -33,7 +33,7 @@ std::string show(const Expr& expr) {
         const Value& value = static_cast<const LiteralExpr&>(expr).value;
         if (value.isInt()) return std::to_string(value.asInt());
         if (value.isFloat()) return "f" + std::to_string(value.asFloat());
-        if (value.isString()) return "\"" + value.asString() + "\"";
+        if (value.isString()) return "\"" + std::string(value.asString()) + "\"";
         if (value.isBool()) return value.asBool() ? "true" : "false";
         return "nil";
     }
