@@ -104,7 +104,13 @@ void freeObject(void* block, std::size_t) noexcept { ::operator delete(block); }
 #endif
 
 StringObj* StringObj::allocate(std::size_t length, std::size_t capacity) {
-    void* memory = allocateObject(sizeof(StringObj) + capacity + 1);
+    std::size_t size = sizeof(StringObj) + capacity + 1;
+    if (size <= kLargestPooledObject) {
+        // The rest of the pooled block is room to append in place.
+        size = (size + 15) / 16 * 16;
+        capacity = size - sizeof(StringObj) - 1;
+    }
+    void* memory = allocateObject(size);
     auto* string = ::new (memory) StringObj(length, capacity);
     string->bytes()[length] = '\0';
     return string;
@@ -353,6 +359,28 @@ const Value& byteString(unsigned char byte) {
         return table;
     }();
     return strings[byte];
+}
+
+bool appendToString(Value& target, std::string_view tail) {
+    StringObj& string = target.asStringObj();
+    const std::size_t length = string.length + tail.size();
+    if (length > maxStringLength()) return false;
+    if (length <= string.capacity) {
+        // Apart from the end of the bytes, so `tail` may be a view of them.
+        std::memcpy(string.bytes() + string.length, tail.data(), tail.size());
+        string.bytes()[length] = '\0';
+        string.length = length;
+        string.hashCache = 0;
+        return true;
+    }
+    // Room for as much again, so that a string built by repeated appends is
+    // copied a logarithmic number of times.
+    const std::size_t capacity = std::min(std::max(length, 2 * string.length), maxStringLength());
+    StringObj* grown = StringObj::allocate(length, capacity);
+    std::memcpy(grown->bytes(), string.bytes(), string.length);
+    std::memcpy(grown->bytes() + string.length, tail.data(), tail.size());
+    target = Value(ValueKind::String, grown);
+    return true;
 }
 
 bool concatenate(const Value& left, const Value& right, Value& result) {

@@ -219,6 +219,8 @@ public:
     double& floatRef() { return payload_.number; }
 
 private:
+    friend bool appendToString(Value& target, std::string_view tail);
+
     Value(ValueKind kind, Object* object) : kind_(kind) {
         payload_.object = object;
         if (object) retain(object);
@@ -345,6 +347,12 @@ inline void set(MapData& map, const Value& key, Value value) { map.set(key, std:
 // would pass the size cap (maxStringLength / maxListLength), so that each
 // engine reports "result too large" at its own position.
 bool concatenate(const Value& left, const Value& right, Value& result);
+
+// Appends `tail` to the string that `target` holds, which no one else may
+// hold: in place when there is room, else into a larger string that replaces
+// it. Returns false, changing nothing, when the result would pass the size
+// cap. `tail` may be a view of the target's own bytes.
+bool appendToString(Value& target, std::string_view tail);
 
 // The name shown in a function's text form and in arity messages.
 inline const std::string& functionName(const Value& value) {

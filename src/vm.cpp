@@ -279,6 +279,9 @@ namespace {
 //     (a comparator's `return a < b`).
 //   OP_QUICK_FOR_IN_NEXT: a for-in loop's head, GET_LOCAL position; GET_LOCAL items; LEN; LESS;
 //     JUMP_IF_FALSE; POP; GET_LOCAL items; GET_LOCAL position; GET_INDEX; SET_LOCAL variable; POP.
+//   OP_QUICK_LOCAL_ADD_ASSIGN: GET_LOCAL x; one of CONSTANT, GET_LOCAL, GET_GLOBAL; ADD; SET_LOCAL x; POP
+//     (x = x + y, x += y): adds numbers, and appends a string to a string no one else holds in place.
+//   OP_QUICK_GLOBAL_ADD_ASSIGN: the same with GET_GLOBAL x and SET_GLOBAL x.
 //   OP_QUICK_FOR_IN_LOOP: a for-in loop's tail, GET_LOCAL position; CONSTANT (an Int); ADD;
 //     SET_LOCAL position; POP; LOOP back to its OP_QUICK_FOR_IN_NEXT head: steps and runs the head.
 #define VELMOR_QUICK_OPCODES(X)          \
@@ -301,6 +304,8 @@ namespace {
     X(OP_QUICK_LOCAL_LOCAL_ARITH)        \
     X(OP_QUICK_LOCAL_LOCAL_COMPARE)      \
     X(OP_QUICK_FOR_IN_NEXT)              \
+    X(OP_QUICK_LOCAL_ADD_ASSIGN)         \
+    X(OP_QUICK_GLOBAL_ADD_ASSIGN)        \
     X(OP_QUICK_FOR_IN_LOOP)
 
 constexpr uint8_t kFirstQuickOpCode = 200;
@@ -378,6 +383,23 @@ std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto) {
                code[head + 13] == OP_POP;
     };
 
+    // x = x + y with a y that one instruction pushes (a constant, a local or a global).
+    auto isAddAssign = [&](std::size_t index, uint8_t get, uint8_t set) {
+        const std::size_t at = starts[index];
+        const uint8_t operand = opAt(index, 1);
+        if (code[at] != get || opAt(index, 2) != OP_ADD || opAt(index, 3) != set || opAt(index, 4) != OP_POP)
+            return false;
+        if (operand == OP_CONSTANT) {
+            if (!constantAt(at + 4)) return false;
+        } else if (operand != OP_GET_LOCAL && operand != OP_GET_GLOBAL) {
+            return false;
+        }
+        if (get == OP_GET_LOCAL) return u16At(&code[at + 1]) == u16At(&code[at + 8]);
+        const Value* read = constantAt(at + 1);
+        const Value* written = constantAt(at + 8);
+        return read && written && read->isString() && written->isString() && read->asString() == written->asString();
+    };
+
     for (std::size_t index = 0; index < starts.size(); ++index) {
         const std::size_t at = starts[index];
         const uint8_t op = code[at];
@@ -403,6 +425,15 @@ std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto) {
                 quick[at] = OP_QUICK_FOR_IN_LOOP;
                 continue;
             }
+        }
+        // Loop steps are fused with their loops above; other additions to a variable here.
+        if (isAddAssign(index, OP_GET_GLOBAL, OP_SET_GLOBAL)) {
+            quick[at] = OP_QUICK_GLOBAL_ADD_ASSIGN;
+            continue;
+        }
+        if (isAddAssign(index, OP_GET_LOCAL, OP_SET_LOCAL)) {
+            quick[at] = OP_QUICK_LOCAL_ADD_ASSIGN;
+            continue;
         }
         if (op == OP_GET_LOCAL && opAt(index, 1) == OP_CONSTANT) {
             const Value* constant = constantAt(at + 4);
@@ -1303,6 +1334,38 @@ dispatch:
         }
         NEXT;
     }
+    // x = x + y in one step: numbers add, and a string that only x holds has y
+    // appended in place; anything else (or a result past the size cap) runs
+    // the sequence as compiled.
+#define ADD_ASSIGN(target, fallback)                                                                  \
+    do {                                                                                            \
+        const uint8_t* operandAt = ip + 2;                                                          \
+        const uint16_t operandIndex = u16At(operandAt + 1);                                         \
+        const Value* operand = *operandAt == OP_CONSTANT    ? &constants[operandIndex]              \
+                               : *operandAt == OP_GET_LOCAL ? &slots[operandIndex]                  \
+                               : *operandAt == OP_GET_GLOBAL ? frame->globalCache[operandIndex]     \
+                                                             : nullptr;                             \
+        if (!(target) || !operand || stackEnd - top < 2) goto fallback;                             \
+        Value& x = *(target);                                                                       \
+        if (x.isInt() && operand->isInt()) {                                                        \
+            x.intRef() = wrapAdd(x.asInt(), operand->asInt());                                      \
+        } else if (x.isNumber() && operand->isNumber()) {                                           \
+            storePlain(x, asDouble(x) + asDouble(*operand));                                        \
+        } else if (!x.isString() || !operand->isString() || x.asObject()->refCount != 1 ||          \
+                   !appendToString(x, operand->asString())) {                                       \
+            goto fallback;                                                                          \
+        }                                                                                           \
+        ip += 10;                                                                                   \
+        NEXT;                                                                                       \
+    } while (false)
+    CASE(OP_QUICK_LOCAL_ADD_ASSIGN) ADD_ASSIGN(&slots[u16At(ip)], LABEL_OP_GET_LOCAL);
+    CASE(OP_QUICK_GLOBAL_ADD_ASSIGN) {
+        const uint16_t index = u16At(ip);
+        Value* global = frame->globalCache[index];
+        if (!global) global = globalSlot(frame->globalCache, index, constants[index]);
+        ADD_ASSIGN(global, LABEL_OP_GET_GLOBAL);
+    }
+#undef ADD_ASSIGN
     CASE(OP_QUICK_FOR_IN_LOOP) {
         const uint8_t* start = ip - 1;
         Value& position = slots[u16At(start + 1)];
@@ -1354,8 +1417,15 @@ LABEL_UNKNOWN:
 // Slow paths
 
 void VM::addSlow(Site site) {
-    const Value& a = top_[-2];
+    Value& a = top_[-2];
     const Value& b = top_[-1];
+    if (a.isString() && b.isString() && a.asObject()->refCount == 1) {
+        // The left string is a temporary no one else holds (the middle of
+        // a + b + c): it grows in place.
+        if (!appendToString(a, b.asString())) runtimeError("result too large", site.line());
+        drop();
+        return;
+    }
     Value result;
     if ((a.isString() && b.isString()) || (a.isList() && b.isList())) {
         if (!concatenate(a, b, result)) runtimeError("result too large", site.line());

@@ -49,6 +49,20 @@ TEST(VmQuickening, LocalConstantArithmeticOverflowsWhereTheSequenceWould) {
     EXPECT_EQ(vm.run(roomy.build()).asInt(), 6);
 }
 
+TEST(VmQuickening, AddAssignOverflowsWhereTheSequenceWould) {
+    // x = x + 1 pushes two values at its peak although it leaves none.
+    ProtoBuilder tight = fillStack(1);
+    tight.op16(OP_GET_LOCAL, 0).constant(Value(int64_t{1})).op(OP_ADD).op16(OP_SET_LOCAL, 0).op(OP_POP);
+    tight.op16(OP_GET_LOCAL, 0).op(OP_RETURN);
+    EXPECT_EQ(runExpectingError(tight.build()).message, "stack overflow");
+
+    ProtoBuilder roomy = fillStack(2);
+    roomy.op16(OP_GET_LOCAL, 0).constant(Value(int64_t{1})).op(OP_ADD).op16(OP_SET_LOCAL, 0).op(OP_POP);
+    roomy.op16(OP_GET_LOCAL, 0).op(OP_RETURN);
+    VM vm;
+    EXPECT_EQ(vm.run(roomy.build()).asInt(), 6);
+}
+
 TEST(VmQuickening, LocalLocalIndexOverflowsWhereTheSequenceWould) {
     ProtoBuilder tight;
     tight.constant(Value(int64_t{0})).op16(OP_BUILD_LIST, 1).constant(Value(int64_t{0}));
