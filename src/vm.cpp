@@ -1076,6 +1076,15 @@ dispatch:
             LOAD_FRAME();
             NEXT;
         }
+        if (calleeSlot->isNative() && arityAccepts(calleeSlot->asNative(), argumentCount)) {
+            // fast path: a builtin reads its arguments in place; the stack never
+            // moves, so they stay put while it calls back into the machine
+            Value result = calleeSlot->asNative().fn(*this, std::span<Value>(calleeSlot + 1, argumentCount));
+            top = top_;
+            while (top > calleeSlot) DROP();
+            new (top++) Value(std::move(result));  // where the callee was: no overflow
+            NEXT;
+        }
         callValue(calleeSlot, argumentCount, SITE());
         top = top_;
         NEXT;

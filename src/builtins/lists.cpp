@@ -21,9 +21,13 @@ std::vector<Value>& listArgument(const Value& value, const char* message) {
     return value.listItems();
 }
 
+[[noreturn, gnu::cold, gnu::noinline]] void failNotA(const char* prefix, const Value& value) {
+    throw RuntimeError(std::string(prefix) + typeName(value));
+}
+
 // The message is built only on failure: push and len sit in hot loops.
-std::vector<Value>& listArgumentNamed(const Value& value, const char* prefix) {
-    if (!value.isList()) throw RuntimeError(std::string(prefix) + typeName(value));
+inline std::vector<Value>& listArgumentNamed(const Value& value, const char* prefix) {
+    if (!value.isList()) failNotA(prefix, value);
     return value.listItems();
 }
 
@@ -117,7 +121,7 @@ Value nativePush(Caller&, std::span<Value> args) {
     std::vector<Value>& items = listArgumentNamed(args[0], "push: first argument must be a list, got ");
     if (items.size() + (args.size() - 1) > maxListLength()) throwResultTooLarge("push");
     for (std::size_t i = 1; i < args.size(); ++i) items.push_back(std::move(args[i]));
-    return args[0];
+    return std::move(args[0]);
 }
 
 Value nativePop(Caller&, std::span<Value> args) {
