@@ -268,6 +268,7 @@ namespace {
 //   OP_QUICK_LOCAL_LOCAL_INDEX: GET_LOCAL; GET_LOCAL; GET_INDEX.
 //   OP_QUICK_LOCAL_INDEX: GET_LOCAL; GET_INDEX.
 //   OP_QUICK_LOCAL_FIELD: GET_LOCAL; CONSTANT (a String); GET_INDEX.
+//   OP_QUICK_LOCAL_ELEMENT: GET_LOCAL; CONSTANT (an Int); GET_INDEX (p[0]).
 //   OP_QUICK_FIELD: CONSTANT (a String); GET_INDEX.
 //   OP_QUICK_SET_LOCAL_POP: SET_LOCAL; POP.
 //   OP_QUICK_SET_GLOBAL_POP: SET_GLOBAL; POP.
@@ -291,6 +292,7 @@ namespace {
     X(OP_QUICK_LOCAL_LOCAL_INDEX)        \
     X(OP_QUICK_LOCAL_INDEX)              \
     X(OP_QUICK_LOCAL_FIELD)              \
+    X(OP_QUICK_LOCAL_ELEMENT)            \
     X(OP_QUICK_FIELD)                    \
     X(OP_QUICK_SET_LOCAL_POP)            \
     X(OP_QUICK_SET_GLOBAL_POP)           \
@@ -452,6 +454,10 @@ std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto) {
             }
             if (constant && constant->isString() && third == OP_GET_INDEX) {
                 quick[at] = OP_QUICK_LOCAL_FIELD;
+                continue;
+            }
+            if (constant && constant->isInt() && third == OP_GET_INDEX) {
+                quick[at] = OP_QUICK_LOCAL_ELEMENT;
                 continue;
             }
         }
@@ -1242,6 +1248,18 @@ dispatch:
             new (top++) Value(*found);
         else
             new (top++) Value();
+        ip += 6;
+        NEXT;
+    }
+    CASE(OP_QUICK_LOCAL_ELEMENT) {
+        const Value& object = slots[u16At(ip)];
+        if (!object.isList() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        const std::vector<Value>& items = object.listItems();
+        int64_t index = constants[u16At(ip + 3)].asInt();
+        const auto size = static_cast<int64_t>(items.size());
+        if (index < 0) index += size;
+        if (index < 0 || index >= size) goto LABEL_OP_GET_LOCAL;
+        new (top++) Value(items[static_cast<std::size_t>(index)]);
         ip += 6;
         NEXT;
     }

@@ -96,7 +96,7 @@ private:
         const uint8_t* handlerIp;
     };
 
-    Value runLoop(std::size_t targetDepth);
+    [[gnu::always_inline]] inline Value runLoop(std::size_t targetDepth);
     Value execute(std::size_t targetDepth);
 
     // Starts a call of the callee in `calleeSlot` with the `argumentCount`

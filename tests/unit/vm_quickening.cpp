@@ -123,6 +123,30 @@ TEST(VmQuickening, LocalLocalComparisonGivesTheSequencesResult) {
               "cannot compare nil and number");
 }
 
+TEST(VmQuickening, LocalElementReadsAsTheSequenceWould) {
+    // return local[k] for a constant k: lists from either end, and the other kinds as compiled.
+    auto element = [](Value local, int64_t k) {
+        ProtoBuilder code;
+        code.constant(std::move(local));
+        code.line(4).op16(OP_GET_LOCAL, 0).constant(Value(k)).op(OP_GET_INDEX).op(OP_RETURN);
+        return code.build();
+    };
+    const Value list = Value::newList({Value(int64_t{10}), Value("b"), Value(int64_t{30})});
+    VM vm;
+    EXPECT_EQ(vm.run(element(list, 0)).asInt(), 10);
+    EXPECT_EQ(vm.run(element(list, -1)).asInt(), 30);
+    EXPECT_EQ(vm.run(element(list, 1)).asString(), "b");
+    EXPECT_EQ(vm.run(element(Value("xyz"), 1)).asString(), "y");
+    Value map = Value::newMap();
+    map.asMap().set(Value(2.0), Value("two"));
+    EXPECT_EQ(vm.run(element(map, 2)).asString(), "two");
+    EXPECT_EQ(vm.stackSize(), 0u);
+    const RuntimeError error = runExpectingError(element(list, 3));
+    EXPECT_EQ(error.message, "list index 3 out of range (len 3)");
+    EXPECT_EQ(error.line, 4);
+    EXPECT_EQ(runExpectingError(element(list, -4)).message, "list index -4 out of range (len 3)");
+}
+
 TEST(VmQuickening, ErrorsInsideFusedSequencesKeepTheFailingInstructionsLine) {
     // The local is on line 1, the constant on line 2 and the failing ADD on line 3.
     ProtoBuilder code;
