@@ -51,40 +51,47 @@ namespace {
 
 constexpr std::size_t kPoolGranule = 16;
 constexpr std::size_t kPoolClasses = kLargestPooledObject / kPoolGranule;
-constexpr std::size_t kPoolBlockBytes = std::size_t{64} << 10;
+constexpr std::size_t kPoolChunkBytes = std::size_t{64} << 10;
 
 struct FreeBlock {
     FreeBlock* next;
 };
 
-// One list per size class: class c holds blocks of (c + 1) * 16 bytes. Plain
-// pointers, so the lists need no construction and outlive every static
-// Value that is freed at exit.
-FreeBlock* freeLists[kPoolClasses];
+// Per size class (class c holds blocks of (c + 1) * 16 bytes): the blocks
+// freed so far, and the untouched rest of the class's newest chunk, which
+// is handed out from the front so that no page is touched before it is
+// needed. Plain pointers, so that they need no construction and outlive
+// every static Value that is freed at exit.
+struct PoolClass {
+    FreeBlock* freed;
+    char* unused;
+    char* unusedEnd;
+};
+PoolClass pool[kPoolClasses];
 
 std::size_t poolClass(std::size_t size) { return (size - 1) / kPoolGranule; }
 
-[[gnu::noinline]] void* refillPool(std::size_t sizeClass) {
-    const std::size_t blockSize = (sizeClass + 1) * kPoolGranule;
-    char* chunk = static_cast<char*>(::operator new(kPoolBlockBytes));
-    const std::size_t count = kPoolBlockBytes / blockSize;
-    // The first block is the caller's; the rest go on the list.
-    for (std::size_t i = count - 1; i >= 1; --i) {
-        auto* block = reinterpret_cast<FreeBlock*>(chunk + i * blockSize);
-        block->next = freeLists[sizeClass];
-        freeLists[sizeClass] = block;
-    }
-    return chunk;
+[[gnu::noinline]] void* takeFromNewChunk(PoolClass& sizeClass, std::size_t blockSize) {
+    sizeClass.unused = static_cast<char*>(::operator new(kPoolChunkBytes));
+    sizeClass.unusedEnd = sizeClass.unused + kPoolChunkBytes / blockSize * blockSize;
+    void* block = sizeClass.unused;
+    sizeClass.unused += blockSize;
+    return block;
 }
 
 }  // namespace
 
 void* allocateObject(std::size_t size) {
     if (size == 0 || size > kLargestPooledObject) return ::operator new(size);
-    const std::size_t sizeClass = poolClass(size);
-    FreeBlock* block = freeLists[sizeClass];
-    if (block == nullptr) return refillPool(sizeClass);
-    freeLists[sizeClass] = block->next;
+    PoolClass& sizeClass = pool[poolClass(size)];
+    if (FreeBlock* block = sizeClass.freed) {
+        sizeClass.freed = block->next;
+        return block;
+    }
+    const std::size_t blockSize = (poolClass(size) + 1) * kPoolGranule;
+    if (sizeClass.unused == sizeClass.unusedEnd) return takeFromNewChunk(sizeClass, blockSize);
+    void* block = sizeClass.unused;
+    sizeClass.unused += blockSize;
     return block;
 }
 
@@ -93,10 +100,10 @@ void freeObject(void* block, std::size_t size) noexcept {
         ::operator delete(block);
         return;
     }
+    PoolClass& sizeClass = pool[poolClass(size)];
     auto* freed = static_cast<FreeBlock*>(block);
-    const std::size_t sizeClass = poolClass(size);
-    freed->next = freeLists[sizeClass];
-    freeLists[sizeClass] = freed;
+    freed->next = sizeClass.freed;
+    sizeClass.freed = freed;
 }
 #else
 void* allocateObject(std::size_t size) { return ::operator new(size); }
