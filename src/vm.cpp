@@ -283,6 +283,9 @@ namespace {
 //   OP_QUICK_LOCAL_ADD_ASSIGN: GET_LOCAL x; one of CONSTANT, GET_LOCAL, GET_GLOBAL; ADD; SET_LOCAL x; POP
 //     (x = x + y, x += y): adds numbers, and appends a string to a string no one else holds in place.
 //   OP_QUICK_GLOBAL_ADD_ASSIGN: the same with GET_GLOBAL x and SET_GLOBAL x.
+//   OP_QUICK_ADD_SET_LOCAL: ADD; SET_LOCAL; POP (x = <anything> + y): numbers add straight into x, and
+//     a string that only x (or only the stack) holds grows in place.
+//   OP_QUICK_ADD_SET_GLOBAL: ADD; SET_GLOBAL; POP, the same for a global x.
 //   OP_QUICK_FOR_IN_LOOP: a for-in loop's tail, GET_LOCAL position; CONSTANT (an Int); ADD;
 //     SET_LOCAL position; POP; LOOP back to its OP_QUICK_FOR_IN_NEXT head: steps and runs the head.
 #define VELMOR_QUICK_OPCODES(X)          \
@@ -308,6 +311,8 @@ namespace {
     X(OP_QUICK_FOR_IN_NEXT)              \
     X(OP_QUICK_LOCAL_ADD_ASSIGN)         \
     X(OP_QUICK_GLOBAL_ADD_ASSIGN)        \
+    X(OP_QUICK_ADD_SET_LOCAL)            \
+    X(OP_QUICK_ADD_SET_GLOBAL)           \
     X(OP_QUICK_FOR_IN_LOOP)
 
 constexpr uint8_t kFirstQuickOpCode = 200;
@@ -490,6 +495,10 @@ std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto) {
         } else if (op == OP_CONSTANT && opAt(index, 1) == OP_GET_INDEX) {
             const Value* constant = constantAt(at + 1);
             if (constant && constant->isString()) quick[at] = OP_QUICK_FIELD;
+        } else if (op == OP_ADD && opAt(index, 1) == OP_SET_LOCAL && opAt(index, 2) == OP_POP) {
+            quick[at] = OP_QUICK_ADD_SET_LOCAL;
+        } else if (op == OP_ADD && opAt(index, 1) == OP_SET_GLOBAL && opAt(index, 2) == OP_POP) {
+            quick[at] = OP_QUICK_ADD_SET_GLOBAL;
         } else if (op == OP_SET_LOCAL && opAt(index, 1) == OP_POP) {
             quick[at] = OP_QUICK_SET_LOCAL_POP;
         } else if (op == OP_SET_GLOBAL && opAt(index, 1) == OP_POP) {
@@ -1393,6 +1402,49 @@ dispatch:
         ADD_ASSIGN(global, LABEL_OP_GET_GLOBAL);
     }
 #undef ADD_ASSIGN
+    // x = <anything> + y: the sum goes straight into x. When the left operand
+    // is a string that only x and the stack hold (x = x + ...), x lets go of
+    // it first, so that it grows in place; x gets it back if the sum fails.
+#define ADD_SET(target, fallback)                                                              \
+    do {                                                                                       \
+        Value* x = (target);                                                                   \
+        Value& a = top[-2];                                                                    \
+        const Value& b = top[-1];                                                              \
+        if (!x) goto fallback;                                                                 \
+        if (a.isInt() && b.isInt()) {                                                          \
+            *x = Value(wrapAdd(a.asInt(), b.asInt()));                                         \
+            top -= 2;                                                                          \
+        } else if (a.isNumber() && b.isNumber()) {                                             \
+            *x = Value(asDouble(a) + asDouble(b));                                             \
+            top -= 2;                                                                          \
+        } else if (a.isString() && b.isString()) {                                             \
+            const bool sharedWithX = x->isString() && x->asObject() == a.asObject();           \
+            if (a.asObject()->refCount != (sharedWithX ? 2u : 1u)) goto fallback;               \
+            if (sharedWithX) *x = Value();                                                     \
+            if (!appendToString(a, b.asString())) {                                            \
+                if (sharedWithX) *x = a;                                                       \
+                goto fallback;                                                                 \
+            }                                                                                  \
+            DROP();                                                                            \
+            *x = std::move(a);                                                                 \
+            --top;                                                                             \
+        } else {                                                                               \
+            goto fallback;                                                                     \
+        }                                                                                      \
+        ip += 4;                                                                               \
+        NEXT;                                                                                  \
+    } while (false)
+    CASE(OP_QUICK_ADD_SET_LOCAL) {
+        Value* local = &slots[u16At(ip + 1)];
+        ADD_SET(local < top - 2 ? local : nullptr, LABEL_OP_ADD);  // a local below the operands
+    }
+    CASE(OP_QUICK_ADD_SET_GLOBAL) {
+        const uint16_t index = u16At(ip + 1);
+        Value* global = frame->globalCache[index];
+        if (!global) global = globalSlot(frame->globalCache, index, constants[index]);
+        ADD_SET(global, LABEL_OP_ADD);
+    }
+#undef ADD_SET
     CASE(OP_QUICK_FOR_IN_LOOP) {
         const uint8_t* start = ip - 1;
         Value& position = slots[u16At(start + 1)];

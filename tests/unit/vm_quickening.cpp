@@ -147,6 +147,33 @@ TEST(VmQuickening, LocalElementReadsAsTheSequenceWould) {
     EXPECT_EQ(runExpectingError(element(list, -4)).message, "list index -4 out of range (len 3)");
 }
 
+TEST(VmQuickening, AStringPastTheCapIsRefusedAndTheVariableKeepsItsText) {
+    // Both fused forms of x = x + y, for a local and a global, stop at the
+    // size cap with the compiled sequence's error and leave x as it was.
+    ExecutionLimits& limits = executionLimits();
+    const std::size_t saved = limits.maxContainerSize;
+    limits.maxContainerSize = 8;
+    const testing::ProgramResult result = testing::runProgram(
+        "let g = \"\"\n"
+        "function f()\n"
+        "  let s = \"\"\n"
+        "  let t = \"\"\n"
+        "  for i = 1, 6 do\n"
+        "    try s = s + \"abc\" catch e print(e, s) end\n"
+        "    try t = t + str(i) + \"xy\" catch e print(e, t) end\n"
+        "    try g += \"abc\" catch e print(e, g) end\n"
+        "  end\n"
+        "end\n"
+        "f()\n");
+    limits.maxContainerSize = saved;
+    EXPECT_FALSE(result.failed) << result.message;
+    // From the third pass on, each of the three appends would pass 8 bytes.
+    std::string expected;
+    for (int pass = 3; pass <= 6; ++pass)
+        expected += "result too large abcabc\nresult too large 1xy2xy\nresult too large abcabc\n";
+    EXPECT_EQ(result.output, expected);
+}
+
 TEST(VmQuickening, ErrorsInsideFusedSequencesKeepTheFailingInstructionsLine) {
     // The local is on line 1, the constant on line 2 and the failing ADD on line 3.
     ProtoBuilder code;
