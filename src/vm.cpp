@@ -267,6 +267,7 @@ namespace {
 //     with a POP at the jump's target.
 //   OP_QUICK_LOCAL_LOCAL_INDEX: GET_LOCAL; GET_LOCAL; GET_INDEX.
 //   OP_QUICK_LOCAL_INDEX: GET_LOCAL; GET_INDEX.
+//   OP_QUICK_GLOBAL_LOCAL_INDEX: GET_GLOBAL; GET_LOCAL; GET_INDEX (flags[i] at the top level).
 //   OP_QUICK_LOCAL_FIELD: GET_LOCAL; CONSTANT (a String); GET_INDEX.
 //   OP_QUICK_LOCAL_ELEMENT: GET_LOCAL; CONSTANT (an Int); GET_INDEX (p[0]).
 //   OP_QUICK_FIELD: CONSTANT (a String); GET_INDEX.
@@ -294,6 +295,7 @@ namespace {
     X(OP_QUICK_LOCAL_INT_COMPARE_JUMP)   \
     X(OP_QUICK_LOCAL_LOCAL_INDEX)        \
     X(OP_QUICK_LOCAL_INDEX)              \
+    X(OP_QUICK_GLOBAL_LOCAL_INDEX)       \
     X(OP_QUICK_LOCAL_FIELD)              \
     X(OP_QUICK_LOCAL_ELEMENT)            \
     X(OP_QUICK_FIELD)                    \
@@ -492,6 +494,8 @@ std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto) {
             quick[at] = OP_QUICK_LOCAL_LOCAL_INDEX;
         } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_INDEX) {
             quick[at] = OP_QUICK_LOCAL_INDEX;
+        } else if (op == OP_GET_GLOBAL && opAt(index, 1) == OP_GET_LOCAL && third == OP_GET_INDEX) {
+            quick[at] = OP_QUICK_GLOBAL_LOCAL_INDEX;
         } else if (op == OP_CONSTANT && opAt(index, 1) == OP_GET_INDEX) {
             const Value* constant = constantAt(at + 1);
             if (constant && constant->isString()) quick[at] = OP_QUICK_FIELD;
@@ -1229,6 +1233,28 @@ dispatch:
         if (index < 0) index += size;
         if (index < 0 || index >= size) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(index)]);
+        ip += 6;
+        NEXT;
+    }
+    CASE(OP_QUICK_GLOBAL_LOCAL_INDEX) {
+        // The container is read where the global keeps it, without a push.
+        const Value* object = frame->globalCache[u16At(ip)];
+        const Value& key = slots[u16At(ip + 3)];
+        if (!object || stackEnd - top < 2) goto LABEL_OP_GET_GLOBAL;
+        if (object->isList() && key.isInt()) {
+            const std::vector<Value>& items = object->listItems();
+            int64_t index = key.asInt();
+            const auto size = static_cast<int64_t>(items.size());
+            if (index < 0) index += size;
+            if (index < 0 || index >= size) goto LABEL_OP_GET_GLOBAL;
+            new (top++) Value(items[static_cast<std::size_t>(index)]);
+        } else if (object->isMap() && key.isString()) {
+            const Value* found =
+                findField(object->asMap(), key, frame->closure->fieldHints[ip + 5 - frame->closure->code]);
+            new (top++) Value(found ? *found : Value());
+        } else {
+            goto LABEL_OP_GET_GLOBAL;
+        }
         ip += 6;
         NEXT;
     }

@@ -174,6 +174,34 @@ TEST(VmQuickening, AStringPastTheCapIsRefusedAndTheVariableKeepsItsText) {
     EXPECT_EQ(result.output, expected);
 }
 
+TEST(VmQuickening, GlobalContainerIndexedByALocalReadsAsTheSequenceWould) {
+    // Each read runs twice, so that the second finds the global's address cached.
+    const testing::ProgramResult result = testing::runProgram(
+        "let items = [10, 20, 30]\n"
+        "let names = {\"a\": 1, 2: \"two\"}\n"
+        "let text = \"xyz\"\n"
+        "let out = []\n"
+        "for round = 1, 2 do\n"
+        "  for i = -3, 2 do push(out, items[i]) end\n"
+        "  let k = \"a\"\n"
+        "  let other = \"b\"\n"
+        "  let two = 2.0\n"
+        "  push(out, names[k], names[other], names[two], text[round])\n"
+        "  let far = 3\n"
+        "  try push(out, items[far]) catch e push(out, e) end\n"
+        "end\n"
+        "print(out)\n");
+    EXPECT_FALSE(result.failed) << result.message;
+    EXPECT_EQ(result.output,
+              "[10, 20, 30, 10, 20, 30, 1, nil, \"two\", \"y\", \"list index 3 out of range (len 3)\", "
+              "10, 20, 30, 10, 20, 30, 1, nil, \"two\", \"z\", \"list index 3 out of range (len 3)\"]\n");
+    EXPECT_TRUE(result.machineAtRest);
+    const testing::ProgramResult undefined =
+        testing::runProgram("let i = 0\nfor round = 1, 2 do\n  print(missing[i])\nend\n");
+    EXPECT_EQ(undefined.message, "undefined variable 'missing'");
+    EXPECT_EQ(undefined.line, 3);
+}
+
 TEST(VmQuickening, ErrorsInsideFusedSequencesKeepTheFailingInstructionsLine) {
     // The local is on line 1, the constant on line 2 and the failing ADD on line 3.
     ProtoBuilder code;
