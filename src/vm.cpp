@@ -266,6 +266,7 @@ namespace {
 //   OP_QUICK_LOCAL_INT_COMPARE_JUMP: GET_LOCAL; CONSTANT (an Int); a comparison; JUMP_IF_FALSE; POP,
 //     with a POP at the jump's target.
 //   OP_QUICK_LOCAL_LOCAL_INDEX: GET_LOCAL; GET_LOCAL; GET_INDEX.
+//   OP_QUICK_LOCAL_GRID_INDEX: GET_LOCAL; GET_LOCAL; GET_INDEX; GET_LOCAL; GET_INDEX (a[i][j]).
 //   OP_QUICK_LOCAL_INDEX: GET_LOCAL; GET_INDEX.
 //   OP_QUICK_GLOBAL_LOCAL_INDEX: GET_GLOBAL; GET_LOCAL; GET_INDEX (flags[i] at the top level).
 //   OP_QUICK_LOCAL_FIELD: GET_LOCAL; CONSTANT (a String); GET_INDEX.
@@ -294,6 +295,7 @@ namespace {
     X(OP_QUICK_LOCAL_INT_ARITH)          \
     X(OP_QUICK_LOCAL_INT_COMPARE_JUMP)   \
     X(OP_QUICK_LOCAL_LOCAL_INDEX)        \
+    X(OP_QUICK_LOCAL_GRID_INDEX)         \
     X(OP_QUICK_LOCAL_INDEX)              \
     X(OP_QUICK_GLOBAL_LOCAL_INDEX)       \
     X(OP_QUICK_LOCAL_FIELD)              \
@@ -490,6 +492,9 @@ std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto) {
         } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && isComparison(third) &&
                    opAt(index, 3) != OP_JUMP_IF_FALSE) {
             quick[at] = OP_QUICK_LOCAL_LOCAL_COMPARE;
+        } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && third == OP_GET_INDEX &&
+                   opAt(index, 3) == OP_GET_LOCAL && opAt(index, 4) == OP_GET_INDEX) {
+            quick[at] = OP_QUICK_LOCAL_GRID_INDEX;
         } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && third == OP_GET_INDEX) {
             quick[at] = OP_QUICK_LOCAL_LOCAL_INDEX;
         } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_INDEX) {
@@ -1221,6 +1226,26 @@ dispatch:
             ip += 10;  // past JUMP_IF_FALSE and its POP
         else
             ip += 9 + u16At(ip + 7) + 1;  // the jump's target, past the POP there
+        NEXT;
+    }
+    CASE(OP_QUICK_LOCAL_GRID_INDEX) {
+        // The row is read in place, never pushed.
+        const Value& grid = slots[u16At(ip)];
+        const Value& i = slots[u16At(ip + 3)];
+        const Value& j = slots[u16At(ip + 7)];
+        if (!grid.isList() || !i.isInt() || !j.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        const std::vector<Value>& rows = grid.listItems();
+        int64_t row = i.asInt();
+        if (row < 0) row += static_cast<int64_t>(rows.size());
+        if (row < 0 || row >= static_cast<int64_t>(rows.size())) goto LABEL_OP_GET_LOCAL;
+        const Value& line = rows[static_cast<std::size_t>(row)];
+        if (!line.isList()) goto LABEL_OP_GET_LOCAL;
+        const std::vector<Value>& items = line.listItems();
+        int64_t column = j.asInt();
+        if (column < 0) column += static_cast<int64_t>(items.size());
+        if (column < 0 || column >= static_cast<int64_t>(items.size())) goto LABEL_OP_GET_LOCAL;
+        new (top++) Value(items[static_cast<std::size_t>(column)]);
+        ip += 10;
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_LOCAL_INDEX) {

@@ -202,6 +202,33 @@ TEST(VmQuickening, GlobalContainerIndexedByALocalReadsAsTheSequenceWould) {
     EXPECT_EQ(undefined.line, 3);
 }
 
+TEST(VmQuickening, GridIndexReadsAsTheSequenceWould) {
+    // return grid[i][j] with all three in locals.
+    auto read = [](Value grid, Value i, Value j) {
+        ProtoBuilder code;
+        code.constant(std::move(grid)).constant(std::move(i)).constant(std::move(j));
+        code.line(7).op16(OP_GET_LOCAL, 0).op16(OP_GET_LOCAL, 1).op(OP_GET_INDEX).op16(OP_GET_LOCAL, 2);
+        code.op(OP_GET_INDEX).op(OP_RETURN);
+        return code.build();
+    };
+    const Value grid = Value::newList({Value::newList({Value(int64_t{1}), Value(int64_t{2})}), Value("ab"),
+                                       Value::newList({Value(int64_t{5}), Value(int64_t{6})})});
+    auto at = [](int64_t k) { return Value(k); };
+    VM vm;
+    EXPECT_EQ(vm.run(read(grid, at(0), at(1))).asInt(), 2);
+    EXPECT_EQ(vm.run(read(grid, at(-1), at(-2))).asInt(), 5);
+    EXPECT_EQ(vm.run(read(grid, at(1), at(0))).asString(), "a");  // a string row
+    Value map = Value::newMap();
+    map.asMap().set(Value(int64_t{0}), grid);
+    EXPECT_EQ(vm.run(read(map, at(0), at(1))).asString(), "ab");  // a map of rows
+    EXPECT_EQ(vm.stackSize(), 0u);
+    const RuntimeError row = runExpectingError(read(grid, at(3), at(0)));
+    EXPECT_EQ(row.message, "list index 3 out of range (len 3)");
+    EXPECT_EQ(row.line, 7);
+    EXPECT_EQ(runExpectingError(read(grid, at(2), at(2))).message, "list index 2 out of range (len 2)");
+    EXPECT_EQ(runExpectingError(read(grid, at(0), Value(0.0))).message, "list index must be an integer, got number");
+}
+
 TEST(VmQuickening, ErrorsInsideFusedSequencesKeepTheFailingInstructionsLine) {
     // The local is on line 1, the constant on line 2 and the failing ADD on line 3.
     ProtoBuilder code;
