@@ -187,6 +187,9 @@ TEST_F(BuiltinsTest, AHarnessCanLowerTheSizeCap) {
     EXPECT_EQ(call("replace", {Value("a.b.c.d.e."), Value("."), Value("!")}).asString(), "a!b!c!d!e!");
     EXPECT_EQ(call("replace", {Value("xaaaa"), Value("a"), Value("bb")}).asString(), "xbbbbbbbb");
     EXPECT_EQ(errorOf("replace", {Value("aaaaxxx"), Value("a"), Value("bb")}), "replace: result too large");
+    EXPECT_EQ(call("split", {Value("a,b,c,d,e"), Value(",")}).listItems().size(), 5u);
+    EXPECT_EQ(call("split", {Value(",,,,,,,,,"), Value(",")}).listItems().size(), 10u);
+    EXPECT_EQ(errorOf("split", {Value(",,,,,,,,,,"), Value(",")}), "split: result too large");
     const Value list = call("range", {Value(int64_t{9})});
     // (Not compared through toText: a text form is a string, held to the same cap.)
     const Value pushed = call("push", {list, Value(int64_t{9})});
