@@ -3,10 +3,13 @@
 
 Every benchmark in bench/programs exists as NAME.vlm, NAME.lua and NAME.py,
 doing the same work and printing the same result. Each round runs every
-program once on every runtime, alternating, so that a noisy machine disturbs
-all of them alike; the table reports the median of the rounds and the time
-ratios velmor/Lua and velmor/Python with their geometric means. Outputs are
-compared (white space folded) and a mismatch is reported.
+program once on every runtime back to back (in reverse order every other
+round), so that a noisy machine disturbs all of them alike; the table
+reports the median time of the rounds, and each ratio (velmor/Lua,
+velmor/Python, tree-walker/Python) is the median of the ratios of the runs
+made side by side in each round, which a slow spell of the machine changes
+far less than a ratio of medians. Geometric means summarise the ratios.
+Outputs are compared (white space folded) and a mismatch is reported.
 
 Usage: bench/run.py [--runs N] [--only NAME,...] [--no-build] [--velmor PATH]
                     [--tree] [--markdown FILE]
@@ -95,21 +98,32 @@ def main():
         names = [n for n in names if n in wanted]
 
     times = {(n, r): [] for n in names for r, _ in runtimes}
+    # Per benchmark and round, the time of each runtime in that round.
+    rounds = {n: [] for n in names}
     outputs = {}
     failures = []
     for round_number in range(args.runs):
+        order = runtimes if round_number % 2 == 0 else runtimes[::-1]
         for name in names:
-            for label, command in runtimes:
+            this_round = {}
+            for label, command in order:
                 elapsed, output = timed(command(name), args.timeout)
                 if elapsed is None:
                     failures.append("%s on %s: %s" % (name, label, output))
                     continue
                 times[(name, label)].append(elapsed)
+                this_round[label] = elapsed
                 outputs.setdefault(name, {})[label] = output
+            rounds[name].append(this_round)
         print("round %d of %d done" % (round_number + 1, args.runs), file=sys.stderr)
 
     labels = [label for label, _ in runtimes]
     median = {key: statistics.median(v) if v else None for key, v in times.items()}
+
+    def paired_ratio(name, numerator, denominator):
+        """The median over the rounds of numerator's time / denominator's time in the same round."""
+        ratios = [r[numerator] / r[denominator] for r in rounds[name] if numerator in r and denominator in r]
+        return statistics.median(ratios) if ratios else None
 
     header = ["benchmark"] + labels + ["velmor/lua", "velmor/python"]
     if args.bench_mode:
@@ -122,16 +136,15 @@ def main():
         for label in labels:
             t = median[(name, label)]
             row.append("%.3f" % t if t is not None else "-")
-        v, lua, py = median[(name, "velmor")], median.get((name, "lua5.4")), median.get((name, "python3"))
-        lr = v / lua if v and lua else None
-        pr = v / py if v and py else None
+        lr = paired_ratio(name, "velmor", "lua5.4")
+        pr = paired_ratio(name, "velmor", "python3")
         if lr:
             lua_ratios.append(lr)
         if pr:
             python_ratios.append(pr)
-        tree = median.get((name, "tree"))
-        if tree and py:
-            tree_python_ratios.append(tree / py)
+        tpr = paired_ratio(name, "tree", "python3")
+        if tpr:
+            tree_python_ratios.append(tpr)
         row += ["%.2f" % lr if lr else "-", "%.2f" % pr if pr else "-"]
         if args.bench_mode:
             ratio = bench_mode_ratio(velmor, name, args.timeout * 12)
@@ -165,7 +178,8 @@ def main():
 
     if args.markdown:
         with open(args.markdown, "a") as out:
-            out.write("\n## Results of %s on %s (%s, %d cores), median of %d runs, seconds\n\n"
+            out.write("\n## Results of %s on %s (%s, %d cores), median of %d runs, seconds; ratios are medians"
+                      " of the side-by-side ratios of each round\n\n"
                       % (date.today().isoformat(), platform.node() or "this machine", platform.machine(),
                          os.cpu_count() or 0, args.runs))
             out.write("| " + " | ".join(header) + " |\n")
