@@ -1103,10 +1103,13 @@ dispatch:
         if (calleeSlot->isNative() && arityAccepts(calleeSlot->asNative(), argumentCount)) {
             // fast path: a builtin reads its arguments in place; the stack never
             // moves, so they stay put while it calls back into the machine
-            Value result = calleeSlot->asNative().fn(*this, std::span<Value>(calleeSlot + 1, argumentCount));
-            top = top_;
-            while (top > calleeSlot) DROP();
-            new (top++) Value(std::move(result));  // where the callee was: no overflow
+            {
+                // Scoped so that no destructor lies between here and the next dispatch.
+                Value result = calleeSlot->asNative().fn(*this, std::span<Value>(calleeSlot + 1, argumentCount));
+                top = top_;
+                while (top > calleeSlot) DROP();
+                new (top++) Value(std::move(result));  // where the callee was: no overflow
+            }
             NEXT;
         }
         callValue(calleeSlot, argumentCount, SITE());
