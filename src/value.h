@@ -11,9 +11,11 @@
 //
 // Strings are immutable at the language level, so a string Value shares one
 // StringObj between all its copies instead of copying the bytes: the sharing
-// cannot be observed. A StringObj keeps its bytes right after its header, in
-// one allocation. Lists and maps are shared and mutable: every copy of the
-// Value sees the same storage.
+// cannot be observed. For the same reason a string that only one Value holds
+// may grow in place (appendToString) when the program appends to it. A
+// StringObj keeps its bytes right after its header, in one allocation. Lists
+// and maps are shared and mutable: every copy of the Value sees the same
+// storage.
 //
 // Objects small enough come from per-size free lists instead of the general
 // allocator (see allocateObject); a program allocates and frees them at a

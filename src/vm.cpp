@@ -269,6 +269,8 @@ namespace {
 //   OP_QUICK_LOCAL_GRID_INDEX: GET_LOCAL; GET_LOCAL; GET_INDEX; GET_LOCAL; GET_INDEX (a[i][j]).
 //   OP_QUICK_LOCAL_INDEX: GET_LOCAL; GET_INDEX.
 //   OP_QUICK_GLOBAL_LOCAL_INDEX: GET_GLOBAL; GET_LOCAL; GET_INDEX (flags[i] at the top level).
+//   OP_QUICK_GLOBAL_LOCAL_STORE: GET_GLOBAL; GET_LOCAL; one of NIL TRUE FALSE CONSTANT GET_LOCAL; SET_INDEX; POP
+//     (flags[j] = false at the top level).
 //   OP_QUICK_LOCAL_FIELD: GET_LOCAL; CONSTANT (a String); GET_INDEX.
 //   OP_QUICK_LOCAL_ELEMENT: GET_LOCAL; CONSTANT (an Int); GET_INDEX (p[0]).
 //   OP_QUICK_FIELD: CONSTANT (a String); GET_INDEX.
@@ -298,6 +300,7 @@ namespace {
     X(OP_QUICK_LOCAL_GRID_INDEX)         \
     X(OP_QUICK_LOCAL_INDEX)              \
     X(OP_QUICK_GLOBAL_LOCAL_INDEX)       \
+    X(OP_QUICK_GLOBAL_LOCAL_STORE)       \
     X(OP_QUICK_LOCAL_FIELD)              \
     X(OP_QUICK_LOCAL_ELEMENT)            \
     X(OP_QUICK_FIELD)                    \
@@ -501,6 +504,11 @@ std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto) {
             quick[at] = OP_QUICK_LOCAL_INDEX;
         } else if (op == OP_GET_GLOBAL && opAt(index, 1) == OP_GET_LOCAL && third == OP_GET_INDEX) {
             quick[at] = OP_QUICK_GLOBAL_LOCAL_INDEX;
+        } else if (op == OP_GET_GLOBAL && opAt(index, 1) == OP_GET_LOCAL &&
+                   (third == OP_NIL || third == OP_TRUE || third == OP_FALSE || third == OP_CONSTANT ||
+                    third == OP_GET_LOCAL) &&
+                   opAt(index, 3) == OP_SET_INDEX && opAt(index, 4) == OP_POP) {
+            quick[at] = OP_QUICK_GLOBAL_LOCAL_STORE;
         } else if (op == OP_CONSTANT && opAt(index, 1) == OP_GET_INDEX) {
             const Value* constant = constantAt(at + 1);
             if (constant && constant->isString()) quick[at] = OP_QUICK_FIELD;
@@ -1284,6 +1292,36 @@ dispatch:
             goto LABEL_OP_GET_GLOBAL;
         }
         ip += 6;
+        NEXT;
+    }
+    CASE(OP_QUICK_GLOBAL_LOCAL_STORE) {
+        // An element statement g[i] = v: the value is stored where it belongs, nothing pushed.
+        Value* object = frame->globalCache[u16At(ip)];
+        const Value& key = slots[u16At(ip + 3)];
+        const uint8_t* valueAt = ip + 5;  // the instruction that pushes the value
+        const uint8_t valueOp = *valueAt;
+        const uint8_t* setIndexAt = valueAt + (valueOp == OP_CONSTANT || valueOp == OP_GET_LOCAL ? 3 : 1);
+        if (!object || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
+        Value* element = nullptr;
+        if (object->isList() && key.isInt()) {
+            std::vector<Value>& items = object->listItems();
+            int64_t index = key.asInt();
+            const auto size = static_cast<int64_t>(items.size());
+            if (index < 0) index += size;
+            if (index >= 0 && index < size) element = &items[static_cast<std::size_t>(index)];
+        } else if (object->isMap() && key.isString()) {
+            element = findField(object->asMap(), key, frame->closure->fieldHints[setIndexAt - frame->closure->code]);
+        }
+        if (!element) goto LABEL_OP_GET_GLOBAL;
+        switch (valueOp) {
+        case OP_NIL: *element = Value(); break;
+        case OP_TRUE: *element = Value(true); break;
+        case OP_FALSE: *element = Value(false); break;
+        case OP_CONSTANT: *element = constants[u16At(valueAt + 1)]; break;
+        case OP_GET_LOCAL: *element = slots[u16At(valueAt + 1)]; break;
+        default: goto LABEL_OP_GET_GLOBAL;
+        }
+        ip = setIndexAt + 2;  // past SET_INDEX and POP
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_INDEX) {

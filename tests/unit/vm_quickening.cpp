@@ -202,6 +202,44 @@ TEST(VmQuickening, GlobalContainerIndexedByALocalReadsAsTheSequenceWould) {
     EXPECT_EQ(undefined.line, 3);
 }
 
+TEST(VmQuickening, GlobalContainerElementStatementsStoreAsTheSequenceWould) {
+    // g[i] = v for every kind of v the fused form takes, run twice so that the
+    // second pass finds the globals' addresses cached; then the errors.
+    const testing::ProgramResult result = testing::runProgram(
+        "let items = [0, 0, 0, 0, 0, 0]\n"
+        "let names = {\"a\": 1}\n"
+        "let text = \"abc\"\n"
+        "for round = 1, 2 do\n"
+        "  let i = 0\n"
+        "  let v = [round]\n"
+        "  items[i] = nil\n"
+        "  i = 1\n"
+        "  items[i] = true\n"
+        "  i = -4\n"
+        "  items[i] = false\n"
+        "  i = 3\n"
+        "  items[i] = \"s\"\n"
+        "  i = 4\n"
+        "  items[i] = v\n"
+        "  let k = \"a\"\n"
+        "  names[k] = round\n"
+        "  k = \"b\" + str(round)\n"
+        "  names[k] = v\n"
+        "  print(items, names)\n"
+        "  i = 6\n"
+        "  try items[i] = 1 catch e print(e) end\n"
+        "  i = 0\n"
+        "  try text[i] = 1 catch e print(e) end\n"
+        "end\n");
+    EXPECT_FALSE(result.failed) << result.message;
+    EXPECT_EQ(result.output,
+              "[nil, true, false, \"s\", [1], 0] {\"a\": 1, \"b1\": [1]}\n"
+              "list index 6 out of range (len 6)\ncannot assign into string\n"
+              "[nil, true, false, \"s\", [2], 0] {\"a\": 2, \"b1\": [1], \"b2\": [2]}\n"
+              "list index 6 out of range (len 6)\ncannot assign into string\n");
+    EXPECT_TRUE(result.machineAtRest);
+}
+
 TEST(VmQuickening, GridIndexReadsAsTheSequenceWould) {
     // return grid[i][j] with all three in locals.
     auto read = [](Value grid, Value i, Value j) {
