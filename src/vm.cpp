@@ -1189,18 +1189,29 @@ dispatch:
         // The head pushes three values.
         if (!variable.isNumber() || !step.isNumber() || !limit.isNumber() || stackEnd - top < 3)
             goto LABEL_OP_GET_LOCAL;
-        if (variable.isInt() && step.isInt())
-            variable.intRef() = wrapAdd(variable.asInt(), step.asInt());
-        else
-            storePlain(variable, asDouble(variable) + asDouble(step));
+        bool more;
+        if (variable.isInt() && step.isInt() && limit.isInt()) {
+            // The test compares doubles. Conversion to double never reverses
+            // an order, so the Int comparison decides it, except where two
+            // distinct Ints (both past 2^53) become the same double.
+            const int64_t v = variable.intRef() = wrapAdd(variable.asInt(), step.asInt());
+            const int64_t end = limit.asInt();
+            more = step.asInt() >= 0 ? v <= end || static_cast<double>(v) == static_cast<double>(end)
+                                     : v >= end || static_cast<double>(v) == static_cast<double>(end);
+        } else {
+            if (variable.isInt() && step.isInt())
+                variable.intRef() = wrapAdd(variable.asInt(), step.asInt());
+            else
+                storePlain(variable, asDouble(variable) + asDouble(step));
+            const double by = asDouble(step);
+            more = by >= 0.0  ? asDouble(variable) <= asDouble(limit)
+                   : by < 0.0 ? asDouble(variable) >= asDouble(limit)
+                              : false;
+        }
         if (executionLimits().stepsEnabled) [[unlikely]] {
             ip = start + 14;
             PROTECT(countStep());
         }
-        const double by = asDouble(step);
-        const bool more = by >= 0.0  ? asDouble(variable) <= asDouble(limit)
-                          : by < 0.0 ? asDouble(variable) >= asDouble(limit)
-                                     : false;
         if (more) {
             ip = head + 14;
         } else {
