@@ -49,6 +49,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -134,7 +135,10 @@ private:
 
 }  // namespace
 
-VM::VM() : globals(makeRef<Environment>()), stack_(new Value[kStackSize]), frames_(new CallFrame[kMaxFrames]) {
+VM::VM()
+    : globals(makeRef<Environment>()), stack_(static_cast<Value*>(::operator new(sizeof(Value) * kStackSize))),
+      frames_(new CallFrame[kMaxFrames]) {
+    std::uninitialized_default_construct_n(stack_.get(), kStackSize);
     top_ = stack_.get();
     stackEnd_ = stack_.get() + kStackSize;
     registerBuiltins(*globals);

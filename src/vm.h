@@ -159,7 +159,12 @@ private:
     [[noreturn]] void undefinedVariable(const Value& name, Site site);
     [[noreturn]] void undefinedAssignment(const Value& name, Site site);
 
-    std::unique_ptr<Value[]> stack_;
+    // Frees the stack without running the slots' destructors: once the stack
+    // is cut back to its bottom, no slot holds a reference (invariant 2).
+    struct StackStorage {
+        void operator()(Value* slots) const { ::operator delete(slots); }
+    };
+    std::unique_ptr<Value, StackStorage> stack_;
     Value* top_ = nullptr;
     Value* stackEnd_ = nullptr;
     std::unique_ptr<CallFrame[]> frames_;
