@@ -185,8 +185,10 @@ Value VM::callWith(const Value& callee, std::span<const Value> args) {
         VMClosure& closure = callee.asClosure();
         if (closure.proto->arity == args.size() && static_cast<std::size_t>(stackEnd_ - top_) > args.size() &&
             frameCount_ < kMaxFrames && nestedLoops_ < kMaxNestedLoops) {
-            new (top_++) Value(callee);
-            for (const Value& argument : args) new (top_++) Value(argument);
+            Value* top = top_;
+            new (top++) Value(callee);
+            for (const Value& argument : args) new (top++) Value(argument);
+            top_ = top;
             enterFrame(closure, calleeSlot + 1);
             NestingGuard nesting(nestedLoops_);
             try {
