@@ -1,7 +1,8 @@
+-- The generator's products stay below 2^53, so LuaJIT's doubles compute the same data.
 local seed = 12345
 local data = {}
 for i = 1, 300000 do
-  seed = (seed * 1103515245 + 12345) % 2147483648
+  seed = seed * 16807 % 2147483647
   data[i] = seed % 1000000
 end
 local function copy(t) local c = {} for i = 1, #t do c[i] = t[i] end return c end

@@ -2,7 +2,7 @@ def main():
     seed = 12345
     data = []
     for i in range(300000):
-        seed = (seed * 1103515245 + 12345) % 2147483648
+        seed = seed * 16807 % 2147483647
         data.append(seed % 1000000)
     s = sorted(data)
     descending = sorted(data, reverse=True)
