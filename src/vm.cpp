@@ -135,10 +135,18 @@ private:
 
 }  // namespace
 
-VM::VM()
-    : globals(makeRef<Environment>()), stack_(static_cast<Value*>(::operator new(sizeof(Value) * kStackSize))),
-      frames_(new CallFrame[kMaxFrames]) {
-    std::uninitialized_default_construct_n(stack_.get(), kStackSize);
+// All-zero bytes are a nil value, so a stack from calloc starts as nil slots
+// without touching its pages: the system hands out zeroed pages as the stack
+// first reaches them, and a short script never faults in its megabyte.
+static_assert(static_cast<uint8_t>(ValueKind::Nil) == 0);
+
+Value* VM::allocateStack() {
+    void* slots = std::calloc(kStackSize, sizeof(Value));
+    if (!slots) throw std::bad_alloc();
+    return static_cast<Value*>(slots);
+}
+
+VM::VM() : globals(makeRef<Environment>()), stack_(allocateStack()), frames_(new CallFrame[kMaxFrames]) {
     top_ = stack_.get();
     stackEnd_ = stack_.get() + kStackSize;
     registerBuiltins(*globals);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <new>
 #include <span>
@@ -162,8 +163,9 @@ private:
     // Frees the stack without running the slots' destructors: once the stack
     // is cut back to its bottom, no slot holds a reference (invariant 2).
     struct StackStorage {
-        void operator()(Value* slots) const { ::operator delete(slots); }
+        void operator()(Value* slots) const { std::free(slots); }
     };
+    static Value* allocateStack();
     std::unique_ptr<Value, StackStorage> stack_;
     Value* top_ = nullptr;
     Value* stackEnd_ = nullptr;
