@@ -105,6 +105,14 @@ inline void storePlain(Value& slot, T value) {
     new (&slot) Value(value);
 }
 
+// Turns an Int index into a position among `size` elements of a list or
+// bytes of a string, a negative index counting from the end; false when the
+// index is out of range.
+inline bool toPosition(int64_t& index, std::size_t size) {
+    if (index < 0) index += static_cast<int64_t>(size);
+    return static_cast<uint64_t>(index) < size;
+}
+
 // Numbers compare as doubles, equality included: two Ints are equal exactly when their doubles are.
 inline bool compareNumbers(OpCode op, double a, double b) {
     switch (op) {
@@ -849,10 +857,7 @@ dispatch:
         const Value& key = top[-1];
         if (object.isList() && key.isInt()) {
             std::vector<Value>& items = object.listItems();
-            int64_t index = key.asInt();
-            const auto size = static_cast<int64_t>(items.size());
-            if (index < 0) index += size;
-            if (index >= 0 && index < size) {
+            if (int64_t index = key.asInt(); toPosition(index, items.size())) {
                 {
                     Value element = items[static_cast<std::size_t>(index)];
                     --top;  // the key is an Int: nothing to release
@@ -884,10 +889,7 @@ dispatch:
         const Value& key = top[-2];
         if (object.isList() && key.isInt()) {
             std::vector<Value>& items = object.listItems();
-            int64_t index = key.asInt();
-            const auto size = static_cast<int64_t>(items.size());
-            if (index < 0) index += size;
-            if (index >= 0 && index < size) {
+            if (int64_t index = key.asInt(); toPosition(index, items.size())) {
                 {
                     items[static_cast<std::size_t>(index)] = top[-1];
                     Value stored = std::move(top[-1]);
@@ -1272,14 +1274,12 @@ dispatch:
         if (!grid.isList() || !i.isInt() || !j.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& rows = grid.listItems();
         int64_t row = i.asInt();
-        if (row < 0) row += static_cast<int64_t>(rows.size());
-        if (row < 0 || row >= static_cast<int64_t>(rows.size())) goto LABEL_OP_GET_LOCAL;
+        if (!toPosition(row, rows.size())) goto LABEL_OP_GET_LOCAL;
         const Value& line = rows[static_cast<std::size_t>(row)];
         if (!line.isList()) goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& items = line.listItems();
         int64_t column = j.asInt();
-        if (column < 0) column += static_cast<int64_t>(items.size());
-        if (column < 0 || column >= static_cast<int64_t>(items.size())) goto LABEL_OP_GET_LOCAL;
+        if (!toPosition(column, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(column)]);
         ip += 10;
         NEXT;
@@ -1290,9 +1290,7 @@ dispatch:
         if (!object.isList() || !key.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& items = object.listItems();
         int64_t index = key.asInt();
-        const auto size = static_cast<int64_t>(items.size());
-        if (index < 0) index += size;
-        if (index < 0 || index >= size) goto LABEL_OP_GET_LOCAL;
+        if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(index)]);
         ip += 6;
         NEXT;
@@ -1305,9 +1303,7 @@ dispatch:
         if (object->isList() && key.isInt()) {
             const std::vector<Value>& items = object->listItems();
             int64_t index = key.asInt();
-            const auto size = static_cast<int64_t>(items.size());
-            if (index < 0) index += size;
-            if (index < 0 || index >= size) goto LABEL_OP_GET_GLOBAL;
+            if (!toPosition(index, items.size())) goto LABEL_OP_GET_GLOBAL;
             new (top++) Value(items[static_cast<std::size_t>(index)]);
         } else if (object->isMap() && key.isString()) {
             const Value* found =
@@ -1331,9 +1327,7 @@ dispatch:
         if (object->isList() && key.isInt()) {
             std::vector<Value>& items = object->listItems();
             int64_t index = key.asInt();
-            const auto size = static_cast<int64_t>(items.size());
-            if (index < 0) index += size;
-            if (index >= 0 && index < size) element = &items[static_cast<std::size_t>(index)];
+            if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
         } else if (object->isMap() && key.isString()) {
             element = findField(object->asMap(), key, frame->closure->fieldHints[setIndexAt - frame->closure->code]);
         }
@@ -1355,9 +1349,7 @@ dispatch:
         if (!object.isList() || !key.isInt() || top == stackEnd) goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& items = object.listItems();
         int64_t index = key.asInt();
-        const auto size = static_cast<int64_t>(items.size());
-        if (index < 0) index += size;
-        if (index < 0 || index >= size) goto LABEL_OP_GET_LOCAL;
+        if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         {
             Value element = items[static_cast<std::size_t>(index)];
             object = std::move(element);
@@ -1382,9 +1374,7 @@ dispatch:
         if (!object.isList() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& items = object.listItems();
         int64_t index = constants[u16At(ip + 3)].asInt();
-        const auto size = static_cast<int64_t>(items.size());
-        if (index < 0) index += size;
-        if (index < 0 || index >= size) goto LABEL_OP_GET_LOCAL;
+        if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(index)]);
         ip += 6;
         NEXT;
@@ -1713,10 +1703,9 @@ Value indexValue(const Value& object, const Value& key, VM::Site site) {
         const std::vector<Value>& items = object.listItems();
         if (!key.isInt()) throw RuntimeError(std::string("list index must be an integer, got ") + typeName(key), site.line());
         int64_t index = key.asInt();
-        const auto size = static_cast<int64_t>(items.size());
-        if (index < 0) index += size;
-        if (index < 0 || index >= size) {
-            throw RuntimeError("list index " + formatInt(key.asInt()) + " out of range (len " + formatInt(size) + ")",
+        if (!toPosition(index, items.size())) {
+            throw RuntimeError("list index " + formatInt(key.asInt()) + " out of range (len " +
+                                   formatInt(static_cast<int64_t>(items.size())) + ")",
                                site.line());
         }
         return items[static_cast<std::size_t>(index)];
@@ -1730,9 +1719,7 @@ Value indexValue(const Value& object, const Value& key, VM::Site site) {
         if (!key.isInt())
             throw RuntimeError(std::string("string index must be an integer, got ") + typeName(key), site.line());
         int64_t index = key.asInt();
-        const auto size = static_cast<int64_t>(text.size());
-        if (index < 0) index += size;
-        if (index < 0 || index >= size) throw RuntimeError("string index out of range", site.line());
+        if (!toPosition(index, text.size())) throw RuntimeError("string index out of range", site.line());
         return byteString(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
     }
     throw RuntimeError(std::string("cannot index ") + typeName(object), site.line());
@@ -1756,10 +1743,10 @@ void VM::setIndex(Site site) {
         std::vector<Value>& items = object.listItems();
         if (!key.isInt()) runtimeError(std::string("list index must be an integer, got ") + typeName(key), site.line());
         int64_t index = key.asInt();
-        const auto size = static_cast<int64_t>(items.size());
-        if (index < 0) index += size;
-        if (index < 0 || index >= size) {
-            runtimeError("list index " + formatInt(key.asInt()) + " out of range (len " + formatInt(size) + ")", site.line());
+        if (!toPosition(index, items.size())) {
+            runtimeError("list index " + formatInt(key.asInt()) + " out of range (len " +
+                             formatInt(static_cast<int64_t>(items.size())) + ")",
+                         site.line());
         }
         items[static_cast<std::size_t>(index)] = value;
     } else if (object.isMap()) {
