@@ -46,10 +46,14 @@ std::vector<Object*>& destructionQueue() {
 #define VELMOR_POOL_OBJECTS 1
 #endif
 
+namespace {
+// Pooled blocks come in multiples of this many bytes.
+constexpr std::size_t kPoolGranule = 16;
+}  // namespace
+
 #if VELMOR_POOL_OBJECTS
 namespace {
 
-constexpr std::size_t kPoolGranule = 16;
 constexpr std::size_t kPoolClasses = kLargestPooledObject / kPoolGranule;
 constexpr std::size_t kPoolChunkBytes = std::size_t{64} << 10;
 
@@ -114,7 +118,7 @@ StringObj* StringObj::allocate(std::size_t length, std::size_t capacity) {
     std::size_t size = sizeof(StringObj) + capacity + 1;
     if (size <= kLargestPooledObject) {
         // The rest of the pooled block is room to append in place.
-        size = (size + 15) / 16 * 16;
+        size = (size + kPoolGranule - 1) / kPoolGranule * kPoolGranule;
         capacity = size - sizeof(StringObj) - 1;
     }
     void* memory = allocateObject(size);

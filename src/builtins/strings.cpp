@@ -25,8 +25,6 @@ char lowerByte(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-}  // namespace
-
 // The text of `argument` with `change` applied to the bytes from `first` up to `end`.
 template <class Change>
 Value mapBytes(const Value& argument, std::size_t first, std::size_t end, Change change) {
@@ -38,6 +36,8 @@ Value mapBytes(const Value& argument, std::size_t first, std::size_t end, Change
         for (std::size_t i = first; i < end; ++i) bytes[i] = change(bytes[i]);
     });
 }
+
+}  // namespace
 
 // (Lambdas rather than the functions themselves, so that the byte loop inlines them.)
 Value nativeUpper(Caller&, std::span<Value> args) {
