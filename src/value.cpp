@@ -115,6 +115,7 @@ void freeObject(void* block, std::size_t) noexcept { ::operator delete(block); }
 #endif
 
 StringObj* StringObj::allocate(std::size_t length, std::size_t capacity) {
+    countAllocation(capacity);
     std::size_t size = sizeof(StringObj) + capacity + 1;
     if (size <= kLargestPooledObject) {
         // The rest of the pooled block is room to append in place.
@@ -171,7 +172,10 @@ Value::Value(Ref<NativeObj> native) : Value(ValueKind::Native, reinterpret_cast<
 Value::Value(Ref<VMClosure> closure) : Value(ValueKind::Closure, reinterpret_cast<Object*>(closure.get())) {}
 
 Value Value::newList() { return Value(ValueKind::List, new ListObj()); }
-Value Value::newList(std::vector<Value> items) { return Value(ValueKind::List, new ListObj(std::move(items))); }
+Value Value::newList(std::vector<Value> items) {
+    countAllocation(items.size());
+    return Value(ValueKind::List, new ListObj(std::move(items)));
+}
 Value Value::newMap() { return Value(ValueKind::Map, new MapData()); }
 
 const char* kindTypeName(ValueKind kind) {

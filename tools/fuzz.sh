@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets with clang (AddressSanitizer and
 # UndefinedBehaviorSanitizer on) and runs each for a bounded time, seeded
 # from the script tests. Any crash, leak of the harness, timeout or
-# sanitizer report fails the run and leaves the input in build/fuzz/findings.
+# sanitizer report fails the run and leaves the input in build/fuzz/findings;
+# copy such an input into tests/fuzz/regressions once it is fixed.
 #
 # Usage: tools/fuzz.sh [seconds per target, default 60]
 set -euo pipefail
@@ -26,6 +27,14 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 status=0
 for target in parse vm tree; do
+    # Every input that once failed a fuzzer, run once each before fuzzing anew.
+    if ! "$build/tests/fuzz/fuzz_$target" -timeout=10 -rss_limit_mb=2048 tests/fuzz/regressions/* \
+            >"$build/regressions_$target.log" 2>&1; then
+        status=1
+        echo "fuzz_$target FAILED on a past finding; see $build/regressions_$target.log"
+        tail -40 "$build/regressions_$target.log"
+        continue
+    fi
     echo "fuzz_$target: ${seconds}s"
     mkdir -p "$corpus/$target"
     if ! "$build/tests/fuzz/fuzz_$target" "$corpus/$target" "$corpus" -dict=tests/fuzz/velmor.dict \

@@ -31,6 +31,8 @@ inline void prepare() {
     ExecutionLimits& limits = executionLimits();
     limits.stepsEnabled = true;
     limits.stepsLeft = 20000;
+    // 4M bytes or elements: at most 64 MB of lists, however many a program keeps.
+    limits.allocationLeft = std::uint64_t{1} << 22;
     limits.maxContainerSize = 1 << 16;
 }
 

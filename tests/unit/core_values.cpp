@@ -246,6 +246,35 @@ TEST(Values, ConcatenationRefusesResultsPastTheCap) {
     EXPECT_GT(maxStringLength(), maxListLength());
 }
 
+TEST(Values, TheAllocationBudgetCountsNewStringsAndListsUntilSpent) {
+    ExecutionLimits& limits = executionLimits();
+    const ExecutionLimits saved = limits;
+    limits.stepsEnabled = true;
+    limits.allocationLeft = 40;
+    const Value four = Value::newList({Value(int64_t{1}), Value(int64_t{2}), Value(int64_t{3}), Value(int64_t{4})});
+    Value result;
+    EXPECT_TRUE(concatenate(four, four, result));
+    EXPECT_EQ(limits.allocationLeft, 28u);
+    // A string is charged for the room it is given, not only its length.
+    const Value text("abcdefghijklmnopqrst");
+    EXPECT_LE(limits.allocationLeft, 8u);
+    const uint64_t left = limits.allocationLeft;
+    bool exhausted = false;
+    try {
+        concatenate(text, text, result);
+    } catch (const BudgetExhausted&) {
+        exhausted = true;
+    }
+    EXPECT_TRUE(exhausted);
+    EXPECT_EQ(limits.allocationLeft, left);  // nothing charged for what was refused
+    EXPECT_EQ(result.listItems().size(), 8u);
+    limits = saved;
+    // Off, nothing is counted.
+    limits.allocationLeft = 0;
+    EXPECT_TRUE(concatenate(text, text, result));
+    limits = saved;
+}
+
 TEST(Values, StringsOfEveryPooledSizeKeepTheirBytes) {
     // Lengths around every 16-byte size class and past the largest pooled
     // block, made and freed in an interleaved order, so that reused blocks
