@@ -423,6 +423,7 @@ Value nativeCopy(Caller&, std::span<Value> args) {
     const Value& source = args[0];
     if (source.isList()) return Value::newList(source.listItems());
     if (source.isMap()) {
+        countAllocation(source.asMap().entries.size());
         Value result = Value::newMap();
         result.asMap().entries = source.asMap().entries;
         return result;
