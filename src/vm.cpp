@@ -113,6 +113,16 @@ inline bool toPosition(int64_t& index, std::size_t size) {
     return static_cast<uint64_t>(index) < size;
 }
 
+// The numeric for loop's test: whether `variable` has not passed `limit`,
+// going by `step`, all three compared as doubles. A NaN anywhere, the step
+// included, ends the loop.
+inline bool forLoopContinues(const Value& variable, const Value& limit, const Value& step) {
+    const double by = asDouble(step);
+    return by >= 0.0  ? asDouble(variable) <= asDouble(limit)
+           : by < 0.0 ? asDouble(variable) >= asDouble(limit)
+                      : false;
+}
+
 // Numbers compare as doubles, equality included: two Ints are equal exactly when their doubles are.
 inline bool compareNumbers(OpCode op, double a, double b) {
     switch (op) {
@@ -1173,11 +1183,7 @@ dispatch:
         const Value& limit = top[-2];
         const Value& step = top[-1];
         if (variable.isNumber() && limit.isNumber() && step.isNumber()) {
-            // A NaN anywhere, the step included, ends the loop.
-            const double by = asDouble(step);
-            const bool result = by >= 0.0  ? asDouble(variable) <= asDouble(limit)
-                                : by < 0.0 ? asDouble(variable) >= asDouble(limit)
-                                           : false;
+            const bool result = forLoopContinues(variable, limit, step);
             top -= 2;
             storePlain(top[-1], result);
             NEXT;
@@ -1207,9 +1213,9 @@ dispatch:
             goto LABEL_OP_GET_LOCAL;
         bool more;
         if (variable.isInt() && step.isInt() && limit.isInt()) {
-            // The test compares doubles. Conversion to double never reverses
-            // an order, so the Int comparison decides it, except where two
-            // distinct Ints (both past 2^53) become the same double.
+            // forLoopContinues on three Ints: conversion to double never
+            // reverses an order, so the Int comparison decides it, except
+            // where two distinct Ints (both past 2^53) become the same double.
             const int64_t v = variable.intRef() = wrapAdd(variable.asInt(), step.asInt());
             const int64_t end = limit.asInt();
             more = step.asInt() >= 0 ? v <= end || static_cast<double>(v) == static_cast<double>(end)
@@ -1219,10 +1225,7 @@ dispatch:
                 variable.intRef() = wrapAdd(variable.asInt(), step.asInt());
             else
                 storePlain(variable, asDouble(variable) + asDouble(step));
-            const double by = asDouble(step);
-            more = by >= 0.0  ? asDouble(variable) <= asDouble(limit)
-                   : by < 0.0 ? asDouble(variable) >= asDouble(limit)
-                              : false;
+            more = forLoopContinues(variable, limit, step);
         }
         if (executionLimits().stepsEnabled) [[unlikely]] {
             ip = start + 14;
