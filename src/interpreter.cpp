@@ -421,6 +421,16 @@ class Interpreter::CallScope {
             if (!slotsKnown_) {
                 for (std::size_t i = 0; i < params.size(); ++i)
                     slots_[i] = &scope_->vars.find(params[i])->second;
+                // A repeated parameter name binds one variable for two
+                // parameters, so a binding of the body's makes up the count.
+                for (std::size_t i = 0; i < params.size(); ++i) {
+                    for (std::size_t j = 0; j < i; ++j) {
+                        if (slots_[i] == slots_[j]) {
+                            interpreter_.releaseScope(scope_);
+                            return;
+                        }
+                    }
+                }
             }
             for (std::size_t i = 0; i < params.size(); ++i)
                 *slots_[i] = Value();
