@@ -16,6 +16,7 @@
 #include "builtins/native.h"
 #include "bytecode.h"
 #include "environment.h"
+#include "quicken.h"
 #include "value.h"
 
 namespace velmor {
