@@ -166,7 +166,9 @@ Value* VM::allocateStack() {
     return static_cast<Value*>(slots);
 }
 
-VM::VM() : globals(makeRef<Environment>()), stack_(allocateStack()), frames_(new CallFrame[kMaxFrames]) {
+VM::VM(EngineOptions options)
+    : globals(makeRef<Environment>()), stack_(allocateStack()), frames_(new CallFrame[kMaxFrames]),
+      plain_(options.plain) {
     top_ = stack_.get();
     stackEnd_ = stack_.get() + kStackSize;
     registerBuiltins(*globals);
@@ -367,12 +369,12 @@ void VM::bindGlobalCache(VMClosure& closure) {
     if (!cache.slots) {
         cache.proto = closure.proto;
         cache.slots = std::make_unique<Value*[]>(closure.proto->constants.size() + 1);
-        cache.code = quicken(*closure.proto, Quickening::Fuse);
+        cache.code = quicken(*closure.proto, plain_ ? Quickening::Plain : Quickening::Fuse);
         const std::vector<Value>& constants = closure.proto->constants;
         cache.constants = std::make_unique<Value[]>(constants.size() + 1);
         for (std::size_t index = 0; index < constants.size(); ++index) {
             const Value& constant = constants[index];
-            if (constant.isString()) {
+            if (constant.isString() && !plain_) {
                 auto [entry, added] = internedConstants_.try_emplace(constant.asString(), constant);
                 cache.constants[index] = entry->second;
             } else {
@@ -391,7 +393,8 @@ void VM::bindGlobalCache(VMClosure& closure) {
 Value* VM::globalSlot(Value** cache, std::size_t constantIndex, const Value& name) {
     auto found = globals->vars.find(std::string(name.asString()));
     if (found == globals->vars.end()) return nullptr;
-    cache[constantIndex] = &found->second;
+    // A plain machine looks every global up by name.
+    if (!plain_) cache[constantIndex] = &found->second;
     return &found->second;
 }
 
@@ -687,7 +690,7 @@ dispatch:
                 NEXT;
             }
         }
-        if (object.isMap() && key.isString()) {
+        if (object.isMap() && key.isString() && !plain_) {
             {
                 const Value* found =
                     findField(object.asMap(), key, frame->closure->fieldHints[ip - 1 - frame->closure->code]);
@@ -719,7 +722,7 @@ dispatch:
                 }
                 NEXT;
             }
-        } else if (object.isMap() && key.isString()) {
+        } else if (object.isMap() && key.isString() && !plain_) {
             // an existing entry of a map named by a string: replaced in place
             Value* found = findField(object.asMap(), key, frame->closure->fieldHints[ip - 1 - frame->closure->code]);
             if (found) {

@@ -15,6 +15,7 @@
 
 #include "builtins/native.h"
 #include "bytecode.h"
+#include "engine_options.h"
 #include "environment.h"
 #include "quicken.h"
 #include "value.h"
@@ -63,7 +64,7 @@ public:
         int32_t line() const;
     };
 
-    VM();
+    explicit VM(EngineOptions options = defaultEngineOptions());
     ~VM() override;
     VM(const VM&) = delete;
     VM& operator=(const VM&) = delete;
@@ -177,6 +178,8 @@ private:
     // Closed upvalues that hold the closure holding them, freed with the machine.
     std::vector<Ref<Upvalue>> selfCycles_;
     std::size_t nestedLoops_ = 0;
+    // No quickening, global caches or field hints (engine_options.h).
+    const bool plain_;
     // Per prototype, the address of each global binding its constants name,
     // filled on first use. Bindings are never removed from `globals`, and an
     // unordered_map keeps its elements in place, so the addresses stay valid.
