@@ -227,7 +227,7 @@ inline constexpr QuickSequence kNumericForHead =
 // Where step `step` of a sequence starts, counted from the sequence's first
 // byte. Every step before it must accept opcodes of one length only, so that
 // the offset is the same whichever of them the code has.
-consteval std::size_t quickStepOffset(const QuickSequence& sequence, std::size_t step) {
+constexpr std::size_t quickStepOffset(const QuickSequence& sequence, std::size_t step) {
     std::size_t offset = 0;
     for (std::size_t index = 0; index < step; ++index) {
         int length = 0;
@@ -243,7 +243,7 @@ consteval std::size_t quickStepOffset(const QuickSequence& sequence, std::size_t
 }
 
 // The operand kind of a step whose opcodes all have the same one.
-consteval OperandKind quickStepOperand(const QuickSequence& sequence, std::size_t step) {
+constexpr OperandKind quickStepOperand(const QuickSequence& sequence, std::size_t step) {
     bool found = false;
     OperandKind kind = OperandKind::NONE;
     for (int op = 0; op < kOpcodeCount; ++op) {
@@ -257,7 +257,7 @@ consteval OperandKind quickStepOperand(const QuickSequence& sequence, std::size_
 }
 
 // The bytes of a whole sequence whose steps each have one length.
-consteval std::size_t quickSequenceLength(const QuickSequence& sequence) {
+constexpr std::size_t quickSequenceLength(const QuickSequence& sequence) {
     return quickStepOffset(sequence, sequence.count);
 }
 

@@ -301,8 +301,13 @@ inline uint16_t u16At(const uint8_t* bytes) { return static_cast<uint16_t>((byte
 // the running copy. Only operands are read there, which quickening never
 // writes; the opcode bytes of later instructions are not read at all, since
 // another fusion may have replaced them.
-template <QuickSequence sequence>
+//
+// `Sequence::kSteps` is the sequence (a class rather than the sequence
+// itself, which Clang 14 does not evaluate as a template argument).
+template <class Sequence>
 class SequenceAt {
+    static constexpr QuickSequence sequence = Sequence::kSteps;
+
 public:
     explicit SequenceAt(const uint8_t* start) : start_(start) {}
 
@@ -312,7 +317,8 @@ public:
     // Where a step starts, from the sequence's start.
     template <std::size_t step>
     static constexpr std::ptrdiff_t offset() {
-        return static_cast<std::ptrdiff_t>(quickStepOffset(sequence, step));
+        constexpr auto value = static_cast<std::ptrdiff_t>(quickStepOffset(sequence, step));
+        return value;
     }
     template <std::size_t step>
     uint16_t u16() const {
@@ -335,11 +341,20 @@ protected:
     const uint8_t* start_;
 };
 
+template <QuickOpCode row>
+struct RowSteps {
+    static constexpr QuickSequence kSteps = quickSequence(row);
+};
+
+struct NumericForHeadSteps {
+    static constexpr QuickSequence kSteps = kNumericForHead;
+};
+
 // The sequence of a fused instruction of the row `row`.
 template <QuickOpCode row>
-class Fused : public SequenceAt<quickSequence(row)> {
+class Fused : public SequenceAt<RowSteps<row>> {
 public:
-    using SequenceAt<quickSequence(row)>::SequenceAt;
+    using SequenceAt<RowSteps<row>>::SequenceAt;
 
     // The fused opcode's own value, which tells the variant: what the
     // compiled code has at the row's step of several opcodes.
@@ -1022,7 +1037,7 @@ dispatch:
         Value& variable = slots[fused.u16<0>()];
         const Value& step = slots[fused.u16<1>()];
         const uint8_t* const headStart = start + fused.target<5>();
-        const SequenceAt<kNumericForHead> head(headStart);
+        const SequenceAt<NumericForHeadSteps> head(headStart);
         const Value& limit = slots[head.u16<1>()];
         // The head pushes three values.
         if (!variable.isNumber() || !step.isNumber() || !limit.isNumber() || stackEnd - top < 3)
