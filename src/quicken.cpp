@@ -93,7 +93,7 @@ bool matchesSteps(const QuickSequence& sequence, const Match& match) {
     return true;
 }
 
-bool matchesRow(QuickOpCode row, const Match& match);
+bool matchesRow(std::size_t row, const Match& match);
 
 // The conditions of the table's rows, beyond the opcodes of their steps.
 
@@ -170,7 +170,8 @@ bool stepsAForIn(const Match& match) {
     const std::size_t head = match.target(5);
     if (!secondIsAnIntConstant(match) || match.operand(3) != position || head == kNoInstruction) return false;
     const Match loop(match.proto(), match.instructions(), head);
-    return matchesRow(OP_QUICK_FOR_IN_NEXT, loop) && loop.operand(0) == position;
+    constexpr std::size_t kForInNext = detail::quickRowIndex(OP_QUICK_FOR_IN_NEXT);
+    return matchesRow(kForInNext, loop) && loop.operand(0) == position;
 }
 
 struct QuickRowInfo {
@@ -191,18 +192,35 @@ const QuickRowInfo& rowInfo(uint8_t op) {
     return kRowInfo[detail::quickRowIndex(static_cast<QuickOpCode>(quickRowOpcode(op)))];
 }
 
-bool matchesRow(QuickOpCode row, const Match& match) {
-    return matchesSteps(quickSequence(row), match) && rowInfo(row).condition(match);
+// The row (by position in the table) matches at the match's first instruction.
+bool matchesRow(std::size_t row, const Match& match) {
+    return matchesSteps(detail::kQuickSequences[row], match) && kRowInfo[row].condition(match);
 }
 
+// Per compiled opcode, the rows whose first step accepts it, in table order.
+struct RowsStartingWith {
+    std::array<uint8_t, kQuickRowCount> rows{};
+    std::size_t count = 0;
+};
+constexpr std::array<RowsStartingWith, kOpcodeCount> kRowsByFirstOpcode = [] {
+    std::array<RowsStartingWith, kOpcodeCount> table{};
+    for (std::size_t row = 0; row < kQuickRowCount; ++row) {
+        for (int op = 0; op < kOpcodeCount; ++op) {
+            if (detail::kQuickSequences[row].steps[0].contains(static_cast<uint8_t>(op)))
+                table[op].rows[table[op].count++] = static_cast<uint8_t>(row);
+        }
+    }
+    return table;
+}();
+
 // The opcode value of the row's variant that the matched code has.
-uint8_t variantOpcode(QuickOpCode row, const Match& match) {
-    const QuickSequence sequence = quickSequence(row);
+uint8_t variantOpcode(std::size_t row, const Match& match) {
+    const QuickSequence& sequence = detail::kQuickSequences[row];
     const std::size_t step = quickVariantStep(sequence);
-    if (step == sequence.count) return row;
+    if (step == sequence.count) return kQuickRows[row];
     int variant = 0;
     while (quickVariantOpcode(sequence, variant) != match.op(step)) ++variant;
-    return static_cast<uint8_t>(row + variant);
+    return static_cast<uint8_t>(kQuickRows[row] + variant);
 }
 
 }  // namespace
@@ -224,7 +242,9 @@ std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto, Quickening quicke
     if (quickening == Quickening::Plain || !instructions.whole) return quick;
     for (std::size_t index = 0; index < instructions.starts.size(); ++index) {
         const Match match(proto, instructions, index);
-        for (const QuickOpCode row : kQuickRows) {
+        const RowsStartingWith& candidates = kRowsByFirstOpcode[match.op(0)];
+        for (std::size_t candidate = 0; candidate < candidates.count; ++candidate) {
+            const std::size_t row = candidates.rows[candidate];
             if (matchesRow(row, match)) {
                 quick[instructions.starts[index]] = variantOpcode(row, match);
                 break;
