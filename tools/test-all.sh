@@ -4,13 +4,14 @@
 #      and differential tests, the installer's logic and the editor checks;
 #   2. the same suite built with AddressSanitizer, UndefinedBehaviorSanitizer
 #      and LeakSanitizer;
-#   3. the differential tester on more random programs;
+#   3. the differential tester on more random programs (fast VM, plain VM
+#      and tree-walker);
 #   4. each fuzzer for a bounded time;
 #   5. the Windows build under Wine (installer, velmor.exe, extension package).
 # Installs what the tests need on a fresh machine first.
 #
 # Environment: VELMOR_FUZZ_SECONDS (default 60), VELMOR_DIFFTEST_PROGRAMS
-# (default 5000), VELMOR_SKIP_WINDOWS=1, VELMOR_SKIP_SANITIZERS=1.
+# (default 20000), VELMOR_SKIP_WINDOWS=1, VELMOR_SKIP_SANITIZERS=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,9 +39,9 @@ if [[ "${VELMOR_SKIP_SANITIZERS:-0}" != 1 ]]; then
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset asan -j2
 fi
 
-step "differential test of the two engines"
-python3 tests/difftest/difftest.py --velmor build/debug/velmor --seed 11 \
-    --count "${VELMOR_DIFFTEST_PROGRAMS:-5000}"
+step "differential test of the fast VM, the plain VM and the tree-walker"
+python3 tests/difftest/difftest.py --velmor build/debug/velmor --plain build/debug/velmor-plain --seed 11 \
+    --count "${VELMOR_DIFFTEST_PROGRAMS:-20000}" -j 2
 
 step "fuzzing"
 tools/fuzz.sh "${VELMOR_FUZZ_SECONDS:-60}"
