@@ -161,6 +161,17 @@ TEST(QuickeningTable, EveryRowHasItsNameAndMeaning) {
     EXPECT_STREQ(quickOpcodeName(OP_ADD), "OP_ADD");
 }
 
+TEST(QuickeningTable, TheListingNamesTheFusedInstructions) {
+    const StmtList program = parseSource("let s = 0\nfor i = 1, 3 do\n  s = i + 1\nend\n");
+    const Ref<FunctionProto> script = compileProgram(program);
+    const std::string listing = disassembleQuickened(*script);
+    for (const char* name : {"OP_QUICK_FOR_LOOP", "OP_QUICK_LOCAL_INT_ARITH", "OP_QUICK_ADD_SET_GLOBAL"})
+        EXPECT_NE(listing.find(name), std::string::npos) << name << " missing from\n" << listing;
+    // The instructions that a fused one stands for are still listed after it.
+    EXPECT_NE(listing.find("OP_CONSTANT"), std::string::npos);
+    EXPECT_EQ(disassemble(*script).find("OP_QUICK"), std::string::npos);
+}
+
 TEST(QuickeningTable, ForeignOpcodesAreMarkedUnknownEvenWhenPlain) {
     FunctionProto proto;
     proto.code = {OP_NIL, static_cast<uint8_t>(OP_QUICK_FOR_LOOP), OP_RETURN};
