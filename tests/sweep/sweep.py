@@ -6,7 +6,9 @@ shortcut of the tree-walker on operands of every kind that matters to them
 (Int, Float, mixed, strings for +, values that raise errors, Int overflow at
 both ends, values near 2^53, NaN, infinity, negative zero), with the
 variables in every kind of scope (globals, block locals at the top level,
-function locals, parameters, upvalues, loop variables, and mixes of these),
+function locals, parameters, upvalues, loop variables, and mixes of these:
+a global target with local operands, an upvalue target with parameters, a
+global container indexed by locals),
 each statement run twice at the same place so that the second run finds
 whatever the first one remembered. Each case prints its result under a
 label, or the error it caught; a few programs end in an uncaught error, so
@@ -232,7 +234,7 @@ GROUPS = [
     *call_groups(),
 ]
 
-SCOPES = ["global", "block", "local", "param", "upvalue", "loopvar", "global-target", "upvalue-target"]
+SCOPES = ["global", "block", "local", "param", "upvalue", "loopvar", "global-target", "upvalue-target", "first-global"]
 
 
 # -- programs ----------------------------------------------------------------
@@ -287,6 +289,10 @@ def case_program(scope, label, case):
         return ["function %s()" % fn] + indent(lines) + ["end", "%s()" % fn]
     if scope == "global-target":
         return lets(targets) + ["function %s()" % fn] + indent(lets(operands) + body) + ["end", "%s()" % fn]
+    if scope == "first-global":
+        # The first variable (a container or left operand) global, the others locals: g[i], g[i] = v.
+        first, rest = case.variables[:1], case.variables[1:]
+        return lets(first) + ["function %s()" % fn] + indent(lets(rest) + body) + ["end", "%s()" % fn]
     if scope == "upvalue-target":
         names = ", ".join(n for n, _ in operands)
         values = ", ".join(v for _, v in operands)
