@@ -27,14 +27,15 @@ Each program is run with `velmor --vm`, `velmor-plain --vm` (the VM without
 its fast paths) and `velmor --tree`; standard output, standard error and
 exit status must agree, exactly between the two VMs and up to the VM's
 missing error column with the tree-walker. A disagreement is shrunk by
-deleting top-level statements and lines while it persists, then written out
-with --save-dir.
+deleting runs of lines while it persists, then written out with --save-dir;
+the run stops after --max-failures of them.
 
 Usage: difftest.py --velmor PATH --plain PATH [--seed N] [--count N] [-j N] [--save-dir DIR]
 """
 
 import argparse
 import concurrent.futures
+import itertools
 import os
 import random
 import re
@@ -76,12 +77,13 @@ class Generator:
     def emit(self, text):
         self.lines.append("  " * self.indent + text)
 
-    def names(self, kind, assignable=False):
+    def names(self, kind, assignable=False, inner=False):
         # Loop variables read as ints but are never assigned: a compiled loop
         # counts with its variable, the tree-walker with a hidden counter.
+        # `inner`: only the variables of scopes other than the top level's.
         accepted = {kind} if assignable or kind != INT else {INT, LOOP_INT}
         found = []
-        for scope in self.scopes:
+        for scope in self.scopes[1:] if inner else self.scopes:
             found += [n for n, k in scope.items() if k in accepted]
         return found
 
@@ -252,7 +254,8 @@ class Generator:
         if depth < 3:
             kinds += ["if", "while", "for", "forin", "try", "listops", "local_loop", "local_loop"]
         if depth == 0 and self.function_depth == 0:
-            kinds += ["function", "closure"]
+            # Functions give the simple statements parameters and locals to work on.
+            kinds += ["function"] * 4 + ["closure"]
         if self.loop_depth and r.random() < 0.1:
             kinds.append("break")
         c = r.choice(kinds)
@@ -274,8 +277,11 @@ class Generator:
 
     # -- the simple statements -----------------------------------------------
     def numbers(self, kind):
-        """Variables to read as operands for a target of `kind`: Ints for an Int."""
-        return self.names(INT) if kind == INT else self.names(INT) + self.names(FLOAT)
+        """Variables to read as operands for a target of `kind`: Ints for an Int;
+        mostly locals, parameters and loop variables where there are any."""
+        inner = self.rng.random() < 0.7
+        found = self.names(INT, inner=inner) + ([] if kind == INT else self.names(FLOAT, inner=inner))
+        return found or (self.names(INT) if kind == INT else self.names(INT) + self.names(FLOAT))
 
     def operand(self, kind):
         vs = self.numbers(kind)
@@ -565,7 +571,11 @@ class Generator:
         self.push_scope()
         for p in params:
             self.declare(p, self.rng.choice([INT, FLOAT]))
-        for _ in range(self.rng.randint(0, 4)):
+        for _ in range(self.rng.randint(0, 2)):
+            local = self.fresh("i")
+            self.emit("let %s = %s" % (local, self.int_expr(2)))
+            self.declare(local, INT)
+        for _ in range(self.rng.randint(1, 5)):
             self.statement(2)
         self.emit("return %s" % self.num_expr())
         self.pop_scope()
@@ -646,19 +656,22 @@ def syntax_error(runs):
 
 
 def shrink(engines, source, path):
+    """Deletes runs of lines, halving the run length down to single lines,
+    while the program still parses everywhere and the engines still differ."""
     lines = source.splitlines()
-    changed = True
-    while changed:
-        changed = False
-        for i in range(len(lines)):
-            candidate = lines[:i] + lines[i + 1:]
+    chunk = max(1, len(lines) // 2)
+    while True:
+        i = 0
+        while i < len(lines):
+            candidate = lines[:i] + lines[i + chunk:]
             runs = engines.runs("\n".join(candidate) + "\n", path)
-            # Keep the candidate only if it still parses everywhere and still differs.
-            if engines.disagreements(runs) and not syntax_error(runs):
+            if candidate and engines.disagreements(runs) and not syntax_error(runs):
                 lines = candidate
-                changed = True
-                break
-    return "\n".join(lines) + "\n"
+            else:
+                i += chunk
+        if chunk == 1:
+            return "\n".join(lines) + "\n"
+        chunk //= 2
 
 
 def check(engines, seed, workdir):
@@ -677,6 +690,8 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--count", type=int, default=1000)
     parser.add_argument("-j", "--jobs", type=int, default=os.cpu_count() or 1)
+    parser.add_argument("--max-failures", type=int, default=10,
+                        help="stop after reporting this many disagreements (each is shrunk first)")
     parser.add_argument("--save-dir")
     parser.add_argument("--print-program", action="store_true", help="print the program for --seed and exit")
     args = parser.parse_args()
@@ -687,19 +702,25 @@ def main():
 
     engines = Engines(args.velmor, args.plain)
     failures = 0
+    checked = 0
     with tempfile.TemporaryDirectory() as workdir:
         seeds = (args.seed * 1000003 + n for n in range(args.count))
         with concurrent.futures.ThreadPoolExecutor(max_workers=max(1, args.jobs)) as pool:
-            # Submitted in slices, so that the pending work stays small.
+            # Submitted a slice ahead, so that the pending work stays small.
             pending = []
-            for seed in seeds:
-                pending.append(pool.submit(check, engines, seed, workdir))
-                if len(pending) < 64:
+            for seed in itertools.chain(seeds, [None] * 64):
+                if seed is not None:
+                    pending.append(pool.submit(check, engines, seed, workdir))
+                if not pending or (seed is not None and len(pending) < 64):
                     continue
                 failures += report(engines, pending.pop(0).result(), workdir, args.save_dir)
-            for job in pending:
-                failures += report(engines, job.result(), workdir, args.save_dir)
-    print("%d passed, %d failed" % (args.count - failures, failures))
+                checked += 1
+                if failures >= args.max_failures:
+                    print("stopped after %d disagreements" % failures)
+                    for job in pending:
+                        job.cancel()
+                    break
+    print("%d passed, %d failed" % (checked - failures, failures))
     return 1 if failures else 0
 
 
