@@ -141,6 +141,14 @@ def loop_groups():
              ["r = 0", "n = 0", "for v = a, b, c do", "  r = [r, v]", "  n = n + 1", "  if n > 3 then break end",
               "end"], "[n, r]", target=("r", "n"))
         for x in kinds for y in kinds[:9] for z in ["1", "0.5", "-1", "0", "2.5", '"s"', MAX]], across=False)
+    # Past 2^53 distinct Ints meet as doubles, which the compiled loop's test compares.
+    near = ["9007199254740990", "9007199254740991", "9007199254740992", "(9007199254740992 + 1)",
+            "(9007199254740992 + 2)", "(9007199254740992 + 3)"]
+    yield Group("numeric-for-near-2^53", [
+        Case([("a", x), ("b", y), ("c", z), ("r", "0"), ("n", "0")],
+             ["r = []", "n = 0", "for v = a, b, c do", "  push(r, v)", "  n = n + 1", "  if n > 6 then break end",
+              "end"], "r", target=("r", "n"))
+        for x in near for y in near for z in ["1", "2", "-1", "-2"]], across=False)
     yield Group("numeric-for-variable-assigned", [
         Case([("r", "0")], ["r = 0", "for v = 1, 6 do", "  r = r + v", "  v = v + %s" % k, "end"], "r")
         for k in ["1", "2.5", '"s"', "-0.5"]], across=False)
