@@ -297,8 +297,9 @@ inline Value* findField(MapData& map, const Value& key, uint32_t& hint) {
 
 inline uint16_t u16At(const uint8_t* bytes) { return static_cast<uint16_t>((bytes[0] << 8) | bytes[1]); }
 
-// The instructions of a fused sequence (quicken.h) that starts at `start` in
-// the running copy. Only operands are read there, which quickening never
+// The instructions of a fused sequence (quicken.h) in the running copy,
+// found from `next`, the byte after its first opcode, where the instruction
+// loop's ip stands. Only operands are read there, which quickening never
 // writes; the opcode bytes of later instructions are not read at all, since
 // another fusion may have replaced them.
 //
@@ -309,7 +310,7 @@ class SequenceAt {
     static constexpr QuickSequence sequence = Sequence::kSteps;
 
 public:
-    explicit SequenceAt(const uint8_t* start) : start_(start) {}
+    explicit SequenceAt(const uint8_t* next) : next_(next) {}
 
     // Bytes of the whole sequence.
     static constexpr std::ptrdiff_t kLength = static_cast<std::ptrdiff_t>(quickSequenceLength(sequence));
@@ -322,12 +323,14 @@ public:
     }
     template <std::size_t step>
     uint16_t u16() const {
-        return u16At(start_ + offset<step>() + 1);
+        return u16At(next_ + offset<step>());
     }
     template <std::size_t step>
     uint8_t u8() const {
-        return start_[offset<step>() + 1];
+        return next_[offset<step>()];
     }
+    // The byte `offset` bytes from the sequence's start.
+    const uint8_t* at(std::ptrdiff_t offset) const { return next_ - 1 + offset; }
     // Where the jump or loop of a step lands, from the sequence's start.
     template <std::size_t step>
     std::ptrdiff_t target() const {
@@ -338,7 +341,7 @@ public:
     }
 
 protected:
-    const uint8_t* start_;
+    const uint8_t* next_;
 };
 
 template <QuickOpCode row>
@@ -358,7 +361,7 @@ public:
 
     // The fused opcode's own value, which tells the variant: what the
     // compiled code has at the row's step of several opcodes.
-    uint8_t own() const { return this->start_[0]; }
+    uint8_t own() const { return this->next_[-1]; }
 
     // The value of the variant whose code has `op` at that step.
     static consteval uint8_t variantFor(OpCode op) {
@@ -531,13 +534,12 @@ Value VM::runLoop(std::size_t targetDepth) {
 #define NEXT goto dispatch
 #endif
 
-// A fused instruction's start in the running copy, and its sequence.
-#define FUSED(row)                       \
-    using Row = Fused<row>;              \
-    const uint8_t* const start = ip - 1; \
-    const Row fused(start)
-// The field hint of the instruction `offset` bytes into the fused sequence at `start`.
-#define FIELD_HINT(offset) frame->closure->fieldHints[(start - frame->closure->code) + (offset)]
+// The sequence of the fused instruction whose opcode was just read.
+#define FUSED(row)          \
+    using Row = Fused<row>; \
+    const Row fused(ip)
+// The field hint of the instruction `offset` bytes into the fused sequence.
+#define FIELD_HINT(offset) frame->closure->fieldHints[fused.at(offset) - frame->closure->code]
 #define READ_BYTE() (*ip++)
 #define READ_U16() readU16(ip)
 #define SITE() Site{frame->closure, ip}
@@ -1036,8 +1038,8 @@ dispatch:
         FUSED(OP_QUICK_FOR_LOOP);
         Value& variable = slots[fused.u16<0>()];
         const Value& step = slots[fused.u16<1>()];
-        const uint8_t* const headStart = start + fused.target<5>();
-        const SequenceAt<NumericForHeadSteps> head(headStart);
+        const uint8_t* const headStart = fused.at(fused.target<5>());
+        const SequenceAt<NumericForHeadSteps> head(headStart + 1);
         const Value& limit = slots[head.u16<1>()];
         // The head pushes three values.
         if (!variable.isNumber() || !step.isNumber() || !limit.isNumber() || stackEnd - top < 3)
@@ -1059,14 +1061,14 @@ dispatch:
             more = forLoopContinues(variable, limit, step);
         }
         if (executionLimits().stepsEnabled) [[unlikely]] {
-            ip = start + fused.kLength;
+            ip = fused.at(fused.kLength);
             PROTECT(countStep());
         }
         if (more) {
-            ip = headStart + head.kLength;
+            ip = head.at(head.kLength);
         } else {
             PUSH_PLAIN(Value(false));
-            ip = headStart + head.target<4>();
+            ip = head.at(head.target<4>());
         }
         NEXT;
     }
@@ -1088,7 +1090,7 @@ dispatch:
         default: goto LABEL_OP_GET_LOCAL;
         }
         storePlain(*top++, result);
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_INT_COMPARE_JUMP) {
@@ -1097,9 +1099,9 @@ dispatch:
         if (!a.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const double y = static_cast<double>(constants[fused.u16<1>()].asInt());
         if (compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), y))
-            ip = start + fused.kLength;  // past JUMP_IF_FALSE and its POP
+            ip = fused.at(fused.kLength);  // past JUMP_IF_FALSE and its POP
         else
-            ip = start + fused.target<3>() + instructionLength(OP_POP);  // past the POP at the jump's target
+            ip = fused.at(fused.target<3>() + instructionLength(OP_POP));  // past the POP at the jump's target
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_GRID_INDEX) {
@@ -1118,7 +1120,7 @@ dispatch:
         int64_t column = j.asInt();
         if (!toPosition(column, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(column)]);
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_LOCAL_INDEX) {
@@ -1130,7 +1132,7 @@ dispatch:
         int64_t index = key.asInt();
         if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(index)]);
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_GLOBAL_LOCAL_INDEX) {
@@ -1150,7 +1152,7 @@ dispatch:
         } else {
             goto LABEL_OP_GET_GLOBAL;
         }
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_GLOBAL_LOCAL_STORE) {
@@ -1183,7 +1185,7 @@ dispatch:
         case Row::variantFor(OP_GET_LOCAL): *element = slots[fused.u16<2>()]; break;
         default: goto LABEL_OP_GET_GLOBAL;
         }
-        ip = start + setIndexAt + instructionLength(OP_SET_INDEX) + instructionLength(OP_POP);
+        ip = fused.at(setIndexAt + instructionLength(OP_SET_INDEX) + instructionLength(OP_POP));
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_INDEX) {
@@ -1198,7 +1200,7 @@ dispatch:
             Value element = items[static_cast<std::size_t>(index)];
             object = std::move(element);
         }
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_FIELD) {
@@ -1210,7 +1212,7 @@ dispatch:
             new (top++) Value(*found);
         else
             new (top++) Value();
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_ELEMENT) {
@@ -1221,7 +1223,7 @@ dispatch:
         int64_t index = constants[fused.u16<1>()].asInt();
         if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(index)]);
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_FIELD) {
@@ -1233,7 +1235,7 @@ dispatch:
             Value element = found ? *found : Value();
             object = std::move(element);
         }
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_SET_LOCAL_POP) {
@@ -1242,7 +1244,7 @@ dispatch:
         if (&slot == top - 1) goto LABEL_OP_SET_LOCAL;
         slot = std::move(top[-1]);
         --top;
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_SET_UPVALUE_POP) {
@@ -1251,7 +1253,7 @@ dispatch:
         if (location == top - 1) goto LABEL_OP_SET_UPVALUE;
         *location = std::move(top[-1]);
         --top;
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_SET_GLOBAL_POP) {
@@ -1260,7 +1262,7 @@ dispatch:
         if (!slot) goto LABEL_OP_SET_GLOBAL;
         *slot = std::move(top[-1]);
         --top;
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
 // A comparison of two numbers and the conditional jump on its result.
@@ -1273,7 +1275,7 @@ dispatch:
         const bool result = compareNumbers(op, asDouble(a), asDouble(b));                       \
         top -= 2; /* numbers: nothing to release */                                             \
         /* past JUMP_IF_FALSE and its POP, or to the jump's target past the POP there */        \
-        ip = result ? start + fused.kLength : start + fused.target<1>() + instructionLength(OP_POP); \
+        ip = fused.at(result ? fused.kLength : fused.target<1>() + instructionLength(OP_POP)); \
         NEXT;                                                                                   \
     } while (false)
     CASE(OP_QUICK_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_EQUAL_JUMP, OP_EQUAL);
@@ -1308,7 +1310,7 @@ dispatch:
             default: goto LABEL_OP_GET_LOCAL;
             }
         }
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_LOCAL_COMPARE) {
@@ -1317,7 +1319,7 @@ dispatch:
         const Value& b = slots[fused.u16<1>()];
         if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         storePlain(*top++, compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), asDouble(b)));
-        ip = start + fused.kLength;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_FOR_IN_NEXT) {
@@ -1331,10 +1333,10 @@ dispatch:
             const auto index = static_cast<std::size_t>(position.asInt());
             if (index >= list.size()) goto LABEL_OP_GET_LOCAL;
             slots[fused.u16<9>()] = list[index];
-            ip = start + fused.kLength;
+            ip = fused.at(fused.kLength);
         } else {
             PUSH_PLAIN(Value(false));
-            ip = start + fused.target<4>();
+            ip = fused.at(fused.target<4>());
         }
         NEXT;
     }
@@ -1360,7 +1362,7 @@ dispatch:
                    !appendToString(x, operand->asString())) {                                       \
             goto fallback;                                                                          \
         }                                                                                           \
-        ip = start + fused.kLength;                                                                 \
+        ip = fused.at(fused.kLength);                                                                 \
         NEXT;                                                                                       \
     } while (false)
     CASE(OP_QUICK_LOCAL_ADD_ASSIGN) {
@@ -1406,7 +1408,7 @@ dispatch:
         } else {                                                                               \
             goto fallback;                                                                     \
         }                                                                                      \
-        ip = start + fused.kLength;                                                            \
+        ip = fused.at(fused.kLength);                                                            \
         NEXT;                                                                                  \
     } while (false)
     CASE(OP_QUICK_ADD_SET_LOCAL) {
@@ -1429,7 +1431,7 @@ dispatch:
         // The sequence pushes two values at its peak.
         if (!position.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         position.intRef() = wrapAdd(position.asInt(), constants[fused.u16<1>()].asInt());
-        ip = start + fused.target<5>();  // the head, a for-in head (the row's condition)
+        ip = fused.at(fused.target<5>());  // the head, a for-in head (the row's condition)
         if (executionLimits().stepsEnabled) [[unlikely]]
             PROTECT(countStep());
         ++ip;
