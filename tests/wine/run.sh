@@ -71,7 +71,9 @@ delete_reg_path() { run_wine reg delete 'HKCU\Environment' /v Path /f >/dev/null
 # The registry stores Path as UTF-16LE. `reg query` prints it in the console's
 # code page, so characters outside it are checked through .reg files instead,
 # which carry a REG_EXPAND_SZ value as hex(2): its exact bytes.
-utf16_hex() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE | xxd -p | tr -d '\n'; }
+utf16_hex() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 -v | tr -d ' \n'; }
+# The text of UTF-16LE bytes given as hex, for reading (a lone surrogate is left out).
+utf16_text() { printf "$(sed 's/../\\x&/g' <<<"$1")" | iconv -c -f UTF-16LE -t UTF-8 2>/dev/null; }
 # import_reg_path HEX: Path becomes REG_EXPAND_SZ with exactly these UTF-16LE bytes (the NUL is added).
 import_reg_path() {
     local data
@@ -92,10 +94,10 @@ exported_path() {
     if [[ $line != '"Path"=hex(2):'* ]]; then echo "$line"; return; fi
     hex=$(tr -d ',' <<<"${line#'"Path"=hex(2):'}")
     hex=${hex%0000}
-    printf 'hex(2) %s\n%s' "$hex" "$(xxd -r -p <<<"$hex" | iconv -c -f UTF-16LE -t UTF-8 2>/dev/null)"
+    expected_path "$hex"
 }
 # What exported_path gives for a value of these UTF-16LE bytes.
-expected_path() { printf 'hex(2) %s\n%s' "$1" "$(xxd -r -p <<<"$1" | iconv -c -f UTF-16LE -t UTF-8 2>/dev/null)"; }
+expected_path() { printf 'hex(2) %s\n%s' "$1" "$(utf16_text "$1")"; }
 
 cleanup() { wineserver -k >/dev/null 2>&1 || true; }
 trap cleanup EXIT
