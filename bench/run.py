@@ -114,6 +114,35 @@ def timed(command, timeout, stdin_path=None):
     return elapsed, " ".join(done.stdout.decode(errors="replace").split())
 
 
+def resolve_python(command):
+    """The interpreter that `command` runs, as its own path.
+
+    A version manager's shim (pyenv's `python3` is a shell script that starts
+    another program, which then execs the interpreter) adds a fifth of a
+    second of start-up to every run, which is not CPython's time. Asking the
+    interpreter for sys.executable skips the wrapper."""
+    path = shutil.which(command)
+    if not path:
+        return None
+    try:
+        done = subprocess.run([path, "-c", "import sys; print(sys.executable)"], capture_output=True, text=True,
+                              timeout=60)
+    except subprocess.TimeoutExpired:
+        return path
+    executable = done.stdout.strip()
+    return executable if done.returncode == 0 and executable and os.path.isfile(executable) else path
+
+
+def version_of(command):
+    """The first line a runtime prints for its version, for the record of what was measured."""
+    try:
+        done = subprocess.run(command, capture_output=True, text=True, timeout=60)
+    except (OSError, subprocess.TimeoutExpired):
+        return "?"
+    lines = (done.stdout + done.stderr).strip().splitlines()
+    return lines[0].strip() if lines else "?"
+
+
 def geometric_mean(values):
     values = [v for v in values if v and v > 0]
     if not values:
@@ -147,6 +176,8 @@ def main():
     parser.add_argument("--bench-mode", action="store_true", help="also run velmor --bench for the tree/VM ratio")
     parser.add_argument("--timeout", type=float, default=120)
     parser.add_argument("--markdown", help="append the results as a markdown table to this file")
+    parser.add_argument("--python", default="python3",
+                        help="the CPython to compare with (default: python3 on PATH, past any shim)")
     args = parser.parse_args()
 
     if not args.no_build:
@@ -156,12 +187,16 @@ def main():
     runtimes = [("velmor", lambda n: [velmor, n + ".vlm"])]
     if args.tree:
         runtimes.append(("tree", lambda n: [velmor, "--tree", n + ".vlm"]))
-    for label, exe, extra, ext in (("lua5.4", "lua5.4", [], ".lua"), ("luajit", "luajit", ["-joff"], ".lua"),
-                                   ("python3", "python3", [], ".py")):
-        if shutil.which(exe):
+    peers = []
+    for label, exe, extra, ext, version in (
+            ("lua5.4", shutil.which("lua5.4"), [], ".lua", ["-v"]),
+            ("luajit", shutil.which("luajit"), ["-joff"], ".lua", ["-v"]),
+            ("python3", resolve_python(args.python), [], ".py", ["--version"])):
+        if exe:
             runtimes.append((label, lambda n, exe=exe, extra=extra, ext=ext: [exe] + extra + [n + ext]))
+            peers.append("%s = %s (%s)" % (label, " ".join([exe] + extra), version_of([exe] + version)))
         else:
-            print("note: %s not found, skipped" % exe, file=sys.stderr)
+            print("note: %s not found, skipped" % label, file=sys.stderr)
 
     names = sorted(f[:-4] for f in os.listdir(PROGRAMS) if f.endswith(".vlm"))
     if args.only:
@@ -248,6 +283,7 @@ def main():
         summary.append("geometric mean tree-walker/python3: %.2f" % geometric_mean(ratios["tree/python"]))
     if bench_ratios:
         summary.append("geometric mean velmor --bench speedup (tree/vm): %.2f" % geometric_mean(bench_ratios))
+    summary.append("peers: " + "; ".join(peers))
     summary.append("load average (1, 5, 15 min): %s before, %s after"
                    % (", ".join("%.2f" % x for x in load_before), ", ".join("%.2f" % x for x in load_after)))
     for s in summary:
