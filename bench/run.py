@@ -140,7 +140,7 @@ def version_of(command):
     except (OSError, subprocess.TimeoutExpired):
         return "?"
     lines = (done.stdout + done.stderr).strip().splitlines()
-    return lines[0].strip() if lines else "?"
+    return re.split(r"\s+--\s+|\s+Copyright", lines[0].strip())[0] if lines else "?"
 
 
 def geometric_mean(values):
