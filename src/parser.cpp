@@ -591,7 +591,7 @@ private:
         return entry;
     }
 
-    // "a${x}b" becomes ("a" + str(x)) + "b"; every node stands at the string.
+    // "a${x}b" becomes ("a" + str(x)) + "b"; the nodes added here stand at the string.
     [[gnu::noinline]] ExprPtr parseInterpolation(Token& token) {
         int32_t line = token.line;
         int32_t column = token.column;
@@ -602,8 +602,9 @@ private:
             ExprPtr piece;
             int pieceHeight = 1;
             if (part.isCode) {
-                // Positions of errors inside the code count from its first byte.
-                Parser inner(tokenize(part.text), depth_);
+                // The code's tokens carry their positions in the file, so its
+                // errors and nodes point at the right line and column.
+                Parser inner(tokenizeCode(part.text, part.line, part.column), depth_);
                 std::vector<ExprPtr> args;
                 args.push_back(inner.parseInterpolationCode());
                 pieceHeight = inner.height_ + 1;

@@ -348,27 +348,43 @@ TEST(Parser, InterpolationRewrite) {
         EXPECT_EQ(node->line, 2);
         EXPECT_EQ(node->column, 3);
     }
-    // The code's own nodes keep positions within the code text.
-    EXPECT_EQ(call.args[0]->line, 1);
-    EXPECT_EQ(call.args[0]->column, 1);
+    // The code's own nodes stand where their bytes are in the file.
+    EXPECT_EQ(call.args[0]->line, 2);
+    EXPECT_EQ(call.args[0]->column, 7);
 }
 
-TEST(Parser, InterpolationErrorsCountPositionsWithinTheCode) {
-    Failure empty = failure("x = 1\ny = \"${}\"");
-    EXPECT_EQ(empty.message, "unexpected end of file in expression");
-    EXPECT_EQ(empty.line, 1);
-    EXPECT_EQ(empty.column, 1);
-
-    Failure extra = failure("print(\"ab${x y}\")");
-    EXPECT_EQ(extra.label, "SyntaxError");
-    EXPECT_EQ(extra.message, "unexpected 'y' in ${...} interpolation");
-    EXPECT_EQ(extra.line, 1);
-    EXPECT_EQ(extra.column, 3);
-
-    Failure lexical = failure("s = \"${a ; b}\"");
-    EXPECT_EQ(lexical.label, "SyntaxError (lexing)");
-    EXPECT_EQ(lexical.message, "unexpected character ';'");
-    EXPECT_EQ(lexical.column, 3);
+TEST(Parser, InterpolationErrorsStandAtTheirPlaceInTheFile) {
+    struct Case {
+        const char* source;
+        const char* label;
+        const char* message;
+        int32_t line;
+        int32_t column;
+    };
+    const Case cases[] = {
+        {"x = 1\ny = \"${}\"", "SyntaxError", "unexpected end of file in expression", 2, 8},
+        {"print(\"ab${x y}\")", "SyntaxError", "unexpected 'y' in ${...} interpolation", 1, 14},
+        {"s = \"${a ; b}\"", "SyntaxError (lexing)", "unexpected character ';'", 1, 10},
+        // Escapes before the code are counted by their source bytes.
+        {"\n\n\"\\t\\\"${x y}\"", "SyntaxError", "unexpected 'y' in ${...} interpolation", 3, 10},
+        // Interpolation inside interpolation.
+        {"\"${ \"in${ 1 +* 2 }\" }\"", "SyntaxError", "unexpected '*' in expression", 1, 14},
+        {"\"${\"${\"${ ! }\"}\"}\"", "SyntaxError (lexing)", "'!' must be followed by '=' (did you mean 'not'?)", 1,
+         11},
+        // CR LF line ends, and a carriage return or tab inside the code, count one column each.
+        {"a = 1\r\nb = \"${x y}\"\r\n", "SyntaxError", "unexpected 'y' in ${...} interpolation", 2, 10},
+        {"\"${\tx\ry}\"", "SyntaxError", "unexpected 'y' in ${...} interpolation", 1, 7},
+        // A byte-order mark at the start of the code is skipped but keeps its columns.
+        {"\"${\xEF\xBB\xBFx y}\"", "SyntaxError", "unexpected 'y' in ${...} interpolation", 1, 9},
+        {"\xEF\xBB\xBF\"${x y}\"", "SyntaxError", "unexpected 'y' in ${...} interpolation", 1, 6},
+    };
+    for (const Case& c : cases) {
+        Failure failed = failure(c.source);
+        EXPECT_EQ(failed.label, c.label) << c.source;
+        EXPECT_EQ(failed.message, c.message) << c.source;
+        EXPECT_EQ(failed.line, c.line) << c.source;
+        EXPECT_EQ(failed.column, c.column) << c.source;
+    }
 
     EXPECT_EQ(message("\"${x = 1}\""), "unexpected '=' in ${...} interpolation");
     EXPECT_EQ(message("\"${'a' 'b'}\""), "unexpected 'b' in ${...} interpolation");
