@@ -7,14 +7,9 @@
 #include <string_view>
 #include <utility>
 
-#if defined(_MSC_VER)
-#include <intrin.h>
-#elif defined(__unix__) || defined(__APPLE__)
-#include <sys/resource.h>
-#endif
-
 #include "error.h"
 #include "execution_limits.h"
+#include "native_stack.h"
 
 namespace velmor {
 
@@ -24,10 +19,6 @@ namespace {
 // the native stack instead of a heap vector.
 constexpr std::size_t kInlineArguments = 4;
 
-// Native stack the tree-walker may use below its outermost entry. Both Linux
-// and velmor.exe give the main thread 8 MiB; half is left for the builtins,
-// error reporting and whatever ran before the entry.
-constexpr std::size_t kStackBudget = std::size_t{4} << 20;
 // Expressions may nest a little deeper than calls, so that a runaway
 // recursion is stopped at a call (with the call's position) first.
 constexpr std::size_t kExpressionStackSlack = std::size_t{256} << 10;
@@ -72,46 +63,6 @@ constexpr const char* kStackOverflowMessage = "call stack overflow (too much rec
 [[noreturn, gnu::cold, gnu::noinline]] void failNativeArity(const NativeObj& native, std::size_t given, int32_t line,
                                                             int32_t column) {
     throw RuntimeError(arityMessage(native, given), line, column);
-}
-
-#if !defined(_MSC_VER) && !defined(__x86_64__) && !defined(__aarch64__)
-// Out of line, so that only this small function keeps a frame pointer.
-[[gnu::noinline]] void* frameAddress() { return __builtin_frame_address(0); }
-#endif
-
-// The stack pointer, read without the address of a local, which
-// AddressSanitizer may move to its fake stack. The stack pointer itself is
-// read where we can: __builtin_frame_address(0) would give every function it
-// is inlined into a frame pointer, and the Windows unwinder restores the
-// vector registers of a GCC frame-pointer function wrongly when an
-// exception passes through it.
-[[gnu::always_inline]] inline std::uintptr_t currentStackAddress() {
-#if defined(_MSC_VER)
-    return reinterpret_cast<std::uintptr_t>(_AddressOfReturnAddress());
-#elif defined(__x86_64__)
-    std::uintptr_t pointer;
-    asm("mov %%rsp, %0" : "=r"(pointer));
-    return pointer;
-#elif defined(__aarch64__)
-    std::uintptr_t pointer;
-    asm("mov %0, sp" : "=r"(pointer));
-    return pointer;
-#else
-    return reinterpret_cast<std::uintptr_t>(frameAddress());
-#endif
-}
-
-std::size_t stackBudget() {
-    std::size_t budget = kStackBudget;
-#if !defined(_MSC_VER) && (defined(__unix__) || defined(__APPLE__))
-    rlimit limit{};
-    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
-        const auto half = static_cast<std::size_t>(limit.rlim_cur / 2);
-        if (half < budget)
-            budget = half;
-    }
-#endif
-    return budget;
 }
 
 const char* operatorSpelling(BinaryOp op) {
@@ -287,10 +238,9 @@ class Interpreter::Entry {
             return;
         outermost_ = true;
         const std::uintptr_t base = currentStackAddress();
-        static const std::size_t budget = stackBudget();
-        const std::size_t deeper = budget + kExpressionStackSlack;
-        interpreter_.callStackLimit_ = base > budget ? base - budget : 1;
-        interpreter_.expressionStackLimit_ = base > deeper ? base - deeper : 1;
+        static const std::size_t budget = nativeStackBudget();
+        interpreter_.callStackLimit_ = nativeStackLimit(base, budget);
+        interpreter_.expressionStackLimit_ = nativeStackLimit(base, budget + kExpressionStackSlack);
         interpreter_.globalSlots_->fill(GlobalSlot{});
         interpreter_.scopesChanged();
         interpreter_.openChainLinks_ = 0; // an error may have left the count of an earlier run
