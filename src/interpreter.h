@@ -241,7 +241,8 @@ class Interpreter final : public Caller {
                 return *value;
         } else if (expression.kind == ExprKind::Literal) {
             return static_cast<const LiteralExpr&>(expression).value;
-        } else if (isChainLink(expression)) {
+        } else if (isChainLink(expression) && isChainLink(*firstOperand(expression))) {
+            // A link on a link: the chain goes on below (one link alone adds one level).
             return evaluateLink(expression, environment);
         }
         return evaluate(expression, environment);
