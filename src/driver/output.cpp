@@ -17,6 +17,11 @@
 
 #include "driver/reporting.h"
 
+#if defined(_WIN32)
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 namespace velmor {
 
 namespace {
@@ -40,6 +45,26 @@ int pendingError = 0;
     std::_Exit(1);
 }
 
+void clearWriteError() {
+    errno = 0;
+#if defined(_WIN32)
+    SetLastError(ERROR_SUCCESS);
+#endif
+}
+
+// The reason a write failed, read at once. The C library of Windows reports
+// a pipe whose reader has gone as EINVAL; the system's own error tells.
+int writeError() {
+    int error = errno;
+#if defined(_WIN32)
+    const DWORD systemError = GetLastError();
+    if (systemError == ERROR_NO_DATA || systemError == ERROR_BROKEN_PIPE || systemError == ERROR_PIPE_NOT_CONNECTED) {
+        error = EPIPE;
+    }
+#endif
+    return error;
+}
+
 void outputFailed(int error) {
     if (deferringReports > 0) {
         if (!failurePending) pendingError = error;
@@ -57,25 +82,25 @@ public:
 protected:
     int_type overflow(int_type character) override {
         if (traits_type::eq_int_type(character, traits_type::eof())) return traits_type::not_eof(character);
-        errno = 0;
+        clearWriteError();
         if (traits_type::eq_int_type(target_->sputc(traits_type::to_char_type(character)), traits_type::eof())) {
-            outputFailed(errno);
+            outputFailed(writeError());
             return traits_type::eof();
         }
         return character;
     }
 
     std::streamsize xsputn(const char* text, std::streamsize count) override {
-        errno = 0;
+        clearWriteError();
         const std::streamsize written = target_->sputn(text, count);
-        if (written != count) outputFailed(errno);
+        if (written != count) outputFailed(writeError());
         return written;
     }
 
     int sync() override {
-        errno = 0;
+        clearWriteError();
         if (target_->pubsync() == -1) {
-            outputFailed(errno);
+            outputFailed(writeError());
             return -1;
         }
         return 0;
