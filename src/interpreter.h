@@ -232,9 +232,9 @@ class Interpreter final : public Caller {
     // would give, found at its index of last time when it is still there.
     Value* findField(MapData& map, const GetExpr& site);
     // The first operand of a chain link (see isChainLink): the left operand,
-    // callee or object. evaluateOperand, but a link there is counted in
-    // openChainLinks_, and once kMaxOpenChainLinks are open its chain is
-    // evaluated by a loop instead.
+    // callee or object. evaluateOperand, but a link there with more chain
+    // below is counted in openChainLinks_, and once kMaxOpenChainLinks are
+    // open its chain is evaluated by a loop instead.
     [[gnu::always_inline]] Value evaluateFirstOperand(const Expr& expression, Environment& environment) {
         if (expression.kind == ExprKind::Name) {
             if (const Value* value = lookupName(static_cast<const NameExpr&>(expression), environment))
