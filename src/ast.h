@@ -49,6 +49,9 @@ struct Expr {
     const ExprKind kind;
     int32_t line;
     int32_t column;
+    // For a chain link (see isChainLink), the links from here down through
+    // the first operands: 1 when the first operand is no link. 0 otherwise.
+    uint32_t chainLength = 0;
 };
 
 struct Stmt {
@@ -69,6 +72,9 @@ enum class BinaryOp : uint8_t { Add, Sub, Mul, Div, FloorDiv, Mod, Pow, Eq, NotE
 
 // Operator for a spelling ("+", "//", "and", ...); the spelling must be valid.
 BinaryOp binaryOpFromSpelling(const std::string& spelling);
+
+// The chainLength of a link whose first operand is `first`.
+inline uint32_t linkOn(const ExprPtr& first) { return first ? first->chainLength + 1 : 1; }
 
 // ---------------------------------------------------------------------------
 // Expressions
@@ -112,7 +118,9 @@ struct UnaryExpr final : Expr {
 struct BinaryExpr final : Expr {
     BinaryExpr(std::string op_, ExprPtr left_, ExprPtr right_, int32_t line_, int32_t column_)
         : Expr(ExprKind::Binary, line_, column_), op(std::move(op_)), left(std::move(left_)), right(std::move(right_)),
-          binop(binaryOpFromSpelling(this->op)) {}
+          binop(binaryOpFromSpelling(this->op)) {
+        chainLength = linkOn(left);
+    }
     ~BinaryExpr() override;
     std::string op;
     ExprPtr left;
@@ -122,7 +130,9 @@ struct BinaryExpr final : Expr {
 
 struct CallExpr final : Expr {
     CallExpr(ExprPtr callee_, std::vector<ExprPtr> args_, int32_t line_, int32_t column_)
-        : Expr(ExprKind::Call, line_, column_), callee(std::move(callee_)), args(std::move(args_)) {}
+        : Expr(ExprKind::Call, line_, column_), callee(std::move(callee_)), args(std::move(args_)) {
+        chainLength = linkOn(callee);
+    }
     ~CallExpr() override;
     ExprPtr callee;
     std::vector<ExprPtr> args;
@@ -130,7 +140,9 @@ struct CallExpr final : Expr {
 
 struct IndexExpr final : Expr {
     IndexExpr(ExprPtr object_, ExprPtr index_, int32_t line_, int32_t column_)
-        : Expr(ExprKind::Index, line_, column_), object(std::move(object_)), index(std::move(index_)) {}
+        : Expr(ExprKind::Index, line_, column_), object(std::move(object_)), index(std::move(index_)) {
+        chainLength = linkOn(object);
+    }
     ~IndexExpr() override;
     ExprPtr object;
     ExprPtr index;
@@ -139,7 +151,9 @@ struct IndexExpr final : Expr {
 struct GetExpr final : Expr {
     GetExpr(ExprPtr object_, std::string name_, int32_t line_, int32_t column_)
         : Expr(ExprKind::Get, line_, column_), object(std::move(object_)), name(std::move(name_)),
-          nameValue(Value(this->name)) {}
+          nameValue(Value(this->name)) {
+        chainLength = linkOn(object);
+    }
     ~GetExpr() override;
     ExprPtr object;
     std::string name;

@@ -552,8 +552,7 @@ Value Interpreter::finishBinary(const BinaryExpr& expression, Value left, Enviro
             return left;
         return evaluate(*expression.right, environment);
     }
-    Value right = op == BinaryOp::Pow ? evaluateExponent(*expression.right, environment)
-                                      : evaluateOperand(*expression.right, environment);
+    Value right = evaluateRightOperand(expression, environment);
     return combine(expression, left, right);
 }
 

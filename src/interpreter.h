@@ -241,13 +241,26 @@ class Interpreter final : public Caller {
                 return *value;
         } else if (expression.kind == ExprKind::Literal) {
             return static_cast<const LiteralExpr&>(expression).value;
-        } else if (isChainLink(expression) && isChainLink(*firstOperand(expression))) {
+        } else if (expression.chainLength > 1) {
             // A link on a link: the chain goes on below (one link alone adds one level).
             return evaluateLink(expression, environment);
         }
         return evaluate(expression, environment);
     }
     Value evaluateLink(const Expr& link, Environment& environment);
+    // The right operand of a binary operator; that of "^" may go on to the right.
+    [[gnu::always_inline]] Value evaluateRightOperand(const BinaryExpr& expression, Environment& environment) {
+        const Expr& right = *expression.right;
+        if (right.kind == ExprKind::Name) {
+            if (const Value* value = lookupName(static_cast<const NameExpr&>(right), environment))
+                return *value;
+        } else if (right.kind == ExprKind::Literal) {
+            return static_cast<const LiteralExpr&>(right).value;
+        } else if (expression.binop == BinaryOp::Pow) {
+            return evaluateExponent(right, environment);
+        }
+        return evaluate(right, environment);
+    }
     // A chain from its top link, by a loop: its links are collected, its
     // innermost operand evaluated and the links applied on the way back up.
     [[gnu::noinline]] Value evaluateChain(const Expr& top, Environment& environment);

@@ -534,6 +534,7 @@ TEST(Parser, ChainsOfAnyLengthAreNoNesting) {
             node = spelling == "^" ? binary.right.get() : binary.left.get();
         }
         EXPECT_EQ(links, terms - 1) << op;
+        EXPECT_EQ(onlyExpr(program).chainLength, spelling == "^" ? 1u : static_cast<uint32_t>(terms - 1)) << op;
     }
     // Postfix chains and the joins of an interpolated string grow to the left.
     struct Chain {
@@ -553,6 +554,7 @@ TEST(Parser, ChainsOfAnyLengthAreNoNesting) {
         int links = 0;
         for (const Expr* node = &onlyExpr(program); isChainLink(*node); ++links) node = firstOperand(*node);
         EXPECT_EQ(links, chain.links) << chain.source.substr(0, 20);
+        EXPECT_EQ(onlyExpr(program).chainLength, static_cast<uint32_t>(chain.links)) << chain.source.substr(0, 20);
     }
 }
 
