@@ -64,10 +64,22 @@ double convertNumber(const std::string& text) {
     return value;
 }
 
+// Where the lexed text comes from: a whole file, or the code of a "${...}" inside a line.
+enum class TextOrigin { WholeFile, InsideLine };
+
 class Lexer {
 public:
-    explicit Lexer(std::string_view source) : source_(source) {
-        if (source_.size() >= 3 && source_.substr(0, 3) == "\xEF\xBB\xBF") source_.remove_prefix(3);
+    // `line` and `column` are the position of the text's first byte. A
+    // leading byte-order mark is dropped; in a whole file the byte after it
+    // is 1:1, while code inside a line keeps counting the mark's bytes.
+    Lexer(std::string_view source, int32_t line, int32_t column, TextOrigin origin)
+        : source_(source), line_(line), column_(column) {
+        if (source_.size() >= 3 && source_.substr(0, 3) == "\xEF\xBB\xBF") {
+            source_.remove_prefix(3);
+            if (origin == TextOrigin::InsideLine) column_ += 3;
+        }
+        startLine_ = line_;
+        startColumn_ = column_;
         // About one token per four bytes of typical code: this spares most regrowth
         // (which moves every token) without reserving much beyond the need.
         tokens_.reserve(source_.size() / 4 + 16);
@@ -221,7 +233,9 @@ private:
                 buffer.clear();
                 advance();
                 advance();
-                parts.push_back(StringPart{true, collectCode()});
+                const int32_t codeLine = line_;
+                const int32_t codeColumn = column_;
+                parts.push_back(StringPart{true, collectCode(), codeLine, codeColumn});
             } else if (c == quote) {
                 advance();
                 break;
@@ -352,6 +366,10 @@ const char* tokenKindSpelling(TokenKind kind) {
     return index < std::size(kTokenSpellings) ? kTokenSpellings[index] : "";
 }
 
-std::vector<Token> tokenize(std::string_view source) { return Lexer(source).run(); }
+std::vector<Token> tokenize(std::string_view source) { return Lexer(source, 1, 1, TextOrigin::WholeFile).run(); }
+
+std::vector<Token> tokenizeCode(std::string_view code, int32_t line, int32_t column) {
+    return Lexer(code, line, column, TextOrigin::InsideLine).run();
+}
 
 }  // namespace velmor

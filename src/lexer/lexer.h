@@ -11,4 +11,8 @@ namespace velmor {
 // LexError at the first error.
 std::vector<Token> tokenize(std::string_view source);
 
+// Lexes the code of one "${...}" whose first byte stands at (line, column) of
+// its file: every token and error carries its position in the file.
+std::vector<Token> tokenizeCode(std::string_view code, int32_t line, int32_t column);
+
 }  // namespace velmor

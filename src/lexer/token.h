@@ -81,6 +81,10 @@ inline constexpr int kLastKeyword = 55;   // "catch"
 struct StringPart {
     bool isCode = false;  // true: raw code between "${" and "}"; false: literal text, escapes applied
     std::string text;
+    // Where a code part's first byte stands in the file, so that its tokens,
+    // errors and nodes carry file positions although the code is lexed apart.
+    int32_t line = 1;
+    int32_t column = 1;
 };
 
 struct Token {

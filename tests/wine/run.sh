@@ -412,6 +412,49 @@ for engine in --vm --tree; do
     fi
 done
 
+# Recursion through builtins that call back goes as deep on both engines (the
+# bound is the native stack they use), and a runaway through a comparator is
+# reported, not a crash.
+callbacks=$'function f(n)\n  if n == 0 then return 0 end\n  let d = 0\n  sort([2, 1], function(a, b)\n    d = f(n - 1) + 1\n    return a < b\n  end)\n  return map(function(x) return x end, [d])[0]\nend\nprint(f(1000))'
+runaway=$'function g(n)\n  return sort([2, 1], function(a, b) return g(n + 1) end)\nend\ng(0)'
+for engine in --vm --tree; do
+    run_velmor "$engine" -c "$callbacks"
+    check "1,000 levels of callbacks ($engine)" 1000 "$out"
+    run_velmor "$engine" -c "$runaway"
+    if ((status == 1)) && grep -q "call stack overflow" "$work/velmor-stderr"; then
+        pass "runaway recursion through a comparator is reported ($engine)"
+    else
+        fail "runaway recursion through a comparator is reported ($engine)" "status $status" \
+            "$(head -5 "$work/velmor-stderr")"
+    fi
+done
+
+# A failed write of standard output ends the run with status 1 and one line
+# on standard error; a pipe closed by its reader ends it promptly.
+(cd "$work" && timeout "$step_timeout" wine "$velmor_exe" -c 'print(1)' >/dev/full 2>"$work/velmor-stderr")
+status=$?
+check "output onto a full disk: status and report" \
+    "1 velmor: cannot write to standard output: No space left on device" \
+    "$status $(tr -d '\r' <"$work/velmor-stderr")"
+for engine in --vm --tree; do
+    (cd "$work" && timeout "$step_timeout" wine "$velmor_exe" "$engine" -c 'while true do print("y") end' \
+        2>"$work/velmor-stderr" | head -1 >/dev/null; echo "${PIPESTATUS[0]}" >"$work/pipe-status")
+    check "output into a closed pipe ($engine)" \
+        "1 velmor: cannot write to standard output: Broken pipe" \
+        "$(cat "$work/pipe-status") $(tr -d '\r' <"$work/velmor-stderr")"
+done
+
+# Long chains and nesting at the limit within velmor.exe's stack, on both engines.
+chains_started=$SECONDS
+timeout 300 python3 "$here/../chains_test.py" --launcher wine --velmor "$velmor_exe" --lengths 250,10000,50000 \
+    --timeout 60 >"$work/chains.log" 2>&1
+chains_status=$?
+if ((chains_status == 0)); then
+    pass "long chains and deep nesting: $(tail -1 "$work/chains.log") in $((SECONDS - chains_started)) s"
+else
+    fail "long chains and deep nesting" "$(head -40 "$work/chains.log")"
+fi
+
 # The script tests of the language itself, on both engines, through the shared runner.
 script_folders=()
 for folder in language builtins errors vm examples cli pragmas; do
