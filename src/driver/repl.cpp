@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "driver/repl.h"
 #include "driver/reporting.h"
 #include "error.h"
 #include "interpreter.h"
@@ -20,17 +21,13 @@ namespace {
 constexpr const char* kReplSourceName = "<repl>";
 constexpr const char* kPrimaryPrompt = ">> ";
 constexpr const char* kContinuationPrompt = ".. ";
+// A file's byte order mark: the lexer drops it at the start of the text only.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-bool isIncomplete(std::string_view buffer) {
-    std::vector<Token> tokens;
-    try {
-        tokens = tokenize(buffer);
-    } catch (const VelmorError&) {
-        return false;  // a lexical error is reported at once, never continued
-    }
-    int depth = 0;
+int openerBalance(const std::vector<Token>& tokens) {
+    int balance = 0;
     for (const Token& token : tokens) {
         switch (token.kind) {
         case TokenKind::LeftParen:
@@ -40,20 +37,61 @@ bool isIncomplete(std::string_view buffer) {
         case TokenKind::If:
         case TokenKind::While:
         case TokenKind::For:
-        case TokenKind::Try:
-            ++depth;
-            break;
+        case TokenKind::Try: ++balance; break;
         case TokenKind::RightParen:
         case TokenKind::RightBracket:
         case TokenKind::RightBrace:
-        case TokenKind::End:
-            --depth;
-            break;
-        default:
-            break;
+        case TokenKind::End: --balance; break;
+        default: break;
         }
     }
-    return depth > 0;
+    return balance;
+}
+
+bool isIncomplete(std::string_view buffer) {
+    std::vector<Token> tokens;
+    try {
+        tokens = tokenize(buffer);
+    } catch (const VelmorError&) {
+        return false; // a lexical error is reported at once, never continued
+    }
+    return openerBalance(tokens) > 0;
+}
+
+FragmentBuffer::State FragmentBuffer::addLine(std::string_view line) {
+    const bool firstLine = text_.empty();
+    if (!firstLine) text_ += '\n';
+    text_ += line;
+    if (linesTokenized_ && !(!firstLine && line.starts_with(kByteOrderMark))) {
+        try {
+            balance_ += openerBalance(tokenize(line));
+        } catch (const VelmorError&) {
+            linesTokenized_ = false; // the whole text fails to tokenize: parseWhole reports it
+        }
+    } else {
+        linesTokenized_ = false;
+    }
+    if (linesTokenized_ && balance_ > 0) return State::Open;
+    return parseWhole();
+}
+
+FragmentBuffer::State FragmentBuffer::parseWhole() {
+    try {
+        statements_ = parseSource(text_);
+    } catch (const VelmorError& error) {
+        if (isIncomplete(text_)) return State::Open;
+        report_ = formatReport(error, text_, sourceName_);
+        clear();
+        return State::Failed;
+    }
+    clear();
+    return State::Complete;
+}
+
+void FragmentBuffer::clear() {
+    text_.clear();
+    balance_ = 0;
+    linesTokenized_ = true;
 }
 
 int startRepl() {
@@ -64,46 +102,33 @@ int startRepl() {
     Interpreter interpreter;
     std::cout << "Velmor " << kVersion << "  --  type Ctrl-D (or 'exit') to quit\n";
 
-    std::string buffer;
-    const char* prompt = kPrimaryPrompt;
+    FragmentBuffer fragment(kReplSourceName);
     std::string line;
     for (;;) {
-        std::cout << prompt << std::flush;
+        std::cout << (fragment.empty() ? kPrimaryPrompt : kContinuationPrompt) << std::flush;
         if (!std::getline(std::cin, line)) {
             std::cout << "\n" << std::flush;
             return 0;
         }
         // Input piped from a Windows file keeps its CR; the language treats it as blank space anyway.
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (buffer.empty() && (line == "exit" || line == "quit")) return 0;
-        if (buffer.empty()) {
-            buffer = line;
-        } else {
-            buffer += '\n';
-            buffer += line;
-        }
+        if (fragment.empty() && (line == "exit" || line == "quit")) return 0;
 
-        StmtList statements;
+        FragmentBuffer::State state;
         try {
-            statements = parseSource(buffer);
-        } catch (const VelmorError& error) {
-            if (isIncomplete(buffer)) {
-                prompt = kContinuationPrompt;
-                continue;
-            }
-            reportError(error, buffer, kReplSourceName);
-            buffer.clear();
-            prompt = kPrimaryPrompt;
-            continue;
+            state = fragment.addLine(line);
         } catch (const std::exception& failure) {
             reportSystemFailure(failure);
-            buffer.clear();
-            prompt = kPrimaryPrompt;
+            fragment.clear();
             continue;
         }
-        buffer.clear();
-        prompt = kPrimaryPrompt;
-        keptInputs.push_back(std::move(statements));
+        if (state == FragmentBuffer::State::Open) continue;
+        if (state == FragmentBuffer::State::Failed) {
+            std::cout.flush();
+            std::cerr << fragment.report() << "\n";
+            continue;
+        }
+        keptInputs.push_back(fragment.takeStatements());
 
         try {
             Value result = interpreter.runRepl(keptInputs.back());
