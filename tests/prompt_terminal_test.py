@@ -207,8 +207,8 @@ def check_interrupts(p):
     # A program waiting in input is interrupted too, and does not go on as
     # if the line had been empty.
     p.send(b'let answer = input("wait? ")\r')
-    p.wait_for(b"wait? ")
     p.wait_running()
+    p.wait_for(b"\r\nwait? ")
     p.send(CTRL_C)
     p.wait_for(b"Interrupted\r\n", "the interrupt of input")
     p.prompt()
@@ -216,7 +216,8 @@ def check_interrupts(p):
 
     # A program reads a line in the terminal's own mode.
     p.send(b'input("name? ")\r')
-    p.wait_for(b"name? ")
+    p.wait_running()
+    p.wait_for(b"\r\nname? ", "the program's question, not the echo of its text")
     p.send(b"Ada\r")
     p.wait_for(b'"Ada"\r\n')
     p.prompt()
