@@ -79,9 +79,24 @@ std::string describe(const Token& token) {
     return "'" + token.text + "'";
 }
 
+// Tolerant parsing, for editor tooling (the engines never use it): errors are
+// collected instead of thrown, and parsing recovers at statement level. A
+// statement that fails is left out and the tokens up to its end are skipped;
+// a broken block header (an if, elif, while or for condition, a parameter
+// list, a catch variable) is skipped to its line's end and the block under it
+// is still parsed; a missing "end" is reported and taken as read. Up to the
+// first error a tolerant parse does exactly what a strict one does, so its
+// first error is the strict parser's. An error in a statement that holds a
+// lexical error is not reported again: the lexical error explains it.
+struct Tolerance {
+    std::vector<VelmorError>* errors;
+    std::vector<size_t> spoiledTokens;  // indices of tokens made just after a lexical error, ascending
+};
+
 class Parser {
 public:
-    Parser(std::vector<Token> tokens, int depth) : tokens_(std::move(tokens)), depth_(depth) {
+    Parser(std::vector<Token> tokens, int depth, Tolerance* tolerance = nullptr)
+        : tokens_(std::move(tokens)), depth_(depth), tolerance_(tolerance) {
         if (tokens_.empty() || tokens_.back().kind != TokenKind::Eof) {
             Token& end = tokens_.emplace_back();
             if (tokens_.size() > 1) {
@@ -94,9 +109,14 @@ public:
     // program -> block EOF
     StmtList parseProgram() {
         StmtList program = parseBlock();
-        if (peek().kind != TokenKind::Eof) failUnexpected("");
+        if (peek().kind != TokenKind::Eof) {
+            if (tolerance_ == nullptr) failUnexpected("");
+            parseRestTolerantly(program);
+        }
         return program;
     }
+
+    std::vector<Token>& tokens() { return tokens_; }
 
     // interpolation code -> expression EOF
     ExprPtr parseInterpolationCode() {
@@ -170,6 +190,147 @@ private:
         fail("unexpected " + describe(peek()) + where);
     }
 
+    // ---- tolerant parsing (see Tolerance)
+
+    static ExprPtr placeholder(int32_t line, int32_t column) { return std::make_unique<LiteralExpr>(Value(), line, column); }
+
+    // Keeps an error unless a lexical error lies in the statement that starts
+    // at token `start` and has reached the current token.
+    void record(VelmorError error, size_t start) {
+        const std::vector<size_t>& spoiled = tolerance_->spoiledTokens;
+        auto found = std::lower_bound(spoiled.begin(), spoiled.end(), start);
+        if (found != spoiled.end() && *found <= index_) return;
+        tolerance_->errors->push_back(std::move(error));
+    }
+
+    // "end" closing a block; tolerantly, a missing one is reported and taken
+    // as read. The offset of the token that stands there either way.
+    uint32_t expectEnd(const char* what) {
+        uint32_t offset = peek().offset;
+        if (tolerance_ != nullptr && !check(TokenKind::End)) {
+            record(ParseError(std::string("expected ") + what + ", got " + describe(peek()), peek().line,
+                              peek().column),
+                   index_);
+            return offset;
+        }
+        expect(TokenKind::End, what);
+        return offset;
+    }
+
+    // Runs the parse of a block header. Tolerantly, a failure is recorded and
+    // the rest of the header is skipped: up to the end of the line, or past
+    // `closer` ("then", "do" or ")") when it comes first on that line.
+    template <class ParseHeader>
+    void recoverHeader(TokenKind closer, ParseHeader parseHeader) {
+        if (tolerance_ == nullptr) {
+            parseHeader();
+            return;
+        }
+        size_t start = index_;
+        try {
+            parseHeader();
+        } catch (VelmorError& error) {
+            record(std::move(error), start);
+            while (!check(TokenKind::Newline) && !check(TokenKind::Eof)) {
+                if (advance().kind == closer) break;
+            }
+        }
+    }
+
+    // Parses one statement and what must follow it; on an error records it,
+    // skips to the end of the statement and gives nothing.
+    [[gnu::noinline]] StmtPtr parseStatementTolerantly() {
+        size_t start = index_;
+        StmtPtr statement;
+        try {
+            statement = parseStatement();
+            if (endsStatement(peek().kind)) return statement;
+            failExpected("end of statement");
+        } catch (VelmorError& error) {
+            record(std::move(error), start);
+        }
+        synchronize(start);
+        return statement;
+    }
+
+    // Skips to where the statement that began at token `start` ends: an end
+    // of line or a block terminator outside the brackets and blocks it opened.
+    // Parentheses never span lines, and a line starting with a statement
+    // keyword cannot continue a list or map, so both end the skip too.
+    void synchronize(size_t start) {
+        int parens = 0;
+        int brackets = 0;
+        int blocks = 0;
+        auto count = [&](size_t at) {
+            switch (tokens_[at].kind) {
+            case TokenKind::LeftParen: ++parens; break;
+            case TokenKind::RightParen: --parens; break;
+            case TokenKind::LeftBracket:
+            case TokenKind::LeftBrace: ++brackets; break;
+            case TokenKind::RightBracket:
+            case TokenKind::RightBrace: --brackets; break;
+            case TokenKind::If:
+            case TokenKind::While:
+            case TokenKind::For:
+            case TokenKind::Try: ++blocks; break;
+            case TokenKind::Function:
+                if (at + 1 < tokens_.size() && (tokens_[at + 1].kind == TokenKind::Name ||
+                                                 tokens_[at + 1].kind == TokenKind::LeftParen)) {
+                    ++blocks;
+                }
+                break;
+            case TokenKind::End: --blocks; break;
+            default: break;
+            }
+        };
+        for (size_t at = start; at < index_; ++at) count(at);
+        for (;;) {
+            TokenKind kind = peek().kind;
+            if (kind == TokenKind::Eof) return;
+            if (blocks <= 0 && endsBlock(kind)) return;
+            if (kind == TokenKind::Newline && blocks <= 0) {
+                if (brackets <= 0) return;
+                TokenKind next = peekNext().kind;
+                if (next == TokenKind::Let || next == TokenKind::Return || next == TokenKind::If ||
+                    next == TokenKind::While || next == TokenKind::For || next == TokenKind::Try ||
+                    next == TokenKind::Break || next == TokenKind::Continue ||
+                    (next == TokenKind::Function && index_ + 2 < tokens_.size() &&
+                     tokens_[index_ + 2].kind == TokenKind::Name)) {
+                    return;
+                }
+            }
+            count(index_);
+            advance();
+        }
+    }
+
+    // Stray tokens after the top-level block (an "end" too many, a lone
+    // "else"): each is reported and skipped, and parsing goes on.
+    void parseRestTolerantly(StmtList& program) {
+        while (!check(TokenKind::Eof)) {
+            record(ParseError("unexpected " + describe(peek()), peek().line, peek().column), index_);
+            advance();
+            StmtList more = parseBlock();
+            for (StmtPtr& statement : more) program.push_back(std::move(statement));
+        }
+    }
+
+    // The expression of one "${...}", lexed tolerantly. Its lexical errors
+    // are recorded in place; code that has any is not parsed.
+    ExprPtr parseCodeTolerantly(const StringPart& part, int& pieceHeight) {
+        LexErrorList lexical;
+        std::vector<Token> tokens = tokenizeCodeTolerant(part.text, part.line, part.column, part.offset, lexical);
+        pieceHeight = 2;
+        if (!lexical.errors.empty()) {
+            for (LexError& error : lexical.errors) tolerance_->errors->push_back(std::move(error));
+            return placeholder(part.line, part.column);
+        }
+        Parser inner(std::move(tokens), depth_);
+        ExprPtr expression = inner.parseInterpolationCode();
+        pieceHeight = inner.height_ + 1;
+        return expression;
+    }
+
     // block -> (NEWLINE* statement (NEWLINE | <before a block terminator>))* NEWLINE*
     StmtList parseBlock() {
         NestingGuard guard(*this);
@@ -180,6 +341,10 @@ private:
             if (endsBlock(peek().kind)) {
                 setHeight(tallest + 1);
                 return block;
+            }
+            if (tolerance_ != nullptr) {
+                if (StmtPtr statement = parseStatementTolerantly()) block.push_back(std::move(statement));
+                continue;
             }
             block.push_back(parseStatement());
             tallest = std::max(tallest, height_);
@@ -220,11 +385,29 @@ private:
         const Token& let = advance();
         int32_t line = let.line;
         int32_t column = let.column;
-        std::string name = std::move(expect(TokenKind::Name, "a variable name after 'let'").text);
+        size_t start = index_ - 1;
+        Token& nameToken = expect(TokenKind::Name, "a variable name after 'let'");
+        uint32_t nameOffset = nameToken.offset;
+        std::string name = std::move(nameToken.text);
         expect(TokenKind::Assign, "'=' in let declaration");
-        ExprPtr init = parseExpression(0);
+        ExprPtr init;
+        if (tolerance_ == nullptr) {
+            init = parseExpression(0);
+        } else {
+            // The variable stays declared when its initializer is broken.
+            try {
+                init = parseExpression(0);
+            } catch (VelmorError& error) {
+                record(std::move(error), start);
+                synchronize(start);
+                init = std::make_unique<LiteralExpr>(Value(), line, column);
+                height_ = 1;
+            }
+        }
         setHeight(height_ + 1);
-        return std::make_unique<LetStmt>(std::move(name), std::move(init), line, column);
+        auto statement = std::make_unique<LetStmt>(std::move(name), std::move(init), line, column);
+        statement->nameOffset = nameOffset;
+        return statement;
     }
 
     // functionDecl -> "function" NAME parameters block "end"
@@ -232,23 +415,35 @@ private:
         const Token& function = advance();
         int32_t line = function.line;
         int32_t column = function.column;
-        std::string name = std::move(advance().text);
-        std::vector<std::string> params = parseParameters();
+        Token& nameToken = advance();
+        uint32_t nameOffset = nameToken.offset;
+        std::string name = std::move(nameToken.text);
+        std::vector<uint32_t> paramOffsets;
+        std::vector<std::string> params = parseParameters(paramOffsets);
         StmtList body = parseBlock();
-        expect(TokenKind::End, "'end' to close function");
+        uint32_t endOffset = expectEnd("'end' to close function");
         setHeight(height_ + 1);
-        return std::make_unique<FunctionDeclStmt>(std::move(name), std::move(params), std::move(body), line, column);
+        auto declaration =
+            std::make_unique<FunctionDeclStmt>(std::move(name), std::move(params), std::move(body), line, column);
+        declaration->nameOffset = nameOffset;
+        declaration->paramOffsets = std::move(paramOffsets);
+        declaration->endOffset = endOffset;
+        return declaration;
     }
 
     // parameters -> "(" (NAME ("," NAME)*)? ")"
-    std::vector<std::string> parseParameters() {
-        expect(TokenKind::LeftParen, "'(' before parameters");
+    std::vector<std::string> parseParameters(std::vector<uint32_t>& offsets) {
         std::vector<std::string> params;
-        if (match(TokenKind::RightParen)) return params;
-        do {
-            params.push_back(std::move(expect(TokenKind::Name, "a parameter name").text));
-        } while (match(TokenKind::Comma));
-        expect(TokenKind::RightParen, "')' after parameters");
+        recoverHeader(TokenKind::RightParen, [&] {
+            expect(TokenKind::LeftParen, "'(' before parameters");
+            if (match(TokenKind::RightParen)) return;
+            do {
+                Token& param = expect(TokenKind::Name, "a parameter name");
+                offsets.push_back(param.offset);
+                params.push_back(std::move(param.text));
+            } while (match(TokenKind::Comma));
+            expect(TokenKind::RightParen, "')' after parameters");
+        });
         return params;
     }
 
@@ -276,18 +471,24 @@ private:
         int tallest = 0;
         const char* thenText = "'then' after if condition";
         do {
-            ExprPtr cond = parseExpression(0);
-            tallest = std::max(tallest, height_);
-            expect(TokenKind::Then, thenText);
+            ExprPtr cond;
+            recoverHeader(TokenKind::Then, [&] {
+                cond = parseExpression(0);
+                tallest = std::max(tallest, height_);
+                expect(TokenKind::Then, thenText);
+            });
+            if (!cond) cond = placeholder(line, column);
             branches.push_back(IfBranch{std::move(cond), parseBlock()});
+            branches.back().endOffset = peek().offset;
             tallest = std::max(tallest, height_);
             thenText = "'then' after elif condition";
         } while (match(TokenKind::Elif));
         if (match(TokenKind::Else)) {
             branches.push_back(IfBranch{nullptr, parseBlock()});
+            branches.back().endOffset = peek().offset;
             tallest = std::max(tallest, height_);
         }
-        expect(TokenKind::End, "'end' to close if");
+        expectEnd("'end' to close if");
         setHeight(tallest + 1);
         return std::make_unique<IfStmt>(std::move(branches), line, column);
     }
@@ -297,13 +498,20 @@ private:
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
-        ExprPtr cond = parseExpression(0);
-        int condHeight = height_;
-        expect(TokenKind::Do, "'do' after while condition");
+        ExprPtr cond;
+        int condHeight = 1;
+        recoverHeader(TokenKind::Do, [&] {
+            cond = parseExpression(0);
+            condHeight = height_;
+            expect(TokenKind::Do, "'do' after while condition");
+        });
+        if (!cond) cond = placeholder(line, column);
         StmtList body = parseBlock();
-        expect(TokenKind::End, "'end' to close while");
+        uint32_t endOffset = expectEnd("'end' to close while");
         setHeight(std::max(condHeight, height_) + 1);
-        return std::make_unique<WhileStmt>(std::move(cond), std::move(body), line, column);
+        auto loop = std::make_unique<WhileStmt>(std::move(cond), std::move(body), line, column);
+        loop->endOffset = endOffset;
+        return loop;
     }
 
     // forStmt -> "for" NAME "=" expression "," expression ("," expression)? "do" block "end"
@@ -312,35 +520,51 @@ private:
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
-        std::string var = std::move(expect(TokenKind::Name, "a loop variable after 'for'").text);
-        if (match(TokenKind::Assign)) {
-            ExprPtr start = parseExpression(0);
-            int tallest = height_;
-            expect(TokenKind::Comma, "',' after the numeric-for start value");
-            ExprPtr end = parseExpression(0);
-            tallest = std::max(tallest, height_);
-            ExprPtr step;
-            if (match(TokenKind::Comma)) {
-                step = parseExpression(0);
+        std::string var;
+        uint32_t varOffset = kNoOffset;
+        bool numeric = false;
+        ExprPtr start, end, step, iterable;
+        int tallest = 1;
+        recoverHeader(TokenKind::Do, [&] {
+            Token& name = expect(TokenKind::Name, "a loop variable after 'for'");
+            varOffset = name.offset;
+            var = std::move(name.text);
+            if (match(TokenKind::Assign)) {
+                numeric = true;
+                start = parseExpression(0);
+                tallest = height_;
+                expect(TokenKind::Comma, "',' after the numeric-for start value");
+                end = parseExpression(0);
                 tallest = std::max(tallest, height_);
+                if (match(TokenKind::Comma)) {
+                    step = parseExpression(0);
+                    tallest = std::max(tallest, height_);
+                }
+                expect(TokenKind::Do, "'do' after numeric-for header");
+            } else if (match(TokenKind::In)) {
+                iterable = parseExpression(0);
+                tallest = height_;
+                expect(TokenKind::Do, "'do' after for-in header");
+            } else {
+                fail("expected '=' or 'in' in for loop");
             }
-            expect(TokenKind::Do, "'do' after numeric-for header");
-            StmtList body = parseBlock();
-            expect(TokenKind::End, "'end' to close for");
-            setHeight(std::max(tallest, height_) + 1);
-            return std::make_unique<NumericForStmt>(std::move(var), std::move(start), std::move(end), std::move(step),
-                                                    std::move(body), line, column);
+        });
+        StmtList body = parseBlock();
+        uint32_t endOffset = expectEnd("'end' to close for");
+        setHeight(std::max(tallest, height_) + 1);
+        if (numeric && start && end) {
+            auto loop = std::make_unique<NumericForStmt>(std::move(var), std::move(start), std::move(end),
+                                                         std::move(step), std::move(body), line, column);
+            loop->varOffset = varOffset;
+            loop->endOffset = endOffset;
+            return loop;
         }
-        if (match(TokenKind::In)) {
-            ExprPtr iterable = parseExpression(0);
-            int iterableHeight = height_;
-            expect(TokenKind::Do, "'do' after for-in header");
-            StmtList body = parseBlock();
-            expect(TokenKind::End, "'end' to close for");
-            setHeight(std::max(iterableHeight, height_) + 1);
-            return std::make_unique<ForInStmt>(std::move(var), std::move(iterable), std::move(body), line, column);
-        }
-        fail("expected '=' or 'in' in for loop");
+        // Only a tolerant parse gets here with a broken header.
+        if (!iterable) iterable = placeholder(line, column);
+        auto loop = std::make_unique<ForInStmt>(std::move(var), std::move(iterable), std::move(body), line, column);
+        loop->varOffset = varOffset;
+        loop->endOffset = endOffset;
+        return loop;
     }
 
     // tryStmt -> "try" block "catch" NAME block "end"
@@ -350,12 +574,31 @@ private:
         int32_t column = keyword.column;
         StmtList body = parseBlock();
         int bodyHeight = height_;
-        expect(TokenKind::Catch, "'catch' after try body");
-        std::string catchVar = std::move(expect(TokenKind::Name, "a variable name after 'catch'").text);
-        StmtList handler = parseBlock();
-        expect(TokenKind::End, "'end' to close try");
+        uint32_t catchOffset = peek().offset;
+        std::string catchVar;
+        uint32_t catchVarOffset = kNoOffset;
+        StmtList handler;
+        if (tolerance_ != nullptr && !check(TokenKind::Catch)) {
+            // A try without its catch part: the body alone is kept.
+            record(ParseError("expected 'catch' after try body, got " + describe(peek()), peek().line, peek().column),
+                   index_);
+        } else {
+            recoverHeader(TokenKind::Newline, [&] {
+                expect(TokenKind::Catch, "'catch' after try body");
+                Token& name = expect(TokenKind::Name, "a variable name after 'catch'");
+                catchVarOffset = name.offset;
+                catchVar = std::move(name.text);
+            });
+            handler = parseBlock();
+        }
+        uint32_t endOffset = expectEnd("'end' to close try");
         setHeight(std::max(bodyHeight, height_) + 1);
-        return std::make_unique<TryStmt>(std::move(body), std::move(catchVar), std::move(handler), line, column);
+        auto attempt =
+            std::make_unique<TryStmt>(std::move(body), std::move(catchVar), std::move(handler), line, column);
+        attempt->catchOffset = catchOffset;
+        attempt->catchVarOffset = catchVarOffset;
+        attempt->endOffset = endOffset;
+        return attempt;
     }
 
     // expressionStmt -> expression (("=" | "+=" | "-=" | "*=" | "/=" | "//=" | "%=" | "^=") expression)?
@@ -507,11 +750,16 @@ private:
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
-        std::vector<std::string> params = parseParameters();
+        std::vector<uint32_t> paramOffsets;
+        std::vector<std::string> params = parseParameters(paramOffsets);
         StmtList body = parseBlock();
-        expect(TokenKind::End, "'end' to close function");
+        uint32_t endOffset = expectEnd("'end' to close function");
         setHeight(height_ + 1);
-        return std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
+        auto function =
+            std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
+        function->paramOffsets = std::move(paramOffsets);
+        function->endOffset = endOffset;
+        return function;
     }
 
     // An integer literal too large for a signed 64-bit integer stays a float,
@@ -604,10 +852,14 @@ private:
             if (part.isCode) {
                 // The code's tokens carry their positions in the file, so its
                 // errors and nodes point at the right line and column.
-                Parser inner(tokenizeCode(part.text, part.line, part.column), depth_);
                 std::vector<ExprPtr> args;
-                args.push_back(inner.parseInterpolationCode());
-                pieceHeight = inner.height_ + 1;
+                if (tolerance_ == nullptr) {
+                    Parser inner(tokenizeCode(part.text, part.line, part.column, part.offset), depth_);
+                    args.push_back(inner.parseInterpolationCode());
+                    pieceHeight = inner.height_ + 1;
+                } else {
+                    args.push_back(parseCodeTolerantly(part, pieceHeight));
+                }
                 piece = std::make_unique<CallExpr>(std::make_unique<NameExpr>("str", line, column), std::move(args),
                                                    line, column);
             } else {
@@ -629,6 +881,7 @@ private:
     size_t index_ = 0;
     int depth_ = 0;
     int height_ = 0;
+    Tolerance* tolerance_ = nullptr;
 };
 
 }  // namespace
@@ -636,5 +889,18 @@ private:
 StmtList parseProgram(std::vector<Token> tokens) { return Parser(std::move(tokens), 0).parseProgram(); }
 
 StmtList parseSource(std::string_view source) { return parseProgram(tokenize(source)); }
+
+TolerantParse parseTolerant(std::string_view source) {
+    TolerantParse result;
+    LexErrorList lexical;
+    std::vector<Token> tokens = tokenizeTolerant(source, lexical);
+    // Lexing finishes before parsing starts, so lexical errors come first, as in a strict run.
+    for (LexError& error : lexical.errors) result.errors.push_back(std::move(error));
+    Tolerance tolerance{&result.errors, std::move(lexical.tokenIndices)};
+    Parser parser(std::move(tokens), 0, &tolerance);
+    result.program = parser.parseProgram();
+    result.tokens = std::move(parser.tokens());
+    return result;
+}
 
 }  // namespace velmor
