@@ -244,7 +244,8 @@ private:
         StmtPtr statement;
         try {
             statement = parseStatement();
-            if (endsStatement(peek().kind)) return statement;
+            // A statement that recovered inside may stop where the next line begins.
+            if (endsStatement(peek().kind) || atLineStartOfStatement()) return statement;
             failExpected("end of statement");
         } catch (VelmorError& error) {
             record(std::move(error), start);
@@ -287,20 +288,30 @@ private:
         for (;;) {
             TokenKind kind = peek().kind;
             if (kind == TokenKind::Eof) return;
-            if (blocks <= 0 && endsBlock(kind)) return;
-            if (kind == TokenKind::Newline && blocks <= 0) {
-                if (brackets <= 0) return;
-                TokenKind next = peekNext().kind;
-                if (next == TokenKind::Let || next == TokenKind::Return || next == TokenKind::If ||
-                    next == TokenKind::While || next == TokenKind::For || next == TokenKind::Try ||
-                    next == TokenKind::Break || next == TokenKind::Continue ||
-                    (next == TokenKind::Function && index_ + 2 < tokens_.size() &&
-                     tokens_[index_ + 2].kind == TokenKind::Name)) {
-                    return;
-                }
+            if (blocks <= 0) {
+                if (endsBlock(kind)) return;
+                if (kind == TokenKind::Newline && brackets <= 0) return;
+                if (index_ > start && atLineStartOfStatement()) return;
             }
             count(index_);
             advance();
+        }
+    }
+
+    // Whether the current token starts a line and can only start a statement.
+    bool atLineStartOfStatement() const {
+        if (index_ == 0 || tokens_[index_ - 1].kind != TokenKind::Newline) return false;
+        switch (peek().kind) {
+        case TokenKind::Let:
+        case TokenKind::Return:
+        case TokenKind::If:
+        case TokenKind::While:
+        case TokenKind::For:
+        case TokenKind::Try:
+        case TokenKind::Break:
+        case TokenKind::Continue: return true;
+        case TokenKind::Function: return peekNext().kind == TokenKind::Name;
+        default: return false;
         }
     }
 

@@ -7,7 +7,6 @@ namespace velmor::lsp {
 namespace {
 
 struct LocalEntry {
-    std::string_view name;
     int32_t symbol;
     int32_t depth;
 };
@@ -88,8 +87,7 @@ private:
             entry.declarations.push_back(nameOffset);
             addOccurrence(symbol, Binding::Local, nameOffset, name.size(), line, true, false, true);
         }
-        current_->locals.push_back(LocalEntry{result_.symbols[static_cast<size_t>(symbol)].name, symbol,
-                                              current_->scopeDepth});
+        current_->locals.push_back(LocalEntry{symbol, current_->scopeDepth});
         return symbol;
     }
 
@@ -111,9 +109,10 @@ private:
         while (!locals.empty() && locals.back().depth > current_->scopeDepth) locals.pop_back();
     }
 
-    static int32_t findLocal(const FunctionFrame& frame, std::string_view name) {
+    int32_t findLocal(const FunctionFrame& frame, std::string_view name) const {
         for (size_t i = frame.locals.size(); i > 0; --i) {
-            if (frame.locals[i - 1].name == name) return frame.locals[i - 1].symbol;
+            int32_t symbol = frame.locals[i - 1].symbol;
+            if (result_.symbols[static_cast<size_t>(symbol)].name == name) return symbol;
         }
         return -1;
     }
