@@ -72,6 +72,7 @@ expected_entries=$(sort <<'EOF'
 extension.vsixmanifest
 extension/README.md
 extension/language-configuration.json
+extension/out/extension.js
 extension/package.json
 extension/snippets/velmor.json
 extension/syntaxes/velmor.tmLanguage.json
