@@ -17,10 +17,12 @@ TEST(LspBuiltinDocs, EveryBuiltinAndConstantIsDocumented) {
     std::vector<std::string> missing;
     for (const BuiltinInfo& builtin : builtinTable()) {
         const BuiltinDoc* doc = findBuiltinDoc(builtin.name);
-        if (doc == nullptr || doc->text.empty() || doc->signatures.empty()) missing.push_back(builtin.name);
+        if (doc == nullptr || doc->text.empty() || doc->signatures.empty())
+            missing.push_back(builtin.name);
     }
     for (const char* constant : {"PI", "E"}) {
-        if (findBuiltinDoc(constant) == nullptr) missing.push_back(constant);
+        if (findBuiltinDoc(constant) == nullptr)
+            missing.push_back(constant);
     }
     EXPECT_EQ(missing, std::vector<std::string>{});
     EXPECT_EQ(builtinTable().size(), 78u);
@@ -41,12 +43,14 @@ TEST(LspBuiltinDocs, SignatureParameters) {
 }
 
 TEST(LspFeatures, CompletionOffersWhatIsInScopeOnly) {
-    std::string text = "let top = 1\nfunction other(hidden)\n  let inner = 2\nend\nfunction f(param)\n  let before = 1\n"
-                       "  x = \n  let after = 2\nend\n";
+    std::string text =
+        "let top = 1\nfunction other(hidden)\n  let inner = 2\nend\nfunction f(param)\n  let before = 1\n"
+        "  x = \n  let after = 2\nend\n";
     Analysis analysis(text);
     size_t cursor = text.find("x = ") + 4;
     std::vector<std::string> labels;
-    for (const auto& item : analysis.completion(cursor)) labels.push_back(item.label);
+    for (const auto& item : analysis.completion(cursor))
+        labels.push_back(item.label);
     auto has = [&](const char* name) { return std::find(labels.begin(), labels.end(), name) != labels.end(); };
     EXPECT_TRUE(has("param"));
     EXPECT_TRUE(has("before"));
@@ -116,7 +120,8 @@ TEST(LspFeatures, DiagnosticsCoverTheOffendingToken) {
         found.push_back(diagnostic.message + " [" +
                         text.substr(diagnostic.span.begin, diagnostic.span.end - diagnostic.span.begin) + "]");
     }
-    EXPECT_EQ(found, (std::vector<std::string>{"'!' must be followed by '=' (did you mean 'not'?) [!]",
-                                               "unexpected end of line in expression [+]",
-                                               "'break' outside a loop [break]", "unknown pragma 'fast' [#pragma fast]"}));
+    EXPECT_EQ(found,
+              (std::vector<std::string>{"'!' must be followed by '=' (did you mean 'not'?) [!]",
+                                        "unexpected end of line in expression [+]", "'break' outside a loop [break]",
+                                        "unknown pragma 'fast' [#pragma fast]"}));
 }

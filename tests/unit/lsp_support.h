@@ -22,7 +22,8 @@ inline std::vector<std::string> repositoryScripts() {
     for (const char* folder : {"tests", "examples", "bench"}) {
         std::filesystem::path root = std::filesystem::path(VELMOR_SOURCE_DIR) / folder;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-            if (entry.is_regular_file() && entry.path().extension() == ".vlm") paths.push_back(entry.path());
+            if (entry.is_regular_file() && entry.path().extension() == ".vlm")
+                paths.push_back(entry.path());
         }
     }
     std::sort(paths.begin(), paths.end());
@@ -36,15 +37,16 @@ inline std::vector<std::string> repositoryScripts() {
 // Mutants of the files that lex: a token deleted, doubled, swapped with the
 // next, replaced by a likely typo, or the rest of its line cut off.
 inline std::vector<std::string> mutants(const std::vector<std::string>& texts, size_t count, unsigned seed) {
-    static const char* const kReplacements[] = {"end", "(", ")", "=", ",", "then", "do", "let", "function", "if",
-                                                "\n", "\"", "${", "}", "]", "[", "{", "#", "!", ";", "1e", "'",
-                                                "else", "catch", "break", "continue", "return", "+", ".", "é"};
+    static const char* const kReplacements[] = {
+        "end", "(", ")", "=", ",", "then", "do", "let",  "function", "if",    "\n",       "\"",     "${", "}", "]",
+        "[",   "{", "#", "!", ";", "1e",   "'",  "else", "catch",    "break", "continue", "return", "+",  ".", "é"};
     std::vector<std::vector<Token>> lexed(texts.size());
     std::vector<size_t> usable;
     for (size_t i = 0; i < texts.size(); ++i) {
         try {
             lexed[i] = tokenize(texts[i]);
-            if (lexed[i].size() > 2) usable.push_back(i);
+            if (lexed[i].size() > 2)
+                usable.push_back(i);
         } catch (const VelmorError&) {
         }
     }
@@ -80,4 +82,4 @@ inline std::vector<std::string> mutants(const std::vector<std::string>& texts, s
     return result;
 }
 
-}  // namespace velmor::lsptest
+} // namespace velmor::lsptest
