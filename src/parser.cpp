@@ -220,8 +220,9 @@ private:
     // Runs the parse of a block header. Tolerantly, a failure is recorded and
     // the rest of the header is skipped: up to the end of the line, or past
     // `closer` ("then", "do" or ")") when it comes first on that line.
+    // The header is parsed inline either way, so the strict parser is as tight as it was.
     template <class ParseHeader>
-    void recoverHeader(TokenKind closer, ParseHeader parseHeader) {
+    [[gnu::always_inline]] void recoverHeader(TokenKind closer, ParseHeader parseHeader) {
         if (tolerance_ == nullptr) {
             parseHeader();
             return;
@@ -445,12 +446,13 @@ private:
     // parameters -> "(" (NAME ("," NAME)*)? ")"
     std::vector<std::string> parseParameters(std::vector<uint32_t>& offsets) {
         std::vector<std::string> params;
-        recoverHeader(TokenKind::RightParen, [&] {
+        recoverHeader(TokenKind::RightParen, [&]() __attribute__((always_inline)) {
             expect(TokenKind::LeftParen, "'(' before parameters");
             if (match(TokenKind::RightParen)) return;
             do {
                 Token& param = expect(TokenKind::Name, "a parameter name");
-                offsets.push_back(param.offset);
+                // Only editor tooling needs them, and it always parses tolerantly.
+                if (tolerance_ != nullptr) offsets.push_back(param.offset);
                 params.push_back(std::move(param.text));
             } while (match(TokenKind::Comma));
             expect(TokenKind::RightParen, "')' after parameters");
@@ -483,7 +485,7 @@ private:
         const char* thenText = "'then' after if condition";
         do {
             ExprPtr cond;
-            recoverHeader(TokenKind::Then, [&] {
+            recoverHeader(TokenKind::Then, [&]() __attribute__((always_inline)) {
                 cond = parseExpression(0);
                 tallest = std::max(tallest, height_);
                 expect(TokenKind::Then, thenText);
@@ -511,7 +513,7 @@ private:
         int32_t column = keyword.column;
         ExprPtr cond;
         int condHeight = 1;
-        recoverHeader(TokenKind::Do, [&] {
+        recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
             cond = parseExpression(0);
             condHeight = height_;
             expect(TokenKind::Do, "'do' after while condition");
@@ -536,7 +538,7 @@ private:
         bool numeric = false;
         ExprPtr start, end, step, iterable;
         int tallest = 1;
-        recoverHeader(TokenKind::Do, [&] {
+        recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
             Token& name = expect(TokenKind::Name, "a loop variable after 'for'");
             varOffset = name.offset;
             var = std::move(name.text);
@@ -594,7 +596,7 @@ private:
             record(ParseError("expected 'catch' after try body, got " + describe(peek()), peek().line, peek().column),
                    index_);
         } else {
-            recoverHeader(TokenKind::Newline, [&] {
+            recoverHeader(TokenKind::Newline, [&]() __attribute__((always_inline)) {
                 expect(TokenKind::Catch, "'catch' after try body");
                 Token& name = expect(TokenKind::Name, "a variable name after 'catch'");
                 catchVarOffset = name.offset;
