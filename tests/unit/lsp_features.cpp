@@ -125,3 +125,16 @@ TEST(LspFeatures, DiagnosticsCoverTheOffendingToken) {
                                         "unexpected end of line in expression [+]", "'break' outside a loop [break]",
                                         "unknown pragma 'fast' [#pragma fast]"}));
 }
+
+TEST(LspFeatures, CompilerLimitsAreDiagnosed) {
+    // Only the compiler knows its limits; it reports the first on a file that parses.
+    std::string text = "let f = print\nf(";
+    for (int i = 0; i < 256; ++i) text += i ? ", 0" : "0";
+    text += ")\n";
+    Analysis analysis(text);
+    ASSERT_EQ(analysis.diagnostics().size(), 1u);
+    const Diagnostic& diagnostic = analysis.diagnostics()[0];
+    EXPECT_EQ(diagnostic.message, "too many arguments");
+    EXPECT_EQ(diagnostic.code, "CompileError");
+    EXPECT_EQ(text.substr(diagnostic.span.begin, diagnostic.span.end - diagnostic.span.begin), "(");
+}
