@@ -192,7 +192,9 @@ private:
 
     // ---- tolerant parsing (see Tolerance)
 
-    static ExprPtr placeholder(int32_t line, int32_t column) { return std::make_unique<LiteralExpr>(Value(), line, column); }
+    static ExprPtr placeholder(int32_t line, int32_t column) {
+        return std::make_unique<LiteralExpr>(Value(), line, column);
+    }
 
     // Keeps an error unless a lexical error lies in the statement that starts
     // at token `start` and has reached the current token.
@@ -256,17 +258,14 @@ private:
     }
 
     // Skips to where the statement that began at token `start` ends: an end
-    // of line or a block terminator outside the brackets and blocks it opened.
-    // Parentheses never span lines, and a line starting with a statement
-    // keyword cannot continue a list or map, so both end the skip too.
+    // of line or a block terminator outside the lists, maps and blocks it
+    // opened (parentheses never span lines). A line that starts with a
+    // statement keyword cannot continue a list or map, so it ends the skip too.
     void synchronize(size_t start) {
-        int parens = 0;
         int brackets = 0;
         int blocks = 0;
         auto count = [&](size_t at) {
             switch (tokens_[at].kind) {
-            case TokenKind::LeftParen: ++parens; break;
-            case TokenKind::RightParen: --parens; break;
             case TokenKind::LeftBracket:
             case TokenKind::LeftBrace: ++brackets; break;
             case TokenKind::RightBracket:

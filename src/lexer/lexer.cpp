@@ -320,13 +320,14 @@ private:
         case '"': return '"';
         case '\'': return '\'';
         case '$': return '$';
-        default:
-            if (errors_ != nullptr) {
-                errors_->errors.emplace_back(std::string("unknown escape sequence '\\") + escaped + "'", line_, column_);
-                errors_->tokenIndices.push_back(tokens_.size());
-                return escaped;
-            }
-            throw LexError(std::string("unknown escape sequence '\\") + escaped + "'", line_, column_);
+        default: {
+            LexError error(std::string("unknown escape sequence '\\") + escaped + "'", line_, column_);
+            if (errors_ == nullptr) throw error;
+            // Tolerantly the string goes on, the byte standing for itself.
+            errors_->errors.push_back(std::move(error));
+            errors_->tokenIndices.push_back(tokens_.size());
+            return escaped;
+        }
         }
     }
 
