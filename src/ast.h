@@ -118,6 +118,7 @@ struct BinaryExpr final : Expr {
     BinaryExpr(std::string op_, ExprPtr left_, ExprPtr right_, int32_t line_, int32_t column_)
         : Expr(ExprKind::Binary, line_, column_), op(std::move(op_)), left(std::move(left_)), right(std::move(right_)),
           binop(binaryOpFromSpelling(this->op)) {}
+    ~BinaryExpr() override;
     std::string op;
     ExprPtr left;
     ExprPtr right;
@@ -127,6 +128,7 @@ struct BinaryExpr final : Expr {
 struct CallExpr final : Expr {
     CallExpr(ExprPtr callee_, std::vector<ExprPtr> args_, int32_t line_, int32_t column_)
         : Expr(ExprKind::Call, line_, column_), callee(std::move(callee_)), args(std::move(args_)) {}
+    ~CallExpr() override;
     ExprPtr callee;
     std::vector<ExprPtr> args;
 };
@@ -134,6 +136,7 @@ struct CallExpr final : Expr {
 struct IndexExpr final : Expr {
     IndexExpr(ExprPtr object_, ExprPtr index_, int32_t line_, int32_t column_)
         : Expr(ExprKind::Index, line_, column_), object(std::move(object_)), index(std::move(index_)) {}
+    ~IndexExpr() override;
     ExprPtr object;
     ExprPtr index;
 };
@@ -142,10 +145,37 @@ struct GetExpr final : Expr {
     GetExpr(ExprPtr object_, std::string name_, int32_t line_, int32_t column_)
         : Expr(ExprKind::Get, line_, column_), object(std::move(object_)), name(std::move(name_)),
           nameValue(Value(this->name)) {}
+    ~GetExpr() override;
     ExprPtr object;
     std::string name;
     Value nameValue;  // the field name as a string Value, made once
 };
+
+// Binary operators, calls, indexes and field accesses form chains as long as
+// the source ("a + b + c", "a ^ b ^ c", "f()()", "x.a.b"): every walk over the
+// tree follows them with a loop, not by recursion, and these nodes free their
+// chained children by a loop as well.
+inline bool isChainLink(const Expr& expression) {
+    switch (expression.kind) {
+    case ExprKind::Binary:
+    case ExprKind::Call:
+    case ExprKind::Index:
+    case ExprKind::Get: return true;
+    default: return false;
+    }
+}
+
+// The operand a chain link applies to first: the left operand, the callee or
+// the object; nullptr for any other node.
+inline const Expr* firstOperand(const Expr& expression) {
+    switch (expression.kind) {
+    case ExprKind::Binary: return static_cast<const BinaryExpr&>(expression).left.get();
+    case ExprKind::Call: return static_cast<const CallExpr&>(expression).callee.get();
+    case ExprKind::Index: return static_cast<const IndexExpr&>(expression).object.get();
+    case ExprKind::Get: return static_cast<const GetExpr&>(expression).object.get();
+    default: return nullptr;
+    }
+}
 
 struct FunctionExpr final : Expr {
     FunctionExpr(std::string name_, std::vector<std::string> params_, StmtList body_, int32_t line_, int32_t column_)

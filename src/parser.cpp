@@ -12,11 +12,14 @@ namespace velmor {
 namespace {
 
 // Deeper nesting than this ends parsing with an error instead of exhausting
-// the stack. It bounds two things: the parser's own recursion (every
-// grouping, operand, unary operator, block and interpolation counts one
-// level), and the height of the finished tree, which the engines recurse on
-// and which also grows along operator and postfix chains such as
-// "a + b + c" or "f()()()", parsed by loops here.
+// the stack. Only what really nests counts: a parenthesis, bracket or brace
+// (grouping, call arguments, index, list, map, computed key), a unary
+// operator, a statement that holds a block, a function literal and the code
+// of an interpolation. Chains of any length, such as "a + b + c", "a ^ b ^ c",
+// "x.a.b" or "f()()()", are parsed by loops here, and neither engine nor the
+// tree's destructor recurses on a chain's length, so they count no level:
+// the recursion of every walk over the tree is bounded by this nesting times
+// the few precedence levels between two nested constructs.
 constexpr int kMaxNesting = 200;
 
 // 2^63: the first integer literal that a signed 64-bit integer cannot hold.
@@ -126,7 +129,8 @@ public:
     }
 
 private:
-    // One level of parser recursion, held for the lifetime of a parse function.
+    // One level of nesting, held while the construct is parsed. Made while
+    // the construct's first token is current, which the error then names.
     class NestingGuard {
     public:
         explicit NestingGuard(Parser& parser) : parser_(parser) {
@@ -141,13 +145,6 @@ private:
     };
 
     [[noreturn, gnu::noinline, gnu::cold]] void failTooDeep() const { fail("expression or block nested too deeply"); }
-
-    // Every parse function leaves the height of the tree it built in height_:
-    // one more than the tallest child.
-    void setHeight(int height) {
-        if (height > kMaxNesting) failTooDeep();
-        height_ = height;
-    }
 
     const Token& peek() const { return tokens_[index_]; }
     const Token& peekNext() const { return tokens_[index_ + 1 < tokens_.size() ? index_ + 1 : index_]; }
@@ -328,37 +325,28 @@ private:
 
     // The expression of one "${...}", lexed tolerantly. Its lexical errors
     // are recorded in place; code that has any is not parsed.
-    ExprPtr parseCodeTolerantly(const StringPart& part, int& pieceHeight) {
+    ExprPtr parseCodeTolerantly(const StringPart& part) {
         LexErrorList lexical;
         std::vector<Token> tokens = tokenizeCodeTolerant(part.text, part.line, part.column, part.offset, lexical);
-        pieceHeight = 2;
         if (!lexical.errors.empty()) {
             for (LexError& error : lexical.errors) tolerance_->errors->push_back(std::move(error));
             return placeholder(part.line, part.column);
         }
         Parser inner(std::move(tokens), depth_);
-        ExprPtr expression = inner.parseInterpolationCode();
-        pieceHeight = inner.height_ + 1;
-        return expression;
+        return inner.parseInterpolationCode();
     }
 
     // block -> (NEWLINE* statement (NEWLINE | <before a block terminator>))* NEWLINE*
     StmtList parseBlock() {
-        NestingGuard guard(*this);
         StmtList block;
-        int tallest = 0;
         for (;;) {
             skipNewlines();
-            if (endsBlock(peek().kind)) {
-                setHeight(tallest + 1);
-                return block;
-            }
+            if (endsBlock(peek().kind)) return block;
             if (tolerance_ != nullptr) {
                 if (StmtPtr statement = parseStatementTolerantly()) block.push_back(std::move(statement));
                 continue;
             }
             block.push_back(parseStatement());
-            tallest = std::max(tallest, height_);
             if (!endsStatement(peek().kind)) failExpected("end of statement");
         }
     }
@@ -380,11 +368,9 @@ private:
         case TokenKind::For: return parseFor();
         case TokenKind::Break:
             advance();
-            setHeight(1);
             return std::make_unique<BreakStmt>(line, column);
         case TokenKind::Continue:
             advance();
-            setHeight(1);
             return std::make_unique<ContinueStmt>(line, column);
         case TokenKind::Try: return parseTry();
         default: return parseExpressionStatement();
@@ -411,11 +397,9 @@ private:
             } catch (VelmorError& error) {
                 record(std::move(error), start);
                 synchronize(start);
-                init = std::make_unique<LiteralExpr>(Value(), line, column);
-                height_ = 1;
+                init = placeholder(line, column);
             }
         }
-        setHeight(height_ + 1);
         auto statement = std::make_unique<LetStmt>(std::move(name), std::move(init), line, column);
         statement->nameOffset = nameOffset;
         return statement;
@@ -423,6 +407,7 @@ private:
 
     // functionDecl -> "function" NAME parameters block "end"
     [[gnu::noinline]] StmtPtr parseFunctionDecl() {
+        NestingGuard guard(*this);
         const Token& function = advance();
         int32_t line = function.line;
         int32_t column = function.column;
@@ -433,7 +418,6 @@ private:
         std::vector<std::string> params = parseParameters(paramOffsets);
         StmtList body = parseBlock();
         uint32_t endOffset = expectEnd("'end' to close function");
-        setHeight(height_ + 1);
         auto declaration =
             std::make_unique<FunctionDeclStmt>(std::move(name), std::move(params), std::move(body), line, column);
         declaration->nameOffset = nameOffset;
@@ -465,62 +449,51 @@ private:
         int32_t line = keyword.line;
         int32_t column = keyword.column;
         ExprPtr value;
-        int valueHeight = 0;
-        if (!endsStatement(peek().kind)) {
-            value = parseExpression(0);
-            valueHeight = height_;
-        }
-        setHeight(valueHeight + 1);
+        if (!endsStatement(peek().kind)) value = parseExpression(0);
         return std::make_unique<ReturnStmt>(std::move(value), line, column);
     }
 
     // ifStmt -> "if" expression "then" block ("elif" expression "then" block)* ("else" block)? "end"
     [[gnu::noinline]] StmtPtr parseIf() {
+        NestingGuard guard(*this);
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
         std::vector<IfBranch> branches;
-        int tallest = 0;
         const char* thenText = "'then' after if condition";
         do {
             ExprPtr cond;
             recoverHeader(TokenKind::Then, [&]() __attribute__((always_inline)) {
                 cond = parseExpression(0);
-                tallest = std::max(tallest, height_);
                 expect(TokenKind::Then, thenText);
             });
             if (!cond) cond = placeholder(line, column);
             branches.push_back(IfBranch{std::move(cond), parseBlock()});
             branches.back().endOffset = peek().offset;
-            tallest = std::max(tallest, height_);
             thenText = "'then' after elif condition";
         } while (match(TokenKind::Elif));
         if (match(TokenKind::Else)) {
             branches.push_back(IfBranch{nullptr, parseBlock()});
             branches.back().endOffset = peek().offset;
-            tallest = std::max(tallest, height_);
         }
         expectEnd("'end' to close if");
-        setHeight(tallest + 1);
         return std::make_unique<IfStmt>(std::move(branches), line, column);
     }
 
     // whileStmt -> "while" expression "do" block "end"
     [[gnu::noinline]] StmtPtr parseWhile() {
+        NestingGuard guard(*this);
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
         ExprPtr cond;
-        int condHeight = 1;
         recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
             cond = parseExpression(0);
-            condHeight = height_;
             expect(TokenKind::Do, "'do' after while condition");
         });
         if (!cond) cond = placeholder(line, column);
         StmtList body = parseBlock();
         uint32_t endOffset = expectEnd("'end' to close while");
-        setHeight(std::max(condHeight, height_) + 1);
         auto loop = std::make_unique<WhileStmt>(std::move(cond), std::move(body), line, column);
         loop->endOffset = endOffset;
         return loop;
@@ -529,6 +502,7 @@ private:
     // forStmt -> "for" NAME "=" expression "," expression ("," expression)? "do" block "end"
     //          | "for" NAME "in" expression "do" block "end"
     [[gnu::noinline]] StmtPtr parseFor() {
+        NestingGuard guard(*this);
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
@@ -536,7 +510,6 @@ private:
         uint32_t varOffset = kNoOffset;
         bool numeric = false;
         ExprPtr start, end, step, iterable;
-        int tallest = 1;
         recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
             Token& name = expect(TokenKind::Name, "a loop variable after 'for'");
             varOffset = name.offset;
@@ -544,18 +517,12 @@ private:
             if (match(TokenKind::Assign)) {
                 numeric = true;
                 start = parseExpression(0);
-                tallest = height_;
                 expect(TokenKind::Comma, "',' after the numeric-for start value");
                 end = parseExpression(0);
-                tallest = std::max(tallest, height_);
-                if (match(TokenKind::Comma)) {
-                    step = parseExpression(0);
-                    tallest = std::max(tallest, height_);
-                }
+                if (match(TokenKind::Comma)) step = parseExpression(0);
                 expect(TokenKind::Do, "'do' after numeric-for header");
             } else if (match(TokenKind::In)) {
                 iterable = parseExpression(0);
-                tallest = height_;
                 expect(TokenKind::Do, "'do' after for-in header");
             } else {
                 fail("expected '=' or 'in' in for loop");
@@ -563,7 +530,6 @@ private:
         });
         StmtList body = parseBlock();
         uint32_t endOffset = expectEnd("'end' to close for");
-        setHeight(std::max(tallest, height_) + 1);
         if (numeric && start && end) {
             auto loop = std::make_unique<NumericForStmt>(std::move(var), std::move(start), std::move(end),
                                                          std::move(step), std::move(body), line, column);
@@ -581,11 +547,11 @@ private:
 
     // tryStmt -> "try" block "catch" NAME block "end"
     [[gnu::noinline]] StmtPtr parseTry() {
+        NestingGuard guard(*this);
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
         StmtList body = parseBlock();
-        int bodyHeight = height_;
         uint32_t catchOffset = peek().offset;
         std::string catchVar;
         uint32_t catchVarOffset = kNoOffset;
@@ -604,7 +570,6 @@ private:
             handler = parseBlock();
         }
         uint32_t endOffset = expectEnd("'end' to close try");
-        setHeight(std::max(bodyHeight, height_) + 1);
         auto attempt =
             std::make_unique<TryStmt>(std::move(body), std::move(catchVar), std::move(handler), line, column);
         attempt->catchOffset = catchOffset;
@@ -620,39 +585,66 @@ private:
         if (op == nullptr) {
             int32_t line = expression->line;
             int32_t column = expression->column;
-            setHeight(height_ + 1);
             return std::make_unique<ExprStmt>(std::move(expression), line, column);
         }
         ExprKind targetKind = expression->kind;
         if (targetKind != ExprKind::Name && targetKind != ExprKind::Index && targetKind != ExprKind::Get) {
             fail("invalid assignment target");
         }
-        int targetHeight = height_;
         const Token& assign = advance();
         int32_t line = assign.line;
         int32_t column = assign.column;
         ExprPtr value = parseExpression(0);
-        setHeight(std::max(targetHeight, height_) + 1);
         return std::make_unique<AssignStmt>(std::move(expression), std::move(value), op, line, column);
     }
 
     // expression -> unary (binaryOperator unary)*   by precedence climbing from `minimum`
+    // A left-associative operator's right operand holds only operators that
+    // bind tighter, so the recursion is as deep as the precedence levels, not
+    // as long as the chain.
     ExprPtr parseExpression(int minimum) {
-        NestingGuard guard(*this);
         ExprPtr left = parseUnary();
         for (;;) {
             TokenKind kind = peek().kind;
             int precedence = binaryPrecedence(kind);
             if (precedence < 0 || precedence < minimum) return left;
-            int leftHeight = height_;
+            if (kind == TokenKind::Caret) {
+                left = parsePowerChain(std::move(left));
+                continue;
+            }
             const Token& op = advance();
             int32_t line = op.line;
             int32_t column = op.column;
             std::string spelling = tokenKindSpelling(kind);
-            ExprPtr right = parseExpression(kind == TokenKind::Caret ? precedence : precedence + 1);
-            setHeight(std::max(leftHeight, height_) + 1);
+            ExprPtr right = parseExpression(precedence + 1);
             left = std::make_unique<BinaryExpr>(std::move(spelling), std::move(left), std::move(right), line, column);
         }
+    }
+
+    // powerChain -> unary ("^" unary)+   grouped from the right: a ^ (b ^ c)
+    // "^" binds tightest of the binary operators, so its operands are unary
+    // expressions; they are collected by a loop and joined from the right.
+    [[gnu::noinline]] ExprPtr parsePowerChain(ExprPtr base) {
+        struct Link {
+            ExprPtr operand;
+            int32_t line;
+            int32_t column;
+        };
+        std::vector<Link> links;
+        links.push_back(Link{std::move(base), 0, 0});
+        while (check(TokenKind::Caret)) {
+            const Token& op = advance();
+            int32_t line = op.line;
+            int32_t column = op.column;
+            links.push_back(Link{parseUnary(), line, column});
+        }
+        // links[i] joins operand i - 1 to everything after it, at its "^".
+        ExprPtr right = std::move(links.back().operand);
+        for (size_t i = links.size() - 1; i > 0; --i) {
+            right = std::make_unique<BinaryExpr>("^", std::move(links[i - 1].operand), std::move(right), links[i].line,
+                                                 links[i].column);
+        }
+        return right;
     }
 
     // unary -> ("-" | "not") unary | postfix
@@ -664,7 +656,6 @@ private:
             int32_t column = op.column;
             std::string spelling = op.kind == TokenKind::Minus ? "-" : "not";
             ExprPtr operand = parseUnary();
-            setHeight(height_ + 1);
             return std::make_unique<UnaryExpr>(std::move(spelling), std::move(operand), line, column);
         }
         return parsePostfix(parsePrimary());
@@ -676,18 +667,19 @@ private:
             const Token& token = peek();
             int32_t line = token.line;
             int32_t column = token.column;
-            int objectHeight = height_;
-            if (match(TokenKind::LeftParen)) {
-                std::vector<ExprPtr> args = parseArguments(objectHeight);
+            if (check(TokenKind::LeftParen)) {
+                NestingGuard guard(*this);
+                advance();
+                std::vector<ExprPtr> args = parseArguments();
                 expression = std::make_unique<CallExpr>(std::move(expression), std::move(args), line, column);
-            } else if (match(TokenKind::LeftBracket)) {
+            } else if (check(TokenKind::LeftBracket)) {
+                NestingGuard guard(*this);
+                advance();
                 ExprPtr index = parseExpression(0);
                 expect(TokenKind::RightBracket, "']' after index");
-                setHeight(std::max(objectHeight, height_) + 1);
                 expression = std::make_unique<IndexExpr>(std::move(expression), std::move(index), line, column);
             } else if (match(TokenKind::Dot)) {
                 std::string name = std::move(expect(TokenKind::Name, "a field name after '.'").text);
-                setHeight(objectHeight + 1);
                 expression = std::make_unique<GetExpr>(std::move(expression), std::move(name), line, column);
             } else {
                 return expression;
@@ -696,17 +688,14 @@ private:
     }
 
     // arguments -> (expression ("," expression)*)?
-    std::vector<ExprPtr> parseArguments(int calleeHeight) {
+    std::vector<ExprPtr> parseArguments() {
         std::vector<ExprPtr> args;
-        int tallest = calleeHeight;
         if (!match(TokenKind::RightParen)) {
             do {
                 args.push_back(parseExpression(0));
-                tallest = std::max(tallest, height_);
             } while (match(TokenKind::Comma));
             expect(TokenKind::RightParen, "')' after arguments");
         }
-        setHeight(tallest + 1);
         return args;
     }
 
@@ -719,20 +708,20 @@ private:
         switch (token.kind) {
         case TokenKind::Number:
             advance();
-            setHeight(1);
             return std::make_unique<LiteralExpr>(numberValue(token), line, column);
         case TokenKind::String:
             advance();
-            setHeight(1);
             return std::make_unique<LiteralExpr>(Value(std::move(token.text)), line, column);
-        case TokenKind::InterpString:
+        case TokenKind::InterpString: {
+            NestingGuard guard(*this);
             advance();
             return parseInterpolation(token);
+        }
         case TokenKind::Name:
             advance();
-            setHeight(1);
             return std::make_unique<NameExpr>(std::move(token.text), line, column);
         case TokenKind::LeftParen: {
+            NestingGuard guard(*this);
             advance();
             ExprPtr inner = parseExpression(0);
             expect(TokenKind::RightParen, "')' to close grouping");
@@ -743,15 +732,12 @@ private:
         case TokenKind::Function: return parseFunctionLiteral();
         case TokenKind::True:
             advance();
-            setHeight(1);
             return std::make_unique<LiteralExpr>(Value(true), line, column);
         case TokenKind::False:
             advance();
-            setHeight(1);
             return std::make_unique<LiteralExpr>(Value(false), line, column);
         case TokenKind::Nil:
             advance();
-            setHeight(1);
             return std::make_unique<LiteralExpr>(Value(), line, column);
         default: failUnexpected(" in expression");
         }
@@ -759,6 +745,7 @@ private:
 
     // functionLiteral -> "function" parameters block "end"
     [[gnu::noinline]] ExprPtr parseFunctionLiteral() {
+        NestingGuard guard(*this);
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
@@ -766,7 +753,6 @@ private:
         std::vector<std::string> params = parseParameters(paramOffsets);
         StmtList body = parseBlock();
         uint32_t endOffset = expectEnd("'end' to close function");
-        setHeight(height_ + 1);
         auto function =
             std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
         function->paramOffsets = std::move(paramOffsets);
@@ -786,16 +772,13 @@ private:
     // The shared shape of list and map literals: after the opening bracket,
     // items separated by commas, newlines allowed after the bracket, after
     // each comma and before the closing bracket, and a trailing comma.
-    // Sets height_ to one above the tallest item.
     template <class Item, class ParseItem>
     std::vector<Item> parseBracketed(TokenKind close, const char* closeText, ParseItem parseItem) {
         std::vector<Item> items;
-        int tallest = 0;
         skipNewlines();
         if (!check(close)) {
             for (;;) {
                 items.push_back(parseItem());
-                tallest = std::max(tallest, height_);
                 if (!match(TokenKind::Comma)) break;
                 skipNewlines();
                 if (check(close)) break;
@@ -803,12 +786,12 @@ private:
         }
         skipNewlines();
         expect(close, closeText);
-        setHeight(tallest + 1);
         return items;
     }
 
     // list -> "[" NEWLINE* (expression ("," NEWLINE* expression)* ","?)? NEWLINE* "]"
     [[gnu::noinline]] ExprPtr parseList() {
+        NestingGuard guard(*this);
         const Token& open = advance();
         const int32_t line = open.line;
         const int32_t column = open.column;
@@ -819,6 +802,7 @@ private:
 
     // map -> "{" NEWLINE* (entry ("," NEWLINE* entry)* ","?)? NEWLINE* "}"
     [[gnu::noinline]] ExprPtr parseMap() {
+        NestingGuard guard(*this);
         const Token& open = advance();
         const int32_t line = open.line;
         const int32_t column = open.column;
@@ -828,39 +812,33 @@ private:
     }
 
     // entry -> (NAME | "[" expression "]" | primary) ":" expression
-    // Leaves the taller of key and value in height_.
     [[gnu::noinline]] MapEntryExpr parseMapEntry() {
         MapEntryExpr entry;
         Token& token = tokens_[index_];
         if (token.kind == TokenKind::Name) {
             advance();
             entry.key = std::make_unique<LiteralExpr>(Value(std::move(token.text)), token.line, token.column);
-            setHeight(1);
-        } else if (match(TokenKind::LeftBracket)) {
+        } else if (check(TokenKind::LeftBracket)) {
+            NestingGuard guard(*this);
+            advance();
             entry.key = parseExpression(0);
             expect(TokenKind::RightBracket, "']' after computed map key");
         } else {
-            // A map literal as a key nests without passing through parseExpression.
-            NestingGuard guard(*this);
             entry.key = parsePrimary();
         }
-        int keyHeight = height_;
         expect(TokenKind::Colon, "':' between map key and value");
         entry.value = parseExpression(0);
-        setHeight(std::max(keyHeight, height_));
         return entry;
     }
 
     // "a${x}b" becomes ("a" + str(x)) + "b"; the nodes added here stand at the string.
+    // The code of every part nests one level below the string.
     [[gnu::noinline]] ExprPtr parseInterpolation(Token& token) {
         int32_t line = token.line;
         int32_t column = token.column;
-        NestingGuard guard(*this);
         ExprPtr result;
-        int resultHeight = 0;
         for (StringPart& part : token.parts) {
             ExprPtr piece;
-            int pieceHeight = 1;
             if (part.isCode) {
                 // The code's tokens carry their positions in the file, so its
                 // errors and nodes point at the right line and column.
@@ -868,9 +846,8 @@ private:
                 if (tolerance_ == nullptr) {
                     Parser inner(tokenizeCode(part.text, part.line, part.column, part.offset), depth_);
                     args.push_back(inner.parseInterpolationCode());
-                    pieceHeight = inner.height_ + 1;
                 } else {
-                    args.push_back(parseCodeTolerantly(part, pieceHeight));
+                    args.push_back(parseCodeTolerantly(part));
                 }
                 piece = std::make_unique<CallExpr>(std::make_unique<NameExpr>("str", line, column), std::move(args),
                                                    line, column);
@@ -879,12 +856,9 @@ private:
             }
             if (!result) {
                 result = std::move(piece);
-                resultHeight = pieceHeight;
             } else {
                 result = std::make_unique<BinaryExpr>("+", std::move(result), std::move(piece), line, column);
-                resultHeight = std::max(resultHeight, pieceHeight) + 1;
             }
-            setHeight(resultHeight);
         }
         return result;
     }
@@ -892,7 +866,6 @@ private:
     std::vector<Token> tokens_;
     size_t index_ = 0;
     int depth_ = 0;
-    int height_ = 0;
     Tolerance* tolerance_ = nullptr;
 };
 

@@ -86,8 +86,8 @@ Value nativeRound(Caller&, std::span<Value> args) {
     if (digits < 0) {
         const double scale = powerOfTen(-static_cast<int64_t>(digits));
         if (!std::isfinite(scale)) return Value(std::copysign(0.0, x));
-        const double rounded = std::round(x / scale) * scale;
-        return Value(std::isfinite(rounded) ? rounded : x);
+        // Rounding up past the largest double gives infinity, as the arithmetic does.
+        return Value(std::round(x / scale) * scale);
     }
     const double scale = powerOfTen(digits);
     const double scaled = x * scale;

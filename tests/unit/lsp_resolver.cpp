@@ -39,28 +39,88 @@ void countCompiled(const FunctionProto& proto, Counts& counts) {
         countCompiled(*child, counts);
 }
 
-// The loops' own bookkeeping reads and writes their hidden locals on the loop's line.
+// The loops' own bookkeeping reads and writes their hidden locals on the
+// loop's line, wherever the loop stands (function literals included).
 void countLoopBookkeeping(const StmtList& statements, Counts& counts);
+
+void countLoopBookkeeping(const Expr* root, Counts& counts) {
+    std::vector<const Expr*> pending{root};
+    while (!pending.empty()) {
+        const Expr* expr = pending.back();
+        pending.pop_back();
+        if (expr == nullptr) continue;
+        switch (expr->kind) {
+        case ExprKind::ListLit:
+            for (const auto& element : static_cast<const ListLitExpr*>(expr)->elements) pending.push_back(element.get());
+            break;
+        case ExprKind::MapLit:
+            for (const auto& entry : static_cast<const MapLitExpr*>(expr)->entries) {
+                pending.push_back(entry.key.get());
+                pending.push_back(entry.value.get());
+            }
+            break;
+        case ExprKind::Unary: pending.push_back(static_cast<const UnaryExpr*>(expr)->operand.get()); break;
+        case ExprKind::Binary:
+            pending.push_back(static_cast<const BinaryExpr*>(expr)->left.get());
+            pending.push_back(static_cast<const BinaryExpr*>(expr)->right.get());
+            break;
+        case ExprKind::Call:
+            pending.push_back(static_cast<const CallExpr*>(expr)->callee.get());
+            for (const auto& argument : static_cast<const CallExpr*>(expr)->args) pending.push_back(argument.get());
+            break;
+        case ExprKind::Index:
+            pending.push_back(static_cast<const IndexExpr*>(expr)->object.get());
+            pending.push_back(static_cast<const IndexExpr*>(expr)->index.get());
+            break;
+        case ExprKind::Get: pending.push_back(static_cast<const GetExpr*>(expr)->object.get()); break;
+        case ExprKind::Function: countLoopBookkeeping(static_cast<const FunctionExpr*>(expr)->body, counts); break;
+        default: break;
+        }
+    }
+}
 
 void countLoopBookkeeping(const Stmt& statement, Counts& counts) {
     auto line = static_cast<uint32_t>(statement.line);
     switch (statement.kind) {
-    case StmtKind::NumericFor:
+    case StmtKind::Let: countLoopBookkeeping(static_cast<const LetStmt&>(statement).init.get(), counts); break;
+    case StmtKind::Assign: {
+        const auto& assign = static_cast<const AssignStmt&>(statement);
+        countLoopBookkeeping(assign.target.get(), counts);
+        countLoopBookkeeping(assign.value.get(), counts);
+        break;
+    }
+    case StmtKind::Expr: countLoopBookkeeping(static_cast<const ExprStmt&>(statement).expr.get(), counts); break;
+    case StmtKind::Return: countLoopBookkeeping(static_cast<const ReturnStmt&>(statement).value.get(), counts); break;
+    case StmtKind::NumericFor: {
+        const auto& loop = static_cast<const NumericForStmt&>(statement);
         counts[line][GetLocal] += 5;
         counts[line][SetLocal] += 1;
-        countLoopBookkeeping(static_cast<const NumericForStmt&>(statement).body, counts);
+        countLoopBookkeeping(loop.start.get(), counts);
+        countLoopBookkeeping(loop.end.get(), counts);
+        countLoopBookkeeping(loop.step.get(), counts);
+        countLoopBookkeeping(loop.body, counts);
         break;
-    case StmtKind::ForIn:
+    }
+    case StmtKind::ForIn: {
+        const auto& loop = static_cast<const ForInStmt&>(statement);
         counts[line][GetLocal] += 5;
         counts[line][SetLocal] += 2;
-        countLoopBookkeeping(static_cast<const ForInStmt&>(statement).body, counts);
+        countLoopBookkeeping(loop.iterable.get(), counts);
+        countLoopBookkeeping(loop.body, counts);
         break;
+    }
     case StmtKind::If:
         for (const IfBranch& branch : static_cast<const IfStmt&>(statement).branches) {
+            countLoopBookkeeping(branch.cond.get(), counts);
             countLoopBookkeeping(branch.body, counts);
         }
         break;
-    case StmtKind::While: countLoopBookkeeping(static_cast<const WhileStmt&>(statement).body, counts); break;
+    case StmtKind::While: {
+        const auto& loop = static_cast<const WhileStmt&>(statement);
+        countLoopBookkeeping(loop.cond.get(), counts);
+        countLoopBookkeeping(loop.body, counts);
+        break;
+    }
     case StmtKind::FunctionDecl:
         countLoopBookkeeping(static_cast<const FunctionDeclStmt&>(statement).body, counts);
         break;
@@ -75,8 +135,7 @@ void countLoopBookkeeping(const Stmt& statement, Counts& counts) {
 }
 
 void countLoopBookkeeping(const StmtList& statements, Counts& counts) {
-    for (const StmtPtr& statement : statements)
-        countLoopBookkeeping(*statement, counts);
+    for (const StmtPtr& statement : statements) countLoopBookkeeping(*statement, counts);
 }
 
 Counts countResolved(const Resolution& resolution) {

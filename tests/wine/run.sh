@@ -320,6 +320,17 @@ for engine in --vm --tree; do
     fi
 done
 
+# Long chains and nesting at the limit within velmor.exe's stack, on both engines.
+chains_started=$SECONDS
+timeout 300 python3 "$here/../chains_test.py" --launcher wine --velmor "$velmor_exe" --lengths 250,10000,50000 \
+    --timeout 60 >"$work/chains.log" 2>&1
+chains_status=$?
+if ((chains_status == 0)); then
+    pass "long chains and deep nesting: $(tail -1 "$work/chains.log") in $((SECONDS - chains_started)) s"
+else
+    fail "long chains and deep nesting" "$(head -40 "$work/chains.log")"
+fi
+
 # The script tests of the language itself, on both engines, through the shared runner.
 script_folders=()
 for folder in language builtins errors vm examples cli pragmas; do

@@ -1,0 +1,101 @@
+// Standard output of the `velmor` program goes through one check. A write
+// that fails (a full disk, a closed pipe, a closed stream) ends the run at
+// once with status 1 and one line on standard error: a program that keeps
+// printing into a stream that takes nothing must neither run on for nothing
+// nor end as if it had succeeded. What was written before stays written.
+//
+// Where a broken pipe raises SIGPIPE (POSIX, unless the caller ignores it),
+// the system ends the process quietly before any write can fail, as it does
+// for other command-line tools; the check covers the rest, Windows included.
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <streambuf>
+#include <string>
+
+#include "driver/reporting.h"
+
+namespace velmor {
+
+namespace {
+
+// The reporters that are writing an error report when output fails.
+int deferringReports = 0;
+bool failurePending = false;
+int pendingError = 0;
+
+[[noreturn]] void endRunForOutputFailure(int error) {
+    std::string line = "velmor: cannot write to standard output";
+    if (error != 0) {
+        line += ": ";
+        line += std::strerror(error);
+    }
+    line += '\n';
+    std::cerr.tie(nullptr);  // writing to it would flush standard output first
+    std::cerr.write(line.data(), static_cast<std::streamsize>(line.size()));
+    std::cerr.flush();
+    // No exit handlers: they would flush standard output, and fail, again.
+    std::_Exit(1);
+}
+
+void outputFailed(int error) {
+    if (deferringReports > 0) {
+        if (!failurePending) pendingError = error;
+        failurePending = true;
+        return;
+    }
+    endRunForOutputFailure(error);
+}
+
+// Passes everything to the stream buffer it wraps and checks that it took it.
+class CheckedOutputBuffer final : public std::streambuf {
+public:
+    explicit CheckedOutputBuffer(std::streambuf* target) : target_(target) {}
+
+protected:
+    int_type overflow(int_type character) override {
+        if (traits_type::eq_int_type(character, traits_type::eof())) return traits_type::not_eof(character);
+        errno = 0;
+        if (traits_type::eq_int_type(target_->sputc(traits_type::to_char_type(character)), traits_type::eof())) {
+            outputFailed(errno);
+            return traits_type::eof();
+        }
+        return character;
+    }
+
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        errno = 0;
+        const std::streamsize written = target_->sputn(text, count);
+        if (written != count) outputFailed(errno);
+        return written;
+    }
+
+    int sync() override {
+        errno = 0;
+        if (target_->pubsync() == -1) {
+            outputFailed(errno);
+            return -1;
+        }
+        return 0;
+    }
+
+private:
+    std::streambuf* target_;
+};
+
+}  // namespace
+
+CheckedStandardOutput::CheckedStandardOutput()
+    : buffer_(std::make_unique<CheckedOutputBuffer>(std::cout.rdbuf())), previous_(std::cout.rdbuf(buffer_.get())) {}
+
+CheckedStandardOutput::~CheckedStandardOutput() { std::cout.rdbuf(previous_); }
+
+OutputFailureDeferred::OutputFailureDeferred() { ++deferringReports; }
+
+OutputFailureDeferred::~OutputFailureDeferred() {
+    if (--deferringReports == 0 && failurePending) endRunForOutputFailure(pendingError);
+}
+
+}  // namespace velmor
