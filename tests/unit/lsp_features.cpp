@@ -138,3 +138,19 @@ TEST(LspFeatures, CompilerLimitsAreDiagnosed) {
     EXPECT_EQ(diagnostic.code, "CompileError");
     EXPECT_EQ(text.substr(diagnostic.span.begin, diagnostic.span.end - diagnostic.span.begin), "(");
 }
+
+TEST(LspFeatures, LongChainsAreAnalysed) {
+    // Flat chains of any length parse; the analysis walks none of them recursively.
+    std::string text = "let a = 1\nlet s = a";
+    for (int i = 0; i < 20000; ++i) text += " + a";
+    text += "\nlet t = \"";
+    for (int i = 0; i < 2000; ++i) text += "${a}.";
+    text += "\"\nprint(s, t, nope\n";
+    Analysis analysis(text);
+    ASSERT_EQ(analysis.diagnostics().size(), 1u);
+    EXPECT_EQ(analysis.diagnostics()[0].message, "expected ')' after arguments, got end of line");
+    auto hover = analysis.hover(text.rfind("+ a") + 2);
+    ASSERT_TRUE(hover);
+    EXPECT_NE(hover->markdown.find("(global variable) a"), std::string::npos);
+    EXPECT_EQ(analysis.references(text.find('a', 4), true).size(), 22002u);  // declared, "let s = a", the chain, the string
+}
