@@ -62,6 +62,11 @@ struct Stmt {
     int32_t column;
 };
 
+// Byte offsets in the source, recorded for editor tooling (declared names and
+// the keywords that close blocks); the engines never read them. kNoOffset
+// where a node was not parsed from text.
+inline constexpr uint32_t kNoOffset = UINT32_MAX;
+
 using ExprPtr = std::unique_ptr<Expr>;
 using StmtPtr = std::unique_ptr<Stmt>;
 using StmtList = std::vector<StmtPtr>;
@@ -193,6 +198,8 @@ struct FunctionExpr final : Expr {
     std::string name;  // always "<anonymous>"
     std::vector<std::string> params;
     StmtList body;
+    std::vector<uint32_t> paramOffsets;
+    uint32_t endOffset = kNoOffset;  // the closing "end"
 };
 
 // ---------------------------------------------------------------------------
@@ -203,6 +210,7 @@ struct LetStmt final : Stmt {
         : Stmt(StmtKind::Let, line_, column_), name(std::move(name_)), init(std::move(init_)) {}
     std::string name;
     ExprPtr init;
+    uint32_t nameOffset = kNoOffset;
 };
 
 struct AssignStmt final : Stmt {
@@ -223,6 +231,7 @@ struct ExprStmt final : Stmt {
 struct IfBranch {
     ExprPtr cond;  // empty for the final "else"
     StmtList body;
+    uint32_t endOffset = kNoOffset;  // the "elif", "else" or "end" after the body
 };
 
 struct IfStmt final : Stmt {
@@ -236,6 +245,7 @@ struct WhileStmt final : Stmt {
         : Stmt(StmtKind::While, line_, column_), cond(std::move(cond_)), body(std::move(body_)) {}
     ExprPtr cond;
     StmtList body;
+    uint32_t endOffset = kNoOffset;
 };
 
 struct NumericForStmt final : Stmt {
@@ -248,6 +258,8 @@ struct NumericForStmt final : Stmt {
     ExprPtr end;
     ExprPtr step;  // may be empty
     StmtList body;
+    uint32_t varOffset = kNoOffset;
+    uint32_t endOffset = kNoOffset;
 };
 
 struct ForInStmt final : Stmt {
@@ -257,6 +269,8 @@ struct ForInStmt final : Stmt {
     std::string var;
     ExprPtr iterable;
     StmtList body;
+    uint32_t varOffset = kNoOffset;
+    uint32_t endOffset = kNoOffset;
 };
 
 struct FunctionDeclStmt final : Stmt {
@@ -267,6 +281,9 @@ struct FunctionDeclStmt final : Stmt {
     std::string name;
     std::vector<std::string> params;
     StmtList body;
+    uint32_t nameOffset = kNoOffset;
+    std::vector<uint32_t> paramOffsets;
+    uint32_t endOffset = kNoOffset;
 };
 
 struct ReturnStmt final : Stmt {
@@ -290,6 +307,9 @@ struct TryStmt final : Stmt {
     StmtList body;
     std::string catchVar;
     StmtList handler;
+    uint32_t catchOffset = kNoOffset;
+    uint32_t catchVarOffset = kNoOffset;
+    uint32_t endOffset = kNoOffset;
 };
 
 }  // namespace velmor

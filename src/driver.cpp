@@ -14,6 +14,7 @@
 #include "error.h"
 #include "interpreter.h"
 #include "lexer/lexer.h"
+#include "lsp/server.h"
 #include "parser.h"
 #include "vm.h"
 
@@ -29,6 +30,7 @@ constexpr const char* kUsage =
     "velmor --bench <file>     time the tree-walker vs the VM\n"
     "velmor --watch <file>     re-run the file whenever it changes\n"
     "velmor --tokens <file>    dump the token stream\n"
+    "velmor --lsp              serve editors as a language server on stdin/stdout\n"
     "velmor --version\n";
 
 constexpr int kExitUsage = 2;
@@ -93,6 +95,7 @@ int dispatch(std::vector<std::string> args) {
         std::cout << "Velmor " << kVersion << "\n";
         return 0;
     }
+    if (mode == "--lsp") return lsp::runLanguageServer();
     if (mode == "-c") {
         if (!hasOperand) return complainMissingArgument("-c requires an argument");
         return runSource(args[1], "<-c>", engine);

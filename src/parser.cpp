@@ -1,5 +1,6 @@
 #include "parser.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -81,9 +82,24 @@ std::string describe(const Token& token) {
     return "'" + token.text + "'";
 }
 
+// Tolerant parsing, for editor tooling (the engines never use it): errors are
+// collected instead of thrown, and parsing recovers at statement level. A
+// statement that fails is left out and the tokens up to its end are skipped;
+// a broken block header (an if, elif, while or for condition, a parameter
+// list, a catch variable) is skipped to its line's end and the block under it
+// is still parsed; a missing "end" is reported and taken as read. Up to the
+// first error a tolerant parse does exactly what a strict one does, so its
+// first error is the strict parser's. An error in a statement that holds a
+// lexical error is not reported again: the lexical error explains it.
+struct Tolerance {
+    std::vector<VelmorError>* errors;
+    std::vector<size_t> spoiledTokens;  // indices of tokens made just after a lexical error, ascending
+};
+
 class Parser {
 public:
-    Parser(std::vector<Token> tokens, int depth) : tokens_(std::move(tokens)), depth_(depth) {
+    Parser(std::vector<Token> tokens, int depth, Tolerance* tolerance = nullptr)
+        : tokens_(std::move(tokens)), depth_(depth), tolerance_(tolerance) {
         if (tokens_.empty() || tokens_.back().kind != TokenKind::Eof) {
             Token& end = tokens_.emplace_back();
             if (tokens_.size() > 1) {
@@ -96,9 +112,14 @@ public:
     // program -> block EOF
     StmtList parseProgram() {
         StmtList program = parseBlock();
-        if (peek().kind != TokenKind::Eof) failUnexpected("");
+        if (peek().kind != TokenKind::Eof) {
+            if (tolerance_ == nullptr) failUnexpected("");
+            parseRestTolerantly(program);
+        }
         return program;
     }
+
+    std::vector<Token>& tokens() { return tokens_; }
 
     // interpolation code -> expression EOF
     ExprPtr parseInterpolationCode() {
@@ -166,12 +187,165 @@ private:
         fail("unexpected " + describe(peek()) + where);
     }
 
+    // ---- tolerant parsing (see Tolerance)
+
+    static ExprPtr placeholder(int32_t line, int32_t column) {
+        return std::make_unique<LiteralExpr>(Value(), line, column);
+    }
+
+    // Keeps an error unless a lexical error lies in the statement that starts
+    // at token `start` and has reached the current token.
+    void record(VelmorError error, size_t start) {
+        const std::vector<size_t>& spoiled = tolerance_->spoiledTokens;
+        auto found = std::lower_bound(spoiled.begin(), spoiled.end(), start);
+        if (found != spoiled.end() && *found <= index_) return;
+        tolerance_->errors->push_back(std::move(error));
+    }
+
+    // "end" closing a block; tolerantly, a missing one is reported and taken
+    // as read. The offset of the token that stands there either way.
+    uint32_t expectEnd(const char* what) {
+        uint32_t offset = peek().offset;
+        if (tolerance_ != nullptr && !check(TokenKind::End)) {
+            record(ParseError(std::string("expected ") + what + ", got " + describe(peek()), peek().line,
+                              peek().column),
+                   index_);
+            return offset;
+        }
+        expect(TokenKind::End, what);
+        return offset;
+    }
+
+    // Runs the parse of a block header. Tolerantly, a failure is recorded and
+    // the rest of the header is skipped: up to the end of the line, or past
+    // `closer` ("then", "do" or ")") when it comes first on that line.
+    // The header is parsed inline either way, so the strict parser is as tight as it was.
+    template <class ParseHeader>
+    [[gnu::always_inline]] void recoverHeader(TokenKind closer, ParseHeader parseHeader) {
+        if (tolerance_ == nullptr) {
+            parseHeader();
+            return;
+        }
+        size_t start = index_;
+        try {
+            parseHeader();
+        } catch (VelmorError& error) {
+            record(std::move(error), start);
+            while (!check(TokenKind::Newline) && !check(TokenKind::Eof)) {
+                if (advance().kind == closer) break;
+            }
+        }
+    }
+
+    // Parses one statement and what must follow it; on an error records it,
+    // skips to the end of the statement and gives nothing.
+    [[gnu::noinline]] StmtPtr parseStatementTolerantly() {
+        size_t start = index_;
+        StmtPtr statement;
+        try {
+            statement = parseStatement();
+            // A statement that recovered inside may stop where the next line begins.
+            if (endsStatement(peek().kind) || atLineStartOfStatement()) return statement;
+            failExpected("end of statement");
+        } catch (VelmorError& error) {
+            record(std::move(error), start);
+        }
+        synchronize(start);
+        return statement;
+    }
+
+    // Skips to where the statement that began at token `start` ends: an end
+    // of line or a block terminator outside the lists, maps and blocks it
+    // opened (parentheses never span lines). A line that starts with a
+    // statement keyword cannot continue a list or map, so it ends the skip too.
+    void synchronize(size_t start) {
+        int brackets = 0;
+        int blocks = 0;
+        auto count = [&](size_t at) {
+            switch (tokens_[at].kind) {
+            case TokenKind::LeftBracket:
+            case TokenKind::LeftBrace: ++brackets; break;
+            case TokenKind::RightBracket:
+            case TokenKind::RightBrace: --brackets; break;
+            case TokenKind::If:
+            case TokenKind::While:
+            case TokenKind::For:
+            case TokenKind::Try: ++blocks; break;
+            case TokenKind::Function:
+                if (at + 1 < tokens_.size() && (tokens_[at + 1].kind == TokenKind::Name ||
+                                                 tokens_[at + 1].kind == TokenKind::LeftParen)) {
+                    ++blocks;
+                }
+                break;
+            case TokenKind::End: --blocks; break;
+            default: break;
+            }
+        };
+        for (size_t at = start; at < index_; ++at) count(at);
+        for (;;) {
+            TokenKind kind = peek().kind;
+            if (kind == TokenKind::Eof) return;
+            if (blocks <= 0) {
+                if (endsBlock(kind)) return;
+                if (kind == TokenKind::Newline && brackets <= 0) return;
+                if (index_ > start && atLineStartOfStatement()) return;
+            }
+            count(index_);
+            advance();
+        }
+    }
+
+    // Whether the current token starts a line and can only start a statement.
+    bool atLineStartOfStatement() const {
+        if (index_ == 0 || tokens_[index_ - 1].kind != TokenKind::Newline) return false;
+        switch (peek().kind) {
+        case TokenKind::Let:
+        case TokenKind::Return:
+        case TokenKind::If:
+        case TokenKind::While:
+        case TokenKind::For:
+        case TokenKind::Try:
+        case TokenKind::Break:
+        case TokenKind::Continue: return true;
+        case TokenKind::Function: return peekNext().kind == TokenKind::Name;
+        default: return false;
+        }
+    }
+
+    // Stray tokens after the top-level block (an "end" too many, a lone
+    // "else"): each is reported and skipped, and parsing goes on.
+    void parseRestTolerantly(StmtList& program) {
+        while (!check(TokenKind::Eof)) {
+            record(ParseError("unexpected " + describe(peek()), peek().line, peek().column), index_);
+            advance();
+            StmtList more = parseBlock();
+            for (StmtPtr& statement : more) program.push_back(std::move(statement));
+        }
+    }
+
+    // The expression of one "${...}", lexed tolerantly. Its lexical errors
+    // are recorded in place; code that has any is not parsed.
+    ExprPtr parseCodeTolerantly(const StringPart& part) {
+        LexErrorList lexical;
+        std::vector<Token> tokens = tokenizeCodeTolerant(part.text, part.line, part.column, part.offset, lexical);
+        if (!lexical.errors.empty()) {
+            for (LexError& error : lexical.errors) tolerance_->errors->push_back(std::move(error));
+            return placeholder(part.line, part.column);
+        }
+        Parser inner(std::move(tokens), depth_);
+        return inner.parseInterpolationCode();
+    }
+
     // block -> (NEWLINE* statement (NEWLINE | <before a block terminator>))* NEWLINE*
     StmtList parseBlock() {
         StmtList block;
         for (;;) {
             skipNewlines();
             if (endsBlock(peek().kind)) return block;
+            if (tolerance_ != nullptr) {
+                if (StmtPtr statement = parseStatementTolerantly()) block.push_back(std::move(statement));
+                continue;
+            }
             block.push_back(parseStatement());
             if (!endsStatement(peek().kind)) failExpected("end of statement");
         }
@@ -208,10 +382,27 @@ private:
         const Token& let = advance();
         int32_t line = let.line;
         int32_t column = let.column;
-        std::string name = std::move(expect(TokenKind::Name, "a variable name after 'let'").text);
+        size_t start = index_ - 1;
+        Token& nameToken = expect(TokenKind::Name, "a variable name after 'let'");
+        uint32_t nameOffset = nameToken.offset;
+        std::string name = std::move(nameToken.text);
         expect(TokenKind::Assign, "'=' in let declaration");
-        ExprPtr init = parseExpression(0);
-        return std::make_unique<LetStmt>(std::move(name), std::move(init), line, column);
+        ExprPtr init;
+        if (tolerance_ == nullptr) {
+            init = parseExpression(0);
+        } else {
+            // The variable stays declared when its initializer is broken.
+            try {
+                init = parseExpression(0);
+            } catch (VelmorError& error) {
+                record(std::move(error), start);
+                synchronize(start);
+                init = placeholder(line, column);
+            }
+        }
+        auto statement = std::make_unique<LetStmt>(std::move(name), std::move(init), line, column);
+        statement->nameOffset = nameOffset;
+        return statement;
     }
 
     // functionDecl -> "function" NAME parameters block "end"
@@ -220,22 +411,35 @@ private:
         const Token& function = advance();
         int32_t line = function.line;
         int32_t column = function.column;
-        std::string name = std::move(advance().text);
-        std::vector<std::string> params = parseParameters();
+        Token& nameToken = advance();
+        uint32_t nameOffset = nameToken.offset;
+        std::string name = std::move(nameToken.text);
+        std::vector<uint32_t> paramOffsets;
+        std::vector<std::string> params = parseParameters(paramOffsets);
         StmtList body = parseBlock();
-        expect(TokenKind::End, "'end' to close function");
-        return std::make_unique<FunctionDeclStmt>(std::move(name), std::move(params), std::move(body), line, column);
+        uint32_t endOffset = expectEnd("'end' to close function");
+        auto declaration =
+            std::make_unique<FunctionDeclStmt>(std::move(name), std::move(params), std::move(body), line, column);
+        declaration->nameOffset = nameOffset;
+        declaration->paramOffsets = std::move(paramOffsets);
+        declaration->endOffset = endOffset;
+        return declaration;
     }
 
     // parameters -> "(" (NAME ("," NAME)*)? ")"
-    std::vector<std::string> parseParameters() {
-        expect(TokenKind::LeftParen, "'(' before parameters");
+    std::vector<std::string> parseParameters(std::vector<uint32_t>& offsets) {
         std::vector<std::string> params;
-        if (match(TokenKind::RightParen)) return params;
-        do {
-            params.push_back(std::move(expect(TokenKind::Name, "a parameter name").text));
-        } while (match(TokenKind::Comma));
-        expect(TokenKind::RightParen, "')' after parameters");
+        recoverHeader(TokenKind::RightParen, [&]() __attribute__((always_inline)) {
+            expect(TokenKind::LeftParen, "'(' before parameters");
+            if (match(TokenKind::RightParen)) return;
+            do {
+                Token& param = expect(TokenKind::Name, "a parameter name");
+                // Only editor tooling needs them, and it always parses tolerantly.
+                if (tolerance_ != nullptr) offsets.push_back(param.offset);
+                params.push_back(std::move(param.text));
+            } while (match(TokenKind::Comma));
+            expect(TokenKind::RightParen, "')' after parameters");
+        });
         return params;
     }
 
@@ -258,13 +462,21 @@ private:
         std::vector<IfBranch> branches;
         const char* thenText = "'then' after if condition";
         do {
-            ExprPtr cond = parseExpression(0);
-            expect(TokenKind::Then, thenText);
+            ExprPtr cond;
+            recoverHeader(TokenKind::Then, [&]() __attribute__((always_inline)) {
+                cond = parseExpression(0);
+                expect(TokenKind::Then, thenText);
+            });
+            if (!cond) cond = placeholder(line, column);
             branches.push_back(IfBranch{std::move(cond), parseBlock()});
+            branches.back().endOffset = peek().offset;
             thenText = "'then' after elif condition";
         } while (match(TokenKind::Elif));
-        if (match(TokenKind::Else)) branches.push_back(IfBranch{nullptr, parseBlock()});
-        expect(TokenKind::End, "'end' to close if");
+        if (match(TokenKind::Else)) {
+            branches.push_back(IfBranch{nullptr, parseBlock()});
+            branches.back().endOffset = peek().offset;
+        }
+        expectEnd("'end' to close if");
         return std::make_unique<IfStmt>(std::move(branches), line, column);
     }
 
@@ -274,11 +486,17 @@ private:
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
-        ExprPtr cond = parseExpression(0);
-        expect(TokenKind::Do, "'do' after while condition");
+        ExprPtr cond;
+        recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
+            cond = parseExpression(0);
+            expect(TokenKind::Do, "'do' after while condition");
+        });
+        if (!cond) cond = placeholder(line, column);
         StmtList body = parseBlock();
-        expect(TokenKind::End, "'end' to close while");
-        return std::make_unique<WhileStmt>(std::move(cond), std::move(body), line, column);
+        uint32_t endOffset = expectEnd("'end' to close while");
+        auto loop = std::make_unique<WhileStmt>(std::move(cond), std::move(body), line, column);
+        loop->endOffset = endOffset;
+        return loop;
     }
 
     // forStmt -> "for" NAME "=" expression "," expression ("," expression)? "do" block "end"
@@ -288,27 +506,43 @@ private:
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
-        std::string var = std::move(expect(TokenKind::Name, "a loop variable after 'for'").text);
-        if (match(TokenKind::Assign)) {
-            ExprPtr start = parseExpression(0);
-            expect(TokenKind::Comma, "',' after the numeric-for start value");
-            ExprPtr end = parseExpression(0);
-            ExprPtr step;
-            if (match(TokenKind::Comma)) step = parseExpression(0);
-            expect(TokenKind::Do, "'do' after numeric-for header");
-            StmtList body = parseBlock();
-            expect(TokenKind::End, "'end' to close for");
-            return std::make_unique<NumericForStmt>(std::move(var), std::move(start), std::move(end), std::move(step),
-                                                    std::move(body), line, column);
+        std::string var;
+        uint32_t varOffset = kNoOffset;
+        bool numeric = false;
+        ExprPtr start, end, step, iterable;
+        recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
+            Token& name = expect(TokenKind::Name, "a loop variable after 'for'");
+            varOffset = name.offset;
+            var = std::move(name.text);
+            if (match(TokenKind::Assign)) {
+                numeric = true;
+                start = parseExpression(0);
+                expect(TokenKind::Comma, "',' after the numeric-for start value");
+                end = parseExpression(0);
+                if (match(TokenKind::Comma)) step = parseExpression(0);
+                expect(TokenKind::Do, "'do' after numeric-for header");
+            } else if (match(TokenKind::In)) {
+                iterable = parseExpression(0);
+                expect(TokenKind::Do, "'do' after for-in header");
+            } else {
+                fail("expected '=' or 'in' in for loop");
+            }
+        });
+        StmtList body = parseBlock();
+        uint32_t endOffset = expectEnd("'end' to close for");
+        if (numeric && start && end) {
+            auto loop = std::make_unique<NumericForStmt>(std::move(var), std::move(start), std::move(end),
+                                                         std::move(step), std::move(body), line, column);
+            loop->varOffset = varOffset;
+            loop->endOffset = endOffset;
+            return loop;
         }
-        if (match(TokenKind::In)) {
-            ExprPtr iterable = parseExpression(0);
-            expect(TokenKind::Do, "'do' after for-in header");
-            StmtList body = parseBlock();
-            expect(TokenKind::End, "'end' to close for");
-            return std::make_unique<ForInStmt>(std::move(var), std::move(iterable), std::move(body), line, column);
-        }
-        fail("expected '=' or 'in' in for loop");
+        // Only a tolerant parse gets here with a broken header.
+        if (!iterable) iterable = placeholder(line, column);
+        auto loop = std::make_unique<ForInStmt>(std::move(var), std::move(iterable), std::move(body), line, column);
+        loop->varOffset = varOffset;
+        loop->endOffset = endOffset;
+        return loop;
     }
 
     // tryStmt -> "try" block "catch" NAME block "end"
@@ -318,11 +552,30 @@ private:
         int32_t line = keyword.line;
         int32_t column = keyword.column;
         StmtList body = parseBlock();
-        expect(TokenKind::Catch, "'catch' after try body");
-        std::string catchVar = std::move(expect(TokenKind::Name, "a variable name after 'catch'").text);
-        StmtList handler = parseBlock();
-        expect(TokenKind::End, "'end' to close try");
-        return std::make_unique<TryStmt>(std::move(body), std::move(catchVar), std::move(handler), line, column);
+        uint32_t catchOffset = peek().offset;
+        std::string catchVar;
+        uint32_t catchVarOffset = kNoOffset;
+        StmtList handler;
+        if (tolerance_ != nullptr && !check(TokenKind::Catch)) {
+            // A try without its catch part: the body alone is kept.
+            record(ParseError("expected 'catch' after try body, got " + describe(peek()), peek().line, peek().column),
+                   index_);
+        } else {
+            recoverHeader(TokenKind::Newline, [&]() __attribute__((always_inline)) {
+                expect(TokenKind::Catch, "'catch' after try body");
+                Token& name = expect(TokenKind::Name, "a variable name after 'catch'");
+                catchVarOffset = name.offset;
+                catchVar = std::move(name.text);
+            });
+            handler = parseBlock();
+        }
+        uint32_t endOffset = expectEnd("'end' to close try");
+        auto attempt =
+            std::make_unique<TryStmt>(std::move(body), std::move(catchVar), std::move(handler), line, column);
+        attempt->catchOffset = catchOffset;
+        attempt->catchVarOffset = catchVarOffset;
+        attempt->endOffset = endOffset;
+        return attempt;
     }
 
     // expressionStmt -> expression (("=" | "+=" | "-=" | "*=" | "/=" | "//=" | "%=" | "^=") expression)?
@@ -496,10 +749,15 @@ private:
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
-        std::vector<std::string> params = parseParameters();
+        std::vector<uint32_t> paramOffsets;
+        std::vector<std::string> params = parseParameters(paramOffsets);
         StmtList body = parseBlock();
-        expect(TokenKind::End, "'end' to close function");
-        return std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
+        uint32_t endOffset = expectEnd("'end' to close function");
+        auto function =
+            std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
+        function->paramOffsets = std::move(paramOffsets);
+        function->endOffset = endOffset;
+        return function;
     }
 
     // An integer literal too large for a signed 64-bit integer stays a float,
@@ -584,9 +842,13 @@ private:
             if (part.isCode) {
                 // The code's tokens carry their positions in the file, so its
                 // errors and nodes point at the right line and column.
-                Parser inner(tokenizeCode(part.text, part.line, part.column), depth_);
                 std::vector<ExprPtr> args;
-                args.push_back(inner.parseInterpolationCode());
+                if (tolerance_ == nullptr) {
+                    Parser inner(tokenizeCode(part.text, part.line, part.column, part.offset), depth_);
+                    args.push_back(inner.parseInterpolationCode());
+                } else {
+                    args.push_back(parseCodeTolerantly(part));
+                }
                 piece = std::make_unique<CallExpr>(std::make_unique<NameExpr>("str", line, column), std::move(args),
                                                    line, column);
             } else {
@@ -604,6 +866,7 @@ private:
     std::vector<Token> tokens_;
     size_t index_ = 0;
     int depth_ = 0;
+    Tolerance* tolerance_ = nullptr;
 };
 
 }  // namespace
@@ -611,5 +874,18 @@ private:
 StmtList parseProgram(std::vector<Token> tokens) { return Parser(std::move(tokens), 0).parseProgram(); }
 
 StmtList parseSource(std::string_view source) { return parseProgram(tokenize(source)); }
+
+TolerantParse parseTolerant(std::string_view source) {
+    TolerantParse result;
+    LexErrorList lexical;
+    std::vector<Token> tokens = tokenizeTolerant(source, lexical);
+    // Lexing finishes before parsing starts, so lexical errors come first, as in a strict run.
+    for (LexError& error : lexical.errors) result.errors.push_back(std::move(error));
+    Tolerance tolerance{&result.errors, std::move(lexical.tokenIndices)};
+    Parser parser(std::move(tokens), 0, &tolerance);
+    result.program = parser.parseProgram();
+    result.tokens = std::move(parser.tokens());
+    return result;
+}
 
 }  // namespace velmor
