@@ -5,6 +5,10 @@
 // `Path` and every message. The operating system is reached only through
 // `SetupSystem`, so all of this runs (and is tested) on any platform; the
 // Windows implementation of the interface is a thin layer over Win32 calls.
+//
+// All text here (paths, the `Path` value, messages) is WTF-8, the lossless
+// 8-bit form of Windows' UTF-16 (text_encoding.h): the edits of `Path` look
+// only at ASCII bytes, so every entry they keep is kept byte for byte.
 
 #include <optional>
 #include <span>

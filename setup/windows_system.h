@@ -1,7 +1,8 @@
 #pragma once
 
 // The installer's view of Windows: environment, files, the embedded resources,
-// the per-user registry value and the command interpreter.
+// the per-user registry value and the command interpreter. Text goes in and
+// comes out as WTF-8 and is handed to Windows as UTF-16.
 
 #include <string>
 
@@ -9,7 +10,7 @@
 
 namespace velmor::setup {
 
-// The value of an environment variable; empty when unset, empty, or 32,767 bytes or longer.
+// The value of an environment variable; empty when unset, empty, or 32,767 UTF-16 units or longer.
 std::string getEnvironmentText(const std::string& name);
 // Writes embedded resource `id` to `path`, replacing any file there.
 bool extractResource(int id, const std::string& path);

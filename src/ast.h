@@ -49,6 +49,9 @@ struct Expr {
     const ExprKind kind;
     int32_t line;
     int32_t column;
+    // For a chain link (see isChainLink), the links from here down through
+    // the first operands: 1 when the first operand is no link. 0 otherwise.
+    uint32_t chainLength = 0;
 };
 
 struct Stmt {
@@ -58,6 +61,11 @@ struct Stmt {
     int32_t line;
     int32_t column;
 };
+
+// Byte offsets in the source, recorded for editor tooling (declared names and
+// the keywords that close blocks); the engines never read them. kNoOffset
+// where a node was not parsed from text.
+inline constexpr uint32_t kNoOffset = UINT32_MAX;
 
 using ExprPtr = std::unique_ptr<Expr>;
 using StmtPtr = std::unique_ptr<Stmt>;
@@ -69,6 +77,9 @@ enum class BinaryOp : uint8_t { Add, Sub, Mul, Div, FloorDiv, Mod, Pow, Eq, NotE
 
 // Operator for a spelling ("+", "//", "and", ...); the spelling must be valid.
 BinaryOp binaryOpFromSpelling(const std::string& spelling);
+
+// The chainLength of a link whose first operand is `first`.
+inline uint32_t linkOn(const ExprPtr& first) { return first ? first->chainLength + 1 : 1; }
 
 // ---------------------------------------------------------------------------
 // Expressions
@@ -112,7 +123,10 @@ struct UnaryExpr final : Expr {
 struct BinaryExpr final : Expr {
     BinaryExpr(std::string op_, ExprPtr left_, ExprPtr right_, int32_t line_, int32_t column_)
         : Expr(ExprKind::Binary, line_, column_), op(std::move(op_)), left(std::move(left_)), right(std::move(right_)),
-          binop(binaryOpFromSpelling(this->op)) {}
+          binop(binaryOpFromSpelling(this->op)) {
+        chainLength = linkOn(left);
+    }
+    ~BinaryExpr() override;
     std::string op;
     ExprPtr left;
     ExprPtr right;
@@ -121,14 +135,20 @@ struct BinaryExpr final : Expr {
 
 struct CallExpr final : Expr {
     CallExpr(ExprPtr callee_, std::vector<ExprPtr> args_, int32_t line_, int32_t column_)
-        : Expr(ExprKind::Call, line_, column_), callee(std::move(callee_)), args(std::move(args_)) {}
+        : Expr(ExprKind::Call, line_, column_), callee(std::move(callee_)), args(std::move(args_)) {
+        chainLength = linkOn(callee);
+    }
+    ~CallExpr() override;
     ExprPtr callee;
     std::vector<ExprPtr> args;
 };
 
 struct IndexExpr final : Expr {
     IndexExpr(ExprPtr object_, ExprPtr index_, int32_t line_, int32_t column_)
-        : Expr(ExprKind::Index, line_, column_), object(std::move(object_)), index(std::move(index_)) {}
+        : Expr(ExprKind::Index, line_, column_), object(std::move(object_)), index(std::move(index_)) {
+        chainLength = linkOn(object);
+    }
+    ~IndexExpr() override;
     ExprPtr object;
     ExprPtr index;
 };
@@ -136,11 +156,40 @@ struct IndexExpr final : Expr {
 struct GetExpr final : Expr {
     GetExpr(ExprPtr object_, std::string name_, int32_t line_, int32_t column_)
         : Expr(ExprKind::Get, line_, column_), object(std::move(object_)), name(std::move(name_)),
-          nameValue(Value(this->name)) {}
+          nameValue(Value(this->name)) {
+        chainLength = linkOn(object);
+    }
+    ~GetExpr() override;
     ExprPtr object;
     std::string name;
     Value nameValue;  // the field name as a string Value, made once
 };
+
+// Binary operators, calls, indexes and field accesses form chains as long as
+// the source ("a + b + c", "a ^ b ^ c", "f()()", "x.a.b"): every walk over the
+// tree follows them with a loop, not by recursion, and these nodes free their
+// chained children by a loop as well.
+inline bool isChainLink(const Expr& expression) {
+    switch (expression.kind) {
+    case ExprKind::Binary:
+    case ExprKind::Call:
+    case ExprKind::Index:
+    case ExprKind::Get: return true;
+    default: return false;
+    }
+}
+
+// The operand a chain link applies to first: the left operand, the callee or
+// the object; nullptr for any other node.
+inline const Expr* firstOperand(const Expr& expression) {
+    switch (expression.kind) {
+    case ExprKind::Binary: return static_cast<const BinaryExpr&>(expression).left.get();
+    case ExprKind::Call: return static_cast<const CallExpr&>(expression).callee.get();
+    case ExprKind::Index: return static_cast<const IndexExpr&>(expression).object.get();
+    case ExprKind::Get: return static_cast<const GetExpr&>(expression).object.get();
+    default: return nullptr;
+    }
+}
 
 struct FunctionExpr final : Expr {
     FunctionExpr(std::string name_, std::vector<std::string> params_, StmtList body_, int32_t line_, int32_t column_)
@@ -149,6 +198,8 @@ struct FunctionExpr final : Expr {
     std::string name;  // always "<anonymous>"
     std::vector<std::string> params;
     StmtList body;
+    std::vector<uint32_t> paramOffsets;
+    uint32_t endOffset = kNoOffset;  // the closing "end"
 };
 
 // ---------------------------------------------------------------------------
@@ -159,6 +210,7 @@ struct LetStmt final : Stmt {
         : Stmt(StmtKind::Let, line_, column_), name(std::move(name_)), init(std::move(init_)) {}
     std::string name;
     ExprPtr init;
+    uint32_t nameOffset = kNoOffset;
 };
 
 struct AssignStmt final : Stmt {
@@ -179,6 +231,7 @@ struct ExprStmt final : Stmt {
 struct IfBranch {
     ExprPtr cond;  // empty for the final "else"
     StmtList body;
+    uint32_t endOffset = kNoOffset;  // the "elif", "else" or "end" after the body
 };
 
 struct IfStmt final : Stmt {
@@ -192,6 +245,7 @@ struct WhileStmt final : Stmt {
         : Stmt(StmtKind::While, line_, column_), cond(std::move(cond_)), body(std::move(body_)) {}
     ExprPtr cond;
     StmtList body;
+    uint32_t endOffset = kNoOffset;
 };
 
 struct NumericForStmt final : Stmt {
@@ -204,6 +258,8 @@ struct NumericForStmt final : Stmt {
     ExprPtr end;
     ExprPtr step;  // may be empty
     StmtList body;
+    uint32_t varOffset = kNoOffset;
+    uint32_t endOffset = kNoOffset;
 };
 
 struct ForInStmt final : Stmt {
@@ -213,6 +269,8 @@ struct ForInStmt final : Stmt {
     std::string var;
     ExprPtr iterable;
     StmtList body;
+    uint32_t varOffset = kNoOffset;
+    uint32_t endOffset = kNoOffset;
 };
 
 struct FunctionDeclStmt final : Stmt {
@@ -223,6 +281,9 @@ struct FunctionDeclStmt final : Stmt {
     std::string name;
     std::vector<std::string> params;
     StmtList body;
+    uint32_t nameOffset = kNoOffset;
+    std::vector<uint32_t> paramOffsets;
+    uint32_t endOffset = kNoOffset;
 };
 
 struct ReturnStmt final : Stmt {
@@ -246,6 +307,9 @@ struct TryStmt final : Stmt {
     StmtList body;
     std::string catchVar;
     StmtList handler;
+    uint32_t catchOffset = kNoOffset;
+    uint32_t catchVarOffset = kNoOffset;
+    uint32_t endOffset = kNoOffset;
 };
 
 }  // namespace velmor

@@ -307,30 +307,10 @@ private:
             emitByte(unary.op == "not" ? OP_NOT : OP_NEGATE, unary.line);
             return;
         }
-        case ExprKind::Binary: compileBinary(static_cast<const BinaryExpr&>(expr)); return;
-        case ExprKind::Call: {
-            const auto& call = static_cast<const CallExpr&>(expr);
-            compileExpression(*call.callee);
-            for (const ExprPtr& argument : call.args) compileExpression(*argument);
-            if (call.args.size() > kMaxArguments) throw compileError("too many arguments", call.line, call.column);
-            emitByte(OP_CALL, call.line);
-            emitByte(static_cast<uint8_t>(call.args.size()), call.line);
-            return;
-        }
-        case ExprKind::Index: {
-            const auto& index = static_cast<const IndexExpr&>(expr);
-            compileExpression(*index.object);
-            compileExpression(*index.index);
-            emitByte(OP_GET_INDEX, index.line);
-            return;
-        }
-        case ExprKind::Get: {
-            const auto& get = static_cast<const GetExpr&>(expr);
-            compileExpression(*get.object);
-            emitConstant(get.nameValue, get.line);
-            emitByte(OP_GET_INDEX, get.line);
-            return;
-        }
+        case ExprKind::Binary:
+        case ExprKind::Call:
+        case ExprKind::Index:
+        case ExprKind::Get: compileChain(expr); return;
         case ExprKind::Function: {
             const auto& function = static_cast<const FunctionExpr&>(expr);
             compileFunction(function.name, function.params, function.body, function.line);
@@ -354,23 +334,91 @@ private:
         throw compileError(std::string("cannot compile a literal ") + typeName(value), literal.line, literal.column);
     }
 
-    void compileBinary(const BinaryExpr& binary) {
-        if (binary.binop == BinaryOp::And || binary.binop == BinaryOp::Or) {
-            // The parser maps any unrecognised spelling to Or; only "or" itself means it.
-            if (binary.binop == BinaryOp::Or && binary.op != "or") {
-                throw compileError("unknown operator " + binary.op, binary.line, 0);
+    // A chain of binary operators, calls, indexes and field accesses, each
+    // applied to the one below it ("a + b + c", "f()()", "x.a.b"), may be as
+    // long as the source: it is walked down by a loop, its innermost operand
+    // compiled, and the rest of every link emitted on the way back up. The
+    // code is the same as a recursive walk would emit.
+    void compileChain(const Expr& top) {
+        std::vector<const Expr*> links;
+        const Expr* operand = &top;
+        while (isChainLink(*operand)) {
+            checkOperator(*operand);
+            links.push_back(operand);
+            operand = firstOperand(*operand);
+        }
+        compileExpression(*operand);
+        for (size_t i = links.size(); i > 0; --i) compileLinkRest(*links[i - 1]);
+    }
+
+    // The parser maps any unrecognised spelling to Or; only "or" itself means it.
+    static void checkOperator(const Expr& link) {
+        if (link.kind != ExprKind::Binary) return;
+        const auto& binary = static_cast<const BinaryExpr&>(link);
+        if (binary.binop == BinaryOp::Or && binary.op != "or") {
+            throw compileError("unknown operator " + binary.op, binary.line, 0);
+        }
+    }
+
+    // Everything of a chain link after its first operand, which is already on the stack.
+    void compileLinkRest(const Expr& link) {
+        switch (link.kind) {
+        case ExprKind::Binary: {
+            const auto& binary = static_cast<const BinaryExpr&>(link);
+            if (binary.binop == BinaryOp::And || binary.binop == BinaryOp::Or) {
+                uint32_t shortCircuit =
+                    emitJump(binary.binop == BinaryOp::And ? OP_JUMP_IF_FALSE : OP_JUMP_IF_TRUE, binary.line);
+                emitByte(OP_POP, binary.line);
+                compileExpression(*binary.right);
+                patchJump(shortCircuit);
+                return;
             }
-            compileExpression(*binary.left);
-            uint32_t shortCircuit =
-                emitJump(binary.binop == BinaryOp::And ? OP_JUMP_IF_FALSE : OP_JUMP_IF_TRUE, binary.line);
-            emitByte(OP_POP, binary.line);
+            if (binary.binop == BinaryOp::Pow) {
+                compilePowerOperand(binary);
+                return;
+            }
             compileExpression(*binary.right);
-            patchJump(shortCircuit);
+            emitByte(binaryOpcode(binary.binop), binary.line);
             return;
         }
-        compileExpression(*binary.left);
-        compileExpression(*binary.right);
-        emitByte(binaryOpcode(binary.binop), binary.line);
+        case ExprKind::Call: {
+            const auto& call = static_cast<const CallExpr&>(link);
+            for (const ExprPtr& argument : call.args) compileExpression(*argument);
+            if (call.args.size() > kMaxArguments) throw compileError("too many arguments", call.line, call.column);
+            emitByte(OP_CALL, call.line);
+            emitByte(static_cast<uint8_t>(call.args.size()), call.line);
+            return;
+        }
+        case ExprKind::Index: {
+            const auto& index = static_cast<const IndexExpr&>(link);
+            compileExpression(*index.index);
+            emitByte(OP_GET_INDEX, index.line);
+            return;
+        }
+        case ExprKind::Get: {
+            const auto& get = static_cast<const GetExpr&>(link);
+            emitConstant(get.nameValue, get.line);
+            emitByte(OP_GET_INDEX, get.line);
+            return;
+        }
+        default: break;
+        }
+    }
+
+    // "a ^ b ^ c" is a ^ (b ^ c): a chain that grows to the right. With the
+    // base of `power` on the stack, its operands are pushed by a loop and
+    // then raised from the right, innermost "^" first.
+    void compilePowerOperand(const BinaryExpr& power) {
+        std::vector<const BinaryExpr*> powers{&power};
+        const Expr* right = power.right.get();
+        while (right->kind == ExprKind::Binary && static_cast<const BinaryExpr&>(*right).binop == BinaryOp::Pow) {
+            const auto& inner = static_cast<const BinaryExpr&>(*right);
+            compileExpression(*inner.left);
+            powers.push_back(&inner);
+            right = inner.right.get();
+        }
+        compileExpression(*right);
+        for (size_t i = powers.size(); i > 0; --i) emitByte(OP_POW, powers[i - 1]->line);
     }
 
     // ---- statements

@@ -14,6 +14,7 @@
 #include "error.h"
 #include "interpreter.h"
 #include "lexer/lexer.h"
+#include "lsp/server.h"
 #include "parser.h"
 #include "vm.h"
 
@@ -29,11 +30,13 @@ constexpr const char* kUsage =
     "velmor --bench <file>     time the tree-walker vs the VM\n"
     "velmor --watch <file>     re-run the file whenever it changes\n"
     "velmor --tokens <file>    dump the token stream\n"
+    "velmor --lsp              serve editors as a language server on stdin/stdout\n"
     "velmor --version\n";
 
 constexpr int kExitUsage = 2;
 
 int complainMissingArgument(const char* message) {
+    const OutputFailureDeferred deferred;
     std::cout.flush();
     std::cerr << "velmor: " << message << "\n";
     return kExitUsage;
@@ -92,6 +95,7 @@ int dispatch(std::vector<std::string> args) {
         std::cout << "Velmor " << kVersion << "\n";
         return 0;
     }
+    if (mode == "--lsp") return lsp::runLanguageServer();
     if (mode == "-c") {
         if (!hasOperand) return complainMissingArgument("-c requires an argument");
         return runSource(args[1], "<-c>", engine);
@@ -114,16 +118,19 @@ int dispatch(std::vector<std::string> args) {
 }  // namespace
 
 void reportError(const VelmorError& error, std::string_view source, std::string_view sourceName) {
+    const OutputFailureDeferred deferred;
     std::cout.flush();
     std::cerr << formatReport(error, source, sourceName) << "\n";
 }
 
 void reportThrownValue(const ThrownValue& thrown) {
+    const OutputFailureDeferred deferred;
     std::cout.flush();
     std::cerr << "Error: " << toText(thrown.value) << "\n";
 }
 
 void reportSystemFailure(const std::exception& failure) {
+    const OutputFailureDeferred deferred;
     std::cout.flush();
     if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) {
         std::cerr << "RuntimeError: out of memory\n";
@@ -133,11 +140,13 @@ void reportSystemFailure(const std::exception& failure) {
 }
 
 void reportCannotOpen(std::string_view path) {
+    const OutputFailureDeferred deferred;
     std::cout.flush();
     std::cerr << "velmor: cannot open " << path << "\n";
 }
 
 void reportUnknownFailure() {
+    const OutputFailureDeferred deferred;
     std::cout.flush();
     std::cerr << "RuntimeError: internal error (unknown exception)\n";
 }
@@ -205,6 +214,7 @@ int runMain(int argc, char** argv) {
     // Everything prints through iostreams, so they need no lockstep with C stdio; every error path
     // flushes standard output before writing to standard error, which keeps the two in order.
     std::ios::sync_with_stdio(false);
+    const CheckedStandardOutput checkedOutput;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     int status = 1;

@@ -7,8 +7,10 @@
 // that keeps every list it builds (`xs += [xs]`) ends before it holds
 // gigabytes; and a cap on the size of any one string or list a program
 // builds. The budgets are off unless a harness switches them on; the cost
-// when off is one well-predicted branch.
+// when off is one well-predicted branch. The same step check also notices an
+// interrupt (Ctrl-C while the prompt runs a program), at the cost of one more.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -17,6 +19,18 @@ namespace velmor {
 // Thrown when the step budget runs out. Deliberately not a VelmorError, so
 // that no `try` in the program can catch it.
 struct BudgetExhausted {};
+
+// Thrown at the next step after an interrupt was requested. Not a VelmorError
+// either: a program's `try` cannot catch it, and the prompt reports it.
+struct Interrupted {};
+
+// Set from a signal handler (or, on Windows, the console's control thread),
+// hence a lock-free atomic; cleared by the step that throws Interrupted.
+inline std::atomic<bool>& interruptRequested() {
+    static std::atomic<bool> requested{false};
+    return requested;
+}
+static_assert(std::atomic<bool>::is_always_lock_free, "a signal handler may only touch lock-free atomics");
 
 struct ExecutionLimits {
     bool stepsEnabled = false;
@@ -42,13 +56,21 @@ inline std::size_t maxListLength() {
     return cap < kMaxListLength ? cap : kMaxListLength;
 }
 
-// Counts one step; throws BudgetExhausted when the budget is spent.
+[[noreturn, gnu::noinline, gnu::cold]] inline void throwInterrupted() {
+    interruptRequested().store(false, std::memory_order_relaxed);
+    throw Interrupted{};
+}
+
+// Counts one step; throws BudgetExhausted when the budget is spent, and
+// Interrupted when an interrupt is pending.
 inline void countStep() {
     ExecutionLimits& limits = executionLimits();
     if (limits.stepsEnabled) [[unlikely]] {
         if (limits.stepsLeft == 0) throw BudgetExhausted{};
         --limits.stepsLeft;
     }
+    if (interruptRequested().load(std::memory_order_relaxed)) [[unlikely]]
+        throwInterrupted();
 }
 
 // Counts `units` bytes or elements of a new string or list against the

@@ -7,14 +7,9 @@
 #include <string_view>
 #include <utility>
 
-#if defined(_MSC_VER)
-#include <intrin.h>
-#elif defined(__unix__) || defined(__APPLE__)
-#include <sys/resource.h>
-#endif
-
 #include "error.h"
 #include "execution_limits.h"
+#include "native_stack.h"
 
 namespace velmor {
 
@@ -24,10 +19,6 @@ namespace {
 // the native stack instead of a heap vector.
 constexpr std::size_t kInlineArguments = 4;
 
-// Native stack the tree-walker may use below its outermost entry. Both Linux
-// and velmor.exe give the main thread 8 MiB; half is left for the builtins,
-// error reporting and whatever ran before the entry.
-constexpr std::size_t kStackBudget = std::size_t{4} << 20;
 // Expressions may nest a little deeper than calls, so that a runaway
 // recursion is stopped at a call (with the call's position) first.
 constexpr std::size_t kExpressionStackSlack = std::size_t{256} << 10;
@@ -72,46 +63,6 @@ constexpr const char* kStackOverflowMessage = "call stack overflow (too much rec
 [[noreturn, gnu::cold, gnu::noinline]] void failNativeArity(const NativeObj& native, std::size_t given, int32_t line,
                                                             int32_t column) {
     throw RuntimeError(arityMessage(native, given), line, column);
-}
-
-#if !defined(_MSC_VER) && !defined(__x86_64__) && !defined(__aarch64__)
-// Out of line, so that only this small function keeps a frame pointer.
-[[gnu::noinline]] void* frameAddress() { return __builtin_frame_address(0); }
-#endif
-
-// The stack pointer, read without the address of a local, which
-// AddressSanitizer may move to its fake stack. The stack pointer itself is
-// read where we can: __builtin_frame_address(0) would give every function it
-// is inlined into a frame pointer, and the Windows unwinder restores the
-// vector registers of a GCC frame-pointer function wrongly when an
-// exception passes through it.
-[[gnu::always_inline]] inline std::uintptr_t currentStackAddress() {
-#if defined(_MSC_VER)
-    return reinterpret_cast<std::uintptr_t>(_AddressOfReturnAddress());
-#elif defined(__x86_64__)
-    std::uintptr_t pointer;
-    asm("mov %%rsp, %0" : "=r"(pointer));
-    return pointer;
-#elif defined(__aarch64__)
-    std::uintptr_t pointer;
-    asm("mov %0, sp" : "=r"(pointer));
-    return pointer;
-#else
-    return reinterpret_cast<std::uintptr_t>(frameAddress());
-#endif
-}
-
-std::size_t stackBudget() {
-    std::size_t budget = kStackBudget;
-#if !defined(_MSC_VER) && (defined(__unix__) || defined(__APPLE__))
-    rlimit limit{};
-    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
-        const auto half = static_cast<std::size_t>(limit.rlim_cur / 2);
-        if (half < budget)
-            budget = half;
-    }
-#endif
-    return budget;
 }
 
 const char* operatorSpelling(BinaryOp op) {
@@ -287,12 +238,12 @@ class Interpreter::Entry {
             return;
         outermost_ = true;
         const std::uintptr_t base = currentStackAddress();
-        static const std::size_t budget = stackBudget();
-        const std::size_t deeper = budget + kExpressionStackSlack;
-        interpreter_.callStackLimit_ = base > budget ? base - budget : 1;
-        interpreter_.expressionStackLimit_ = base > deeper ? base - deeper : 1;
+        static const std::size_t budget = nativeStackBudget();
+        interpreter_.callStackLimit_ = nativeStackLimit(base, budget);
+        interpreter_.expressionStackLimit_ = nativeStackLimit(base, budget + kExpressionStackSlack);
         interpreter_.globalSlots_->fill(GlobalSlot{});
         interpreter_.scopesChanged();
+        interpreter_.openChainLinks_ = 0; // an error may have left the count of an earlier run
     }
     ~Entry() {
         if (outermost_) {
@@ -603,6 +554,43 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
 // ---------------------------------------------------------------------------
 // Expressions
 
+// Defined first: the functions below inline them.
+
+Value Interpreter::finishBinary(const BinaryExpr& expression, Value left, Environment& environment) {
+    const BinaryOp op = expression.binop;
+    if (op == BinaryOp::And || op == BinaryOp::Or) {
+        if (isTruthy(left) == (op == BinaryOp::Or))
+            return left;
+        return evaluate(*expression.right, environment);
+    }
+    Value right = evaluateRightOperand(expression, environment);
+    return combine(expression, left, right);
+}
+
+Value Interpreter::finishCall(const Value& callee, const CallExpr& expression, Environment& environment) {
+    const std::size_t count = expression.args.size();
+    if (count <= kInlineArguments) {
+        std::array<Value, kInlineArguments> buffer;
+        for (std::size_t i = 0; i < count; ++i)
+            buffer[i] = evaluateOperand(*expression.args[i], environment);
+        return callValue(callee, std::span<Value>(buffer.data(), count), expression.line, expression.column);
+    }
+    return callWithManyArguments(callee, expression, environment);
+}
+
+Value Interpreter::finishIndex(const IndexExpr& expression, const Value& object, Environment& environment) {
+    Value key = evaluateOperand(*expression.index, environment);
+    return getIndex(object, key, expression.line, expression.column);
+}
+
+Value Interpreter::finishGet(const GetExpr& expression, const Value& object) {
+    if (object.isMap()) {
+        const Value* field = findField(object.asMap(), expression);
+        return field ? *field : Value();
+    }
+    return getIndex(object, expression.nameValue, expression.line, expression.column);
+}
+
 Value Interpreter::evaluate(const Expr& expression, Environment& environment) {
     if (currentStackAddress() < expressionStackLimit_) {
         fail(kStackOverflowMessage, expression.line, expression.column);
@@ -617,18 +605,13 @@ Value Interpreter::evaluate(const Expr& expression, Environment& environment) {
     case ExprKind::Call: return evaluateCall(static_cast<const CallExpr&>(expression), environment);
     case ExprKind::Index: {
         const auto& node = static_cast<const IndexExpr&>(expression);
-        Value object = evaluateOperand(*node.object, environment);
-        Value key = evaluateOperand(*node.index, environment);
-        return getIndex(object, key, node.line, node.column);
+        Value object = evaluateFirstOperand(*node.object, environment);
+        return finishIndex(node, object, environment);
     }
     case ExprKind::Get: {
         const auto& node = static_cast<const GetExpr&>(expression);
-        Value object = evaluateOperand(*node.object, environment);
-        if (object.isMap()) {
-            const Value* field = findField(object.asMap(), node);
-            return field ? *field : Value();
-        }
-        return getIndex(object, node.nameValue, node.line, node.column);
+        Value object = evaluateFirstOperand(*node.object, environment);
+        return finishGet(node, object);
     }
     case ExprKind::Function: {
         const auto& node = static_cast<const FunctionExpr&>(expression);
@@ -709,16 +692,77 @@ Value Interpreter::evaluateUnary(const UnaryExpr& expression, Environment& envir
     failWithType("unary '-': expected a number, got ", operand, "", expression.line, expression.column);
 }
 
-Value Interpreter::evaluateBinary(const BinaryExpr& expression, Environment& environment) {
-    const BinaryOp op = expression.binop;
-    if (op == BinaryOp::And || op == BinaryOp::Or) {
-        Value left = evaluate(*expression.left, environment);
-        if (isTruthy(left) == (op == BinaryOp::Or))
-            return left;
-        return evaluate(*expression.right, environment);
+Value Interpreter::evaluateLink(const Expr& link, Environment& environment) {
+    if (openChainLinks_ >= kMaxOpenChainLinks)
+        return evaluateChain(link, environment);
+    ++openChainLinks_;
+    Value value = evaluate(link, environment);
+    --openChainLinks_;
+    return value;
+}
+
+Value Interpreter::evaluateChain(const Expr& top, Environment& environment) {
+    // Chains in operands and arguments stack their links above these.
+    struct Truncate {
+        std::vector<const Expr*>& links;
+        const std::size_t base;
+        ~Truncate() { links.resize(base); }
+    } truncate{chainLinks_, chainLinks_.size()};
+    const Expr* operand = &top;
+    do {
+        chainLinks_.push_back(operand);
+        operand = firstOperand(*operand);
+    } while (isChainLink(*operand));
+    Value value = evaluateOperand(*operand, environment);
+    for (std::size_t i = chainLinks_.size(); i > truncate.base; --i) {
+        const Expr& link = *chainLinks_[i - 1];
+        switch (link.kind) {
+        case ExprKind::Binary:
+            value = finishBinary(static_cast<const BinaryExpr&>(link), std::move(value), environment);
+            break;
+        case ExprKind::Call: value = finishCall(value, static_cast<const CallExpr&>(link), environment); break;
+        case ExprKind::Index: value = finishIndex(static_cast<const IndexExpr&>(link), value, environment); break;
+        default: value = finishGet(static_cast<const GetExpr&>(link), value); break;
+        }
     }
-    Value left = evaluateOperand(*expression.left, environment);
-    Value right = evaluateOperand(*expression.right, environment);
+    return value;
+}
+
+Value Interpreter::evaluateExponent(const Expr& exponent, Environment& environment) {
+    if (exponent.kind != ExprKind::Binary || static_cast<const BinaryExpr&>(exponent).binop != BinaryOp::Pow)
+        return evaluateOperand(exponent, environment);
+    const auto& power = static_cast<const BinaryExpr&>(exponent);
+    if (openChainLinks_ >= kMaxOpenChainLinks)
+        return evaluatePowerChain(power, environment);
+    ++openChainLinks_;
+    Value value = evaluateBinary(power, environment);
+    --openChainLinks_;
+    return value;
+}
+
+// The operands of "a ^ b ^ c" from the left, then raised from the right.
+Value Interpreter::evaluatePowerChain(const BinaryExpr& first, Environment& environment) {
+    std::vector<const BinaryExpr*> powers;
+    std::vector<Value> bases;
+    const Expr* operand = &first;
+    while (operand->kind == ExprKind::Binary && static_cast<const BinaryExpr&>(*operand).binop == BinaryOp::Pow) {
+        const auto& power = static_cast<const BinaryExpr&>(*operand);
+        powers.push_back(&power);
+        bases.push_back(evaluateFirstOperand(*power.left, environment));
+        operand = power.right.get();
+    }
+    Value result = evaluateOperand(*operand, environment);
+    for (std::size_t i = powers.size(); i > 0; --i)
+        result = combine(*powers[i - 1], bases[i - 1], result);
+    return result;
+}
+
+Value Interpreter::evaluateBinary(const BinaryExpr& expression, Environment& environment) {
+    return finishBinary(expression, evaluateFirstOperand(*expression.left, environment), environment);
+}
+
+Value Interpreter::combine(const BinaryExpr& expression, const Value& left, const Value& right) {
+    const BinaryOp op = expression.binop;
     if (left.isInt() && right.isInt() && !plain_) {
         // The commonest case, answered here by the same rules as below:
         // Ints compare (and are equal) as doubles, and wrap in arithmetic.
@@ -794,15 +838,8 @@ Value Interpreter::evaluateBinary(const BinaryExpr& expression, Environment& env
 }
 
 Value Interpreter::evaluateCall(const CallExpr& expression, Environment& environment) {
-    Value callee = evaluateOperand(*expression.callee, environment);
-    const std::size_t count = expression.args.size();
-    if (count <= kInlineArguments) {
-        std::array<Value, kInlineArguments> buffer;
-        for (std::size_t i = 0; i < count; ++i)
-            buffer[i] = evaluateOperand(*expression.args[i], environment);
-        return callValue(callee, std::span<Value>(buffer.data(), count), expression.line, expression.column);
-    }
-    return callWithManyArguments(callee, expression, environment);
+    Value callee = evaluateFirstOperand(*expression.callee, environment);
+    return finishCall(callee, expression, environment);
 }
 
 Value Interpreter::callWithManyArguments(const Value& callee, const CallExpr& expression, Environment& environment) {
@@ -1199,6 +1236,7 @@ ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& en
 
 ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& environment) {
     Value caught;
+    const std::size_t openChainLinks = openChainLinks_;
     try {
         return executeScoped(statement.body, environment);
     } catch (const RuntimeError& error) {
@@ -1206,6 +1244,7 @@ ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& enviro
     } catch (ThrownValue& thrown) {
         caught = std::move(thrown.value);
     }
+    openChainLinks_ = openChainLinks; // the chains the error left
     // The handler runs outside the catch clauses: its own errors are not ours.
     OwnedScope scope(*this, Ref<Environment>(&environment));
     scope->define(statement.catchVar, std::move(caught)); // into a fresh scope: see bind

@@ -18,7 +18,11 @@
 // 4. Recursion is bounded twice: by a count of active function calls and by
 //    the amount of native stack used since the outermost entry (run, runRepl
 //    or call), so that callbacks through builtins and deeply nested
-//    expressions cannot exhaust the real stack either.
+//    expressions cannot exhaust the real stack either. Chains of operators,
+//    calls, indexes and field accesses ("a + b + c", "f()()", "x.a.b") are no
+//    nesting and may be as long as the source: a chain's first operand is
+//    evaluated by recursion while few such evaluations are open, and the
+//    longer rest by a loop (evaluateChain).
 // 5. A function stored in the scope it captures (every `function` declaration
 //    does that) forms a reference cycle with it. The code that made a scope
 //    hands it to releaseScope when done: a scope that only its own unshared
@@ -233,9 +237,58 @@ class Interpreter final : public Caller {
     // The value of field `site.name` of `map`, or nullptr: the entry map.find
     // would give, found at its index of last time when it is still there.
     Value* findField(MapData& map, const GetExpr& site);
+    // The first operand of a chain link (see isChainLink): the left operand,
+    // callee or object. evaluateOperand, but a link there with more chain
+    // below is counted in openChainLinks_, and once kMaxOpenChainLinks are
+    // open its chain is evaluated by a loop instead.
+    [[gnu::always_inline]] Value evaluateFirstOperand(const Expr& expression, Environment& environment) {
+        if (expression.kind == ExprKind::Name) {
+            if (const Value* value = lookupName(static_cast<const NameExpr&>(expression), environment))
+                return *value;
+        } else if (expression.kind == ExprKind::Literal) {
+            return static_cast<const LiteralExpr&>(expression).value;
+        } else if (expression.chainLength > 1) {
+            // A link on a link: the chain goes on below (one link alone adds one level).
+            return evaluateLink(expression, environment);
+        }
+        return evaluate(expression, environment);
+    }
+    Value evaluateLink(const Expr& link, Environment& environment);
+    // The right operand of a binary operator; that of "^" may go on to the right.
+    [[gnu::always_inline]] Value evaluateRightOperand(const BinaryExpr& expression, Environment& environment) {
+        const Expr& right = *expression.right;
+        if (right.kind == ExprKind::Name) {
+            if (const Value* value = lookupName(static_cast<const NameExpr&>(right), environment))
+                return *value;
+        } else if (right.kind == ExprKind::Literal) {
+            return static_cast<const LiteralExpr&>(right).value;
+        } else if (expression.binop == BinaryOp::Pow) {
+            return evaluateExponent(right, environment);
+        }
+        return evaluate(right, environment);
+    }
+    // A chain from its top link, by a loop: its links are collected, its
+    // innermost operand evaluated and the links applied on the way back up.
+    [[gnu::noinline]] Value evaluateChain(const Expr& top, Environment& environment);
+    // The right operand of "^", which grows a chain to the right ("a ^ b ^ c").
+    Value evaluateExponent(const Expr& exponent, Environment& environment);
+    [[gnu::noinline]] Value evaluatePowerChain(const BinaryExpr& first, Environment& environment);
     Value evaluateUnary(const UnaryExpr& expression, Environment& environment);
     Value evaluateBinary(const BinaryExpr& expression, Environment& environment);
+    // The rest of a binary operator once its left operand is known.
+    [[gnu::always_inline]] inline Value finishBinary(const BinaryExpr& expression, Value left,
+                                                     Environment& environment);
+    // A binary operator other than "and" and "or" on its two operand values.
+    [[gnu::always_inline]] inline Value combine(const BinaryExpr& expression, const Value& left,
+                                                const Value& right);
     Value evaluateCall(const CallExpr& expression, Environment& environment);
+    // The rest of a call once its callee is known.
+    [[gnu::always_inline]] inline Value finishCall(const Value& callee, const CallExpr& expression,
+                                                   Environment& environment);
+    // The rest of an index or field access once its object is known.
+    [[gnu::always_inline]] inline Value finishIndex(const IndexExpr& expression, const Value& object,
+                                                    Environment& environment);
+    [[gnu::always_inline]] inline Value finishGet(const GetExpr& expression, const Value& object);
     // Kept out of evaluateCall so that its frame, on every recursion, stays small.
     [[gnu::noinline]] Value callWithManyArguments(const Value& callee, const CallExpr& expression,
                                                   Environment& environment);
@@ -245,6 +298,11 @@ class Interpreter final : public Caller {
     Value callFunction(const Value& callee, std::span<Value> args, int32_t line, int32_t column);
     [[noreturn]] void signalOutsideLoop(ExecStatus status) const;
 
+    // Chain links whose first operand is being evaluated by recursion; the
+    // count is restored where an error is caught.
+    static constexpr std::size_t kMaxOpenChainLinks = 64;
+    std::size_t openChainLinks_ = 0;
+    std::vector<const Expr*> chainLinks_; // the links of the chains evaluateChain is applying
     Value returnValue_;      // the value of the `return` now unwinding
     int32_t signalLine_ = 0; // position of the `break`/`continue` now unwinding
     int32_t signalColumn_ = 0;

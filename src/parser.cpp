@@ -12,11 +12,14 @@ namespace velmor {
 namespace {
 
 // Deeper nesting than this ends parsing with an error instead of exhausting
-// the stack. It bounds two things: the parser's own recursion (every
-// grouping, operand, unary operator, block and interpolation counts one
-// level), and the height of the finished tree, which the engines recurse on
-// and which also grows along operator and postfix chains such as
-// "a + b + c" or "f()()()", parsed by loops here.
+// the stack. Only what really nests counts: a parenthesis, bracket or brace
+// (grouping, call arguments, index, list, map, computed key), a unary
+// operator, a statement that holds a block, a function literal and the code
+// of an interpolation. Chains of any length, such as "a + b + c", "a ^ b ^ c",
+// "x.a.b" or "f()()()", are parsed by loops here, and neither engine nor the
+// tree's destructor recurses on a chain's length, so they count no level:
+// the recursion of every walk over the tree is bounded by this nesting times
+// the few precedence levels between two nested constructs.
 constexpr int kMaxNesting = 200;
 
 // 2^63: the first integer literal that a signed 64-bit integer cannot hold.
@@ -79,9 +82,24 @@ std::string describe(const Token& token) {
     return "'" + token.text + "'";
 }
 
+// Tolerant parsing, for editor tooling (the engines never use it): errors are
+// collected instead of thrown, and parsing recovers at statement level. A
+// statement that fails is left out and the tokens up to its end are skipped;
+// a broken block header (an if, elif, while or for condition, a parameter
+// list, a catch variable) is skipped to its line's end and the block under it
+// is still parsed; a missing "end" is reported and taken as read. Up to the
+// first error a tolerant parse does exactly what a strict one does, so its
+// first error is the strict parser's. An error in a statement that holds a
+// lexical error is not reported again: the lexical error explains it.
+struct Tolerance {
+    std::vector<VelmorError>* errors;
+    std::vector<size_t> spoiledTokens;  // indices of tokens made just after a lexical error, ascending
+};
+
 class Parser {
 public:
-    Parser(std::vector<Token> tokens, int depth) : tokens_(std::move(tokens)), depth_(depth) {
+    Parser(std::vector<Token> tokens, int depth, Tolerance* tolerance = nullptr)
+        : tokens_(std::move(tokens)), depth_(depth), tolerance_(tolerance) {
         if (tokens_.empty() || tokens_.back().kind != TokenKind::Eof) {
             Token& end = tokens_.emplace_back();
             if (tokens_.size() > 1) {
@@ -94,9 +112,14 @@ public:
     // program -> block EOF
     StmtList parseProgram() {
         StmtList program = parseBlock();
-        if (peek().kind != TokenKind::Eof) failUnexpected("");
+        if (peek().kind != TokenKind::Eof) {
+            if (tolerance_ == nullptr) failUnexpected("");
+            parseRestTolerantly(program);
+        }
         return program;
     }
+
+    std::vector<Token>& tokens() { return tokens_; }
 
     // interpolation code -> expression EOF
     ExprPtr parseInterpolationCode() {
@@ -106,7 +129,8 @@ public:
     }
 
 private:
-    // One level of parser recursion, held for the lifetime of a parse function.
+    // One level of nesting, held while the construct is parsed. Made while
+    // the construct's first token is current, which the error then names.
     class NestingGuard {
     public:
         explicit NestingGuard(Parser& parser) : parser_(parser) {
@@ -121,13 +145,6 @@ private:
     };
 
     [[noreturn, gnu::noinline, gnu::cold]] void failTooDeep() const { fail("expression or block nested too deeply"); }
-
-    // Every parse function leaves the height of the tree it built in height_:
-    // one more than the tallest child.
-    void setHeight(int height) {
-        if (height > kMaxNesting) failTooDeep();
-        height_ = height;
-    }
 
     const Token& peek() const { return tokens_[index_]; }
     const Token& peekNext() const { return tokens_[index_ + 1 < tokens_.size() ? index_ + 1 : index_]; }
@@ -170,19 +187,166 @@ private:
         fail("unexpected " + describe(peek()) + where);
     }
 
+    // ---- tolerant parsing (see Tolerance)
+
+    static ExprPtr placeholder(int32_t line, int32_t column) {
+        return std::make_unique<LiteralExpr>(Value(), line, column);
+    }
+
+    // Keeps an error unless a lexical error lies in the statement that starts
+    // at token `start` and has reached the current token.
+    void record(VelmorError error, size_t start) {
+        const std::vector<size_t>& spoiled = tolerance_->spoiledTokens;
+        auto found = std::lower_bound(spoiled.begin(), spoiled.end(), start);
+        if (found != spoiled.end() && *found <= index_) return;
+        tolerance_->errors->push_back(std::move(error));
+    }
+
+    // "end" closing a block; tolerantly, a missing one is reported and taken
+    // as read. The offset of the token that stands there either way.
+    uint32_t expectEnd(const char* what) {
+        uint32_t offset = peek().offset;
+        if (tolerance_ != nullptr && !check(TokenKind::End)) {
+            record(ParseError(std::string("expected ") + what + ", got " + describe(peek()), peek().line,
+                              peek().column),
+                   index_);
+            return offset;
+        }
+        expect(TokenKind::End, what);
+        return offset;
+    }
+
+    // Runs the parse of a block header. Tolerantly, a failure is recorded and
+    // the rest of the header is skipped: up to the end of the line, or past
+    // `closer` ("then", "do" or ")") when it comes first on that line.
+    // The header is parsed inline either way, so the strict parser is as tight as it was.
+    template <class ParseHeader>
+    [[gnu::always_inline]] void recoverHeader(TokenKind closer, ParseHeader parseHeader) {
+        if (tolerance_ == nullptr) {
+            parseHeader();
+            return;
+        }
+        size_t start = index_;
+        try {
+            parseHeader();
+        } catch (VelmorError& error) {
+            record(std::move(error), start);
+            while (!check(TokenKind::Newline) && !check(TokenKind::Eof)) {
+                if (advance().kind == closer) break;
+            }
+        }
+    }
+
+    // Parses one statement and what must follow it; on an error records it,
+    // skips to the end of the statement and gives nothing.
+    [[gnu::noinline]] StmtPtr parseStatementTolerantly() {
+        size_t start = index_;
+        StmtPtr statement;
+        try {
+            statement = parseStatement();
+            // A statement that recovered inside may stop where the next line begins.
+            if (endsStatement(peek().kind) || atLineStartOfStatement()) return statement;
+            failExpected("end of statement");
+        } catch (VelmorError& error) {
+            record(std::move(error), start);
+        }
+        synchronize(start);
+        return statement;
+    }
+
+    // Skips to where the statement that began at token `start` ends: an end
+    // of line or a block terminator outside the lists, maps and blocks it
+    // opened (parentheses never span lines). A line that starts with a
+    // statement keyword cannot continue a list or map, so it ends the skip too.
+    void synchronize(size_t start) {
+        int brackets = 0;
+        int blocks = 0;
+        auto count = [&](size_t at) {
+            switch (tokens_[at].kind) {
+            case TokenKind::LeftBracket:
+            case TokenKind::LeftBrace: ++brackets; break;
+            case TokenKind::RightBracket:
+            case TokenKind::RightBrace: --brackets; break;
+            case TokenKind::If:
+            case TokenKind::While:
+            case TokenKind::For:
+            case TokenKind::Try: ++blocks; break;
+            case TokenKind::Function:
+                if (at + 1 < tokens_.size() && (tokens_[at + 1].kind == TokenKind::Name ||
+                                                 tokens_[at + 1].kind == TokenKind::LeftParen)) {
+                    ++blocks;
+                }
+                break;
+            case TokenKind::End: --blocks; break;
+            default: break;
+            }
+        };
+        for (size_t at = start; at < index_; ++at) count(at);
+        for (;;) {
+            TokenKind kind = peek().kind;
+            if (kind == TokenKind::Eof) return;
+            if (blocks <= 0) {
+                if (endsBlock(kind)) return;
+                if (kind == TokenKind::Newline && brackets <= 0) return;
+                if (index_ > start && atLineStartOfStatement()) return;
+            }
+            count(index_);
+            advance();
+        }
+    }
+
+    // Whether the current token starts a line and can only start a statement.
+    bool atLineStartOfStatement() const {
+        if (index_ == 0 || tokens_[index_ - 1].kind != TokenKind::Newline) return false;
+        switch (peek().kind) {
+        case TokenKind::Let:
+        case TokenKind::Return:
+        case TokenKind::If:
+        case TokenKind::While:
+        case TokenKind::For:
+        case TokenKind::Try:
+        case TokenKind::Break:
+        case TokenKind::Continue: return true;
+        case TokenKind::Function: return peekNext().kind == TokenKind::Name;
+        default: return false;
+        }
+    }
+
+    // Stray tokens after the top-level block (an "end" too many, a lone
+    // "else"): each is reported and skipped, and parsing goes on.
+    void parseRestTolerantly(StmtList& program) {
+        while (!check(TokenKind::Eof)) {
+            record(ParseError("unexpected " + describe(peek()), peek().line, peek().column), index_);
+            advance();
+            StmtList more = parseBlock();
+            for (StmtPtr& statement : more) program.push_back(std::move(statement));
+        }
+    }
+
+    // The expression of one "${...}", lexed tolerantly. Its lexical errors
+    // are recorded in place; code that has any is not parsed.
+    ExprPtr parseCodeTolerantly(const StringPart& part) {
+        LexErrorList lexical;
+        std::vector<Token> tokens = tokenizeCodeTolerant(part.text, part.line, part.column, part.offset, lexical);
+        if (!lexical.errors.empty()) {
+            for (LexError& error : lexical.errors) tolerance_->errors->push_back(std::move(error));
+            return placeholder(part.line, part.column);
+        }
+        Parser inner(std::move(tokens), depth_);
+        return inner.parseInterpolationCode();
+    }
+
     // block -> (NEWLINE* statement (NEWLINE | <before a block terminator>))* NEWLINE*
     StmtList parseBlock() {
-        NestingGuard guard(*this);
         StmtList block;
-        int tallest = 0;
         for (;;) {
             skipNewlines();
-            if (endsBlock(peek().kind)) {
-                setHeight(tallest + 1);
-                return block;
+            if (endsBlock(peek().kind)) return block;
+            if (tolerance_ != nullptr) {
+                if (StmtPtr statement = parseStatementTolerantly()) block.push_back(std::move(statement));
+                continue;
             }
             block.push_back(parseStatement());
-            tallest = std::max(tallest, height_);
             if (!endsStatement(peek().kind)) failExpected("end of statement");
         }
     }
@@ -204,11 +368,9 @@ private:
         case TokenKind::For: return parseFor();
         case TokenKind::Break:
             advance();
-            setHeight(1);
             return std::make_unique<BreakStmt>(line, column);
         case TokenKind::Continue:
             advance();
-            setHeight(1);
             return std::make_unique<ContinueStmt>(line, column);
         case TokenKind::Try: return parseTry();
         default: return parseExpressionStatement();
@@ -220,35 +382,64 @@ private:
         const Token& let = advance();
         int32_t line = let.line;
         int32_t column = let.column;
-        std::string name = std::move(expect(TokenKind::Name, "a variable name after 'let'").text);
+        size_t start = index_ - 1;
+        Token& nameToken = expect(TokenKind::Name, "a variable name after 'let'");
+        uint32_t nameOffset = nameToken.offset;
+        std::string name = std::move(nameToken.text);
         expect(TokenKind::Assign, "'=' in let declaration");
-        ExprPtr init = parseExpression(0);
-        setHeight(height_ + 1);
-        return std::make_unique<LetStmt>(std::move(name), std::move(init), line, column);
+        ExprPtr init;
+        if (tolerance_ == nullptr) {
+            init = parseExpression(0);
+        } else {
+            // The variable stays declared when its initializer is broken.
+            try {
+                init = parseExpression(0);
+            } catch (VelmorError& error) {
+                record(std::move(error), start);
+                synchronize(start);
+                init = placeholder(line, column);
+            }
+        }
+        auto statement = std::make_unique<LetStmt>(std::move(name), std::move(init), line, column);
+        statement->nameOffset = nameOffset;
+        return statement;
     }
 
     // functionDecl -> "function" NAME parameters block "end"
     [[gnu::noinline]] StmtPtr parseFunctionDecl() {
+        NestingGuard guard(*this);
         const Token& function = advance();
         int32_t line = function.line;
         int32_t column = function.column;
-        std::string name = std::move(advance().text);
-        std::vector<std::string> params = parseParameters();
+        Token& nameToken = advance();
+        uint32_t nameOffset = nameToken.offset;
+        std::string name = std::move(nameToken.text);
+        std::vector<uint32_t> paramOffsets;
+        std::vector<std::string> params = parseParameters(paramOffsets);
         StmtList body = parseBlock();
-        expect(TokenKind::End, "'end' to close function");
-        setHeight(height_ + 1);
-        return std::make_unique<FunctionDeclStmt>(std::move(name), std::move(params), std::move(body), line, column);
+        uint32_t endOffset = expectEnd("'end' to close function");
+        auto declaration =
+            std::make_unique<FunctionDeclStmt>(std::move(name), std::move(params), std::move(body), line, column);
+        declaration->nameOffset = nameOffset;
+        declaration->paramOffsets = std::move(paramOffsets);
+        declaration->endOffset = endOffset;
+        return declaration;
     }
 
     // parameters -> "(" (NAME ("," NAME)*)? ")"
-    std::vector<std::string> parseParameters() {
-        expect(TokenKind::LeftParen, "'(' before parameters");
+    std::vector<std::string> parseParameters(std::vector<uint32_t>& offsets) {
         std::vector<std::string> params;
-        if (match(TokenKind::RightParen)) return params;
-        do {
-            params.push_back(std::move(expect(TokenKind::Name, "a parameter name").text));
-        } while (match(TokenKind::Comma));
-        expect(TokenKind::RightParen, "')' after parameters");
+        recoverHeader(TokenKind::RightParen, [&]() __attribute__((always_inline)) {
+            expect(TokenKind::LeftParen, "'(' before parameters");
+            if (match(TokenKind::RightParen)) return;
+            do {
+                Token& param = expect(TokenKind::Name, "a parameter name");
+                // Only editor tooling needs them, and it always parses tolerantly.
+                if (tolerance_ != nullptr) offsets.push_back(param.offset);
+                params.push_back(std::move(param.text));
+            } while (match(TokenKind::Comma));
+            expect(TokenKind::RightParen, "')' after parameters");
+        });
         return params;
     }
 
@@ -258,104 +449,133 @@ private:
         int32_t line = keyword.line;
         int32_t column = keyword.column;
         ExprPtr value;
-        int valueHeight = 0;
-        if (!endsStatement(peek().kind)) {
-            value = parseExpression(0);
-            valueHeight = height_;
-        }
-        setHeight(valueHeight + 1);
+        if (!endsStatement(peek().kind)) value = parseExpression(0);
         return std::make_unique<ReturnStmt>(std::move(value), line, column);
     }
 
     // ifStmt -> "if" expression "then" block ("elif" expression "then" block)* ("else" block)? "end"
     [[gnu::noinline]] StmtPtr parseIf() {
+        NestingGuard guard(*this);
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
         std::vector<IfBranch> branches;
-        int tallest = 0;
         const char* thenText = "'then' after if condition";
         do {
-            ExprPtr cond = parseExpression(0);
-            tallest = std::max(tallest, height_);
-            expect(TokenKind::Then, thenText);
+            ExprPtr cond;
+            recoverHeader(TokenKind::Then, [&]() __attribute__((always_inline)) {
+                cond = parseExpression(0);
+                expect(TokenKind::Then, thenText);
+            });
+            if (!cond) cond = placeholder(line, column);
             branches.push_back(IfBranch{std::move(cond), parseBlock()});
-            tallest = std::max(tallest, height_);
+            branches.back().endOffset = peek().offset;
             thenText = "'then' after elif condition";
         } while (match(TokenKind::Elif));
         if (match(TokenKind::Else)) {
             branches.push_back(IfBranch{nullptr, parseBlock()});
-            tallest = std::max(tallest, height_);
+            branches.back().endOffset = peek().offset;
         }
-        expect(TokenKind::End, "'end' to close if");
-        setHeight(tallest + 1);
+        expectEnd("'end' to close if");
         return std::make_unique<IfStmt>(std::move(branches), line, column);
     }
 
     // whileStmt -> "while" expression "do" block "end"
     [[gnu::noinline]] StmtPtr parseWhile() {
+        NestingGuard guard(*this);
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
-        ExprPtr cond = parseExpression(0);
-        int condHeight = height_;
-        expect(TokenKind::Do, "'do' after while condition");
+        ExprPtr cond;
+        recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
+            cond = parseExpression(0);
+            expect(TokenKind::Do, "'do' after while condition");
+        });
+        if (!cond) cond = placeholder(line, column);
         StmtList body = parseBlock();
-        expect(TokenKind::End, "'end' to close while");
-        setHeight(std::max(condHeight, height_) + 1);
-        return std::make_unique<WhileStmt>(std::move(cond), std::move(body), line, column);
+        uint32_t endOffset = expectEnd("'end' to close while");
+        auto loop = std::make_unique<WhileStmt>(std::move(cond), std::move(body), line, column);
+        loop->endOffset = endOffset;
+        return loop;
     }
 
     // forStmt -> "for" NAME "=" expression "," expression ("," expression)? "do" block "end"
     //          | "for" NAME "in" expression "do" block "end"
     [[gnu::noinline]] StmtPtr parseFor() {
+        NestingGuard guard(*this);
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
-        std::string var = std::move(expect(TokenKind::Name, "a loop variable after 'for'").text);
-        if (match(TokenKind::Assign)) {
-            ExprPtr start = parseExpression(0);
-            int tallest = height_;
-            expect(TokenKind::Comma, "',' after the numeric-for start value");
-            ExprPtr end = parseExpression(0);
-            tallest = std::max(tallest, height_);
-            ExprPtr step;
-            if (match(TokenKind::Comma)) {
-                step = parseExpression(0);
-                tallest = std::max(tallest, height_);
+        std::string var;
+        uint32_t varOffset = kNoOffset;
+        bool numeric = false;
+        ExprPtr start, end, step, iterable;
+        recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
+            Token& name = expect(TokenKind::Name, "a loop variable after 'for'");
+            varOffset = name.offset;
+            var = std::move(name.text);
+            if (match(TokenKind::Assign)) {
+                numeric = true;
+                start = parseExpression(0);
+                expect(TokenKind::Comma, "',' after the numeric-for start value");
+                end = parseExpression(0);
+                if (match(TokenKind::Comma)) step = parseExpression(0);
+                expect(TokenKind::Do, "'do' after numeric-for header");
+            } else if (match(TokenKind::In)) {
+                iterable = parseExpression(0);
+                expect(TokenKind::Do, "'do' after for-in header");
+            } else {
+                fail("expected '=' or 'in' in for loop");
             }
-            expect(TokenKind::Do, "'do' after numeric-for header");
-            StmtList body = parseBlock();
-            expect(TokenKind::End, "'end' to close for");
-            setHeight(std::max(tallest, height_) + 1);
-            return std::make_unique<NumericForStmt>(std::move(var), std::move(start), std::move(end), std::move(step),
-                                                    std::move(body), line, column);
+        });
+        StmtList body = parseBlock();
+        uint32_t endOffset = expectEnd("'end' to close for");
+        if (numeric && start && end) {
+            auto loop = std::make_unique<NumericForStmt>(std::move(var), std::move(start), std::move(end),
+                                                         std::move(step), std::move(body), line, column);
+            loop->varOffset = varOffset;
+            loop->endOffset = endOffset;
+            return loop;
         }
-        if (match(TokenKind::In)) {
-            ExprPtr iterable = parseExpression(0);
-            int iterableHeight = height_;
-            expect(TokenKind::Do, "'do' after for-in header");
-            StmtList body = parseBlock();
-            expect(TokenKind::End, "'end' to close for");
-            setHeight(std::max(iterableHeight, height_) + 1);
-            return std::make_unique<ForInStmt>(std::move(var), std::move(iterable), std::move(body), line, column);
-        }
-        fail("expected '=' or 'in' in for loop");
+        // Only a tolerant parse gets here with a broken header.
+        if (!iterable) iterable = placeholder(line, column);
+        auto loop = std::make_unique<ForInStmt>(std::move(var), std::move(iterable), std::move(body), line, column);
+        loop->varOffset = varOffset;
+        loop->endOffset = endOffset;
+        return loop;
     }
 
     // tryStmt -> "try" block "catch" NAME block "end"
     [[gnu::noinline]] StmtPtr parseTry() {
+        NestingGuard guard(*this);
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
         StmtList body = parseBlock();
-        int bodyHeight = height_;
-        expect(TokenKind::Catch, "'catch' after try body");
-        std::string catchVar = std::move(expect(TokenKind::Name, "a variable name after 'catch'").text);
-        StmtList handler = parseBlock();
-        expect(TokenKind::End, "'end' to close try");
-        setHeight(std::max(bodyHeight, height_) + 1);
-        return std::make_unique<TryStmt>(std::move(body), std::move(catchVar), std::move(handler), line, column);
+        uint32_t catchOffset = peek().offset;
+        std::string catchVar;
+        uint32_t catchVarOffset = kNoOffset;
+        StmtList handler;
+        if (tolerance_ != nullptr && !check(TokenKind::Catch)) {
+            // A try without its catch part: the body alone is kept.
+            record(ParseError("expected 'catch' after try body, got " + describe(peek()), peek().line, peek().column),
+                   index_);
+        } else {
+            recoverHeader(TokenKind::Newline, [&]() __attribute__((always_inline)) {
+                expect(TokenKind::Catch, "'catch' after try body");
+                Token& name = expect(TokenKind::Name, "a variable name after 'catch'");
+                catchVarOffset = name.offset;
+                catchVar = std::move(name.text);
+            });
+            handler = parseBlock();
+        }
+        uint32_t endOffset = expectEnd("'end' to close try");
+        auto attempt =
+            std::make_unique<TryStmt>(std::move(body), std::move(catchVar), std::move(handler), line, column);
+        attempt->catchOffset = catchOffset;
+        attempt->catchVarOffset = catchVarOffset;
+        attempt->endOffset = endOffset;
+        return attempt;
     }
 
     // expressionStmt -> expression (("=" | "+=" | "-=" | "*=" | "/=" | "//=" | "%=" | "^=") expression)?
@@ -365,39 +585,66 @@ private:
         if (op == nullptr) {
             int32_t line = expression->line;
             int32_t column = expression->column;
-            setHeight(height_ + 1);
             return std::make_unique<ExprStmt>(std::move(expression), line, column);
         }
         ExprKind targetKind = expression->kind;
         if (targetKind != ExprKind::Name && targetKind != ExprKind::Index && targetKind != ExprKind::Get) {
             fail("invalid assignment target");
         }
-        int targetHeight = height_;
         const Token& assign = advance();
         int32_t line = assign.line;
         int32_t column = assign.column;
         ExprPtr value = parseExpression(0);
-        setHeight(std::max(targetHeight, height_) + 1);
         return std::make_unique<AssignStmt>(std::move(expression), std::move(value), op, line, column);
     }
 
     // expression -> unary (binaryOperator unary)*   by precedence climbing from `minimum`
+    // A left-associative operator's right operand holds only operators that
+    // bind tighter, so the recursion is as deep as the precedence levels, not
+    // as long as the chain.
     ExprPtr parseExpression(int minimum) {
-        NestingGuard guard(*this);
         ExprPtr left = parseUnary();
         for (;;) {
             TokenKind kind = peek().kind;
             int precedence = binaryPrecedence(kind);
             if (precedence < 0 || precedence < minimum) return left;
-            int leftHeight = height_;
+            if (kind == TokenKind::Caret) {
+                left = parsePowerChain(std::move(left));
+                continue;
+            }
             const Token& op = advance();
             int32_t line = op.line;
             int32_t column = op.column;
             std::string spelling = tokenKindSpelling(kind);
-            ExprPtr right = parseExpression(kind == TokenKind::Caret ? precedence : precedence + 1);
-            setHeight(std::max(leftHeight, height_) + 1);
+            ExprPtr right = parseExpression(precedence + 1);
             left = std::make_unique<BinaryExpr>(std::move(spelling), std::move(left), std::move(right), line, column);
         }
+    }
+
+    // powerChain -> unary ("^" unary)+   grouped from the right: a ^ (b ^ c)
+    // "^" binds tightest of the binary operators, so its operands are unary
+    // expressions; they are collected by a loop and joined from the right.
+    [[gnu::noinline]] ExprPtr parsePowerChain(ExprPtr base) {
+        struct Link {
+            ExprPtr operand;
+            int32_t line;
+            int32_t column;
+        };
+        std::vector<Link> links;
+        links.push_back(Link{std::move(base), 0, 0});
+        while (check(TokenKind::Caret)) {
+            const Token& op = advance();
+            int32_t line = op.line;
+            int32_t column = op.column;
+            links.push_back(Link{parseUnary(), line, column});
+        }
+        // links[i] joins operand i - 1 to everything after it, at its "^".
+        ExprPtr right = std::move(links.back().operand);
+        for (size_t i = links.size() - 1; i > 0; --i) {
+            right = std::make_unique<BinaryExpr>("^", std::move(links[i - 1].operand), std::move(right), links[i].line,
+                                                 links[i].column);
+        }
+        return right;
     }
 
     // unary -> ("-" | "not") unary | postfix
@@ -409,7 +656,6 @@ private:
             int32_t column = op.column;
             std::string spelling = op.kind == TokenKind::Minus ? "-" : "not";
             ExprPtr operand = parseUnary();
-            setHeight(height_ + 1);
             return std::make_unique<UnaryExpr>(std::move(spelling), std::move(operand), line, column);
         }
         return parsePostfix(parsePrimary());
@@ -421,18 +667,19 @@ private:
             const Token& token = peek();
             int32_t line = token.line;
             int32_t column = token.column;
-            int objectHeight = height_;
-            if (match(TokenKind::LeftParen)) {
-                std::vector<ExprPtr> args = parseArguments(objectHeight);
+            if (check(TokenKind::LeftParen)) {
+                NestingGuard guard(*this);
+                advance();
+                std::vector<ExprPtr> args = parseArguments();
                 expression = std::make_unique<CallExpr>(std::move(expression), std::move(args), line, column);
-            } else if (match(TokenKind::LeftBracket)) {
+            } else if (check(TokenKind::LeftBracket)) {
+                NestingGuard guard(*this);
+                advance();
                 ExprPtr index = parseExpression(0);
                 expect(TokenKind::RightBracket, "']' after index");
-                setHeight(std::max(objectHeight, height_) + 1);
                 expression = std::make_unique<IndexExpr>(std::move(expression), std::move(index), line, column);
             } else if (match(TokenKind::Dot)) {
                 std::string name = std::move(expect(TokenKind::Name, "a field name after '.'").text);
-                setHeight(objectHeight + 1);
                 expression = std::make_unique<GetExpr>(std::move(expression), std::move(name), line, column);
             } else {
                 return expression;
@@ -441,17 +688,14 @@ private:
     }
 
     // arguments -> (expression ("," expression)*)?
-    std::vector<ExprPtr> parseArguments(int calleeHeight) {
+    std::vector<ExprPtr> parseArguments() {
         std::vector<ExprPtr> args;
-        int tallest = calleeHeight;
         if (!match(TokenKind::RightParen)) {
             do {
                 args.push_back(parseExpression(0));
-                tallest = std::max(tallest, height_);
             } while (match(TokenKind::Comma));
             expect(TokenKind::RightParen, "')' after arguments");
         }
-        setHeight(tallest + 1);
         return args;
     }
 
@@ -464,20 +708,20 @@ private:
         switch (token.kind) {
         case TokenKind::Number:
             advance();
-            setHeight(1);
             return std::make_unique<LiteralExpr>(numberValue(token), line, column);
         case TokenKind::String:
             advance();
-            setHeight(1);
             return std::make_unique<LiteralExpr>(Value(std::move(token.text)), line, column);
-        case TokenKind::InterpString:
+        case TokenKind::InterpString: {
+            NestingGuard guard(*this);
             advance();
             return parseInterpolation(token);
+        }
         case TokenKind::Name:
             advance();
-            setHeight(1);
             return std::make_unique<NameExpr>(std::move(token.text), line, column);
         case TokenKind::LeftParen: {
+            NestingGuard guard(*this);
             advance();
             ExprPtr inner = parseExpression(0);
             expect(TokenKind::RightParen, "')' to close grouping");
@@ -488,15 +732,12 @@ private:
         case TokenKind::Function: return parseFunctionLiteral();
         case TokenKind::True:
             advance();
-            setHeight(1);
             return std::make_unique<LiteralExpr>(Value(true), line, column);
         case TokenKind::False:
             advance();
-            setHeight(1);
             return std::make_unique<LiteralExpr>(Value(false), line, column);
         case TokenKind::Nil:
             advance();
-            setHeight(1);
             return std::make_unique<LiteralExpr>(Value(), line, column);
         default: failUnexpected(" in expression");
         }
@@ -504,14 +745,19 @@ private:
 
     // functionLiteral -> "function" parameters block "end"
     [[gnu::noinline]] ExprPtr parseFunctionLiteral() {
+        NestingGuard guard(*this);
         const Token& keyword = advance();
         int32_t line = keyword.line;
         int32_t column = keyword.column;
-        std::vector<std::string> params = parseParameters();
+        std::vector<uint32_t> paramOffsets;
+        std::vector<std::string> params = parseParameters(paramOffsets);
         StmtList body = parseBlock();
-        expect(TokenKind::End, "'end' to close function");
-        setHeight(height_ + 1);
-        return std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
+        uint32_t endOffset = expectEnd("'end' to close function");
+        auto function =
+            std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
+        function->paramOffsets = std::move(paramOffsets);
+        function->endOffset = endOffset;
+        return function;
     }
 
     // An integer literal too large for a signed 64-bit integer stays a float,
@@ -526,16 +772,13 @@ private:
     // The shared shape of list and map literals: after the opening bracket,
     // items separated by commas, newlines allowed after the bracket, after
     // each comma and before the closing bracket, and a trailing comma.
-    // Sets height_ to one above the tallest item.
     template <class Item, class ParseItem>
     std::vector<Item> parseBracketed(TokenKind close, const char* closeText, ParseItem parseItem) {
         std::vector<Item> items;
-        int tallest = 0;
         skipNewlines();
         if (!check(close)) {
             for (;;) {
                 items.push_back(parseItem());
-                tallest = std::max(tallest, height_);
                 if (!match(TokenKind::Comma)) break;
                 skipNewlines();
                 if (check(close)) break;
@@ -543,12 +786,12 @@ private:
         }
         skipNewlines();
         expect(close, closeText);
-        setHeight(tallest + 1);
         return items;
     }
 
     // list -> "[" NEWLINE* (expression ("," NEWLINE* expression)* ","?)? NEWLINE* "]"
     [[gnu::noinline]] ExprPtr parseList() {
+        NestingGuard guard(*this);
         const Token& open = advance();
         const int32_t line = open.line;
         const int32_t column = open.column;
@@ -559,6 +802,7 @@ private:
 
     // map -> "{" NEWLINE* (entry ("," NEWLINE* entry)* ","?)? NEWLINE* "}"
     [[gnu::noinline]] ExprPtr parseMap() {
+        NestingGuard guard(*this);
         const Token& open = advance();
         const int32_t line = open.line;
         const int32_t column = open.column;
@@ -568,45 +812,43 @@ private:
     }
 
     // entry -> (NAME | "[" expression "]" | primary) ":" expression
-    // Leaves the taller of key and value in height_.
     [[gnu::noinline]] MapEntryExpr parseMapEntry() {
         MapEntryExpr entry;
         Token& token = tokens_[index_];
         if (token.kind == TokenKind::Name) {
             advance();
             entry.key = std::make_unique<LiteralExpr>(Value(std::move(token.text)), token.line, token.column);
-            setHeight(1);
-        } else if (match(TokenKind::LeftBracket)) {
+        } else if (check(TokenKind::LeftBracket)) {
+            NestingGuard guard(*this);
+            advance();
             entry.key = parseExpression(0);
             expect(TokenKind::RightBracket, "']' after computed map key");
         } else {
-            // A map literal as a key nests without passing through parseExpression.
-            NestingGuard guard(*this);
             entry.key = parsePrimary();
         }
-        int keyHeight = height_;
         expect(TokenKind::Colon, "':' between map key and value");
         entry.value = parseExpression(0);
-        setHeight(std::max(keyHeight, height_));
         return entry;
     }
 
-    // "a${x}b" becomes ("a" + str(x)) + "b"; every node stands at the string.
+    // "a${x}b" becomes ("a" + str(x)) + "b"; the nodes added here stand at the string.
+    // The code of every part nests one level below the string.
     [[gnu::noinline]] ExprPtr parseInterpolation(Token& token) {
         int32_t line = token.line;
         int32_t column = token.column;
-        NestingGuard guard(*this);
         ExprPtr result;
-        int resultHeight = 0;
         for (StringPart& part : token.parts) {
             ExprPtr piece;
-            int pieceHeight = 1;
             if (part.isCode) {
-                // Positions of errors inside the code count from its first byte.
-                Parser inner(tokenize(part.text), depth_);
+                // The code's tokens carry their positions in the file, so its
+                // errors and nodes point at the right line and column.
                 std::vector<ExprPtr> args;
-                args.push_back(inner.parseInterpolationCode());
-                pieceHeight = inner.height_ + 1;
+                if (tolerance_ == nullptr) {
+                    Parser inner(tokenizeCode(part.text, part.line, part.column, part.offset), depth_);
+                    args.push_back(inner.parseInterpolationCode());
+                } else {
+                    args.push_back(parseCodeTolerantly(part));
+                }
                 piece = std::make_unique<CallExpr>(std::make_unique<NameExpr>("str", line, column), std::move(args),
                                                    line, column);
             } else {
@@ -614,12 +856,9 @@ private:
             }
             if (!result) {
                 result = std::move(piece);
-                resultHeight = pieceHeight;
             } else {
                 result = std::make_unique<BinaryExpr>("+", std::move(result), std::move(piece), line, column);
-                resultHeight = std::max(resultHeight, pieceHeight) + 1;
             }
-            setHeight(resultHeight);
         }
         return result;
     }
@@ -627,7 +866,7 @@ private:
     std::vector<Token> tokens_;
     size_t index_ = 0;
     int depth_ = 0;
-    int height_ = 0;
+    Tolerance* tolerance_ = nullptr;
 };
 
 }  // namespace
@@ -635,5 +874,18 @@ private:
 StmtList parseProgram(std::vector<Token> tokens) { return Parser(std::move(tokens), 0).parseProgram(); }
 
 StmtList parseSource(std::string_view source) { return parseProgram(tokenize(source)); }
+
+TolerantParse parseTolerant(std::string_view source) {
+    TolerantParse result;
+    LexErrorList lexical;
+    std::vector<Token> tokens = tokenizeTolerant(source, lexical);
+    // Lexing finishes before parsing starts, so lexical errors come first, as in a strict run.
+    for (LexError& error : lexical.errors) result.errors.push_back(std::move(error));
+    Tolerance tolerance{&result.errors, std::move(lexical.tokenIndices)};
+    Parser parser(std::move(tokens), 0, &tolerance);
+    result.program = parser.parseProgram();
+    result.tokens = std::move(parser.tokens());
+    return result;
+}
 
 }  // namespace velmor

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ast.h"
+#include "error.h"
 #include "lexer/token.h"
 
 namespace velmor {
@@ -14,5 +15,17 @@ StmtList parseProgram(std::vector<Token> tokens);
 
 // tokenize + parseProgram.
 StmtList parseSource(std::string_view source);
+
+// A tolerant parse, for editor tooling: every lexical and syntax error is
+// collected and parsing recovers at statement level (see parser.cpp). The
+// first error is always the one a strict parse would throw.
+struct TolerantParse {
+    // The file's tokens with their offsets. The texts of names and strings
+    // have moved into the tree; kinds, positions and offsets are intact.
+    std::vector<Token> tokens;
+    StmtList program;  // every statement that parsed
+    std::vector<VelmorError> errors;  // lexical errors first, then the rest in parse order
+};
+TolerantParse parseTolerant(std::string_view source);
 
 }  // namespace velmor

@@ -56,6 +56,7 @@
 
 #include "error.h"
 #include "execution_limits.h"
+#include "native_stack.h"
 #include "quicken.h"
 
 namespace velmor {
@@ -141,16 +142,23 @@ std::string calleeArityMessage(const FunctionProto& proto, std::size_t count) {
     return proto.name + "() expects " + std::to_string(proto.arity) + " argument(s), got " + std::to_string(count);
 }
 
-// Counts a nested run loop for as long as it runs.
-class NestingGuard {
+// Sets the limit for nested run loops at the outermost entry into the
+// machine (run, or a call from outside a run) and clears it on the way out.
+class OutermostEntry {
 public:
-    explicit NestingGuard(std::size_t& counter) : counter_(counter) { ++counter_; }
-    ~NestingGuard() { --counter_; }
-    NestingGuard(const NestingGuard&) = delete;
-    NestingGuard& operator=(const NestingGuard&) = delete;
+    explicit OutermostEntry(std::uintptr_t& limit) : limit_(limit), outermost_(limit == 0) {
+        static const std::size_t budget = nativeStackBudget();
+        if (outermost_) limit_ = nativeStackLimit(currentStackAddress(), budget);
+    }
+    ~OutermostEntry() {
+        if (outermost_) limit_ = 0;
+    }
+    OutermostEntry(const OutermostEntry&) = delete;
+    OutermostEntry& operator=(const OutermostEntry&) = delete;
 
 private:
-    std::size_t& counter_;
+    std::uintptr_t& limit_;
+    const bool outermost_;
 };
 
 }  // namespace
@@ -191,6 +199,7 @@ void VM::stackOverflow() { throw RuntimeError("stack overflow", 0, 0); }
 void VM::runtimeError(std::string message, int32_t line) { throw RuntimeError(std::move(message), line, 0); }
 
 Value VM::run(Ref<FunctionProto> script) {
+    const OutermostEntry entry(callbackStackLimit_);
     const std::size_t depth = frameCount_;
     Value* calleeSlot = top_;
     push(Value(makeRef<VMClosure>(std::move(script))));
@@ -208,19 +217,20 @@ Value VM::run(Ref<FunctionProto> script) {
 Value VM::call(const Value& callee, std::vector<Value> args) { return callWith(callee, args); }
 
 Value VM::callWith(const Value& callee, std::span<const Value> args) {
+    const OutermostEntry entry(callbackStackLimit_);
     const std::size_t depth = frameCount_;
     Value* calleeSlot = top_;
+    const bool stackLeft = currentStackAddress() >= callbackStackLimit_;
     if (callee.isClosure()) {
         // fast path: a closure of the right arity, with room for its frame and values
         VMClosure& closure = callee.asClosure();
         if (closure.proto->arity == args.size() && static_cast<std::size_t>(stackEnd_ - top_) > args.size() &&
-            frameCount_ < kMaxFrames && nestedLoops_ < kMaxNestedLoops) {
+            frameCount_ < kMaxFrames && stackLeft) {
             Value* top = top_;
             new (top++) Value(callee);
             for (const Value& argument : args) new (top++) Value(argument);
             top_ = top;
             enterFrame(closure, calleeSlot + 1);
-            NestingGuard nesting(nestedLoops_);
             try {
                 Value result = runLoop(depth);
                 // The callee's return took its frame and values; only a halt leaves them.
@@ -235,11 +245,10 @@ Value VM::callWith(const Value& callee, std::span<const Value> args) {
     try {
         pushCopy(callee);
         for (const Value& argument : args) pushCopy(argument);
-        if (callee.isClosure() && callee.asClosure().proto->arity == args.size() && nestedLoops_ >= kMaxNestedLoops) {
+        if (callee.isClosure() && callee.asClosure().proto->arity == args.size() && !stackLeft) {
             runtimeError(kCallStackOverflow, 0);
         }
         if (!callValue(calleeSlot, args.size(), Site{})) return pop();
-        NestingGuard nesting(nestedLoops_);
         Value result = runLoop(depth);
         unwindTo(depth, calleeSlot);  // OP_HALT leaves its frames behind
         return result;

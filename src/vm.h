@@ -52,9 +52,6 @@ class VM final : public Caller {
 public:
     static constexpr std::size_t kStackSize = 65536;
     static constexpr std::size_t kMaxFrames = 4096;
-    // Builtins that call back start a nested run loop on the native stack;
-    // this bounds the nesting well inside a 1 MiB thread stack.
-    static constexpr std::size_t kMaxNestedLoops = 200;
 
     // An instruction of a running frame, for the line of an error it raises:
     // the line table is read only when there is an error. No closure: line 0.
@@ -177,9 +174,12 @@ private:
     std::vector<TryHandler> handlers_;
     // Closed upvalues that hold the closure holding them, freed with the machine.
     std::vector<Ref<Upvalue>> selfCycles_;
-    std::size_t nestedLoops_ = 0;
     // No quickening, global caches or field hints (engine_options.h).
     const bool plain_;
+    // Builtins that call back start a nested run loop on the native stack;
+    // none starts below this address (nativeStackBudget() below the outermost
+    // entry into the machine), 0 outside a run.
+    std::uintptr_t callbackStackLimit_ = 0;
     // Per prototype, the address of each global binding its constants name,
     // filled on first use. Bindings are never removed from `globals`, and an
     // unordered_map keeps its elements in place, so the addresses stay valid.

@@ -16,7 +16,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 need=()
-for pkg in g++-mingw-w64-x86-64 wine64 clang libclang-rt-14-dev unzip zip; do
+for pkg in g++-mingw-w64-x86-64 wine64 clang libclang-rt-14-dev unzip zip nodejs nlohmann-json3-dev; do
     dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if ((${#need[@]})); then

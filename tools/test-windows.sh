@@ -64,6 +64,17 @@ if ((wine_status != 0 && wine_failed == 0)); then
 fi
 echo "wine: $wine_passed passed, $wine_failed failed ($(grep -o 'whole run: [0-9]* s' "$build/wine-tests.log"))"
 
+# The language server in velmor.exe: the protocol sessions of the Linux tests,
+# in the Wine prefix that the scenarios above left, with diagnostics timed.
+sessions=$(WINEDEBUG=-all WINEPREFIX=$build/wine-tests/prefix WINEDLLOVERRIDES="mscoree,mshtml=" \
+    timeout 600 tests/lsp/run.sh "$build/lsp-node" --latency wine "$build/velmor.exe" 2>&1)
+case $? in
+0) pass "language server sessions under Wine"; grep '^latency' <<<"$sessions" ;;
+77) echo "SKIP language server sessions under Wine (no node)" ;;
+*) fail "language server sessions under Wine" "$(tail -20 <<<"$sessions")" ;;
+esac
+WINEPREFIX=$build/wine-tests/prefix wineserver -k >/dev/null 2>&1 || true
+
 # The extension package: entries at the root of the archive, in the layout the editor expects.
 package=$build/velmor-extension.vsix
 entries=$(unzip -Z1 "$package" 2>&1 | grep -v '/$' | sort)
@@ -72,6 +83,7 @@ expected_entries=$(sort <<'EOF'
 extension.vsixmanifest
 extension/README.md
 extension/language-configuration.json
+extension/out/extension.js
 extension/package.json
 extension/snippets/velmor.json
 extension/syntaxes/velmor.tmLanguage.json

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "installer.h"
+#include "text_encoding.h"
 
 // GCC 12 at -O2 and above reports the std::string members of the brace-built
 // case tables as maybe uninitialized (a known false positive with
@@ -240,6 +242,57 @@ TEST(PathEdits, RemovingTheFolderKeepsOtherPiecesVerbatim) {
     EXPECT_EQ(pathWithoutFolder(";  ;A", folder), "A");
 }
 
+// Entries in any characters, as Windows hands them over (UTF-16, not always
+// valid), next to the tricky ASCII ones.
+const std::u16string kOtherEntries[] = {
+    u"C:\\Tools",
+    u"%USERPROFILE%\\bin",
+    u"C:\\Пути\\бин",
+    u"C:\\café",
+    u" D:\\工具\\bin ",
+    u"E:\\🚀",
+    std::u16string(u"F:\\lone") + char16_t(0xD800),
+    std::u16string(u"G:\\") + char16_t(0xDFFF) + u"x",
+    u"\tH:\\tab",
+    u"C:\\USERS\\ПЁТР\\APPDATA\\LOCAL\\PROGRAMS\\VELMOR\\BIN",
+};
+
+// Through the fake system: install adds the folder after the user's entries
+// and uninstall removes it again, and every other entry comes back exactly,
+// unit for unit, whatever the mix.
+TEST(PathEdits, EntriesInAnyCharactersSurviveInstallAndUninstall) {
+    const std::u16string folder = u"C:\\Users\\Пётр\\AppData\\Local\\Programs\\Velmor\\bin";
+    std::mt19937 generator(16);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(kOtherEntries) - 1);
+    std::uniform_int_distribution<int> count(0, 6);
+    for (int round = 0; round < 500; ++round) {
+        std::u16string before;
+        for (int i = count(generator); i > 0; --i) {
+            before += (before.empty() ? u"" : u";") + kOtherEntries[pick(generator)];
+        }
+        SCOPED_TRACE(utf8FromUtf16(before));
+        FakeSystem system;
+        system.environment["LOCALAPPDATA"] = utf8FromUtf16(u"C:\\Users\\Пётр\\AppData\\Local");
+        system.userPath = {UserPathState::Read, utf8FromUtf16(before)};
+        ASSERT_EQ(runInstall(system), 0);
+        ASSERT_EQ(system.pathWrites.size(), 1u);
+        EXPECT_EQ(utf16FromUtf8(system.pathWrites[0]), before + (before.empty() ? u"" : u";") + folder);
+        ASSERT_EQ(runUninstall(system), 0);
+        ASSERT_EQ(system.pathWrites.size(), 2u);
+        EXPECT_EQ(utf16FromUtf8(system.pathWrites[1]), before);
+    }
+}
+
+TEST(PathContains, NonAsciiFolderMatchesIgnoringAsciiCaseOnly) {
+    const std::string folder = utf8FromUtf16(u"C:\\Users\\Пётр\\AppData\\Local\\Programs\\Velmor\\bin");
+    EXPECT_TRUE(pathContains(utf8FromUtf16(u"A; c:\\USERS\\Пётр\\appdata\\LOCAL\\programs\\VELMOR\\bin ;B"), folder));
+    // Letters outside ASCII are compared as they are: another spelling is another entry.
+    EXPECT_FALSE(pathContains(utf8FromUtf16(u"C:\\Users\\пётр\\AppData\\Local\\Programs\\Velmor\\bin"), folder));
+    EXPECT_FALSE(pathContains(utf8FromUtf16(u"C:\\Users\\Петр\\AppData\\Local\\Programs\\Velmor\\bin"), folder));
+    EXPECT_EQ(pathWithoutFolder(utf8FromUtf16(u"C:\\Пути;") + folder + ";" + utf8FromUtf16(u"D:\\工具"), folder),
+              utf8FromUtf16(u"C:\\Пути;D:\\工具"));
+}
+
 struct InstallPathCase {
     std::string name;
     UserPath before;
@@ -380,6 +433,36 @@ TEST(SetupInstall, TrailingSeparatorOfLocalAppDataIsDropped) {
     EXPECT_EQ(runInstall(system), 0);
     EXPECT_EQ(system.output, kInstallOutput);
     EXPECT_EQ(system.pathWrites, std::vector<std::string>{kProgramFolder});
+}
+
+// A user folder outside every ANSI code page: the steps get the whole path and
+// the messages name it as it is.
+TEST(SetupInstall, NonAnsiLocalAppData) {
+    const std::string local = utf8FromUtf16(u"C:\\Users\\Пётр 工具\\AppData\\Local");
+    const std::string install = local + "\\Programs\\Velmor";
+    FakeSystem system;
+    system.environment["LOCALAPPDATA"] = local;
+    system.commandStatus[kFindCode] = 1;
+    EXPECT_EQ(runInstall(system), 0);
+    const std::vector<std::string> expected = {
+        "env LOCALAPPDATA",
+        "create " + install + "\\bin",
+        "extract 101 " + install + "\\bin\\velmor.exe",
+        "read path",
+        "write path " + install + "\\bin",
+        "extract 102 " + install + "\\velmor-extension.vsix",
+        std::string("run ") + kFindCode,
+    };
+    EXPECT_EQ(system.log, expected);
+    EXPECT_EQ(system.output, "\nInstalling Velmor to " + install +
+                                 "\n\n"
+                                 "  Installed velmor.exe\n"
+                                 "  Added Velmor to your PATH\n"
+                                 "  VS Code not found; skipped the editor extension\n"
+                                 "        (install later with: code --install-extension \"" +
+                                 install +
+                                 "\\velmor-extension.vsix\")\n"
+                                 "\nDone. Open a NEW terminal and run:  velmor --version\n");
 }
 
 TEST(SetupInstall, ReinstallLeavesPathAlone) {

@@ -1,6 +1,7 @@
 // Conversion, kind-test, console and error builtins.
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 
@@ -28,7 +29,11 @@ FloatReading readFloat(const StringObj& text) {
     char* end = nullptr;
     errno = 0;
     const double value = std::strtod(begin, &end);
-    const bool ok = end != begin && errno != ERANGE;
+    // strtod reports a result in the subnormal range as out of range too, but
+    // a nonzero one is the number itself (the text form of such a float reads
+    // back to it). Overflow to infinity and underflow to zero stay failures.
+    const bool outOfRange = errno == ERANGE && (value == 0 || !std::isfinite(value));
+    const bool ok = end != begin && !outOfRange;
     return {ok, value, static_cast<std::size_t>(end - begin)};
 }
 

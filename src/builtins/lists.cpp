@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "support.h"
 
@@ -89,7 +90,12 @@ Value rangeOfIntegers(int64_t start, int64_t stop, int64_t step) {
 
 Value rangeOfFloats(double start, double stop, double step) {
     const std::size_t cap = maxListLength();
-    const double estimate = (stop - start) / step;
+    // The number of elements, estimated without overflow: stop - start
+    // overflows for bounds of opposite signs near the ends of the range. A
+    // counter running to an infinite stop ends once it overflows itself, so
+    // such a stop counts as the largest finite one.
+    const double end = std::clamp(stop, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
+    const double estimate = end / step - start / step;
     std::vector<Value> items;
     if (estimate >= static_cast<double>(cap)) throwResultTooLarge("range");
     if (estimate > 0) reserveResult(items, static_cast<std::size_t>(estimate) + 1, cap, "range");

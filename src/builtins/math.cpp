@@ -1,9 +1,13 @@
 // Math, random and clock builtins.
 
+#include <array>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <iterator>
+#include <limits>
 #include <random>
+#include <string>
 
 #include "support.h"
 
@@ -32,13 +36,21 @@ std::mt19937_64& generator(const char* name) {
     }
 }
 
-// Exact for the exponents that a double holds exactly, so the result does not
-// hang on the quality of the platform's pow.
+// 10 to a power of 0 or more, the nearest double, so that the result does not
+// hang on the quality of the platform's pow (mingw-w64's gave
+// 1.0000000000000006e+308 for 10^308). The powers are read from their
+// decimal text once; beyond 10^308 they overflow.
 double powerOfTen(int64_t exponent) {
-    static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    if (exponent < static_cast<int64_t>(std::size(kExact))) return kExact[exponent];
-    return std::pow(10.0, static_cast<double>(exponent));
+    static const std::array<double, 309> kPowers = [] {
+        std::array<double, 309> powers{};
+        for (std::size_t i = 0; i < powers.size(); ++i) {
+            const std::string text = "1e" + std::to_string(i);
+            std::from_chars(text.data(), text.data() + text.size(), powers[i]);
+        }
+        return powers;
+    }();
+    if (exponent < static_cast<int64_t>(kPowers.size())) return kPowers[static_cast<std::size_t>(exponent)];
+    return std::numeric_limits<double>::infinity();
 }
 
 enum class Extreme { Smallest, Largest };
@@ -86,8 +98,8 @@ Value nativeRound(Caller&, std::span<Value> args) {
     if (digits < 0) {
         const double scale = powerOfTen(-static_cast<int64_t>(digits));
         if (!std::isfinite(scale)) return Value(std::copysign(0.0, x));
-        const double rounded = std::round(x / scale) * scale;
-        return Value(std::isfinite(rounded) ? rounded : x);
+        // Rounding up past the largest double gives infinity, as the arithmetic does.
+        return Value(std::round(x / scale) * scale);
     }
     const double scale = powerOfTen(digits);
     const double scaled = x * scale;

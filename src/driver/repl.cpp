@@ -1,14 +1,29 @@
 // The interactive prompt: collects lines until they parse, runs each fragment
 // on one long-lived tree-walker and echoes the value of a final expression.
+//
+// Lines come from one of two places. When standard input and output are both
+// a terminal, the line editor reads them (history, completion, Ctrl-C); a
+// program runs with the terminal in its own mode, and Ctrl-C interrupts it.
+// Otherwise (pipes, files, Windows' console with its own line input) lines
+// are read as they come, and every byte the prompt writes is as it always was.
 
+#include <algorithm>
 #include <exception>
+#include <functional>
 #include <iostream>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "builtins/native.h"
 #include "driver.h"
+#include "driver/line_editor.h"
+#include "driver/repl.h"
 #include "driver/reporting.h"
+#include "driver/terminal.h"
 #include "error.h"
+#include "execution_limits.h"
 #include "interpreter.h"
 #include "lexer/lexer.h"
 #include "parser.h"
@@ -20,17 +35,14 @@ namespace {
 constexpr const char* kReplSourceName = "<repl>";
 constexpr const char* kPrimaryPrompt = ">> ";
 constexpr const char* kContinuationPrompt = ".. ";
+constexpr const char* kInterruptedMessage = "Interrupted";
+// A file's byte order mark: the lexer drops it at the start of the text only.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-bool isIncomplete(std::string_view buffer) {
-    std::vector<Token> tokens;
-    try {
-        tokens = tokenize(buffer);
-    } catch (const VelmorError&) {
-        return false;  // a lexical error is reported at once, never continued
-    }
-    int depth = 0;
+int openerBalance(const std::vector<Token>& tokens) {
+    int balance = 0;
     for (const Token& token : tokens) {
         switch (token.kind) {
         case TokenKind::LeftParen:
@@ -40,84 +52,241 @@ bool isIncomplete(std::string_view buffer) {
         case TokenKind::If:
         case TokenKind::While:
         case TokenKind::For:
-        case TokenKind::Try:
-            ++depth;
-            break;
+        case TokenKind::Try: ++balance; break;
         case TokenKind::RightParen:
         case TokenKind::RightBracket:
         case TokenKind::RightBrace:
-        case TokenKind::End:
-            --depth;
-            break;
-        default:
-            break;
+        case TokenKind::End: --balance; break;
+        default: break;
         }
     }
-    return depth > 0;
+    return balance;
 }
 
-int startRepl() {
+bool isIncomplete(std::string_view buffer) {
+    std::vector<Token> tokens;
+    try {
+        tokens = tokenize(buffer);
+    } catch (const VelmorError&) {
+        return false; // a lexical error is reported at once, never continued
+    }
+    return openerBalance(tokens) > 0;
+}
+
+FragmentBuffer::State FragmentBuffer::addLine(std::string_view line) {
+    const bool firstLine = text_.empty();
+    if (!firstLine) text_ += '\n';
+    text_ += line;
+    if (linesTokenized_ && !(!firstLine && line.starts_with(kByteOrderMark))) {
+        try {
+            balance_ += openerBalance(tokenize(line));
+        } catch (const VelmorError&) {
+            linesTokenized_ = false; // the whole text fails to tokenize: parseWhole reports it
+        }
+    } else {
+        linesTokenized_ = false;
+    }
+    if (linesTokenized_ && balance_ > 0) return State::Open;
+    return parseWhole();
+}
+
+FragmentBuffer::State FragmentBuffer::parseWhole() {
+    try {
+        statements_ = parseSource(text_);
+    } catch (const VelmorError& error) {
+        if (isIncomplete(text_)) return State::Open;
+        report_ = formatReport(error, text_, sourceName_);
+        clear();
+        return State::Failed;
+    }
+    clear();
+    return State::Complete;
+}
+
+void FragmentBuffer::clear() {
+    text_.clear();
+    balance_ = 0;
+    linesTokenized_ = true;
+}
+
+namespace {
+
+// The prompt's state between lines: the interpreter, every syntax tree its
+// functions may still point into, and the fragment being entered.
+class Session {
+  public:
+    const char* prompt() const { return fragment_.empty() ? kPrimaryPrompt : kContinuationPrompt; }
+    bool atPrimaryPrompt() const { return fragment_.empty(); }
+    void discardFragment() { fragment_.clear(); }
+    const Interpreter& interpreter() const { return interpreter_; }
+    // Called just before a complete fragment runs.
+    void setBeforeRun(std::function<void()> beforeRun) { beforeRun_ = std::move(beforeRun); }
+
+    // Takes one line; false when it ends the prompt.
+    bool acceptLine(std::string line);
+
+  private:
+    void run(const StmtList& statements);
+
     // Tree-walker functions point into the tree that defined them, so every
     // parsed input lives as long as the interpreter; declared first, the trees
     // are destroyed last.
-    std::vector<StmtList> keptInputs;
-    Interpreter interpreter;
-    std::cout << "Velmor " << kVersion << "  --  type Ctrl-D (or 'exit') to quit\n";
+    std::vector<StmtList> keptInputs_;
+    Interpreter interpreter_;
+    FragmentBuffer fragment_{kReplSourceName};
+    std::function<void()> beforeRun_;
+};
 
-    std::string buffer;
-    const char* prompt = kPrimaryPrompt;
+bool Session::acceptLine(std::string line) {
+    // Input piped from a Windows file keeps its CR; the language treats it as blank space anyway.
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (fragment_.empty() && (line == "exit" || line == "quit")) return false;
+    FragmentBuffer::State state;
+    try {
+        state = fragment_.addLine(line);
+    } catch (const std::exception& failure) {
+        reportSystemFailure(failure);
+        fragment_.clear();
+        return true;
+    }
+    if (state == FragmentBuffer::State::Failed) {
+        std::cout.flush();
+        std::cerr << fragment_.report() << "\n";
+    } else if (state == FragmentBuffer::State::Complete) {
+        keptInputs_.push_back(fragment_.takeStatements());
+        run(keptInputs_.back());
+    }
+    return true;
+}
+
+void Session::run(const StmtList& statements) {
+    if (beforeRun_) beforeRun_();
+    try {
+        Value result = interpreter_.runRepl(statements);
+        if (!result.isNil()) std::cout << toRepr(result) << "\n";
+    } catch (const VelmorError& error) {
+        reportError(error, "", kReplSourceName);
+    } catch (const ThrownValue& thrown) {
+        reportThrownValue(thrown);
+    } catch (const Interrupted&) {
+        std::cout.flush();
+        std::cerr << kInterruptedMessage << "\n";
+    } catch (const std::exception& failure) {
+        reportSystemFailure(failure);
+    } catch (...) {
+        reportUnknownFailure();
+    }
+}
+
+// Keywords (from the token table), builtins (from the builtin table) and
+// every global the session has defined so far.
+std::vector<std::string> completionsFor(std::string_view prefix, const Interpreter& interpreter) {
+    std::vector<std::string> names;
+    const auto consider = [&](std::string_view name) {
+        if (name.starts_with(prefix)) names.emplace_back(name);
+    };
+    for (int kind = kFirstKeyword; kind <= kLastKeyword; ++kind)
+        consider(tokenKindSpelling(static_cast<TokenKind>(kind)));
+    for (const BuiltinInfo& builtin : builtinTable()) consider(builtin.name);
+    for (const auto& binding : interpreter.globals->vars) consider(binding.first);
+    return names;
+}
+
+// Lines as they come, the prompt written before each.
+int readPlainLines(Session& session) {
+    // A Windows console ends the read on Ctrl-C; the prompt then starts afresh.
+    std::unique_ptr<InterruptCatcher> interrupts;
+#ifdef _WIN32
+    if (standardStreamsAreTerminals()) interrupts = std::make_unique<InterruptCatcher>();
+#endif
+    session.setBeforeRun([] { interruptRequested().store(false); });
     std::string line;
     for (;;) {
-        std::cout << prompt << std::flush;
+        std::cout << session.prompt() << std::flush;
+        // A program's `input` that Ctrl-C ended left the stream failed; the console still reads.
+        if (interrupts) std::cin.clear();
         if (!std::getline(std::cin, line)) {
+            if (interrupts && readEndedByInterrupt()) {
+                std::cin.clear();
+                std::cout << "\n";
+                session.discardFragment();
+                continue;
+            }
             std::cout << "\n" << std::flush;
             return 0;
         }
-        // Input piped from a Windows file keeps its CR; the language treats it as blank space anyway.
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (buffer.empty() && (line == "exit" || line == "quit")) return 0;
-        if (buffer.empty()) {
-            buffer = line;
-        } else {
-            buffer += '\n';
-            buffer += line;
-        }
+        if (!session.acceptLine(std::move(line))) return 0;
+    }
+}
 
-        StmtList statements;
-        try {
-            statements = parseSource(buffer);
-        } catch (const VelmorError& error) {
-            if (isIncomplete(buffer)) {
-                prompt = kContinuationPrompt;
-                continue;
+// Lines from the line editor. A multi-line entry recalled from the history
+// goes through the prompt line by line, as if typed; the history keeps each
+// fragment as one entry, whether it was typed or recalled.
+int readEditedLines(Session& session, EditingTerminal& terminal) {
+    InterruptCatcher interrupts;
+    // Programs read standard input through the terminal's interruptible reader.
+    struct ProgramInput {
+        std::streambuf* saved;
+        explicit ProgramInput(std::streambuf& input) : saved(std::cin.rdbuf(&input)) {}
+        ~ProgramInput() {
+            std::cin.clear();
+            std::cin.exceptions(std::ios::goodbit);
+            std::cin.rdbuf(saved);
+        }
+        ProgramInput(const ProgramInput&) = delete;
+        ProgramInput& operator=(const ProgramInput&) = delete;
+    } programInput(terminal.programInput());
+    session.setBeforeRun([&terminal] {
+        std::cout.flush();
+        terminal.restore();
+        // End of input typed to an earlier program's `input` does not end the
+        // terminal; and an interrupt during a read leaves `input` as an exception.
+        std::cin.clear();
+        std::cin.exceptions(std::ios::badbit);
+        interruptRequested().store(false);
+    });
+    LineEditor editor(terminal,
+                      [&session](std::string_view prefix) { return completionsFor(prefix, session.interpreter()); });
+    std::string entry; // the lines of the fragment being entered
+    for (;;) {
+        std::cout.flush();
+        LineEditor::Result read = editor.readLine(session.prompt(), kContinuationPrompt);
+        if (read.outcome == LineEditor::Outcome::EndOfInput) {
+            std::cout << "\n" << std::flush;
+            terminal.restore();
+            return 0;
+        }
+        if (read.outcome == LineEditor::Outcome::Interrupted) {
+            session.discardFragment();
+            entry.clear();
+            continue;
+        }
+        std::string_view rest = read.text;
+        for (;;) {
+            const std::size_t newline = rest.find('\n');
+            const std::string_view line = rest.substr(0, newline);
+            if (!session.atPrimaryPrompt()) entry += '\n';
+            entry += line;
+            const bool goOn = session.acceptLine(std::string(line));
+            if (session.atPrimaryPrompt()) editor.addHistory(std::exchange(entry, std::string()));
+            if (!goOn) {
+                std::cout.flush();
+                terminal.restore();
+                return 0;
             }
-            reportError(error, buffer, kReplSourceName);
-            buffer.clear();
-            prompt = kPrimaryPrompt;
-            continue;
-        } catch (const std::exception& failure) {
-            reportSystemFailure(failure);
-            buffer.clear();
-            prompt = kPrimaryPrompt;
-            continue;
-        }
-        buffer.clear();
-        prompt = kPrimaryPrompt;
-        keptInputs.push_back(std::move(statements));
-
-        try {
-            Value result = interpreter.runRepl(keptInputs.back());
-            if (!result.isNil()) std::cout << toRepr(result) << "\n";
-        } catch (const VelmorError& error) {
-            reportError(error, "", kReplSourceName);
-        } catch (const ThrownValue& thrown) {
-            reportThrownValue(thrown);
-        } catch (const std::exception& failure) {
-            reportSystemFailure(failure);
-        } catch (...) {
-            reportUnknownFailure();
+            if (newline == std::string_view::npos) break;
+            rest.remove_prefix(newline + 1);
         }
     }
+}
+
+}  // namespace
+
+int startRepl() {
+    Session session;
+    std::cout << "Velmor " << kVersion << "  --  type Ctrl-D (or 'exit') to quit\n";
+    if (std::unique_ptr<EditingTerminal> terminal = openEditingTerminal()) return readEditedLines(session, *terminal);
+    return readPlainLines(session);
 }
 
 }  // namespace velmor

@@ -64,25 +64,91 @@ double convertNumber(const std::string& text) {
     return value;
 }
 
+// Where the lexed text comes from: a whole file, or the code of a "${...}" inside a line.
+enum class TextOrigin { WholeFile, InsideLine };
+
 class Lexer {
 public:
-    explicit Lexer(std::string_view source) : source_(source) {
-        if (source_.size() >= 3 && source_.substr(0, 3) == "\xEF\xBB\xBF") source_.remove_prefix(3);
+    // `line` and `column` are the position of the text's first byte. A
+    // leading byte-order mark is dropped; in a whole file the byte after it
+    // is 1:1, while code inside a line keeps counting the mark's bytes.
+    // `offset` is the byte offset of the text's first byte in its file.
+    // With `errors`, lexing is tolerant: each error is appended there and
+    // lexing goes on after it (see runTolerant); without, the first throws.
+    Lexer(std::string_view source, int32_t line, int32_t column, uint32_t offset, TextOrigin origin,
+          LexErrorList* errors = nullptr)
+        : source_(source), line_(line), column_(column), base_(offset), errors_(errors) {
+        if (source_.size() >= 3 && source_.substr(0, 3) == "\xEF\xBB\xBF") {
+            source_.remove_prefix(3);
+            base_ += 3;
+            if (origin == TextOrigin::InsideLine) column_ += 3;
+        }
+        startLine_ = line_;
+        startColumn_ = column_;
         // About one token per four bytes of typical code: this spares most regrowth
         // (which moves every token) without reserving much beyond the need.
         tokens_.reserve(source_.size() / 4 + 16);
     }
 
     std::vector<Token> run() {
+        while (position_ < source_.size()) lexNext(source_[position_]);
+        return finish();
+    }
+
+    // Recovers from each error so that one mistake yields one error: a broken
+    // string or interpolation becomes a string token up to the end of its
+    // line, a number keeps what it consumed, and a stray byte (a whole UTF-8
+    // character) or a lone "!" is dropped. Unknown escapes never stop a
+    // string here (see escapeValue).
+    std::vector<Token> runTolerant() {
         while (position_ < source_.size()) {
             char c = source_[position_];
+            try {
+                lexNext(c);
+            } catch (LexError& error) {
+                errors_->errors.push_back(std::move(error));
+                errors_->tokenIndices.push_back(tokens_.size());
+                recover(c);
+            }
+        }
+        return finish();
+    }
+
+private:
+    std::vector<Token> finish() {
+        Token& end = addPositioned(TokenKind::Eof, "", startLine_, startColumn_);
+        end.offset = base_ + static_cast<uint32_t>(source_.size());
+        end.length = 0;
+        return std::move(tokens_);
+    }
+
+    void recover(char first) {
+        if (first == '"' || first == '\'') {
+            while (!atEnd() && peek() != '\n') advance();
+            add(TokenKind::String, "");
+        } else if (isDigit(first) || first == '.') {
+            std::string text(source_.substr(startOffset_ - base_, position_ - (startOffset_ - base_)));
+            Token& token = add(TokenKind::Number, text);
+            token.number = std::strtod(token.text.c_str(), nullptr);
+        } else {
+            while (!atEnd() && (static_cast<unsigned char>(peek()) & 0xC0) == 0x80) advance();
+        }
+    }
+
+    // One step of the loop: a token, or blank space or a comment skipped. Inlined into
+    // both loops, so the strict one is as tight as it was.
+    [[gnu::always_inline]] void lexNext(char c) {
+        {
             switch (c) {
-            case '\n':
-                addPositioned(TokenKind::Newline, "\\n", startLine_, startColumn_);
+            case '\n': {
+                Token& token = addPositioned(TokenKind::Newline, "\\n", startLine_, startColumn_);
+                token.offset = base_ + static_cast<uint32_t>(position_);
+                token.length = 1;
                 ++position_;
                 ++line_;
                 column_ = 1;
                 break;
+            }
             case ' ':
             case '\t':
             case '\r':
@@ -108,11 +174,8 @@ public:
                 break;
             }
         }
-        addPositioned(TokenKind::Eof, "", startLine_, startColumn_);
-        return std::move(tokens_);
     }
 
-private:
     bool atEnd() const { return position_ >= source_.size(); }
     char peek(size_t ahead = 0) const {
         size_t at = position_ + ahead;
@@ -133,9 +196,10 @@ private:
     void markStart() {
         startLine_ = line_;
         startColumn_ = column_;
+        startOffset_ = base_ + static_cast<uint32_t>(position_);
     }
 
-    Token& addPositioned(TokenKind kind, std::string text, int32_t line, int32_t column) {
+    Token& addPositioned(TokenKind kind, std::string&& text, int32_t line, int32_t column) {
         Token& token = tokens_.emplace_back();
         token.kind = kind;
         token.text = std::move(text);
@@ -144,8 +208,12 @@ private:
         return token;
     }
 
+    // A token from the latest start up to the current byte.
     Token& add(TokenKind kind, std::string text) {
-        return addPositioned(kind, std::move(text), startLine_, startColumn_);
+        Token& token = addPositioned(kind, std::move(text), startLine_, startColumn_);
+        token.offset = startOffset_;
+        token.length = base_ + static_cast<uint32_t>(position_) - startOffset_;
+        return token;
     }
 
     [[noreturn]] void failAtStart(std::string message) const {
@@ -169,7 +237,7 @@ private:
     }
 
     // number -> digits? ("." digits)? (("e" | "E") ("+" | "-")? digits)?
-    void lexNumber() {
+    [[gnu::always_inline]] void lexNumber() {
         size_t begin = position_;
         bool isInteger = true;
         consumeWhile(isDigit);
@@ -221,7 +289,10 @@ private:
                 buffer.clear();
                 advance();
                 advance();
-                parts.push_back(StringPart{true, collectCode()});
+                const int32_t codeLine = line_;
+                const int32_t codeColumn = column_;
+                const uint32_t codeOffset = base_ + static_cast<uint32_t>(position_);
+                parts.push_back(StringPart{true, collectCode(), codeLine, codeColumn, codeOffset});
             } else if (c == quote) {
                 advance();
                 break;
@@ -249,8 +320,14 @@ private:
         case '"': return '"';
         case '\'': return '\'';
         case '$': return '$';
-        default:
-            throw LexError(std::string("unknown escape sequence '\\") + escaped + "'", line_, column_);
+        default: {
+            LexError error(std::string("unknown escape sequence '\\") + escaped + "'", line_, column_);
+            if (errors_ == nullptr) throw error;
+            // Tolerantly the string goes on, the byte standing for itself.
+            errors_->errors.push_back(std::move(error));
+            errors_->tokenIndices.push_back(tokens_.size());
+            return escaped;
+        }
         }
     }
 
@@ -283,7 +360,7 @@ private:
         }
     }
 
-    void lexOperator(char c) {
+    [[gnu::always_inline]] void lexOperator(char c) {
         advance();
         TokenKind kind;
         switch (c) {
@@ -337,6 +414,9 @@ private:
     // end-of-input tokens take this position.
     int32_t startLine_ = 1;
     int32_t startColumn_ = 1;
+    uint32_t base_ = 0;  // file offset of source_'s first byte
+    uint32_t startOffset_ = 0;
+    LexErrorList* errors_ = nullptr;
     std::vector<Token> tokens_;
 };
 
@@ -352,6 +432,19 @@ const char* tokenKindSpelling(TokenKind kind) {
     return index < std::size(kTokenSpellings) ? kTokenSpellings[index] : "";
 }
 
-std::vector<Token> tokenize(std::string_view source) { return Lexer(source).run(); }
+std::vector<Token> tokenize(std::string_view source) { return Lexer(source, 1, 1, 0, TextOrigin::WholeFile).run(); }
+
+std::vector<Token> tokenizeCode(std::string_view code, int32_t line, int32_t column, uint32_t offset) {
+    return Lexer(code, line, column, offset, TextOrigin::InsideLine).run();
+}
+
+std::vector<Token> tokenizeTolerant(std::string_view source, LexErrorList& errors) {
+    return Lexer(source, 1, 1, 0, TextOrigin::WholeFile, &errors).runTolerant();
+}
+
+std::vector<Token> tokenizeCodeTolerant(std::string_view code, int32_t line, int32_t column, uint32_t offset,
+                                        LexErrorList& errors) {
+    return Lexer(code, line, column, offset, TextOrigin::InsideLine, &errors).runTolerant();
+}
 
 }  // namespace velmor

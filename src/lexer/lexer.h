@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
+#include "error.h"
 #include "token.h"
 
 namespace velmor {
@@ -10,5 +12,24 @@ namespace velmor {
 // Lexes a whole source text, ending with an end-of-input token. Throws a
 // LexError at the first error.
 std::vector<Token> tokenize(std::string_view source);
+
+// Lexes the code of one "${...}" whose first byte stands at (line, column) and
+// at byte `offset` of its file: every token and error carries its position in
+// the file.
+std::vector<Token> tokenizeCode(std::string_view code, int32_t line, int32_t column, uint32_t offset);
+
+// The errors of a tolerant lexing, in source order, each with the number of
+// tokens made before it (so a parser can tell which statement it spoiled).
+struct LexErrorList {
+    std::vector<LexError> errors;
+    std::vector<size_t> tokenIndices;
+};
+
+// Tolerant forms for editor tooling, which the engines never use: every
+// lexical error is appended to `errors` and lexing recovers and goes on, so
+// the token list always ends with end of input.
+std::vector<Token> tokenizeTolerant(std::string_view source, LexErrorList& errors);
+std::vector<Token> tokenizeCodeTolerant(std::string_view code, int32_t line, int32_t column, uint32_t offset,
+                                        LexErrorList& errors);
 
 }  // namespace velmor

@@ -81,6 +81,11 @@ inline constexpr int kLastKeyword = 55;   // "catch"
 struct StringPart {
     bool isCode = false;  // true: raw code between "${" and "}"; false: literal text, escapes applied
     std::string text;
+    // Where a code part's first byte stands in the file, so that its tokens,
+    // errors and nodes carry file positions although the code is lexed apart.
+    int32_t line = 1;
+    int32_t column = 1;
+    uint32_t offset = 0;  // byte offset of the code's first byte in the file
 };
 
 struct Token {
@@ -91,6 +96,10 @@ struct Token {
     std::vector<StringPart> parts;
     int32_t line = 1;
     int32_t column = 1;
+    // Byte offset in the file and length of the token's spelling, for editor
+    // tooling; an end of line covers its line feed, end of input is empty.
+    uint32_t offset = 0;
+    uint32_t length = 0;
 };
 
 // The printed name of a kind, as the token dump shows it.

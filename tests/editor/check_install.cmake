@@ -14,7 +14,8 @@ foreach(path bin/velmor share/velmor/velmor-extension.vsix)
     endif()
 endforeach()
 # The unpacked extension holds its own files only, not the package's two.
-set(expected README.md language-configuration.json package.json snippets/velmor.json syntaxes/velmor.tmLanguage.json)
+set(expected README.md language-configuration.json out/extension.js package.json snippets/velmor.json
+    syntaxes/velmor.tmLanguage.json)
 file(GLOB_RECURSE installed RELATIVE ${PREFIX}/share/velmor/editor ${PREFIX}/share/velmor/editor/*)
 list(SORT installed)
 list(SORT expected)

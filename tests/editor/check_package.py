@@ -16,6 +16,7 @@ EXPECTED_FILES = {
     "extension/syntaxes/velmor.tmLanguage.json",
     "extension/snippets/velmor.json",
     "extension/README.md",
+    "extension/out/extension.js",
 }
 MANIFEST_NS = {"m": "http://schemas.microsoft.com/developer/vsx-schema/2011"}
 
@@ -40,7 +41,8 @@ def check_entries(archive, editor_dir, problems):
 def check_content_types(archive, problems):
     root = ElementTree.fromstring(archive.read("[Content_Types].xml"))
     types = {item.get("Extension").lstrip("."): item.get("ContentType") for item in root}
-    expected = {"json": "application/json", "md": "text/markdown", "vsixmanifest": "text/xml", "xml": "text/xml"}
+    expected = {"js": "application/javascript", "json": "application/json", "md": "text/markdown",
+                "vsixmanifest": "text/xml", "xml": "text/xml"}
     check(types == expected, f"content types are {types}", problems)
 
 
@@ -65,7 +67,7 @@ def check_manifest(archive, problems):
     check(text("m:Metadata/m:GalleryFlags") == "Public", "gallery flags", problems)
     properties = {item.get("Id"): item.get("Value")
                   for item in root.findall("m:Metadata/m:Properties/m:Property", MANIFEST_NS)}
-    check(properties == {"Microsoft.VisualStudio.Code.Engine": "^1.60.0",
+    check(properties == {"Microsoft.VisualStudio.Code.Engine": "^1.82.0",
                          "Microsoft.VisualStudio.Code.ExtensionDependencies": "",
                          "Microsoft.VisualStudio.Code.ExtensionPack": ""}, f"properties are {properties}", problems)
     targets = [item.get("Id") for item in root.findall("m:Installation/m:InstallationTarget", MANIFEST_NS)]
@@ -83,7 +85,14 @@ def check_package_json(archive, problems):
     for field, value in {"name": "velmor-lang", "version": "0.5.0", "publisher": "velmor",
                          "categories": ["Programming Languages"], "keywords": ["velmor", "vlm"]}.items():
         check(package.get(field) == value, f"package.json {field} is {package.get(field)!r}", problems)
-    check(package.get("engines", {}).get("vscode") == "^1.60.0", "package.json engine", problems)
+    check(package.get("engines", {}).get("vscode") == "^1.82.0", "package.json engine", problems)
+    # The language client: started for Velmor files, its bundle packed, its server configurable.
+    check(package.get("main") == "./out/extension.js", "package.json main", problems)
+    check(package.get("activationEvents") == ["onLanguage:velmor"], "package.json activation events", problems)
+    check("extension/" + package.get("main", "").removeprefix("./") in archive.namelist(),
+          "the client named by main is not packed", problems)
+    setting = package.get("contributes", {}).get("configuration", {}).get("properties", {}).get("velmor.serverPath")
+    check(isinstance(setting, dict) and setting.get("type") == "string", "the velmor.serverPath setting", problems)
     check(bool(package.get("repository", {}).get("url")), "package.json has no repository address", problems)
     contributes = package.get("contributes", {})
     check(contributes.get("languages") == [{

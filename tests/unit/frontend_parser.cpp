@@ -348,27 +348,43 @@ TEST(Parser, InterpolationRewrite) {
         EXPECT_EQ(node->line, 2);
         EXPECT_EQ(node->column, 3);
     }
-    // The code's own nodes keep positions within the code text.
-    EXPECT_EQ(call.args[0]->line, 1);
-    EXPECT_EQ(call.args[0]->column, 1);
+    // The code's own nodes stand where their bytes are in the file.
+    EXPECT_EQ(call.args[0]->line, 2);
+    EXPECT_EQ(call.args[0]->column, 7);
 }
 
-TEST(Parser, InterpolationErrorsCountPositionsWithinTheCode) {
-    Failure empty = failure("x = 1\ny = \"${}\"");
-    EXPECT_EQ(empty.message, "unexpected end of file in expression");
-    EXPECT_EQ(empty.line, 1);
-    EXPECT_EQ(empty.column, 1);
-
-    Failure extra = failure("print(\"ab${x y}\")");
-    EXPECT_EQ(extra.label, "SyntaxError");
-    EXPECT_EQ(extra.message, "unexpected 'y' in ${...} interpolation");
-    EXPECT_EQ(extra.line, 1);
-    EXPECT_EQ(extra.column, 3);
-
-    Failure lexical = failure("s = \"${a ; b}\"");
-    EXPECT_EQ(lexical.label, "SyntaxError (lexing)");
-    EXPECT_EQ(lexical.message, "unexpected character ';'");
-    EXPECT_EQ(lexical.column, 3);
+TEST(Parser, InterpolationErrorsStandAtTheirPlaceInTheFile) {
+    struct Case {
+        const char* source;
+        const char* label;
+        const char* message;
+        int32_t line;
+        int32_t column;
+    };
+    const Case cases[] = {
+        {"x = 1\ny = \"${}\"", "SyntaxError", "unexpected end of file in expression", 2, 8},
+        {"print(\"ab${x y}\")", "SyntaxError", "unexpected 'y' in ${...} interpolation", 1, 14},
+        {"s = \"${a ; b}\"", "SyntaxError (lexing)", "unexpected character ';'", 1, 10},
+        // Escapes before the code are counted by their source bytes.
+        {"\n\n\"\\t\\\"${x y}\"", "SyntaxError", "unexpected 'y' in ${...} interpolation", 3, 10},
+        // Interpolation inside interpolation.
+        {"\"${ \"in${ 1 +* 2 }\" }\"", "SyntaxError", "unexpected '*' in expression", 1, 14},
+        {"\"${\"${\"${ ! }\"}\"}\"", "SyntaxError (lexing)", "'!' must be followed by '=' (did you mean 'not'?)", 1,
+         11},
+        // CR LF line ends, and a carriage return or tab inside the code, count one column each.
+        {"a = 1\r\nb = \"${x y}\"\r\n", "SyntaxError", "unexpected 'y' in ${...} interpolation", 2, 10},
+        {"\"${\tx\ry}\"", "SyntaxError", "unexpected 'y' in ${...} interpolation", 1, 7},
+        // A byte-order mark at the start of the code is skipped but keeps its columns.
+        {"\"${\xEF\xBB\xBFx y}\"", "SyntaxError", "unexpected 'y' in ${...} interpolation", 1, 9},
+        {"\xEF\xBB\xBF\"${x y}\"", "SyntaxError", "unexpected 'y' in ${...} interpolation", 1, 6},
+    };
+    for (const Case& c : cases) {
+        Failure failed = failure(c.source);
+        EXPECT_EQ(failed.label, c.label) << c.source;
+        EXPECT_EQ(failed.message, c.message) << c.source;
+        EXPECT_EQ(failed.line, c.line) << c.source;
+        EXPECT_EQ(failed.column, c.column) << c.source;
+    }
 
     EXPECT_EQ(message("\"${x = 1}\""), "unexpected '=' in ${...} interpolation");
     EXPECT_EQ(message("\"${'a' 'b'}\""), "unexpected 'b' in ${...} interpolation");
@@ -455,35 +471,90 @@ TEST(Parser, IntegerLiterals) {
     EXPECT_TRUE(static_cast<const LiteralExpr&>(onlyExpr(exponent)).value.isFloat());
 }
 
-TEST(Parser, DeepNestingIsAnErrorNotACrash) {
-    const int deep = 100000;
-    const std::string inputs[] = {
-        repeat("(", deep),
-        repeat("[", deep),
-        repeat("{", deep),
-        "x = " + repeat("{[", deep),
-        repeat("- ", deep) + "x",
-        repeat("not ", deep) + "x",
-        "x = 2" + repeat(" ^ 2", deep),
-        "x = 1" + repeat(" + 1", deep),
-        "f" + repeat("()", deep),
-        "a" + repeat(".b", deep),
-        "a" + repeat("[0]", deep),
-        "f" + repeat("(f", deep),
-        repeat("if x then ", deep),
-        repeat("while x do ", deep),
-        repeat("function f() ", deep),
-        repeat("x = function() ", deep),
-        repeat("try ", deep),
-        repeat("for i in x do ", deep),
-        "x = \"" + repeat("${1}", deep) + "\"",
+TEST(Parser, NestingBeyondTheLimitIsAnErrorAtTheTokenThatWentTooDeep) {
+    // Source: prefix, `pieces` openers, middle, as many closers. Every piece
+    // opens `levels` levels; the error names the opener of level 201.
+    struct Nest {
+        const char* prefix;
+        const char* piece;
+        const char* middle;
+        const char* closer;
+        int levels;
+        int openerOffset;  // of the piece's first opener
     };
-    for (const std::string& source : inputs) {
-        Failure failed = failure(source);
-        EXPECT_EQ(failed.label, "SyntaxError") << source.substr(0, 20);
-        EXPECT_EQ(failed.message, "expression or block nested too deeply") << source.substr(0, 20);
-        EXPECT_EQ(failed.line, 1);
-        EXPECT_GT(failed.column, 1);
+    const Nest nests[] = {
+        {"x = ", "(", "1", ")", 1, 0},
+        {"x = ", "[", "", "]", 1, 0},
+        {"x = ", "{a: ", "1", "}", 1, 0},
+        {"x = ", "{[", "1", "]: 1}", 2, 0},
+        {"x = ", "- ", "1", "", 1, 0},
+        {"x = ", "not ", "1", "", 1, 0},
+        {"x = ", "f(", "1", ")", 1, 1},
+        {"x = ", "a[", "1", "]", 1, 1},
+        {"x = ", "\"${", "1", "}\"", 1, 0},
+        {"", "if x then ", "y = 1", " end", 1, 0},
+        {"", "while x do ", "y = 1", " end", 1, 0},
+        {"", "for i in x do ", "y = 1", " end", 1, 0},
+        {"", "for i = 1, 2 do ", "y = 1", " end", 1, 0},
+        {"", "function f() ", "y = 1", " end", 1, 0},
+        {"", "x = function() ", "y = 1", " end", 1, 4},
+        {"", "try ", "y = 1", " catch e end", 1, 0},
+    };
+    auto source = [](const Nest& nest, int pieces) {
+        return nest.prefix + repeat(nest.piece, pieces) + nest.middle + repeat(nest.closer, pieces);
+    };
+    for (const Nest& nest : nests) {
+        EXPECT_NO_THROW(parseSource(source(nest, 200 / nest.levels))) << nest.piece;
+        const int column = static_cast<int>(std::string_view(nest.prefix).size() +
+                                            200 / nest.levels * std::string_view(nest.piece).size()) +
+                           nest.openerOffset + 1;
+        // Every interpolation level lexes the code inside it again, so that one stays shorter.
+        const bool interpolation = std::string_view(nest.piece).find('$') != std::string_view::npos;
+        for (int pieces : {200 / nest.levels + 1, interpolation ? 300 : 20000}) {
+            Failure failed = failure(source(nest, pieces));
+            EXPECT_EQ(failed.label, "SyntaxError") << nest.piece << " x" << pieces;
+            EXPECT_EQ(failed.message, "expression or block nested too deeply") << nest.piece << " x" << pieces;
+            EXPECT_EQ(failed.line, 1) << nest.piece;
+            EXPECT_EQ(failed.column, column) << nest.piece << " x" << pieces;
+        }
+    }
+}
+
+TEST(Parser, ChainsOfAnyLengthAreNoNesting) {
+    const int terms = 20000;
+    // Binary operators of every precedence: left-associative chains grow to
+    // the left, "^" to the right.
+    for (const char* op : {"or", "and", "==", "!=", "<", "<=", ">", ">=", "+", "-", "*", "/", "//", "%", "^"}) {
+        const std::string spelling = op;
+        StmtList program = parseSource("a" + repeat(" " + spelling + " a", terms - 1));
+        int links = 0;
+        for (const Expr* node = &onlyExpr(program); node->kind == ExprKind::Binary; ++links) {
+            const auto& binary = static_cast<const BinaryExpr&>(*node);
+            ASSERT_EQ(binary.op, spelling);
+            node = spelling == "^" ? binary.right.get() : binary.left.get();
+        }
+        EXPECT_EQ(links, terms - 1) << op;
+        EXPECT_EQ(onlyExpr(program).chainLength, spelling == "^" ? 1u : static_cast<uint32_t>(terms - 1)) << op;
+    }
+    // Postfix chains and the joins of an interpolated string grow to the left.
+    struct Chain {
+        std::string source;
+        int links;
+    };
+    const Chain chains[] = {
+        {"f" + repeat("()", terms), terms},
+        {"a" + repeat(".b", terms), terms},
+        {"a" + repeat("[0]", terms), terms},
+        {"a" + repeat(".b[0](x)", terms), 3 * terms},
+        {"\"" + repeat("${1}", terms) + "\"", terms},  // str(1) calls joined by "+"
+        {"\"" + repeat("${1} and ", terms) + "\"", 2 * terms},
+    };
+    for (const Chain& chain : chains) {
+        StmtList program = parseSource(chain.source);
+        int links = 0;
+        for (const Expr* node = &onlyExpr(program); isChainLink(*node); ++links) node = firstOperand(*node);
+        EXPECT_EQ(links, chain.links) << chain.source.substr(0, 20);
+        EXPECT_EQ(onlyExpr(program).chainLength, static_cast<uint32_t>(chain.links)) << chain.source.substr(0, 20);
     }
 }
 

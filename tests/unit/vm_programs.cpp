@@ -94,8 +94,8 @@ end
 }
 
 TEST(VmPrograms, RecursionThroughBuiltinsEndsInACatchableError) {
-    // Each level nests a run loop inside the builtin; the nesting limit ends it
-    // long before the native stack runs out.
+    // Each level nests a run loop inside the builtin; the budget of native
+    // stack for that nesting ends it long before the stack runs out.
     for (const char* builtin : {"map(f, [x])", "filter(f, [x])", "reduce(function(a, b) return f(b) end, [x], 0)",
                                 "sort([x, x], function(a, b) return f(a) end)"}) {
         std::string source = std::string("function f(x) return ") + builtin + " end\n" +

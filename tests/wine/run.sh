@@ -26,6 +26,9 @@ done
 
 export WINEDEBUG=-all WINEPREFIX=$work/prefix WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WINEPATH LOCALAPPDATA CODE_STATUS
+# Wine reads Unix arguments, environment and file names in the locale's
+# encoding; UTF-8 lets the scenarios name folders in any characters.
+export LC_ALL=C.UTF-8
 # Every Wine call is bounded: a hung program fails its check instead of the run.
 readonly step_timeout=60
 
@@ -65,6 +68,37 @@ reg_path_state() {
 set_reg_path() { run_wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$1" /f >/dev/null; }
 delete_reg_path() { run_wine reg delete 'HKCU\Environment' /v Path /f >/dev/null 2>&1 || true; }
 
+# The registry stores Path as UTF-16LE. `reg query` prints it in the console's
+# code page, so characters outside it are checked through .reg files instead,
+# which carry a REG_EXPAND_SZ value as hex(2): its exact bytes.
+utf16_hex() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 -v | tr -d ' \n'; }
+# The text of UTF-16LE bytes given as hex, for reading (a lone surrogate is left out).
+utf16_text() { printf "$(sed 's/../\\x&/g' <<<"$1")" | iconv -c -f UTF-16LE -t UTF-8 2>/dev/null; }
+# import_reg_path HEX: Path becomes REG_EXPAND_SZ with exactly these UTF-16LE bytes (the NUL is added).
+import_reg_path() {
+    local data
+    data=$(sed 's/../&,/g' <<<"${1}0000")
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Environment]\r\n"Path"=hex(2):%s\r\n\r\n' \
+        "${data%,}" | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$work/import.reg"
+    run_wine reg import "$(windows_path "$work/import.reg")" >/dev/null 2>&1
+}
+# The exported Path: "hex(2) " and its UTF-16LE bytes as hex without the NUL,
+# then the text itself on a second line; "absent", or the export line of another type.
+exported_path() {
+    rm -f "$work/export.reg"
+    run_wine reg export 'HKCU\Environment' "$(windows_path "$work/export.reg")" /y >/dev/null 2>&1
+    local line hex
+    line=$(iconv -f UTF-16 -t UTF-8 "$work/export.reg" 2>/dev/null | tr -d '\r' | sed -e ':a' -e '/\\$/N; s/\\\n  //; ta' |
+        grep '^"Path"=')
+    if [[ -z $line ]]; then echo absent; return; fi
+    if [[ $line != '"Path"=hex(2):'* ]]; then echo "$line"; return; fi
+    hex=$(tr -d ',' <<<"${line#'"Path"=hex(2):'}")
+    hex=${hex%0000}
+    expected_path "$hex"
+}
+# What exported_path gives for a value of these UTF-16LE bytes.
+expected_path() { printf 'hex(2) %s\n%s' "$1" "$(utf16_text "$1")"; }
+
 cleanup() { wineserver -k >/dev/null 2>&1 || true; }
 trap cleanup EXIT
 
@@ -84,11 +118,15 @@ echo "prefix ready after $((SECONDS - started)) s"
 # Fake `where` and `code` commands, found first through WINEPATH. The fake
 # `code` records its arguments beside itself and exits with CODE_STATUS.
 printf '@echo off\r\nexit /b 0\r\n' >"$work/fakes/code-yes/where.cmd"
-printf '@echo off\r\n>>"%%~dp0code-args.txt" echo %%*\r\n%s\r\nexit /b 0\r\n' \
+# It also copies the package it is given, which shows that the path reached
+# it whole (its echo writes in the console's code page).
+printf '@echo off\r\n>>"%%~dp0code-args.txt" echo %%*\r\n%s\r\n%s\r\nexit /b 0\r\n' \
+    'if "%~1"=="--install-extension" copy /y "%~2" "%~dp0received.vsix" >nul' \
     'if defined CODE_STATUS exit /b %CODE_STATUS%' \
     >"$work/fakes/code-yes/code.cmd"
 printf '@echo off\r\nexit /b 1\r\n' >"$work/fakes/code-no/where.cmd"
 code_args_file=$work/fakes/code-yes/code-args.txt
+received_package=$work/fakes/code-yes/received.vsix
 code_args() { [[ -f $code_args_file ]] && tr -d '\r' <"$code_args_file" | sed 's/ *$//'; }
 
 # run_setup LOCALAPPDATA FAKES INPUT ARGS...: runs the installer and leaves its
@@ -99,7 +137,7 @@ run_setup() {
     shift 3
     # Wine sets LOCALAPPDATA from this key, hiding the one given below.
     run_wine reg delete 'HKCU\Volatile Environment' /v LOCALAPPDATA /f >/dev/null 2>&1
-    rm -f "$code_args_file"
+    rm -f "$code_args_file" "$received_package"
     local environment=(WINEPATH="$(windows_path "$work/fakes/$fakes")")
     if [[ $local_app != "<unset>" ]]; then
         environment+=(LOCALAPPDATA="$local_app")
@@ -278,6 +316,60 @@ Installing Velmor to $install_folder
 check "program cannot be written: exit status" 1 "$status"
 check "program cannot be written: code not run" "" "$(code_args)"
 
+# Path entries in any characters come back byte for byte: Cyrillic, CJK,
+# Latin-1, a character beyond the BMP and a lone surrogate (which Windows
+# allows), beside an unexpanded reference and spaces kept around an entry.
+new_case unicode-path
+others=$(utf16_hex 'C:\Tools;%USERPROFILE%\bin;C:\Пути\бин;C:\café; D:\工具\bin ;E:\🚀;F:\')00d8
+import_reg_path "$others"
+check "unicode Path: preset as imported" "$(expected_path "$others")" "$(exported_path)"
+run_setup "$case_local" code-no $'\n' --install
+check "unicode Path, install: status lines" "  Installed velmor.exe
+  Added Velmor to your PATH" "$(grep -E '^  (Installed velmor|Added|PATH|WARNING)' <<<"$out")"
+check "unicode Path, install: the other entries are kept byte for byte" \
+    "$(expected_path "$others$(utf16_hex ";$program_folder")")" "$(exported_path)"
+run_setup "$case_local" code-no $'\n' --uninstall
+check "unicode Path, uninstall: the other entries are kept byte for byte" "$(expected_path "$others")" \
+    "$(exported_path)"
+# The folder between non-ASCII entries, in other letter case and with spaces.
+import_reg_path "$(utf16_hex "C:\\Пути\\бин; ${program_folder^^} ;;D:\\工具\\bin")"
+run_setup "$case_local" code-no $'\n' -u
+check "unicode Path, uninstall from between entries: output" "$(uninstall_output \
+    "Removed Velmor from your PATH")$closing" "$out"
+check "unicode Path, uninstall from between entries: Path value" \
+    "$(expected_path "$(utf16_hex 'C:\Пути\бин;D:\工具\bin')")" "$(exported_path)"
+
+# A LOCALAPPDATA outside every ANSI code page: folders, files, the Path entry,
+# the package path given to `code` and the printed folder keep its characters.
+new_case 'Пётр-Jürgen-工具'
+delete_reg_path
+run_setup "$case_local" code-yes $'\n' --install
+check "non-ANSI LOCALAPPDATA, install: output" \
+    "$(install_output "Added Velmor to your PATH" "Installed the VS Code extension")$closing" "$out"
+check "non-ANSI LOCALAPPDATA, install: exit status" 0 "$status"
+check_installed_files "non-ANSI LOCALAPPDATA, install"
+check "non-ANSI LOCALAPPDATA, install: Path value" "$(expected_path "$(utf16_hex "$program_folder")")" \
+    "$(exported_path)"
+if cmp -s "$package" "$received_package"; then pass "non-ANSI LOCALAPPDATA, install: code got the package path whole"
+else fail "non-ANSI LOCALAPPDATA, install: code got the package path whole" "$(code_args)"; fi
+version=$(cd "$work" && timeout "$step_timeout" wine cmd /c 'velmor --version' 2>&1 | tr -d '\r')
+check "non-ANSI LOCALAPPDATA: installed velmor is found through the user Path" "Velmor 6" "$version"
+# In a console (a pseudo-terminal gives the program one) the folder is written
+# as UTF-16, which the terminal shows as UTF-8 whatever the console's code page.
+run_wine reg delete 'HKCU\Volatile Environment' /v LOCALAPPDATA /f >/dev/null 2>&1
+(cd "$work" && WINEPATH="$(windows_path "$work/fakes/code-no")" LOCALAPPDATA="$case_local" \
+    timeout "$step_timeout" script -qec "stty cols 300; wine '$setup_exe' -i </dev/null" /dev/null </dev/null >"$work/console") \
+    >/dev/null 2>&1
+console=$(sed -e 's/\x1b\[[?0-9;]*[A-Za-z]//g' -e 's/\x1b\][^\x07]*\x07//g' "$work/console" | tr -d '\r')
+check "non-ANSI LOCALAPPDATA, in a console: the folder is readable" "Installing Velmor to $install_folder
+  PATH already set" "$(grep -E '^(Installing|  PATH)' <<<"$console")"
+run_setup "$case_local" code-yes $'\n' --uninstall
+check "non-ANSI LOCALAPPDATA, uninstall: output" "$(uninstall_output "Removed Velmor from your PATH" \
+    "Deleted installed files" "Removed the VS Code extension")$closing" "$out"
+check "non-ANSI LOCALAPPDATA, uninstall: Path value" "$(expected_path '')" "$(exported_path)"
+if [[ ! -e $case_dir/Programs/Velmor ]]; then pass "non-ANSI LOCALAPPDATA, uninstall: files removed"; else
+    fail "non-ANSI LOCALAPPDATA, uninstall: files removed" "$(find "$case_dir/Programs" 2>&1)"; fi
+
 scenario_seconds=$((SECONDS - scenario_started))
 
 # velmor.exe itself. run_velmor ARGS...: stdout (without CRs) in $out, exit status in $status.
@@ -319,6 +411,49 @@ for engine in --vm --tree; do
         fail "endless recursion is reported ($engine)" "status $status" "$(head -5 "$work/velmor-stderr")"
     fi
 done
+
+# Recursion through builtins that call back goes as deep on both engines (the
+# bound is the native stack they use), and a runaway through a comparator is
+# reported, not a crash.
+callbacks=$'function f(n)\n  if n == 0 then return 0 end\n  let d = 0\n  sort([2, 1], function(a, b)\n    d = f(n - 1) + 1\n    return a < b\n  end)\n  return map(function(x) return x end, [d])[0]\nend\nprint(f(1000))'
+runaway=$'function g(n)\n  return sort([2, 1], function(a, b) return g(n + 1) end)\nend\ng(0)'
+for engine in --vm --tree; do
+    run_velmor "$engine" -c "$callbacks"
+    check "1,000 levels of callbacks ($engine)" 1000 "$out"
+    run_velmor "$engine" -c "$runaway"
+    if ((status == 1)) && grep -q "call stack overflow" "$work/velmor-stderr"; then
+        pass "runaway recursion through a comparator is reported ($engine)"
+    else
+        fail "runaway recursion through a comparator is reported ($engine)" "status $status" \
+            "$(head -5 "$work/velmor-stderr")"
+    fi
+done
+
+# A failed write of standard output ends the run with status 1 and one line
+# on standard error; a pipe closed by its reader ends it promptly.
+(cd "$work" && timeout "$step_timeout" wine "$velmor_exe" -c 'print(1)' >/dev/full 2>"$work/velmor-stderr")
+status=$?
+check "output onto a full disk: status and report" \
+    "1 velmor: cannot write to standard output: No space left on device" \
+    "$status $(tr -d '\r' <"$work/velmor-stderr")"
+for engine in --vm --tree; do
+    (cd "$work" && timeout "$step_timeout" wine "$velmor_exe" "$engine" -c 'while true do print("y") end' \
+        2>"$work/velmor-stderr" | head -1 >/dev/null; echo "${PIPESTATUS[0]}" >"$work/pipe-status")
+    check "output into a closed pipe ($engine)" \
+        "1 velmor: cannot write to standard output: Broken pipe" \
+        "$(cat "$work/pipe-status") $(tr -d '\r' <"$work/velmor-stderr")"
+done
+
+# Long chains and nesting at the limit within velmor.exe's stack, on both engines.
+chains_started=$SECONDS
+timeout 300 python3 "$here/../chains_test.py" --launcher wine --velmor "$velmor_exe" --lengths 250,10000,50000 \
+    --timeout 60 >"$work/chains.log" 2>&1
+chains_status=$?
+if ((chains_status == 0)); then
+    pass "long chains and deep nesting: $(tail -1 "$work/chains.log") in $((SECONDS - chains_started)) s"
+else
+    fail "long chains and deep nesting" "$(head -40 "$work/chains.log")"
+fi
 
 # The script tests of the language itself, on both engines, through the shared runner.
 script_folders=()

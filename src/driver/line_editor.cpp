@@ -1,0 +1,503 @@
+#include "driver/line_editor.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace velmor {
+
+enum class LineEditor::Key {
+    None, // consumed, does nothing
+    Up,
+    Down,
+    Left,
+    Right,
+    Home,
+    End,
+    Delete,
+    WordLeft,
+    WordRight,
+    DeleteWordBackward,
+    DeleteWordForward,
+};
+
+namespace {
+
+constexpr int kEscape = 0x1b;
+constexpr int kDefaultColumns = 80;
+
+constexpr int control(char letter) { return letter & 0x1f; }
+
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool isNameByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Columns the bytes take on the screen.
+int displayWidth(std::string_view bytes) {
+    int width = 0;
+    for (char c : bytes) {
+        if (!isContinuationByte(c)) ++width;
+    }
+    return width;
+}
+
+// The bytes as they are drawn: a tab (only a paste puts one in) as one blank,
+// so that the columns counted above hold.
+void appendDrawn(std::string& out, std::string_view bytes) {
+    for (char c : bytes) out += c == '\t' ? ' ' : c;
+}
+
+void appendCursorMove(std::string& out, int count, char direction) {
+    if (count <= 0) return;
+    out += "\x1b[";
+    out += std::to_string(count);
+    out += direction;
+}
+
+int rowsTaken(int length, int width) { return length <= 0 ? 1 : (length + width - 1) / width; }
+
+}  // namespace
+
+LineEditor::LineEditor(TerminalIo& io, Completer completer) : io_(io), completer_(std::move(completer)) {}
+
+void LineEditor::addHistory(std::string entry) {
+    if (std::all_of(entry.begin(), entry.end(), [](char c) { return isBlank(c) || c == '\n'; })) return;
+    if (static_cast<std::size_t>(std::count(entry.begin(), entry.end(), '\n')) >= kMaxHistoryLines) return;
+    if (!history_.empty() && history_.back() == entry) return;
+    history_.push_back(std::move(entry));
+    if (history_.size() > kMaxHistoryEntries) history_.pop_front();
+}
+
+LineEditor::Result LineEditor::readLine(std::string_view prompt, std::string_view continuationPrompt) {
+    io_.prepareForInput();
+    prompt_ = prompt;
+    continuationPrompt_ = continuationPrompt;
+    text_.clear();
+    cursor_ = 0;
+    historyIndex_ = history_.size();
+    savedText_.clear();
+    keysWaiting_ = 0; // a program may have read what was there
+    drawnCursorRow_ = 0;
+    refresh();
+    for (;;) {
+        const int byte = nextByte(-1);
+        if (byte == TerminalIo::kEndOfInput) {
+            moveTo(text_.size());
+            flush();
+            return Result{Outcome::EndOfInput, {}};
+        }
+        if (handleKey(byte)) {
+            flush();
+            return Result{outcome_, outcome_ == Outcome::Line ? std::move(text_) : std::string()};
+        }
+    }
+}
+
+int LineEditor::nextByte(int timeoutMs) {
+    if (pushedBack_ != TerminalIo::kNoByte) return std::exchange(pushedBack_, TerminalIo::kNoByte);
+    // Drawing waits while more keys are already there (a paste): the screen
+    // shows the outcome of the lot, written at once.
+    if (!output_.empty()) {
+        if (keysWaiting_ == 0) keysWaiting_ = io_.bytesWaiting();
+        if (keysWaiting_ == 0) flush();
+    }
+    const int byte = io_.readByte(timeoutMs);
+    if (byte >= 0 && keysWaiting_ > 0) --keysWaiting_;
+    return byte;
+}
+
+void LineEditor::emit(std::string_view bytes) { output_ += bytes; }
+
+void LineEditor::flush() {
+    if (output_.empty()) return;
+    io_.write(output_);
+    output_.clear();
+}
+
+bool LineEditor::handleKey(int byte) {
+    const bool lineFeedOfEnter = afterCarriageReturn_ && byte == '\n';
+    afterCarriageReturn_ = false;
+    if (lineFeedOfEnter) return false;
+    switch (byte) {
+    case '\r':
+        afterCarriageReturn_ = true;
+        [[fallthrough]];
+    case '\n':
+        moveTo(text_.size());
+        leaveEntry();
+        outcome_ = Outcome::Line;
+        return true;
+    case control('C'):
+        // Shown as the terminal itself shows it, at the end of the entry.
+        moveTo(text_.size());
+        emit("^C\r\n");
+        drawnCursorRow_ = drawnEndRow_ = 0;
+        drawnEndOnFreshRow_ = false;
+        outcome_ = Outcome::Interrupted;
+        return true;
+    case control('D'):
+        if (text_.empty()) {
+            outcome_ = Outcome::EndOfInput;
+            return true;
+        }
+        return handleNamedKey(Key::Delete);
+    case control('A'): return handleNamedKey(Key::Home);
+    case control('E'): return handleNamedKey(Key::End);
+    case control('B'): return handleNamedKey(Key::Left);
+    case control('F'): return handleNamedKey(Key::Right);
+    case control('P'): return handleNamedKey(Key::Up);
+    case control('N'): return handleNamedKey(Key::Down);
+    case control('H'):
+    case 0x7f:
+        if (cursor_ > 0) erase(previousCharacter(cursor_), cursor_);
+        return false;
+    case control('I'): complete(); return false;
+    case control('K'): erase(cursor_, lineEnd(cursor_)); return false;
+    case control('U'): erase(lineStart(cursor_), cursor_); return false;
+    case control('W'): {
+        std::size_t from = cursor_;
+        const std::size_t start = lineStart(cursor_);
+        while (from > start && isBlank(text_[from - 1])) --from;
+        while (from > start && !isBlank(text_[from - 1])) --from;
+        erase(from, cursor_);
+        return false;
+    }
+    case control('L'):
+        emit("\x1b[H\x1b[2J");
+        drawnCursorRow_ = 0;
+        refresh();
+        return false;
+    case control('Z'):
+        leaveEntry();
+        flush();
+        io_.suspend();
+        io_.prepareForInput();
+        drawnCursorRow_ = 0;
+        refresh();
+        return false;
+    case kEscape: return handleNamedKey(readEscape());
+    default:
+        // Other control bytes do nothing; everything else is text.
+        if (byte >= 0x20) {
+            const char c = static_cast<char>(byte);
+            insert(std::string_view(&c, 1));
+        }
+        return false;
+    }
+}
+
+// Reads the rest of a key that began with an escape byte.
+LineEditor::Key LineEditor::readEscape() {
+    int byte = nextByte(-1);
+    if (byte == TerminalIo::kEndOfInput) return Key::None;
+    if (byte == '[') {
+        // CSI: parameter bytes, intermediate bytes, one final byte.
+        std::string parameters;
+        byte = nextByte(-1);
+        if (byte == '[') { // the Linux console's function keys: ESC [ [ letter
+            nextByte(-1);
+            return Key::None;
+        }
+        while (byte >= 0x20 && byte <= 0x3f) {
+            if (parameters.size() < 16) parameters += static_cast<char>(byte);
+            byte = nextByte(-1);
+        }
+        if (byte < 0x40 || byte > 0x7e) {
+            // Not a sequence after all: the stray byte is a key of its own.
+            if (byte != TerminalIo::kEndOfInput) pushedBack_ = byte;
+            return Key::None;
+        }
+        const std::size_t semicolon = parameters.find(';');
+        const std::string first = parameters.substr(0, semicolon);
+        // "1;5C" and the like: an arrow with Ctrl or Alt moves by words.
+        const bool modified = semicolon != std::string::npos && parameters.size() > semicolon + 1 &&
+                              parameters.substr(semicolon + 1) != "1" && parameters.substr(semicolon + 1) != "2";
+        switch (byte) {
+        case 'A': return Key::Up;
+        case 'B': return Key::Down;
+        case 'C': return modified ? Key::WordRight : Key::Right;
+        case 'D': return modified ? Key::WordLeft : Key::Left;
+        case 'H': return Key::Home;
+        case 'F': return Key::End;
+        case '~':
+            if (first == "1" || first == "7") return Key::Home;
+            if (first == "4" || first == "8") return Key::End;
+            if (first == "3") return Key::Delete;
+            return Key::None;
+        default: return Key::None;
+        }
+    }
+    if (byte == 'O') { // SS3: one more byte
+        switch (nextByte(-1)) {
+        case 'A': return Key::Up;
+        case 'B': return Key::Down;
+        case 'C': return Key::Right;
+        case 'D': return Key::Left;
+        case 'H': return Key::Home;
+        case 'F': return Key::End;
+        default: return Key::None;
+        }
+    }
+    switch (byte) { // Alt and a key
+    case 'b':
+    case 'B': return Key::WordLeft;
+    case 'f':
+    case 'F': return Key::WordRight;
+    case 'd':
+    case 'D': return Key::DeleteWordForward;
+    case 0x7f:
+    case control('H'): return Key::DeleteWordBackward;
+    default:
+        // Escape and then a control key (Enter, Ctrl-C, another escape) is that key.
+        if (byte < 0x20) pushedBack_ = byte;
+        return Key::None;
+    }
+}
+
+bool LineEditor::handleNamedKey(Key key) {
+    switch (key) {
+    case Key::None: break;
+    case Key::Up: moveVertically(-1); break;
+    case Key::Down: moveVertically(1); break;
+    case Key::Left:
+        if (cursor_ > 0) moveTo(previousCharacter(cursor_));
+        break;
+    case Key::Right:
+        if (cursor_ < text_.size()) moveTo(nextCharacter(cursor_));
+        break;
+    case Key::Home: moveTo(lineStart(cursor_)); break;
+    case Key::End: moveTo(lineEnd(cursor_)); break;
+    case Key::Delete:
+        if (cursor_ < text_.size()) erase(cursor_, nextCharacter(cursor_));
+        break;
+    case Key::WordLeft: moveTo(previousWordStart(cursor_)); break;
+    case Key::WordRight: moveTo(nextWordEnd(cursor_)); break;
+    case Key::DeleteWordBackward: erase(previousWordStart(cursor_), cursor_); break;
+    case Key::DeleteWordForward: erase(cursor_, nextWordEnd(cursor_)); break;
+    }
+    return false;
+}
+
+std::size_t LineEditor::lineStart(std::size_t position) const {
+    const std::size_t newline = position == 0 ? std::string::npos : text_.rfind('\n', position - 1);
+    return newline == std::string::npos ? 0 : newline + 1;
+}
+
+std::size_t LineEditor::lineEnd(std::size_t position) const {
+    const std::size_t newline = text_.find('\n', position);
+    return newline == std::string::npos ? text_.size() : newline;
+}
+
+std::size_t LineEditor::previousCharacter(std::size_t position) const {
+    if (position == 0) return 0;
+    --position;
+    while (position > 0 && isContinuationByte(text_[position])) --position;
+    return position;
+}
+
+std::size_t LineEditor::nextCharacter(std::size_t position) const {
+    if (position >= text_.size()) return text_.size();
+    ++position;
+    while (position < text_.size() && isContinuationByte(text_[position])) ++position;
+    return position;
+}
+
+std::size_t LineEditor::previousWordStart(std::size_t position) const {
+    while (position > 0 && !isNameByte(text_[position - 1])) --position;
+    while (position > 0 && isNameByte(text_[position - 1])) --position;
+    return position;
+}
+
+std::size_t LineEditor::nextWordEnd(std::size_t position) const {
+    while (position < text_.size() && !isNameByte(text_[position])) ++position;
+    while (position < text_.size() && isNameByte(text_[position])) ++position;
+    return position;
+}
+
+void LineEditor::insert(std::string_view bytes) {
+    text_.insert(cursor_, bytes);
+    cursor_ += bytes.size();
+    // Typing at the end of a single line that does not reach the margin
+    // needs no redrawing: the terminal's own cursor follows the byte.
+    const int width = width_;
+    const bool plainByte = bytes.size() == 1 && bytes[0] >= 0x20 && bytes[0] < 0x7f;
+    if (plainByte && cursor_ == text_.size() && text_.find('\n') == std::string::npos) {
+        const int column = displayWidth(prompt_) + displayWidth(text_);
+        if (column % width != 0) {
+            emit(bytes);
+            drawnEndRow_ = drawnCursorRow_ = column / width;
+            drawnEndOnFreshRow_ = false;
+            return;
+        }
+    }
+    refresh();
+}
+
+void LineEditor::erase(std::size_t from, std::size_t to) {
+    if (from >= to) return;
+    text_.erase(from, to - from);
+    cursor_ = from;
+    refresh();
+}
+
+void LineEditor::moveTo(std::size_t position) {
+    if (position == cursor_) return;
+    cursor_ = position;
+    refresh();
+}
+
+// Up and down move between the lines of a multi-line entry, keeping the
+// column where they can; beyond its first or last line they go through the history.
+void LineEditor::moveVertically(int direction) {
+    const std::size_t start = lineStart(cursor_);
+    const bool onEdgeLine = direction < 0 ? start == 0 : lineEnd(cursor_) == text_.size();
+    if (onEdgeLine) {
+        if (direction < 0 && historyIndex_ > 0) recall(historyIndex_ - 1);
+        if (direction > 0 && historyIndex_ < history_.size()) recall(historyIndex_ + 1);
+        return;
+    }
+    const int column = displayWidth(std::string_view(text_).substr(start, cursor_ - start));
+    const std::size_t targetStart = direction < 0 ? lineStart(start - 1) : lineEnd(cursor_) + 1;
+    const std::size_t targetEnd = lineEnd(targetStart);
+    std::size_t position = targetStart;
+    for (int passed = 0; passed < column && position < targetEnd; ++passed) position = nextCharacter(position);
+    moveTo(position);
+}
+
+void LineEditor::recall(std::size_t index) {
+    if (historyIndex_ == history_.size()) savedText_ = text_;
+    historyIndex_ = index;
+    text_ = index == history_.size() ? savedText_ : history_[index];
+    cursor_ = text_.size();
+    refresh();
+}
+
+void LineEditor::complete() {
+    // A tab with more input already waiting comes from a paste: it is text.
+    const int waiting = nextByte(0);
+    if (waiting != TerminalIo::kNoByte) {
+        if (waiting != TerminalIo::kEndOfInput) pushedBack_ = waiting;
+        insert("\t");
+        return;
+    }
+    const std::size_t start = lineStart(cursor_);
+    std::size_t begin = cursor_;
+    while (begin > start && isNameByte(text_[begin - 1])) --begin;
+    const std::string prefix = text_.substr(begin, cursor_ - begin);
+    if (prefix.empty()) {
+        // At the start of a line a tab indents; elsewhere there is nothing to complete.
+        const std::string_view before = std::string_view(text_).substr(start, cursor_ - start);
+        if (std::all_of(before.begin(), before.end(), isBlank)) {
+            const int column = displayWidth(before);
+            insert(std::string(static_cast<std::size_t>(kIndentWidth - column % kIndentWidth), ' '));
+        }
+        return;
+    }
+    // A number, or a field name after a dot, is not a name to complete.
+    if ((prefix[0] >= '0' && prefix[0] <= '9') || (begin > start && text_[begin - 1] == '.')) return;
+
+    std::vector<std::string> candidates = completer_ ? completer_(prefix) : std::vector<std::string>();
+    std::erase_if(candidates, [&](const std::string& name) { return !name.starts_with(prefix); });
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    if (candidates.empty()) return;
+
+    std::size_t common = candidates.front().size();
+    for (const std::string& name : candidates) {
+        std::size_t same = 0;
+        while (same < common && same < name.size() && name[same] == candidates.front()[same]) ++same;
+        common = same;
+    }
+    if (common > prefix.size()) {
+        insert(std::string_view(candidates.front()).substr(prefix.size(), common - prefix.size()));
+    } else if (candidates.size() > 1) {
+        listCandidates(candidates);
+    }
+}
+
+// Shows the candidates in columns below the entry, then draws the entry again under them.
+void LineEditor::listCandidates(const std::vector<std::string>& candidates) {
+    const int width = width_;
+    std::size_t longest = 0;
+    for (const std::string& name : candidates) longest = std::max(longest, name.size());
+    const std::size_t cell = longest + 2;
+    const std::size_t perRow = std::max<std::size_t>(1, static_cast<std::size_t>(width) / cell);
+    const std::size_t rows = (candidates.size() + perRow - 1) / perRow;
+    leaveEntry();
+    std::string out;
+    for (std::size_t row = 0; row < rows; ++row) {
+        // Down the columns, as ls lists files.
+        std::string line;
+        for (std::size_t column = 0; column < perRow; ++column) {
+            const std::size_t index = column * rows + row;
+            if (index >= candidates.size()) break;
+            line += candidates[index];
+            line.append(cell - candidates[index].size(), ' ');
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out += line;
+        out += "\r\n";
+    }
+    emit(out);
+    drawnCursorRow_ = 0;
+    refresh();
+}
+
+void LineEditor::refresh() {
+    width_ = io_.columns() > 0 ? io_.columns() : kDefaultColumns;
+    const int width = width_;
+    std::string out = "\r";
+    appendCursorMove(out, drawnCursorRow_, 'A');
+    out += "\x1b[J";
+
+    int row = 0; // first row of the line being drawn
+    int cursorRow = 0;
+    int cursorColumn = 0;
+    int lastLength = 0;
+    std::size_t begin = 0;
+    for (bool first = true;; first = false) {
+        const std::size_t end = lineEnd(begin);
+        const std::string_view prompt = first ? prompt_ : continuationPrompt_;
+        const std::string_view line = std::string_view(text_).substr(begin, end - begin);
+        out += prompt;
+        appendDrawn(out, line);
+        const int promptWidth = displayWidth(prompt);
+        const int length = promptWidth + displayWidth(line);
+        if (cursor_ >= begin && cursor_ <= end) {
+            const int position = promptWidth + displayWidth(line.substr(0, cursor_ - begin));
+            cursorRow = row + position / width;
+            cursorColumn = position % width;
+        }
+        if (end == text_.size()) {
+            lastLength = length;
+            break;
+        }
+        out += "\r\n";
+        row += rowsTaken(length, width);
+        begin = end + 1;
+    }
+    // A line that ends right at the margin leaves the terminal's cursor
+    // waiting there; a fresh row makes every position below computable.
+    drawnEndOnFreshRow_ = lastLength > 0 && lastLength % width == 0;
+    if (drawnEndOnFreshRow_) out += "\r\n";
+    drawnEndRow_ = row + lastLength / width;
+
+    appendCursorMove(out, drawnEndRow_ - cursorRow, 'A');
+    out += '\r';
+    appendCursorMove(out, cursorColumn, 'C');
+    drawnCursorRow_ = cursorRow;
+    emit(out);
+}
+
+void LineEditor::leaveEntry() {
+    std::string out;
+    appendCursorMove(out, drawnEndRow_ - drawnCursorRow_, 'B');
+    out += drawnEndOnFreshRow_ ? "\r" : "\r\n";
+    emit(out);
+    drawnCursorRow_ = 0;
+    drawnEndRow_ = 0;
+    drawnEndOnFreshRow_ = false;
+}
+
+}  // namespace velmor

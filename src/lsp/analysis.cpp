@@ -1,0 +1,476 @@
+#include "lsp/analysis.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "builtins/native.h"
+#include "compiler.h"
+#include "driver.h"
+#include "lsp/builtin_docs.h"
+#include "parser.h"
+
+namespace velmor::lsp {
+
+namespace {
+
+bool isNameByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+const Token* tokenStartingAt(const std::vector<Token>& tokens, size_t offset) {
+    auto found = std::lower_bound(tokens.begin(), tokens.end(), offset,
+                                  [](const Token& token, size_t at) { return token.offset < at; });
+    if (found == tokens.end() || found->offset != offset)
+        return nullptr;
+    return &*found;
+}
+
+// The last token that starts before `offset`, or nullptr.
+const Token* tokenBefore(const std::vector<Token>& tokens, size_t offset, size_t* indexOut = nullptr) {
+    auto found = std::lower_bound(tokens.begin(), tokens.end(), offset,
+                                  [](const Token& token, size_t at) { return token.offset < at; });
+    if (found == tokens.begin())
+        return nullptr;
+    --found;
+    if (indexOut != nullptr)
+        *indexOut = static_cast<size_t>(found - tokens.begin());
+    return &*found;
+}
+
+const char* kindText(SymbolKind kind) {
+    switch (kind) {
+    case SymbolKind::Global: return "global variable";
+    case SymbolKind::Local: return "local variable";
+    case SymbolKind::Parameter: return "parameter";
+    case SymbolKind::LoopVariable: return "loop variable";
+    case SymbolKind::CatchVariable: return "catch variable";
+    case SymbolKind::LocalFunction: return "local function";
+    }
+    return "variable";
+}
+
+std::string functionHeader(const std::string& name, const std::vector<std::string>& params) {
+    std::string header = "function " + name + "(";
+    for (size_t i = 0; i < params.size(); ++i) {
+        if (i > 0)
+            header += ", ";
+        header += params[i];
+    }
+    return header + ")";
+}
+
+} // namespace
+
+Analysis::Analysis(std::string text) : text_(std::move(text)), index_(text_) {
+    TolerantParse parse = parseTolerant(text_);
+    tokens_ = std::move(parse.tokens);
+    program_ = std::move(parse.program);
+    syntaxErrors_ = std::move(parse.errors);
+    resolution_ = resolveProgram(program_, index_, tokens_);
+    addDiagnostics();
+}
+
+Span Analysis::tokenSpanAt(size_t offset) const {
+    if (const Token* token = tokenStartingAt(tokens_, offset);
+        token != nullptr && token->kind != TokenKind::Newline && token->kind != TokenKind::Eof) {
+        return Span{offset, offset + token->length};
+    }
+    // Code inside "${...}" has no tokens here: take the name or the character at the offset.
+    size_t end = offset;
+    while (end < text_.size() && isNameByte(text_[end]))
+        ++end;
+    if (end == offset && offset < text_.size() && text_[offset] != '\n' && text_[offset] != '\r') {
+        int units = 1;
+        end = offset + utf8SequenceLength(text_, offset, units);
+    }
+    return Span{offset, end};
+}
+
+Span Analysis::errorSpan(const VelmorError& error) const {
+    if (error.line < 1)
+        return Span{0, 0};
+    size_t offset = index_.offsetOfSource(error.line, error.column);
+    if (error.column < 1) {
+        size_t end = text_.find('\n', offset);
+        return Span{offset, end == std::string::npos ? text_.size() : end};
+    }
+    const std::string& message = error.message;
+    if (message.starts_with("unterminated ")) {
+        size_t end = offset;
+        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
+            ++end;
+        return Span{offset, end};
+    }
+    if (message.starts_with("unknown escape sequence"))
+        return Span{offset >= 2 ? offset - 2 : 0, offset};
+    return tokenSpanAt(offset);
+}
+
+size_t Analysis::statementStart(const Stmt& statement) const {
+    return index_.offsetOfSource(statement.line, statement.column);
+}
+
+void Analysis::addDiagnostics() {
+    for (const VelmorError& error : syntaxErrors_) {
+        diagnostics_.push_back(Diagnostic{errorSpan(error), Severity::Error, error.message, error.label});
+    }
+    for (const MisplacedExit& exit : resolution_.misplacedExits) {
+        VelmorError error =
+            compileError(exit.isBreak ? "'break' outside a loop" : "'continue' outside a loop", exit.line, exit.column);
+        diagnostics_.push_back(Diagnostic{errorSpan(error), Severity::Error, error.message, error.label});
+    }
+    // The compiler's other errors are limits; it stops at the first, and only
+    // a whole program is worth compiling.
+    if (syntaxErrors_.empty() && resolution_.misplacedExits.empty()) {
+        try {
+            compileProgram(program_);
+        } catch (const VelmorError& error) {
+            diagnostics_.push_back(Diagnostic{errorSpan(error), Severity::Error, error.message, error.label});
+        }
+    }
+    PragmaInfo pragmas = scanPragmas(text_);
+    auto pragmaLine = [&](int32_t line) {
+        size_t begin = index_.offsetOfSource(line, 1);
+        while (begin < text_.size() && (text_[begin] == ' ' || text_[begin] == '\t'))
+            ++begin;
+        size_t end = begin;
+        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
+            ++end;
+        return Span{begin, end};
+    };
+    for (const PragmaEntry& entry : pragmas.unknown) {
+        diagnostics_.push_back(
+            Diagnostic{pragmaLine(entry.line), Severity::Warning, "unknown pragma '" + entry.name + "'", "pragma"});
+    }
+    if (!pragmas.requiredVersion.empty() && !versionAtLeast(kVersion, pragmas.requiredVersion)) {
+        // The last "#pragma version" line of the header decides; it carries the warning.
+        int32_t line = 0;
+        size_t begin = 0;
+        for (int32_t at = 1; begin <= text_.size(); ++at) {
+            size_t end = text_.find('\n', begin);
+            std::string_view content(text_.data() + begin, (end == std::string::npos ? text_.size() : end) - begin);
+            size_t first = content.find_first_not_of(" \t\r\v\f");
+            content.remove_prefix(first == std::string_view::npos ? content.size() : first);
+            if (content.starts_with("#pragma") && content.find("version") != std::string_view::npos)
+                line = at;
+            if (end == std::string::npos)
+                break;
+            begin = end + 1;
+        }
+        diagnostics_.push_back(
+            Diagnostic{line > 0 ? pragmaLine(line) : Span{}, Severity::Warning,
+                       "requires Velmor >= " + pragmas.requiredVersion + " (this is " + kVersion + ")", "pragma"});
+    }
+}
+
+std::string Analysis::functionHover(const Symbol& symbol) const {
+    std::string markdown = "```velmor\n" + functionHeader(symbol.name, *symbol.params) + "\n```";
+    // The comment lines right above the declaration.
+    std::vector<std::string> comments;
+    for (int32_t line = symbol.declarationLine - 1; line >= 1; --line) {
+        size_t begin = index_.offsetOfSource(line, 1);
+        size_t end = text_.find('\n', begin);
+        std::string_view content(text_.data() + begin, (end == std::string::npos ? text_.size() : end) - begin);
+        while (!content.empty() && (content.front() == ' ' || content.front() == '\t'))
+            content.remove_prefix(1);
+        while (!content.empty() && (content.back() == '\r' || content.back() == ' '))
+            content.remove_suffix(1);
+        if (!content.starts_with("#") || content.starts_with("#pragma"))
+            break;
+        content.remove_prefix(1);
+        if (content.starts_with(" "))
+            content.remove_prefix(1);
+        comments.emplace_back(content);
+    }
+    if (!comments.empty()) {
+        markdown += "\n\n";
+        for (size_t i = comments.size(); i > 0; --i) {
+            markdown += comments[i - 1];
+            if (i > 1)
+                markdown += "\n";
+        }
+    }
+    return markdown;
+}
+
+std::optional<Analysis::Hover> Analysis::hover(size_t offset) const {
+    int32_t found = resolution_.occurrenceAt(static_cast<uint32_t>(offset));
+    if (found < 0)
+        return std::nullopt;
+    const Occurrence& occurrence = resolution_.occurrences[static_cast<size_t>(found)];
+    const Symbol& symbol = resolution_.symbols[static_cast<size_t>(occurrence.symbol)];
+    Hover result;
+    result.span = Span{occurrence.offset, occurrence.offset + occurrence.length};
+    if (symbol.kind == SymbolKind::Global && symbol.declarations.empty()) {
+        if (const BuiltinDoc* doc = findBuiltinDoc(symbol.name)) {
+            result.markdown = "```velmor\n";
+            for (const std::string& signature : doc->signatures)
+                result.markdown += signature + "\n";
+            result.markdown += "```\n\n" + doc->text;
+        } else {
+            result.markdown = "global `" + symbol.name + "`: not defined in this file";
+        }
+        return result;
+    }
+    if (symbol.isFunction && symbol.params != nullptr) {
+        result.markdown = functionHover(symbol);
+        return result;
+    }
+    result.markdown = "```velmor\n(" + std::string(kindText(symbol.kind)) + ") " + symbol.name +
+                      "\n```\n\ndeclared on line " + std::to_string(symbol.declarationLine);
+    if (occurrence.binding == Binding::Upvalue)
+        result.markdown += ", captured from an enclosing function";
+    return result;
+}
+
+std::vector<Analysis::CompletionItem> Analysis::completion(size_t offset) const {
+    std::vector<CompletionItem> items;
+    offset = std::min(offset, text_.size());
+    size_t previousIndex = 0;
+    if (const Token* previous = tokenBefore(tokens_, offset, &previousIndex)) {
+        size_t end = previous->offset + previous->length;
+        // Inside a string: nothing to offer.
+        if ((previous->kind == TokenKind::String || previous->kind == TokenKind::InterpString) && offset < end) {
+            return items;
+        }
+        // After a comment sign on this line: nothing either.
+        std::string_view between(text_.data() + std::min(end, offset), offset - std::min(end, offset));
+        if (between.find('#') != std::string_view::npos && between.find('\n') == std::string_view::npos)
+            return items;
+        // A field name after "." is not a variable.
+        const Token* dot = previous;
+        if (previous->kind == TokenKind::Name && offset <= end && previousIndex > 0)
+            dot = &tokens_[previousIndex - 1];
+        if (dot->kind == TokenKind::Dot)
+            return items;
+    }
+    std::unordered_set<std::string> seen;
+    auto add = [&](const std::string& label, CompletionKind kind, std::string detail) {
+        if (seen.insert(label).second)
+            items.push_back(CompletionItem{label, kind, std::move(detail)});
+    };
+    for (int32_t symbol : resolution_.localsVisibleAt(static_cast<uint32_t>(offset))) {
+        const Symbol& local = resolution_.symbols[static_cast<size_t>(symbol)];
+        if (local.name.empty())
+            continue;
+        add(local.name, local.isFunction ? CompletionKind::Function : CompletionKind::Variable,
+            local.isFunction && local.params != nullptr ? functionHeader(local.name, *local.params)
+                                                        : kindText(local.kind));
+    }
+    for (const Symbol& symbol : resolution_.symbols) {
+        if (symbol.kind != SymbolKind::Global || symbol.declarations.empty())
+            continue;
+        add(symbol.name, symbol.isFunction ? CompletionKind::Function : CompletionKind::Variable,
+            symbol.isFunction && symbol.params != nullptr ? functionHeader(symbol.name, *symbol.params)
+                                                          : "global variable");
+    }
+    for (int kind = kFirstKeyword; kind <= kLastKeyword; ++kind) {
+        add(tokenKindSpelling(static_cast<TokenKind>(kind)), CompletionKind::Keyword, "keyword");
+    }
+    for (const BuiltinInfo& builtin : builtinTable()) {
+        const BuiltinDoc* doc = findBuiltinDoc(builtin.name);
+        add(builtin.name, CompletionKind::Function, doc != nullptr ? doc->signatures.front() : "builtin");
+    }
+    for (const char* constant : {"PI", "E"})
+        add(constant, CompletionKind::Constant, "constant");
+    return items;
+}
+
+std::optional<Analysis::SignatureHelp> Analysis::signatureHelp(size_t offset) const {
+    size_t at = 0;
+    if (tokenBefore(tokens_, std::min(offset, text_.size()), &at) == nullptr)
+        return std::nullopt;
+    // Back to the "(" that the cursor is inside, counting the commas between.
+    // A call never spans lines; a list or map inside it is one argument.
+    size_t commas = 0;
+    int depth = 0;
+    for (;; --at) {
+        const Token& token = tokens_[at];
+        bool open = false;
+        switch (token.kind) {
+        case TokenKind::Newline: return std::nullopt;
+        case TokenKind::RightParen:
+        case TokenKind::RightBracket:
+        case TokenKind::RightBrace: ++depth; break;
+        case TokenKind::LeftBracket:
+        case TokenKind::LeftBrace:
+            if (depth == 0)
+                commas = 0;
+            else
+                --depth;
+            break;
+        case TokenKind::LeftParen:
+            if (depth == 0)
+                open = true;
+            else
+                --depth;
+            break;
+        case TokenKind::Comma:
+            if (depth == 0)
+                ++commas;
+            break;
+        default: break;
+        }
+        if (open)
+            break;
+        if (at == 0)
+            return std::nullopt;
+    }
+    if (at == 0 || tokens_[at - 1].kind != TokenKind::Name)
+        return std::nullopt;
+    const Token& callee = tokens_[at - 1];
+    SignatureHelp help;
+    std::string name(text_.substr(callee.offset, callee.length));
+    int32_t found = resolution_.occurrenceAt(callee.offset);
+    const Symbol* symbol =
+        found >= 0
+            ? &resolution_.symbols[static_cast<size_t>(resolution_.occurrences[static_cast<size_t>(found)].symbol)]
+            : nullptr;
+    if (symbol == nullptr) {
+        // A call in a statement that does not parse yet: look the name up where it stands.
+        for (int32_t local : resolution_.localsVisibleAt(callee.offset)) {
+            if (resolution_.symbols[static_cast<size_t>(local)].name == name) {
+                symbol = &resolution_.symbols[static_cast<size_t>(local)];
+                break;
+            }
+        }
+        if (auto global = resolution_.globals.find(name); symbol == nullptr && global != resolution_.globals.end()) {
+            symbol = &resolution_.symbols[static_cast<size_t>(global->second)];
+        }
+    }
+    if (symbol != nullptr && symbol->isFunction && symbol->params != nullptr &&
+        !(symbol->kind == SymbolKind::Global && symbol->declarations.empty())) {
+        Signature signature;
+        signature.label = symbol->name + "(";
+        for (size_t i = 0; i < symbol->params->size(); ++i) {
+            if (i > 0)
+                signature.label += ", ";
+            size_t begin = signature.label.size();
+            signature.label += (*symbol->params)[i];
+            signature.parameters.emplace_back(begin, signature.label.size());
+        }
+        signature.label += ")";
+        help.signatures.push_back(std::move(signature));
+    } else {
+        if (symbol != nullptr && !(symbol->kind == SymbolKind::Global && symbol->declarations.empty())) {
+            return std::nullopt;
+        }
+        const BuiltinDoc* doc = findBuiltinDoc(name);
+        if (doc == nullptr)
+            return std::nullopt;
+        for (const std::string& label : doc->signatures) {
+            if (label.find('(') == std::string::npos)
+                continue;
+            help.signatures.push_back(Signature{label, signatureParameters(label), doc->text});
+        }
+        if (help.signatures.empty())
+            return std::nullopt;
+    }
+    // The first signature with room for the argument under the cursor.
+    help.activeSignature = 0;
+    for (size_t i = 0; i < help.signatures.size(); ++i) {
+        const auto& params = help.signatures[i].parameters;
+        bool variadic = !params.empty() && help.signatures[i].label.substr(params.back().first, 3) == "...";
+        if (commas < params.size() || variadic) {
+            help.activeSignature = i;
+            break;
+        }
+    }
+    const auto& params = help.signatures[help.activeSignature].parameters;
+    help.activeParameter = params.empty() ? 0 : std::min(commas, params.size() - 1);
+    return help;
+}
+
+std::vector<Span> Analysis::definition(size_t offset) const {
+    std::vector<Span> spans;
+    int32_t found = resolution_.occurrenceAt(static_cast<uint32_t>(offset));
+    if (found < 0)
+        return spans;
+    const Symbol& symbol =
+        resolution_.symbols[static_cast<size_t>(resolution_.occurrences[static_cast<size_t>(found)].symbol)];
+    for (uint32_t declaration : symbol.declarations)
+        spans.push_back(Span{declaration, declaration + symbol.name.size()});
+    return spans;
+}
+
+std::vector<Span> Analysis::references(size_t offset, bool includeDeclaration) const {
+    std::vector<Span> spans;
+    int32_t found = resolution_.occurrenceAt(static_cast<uint32_t>(offset));
+    if (found < 0)
+        return spans;
+    int32_t symbol = resolution_.occurrences[static_cast<size_t>(found)].symbol;
+    for (const Occurrence& occurrence : resolution_.occurrences) {
+        if (occurrence.symbol != symbol || occurrence.synthetic)
+            continue;
+        if (occurrence.declaration && !includeDeclaration)
+            continue;
+        spans.push_back(Span{occurrence.offset, occurrence.offset + occurrence.length});
+    }
+    return spans;
+}
+
+void Analysis::collectSymbols(const StmtList& statements, bool topLevel, std::vector<DocumentSymbol>& out) const {
+    auto closeOf = [&](uint32_t endOffset, size_t fallback) -> size_t {
+        if (endOffset == kNoOffset)
+            return fallback;
+        return text_.compare(endOffset, 3, "end") == 0 ? endOffset + 3 : endOffset;
+    };
+    for (const StmtPtr& pointer : statements) {
+        const Stmt& statement = *pointer;
+        switch (statement.kind) {
+        case StmtKind::FunctionDecl: {
+            const auto& function = static_cast<const FunctionDeclStmt&>(statement);
+            if (function.nameOffset == kNoOffset)
+                break;
+            DocumentSymbol symbol{function.name, OutlineKind::Function, {}, {}, {}};
+            symbol.range = Span{statementStart(statement), closeOf(function.endOffset, text_.size())};
+            symbol.selection = Span{function.nameOffset, function.nameOffset + function.name.size()};
+            collectSymbols(function.body, false, symbol.children);
+            out.push_back(std::move(symbol));
+            break;
+        }
+        case StmtKind::Let: {
+            const auto& let = static_cast<const LetStmt&>(statement);
+            bool isFunction = let.init && let.init->kind == ExprKind::Function;
+            if ((!topLevel && !isFunction) || let.nameOffset == kNoOffset)
+                break;
+            DocumentSymbol symbol{let.name, isFunction ? OutlineKind::Function : OutlineKind::Variable, {}, {}, {}};
+            size_t start = statementStart(statement);
+            symbol.range = Span{start, statementEnd(tokens_, static_cast<uint32_t>(start))};
+            symbol.selection = Span{let.nameOffset, let.nameOffset + let.name.size()};
+            if (isFunction) {
+                const auto& function = static_cast<const FunctionExpr&>(*let.init);
+                symbol.range.end = std::max(symbol.range.end, closeOf(function.endOffset, symbol.range.end));
+                collectSymbols(function.body, false, symbol.children);
+            }
+            out.push_back(std::move(symbol));
+            break;
+        }
+        case StmtKind::If:
+            for (const IfBranch& branch : static_cast<const IfStmt&>(statement).branches) {
+                collectSymbols(branch.body, false, out);
+            }
+            break;
+        case StmtKind::While: collectSymbols(static_cast<const WhileStmt&>(statement).body, false, out); break;
+        case StmtKind::NumericFor:
+            collectSymbols(static_cast<const NumericForStmt&>(statement).body, false, out);
+            break;
+        case StmtKind::ForIn: collectSymbols(static_cast<const ForInStmt&>(statement).body, false, out); break;
+        case StmtKind::Try: {
+            const auto& attempt = static_cast<const TryStmt&>(statement);
+            collectSymbols(attempt.body, false, out);
+            collectSymbols(attempt.handler, false, out);
+            break;
+        }
+        default: break;
+        }
+    }
+}
+
+std::vector<Analysis::DocumentSymbol> Analysis::documentSymbols() const {
+    std::vector<DocumentSymbol> symbols;
+    collectSymbols(program_, true, symbols);
+    return symbols;
+}
+
+} // namespace velmor::lsp

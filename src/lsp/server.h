@@ -1,0 +1,46 @@
+#pragma once
+
+// The language server behind `velmor --lsp`: JSON-RPC 2.0 messages of the
+// Language Server Protocol 3.17 over standard input and output, handled one
+// at a time on the main thread. Documents are analysed as they change and
+// never run. Messages are plain text in and out here; the framing lives in
+// transport.h and JSON only in server.cpp.
+
+#include <functional>
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace velmor::lsp {
+
+class Server {
+  public:
+    using Send = std::function<void(const std::string& message)>;
+    explicit Server(Send send);
+    ~Server();
+    Server(const Server&) = delete;
+    Server& operator=(const Server&) = delete;
+
+    // Handles one message body: answers requests, applies notifications and
+    // publishes diagnostics, all through `send`. Never throws for any input.
+    void handle(std::string_view body);
+
+    bool exited() const;
+    // 0 when "exit" followed "shutdown", 1 otherwise.
+    int exitStatus() const;
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// Serves framed messages from `in` to `out` until "exit" or the end of the
+// input; the exit status. Malformed frames are skipped with a note on `log`.
+int serve(std::istream& in, std::ostream& out, std::ostream& log);
+
+// `velmor --lsp`: serve() on the standard streams, switched to binary mode.
+int runLanguageServer();
+
+} // namespace velmor::lsp

@@ -1,0 +1,286 @@
+#!/usr/bin/env python3
+"""The prompt at a real terminal: velmor runs on a pseudo-terminal, keys go in
+as a terminal sends them, and what it draws is read back.
+
+Checks editing in the middle of a line, history recall of a single-line and a
+multi-line entry, completion of a builtin and of a user global, Ctrl-C at the
+prompt and during running programs (definitions survive, `try` cannot catch
+it, a callback of `sort` and a wait in `input` end too), `input` at the terminal, a paste, Ctrl-D, and that no escape sequence but
+the editor's own few cursor movements reaches the screen. Every wait is for
+text or a terminal mode, bounded by a timeout; none is a blind sleep.
+
+Usage: prompt_terminal_test.py --velmor PATH
+"""
+
+import argparse
+import fcntl
+import os
+import pty
+import re
+import select
+import signal
+import struct
+import subprocess
+import sys
+import termios
+import time
+
+TIMEOUT = 30.0
+UP, DOWN, LEFT, RIGHT = b"\x1b[A", b"\x1b[B", b"\x1b[D", b"\x1b[C"
+HOME, END = b"\x1b[H", b"\x1b[F"
+CTRL_C, CTRL_D, CTRL_K, CTRL_U, CTRL_W, TAB = b"\x03", b"\x04", b"\x0b", b"\x15", b"\x17", b"\t"
+# The only sequences the editor writes: cursor up, down, forward, clear below, home, clear all.
+EDITOR_SEQUENCE = re.compile(rb"\x1b\[(?:\d*[ABCJH]|2J)")
+
+
+class Failure(Exception):
+    pass
+
+
+class Prompt:
+    """velmor with no arguments on a fresh pseudo-terminal of 100 columns."""
+
+    def __init__(self, velmor):
+        pid, fd = pty.fork()
+        if pid == 0:
+            os.environ["TERM"] = "xterm"
+            os.execv(velmor, [velmor])
+        self.pid, self.fd = pid, fd
+        fcntl.ioctl(fd, termios.TIOCSWINSZ, struct.pack("HHHH", 30, 100, 0, 0))
+        self.output = b""
+        self.seen = 0  # wait_for looks only past this point
+        self.status = None
+
+    def send(self, keys):
+        os.write(self.fd, keys)
+
+    def _read(self, deadline):
+        ready, _, _ = select.select([self.fd], [], [], max(0.0, min(0.2, deadline - time.monotonic())))
+        if not ready:
+            return
+        try:
+            chunk = os.read(self.fd, 65536)
+        except OSError:  # the program ended and the terminal closed
+            chunk = b""
+        if not chunk:
+            raise EOFError
+        self.output += chunk
+
+    def wait_for(self, text, what=None):
+        """Waits until `text` (bytes) appears after everything waited for so far.
+        A line end in it also matches the terminal's own CR before the editor's CR LF."""
+        pattern = re.compile(re.escape(text).replace(re.escape(b"\r\n"), rb"\r+\n"))
+        deadline = time.monotonic() + TIMEOUT
+        while True:
+            found = pattern.search(self.output, self.seen)
+            if found:
+                self.seen = found.end()
+                return
+            if time.monotonic() > deadline:
+                raise Failure("timed out waiting for %r (%s); the terminal shows at the end:\n%r"
+                              % (text, what or "", self.output[-600:]))
+            try:
+                self._read(deadline)
+            except EOFError:
+                raise Failure("the prompt ended while waiting for %r; it wrote at the end:\n%r"
+                              % (text, self.output[-600:]))
+
+    def prompt(self):
+        self.wait_for(b">> ", "the primary prompt")
+
+    def wait_running(self):
+        """Waits until the terminal is back in its own (line) mode: a program runs."""
+        deadline = time.monotonic() + TIMEOUT
+        while not termios.tcgetattr(self.fd)[3] & termios.ICANON:
+            if time.monotonic() > deadline:
+                raise Failure("the program never started running")
+            time.sleep(0.01)
+        self.drain(0.1)
+
+    def drain(self, seconds):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            try:
+                self._read(end)
+            except EOFError:
+                return
+
+    def type_and_run(self, line, expect):
+        self.send(line + b"\r")
+        self.wait_for(expect, "output of %r" % line)
+        self.prompt()
+
+    def finish(self):
+        deadline = time.monotonic() + TIMEOUT
+        while time.monotonic() < deadline:
+            pid, status = os.waitpid(self.pid, os.WNOHANG)
+            if pid:
+                self.status = os.waitstatus_to_exitcode(status)
+                break
+            try:
+                self._read(deadline)
+            except EOFError:
+                pass
+        else:
+            os.kill(self.pid, signal.SIGKILL)
+            os.waitpid(self.pid, 0)
+            raise Failure("the prompt did not end")
+        os.close(self.fd)
+
+    def check_screen_vocabulary(self):
+        stray = [m.start() for m in re.finditer(rb"\x1b", self.output)
+                 if not EDITOR_SEQUENCE.match(self.output, m.start())]
+        if stray:
+            at = stray[0]
+            raise Failure("an escape sequence the editor does not write reached the screen: %r"
+                          % self.output[max(0, at - 40):at + 20])
+
+
+def check_editing(p):
+    p.prompt()
+    p.send(b"prnt(42)" + HOME + RIGHT + RIGHT + b"i" + END + b"\r")
+    p.wait_for(b"\r\n42\r\n", "an insertion in the middle")
+    p.prompt()
+    p.send(b"garbage words" + CTRL_W + CTRL_U + b"print(7) tail" + LEFT * 5 + CTRL_K + b"\r")
+    p.wait_for(b"\r\n7\r\n", "Ctrl-W, Ctrl-U and Ctrl-K")
+    p.prompt()
+    # Keys that are no editing keys: F1, F5, Ctrl-Right, Alt-x, Page Up.
+    p.send(b'"a' + b"\x1bOP" + b"\x1b[15~" + b"\x1b[1;5C" + b"\x1bx" + b"\x1b[5~" + b'b"\r')
+    p.wait_for(b'\r\n"ab"\r\n', "text around keys that do nothing")
+    p.prompt()
+
+
+def check_history(p):
+    p.type_and_run(b"1 + 2", b"\r\n3\r\n")
+    p.send(UP)
+    p.wait_for(b">> 1 + 2", "the single-line entry recalled")
+    p.type_and_run(b"", b"\r\n3\r\n")
+    for line in (b"for i = 1, 3 do", b"    print(i * 10)"):
+        p.send(line + b"\r")
+        p.wait_for(b".. ")
+    p.type_and_run(b"end", b"10\r\n20\r\n30\r\n")
+    p.send(UP)
+    p.wait_for(b">> for i = 1, 3 do\r\n..     print(i * 10)\r\n.. end", "the multi-line entry recalled whole")
+    p.type_and_run(b"", b"10\r\n20\r\n30\r\n")
+    # The first up brings back the newest entry, the loop, with the cursor on
+    # its last line; two more climb its lines, the fourth reaches the entry before.
+    p.send(UP * 4)
+    p.wait_for(b">> 1 + 2")
+    p.type_and_run(b"", b"\r\n3\r\n")
+
+
+def check_completion(p):
+    p.send(b"pri")
+    p.wait_for(b"pri")
+    p.send(TAB)
+    p.wait_for(b"nt", "print completed")
+    p.type_and_run(b"(5)", b"\r\n5\r\n")
+    p.type_and_run(b"let counterValue = 41", b"\r\n")
+    p.send(b"counterV")
+    p.wait_for(b"counterV")
+    p.send(TAB)
+    p.wait_for(b"alue", "the global completed")
+    p.type_and_run(b" + 1", b"\r\n42\r\n")
+
+
+def check_interrupts(p):
+    # At the prompt, Ctrl-C drops the open block: "1 + 1" then starts afresh.
+    p.send(b"if true then\r")
+    p.wait_for(b".. ")
+    p.send(b"print(1)" + CTRL_C)
+    p.wait_for(b"^C\r\n")
+    p.type_and_run(b"1 + 1", b"\r\n2\r\n")
+
+    p.type_and_run(b"let kept = 5", b"\r\n")
+    for program in (b"while true do end",
+                    b'try while true do end catch e print("caught") end',
+                    b"sort(range(3000000), function(a, b) return b < a end)"):
+        p.send(program + b"\r")
+        p.wait_running()
+        p.send(CTRL_C)
+        p.wait_for(b"Interrupted\r\n", "the interrupt of " + program.decode())
+        p.prompt()
+        if re.search(rb"\ncaught\r*\n", p.output):
+            raise Failure("a program's try caught the interrupt")
+    p.type_and_run(b"kept", b"\r\n5\r\n")
+
+    # A program waiting in input is interrupted too, and does not go on as
+    # if the line had been empty.
+    p.send(b'let answer = input("wait? ")\r')
+    p.wait_running()
+    p.wait_for(b"\r\nwait? ")
+    p.send(CTRL_C)
+    p.wait_for(b"Interrupted\r\n", "the interrupt of input")
+    p.prompt()
+    p.type_and_run(b'is_nil(answer)', b"RuntimeError: undefined variable 'answer'")
+
+    # A program reads a line in the terminal's own mode.
+    p.send(b'input("name? ")\r')
+    p.wait_running()
+    p.wait_for(b"\r\nname? ", "the program's question, not the echo of its text")
+    p.send(b"Ada\r")
+    p.wait_for(b'"Ada"\r\n')
+    p.prompt()
+
+
+def check_paste(p):
+    p.send(b"let xs = [\r1,\r2\r]\rlen(xs)\r")
+    p.wait_for(b"\r\n2\r\n", "a paste of several lines")
+    p.prompt()
+
+
+def check_end(p):
+    p.send(CTRL_D)
+    p.finish()
+    if p.status != 0:
+        raise Failure("Ctrl-D ended the prompt with status %s" % p.status)
+    p.check_screen_vocabulary()
+
+
+def check_interrupt_outside_prompt(velmor):
+    """Outside the prompt Ctrl-C keeps its default action: the process ends by the signal."""
+    child = subprocess.Popen([velmor, "-c", "while true do end"], stdout=subprocess.DEVNULL)
+    time.sleep(0.3)
+    child.send_signal(signal.SIGINT)
+    try:
+        status = child.wait(TIMEOUT)
+    except subprocess.TimeoutExpired:
+        child.kill()
+        raise Failure("a snippet ignored Ctrl-C")
+    if status != -signal.SIGINT:
+        raise Failure("a snippet ended with status %s on Ctrl-C, not by the signal" % status)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--velmor", required=True)
+    args = parser.parse_args()
+
+    failures = 0
+    session = Prompt(args.velmor)
+    for check in (check_editing, check_history, check_completion, check_interrupts, check_paste, check_end):
+        try:
+            check(session)
+            print("PASS", check.__name__)
+        except Failure as failure:
+            print("FAIL", check.__name__)
+            print("   ", str(failure).replace("\n", "\n    "))
+            failures += 1
+            break  # the session is in an unknown state
+    if session.status is None:
+        try:
+            os.kill(session.pid, signal.SIGKILL)
+            os.waitpid(session.pid, 0)
+        except OSError:
+            pass
+    try:
+        check_interrupt_outside_prompt(args.velmor)
+        print("PASS check_interrupt_outside_prompt")
+    except Failure as failure:
+        print("FAIL check_interrupt_outside_prompt\n   ", failure)
+        failures += 1
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
