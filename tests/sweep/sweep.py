@@ -417,6 +417,22 @@ for round = 1, 4 do
   print(nested(round))
 end
 """
+    # Thousands of closures of one function, each with its own scope, called
+    # in turn: more scopes than remembered lookups, so a name's remembered
+    # answer must be told apart by the scope it was found from.
+    programs["many-closure-scopes"] = """
+function make(k)
+  function inner(x) return x + k end
+  return inner
+end
+let fs = []
+for k = 1, 6000 do push(fs, make(k)) end
+let total = 0
+for round = 1, 3 do
+  for j = 0, len(fs) - 1 do total = total + fs[j](j) end
+end
+print(total)
+"""
     # A closure made in a call sees the names its enclosing call binds later.
     programs["closures-see-later-lets"] = """
 let z = "global"
