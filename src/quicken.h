@@ -106,6 +106,8 @@ inline constexpr OpcodeSet kComparisons =
       OP_SET_LOCAL, OP_POP)                                                                                           \
     X(OP_QUICK_ADD_SET_GLOBAL, always, "g = <expression> + y: the sum straight into the global g", OP_ADD,           \
       OP_SET_GLOBAL, OP_POP)                                                                                          \
+    X(OP_QUICK_ARITH_SET_INDEX_POP, always, "c[k] = a op b (p.x = a + b): the result straight into the element",     \
+      anyOf(OP_ADD, OP_SUB, OP_MUL), OP_SET_INDEX, OP_POP)                                                            \
     X(OP_QUICK_SET_LOCAL_POP, always, "x = <expression> for a local x", OP_SET_LOCAL, OP_POP)                        \
     X(OP_QUICK_SET_GLOBAL_POP, always, "g = <expression> for a global g", OP_SET_GLOBAL, OP_POP)                     \
     X(OP_QUICK_SET_UPVALUE_POP, always, "u = <expression> for a captured u", OP_SET_UPVALUE, OP_POP)

@@ -1247,6 +1247,48 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
+    CASE(OP_QUICK_ARITH_SET_INDEX_POP) {
+        FUSED(OP_QUICK_ARITH_SET_INDEX_POP);
+        // An element statement c[k] = a op b on numbers: the result goes where
+        // it belongs, never pushed; the element must exist (a list position
+        // in range, a map's present string key), as SET_INDEX's fast path.
+        const uint8_t op = fused.own();
+        const Value& a = top[-2];
+        const Value& b = top[-1];
+        Value& object = top[-4];
+        const Value& key = top[-3];
+        Value* element = nullptr;
+        if (a.isNumber() && b.isNumber()) {
+            if (object.isList() && key.isInt()) {
+                std::vector<Value>& items = object.listItems();
+                int64_t index = key.asInt();
+                if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
+            } else if (object.isMap() && key.isString()) {
+                element = findField(object.asMap(), key, FIELD_HINT(fused.offset<1>()));
+            }
+        }
+        if (!element) {
+            if (op == Row::variantFor(OP_ADD)) goto LABEL_OP_ADD;
+            if (op == Row::variantFor(OP_SUB)) goto LABEL_OP_SUB;
+            goto LABEL_OP_MUL;
+        }
+        if (a.isInt() && b.isInt()) {
+            const int64_t x = a.asInt();
+            const int64_t y = b.asInt();
+            *element = Value(op == Row::variantFor(OP_ADD)   ? wrapAdd(x, y)
+                             : op == Row::variantFor(OP_SUB) ? wrapSub(x, y)
+                                                             : wrapMul(x, y));
+        } else {
+            const double x = asDouble(a);
+            const double y = asDouble(b);
+            *element = Value(op == Row::variantFor(OP_ADD) ? x + y : op == Row::variantFor(OP_SUB) ? x - y : x * y);
+        }
+        top -= 2;  // the operands are numbers: nothing to release
+        DROP();    // the key
+        DROP();    // the container
+        ip = fused.at(fused.kLength);
+        NEXT;
+    }
     CASE(OP_QUICK_SET_LOCAL_POP) {
         FUSED(OP_QUICK_SET_LOCAL_POP);
         Value& slot = slots[fused.u16<0>()];

@@ -199,6 +199,14 @@ def indexing_groups():
         for c in ['{"x": 1}', '{"x": "s"}', "{}", '{"x": [1]}', "[1]", "nil", '{"y": 0, "x": 2.5}']
         for v in ["1", "2.5", '"t"', "nil", "[2]"]
         for body in ["m.x = v", "m.x += v", "m.x -= v", "m.x *= v", "m.x = m.x + v", 'm["x"] += v']])
+    # An element statement whose value is a sum, difference or product: the
+    # result goes straight into the element when it exists. `[a][0]` keeps
+    # the operator apart from the operand reads, which fuse with two locals.
+    yield Group("element-arith-store", [
+        Case([("c", c), ("a", x), ("b", y), ("r", "0")], [body % op, "r = c"], "r")
+        for op in ["+", "-", "*"] for body in ["c.x = [a][0] %s b", "c[1] = [a][0] %s b"]
+        for c in ['{"y": 0, "x": [1]}', "{}", "[4, [5]]", "[[5]]"]
+        for x in OPERANDS for y in ["2", MAX, NAN, '"cd"']])
     yield Group("element-compound", [
         Case([("l", c), ("i", i), ("v", v), ("r", "0")], ["l[i] %s= v" % op, "r = l"], "r")
         for c in ["[1, 2.5, \"s\"]", '{"k": 3}', "[[1]]"] for i in ["0", "1", "2", '"k"', "-1", "5"]
@@ -599,6 +607,7 @@ def uncaught_programs():
         ("grid", ["let l = [[1]]", "let i = 0", "let j = 3"], "r = l[i][j]"),
         ("store", ["let l = \"abc\"", "let i = 0"], "l[i] = 1"),
         ("field", ["let l = 5"], "r = l.k"),
+        ("arith-store", ["let l = [1]", "let a = 2"], "l[1] = a * 3"),
         ("add-assign", ["let a = {}"], "r += a"),
         ("modulo", ["let a = 7"], "r = a % 0"),
         ("undefined", [], "r = missing + 1"),
