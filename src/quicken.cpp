@@ -139,6 +139,15 @@ bool addsToTheSameGlobal(const Match& match) {
            read->asString() == written->asString();
 }
 
+// g = g + x op k: the global read is the one written, and k is an Int constant.
+bool addsATermToTheSameGlobal(const Match& match) {
+    const Value* read = match.constant(0);
+    const Value* written = match.constant(5);
+    const Value* term = match.constant(2);
+    return read && written && term && term->isInt() && read->isString() && written->isString() &&
+           read->asString() == written->asString();
+}
+
 // The loop goes back to the head of a numeric for loop over the same
 // variable and step, in slots apart from the limit's, as the compiler lays
 // them out.

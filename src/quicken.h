@@ -68,6 +68,9 @@ inline constexpr OpcodeSet kComparisons =
       OP_GET_LOCAL, OP_GET_LOCAL, OP_ADD, OP_SET_LOCAL, OP_POP, OP_LOOP)                                              \
     X(OP_QUICK_FOR_IN_LOOP, stepsAForIn, "for-in step: advance the position by an Int and run the loop's head",      \
       OP_GET_LOCAL, OP_CONSTANT, OP_ADD, OP_SET_LOCAL, OP_POP, OP_LOOP)                                               \
+    X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, addsATermToTheSameGlobal,                                                    \
+      "g = g + x op k for a global g, a local x and an Int constant k (s = s + i % 7)", OP_GET_GLOBAL, OP_GET_LOCAL,  \
+      OP_CONSTANT, anyOf(OP_ADD, OP_SUB, OP_MUL, OP_MOD), OP_ADD, OP_SET_GLOBAL, OP_POP)                             \
     X(OP_QUICK_GLOBAL_ADD_ASSIGN, addsToTheSameGlobal, "g = g + y (g += y) for a global g, y a constant or variable", \
       OP_GET_GLOBAL, anyOf(OP_CONSTANT, OP_GET_LOCAL, OP_GET_GLOBAL), OP_ADD, OP_SET_GLOBAL, OP_POP)                  \
     X(OP_QUICK_LOCAL_ADD_ASSIGN, addsToTheSameLocal, "x = x + y (x += y) for a local x, y a constant or variable",    \

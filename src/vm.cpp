@@ -1102,6 +1102,33 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
+    CASE(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH) {
+        FUSED(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH);
+        // The global is updated where it is kept; nothing is pushed. An
+        // unbound global, other kinds or x % 0 run the sequence as compiled.
+        Value* const total = frame->globalCache[fused.u16<0>()];
+        const Value& a = slots[fused.u16<1>()];
+        if (!total || !total->isNumber() || !a.isInt() || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
+        const int64_t x = a.asInt();
+        const int64_t y = constants[fused.u16<2>()].asInt();
+        int64_t term;
+        switch (fused.own()) {
+        case Row::variantFor(OP_ADD): term = wrapAdd(x, y); break;
+        case Row::variantFor(OP_SUB): term = wrapSub(x, y); break;
+        case Row::variantFor(OP_MUL): term = wrapMul(x, y); break;
+        case Row::variantFor(OP_MOD):
+            if (y == 0) goto LABEL_OP_GET_GLOBAL;
+            term = remainder(x, y);
+            break;
+        default: goto LABEL_OP_GET_GLOBAL;
+        }
+        if (total->isInt())
+            total->intRef() = wrapAdd(total->asInt(), term);
+        else
+            storePlain(*total, asDouble(*total) + static_cast<double>(term));
+        ip = fused.at(fused.kLength);
+        NEXT;
+    }
     CASE(OP_QUICK_LOCAL_INT_COMPARE_JUMP) {
         FUSED(OP_QUICK_LOCAL_INT_COMPARE_JUMP);
         const Value& a = slots[fused.u16<0>()];

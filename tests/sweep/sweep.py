@@ -99,6 +99,13 @@ def arithmetic_groups():
         Case([("a", x), ("r", y)], [body], "r")
         for body in ["r = r + a", "r = a + r", "r = r + r", "r = r + 1", "r += 2.5"]
         for x in OPERANDS for y in OPERANDS])
+    # An accumulator r = r + (a op k), with r first so that it is the global
+    # where the first variable is (the fused form wants a global r, a local
+    # a). The block local z, read after, shows a stack left one value off.
+    yield Group("add-a-term", [
+        Case([("r", y), ("a", x)], ["let z = [1]", "r = r + (a %s %s)" % (op, k)], "[r, z]")
+        for op in ["+", "-", "*", "%"] for x in OPERANDS
+        for y in ["0", MAX, MIN, "2.5", "-0.0", NAN, '"s"'] for k in ["0", "-1", "7", "9007199254740992"]])
     yield Group("unary-and-set", [
         Case([("a", x), ("r", "0")], [body], "r")
         for body in ["r = a", "r = -a", "r = not a", "r = a", "r = r"] for x in OPERANDS])

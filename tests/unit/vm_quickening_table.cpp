@@ -67,6 +67,8 @@ std::vector<Shape> shapes() {
     const Spelled arithmetic[] = {{OP_ADD, "+"}, {OP_SUB, "-"}, {OP_MUL, "*"}, {OP_MOD, "%"}};
     for (const Spelled& a : arithmetic) {
         all.push_back({OP_QUICK_LOCAL_INT_ARITH, fill("function f(x) return x $ 3 end\n", a.text), a.op});
+        all.push_back({OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, fill("let g = 0\nfunction f(x) g = g + (x $ 7) end\n", a.text),
+                       a.op});
         if (a.op != OP_MOD) {
             all.push_back(
                 {OP_QUICK_LOCAL_LOCAL_ARITH, fill("function f(a, b) return a $ b end\n", a.text), a.op});
