@@ -65,45 +65,11 @@ constexpr const char* kStackOverflowMessage = "call stack overflow (too much rec
     throw RuntimeError(arityMessage(native, given), line, column);
 }
 
-const char* operatorSpelling(BinaryOp op) {
-    switch (op) {
-    case BinaryOp::Add: return "+";
-    case BinaryOp::Sub: return "-";
-    case BinaryOp::Mul: return "*";
-    case BinaryOp::Div: return "/";
-    case BinaryOp::FloorDiv: return "//";
-    case BinaryOp::Mod: return "%";
-    case BinaryOp::Pow: return "^";
-    case BinaryOp::Eq: return "==";
-    case BinaryOp::NotEq: return "!=";
-    case BinaryOp::Less: return "<";
-    case BinaryOp::LessEq: return "<=";
-    case BinaryOp::Greater: return ">";
-    case BinaryOp::GreaterEq: return ">=";
-    case BinaryOp::And: return "and";
-    case BinaryOp::Or: return "or";
-    }
-    return "?";
-}
-
 [[noreturn, gnu::cold, gnu::noinline]] void failOperandTypes(BinaryOp op, const Value& left, const Value& right,
                                                              int32_t line, int32_t column) {
-    throw RuntimeError(std::string("operator '") + operatorSpelling(op) + "' needs numbers, got " + typeName(left) +
+    throw RuntimeError("operator '" + std::string(operatorSpelling(op)) + "' needs numbers, got " + typeName(left) +
                            " and " + typeName(right),
                        line, column);
-}
-
-// The operator of a compound assignment ("+", "//", ...), told apart by its
-// characters so that no spelling is compared as a string.
-BinaryOp compoundOperator(const std::string& op) {
-    switch (op[0]) {
-    case '+': return BinaryOp::Add;
-    case '-': return BinaryOp::Sub;
-    case '*': return BinaryOp::Mul;
-    case '/': return op.size() == 2 ? BinaryOp::FloorDiv : BinaryOp::Div;
-    case '%': return BinaryOp::Mod;
-    default: return BinaryOp::Pow;
-    }
 }
 
 // Int arithmetic wraps in two's complement; unsigned arithmetic does that
@@ -930,7 +896,7 @@ Value Interpreter::arithmetic(BinaryOp op, const Value& left, const Value& right
     case BinaryOp::Pow: return Value(std::pow(x, y));
     default: break;
     }
-    failWithName("unknown operator ", operatorSpelling(op), "", line, column);
+    failWithName("unknown operator ", std::string(operatorSpelling(op)), "", line, column);
 }
 
 Value Interpreter::getIndex(const Value& object, const Value& key, int32_t line, int32_t column) {
@@ -1077,8 +1043,10 @@ ExecStatus Interpreter::execute(const Stmt& statement, Environment& environment)
 ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& environment) {
     const int32_t line = statement.line;
     const int32_t column = statement.column;
-    const bool compound = !statement.op.empty();
-    const BinaryOp op = compound ? compoundOperator(statement.op) : BinaryOp::Add;
+    const bool compound = statement.compound.has_value();
+    const BinaryOp op = statement.compound.value_or(BinaryOp::Add);
+    if (!compound && !statement.op.empty())
+        failWithName("unknown operator ", statement.op, "", line, column);
     Value value = evaluateOperand(*statement.value, environment);
 
     switch (statement.target->kind) {

@@ -1,7 +1,10 @@
 #include "parser.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "error.h"
@@ -25,42 +28,53 @@ constexpr int kMaxNesting = 200;
 // 2^63: the first integer literal that a signed 64-bit integer cannot hold.
 constexpr double kIntegerLiteralLimit = 9223372036854775808.0;
 
-int binaryPrecedence(TokenKind kind) {
-    switch (kind) {
-    case TokenKind::Or: return 1;
-    case TokenKind::And: return 2;
-    case TokenKind::EqualEqual:
-    case TokenKind::BangEqual: return 3;
-    case TokenKind::Less:
-    case TokenKind::LessEqual:
-    case TokenKind::Greater:
-    case TokenKind::GreaterEqual: return 4;
-    case TokenKind::Plus:
-    case TokenKind::Minus: return 5;
-    case TokenKind::Star:
-    case TokenKind::Slash:
-    case TokenKind::SlashSlash:
-    case TokenKind::Percent: return 6;
-    case TokenKind::Caret: return 8;
-    default: return -1;
-    }
-}
+// What a token means after an operand, found by spelling in the operator
+// table: a binary operator, or an assignment ("=", or an arithmetic operator
+// followed by "=" for a compound assignment).
+struct TokenOperator {
+    std::optional<BinaryOp> binary;
+    bool assignment = false;
+    std::optional<BinaryOp> compound;
+};
 
-// The operator a compound assignment applies; empty for plain "=". Returns
-// nullptr for a token that is no assignment operator.
-const char* assignmentOperator(TokenKind kind) {
-    switch (kind) {
-    case TokenKind::Assign: return "";
-    case TokenKind::PlusAssign: return "+";
-    case TokenKind::MinusAssign: return "-";
-    case TokenKind::StarAssign: return "*";
-    case TokenKind::SlashAssign: return "/";
-    case TokenKind::SlashSlashAssign: return "//";
-    case TokenKind::PercentAssign: return "%";
-    case TokenKind::CaretAssign: return "^";
-    default: return nullptr;
+constexpr std::array<TokenOperator, kTokenKindCount> kTokenOperators = [] {
+    struct Spelled {
+        int kind;
+        std::string_view spelling;
+    };
+    constexpr Spelled tokens[] = {
+#define VELMOR_TOKEN_SPELLING(name, number, spelling, printed) {number, spelling},
+        VELMOR_TOKENS(VELMOR_TOKEN_SPELLING)
+#undef VELMOR_TOKEN_SPELLING
+    };
+    std::array<TokenOperator, kTokenKindCount> table{};
+    for (const Spelled& token : tokens) {
+        if (token.spelling.empty()) continue;
+        TokenOperator& entry = table[static_cast<size_t>(token.kind)];
+        entry.binary = binaryOpFromSpelling(token.spelling);
+        if (token.spelling.ends_with('=')) {
+            entry.compound = compoundOpFromSpelling(token.spelling.substr(0, token.spelling.size() - 1));
+            entry.assignment = entry.compound.has_value();
+        }
     }
-}
+    table[static_cast<size_t>(TokenKind::Assign)].assignment = true;
+    return table;
+}();
+
+constexpr const TokenOperator& tokenOperator(TokenKind kind) { return kTokenOperators[static_cast<size_t>(kind)]; }
+
+// Every operator has its token, and every arithmetic one its compound assignment.
+static_assert([] {
+    size_t binary = 0;
+    size_t compound = 0;
+    for (const TokenOperator& entry : kTokenOperators) {
+        binary += entry.binary.has_value();
+        compound += entry.compound.has_value();
+    }
+    size_t arithmetic = 0;
+    for (const BinaryOperatorInfo& info : kBinaryOperators) arithmetic += info.kind == OperatorKind::Arithmetic;
+    return binary == std::size(kBinaryOperators) && compound == arithmetic;
+}());
 
 bool endsStatement(TokenKind kind) {
     switch (kind) {
@@ -581,8 +595,8 @@ private:
     // expressionStmt -> expression (("=" | "+=" | "-=" | "*=" | "/=" | "//=" | "%=" | "^=") expression)?
     StmtPtr parseExpressionStatement() {
         ExprPtr expression = parseExpression(0);
-        const char* op = assignmentOperator(peek().kind);
-        if (op == nullptr) {
+        const TokenOperator& assignment = tokenOperator(peek().kind);
+        if (!assignment.assignment) {
             int32_t line = expression->line;
             int32_t column = expression->column;
             return std::make_unique<ExprStmt>(std::move(expression), line, column);
@@ -595,7 +609,8 @@ private:
         int32_t line = assign.line;
         int32_t column = assign.column;
         ExprPtr value = parseExpression(0);
-        return std::make_unique<AssignStmt>(std::move(expression), std::move(value), op, line, column);
+        std::string op = assignment.compound ? std::string(operatorSpelling(*assignment.compound)) : std::string();
+        return std::make_unique<AssignStmt>(std::move(expression), std::move(value), std::move(op), line, column);
     }
 
     // expression -> unary (binaryOperator unary)*   by precedence climbing from `minimum`
@@ -605,44 +620,47 @@ private:
     ExprPtr parseExpression(int minimum) {
         ExprPtr left = parseUnary();
         for (;;) {
-            TokenKind kind = peek().kind;
-            int precedence = binaryPrecedence(kind);
-            if (precedence < 0 || precedence < minimum) return left;
-            if (kind == TokenKind::Caret) {
-                left = parsePowerChain(std::move(left));
+            const std::optional<BinaryOp> op = tokenOperator(peek().kind).binary;
+            if (!op) return left;
+            const BinaryOperatorInfo& info = operatorInfo(*op);
+            if (info.precedence < minimum) return left;
+            if (info.associativity == Associativity::Right) {
+                left = parseRightChain(std::move(left), *op);
                 continue;
             }
-            const Token& op = advance();
-            int32_t line = op.line;
-            int32_t column = op.column;
-            std::string spelling = tokenKindSpelling(kind);
-            ExprPtr right = parseExpression(precedence + 1);
-            left = std::make_unique<BinaryExpr>(std::move(spelling), std::move(left), std::move(right), line, column);
+            const Token& token = advance();
+            int32_t line = token.line;
+            int32_t column = token.column;
+            ExprPtr right = parseExpression(info.precedence + 1);
+            left = std::make_unique<BinaryExpr>(std::string(info.spelling), std::move(left), std::move(right), line,
+                                                column);
         }
     }
 
-    // powerChain -> unary ("^" unary)+   grouped from the right: a ^ (b ^ c)
-    // "^" binds tightest of the binary operators, so its operands are unary
-    // expressions; they are collected by a loop and joined from the right.
-    [[gnu::noinline]] ExprPtr parsePowerChain(ExprPtr base) {
+    // rightChain -> operand (op operand)+   grouped from the right: a ^ (b ^ c)
+    // The operands, which hold only operators that bind tighter, are
+    // collected by a loop and joined from the right, so a long chain takes
+    // no recursion.
+    [[gnu::noinline]] ExprPtr parseRightChain(ExprPtr first, BinaryOp op) {
         struct Link {
             ExprPtr operand;
             int32_t line;
             int32_t column;
         };
+        const BinaryOperatorInfo& info = operatorInfo(op);
         std::vector<Link> links;
-        links.push_back(Link{std::move(base), 0, 0});
-        while (check(TokenKind::Caret)) {
-            const Token& op = advance();
-            int32_t line = op.line;
-            int32_t column = op.column;
-            links.push_back(Link{parseUnary(), line, column});
+        links.push_back(Link{std::move(first), 0, 0});
+        while (tokenOperator(peek().kind).binary == op) {
+            const Token& token = advance();
+            int32_t line = token.line;
+            int32_t column = token.column;
+            links.push_back(Link{parseExpression(info.precedence + 1), line, column});
         }
-        // links[i] joins operand i - 1 to everything after it, at its "^".
+        // links[i] joins operand i - 1 to everything after it, at its operator.
         ExprPtr right = std::move(links.back().operand);
         for (size_t i = links.size() - 1; i > 0; --i) {
-            right = std::make_unique<BinaryExpr>("^", std::move(links[i - 1].operand), std::move(right), links[i].line,
-                                                 links[i].column);
+            right = std::make_unique<BinaryExpr>(std::string(info.spelling), std::move(links[i - 1].operand),
+                                                 std::move(right), links[i].line, links[i].column);
         }
         return right;
     }
