@@ -150,8 +150,7 @@ bool Session::acceptLine(std::string line) {
         return true;
     }
     if (state == FragmentBuffer::State::Failed) {
-        std::cout.flush();
-        std::cerr << fragment_.report() << "\n";
+        reportText(fragment_.report());
     } else if (state == FragmentBuffer::State::Complete) {
         keptInputs_.push_back(fragment_.takeStatements());
         run(keptInputs_.back());
@@ -161,21 +160,16 @@ bool Session::acceptLine(std::string line) {
 
 void Session::run(const StmtList& statements) {
     if (beforeRun_) beforeRun_();
-    try {
-        Value result = interpreter_.runRepl(statements);
-        if (!result.isNil()) std::cout << toRepr(result) << "\n";
-    } catch (const VelmorError& error) {
-        reportError(error, "", kReplSourceName);
-    } catch (const ThrownValue& thrown) {
-        reportThrownValue(thrown);
-    } catch (const Interrupted&) {
-        std::cout.flush();
-        std::cerr << kInterruptedMessage << "\n";
-    } catch (const std::exception& failure) {
-        reportSystemFailure(failure);
-    } catch (...) {
-        reportUnknownFailure();
-    }
+    // Errors of a running fragment are reported without an excerpt.
+    runReported("", kReplSourceName, [&] {
+        try {
+            Value result = interpreter_.runRepl(statements);
+            if (!result.isNil()) std::cout << toRepr(result) << "\n";
+        } catch (const Interrupted&) {
+            std::cout.flush();
+            std::cerr << kInterruptedMessage << "\n";
+        }
+    });
 }
 
 // Keywords (from the token table), builtins (from the builtin table) and
