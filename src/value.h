@@ -144,11 +144,6 @@ public:
     explicit Value(Ref<NativeObj> native);
     explicit Value(Ref<VMClosure> closure);
 
-    static Value nil() { return Value(); }
-    static Value boolean(bool b) { return Value(b); }
-    static Value integer(int64_t i) { return Value(i); }
-    static Value number(double d) { return Value(d); }
-    static Value string(std::string_view text) { return Value(text); }
     // A new string of `length` bytes, written by fill(char* bytes) before
     // anyone else can see it.
     template <class Fill>
