@@ -713,9 +713,12 @@ Value VM::runLoop(std::size_t targetDepth) {
 #define CASE(name) LABEL_##name:
 #define NEXT goto* dispatchTable[*ip++]
 #else
+// The labels serve the slow paths that jump back to a plain instruction;
+// most have no such jump.
 #define CASE(name) \
     case name:     \
-    LABEL_##name:
+    LABEL_##name:  \
+    __attribute__((unused));
 #define NEXT goto dispatch
 #endif
 
