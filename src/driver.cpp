@@ -154,8 +154,12 @@ int runMain(int argc, char** argv) {
     int status = 1;
     try {
         status = dispatch(std::move(args));
+    } catch (const std::exception& failure) {
+        // Runs report their own errors; what reaches here is a failure of the program itself.
+        reportSystemFailure(failure);
+        status = 1;
     } catch (...) {
-        reportCurrentException({}, {});
+        reportUnknownFailure();
         status = 1;
     }
     std::cout.flush();
