@@ -9,11 +9,10 @@ namespace {
 struct OpcodeInfo {
     int number;
     const char* name;
-    OperandKind operand;
 };
 
 constexpr OpcodeInfo kOpcodeTable[] = {
-#define VELMOR_OPCODE_INFO(name, value, operand, meaning) {value, #name, OperandKind::operand},
+#define VELMOR_OPCODE_INFO(name, value, operand, meaning) {value, #name},
     VELMOR_OPCODES(VELMOR_OPCODE_INFO)
 #undef VELMOR_OPCODE_INFO
 };
@@ -24,29 +23,19 @@ constexpr OpcodeInfo kOpcodeTable[] = {
 VELMOR_OPCODES(VELMOR_OPCODE_ORDER)
 #undef VELMOR_OPCODE_ORDER
 
-int operandWidth(OperandKind kind) {
-    switch (kind) {
-    case OperandKind::NONE: return 0;
-    case OperandKind::U8: return 1;
-    case OperandKind::U16:
-    case OperandKind::JUMP:
-    case OperandKind::LOOP: return 2;
-    }
-    return 0;
-}
-
 std::string formatOffset(size_t offset) {
     char buffer[24];
     std::snprintf(buffer, sizeof buffer, "%04zu", offset);
     return buffer;
 }
 
+// The text and spaces up to `width`, at least one.
 void appendPadded(std::string& out, const std::string& text, size_t width) {
     out += text;
-    if (text.size() < width) out.append(width - text.size(), ' ');
+    out.append(text.size() < width ? width - text.size() : 1, ' ');
 }
 
-void appendListing(std::string& out, const FunctionProto& proto) {
+void appendListing(std::string& out, const FunctionProto& proto, const InstructionNamer& nameOf) {
     out += "function ";
     out += proto.name.empty() ? "<script>" : proto.name;
     out += " (arity " + std::to_string(proto.arity) + ", " + std::to_string(proto.constants.size()) +
@@ -75,15 +64,17 @@ void appendListing(std::string& out, const FunctionProto& proto) {
             ++offset;
             continue;
         }
-        OperandKind kind = kOpcodeTable[op].operand;
+        const char* renamed = nameOf ? nameOf(proto, offset) : nullptr;
+        const char* name = renamed ? renamed : kOpcodeTable[op].name;
+        OperandKind kind = opcodeOperand(op);
         int width = operandWidth(kind);
         if (width == 0) {
-            out += kOpcodeTable[op].name;
+            out += name;
             out += "\n";
             ++offset;
             continue;
         }
-        appendPadded(out, kOpcodeTable[op].name, 20);
+        appendPadded(out, name, 20);
         size_t next = offset + 1 + static_cast<size_t>(width);
         if (next > code.size()) {
             out += "<truncated>\n";
@@ -125,7 +116,7 @@ void appendListing(std::string& out, const FunctionProto& proto) {
 
     for (const Ref<FunctionProto>& child : proto.protos) {
         out += "\n";
-        appendListing(out, *child);
+        appendListing(out, *child, nameOf);
     }
 }
 
@@ -133,13 +124,9 @@ void appendListing(std::string& out, const FunctionProto& proto) {
 
 const char* opcodeName(uint8_t op) { return op < kOpcodeCount ? kOpcodeTable[op].name : "<unknown>"; }
 
-OperandKind opcodeOperand(uint8_t op) { return op < kOpcodeCount ? kOpcodeTable[op].operand : OperandKind::NONE; }
-
-int instructionLength(uint8_t op) { return 1 + operandWidth(opcodeOperand(op)); }
-
-std::string disassemble(const FunctionProto& proto) {
+std::string disassemble(const FunctionProto& proto, const InstructionNamer& nameOf) {
     std::string out;
-    appendListing(out, proto);
+    appendListing(out, proto, nameOf);
     return out;
 }
 

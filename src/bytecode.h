@@ -6,7 +6,9 @@
 // from the byte after the operand, so a prototype is never relocated or
 // rewritten once the compiler has finished it.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -79,10 +81,34 @@ static_assert(kOpcodeCount == 46);
 
 enum class OperandKind : uint8_t { NONE, U8, U16, JUMP, LOOP };
 
+namespace detail {
+inline constexpr OperandKind kOpcodeOperands[] = {
+#define VELMOR_OPCODE_OPERAND(name, number, operand, meaning) OperandKind::operand,
+    VELMOR_OPCODES(VELMOR_OPCODE_OPERAND)
+#undef VELMOR_OPCODE_OPERAND
+};
+}  // namespace detail
+
 const char* opcodeName(uint8_t op);
-OperandKind opcodeOperand(uint8_t op);
+
+constexpr OperandKind opcodeOperand(uint8_t op) {
+    return op < kOpcodeCount ? detail::kOpcodeOperands[op] : OperandKind::NONE;
+}
+
+// Operand bytes of an operand kind.
+constexpr int operandWidth(OperandKind kind) {
+    switch (kind) {
+    case OperandKind::NONE: return 0;
+    case OperandKind::U8: return 1;
+    case OperandKind::U16:
+    case OperandKind::JUMP:
+    case OperandKind::LOOP: return 2;
+    }
+    return 0;
+}
+
 // Bytes taken by the instruction starting with `op`, opcode included.
-int instructionLength(uint8_t op);
+constexpr int instructionLength(uint8_t op) { return 1 + operandWidth(opcodeOperand(op)); }
 
 struct UpvalueDesc {
     uint8_t isLocal;  // 1: a local slot of the enclosing function; 0: its upvalue
@@ -100,7 +126,12 @@ struct FunctionProto final : Object {
     std::vector<UpvalueDesc> upvalues;
 };
 
+// Names the instruction at an offset of a prototype in a listing in place of
+// its opcode's name, or gives nullptr to keep that (the VM's fused
+// instructions are listed this way).
+using InstructionNamer = std::function<const char*(const FunctionProto& proto, std::size_t offset)>;
+
 // A readable listing of a prototype and, after it, its children.
-std::string disassemble(const FunctionProto& proto);
+std::string disassemble(const FunctionProto& proto, const InstructionNamer& nameOf = nullptr);
 
 }  // namespace velmor

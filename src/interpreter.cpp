@@ -259,7 +259,7 @@ class Interpreter::OwnedScope {
     // and reused when nothing else can reach it, since no one can tell.
     void renew(Environment& parent) {
         variableSlot_ = nullptr;
-        if (scope_ && onlySelfReferenced(*scope_)) {
+        if (scope_ && !interpreter_.plain_ && onlySelfReferenced(*scope_)) {
             scope_->vars.clear();
             interpreter_.scopesChanged();
             return;
@@ -293,7 +293,7 @@ class Interpreter::OwnedScope {
         }
         renew(parent);
         scope_->define(variable, std::move(value)); // into a fresh scope: see bind
-        if (scope_->vars.size() == 1)
+        if (scope_->vars.size() == 1 && !interpreter_.plain_)
             variableSlot_ = &scope_->vars.begin()->second;
     }
 
@@ -332,12 +332,22 @@ class Interpreter::CallScope {
     ~CallScope() {
         const std::vector<std::string>& params = *function_.params;
         // Only the parameters, each bound once, and nothing else refers to the scope.
-        if (scope_->refCount == 1 && scope_->vars.size() == params.size() &&
+        if (!interpreter_.plain_ && scope_->refCount == 1 && scope_->vars.size() == params.size() &&
             params.size() <= SpareCallScope::kMaxParameters &&
             function_.spareScopes.size() < FunctionObj::kMaxSpareScopes) {
             if (!slotsKnown_) {
                 for (std::size_t i = 0; i < params.size(); ++i)
                     slots_[i] = &scope_->vars.find(params[i])->second;
+                // A repeated parameter name binds one variable for two
+                // parameters, so a binding of the body's makes up the count.
+                for (std::size_t i = 0; i < params.size(); ++i) {
+                    for (std::size_t j = 0; j < i; ++j) {
+                        if (slots_[i] == slots_[j]) {
+                            interpreter_.releaseScope(scope_);
+                            return;
+                        }
+                    }
+                }
             }
             for (std::size_t i = 0; i < params.size(); ++i)
                 *slots_[i] = Value();
@@ -362,10 +372,10 @@ class Interpreter::CallScope {
     bool slotsKnown_ = false;
 };
 
-Interpreter::Interpreter()
+Interpreter::Interpreter(EngineOptions options)
     : globals(makeRef<Environment>()), globalSlots_(std::make_unique<std::array<GlobalSlot, kGlobalSlotCount>>()),
       nameSlots_(std::make_unique<std::array<NameSlot, kNameSlotCount>>()),
-      fieldHints_(std::make_unique<std::array<FieldHint, kFieldHintCount>>()) {
+      fieldHints_(std::make_unique<std::array<FieldHint, kFieldHintCount>>()), plain_(options.plain) {
     registerBuiltins(*globals);
 }
 
@@ -401,12 +411,13 @@ void Interpreter::releaseScope(Ref<Environment>& scope) {
             return;
         }
     }
-    // Nothing else can reach the scope: empty it and keep it for the next
-    // call or block, which then needs no allocation for it or its table.
+    // Nothing else can reach the scope: empty it (its functions may hold it
+    // in a cycle) and keep it for the next call or block, which then needs
+    // no allocation for it or its table.
     scope->vars.clear();
     scopesChanged();
     scope->parent = nullptr;
-    if (spareScopes_.size() < kMaximumSpareScopes)
+    if (spareScopes_.size() < kMaximumSpareScopes && !plain_)
         spareScopes_.push_back(std::move(scope));
 }
 
@@ -578,7 +589,7 @@ Value Interpreter::evaluate(const Expr& expression, Environment& environment) {
 
 Value* Interpreter::lookupNameSlowly(const NameExpr& name, Environment& environment, NameSlot& cached) {
     Value* slot = searchName(name, environment);
-    if (slot)
+    if (slot && !plain_)
         cached = NameSlot{&name, &environment, scopeEpoch_, slot};
     return slot;
 }
@@ -601,7 +612,8 @@ Value* Interpreter::lookupGlobal(const NameExpr& name) {
     const auto found = globals->vars.find(name.name);
     if (found == globals->vars.end())
         return nullptr; // not cached: a later definition must be seen
-    cached = GlobalSlot{&name, globals.get(), &found->second};
+    if (!plain_)
+        cached = GlobalSlot{&name, globals.get(), &found->second};
     return &found->second;
 }
 
@@ -621,6 +633,8 @@ Value* Interpreter::findField(MapData& map, const GetExpr& site) {
     if (index < 0)
         return nullptr;
     MapEntry& entry = map.entries[static_cast<std::size_t>(index)];
+    if (plain_)
+        return &entry.value;
     hint.site = &site;
     hint.index = static_cast<std::size_t>(index);
     hint.key = entry.key;
@@ -715,7 +729,7 @@ Value Interpreter::evaluateBinary(const BinaryExpr& expression, Environment& env
 
 Value Interpreter::combine(const BinaryExpr& expression, const Value& left, const Value& right) {
     const BinaryOp op = expression.binop;
-    if (left.isInt() && right.isInt()) {
+    if (left.isInt() && right.isInt() && !plain_) {
         // The commonest case, answered here by the same rules as below:
         // Ints compare (and are equal) as doubles, and wrap in arithmetic.
         const int64_t a = left.asInt();
@@ -738,7 +752,7 @@ Value Interpreter::combine(const BinaryExpr& expression, const Value& left, cons
         }
         return arithmetic(op, left, right, expression.line, expression.column);
     }
-    if (left.isNumber() && right.isNumber()) {
+    if (left.isNumber() && right.isNumber() && !plain_) {
         // At least one Float: the double result of the same rules.
         const double x = asDouble(left);
         const double y = asDouble(right);
@@ -998,7 +1012,7 @@ ExecStatus Interpreter::executeBlock(const StmtList& statements, Environment& en
 }
 
 ExecStatus Interpreter::executeScoped(const StmtList& statements, Environment& environment) {
-    if (!declaresNames(statements))
+    if (!declaresNames(statements) && !plain_)
         return executeBlock(statements, environment);
     OwnedScope scope(*this, Ref<Environment>(&environment));
     return executeBlock(statements, *scope);
@@ -1101,7 +1115,7 @@ ExecStatus Interpreter::executeIf(const IfStmt& statement, Environment& environm
 }
 
 ExecStatus Interpreter::executeWhile(const WhileStmt& statement, Environment& environment) {
-    const bool scoped = declaresNames(statement.body);
+    const bool scoped = declaresNames(statement.body) || plain_;
     OwnedScope scope(*this);
     while (isTruthy(evaluate(*statement.cond, environment))) {
         ExecStatus status;

@@ -30,14 +30,19 @@
 //    is remembered in escapedScopes_ and emptied once it has become garbage
 //    (checked whenever that list has doubled) or when the interpreter ends.
 //    Cycles through lists or maps that contain themselves are not collected.
-// 6. Two caches spare the common paths work that cannot be observed: a call
-//    scope that holds nothing but the parameters goes back to its function
+// 6. Shortcuts spare the common paths work that cannot be observed, and a
+//    plain interpreter (engine_options.h) runs without every one of them:
+//    a name remembers the binding it resolved to from a scope until a scope
+//    gains a binding, is emptied or gets a new parent (scopesChanged), while
+//    the global binding a name resolved to is remembered per name
+//    expression (global bindings are never removed, so the slot stays
+//    valid); a field access remembers where it last found its key; a call
+//    scope that holds nothing but the parameters goes back to its function,
 //    with its bindings reset to nil, so that the next call rebinds them in
-//    place instead of building a table; and the global binding a name
-//    resolved to is remembered per name expression (global bindings are
-//    never removed, so the slot stays valid), while every scope between the
-//    use and the globals is still searched first, so that shadowing, later
-//    definitions and rebinding behave exactly as without the cache.
+//    place; the scope of a loop pass that nothing captured serves the next
+//    pass, and emptied scopes are kept for reuse; a block that declares
+//    nothing runs in the enclosing scope; and Int and Float operands are
+//    combined inline.
 
 #include <array>
 #include <cstddef>
@@ -49,6 +54,7 @@
 
 #include "ast.h"
 #include "builtins/native.h"
+#include "engine_options.h"
 #include "environment.h"
 #include "value.h"
 
@@ -89,7 +95,7 @@ class Interpreter final : public Caller {
     // allow the same number of nested calls.
     static constexpr std::size_t kMaxCallDepth = 4096;
 
-    Interpreter();
+    explicit Interpreter(EngineOptions options = defaultEngineOptions());
     ~Interpreter() override;
     Interpreter(const Interpreter&) = delete;
     Interpreter& operator=(const Interpreter&) = delete;
@@ -273,8 +279,8 @@ class Interpreter final : public Caller {
     [[gnu::always_inline]] inline Value finishBinary(const BinaryExpr& expression, Value left,
                                                      Environment& environment);
     // A binary operator other than "and" and "or" on its two operand values.
-    [[gnu::always_inline]] static inline Value combine(const BinaryExpr& expression, const Value& left,
-                                                       const Value& right);
+    [[gnu::always_inline]] inline Value combine(const BinaryExpr& expression, const Value& left,
+                                                const Value& right);
     Value evaluateCall(const CallExpr& expression, Environment& environment);
     // The rest of a call once its callee is known.
     [[gnu::always_inline]] inline Value finishCall(const Value& callee, const CallExpr& expression,
@@ -313,6 +319,8 @@ class Interpreter final : public Caller {
     uint64_t scopeEpoch_ = 1; // no NameSlot is valid before the first entry
     std::array<ParkedScope, kParkedScopeCount> parkedScopes_;
     std::unique_ptr<std::array<FieldHint, kFieldHintCount>> fieldHints_;
+    // None of the shortcuts of point 6 and no inline operators (engine_options.h).
+    const bool plain_;
 };
 
 } // namespace velmor

@@ -38,11 +38,12 @@
 // 9. Global bindings are never removed from `globals`, and an unordered_map
 //    never moves its elements, so the address of a binding, once looked up,
 //    is cached per prototype and constant for the machine's whole life.
-// 10. Frames run the machine's quickened copy of a prototype's code (see
-//    quicken): same length and offsets as the compiled code, so lines, jump
-//    distances and handler addresses computed on it mean what they mean on
-//    the prototype. A fused instruction either finishes its whole sequence
-//    on its fast path or starts the sequence's first instruction as compiled.
+// 10. Frames run the machine's quickened copy of a prototype's code
+//    (quicken.h): same length, offsets and operands as the compiled code, so
+//    lines, jump distances and handler addresses computed on it mean what
+//    they mean on the prototype. A fused instruction either finishes its
+//    whole sequence on its fast path or starts the sequence's first
+//    instruction as compiled, and reads no opcode byte but its own.
 
 #include "vm.h"
 
@@ -56,6 +57,7 @@
 #include "error.h"
 #include "execution_limits.h"
 #include "native_stack.h"
+#include "quicken.h"
 
 namespace velmor {
 
@@ -172,7 +174,9 @@ Value* VM::allocateStack() {
     return static_cast<Value*>(slots);
 }
 
-VM::VM() : globals(makeRef<Environment>()), stack_(allocateStack()), frames_(new CallFrame[kMaxFrames]) {
+VM::VM(EngineOptions options)
+    : globals(makeRef<Environment>()), stack_(allocateStack()), frames_(new CallFrame[kMaxFrames]),
+      plain_(options.plain) {
     top_ = stack_.get();
     stackEnd_ = stack_.get() + kStackSize;
     registerBuiltins(*globals);
@@ -285,103 +289,7 @@ void VM::pushFrame(VMClosure& closure, Value* slots, Site site) {
     enterFrame(closure, slots);
 }
 
-// ---------------------------------------------------------------------------
-// Quickening
-//
-// When a VM first runs a prototype it copies the code and replaces the
-// opcode byte of some common instruction sequences by a fused instruction of
-// its own. Only that first byte changes: operands and the following
-// instructions stay as compiled, so offsets, jump distances and the line
-// table are those of the prototype, and a jump into the middle of a fused
-// sequence runs the original instructions. A fused instruction takes its
-// fast path only where the original sequence could neither fail nor
-// overflow the stack; otherwise it runs the sequence's first instruction.
-
 namespace {
-
-// What each fused instruction stands for:
-//   OP_QUICK_FOR_LOOP: GET_LOCAL v; GET_LOCAL step; ADD; SET_LOCAL v; POP; LOOP back to the loop's head
-//     (GET_LOCAL v; GET_LOCAL limit; GET_LOCAL step; FOR_TEST; JUMP_IF_FALSE; POP): increments, tests,
-//     and enters the body or leaves the loop.
-//   OP_QUICK_LOCAL_INT_ARITH: GET_LOCAL; CONSTANT (an Int); one of ADD SUB MUL MOD.
-//   OP_QUICK_LOCAL_INT_COMPARE_JUMP: GET_LOCAL; CONSTANT (an Int); a comparison; JUMP_IF_FALSE; POP,
-//     with a POP at the jump's target.
-//   OP_QUICK_LOCAL_LOCAL_INDEX: GET_LOCAL; GET_LOCAL; GET_INDEX.
-//   OP_QUICK_LOCAL_GRID_INDEX: GET_LOCAL; GET_LOCAL; GET_INDEX; GET_LOCAL; GET_INDEX (a[i][j]).
-//   OP_QUICK_LOCAL_INDEX: GET_LOCAL; GET_INDEX.
-//   OP_QUICK_GLOBAL_LOCAL_INDEX: GET_GLOBAL; GET_LOCAL; GET_INDEX (flags[i] at the top level).
-//   OP_QUICK_GLOBAL_LOCAL_STORE: GET_GLOBAL; GET_LOCAL; one of NIL TRUE FALSE CONSTANT GET_LOCAL; SET_INDEX; POP
-//     (flags[j] = false at the top level).
-//   OP_QUICK_LOCAL_FIELD: GET_LOCAL; CONSTANT (a String); GET_INDEX.
-//   OP_QUICK_LOCAL_ELEMENT: GET_LOCAL; CONSTANT (an Int); GET_INDEX (p[0]).
-//   OP_QUICK_FIELD: CONSTANT (a String); GET_INDEX.
-//   OP_QUICK_SET_LOCAL_POP: SET_LOCAL; POP.
-//   OP_QUICK_SET_GLOBAL_POP: SET_GLOBAL; POP.
-//   OP_QUICK_SET_UPVALUE_POP: SET_UPVALUE; POP.
-//   OP_QUICK_EQUAL_JUMP and its five siblings, one per comparison in opcode order: that comparison;
-//     JUMP_IF_FALSE; POP, with a POP at the jump's target.
-//   OP_QUICK_LOCAL_LOCAL_ARITH: GET_LOCAL; GET_LOCAL; one of ADD SUB MUL.
-//   OP_QUICK_LOCAL_LOCAL_COMPARE: GET_LOCAL; GET_LOCAL; a comparison whose result is not a jump's condition
-//     (a comparator's `return a < b`).
-//   OP_QUICK_FOR_IN_NEXT: a for-in loop's head, GET_LOCAL position; GET_LOCAL items; LEN; LESS;
-//     JUMP_IF_FALSE; POP; GET_LOCAL items; GET_LOCAL position; GET_INDEX; SET_LOCAL variable; POP.
-//   OP_QUICK_LOCAL_ADD_ASSIGN: GET_LOCAL x; one of CONSTANT, GET_LOCAL, GET_GLOBAL; ADD; SET_LOCAL x; POP
-//     (x = x + y, x += y): adds numbers, and appends a string to a string no one else holds in place.
-//   OP_QUICK_GLOBAL_ADD_ASSIGN: the same with GET_GLOBAL x and SET_GLOBAL x.
-//   OP_QUICK_ADD_SET_LOCAL: ADD; SET_LOCAL; POP (x = <anything> + y): numbers add straight into x, and
-//     a string that only x (or only the stack) holds grows in place.
-//   OP_QUICK_ADD_SET_GLOBAL: ADD; SET_GLOBAL; POP, the same for a global x.
-//   OP_QUICK_FOR_IN_LOOP: a for-in loop's tail, GET_LOCAL position; CONSTANT (an Int); ADD;
-//     SET_LOCAL position; POP; LOOP back to its OP_QUICK_FOR_IN_NEXT head: steps and runs the head.
-#define VELMOR_QUICK_OPCODES(X)          \
-    X(OP_QUICK_FOR_LOOP)                 \
-    X(OP_QUICK_LOCAL_INT_ARITH)          \
-    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP)   \
-    X(OP_QUICK_LOCAL_LOCAL_INDEX)        \
-    X(OP_QUICK_LOCAL_GRID_INDEX)         \
-    X(OP_QUICK_LOCAL_INDEX)              \
-    X(OP_QUICK_GLOBAL_LOCAL_INDEX)       \
-    X(OP_QUICK_GLOBAL_LOCAL_STORE)       \
-    X(OP_QUICK_LOCAL_FIELD)              \
-    X(OP_QUICK_LOCAL_ELEMENT)            \
-    X(OP_QUICK_FIELD)                    \
-    X(OP_QUICK_SET_LOCAL_POP)            \
-    X(OP_QUICK_SET_GLOBAL_POP)           \
-    X(OP_QUICK_SET_UPVALUE_POP)          \
-    X(OP_QUICK_EQUAL_JUMP)               \
-    X(OP_QUICK_NOT_EQUAL_JUMP)           \
-    X(OP_QUICK_LESS_JUMP)                \
-    X(OP_QUICK_LESS_EQUAL_JUMP)          \
-    X(OP_QUICK_GREATER_JUMP)             \
-    X(OP_QUICK_GREATER_EQUAL_JUMP)       \
-    X(OP_QUICK_LOCAL_LOCAL_ARITH)        \
-    X(OP_QUICK_LOCAL_LOCAL_COMPARE)      \
-    X(OP_QUICK_FOR_IN_NEXT)              \
-    X(OP_QUICK_LOCAL_ADD_ASSIGN)         \
-    X(OP_QUICK_GLOBAL_ADD_ASSIGN)        \
-    X(OP_QUICK_ADD_SET_LOCAL)            \
-    X(OP_QUICK_ADD_SET_GLOBAL)           \
-    X(OP_QUICK_FOR_IN_LOOP)
-
-constexpr uint8_t kFirstQuickOpCode = 200;
-constexpr uint8_t kUnknownOpCode = 0xFF;
-static_assert(kOpcodeCount < kFirstQuickOpCode);
-
-enum QuickOpCode : uint8_t {
-    OP_QUICK_BEFORE_FIRST = kFirstQuickOpCode - 1,
-#define VELMOR_QUICK_ENUM(name) name,
-    VELMOR_QUICK_OPCODES(VELMOR_QUICK_ENUM)
-#undef VELMOR_QUICK_ENUM
-    OP_QUICK_END
-};
-static_assert(OP_QUICK_END <= kUnknownOpCode);
-
-// The comparison an opcode byte of the quickened code stands for; it may itself have been fused with its jump.
-inline OpCode comparisonAt(uint8_t byte) {
-    return byte >= OP_QUICK_EQUAL_JUMP && byte <= OP_QUICK_GREATER_EQUAL_JUMP
-               ? static_cast<OpCode>(OP_EQUAL + (byte - OP_QUICK_EQUAL_JUMP))
-               : static_cast<OpCode>(byte);
-}
 
 // The value stored under a string constant `key`, trying first the position where this access found it last.
 inline Value* findField(MapData& map, const Value& key, uint32_t& hint) {
@@ -398,175 +306,88 @@ inline Value* findField(MapData& map, const Value& key, uint32_t& hint) {
 
 inline uint16_t u16At(const uint8_t* bytes) { return static_cast<uint16_t>((bytes[0] << 8) | bytes[1]); }
 
-bool isIntArithmetic(uint8_t op) { return op == OP_ADD || op == OP_SUB || op == OP_MUL || op == OP_MOD; }
+// The instructions of a fused sequence (quicken.h) in the running copy,
+// found from `next`, the byte after its first opcode, where the instruction
+// loop's ip stands. Only operands are read there, which quickening never
+// writes; the opcode bytes of later instructions are not read at all, since
+// another fusion may have replaced them.
+//
+// `Sequence::kSteps` is the sequence (a class rather than the sequence
+// itself, which Clang 14 does not evaluate as a template argument).
+template <class Sequence>
+class SequenceAt {
+    static constexpr QuickSequence sequence = Sequence::kSteps;
 
-// EQUAL to GREATER_EQUAL, contiguous in the opcode table.
-bool isComparison(uint8_t op) { return op >= OP_EQUAL && op <= OP_GREATER_EQUAL; }
-static_assert(OP_NOT_EQUAL == OP_EQUAL + 1 && OP_LESS == OP_EQUAL + 2 && OP_GREATER_EQUAL == OP_EQUAL + 5);
+public:
+    explicit SequenceAt(const uint8_t* next) : next_(next) {}
 
-std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto) {
-    const std::vector<uint8_t>& code = proto.code;
-    const std::size_t size = code.size();
-    auto quick = std::make_unique<uint8_t[]>(size + 1);
-    std::copy(code.begin(), code.end(), quick.get());
+    // Bytes of the whole sequence.
+    static constexpr std::ptrdiff_t kLength = static_cast<std::ptrdiff_t>(quickSequenceLength(sequence));
 
-    std::vector<std::size_t> starts;
-    for (std::size_t offset = 0; offset < size;) {
-        if (code[offset] >= kOpcodeCount) {
-            // Not code the compiler writes: it must fail as an unknown opcode, not run as a fused instruction.
-            quick[offset] = kUnknownOpCode;
-            return quick;
-        }
-        starts.push_back(offset);
-        offset += static_cast<std::size_t>(instructionLength(code[offset]));
+    // Where a step starts, from the sequence's start.
+    template <std::size_t step>
+    static constexpr std::ptrdiff_t offset() {
+        constexpr auto value = static_cast<std::ptrdiff_t>(quickStepOffset(sequence, step));
+        return value;
     }
-    if (starts.empty() || starts.back() + static_cast<std::size_t>(instructionLength(code[starts.back()])) != size)
-        return quick;
-
-    // The opcode of the instruction `ahead` instructions after the one at starts[index], or 0xFF past the end.
-    auto opAt = [&](std::size_t index, std::size_t ahead) -> uint8_t {
-        return index + ahead < starts.size() ? code[starts[index + ahead]] : uint8_t{0xFF};
-    };
-    auto constantAt = [&](std::size_t offset) -> const Value* {
-        const uint16_t index = u16At(&code[offset]);
-        return index < proto.constants.size() ? &proto.constants[index] : nullptr;
-    };
-    auto isForHead = [&](std::size_t head, uint16_t variable, uint16_t step) {
-        return head + 14 <= size && code[head] == OP_GET_LOCAL && u16At(&code[head + 1]) == variable &&
-               code[head + 3] == OP_GET_LOCAL && code[head + 6] == OP_GET_LOCAL &&
-               u16At(&code[head + 7]) == step && code[head + 9] == OP_FOR_TEST && code[head + 10] == OP_JUMP_IF_FALSE &&
-               code[head + 13] == OP_POP;
-    };
-
-    // x = x + y with a y that one instruction pushes (a constant, a local or a global).
-    auto isAddAssign = [&](std::size_t index, uint8_t get, uint8_t set) {
-        const std::size_t at = starts[index];
-        const uint8_t operand = opAt(index, 1);
-        if (code[at] != get || opAt(index, 2) != OP_ADD || opAt(index, 3) != set || opAt(index, 4) != OP_POP)
-            return false;
-        if (operand == OP_CONSTANT) {
-            if (!constantAt(at + 4)) return false;
-        } else if (operand != OP_GET_LOCAL && operand != OP_GET_GLOBAL) {
-            return false;
-        }
-        if (get == OP_GET_LOCAL) return u16At(&code[at + 1]) == u16At(&code[at + 8]);
-        const Value* read = constantAt(at + 1);
-        const Value* written = constantAt(at + 8);
-        return read && written && read->isString() && written->isString() && read->asString() == written->asString();
-    };
-
-    for (std::size_t index = 0; index < starts.size(); ++index) {
-        const std::size_t at = starts[index];
-        const uint8_t op = code[at];
-        if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && opAt(index, 2) == OP_ADD &&
-            opAt(index, 3) == OP_SET_LOCAL && opAt(index, 4) == OP_POP && opAt(index, 5) == OP_LOOP &&
-            u16At(&code[at + 8]) == u16At(&code[at + 1])) {
-            const std::size_t after = at + 14;
-            const uint16_t distance = u16At(&code[at + 12]);
-            if (distance <= after && isForHead(after - distance, u16At(&code[at + 1]), u16At(&code[at + 4]))) {
-                quick[at] = OP_QUICK_FOR_LOOP;
-                continue;
-            }
-        }
-        if (op == OP_GET_LOCAL && opAt(index, 1) == OP_CONSTANT && opAt(index, 2) == OP_ADD &&
-            opAt(index, 3) == OP_SET_LOCAL && opAt(index, 4) == OP_POP && opAt(index, 5) == OP_LOOP &&
-            u16At(&code[at + 8]) == u16At(&code[at + 1])) {
-            const Value* constant = constantAt(at + 4);
-            const std::size_t after = at + 14;
-            const uint16_t distance = u16At(&code[at + 12]);
-            // The head comes earlier in the code, so it has been quickened already.
-            if (constant && constant->isInt() && distance <= after && quick[after - distance] == OP_QUICK_FOR_IN_NEXT &&
-                u16At(&code[after - distance + 1]) == u16At(&code[at + 1])) {
-                quick[at] = OP_QUICK_FOR_IN_LOOP;
-                continue;
-            }
-        }
-        // Loop steps are fused with their loops above; other additions to a variable here.
-        if (isAddAssign(index, OP_GET_GLOBAL, OP_SET_GLOBAL)) {
-            quick[at] = OP_QUICK_GLOBAL_ADD_ASSIGN;
-            continue;
-        }
-        if (isAddAssign(index, OP_GET_LOCAL, OP_SET_LOCAL)) {
-            quick[at] = OP_QUICK_LOCAL_ADD_ASSIGN;
-            continue;
-        }
-        if (op == OP_GET_LOCAL && opAt(index, 1) == OP_CONSTANT) {
-            const Value* constant = constantAt(at + 4);
-            const uint8_t third = opAt(index, 2);
-            if (constant && constant->isInt() && isComparison(third) && opAt(index, 3) == OP_JUMP_IF_FALSE &&
-                opAt(index, 4) == OP_POP) {
-                const std::size_t target = at + 10 + u16At(&code[at + 8]);
-                if (target < size && code[target] == OP_POP) {
-                    quick[at] = OP_QUICK_LOCAL_INT_COMPARE_JUMP;
-                    continue;
-                }
-            }
-            if (constant && constant->isInt() && isIntArithmetic(third)) {
-                quick[at] = OP_QUICK_LOCAL_INT_ARITH;
-                continue;
-            }
-            if (constant && constant->isString() && third == OP_GET_INDEX) {
-                quick[at] = OP_QUICK_LOCAL_FIELD;
-                continue;
-            }
-            if (constant && constant->isInt() && third == OP_GET_INDEX) {
-                quick[at] = OP_QUICK_LOCAL_ELEMENT;
-                continue;
-            }
-        }
-        if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && opAt(index, 2) == OP_LEN &&
-            opAt(index, 3) == OP_LESS && opAt(index, 4) == OP_JUMP_IF_FALSE && opAt(index, 5) == OP_POP &&
-            opAt(index, 6) == OP_GET_LOCAL && opAt(index, 7) == OP_GET_LOCAL && opAt(index, 8) == OP_GET_INDEX &&
-            opAt(index, 9) == OP_SET_LOCAL && opAt(index, 10) == OP_POP &&
-            u16At(&code[at + 13]) == u16At(&code[at + 4]) && u16At(&code[at + 16]) == u16At(&code[at + 1])) {
-            quick[at] = OP_QUICK_FOR_IN_NEXT;
-            continue;
-        }
-        if (isComparison(op) && opAt(index, 1) == OP_JUMP_IF_FALSE && opAt(index, 2) == OP_POP) {
-            const std::size_t target = at + 4 + u16At(&code[at + 2]);
-            if (target < size && code[target] == OP_POP) {
-                quick[at] = static_cast<uint8_t>(OP_QUICK_EQUAL_JUMP + (op - OP_EQUAL));
-                continue;
-            }
-        }
-        const uint8_t third = opAt(index, 2);
-        if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL &&
-            (third == OP_ADD || third == OP_SUB || third == OP_MUL)) {
-            quick[at] = OP_QUICK_LOCAL_LOCAL_ARITH;
-        } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && isComparison(third) &&
-                   opAt(index, 3) != OP_JUMP_IF_FALSE) {
-            quick[at] = OP_QUICK_LOCAL_LOCAL_COMPARE;
-        } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && third == OP_GET_INDEX &&
-                   opAt(index, 3) == OP_GET_LOCAL && opAt(index, 4) == OP_GET_INDEX) {
-            quick[at] = OP_QUICK_LOCAL_GRID_INDEX;
-        } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_LOCAL && third == OP_GET_INDEX) {
-            quick[at] = OP_QUICK_LOCAL_LOCAL_INDEX;
-        } else if (op == OP_GET_LOCAL && opAt(index, 1) == OP_GET_INDEX) {
-            quick[at] = OP_QUICK_LOCAL_INDEX;
-        } else if (op == OP_GET_GLOBAL && opAt(index, 1) == OP_GET_LOCAL && third == OP_GET_INDEX) {
-            quick[at] = OP_QUICK_GLOBAL_LOCAL_INDEX;
-        } else if (op == OP_GET_GLOBAL && opAt(index, 1) == OP_GET_LOCAL &&
-                   (third == OP_NIL || third == OP_TRUE || third == OP_FALSE || third == OP_CONSTANT ||
-                    third == OP_GET_LOCAL) &&
-                   opAt(index, 3) == OP_SET_INDEX && opAt(index, 4) == OP_POP) {
-            quick[at] = OP_QUICK_GLOBAL_LOCAL_STORE;
-        } else if (op == OP_CONSTANT && opAt(index, 1) == OP_GET_INDEX) {
-            const Value* constant = constantAt(at + 1);
-            if (constant && constant->isString()) quick[at] = OP_QUICK_FIELD;
-        } else if (op == OP_ADD && opAt(index, 1) == OP_SET_LOCAL && opAt(index, 2) == OP_POP) {
-            quick[at] = OP_QUICK_ADD_SET_LOCAL;
-        } else if (op == OP_ADD && opAt(index, 1) == OP_SET_GLOBAL && opAt(index, 2) == OP_POP) {
-            quick[at] = OP_QUICK_ADD_SET_GLOBAL;
-        } else if (op == OP_SET_LOCAL && opAt(index, 1) == OP_POP) {
-            quick[at] = OP_QUICK_SET_LOCAL_POP;
-        } else if (op == OP_SET_GLOBAL && opAt(index, 1) == OP_POP) {
-            quick[at] = OP_QUICK_SET_GLOBAL_POP;
-        } else if (op == OP_SET_UPVALUE && opAt(index, 1) == OP_POP) {
-            quick[at] = OP_QUICK_SET_UPVALUE_POP;
-        }
+    template <std::size_t step>
+    uint16_t u16() const {
+        return u16At(next_ + offset<step>());
     }
-    return quick;
-}
+    template <std::size_t step>
+    uint8_t u8() const {
+        return next_[offset<step>()];
+    }
+    // The byte `offset` bytes from the sequence's start.
+    const uint8_t* at(std::ptrdiff_t offset) const { return next_ - 1 + offset; }
+    // Where the jump or loop of a step lands, from the sequence's start.
+    template <std::size_t step>
+    std::ptrdiff_t target() const {
+        constexpr OperandKind kind = quickStepOperand(sequence, step);
+        static_assert(kind == OperandKind::JUMP || kind == OperandKind::LOOP);
+        const std::ptrdiff_t next = offset<step + 1>();
+        return kind == OperandKind::LOOP ? next - u16<step>() : next + u16<step>();
+    }
+
+protected:
+    const uint8_t* next_;
+};
+
+template <QuickOpCode row>
+struct RowSteps {
+    static constexpr QuickSequence kSteps = quickSequence(row);
+};
+
+struct NumericForHeadSteps {
+    static constexpr QuickSequence kSteps = kNumericForHead;
+};
+
+// The sequence of a fused instruction of the row `row`.
+template <QuickOpCode row>
+class Fused : public SequenceAt<RowSteps<row>> {
+public:
+    using SequenceAt<RowSteps<row>>::SequenceAt;
+
+    // The fused opcode's own value, which tells the variant: what the
+    // compiled code has at the row's step of several opcodes.
+    uint8_t own() const { return this->next_[-1]; }
+
+    // The value of the variant whose code has `op` at that step.
+    static consteval uint8_t variantFor(OpCode op) {
+        for (int index = 0; index < quickVariantCount(quickSequence(row)); ++index) {
+            if (quickVariantOpcode(quickSequence(row), index) == op) return static_cast<uint8_t>(row + index);
+        }
+        throw "the row has no such variant";
+    }
+
+    // The opcode at that step, for variants whose opcodes are consecutive (the comparisons).
+    OpCode variant() const {
+        constexpr OpCode first = quickVariantOpcode(quickSequence(row), 0);
+        constexpr int count = quickVariantCount(quickSequence(row));
+        static_assert(quickVariantOpcode(quickSequence(row), count - 1) == first + count - 1);
+        return static_cast<OpCode>(first + (own() - row));
+    }
+};
 
 }  // namespace
 
@@ -575,12 +396,12 @@ void VM::bindGlobalCache(VMClosure& closure) {
     if (!cache.slots) {
         cache.proto = closure.proto;
         cache.slots = std::make_unique<Value*[]>(closure.proto->constants.size() + 1);
-        cache.code = quicken(*closure.proto);
+        cache.code = quicken(*closure.proto, plain_ ? Quickening::Plain : Quickening::Fuse);
         const std::vector<Value>& constants = closure.proto->constants;
         cache.constants = std::make_unique<Value[]>(constants.size() + 1);
         for (std::size_t index = 0; index < constants.size(); ++index) {
             const Value& constant = constants[index];
-            if (constant.isString()) {
+            if (constant.isString() && !plain_) {
                 auto [entry, added] = internedConstants_.try_emplace(constant.asString(), constant);
                 cache.constants[index] = entry->second;
             } else {
@@ -599,7 +420,8 @@ void VM::bindGlobalCache(VMClosure& closure) {
 Value* VM::globalSlot(Value** cache, std::size_t constantIndex, const Value& name) {
     auto found = globals->vars.find(std::string(name.asString()));
     if (found == globals->vars.end()) return nullptr;
-    cache[constantIndex] = &found->second;
+    // A plain machine looks every global up by name.
+    if (!plain_) cache[constantIndex] = &found->second;
     return &found->second;
 }
 
@@ -709,7 +531,9 @@ Value VM::runLoop(std::size_t targetDepth) {
 
 #if VELMOR_COMPUTED_GOTO
 #define VELMOR_LABEL(name, number, operand, meaning) dispatchTable[name] = &&LABEL_##name;
-#define VELMOR_QUICK_LABEL(name) dispatchTable[name] = &&LABEL_##name;
+// Every variant of a fused instruction runs its row's handler.
+#define VELMOR_QUICK_LABEL(name, condition, meaning, ...) \
+    for (int variant = name; variant <= name##_LAST_VARIANT; ++variant) dispatchTable[variant] = &&LABEL_##name;
 #define CASE(name) LABEL_##name:
 #define NEXT goto* dispatchTable[*ip++]
 #else
@@ -722,6 +546,12 @@ Value VM::runLoop(std::size_t targetDepth) {
 #define NEXT goto dispatch
 #endif
 
+// The sequence of the fused instruction whose opcode was just read.
+#define FUSED(row)          \
+    using Row = Fused<row>; \
+    const Row fused(ip)
+// The field hint of the instruction `offset` bytes into the fused sequence.
+#define FIELD_HINT(offset) frame->closure->fieldHints[fused.at(offset) - frame->closure->code]
 #define READ_BYTE() (*ip++)
 #define READ_U16() readU16(ip)
 #define SITE() Site{frame->closure, ip}
@@ -798,7 +628,8 @@ Value VM::execute(std::size_t targetDepth) {
     NEXT;
 #else
 dispatch:
-    switch (*ip++) {
+    // Every variant of a fused instruction runs its row's handler.
+    switch (quickRowOpcode(*ip++)) {
 #endif
 
     CASE(OP_CONSTANT) {
@@ -888,7 +719,7 @@ dispatch:
                 NEXT;
             }
         }
-        if (object.isMap() && key.isString()) {
+        if (object.isMap() && key.isString() && !plain_) {
             {
                 const Value* found =
                     findField(object.asMap(), key, frame->closure->fieldHints[ip - 1 - frame->closure->code]);
@@ -920,7 +751,7 @@ dispatch:
                 }
                 NEXT;
             }
-        } else if (object.isMap() && key.isString()) {
+        } else if (object.isMap() && key.isString() && !plain_) {
             // an existing entry of a map named by a string: replaced in place
             Value* found = findField(object.asMap(), key, frame->closure->fieldHints[ip - 1 - frame->closure->code]);
             if (found) {
@@ -1213,13 +1044,15 @@ dispatch:
         if (!handlers_.empty()) handlers_.pop_back();
         NEXT;
     }
-    // Fused instructions (see quicken): the fast path, else the first instruction of the sequence as compiled.
+    // Fused instructions (quicken.h): the fast path, else the first instruction of the sequence as compiled.
+    // Each knows the opcodes of its later instructions from its row and variant (see Fused).
     CASE(OP_QUICK_FOR_LOOP) {
-        const uint8_t* start = ip - 1;
-        Value& variable = slots[u16At(start + 1)];
-        const Value& step = slots[u16At(start + 4)];
-        const uint8_t* head = start + 14 - u16At(start + 12);
-        const Value& limit = slots[u16At(head + 4)];
+        FUSED(OP_QUICK_FOR_LOOP);
+        Value& variable = slots[fused.u16<0>()];
+        const Value& step = slots[fused.u16<1>()];
+        const uint8_t* const headStart = fused.at(fused.target<5>());
+        const SequenceAt<NumericForHeadSteps> head(headStart + 1);
+        const Value& limit = slots[head.u16<1>()];
         // The head pushes three values.
         if (!variable.isNumber() || !step.isNumber() || !limit.isNumber() || stackEnd - top < 3)
             goto LABEL_OP_GET_LOCAL;
@@ -1240,52 +1073,55 @@ dispatch:
             more = forLoopContinues(variable, limit, step);
         }
         if (executionLimits().stepsEnabled) [[unlikely]] {
-            ip = start + 14;
+            ip = fused.at(fused.kLength);
             PROTECT(countStep());
         }
         if (more) {
-            ip = head + 14;
+            ip = head.at(head.kLength);
         } else {
             PUSH_PLAIN(Value(false));
-            ip = head + 13 + u16At(head + 11);
+            ip = head.at(head.target<4>());
         }
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_INT_ARITH) {
-        const Value& a = slots[u16At(ip)];
+        FUSED(OP_QUICK_LOCAL_INT_ARITH);
+        const Value& a = slots[fused.u16<0>()];
         if (!a.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const int64_t x = a.asInt();
-        const int64_t y = constants[u16At(ip + 3)].asInt();
+        const int64_t y = constants[fused.u16<1>()].asInt();
         int64_t result;
-        switch (ip[5]) {
-        case OP_ADD: result = wrapAdd(x, y); break;
-        case OP_SUB: result = wrapSub(x, y); break;
-        case OP_MUL: result = wrapMul(x, y); break;
-        default:
+        switch (fused.own()) {
+        case Row::variantFor(OP_ADD): result = wrapAdd(x, y); break;
+        case Row::variantFor(OP_SUB): result = wrapSub(x, y); break;
+        case Row::variantFor(OP_MUL): result = wrapMul(x, y); break;
+        case Row::variantFor(OP_MOD):
             if (y == 0) goto LABEL_OP_GET_LOCAL;
             result = remainder(x, y);
             break;
+        default: goto LABEL_OP_GET_LOCAL;
         }
         storePlain(*top++, result);
-        ip += 6;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_INT_COMPARE_JUMP) {
-        const Value& a = slots[u16At(ip)];
+        FUSED(OP_QUICK_LOCAL_INT_COMPARE_JUMP);
+        const Value& a = slots[fused.u16<0>()];
         if (!a.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const double x = asDouble(a);
-        const double y = static_cast<double>(constants[u16At(ip + 3)].asInt());
-        if (compareNumbers(comparisonAt(ip[5]), x, y))
-            ip += 10;  // past JUMP_IF_FALSE and its POP
+        const double y = static_cast<double>(constants[fused.u16<1>()].asInt());
+        if (compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), y))
+            ip = fused.at(fused.kLength);  // past JUMP_IF_FALSE and its POP
         else
-            ip += 9 + u16At(ip + 7) + 1;  // the jump's target, past the POP there
+            ip = fused.at(fused.target<3>() + instructionLength(OP_POP));  // past the POP at the jump's target
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_GRID_INDEX) {
+        FUSED(OP_QUICK_LOCAL_GRID_INDEX);
         // The row is read in place, never pushed.
-        const Value& grid = slots[u16At(ip)];
-        const Value& i = slots[u16At(ip + 3)];
-        const Value& j = slots[u16At(ip + 7)];
+        const Value& grid = slots[fused.u16<0>()];
+        const Value& i = slots[fused.u16<1>()];
+        const Value& j = slots[fused.u16<3>()];
         if (!grid.isList() || !i.isInt() || !j.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& rows = grid.listItems();
         int64_t row = i.asInt();
@@ -1296,24 +1132,26 @@ dispatch:
         int64_t column = j.asInt();
         if (!toPosition(column, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(column)]);
-        ip += 10;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_LOCAL_INDEX) {
-        const Value& object = slots[u16At(ip)];
-        const Value& key = slots[u16At(ip + 3)];
+        FUSED(OP_QUICK_LOCAL_LOCAL_INDEX);
+        const Value& object = slots[fused.u16<0>()];
+        const Value& key = slots[fused.u16<1>()];
         if (!object.isList() || !key.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& items = object.listItems();
         int64_t index = key.asInt();
         if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(index)]);
-        ip += 6;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_GLOBAL_LOCAL_INDEX) {
+        FUSED(OP_QUICK_GLOBAL_LOCAL_INDEX);
         // The container is read where the global keeps it, without a push.
-        const Value* object = frame->globalCache[u16At(ip)];
-        const Value& key = slots[u16At(ip + 3)];
+        const Value* object = frame->globalCache[fused.u16<0>()];
+        const Value& key = slots[fused.u16<1>()];
         if (!object || stackEnd - top < 2) goto LABEL_OP_GET_GLOBAL;
         if (object->isList() && key.isInt()) {
             const std::vector<Value>& items = object->listItems();
@@ -1321,22 +1159,26 @@ dispatch:
             if (!toPosition(index, items.size())) goto LABEL_OP_GET_GLOBAL;
             new (top++) Value(items[static_cast<std::size_t>(index)]);
         } else if (object->isMap() && key.isString()) {
-            const Value* found =
-                findField(object->asMap(), key, frame->closure->fieldHints[ip + 5 - frame->closure->code]);
+            const Value* found = findField(object->asMap(), key, FIELD_HINT(fused.offset<2>()));
             new (top++) Value(found ? *found : Value());
         } else {
             goto LABEL_OP_GET_GLOBAL;
         }
-        ip += 6;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_GLOBAL_LOCAL_STORE) {
+        FUSED(OP_QUICK_GLOBAL_LOCAL_STORE);
         // An element statement g[i] = v: the value is stored where it belongs, nothing pushed.
-        Value* object = frame->globalCache[u16At(ip)];
-        const Value& key = slots[u16At(ip + 3)];
-        const uint8_t* valueAt = ip + 5;  // the instruction that pushes the value
-        const uint8_t valueOp = *valueAt;
-        const uint8_t* setIndexAt = valueAt + (valueOp == OP_CONSTANT || valueOp == OP_GET_LOCAL ? 3 : 1);
+        Value* object = frame->globalCache[fused.u16<0>()];
+        const Value& key = slots[fused.u16<1>()];
+        const uint8_t valueOp = fused.own();
+        // The value's instruction comes in two lengths, so SET_INDEX is found after it.
+        const std::ptrdiff_t setIndexAt =
+            fused.offset<2>() + instructionLength(valueOp == Row::variantFor(OP_CONSTANT) ||
+                                                          valueOp == Row::variantFor(OP_GET_LOCAL)
+                                                      ? OP_CONSTANT
+                                                      : OP_NIL);
         if (!object || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
         Value* element = nullptr;
         if (object->isList() && key.isInt()) {
@@ -1344,23 +1186,24 @@ dispatch:
             int64_t index = key.asInt();
             if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
         } else if (object->isMap() && key.isString()) {
-            element = findField(object->asMap(), key, frame->closure->fieldHints[setIndexAt - frame->closure->code]);
+            element = findField(object->asMap(), key, FIELD_HINT(setIndexAt));
         }
         if (!element) goto LABEL_OP_GET_GLOBAL;
         switch (valueOp) {
-        case OP_NIL: *element = Value(); break;
-        case OP_TRUE: *element = Value(true); break;
-        case OP_FALSE: *element = Value(false); break;
-        case OP_CONSTANT: *element = constants[u16At(valueAt + 1)]; break;
-        case OP_GET_LOCAL: *element = slots[u16At(valueAt + 1)]; break;
+        case Row::variantFor(OP_NIL): *element = Value(); break;
+        case Row::variantFor(OP_TRUE): *element = Value(true); break;
+        case Row::variantFor(OP_FALSE): *element = Value(false); break;
+        case Row::variantFor(OP_CONSTANT): *element = constants[fused.u16<2>()]; break;
+        case Row::variantFor(OP_GET_LOCAL): *element = slots[fused.u16<2>()]; break;
         default: goto LABEL_OP_GET_GLOBAL;
         }
-        ip = setIndexAt + 2;  // past SET_INDEX and POP
+        ip = fused.at(setIndexAt + instructionLength(OP_SET_INDEX) + instructionLength(OP_POP));
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_INDEX) {
+        FUSED(OP_QUICK_LOCAL_INDEX);
         Value& object = top[-1];
-        const Value& key = slots[u16At(ip)];
+        const Value& key = slots[fused.u16<0>()];
         if (!object.isList() || !key.isInt() || top == stackEnd) goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& items = object.listItems();
         int64_t index = key.asInt();
@@ -1369,142 +1212,160 @@ dispatch:
             Value element = items[static_cast<std::size_t>(index)];
             object = std::move(element);
         }
-        ip += 3;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_FIELD) {
-        const Value& object = slots[u16At(ip)];
+        FUSED(OP_QUICK_LOCAL_FIELD);
+        const Value& object = slots[fused.u16<0>()];
         if (!object.isMap() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const Value* found = findField(object.asMap(), constants[u16At(ip + 3)],
-                                       frame->closure->fieldHints[ip - 1 - frame->closure->code]);
+        const Value* found = findField(object.asMap(), constants[fused.u16<1>()], FIELD_HINT(0));
         if (found)
             new (top++) Value(*found);
         else
             new (top++) Value();
-        ip += 6;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_ELEMENT) {
-        const Value& object = slots[u16At(ip)];
+        FUSED(OP_QUICK_LOCAL_ELEMENT);
+        const Value& object = slots[fused.u16<0>()];
         if (!object.isList() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& items = object.listItems();
-        int64_t index = constants[u16At(ip + 3)].asInt();
+        int64_t index = constants[fused.u16<1>()].asInt();
         if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(index)]);
-        ip += 6;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_FIELD) {
+        FUSED(OP_QUICK_FIELD);
         Value& object = top[-1];
         if (!object.isMap() || top == stackEnd) goto LABEL_OP_CONSTANT;
         {
-            const Value* found = findField(object.asMap(), constants[u16At(ip)],
-                                           frame->closure->fieldHints[ip - 1 - frame->closure->code]);
+            const Value* found = findField(object.asMap(), constants[fused.u16<0>()], FIELD_HINT(0));
             Value element = found ? *found : Value();
             object = std::move(element);
         }
-        ip += 3;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_SET_LOCAL_POP) {
-        Value& slot = slots[u16At(ip)];
+        FUSED(OP_QUICK_SET_LOCAL_POP);
+        Value& slot = slots[fused.u16<0>()];
         if (&slot == top - 1) goto LABEL_OP_SET_LOCAL;
         slot = std::move(top[-1]);
         --top;
-        ip += 3;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_SET_UPVALUE_POP) {
-        Value* location = upvalues[*ip]->location;
+        FUSED(OP_QUICK_SET_UPVALUE_POP);
+        Value* location = upvalues[fused.u8<0>()]->location;
         if (location == top - 1) goto LABEL_OP_SET_UPVALUE;
         *location = std::move(top[-1]);
         --top;
-        ip += 2;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_SET_GLOBAL_POP) {
-        Value* slot = frame->globalCache[u16At(ip)];
+        FUSED(OP_QUICK_SET_GLOBAL_POP);
+        Value* slot = frame->globalCache[fused.u16<0>()];
         if (!slot) goto LABEL_OP_SET_GLOBAL;
         *slot = std::move(top[-1]);
         --top;
-        ip += 3;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
 // A comparison of two numbers and the conditional jump on its result.
-#define COMPARE_JUMP(op)                                                               \
-    do {                                                                               \
-        const Value& a = top[-2];                                                      \
-        const Value& b = top[-1];                                                      \
-        if (!a.isNumber() || !b.isNumber()) goto LABEL_##op;                           \
-        const bool result = compareNumbers(op, asDouble(a), asDouble(b));              \
-        top -= 2; /* numbers: nothing to release */                                    \
-        /* past JUMP_IF_FALSE and its POP, or to the jump's target past the POP there */ \
-        ip += result ? 4 : 3 + u16At(ip + 1) + 1;                                      \
-        NEXT;                                                                          \
+#define COMPARE_JUMP(row, op)                                                                   \
+    do {                                                                                        \
+        FUSED(row);                                                                             \
+        const Value& a = top[-2];                                                               \
+        const Value& b = top[-1];                                                               \
+        if (!a.isNumber() || !b.isNumber()) goto LABEL_##op;                                    \
+        const bool result = compareNumbers(op, asDouble(a), asDouble(b));                       \
+        top -= 2; /* numbers: nothing to release */                                             \
+        /* past JUMP_IF_FALSE and its POP, or to the jump's target past the POP there */        \
+        ip = fused.at(result ? fused.kLength : fused.target<1>() + instructionLength(OP_POP)); \
+        NEXT;                                                                                   \
     } while (false)
-    CASE(OP_QUICK_EQUAL_JUMP) COMPARE_JUMP(OP_EQUAL);
-    CASE(OP_QUICK_NOT_EQUAL_JUMP) COMPARE_JUMP(OP_NOT_EQUAL);
-    CASE(OP_QUICK_LESS_JUMP) COMPARE_JUMP(OP_LESS);
-    CASE(OP_QUICK_LESS_EQUAL_JUMP) COMPARE_JUMP(OP_LESS_EQUAL);
-    CASE(OP_QUICK_GREATER_JUMP) COMPARE_JUMP(OP_GREATER);
-    CASE(OP_QUICK_GREATER_EQUAL_JUMP) COMPARE_JUMP(OP_GREATER_EQUAL);
+    CASE(OP_QUICK_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_EQUAL_JUMP, OP_EQUAL);
+    CASE(OP_QUICK_NOT_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_NOT_EQUAL_JUMP, OP_NOT_EQUAL);
+    CASE(OP_QUICK_LESS_JUMP) COMPARE_JUMP(OP_QUICK_LESS_JUMP, OP_LESS);
+    CASE(OP_QUICK_LESS_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_LESS_EQUAL_JUMP, OP_LESS_EQUAL);
+    CASE(OP_QUICK_GREATER_JUMP) COMPARE_JUMP(OP_QUICK_GREATER_JUMP, OP_GREATER);
+    CASE(OP_QUICK_GREATER_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_GREATER_EQUAL_JUMP, OP_GREATER_EQUAL);
 #undef COMPARE_JUMP
     CASE(OP_QUICK_LOCAL_LOCAL_ARITH) {
-        const Value& a = slots[u16At(ip)];
-        const Value& b = slots[u16At(ip + 3)];
+        FUSED(OP_QUICK_LOCAL_LOCAL_ARITH);
+        const Value& a = slots[fused.u16<0>()];
+        const Value& b = slots[fused.u16<1>()];
         if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const uint8_t op = ip[5];
+        const uint8_t op = fused.own();
         if (a.isInt() && b.isInt()) {
             const int64_t x = a.asInt();
             const int64_t y = b.asInt();
-            storePlain(*top++, op == OP_ADD ? wrapAdd(x, y) : op == OP_SUB ? wrapSub(x, y) : wrapMul(x, y));
+            switch (op) {
+            case Row::variantFor(OP_ADD): storePlain(*top++, wrapAdd(x, y)); break;
+            case Row::variantFor(OP_SUB): storePlain(*top++, wrapSub(x, y)); break;
+            case Row::variantFor(OP_MUL): storePlain(*top++, wrapMul(x, y)); break;
+            default: goto LABEL_OP_GET_LOCAL;
+            }
         } else {
             const double x = asDouble(a);
             const double y = asDouble(b);
-            storePlain(*top++, op == OP_ADD ? x + y : op == OP_SUB ? x - y : x * y);
+            switch (op) {
+            case Row::variantFor(OP_ADD): storePlain(*top++, x + y); break;
+            case Row::variantFor(OP_SUB): storePlain(*top++, x - y); break;
+            case Row::variantFor(OP_MUL): storePlain(*top++, x * y); break;
+            default: goto LABEL_OP_GET_LOCAL;
+            }
         }
-        ip += 6;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_LOCAL_COMPARE) {
-        const Value& a = slots[u16At(ip)];
-        const Value& b = slots[u16At(ip + 3)];
+        FUSED(OP_QUICK_LOCAL_LOCAL_COMPARE);
+        const Value& a = slots[fused.u16<0>()];
+        const Value& b = slots[fused.u16<1>()];
         if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        storePlain(*top++, compareNumbers(comparisonAt(ip[5]), asDouble(a), asDouble(b)));
-        ip += 6;
+        storePlain(*top++, compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), asDouble(b)));
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_FOR_IN_NEXT) {
-        const uint8_t* start = ip - 1;
-        const Value& position = slots[u16At(start + 1)];
-        const Value& items = slots[u16At(start + 4)];
+        FUSED(OP_QUICK_FOR_IN_NEXT);
+        const Value& position = slots[fused.u16<0>()];
+        const Value& items = slots[fused.u16<1>()];
         if (!position.isInt() || position.asInt() < 0 || !items.isList() || stackEnd - top < 2)
             goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& list = items.listItems();
         if (asDouble(position) < static_cast<double>(list.size())) {
             const auto index = static_cast<std::size_t>(position.asInt());
             if (index >= list.size()) goto LABEL_OP_GET_LOCAL;
-            slots[u16At(start + 20)] = list[index];
-            ip = start + 23;
+            slots[fused.u16<9>()] = list[index];
+            ip = fused.at(fused.kLength);
         } else {
             PUSH_PLAIN(Value(false));
-            ip = start + 11 + u16At(start + 9);
+            ip = fused.at(fused.target<4>());
         }
         NEXT;
     }
-    // x = x + y in one step: numbers add, and a string that only x holds has y
-    // appended in place; anything else (or a result past the size cap) runs
-    // the sequence as compiled.
-#define ADD_ASSIGN(target, fallback)                                                                  \
+    // x = x + y in one step, with `target` the variable x: numbers add, and
+    // a string that only x holds has y appended in place; anything else (or
+    // a result past the size cap) runs the sequence as compiled.
+#define ADD_ASSIGN(fallback)                                                                          \
     do {                                                                                            \
-        const uint8_t* operandAt = ip + 2;                                                          \
-        const uint16_t operandIndex = u16At(operandAt + 1);                                         \
-        const Value* operand = *operandAt == OP_CONSTANT    ? &constants[operandIndex]              \
-                               : *operandAt == OP_GET_LOCAL ? &slots[operandIndex]                  \
-                               : *operandAt == OP_GET_GLOBAL ? frame->globalCache[operandIndex]     \
-                                                             : nullptr;                             \
-        if (!(target) || !operand || stackEnd - top < 2) goto fallback;                             \
-        Value& x = *(target);                                                                       \
+        const uint8_t addendOp = fused.own();                                                       \
+        const uint16_t addendIndex = fused.u16<1>();                                                \
+        const Value* operand = addendOp == Row::variantFor(OP_CONSTANT)    ? &constants[addendIndex] \
+                               : addendOp == Row::variantFor(OP_GET_LOCAL) ? &slots[addendIndex]     \
+                               : addendOp == Row::variantFor(OP_GET_GLOBAL)                          \
+                                   ? frame->globalCache[addendIndex]                                \
+                                   : nullptr;                                                       \
+        if (!target || !operand || stackEnd - top < 2) goto fallback;                               \
+        Value& x = *target;                                                                         \
         if (x.isInt() && operand->isInt()) {                                                        \
             x.intRef() = wrapAdd(x.asInt(), operand->asInt());                                      \
         } else if (x.isNumber() && operand->isNumber()) {                                           \
@@ -1513,23 +1374,29 @@ dispatch:
                    !appendToString(x, operand->asString())) {                                       \
             goto fallback;                                                                          \
         }                                                                                           \
-        ip += 10;                                                                                   \
+        ip = fused.at(fused.kLength);                                                                 \
         NEXT;                                                                                       \
     } while (false)
-    CASE(OP_QUICK_LOCAL_ADD_ASSIGN) ADD_ASSIGN(&slots[u16At(ip)], LABEL_OP_GET_LOCAL);
+    CASE(OP_QUICK_LOCAL_ADD_ASSIGN) {
+        FUSED(OP_QUICK_LOCAL_ADD_ASSIGN);
+        Value* const target = &slots[fused.u16<0>()];
+        ADD_ASSIGN(LABEL_OP_GET_LOCAL);
+    }
     CASE(OP_QUICK_GLOBAL_ADD_ASSIGN) {
-        const uint16_t index = u16At(ip);
-        Value* global = frame->globalCache[index];
-        if (!global) global = globalSlot(frame->globalCache, index, constants[index]);
-        ADD_ASSIGN(global, LABEL_OP_GET_GLOBAL);
+        FUSED(OP_QUICK_GLOBAL_ADD_ASSIGN);
+        const uint16_t index = fused.u16<0>();
+        Value* target = frame->globalCache[index];
+        if (!target) target = globalSlot(frame->globalCache, index, constants[index]);
+        ADD_ASSIGN(LABEL_OP_GET_GLOBAL);
     }
 #undef ADD_ASSIGN
-    // x = <anything> + y: the sum goes straight into x. When the left operand
-    // is a string that only x and the stack hold (x = x + ...), x lets go of
-    // it first, so that it grows in place; x gets it back if the sum fails.
-#define ADD_SET(target, fallback)                                                              \
+    // x = <anything> + y, with `target` the variable x: the sum goes straight
+    // into x. When the left operand is a string that only x and the stack
+    // hold (x = x + ...), x lets go of it first, so that it grows in place;
+    // x gets it back if the sum fails.
+#define ADD_SET(fallback)                                                                      \
     do {                                                                                       \
-        Value* x = (target);                                                                   \
+        Value* x = target;                                                                     \
         Value& a = top[-2];                                                                    \
         const Value& b = top[-1];                                                              \
         if (!x) goto fallback;                                                                 \
@@ -1553,30 +1420,35 @@ dispatch:
         } else {                                                                               \
             goto fallback;                                                                     \
         }                                                                                      \
-        ip += 4;                                                                               \
+        ip = fused.at(fused.kLength);                                                            \
         NEXT;                                                                                  \
     } while (false)
     CASE(OP_QUICK_ADD_SET_LOCAL) {
-        Value* local = &slots[u16At(ip + 1)];
-        ADD_SET(local < top - 2 ? local : nullptr, LABEL_OP_ADD);  // a local below the operands
+        FUSED(OP_QUICK_ADD_SET_LOCAL);
+        Value* local = &slots[fused.u16<1>()];
+        Value* const target = local < top - 2 ? local : nullptr;  // a local below the operands
+        ADD_SET(LABEL_OP_ADD);
     }
     CASE(OP_QUICK_ADD_SET_GLOBAL) {
-        const uint16_t index = u16At(ip + 1);
-        Value* global = frame->globalCache[index];
-        if (!global) global = globalSlot(frame->globalCache, index, constants[index]);
-        ADD_SET(global, LABEL_OP_ADD);
+        FUSED(OP_QUICK_ADD_SET_GLOBAL);
+        const uint16_t index = fused.u16<1>();
+        Value* target = frame->globalCache[index];
+        if (!target) target = globalSlot(frame->globalCache, index, constants[index]);
+        ADD_SET(LABEL_OP_ADD);
     }
 #undef ADD_SET
     CASE(OP_QUICK_FOR_IN_LOOP) {
-        const uint8_t* start = ip - 1;
-        Value& position = slots[u16At(start + 1)];
+        FUSED(OP_QUICK_FOR_IN_LOOP);
+        Value& position = slots[fused.u16<0>()];
         // The sequence pushes two values at its peak.
         if (!position.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        position.intRef() = wrapAdd(position.asInt(), constants[u16At(start + 4)].asInt());
-        ip = start + 14 - u16At(start + 12);  // the head
+        position.intRef() = wrapAdd(position.asInt(), constants[fused.u16<1>()].asInt());
+        ip = fused.at(fused.target<5>());  // the head, a for-in head (the row's condition)
         if (executionLimits().stepsEnabled) [[unlikely]]
             PROTECT(countStep());
         ++ip;
+        // The head's own opcode byte is not read there: it has no variants.
+        static_assert(quickVariantCount(quickSequence(OP_QUICK_FOR_IN_NEXT)) == 1);
         goto LABEL_OP_QUICK_FOR_IN_NEXT;
     }
     CASE(OP_HALT) {
@@ -1603,6 +1475,8 @@ LABEL_UNKNOWN:
 
 #undef CASE
 #undef NEXT
+#undef FUSED
+#undef FIELD_HINT
 #undef READ_BYTE
 #undef READ_U16
 #undef SITE

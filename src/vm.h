@@ -15,7 +15,9 @@
 
 #include "builtins/native.h"
 #include "bytecode.h"
+#include "engine_options.h"
 #include "environment.h"
+#include "quicken.h"
 #include "value.h"
 
 namespace velmor {
@@ -59,7 +61,7 @@ public:
         int32_t line() const;
     };
 
-    VM();
+    explicit VM(EngineOptions options = defaultEngineOptions());
     ~VM() override;
     VM(const VM&) = delete;
     VM& operator=(const VM&) = delete;
@@ -172,6 +174,8 @@ private:
     std::vector<TryHandler> handlers_;
     // Closed upvalues that hold the closure holding them, freed with the machine.
     std::vector<Ref<Upvalue>> selfCycles_;
+    // No quickening, global caches or field hints (engine_options.h).
+    const bool plain_;
     // Builtins that call back start a nested run loop on the native stack;
     // none starts below this address (nativeStackBudget() below the outermost
     // entry into the machine), 0 outside a run.

@@ -12,6 +12,12 @@ foreach(script IN LISTS VELMOR_SCRIPT_TESTS)
                      --velmor $<TARGET_FILE:velmor> ${script})
 endforeach()
 
+# The same scripts on the engines without their fast paths, which must meet
+# the same expectations.
+add_test(NAME plain/scripts
+         COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/run_scripts.py -q -j 2
+                 --velmor $<TARGET_FILE:velmor-plain> ${VELMOR_SCRIPT_ROOT})
+
 # Watch mode polls the file system, so it gets its own time-bounded test.
 add_test(NAME watch/rerun_on_save
          COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/watch_test.py --velmor $<TARGET_FILE:velmor>)

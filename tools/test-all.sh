@@ -7,13 +7,14 @@
 #      built and run through the tests not labelled slow;
 #   3. the same suite built with AddressSanitizer, UndefinedBehaviorSanitizer
 #      and LeakSanitizer;
-#   4. the differential tester on more random programs;
+#   4. the differential tester on more random programs (fast VM, plain VM
+#      and tree-walker);
 #   5. each fuzzer for a bounded time;
 #   6. the Windows build under Wine (installer, velmor.exe, extension package).
 # Installs what the tests need on a fresh machine first.
 #
 # Environment: VELMOR_FUZZ_SECONDS (default 60), VELMOR_DIFFTEST_PROGRAMS
-# (default 5000), VELMOR_SKIP_WINDOWS=1, VELMOR_SKIP_SANITIZERS=1.
+# (default 20000), VELMOR_SKIP_WINDOWS=1, VELMOR_SKIP_SANITIZERS=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -46,9 +47,9 @@ if [[ "${VELMOR_SKIP_SANITIZERS:-0}" != 1 ]]; then
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset asan -j2
 fi
 
-step "differential test of the two engines"
-python3 tests/difftest/difftest.py --velmor build/debug/velmor --seed 11 \
-    --count "${VELMOR_DIFFTEST_PROGRAMS:-5000}"
+step "differential test of the fast VM, the plain VM and the tree-walker"
+python3 tests/difftest/difftest.py --velmor build/debug/velmor --plain build/debug/velmor-plain --seed 11 \
+    --count "${VELMOR_DIFFTEST_PROGRAMS:-20000}" -j 2
 
 step "fuzzing"
 tools/fuzz.sh "${VELMOR_FUZZ_SECONDS:-60}"

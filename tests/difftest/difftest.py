@@ -18,15 +18,24 @@ two engines are defined to differ:
 - map literals hold only string and number keys; break/continue only in loops;
   recursion stays shallow.
 
-Each program is run with `velmor --vm` and `velmor --tree`; standard output,
-standard error and exit status must agree. A disagreement is shrunk by
-deleting top-level statements and lines while it persists, then written out
-with --save-dir.
+The simple statements that the engines' fast paths are built for get most
+of the weight: `x = y op z`, `x = y op 7`, `x op= y` on variables of every
+scope, element stores `a[i] = v`, grid reads `g[i][j]`, `p.x += v`,
+comparisons that branch, and loops over locals and lists.
 
-Usage: difftest.py --velmor PATH [--seed N] [--count N] [--save-dir DIR]
+Each program is run with `velmor --vm`, `velmor-plain --vm` (the VM without
+its fast paths) and `velmor --tree`; standard output, standard error and
+exit status must agree, exactly between the two VMs and up to the VM's
+missing error column with the tree-walker. A disagreement is shrunk by
+deleting runs of lines while it persists, then written out with --save-dir;
+the run stops after --max-failures of them.
+
+Usage: difftest.py --velmor PATH --plain PATH [--seed N] [--count N] [-j N] [--save-dir DIR]
 """
 
 import argparse
+import concurrent.futures
+import itertools
 import os
 import random
 import re
@@ -36,6 +45,10 @@ import tempfile
 
 INT, FLOAT, STR, LIST, MAP, BOOL = "int", "float", "str", "list", "map", "bool"
 LOOP_INT = "loop-int"
+# Containers of a fixed shape for the element statements: a list of three to
+# five Ints that never shrinks, a list of equally long rows of Ints, and a map
+# with the number fields x and y.
+INTLIST, GRID, POINT = "intlist", "grid", "point"
 
 
 class Generator:
@@ -64,12 +77,13 @@ class Generator:
     def emit(self, text):
         self.lines.append("  " * self.indent + text)
 
-    def names(self, kind, assignable=False):
+    def names(self, kind, assignable=False, inner=False):
         # Loop variables read as ints but are never assigned: a compiled loop
         # counts with its variable, the tree-walker with a hidden counter.
+        # `inner`: only the variables of scopes other than the top level's.
         accepted = {kind} if assignable or kind != INT else {INT, LOOP_INT}
         found = []
-        for scope in self.scopes:
+        for scope in self.scopes[1:] if inner else self.scopes:
             found += [n for n, k in scope.items() if k in accepted]
         return found
 
@@ -211,9 +225,21 @@ class Generator:
             entries.append("%s: %s" % (key, self.expr(r.choice([INT, STR, LIST, BOOL]), depth + 2)))
         return "{" + ", ".join(entries) + "}"
 
+    def intlist_expr(self, depth=0):
+        return "[%s]" % ", ".join(self.int_expr(2) for _ in range(self.rng.randint(3, 5)))
+
+    def grid_expr(self, depth=0):
+        width = self.rng.randint(1, 3)
+        rows = ["[%s]" % ", ".join(self.int_expr(3) for _ in range(width)) for _ in range(self.rng.randint(1, 3))]
+        return "[%s]" % ", ".join(rows)
+
+    def point_expr(self, depth=0):
+        return '{"x": %s, "y": %s}' % (self.num_expr(2), self.num_expr(2))
+
     def expr(self, kind, depth=0):
         return {INT: self.int_expr, FLOAT: self.float_expr, STR: self.str_expr, LIST: self.list_expr,
-                MAP: self.map_expr, BOOL: self.bool_expr}[kind](depth)
+                MAP: self.map_expr, BOOL: self.bool_expr, INTLIST: self.intlist_expr, GRID: self.grid_expr,
+                POINT: self.point_expr}[kind](depth)
 
     def any_expr(self):
         return self.expr(self.rng.choice([INT, INT, FLOAT, STR, LIST, MAP, BOOL]))
@@ -222,10 +248,14 @@ class Generator:
     def statement(self, depth):
         r = self.rng
         kinds = ["let", "let", "print", "print", "assign", "compound"]
+        # The shapes the fast paths are built for, weighted heavily.
+        kinds += ["arith"] * 4 + ["arith_const"] * 3 + ["compound_var"] * 3 + ["string_add"]
+        kinds += ["elem_store", "elem_store", "grid_read", "field_add", "field_add", "if_compare", "if_compare"]
         if depth < 3:
-            kinds += ["if", "while", "for", "forin", "try", "listops"]
+            kinds += ["if", "while", "for", "forin", "try", "listops", "local_loop", "local_loop"]
         if depth == 0 and self.function_depth == 0:
-            kinds += ["function", "closure"]
+            # Functions give the simple statements parameters and locals to work on.
+            kinds += ["function"] * 4 + ["closure"]
         if self.loop_depth and r.random() < 0.1:
             kinds.append("break")
         c = r.choice(kinds)
@@ -240,10 +270,162 @@ class Generator:
         self.indent -= 1
 
     def stmt_let(self, depth):
-        kind = self.rng.choice([INT, INT, FLOAT, STR, LIST, MAP, BOOL])
+        kind = self.rng.choice([INT, INT, FLOAT, STR, LIST, MAP, BOOL, INTLIST, GRID, POINT])
         name = self.fresh(kind[0])
         self.emit("let %s = %s" % (name, self.expr(kind)))
         self.declare(name, kind)
+
+    # -- the simple statements -----------------------------------------------
+    def numbers(self, kind):
+        """Variables to read as operands for a target of `kind`: Ints for an Int;
+        mostly locals, parameters and loop variables where there are any."""
+        inner = self.rng.random() < 0.7
+        found = self.names(INT, inner=inner) + ([] if kind == INT else self.names(FLOAT, inner=inner))
+        return found or (self.names(INT) if kind == INT else self.names(INT) + self.names(FLOAT))
+
+    def operand(self, kind):
+        vs = self.numbers(kind)
+        if vs and self.rng.random() < 0.85:
+            return self.rng.choice(vs)
+        return self.int_expr(3) if kind == INT else self.rng.choice(["2.5", "-0.0", "0.1", "3"])
+
+    def container(self, kind):
+        """A variable holding a container of `kind`, declared now when there is none."""
+        vs = self.names(kind)
+        if vs:
+            return self.rng.choice(vs)
+        name = self.fresh(kind[0])
+        self.emit("let %s = %s" % (name, self.expr(kind)))
+        self.declare(name, kind)
+        return name
+
+    def index_into(self, container):
+        """A fresh local Int that indexes `container` within its length."""
+        k = self.fresh("k")
+        # An Int whatever the operand holds (parameters may be passed either kind of number).
+        self.emit("let %s = len(str(%s)) %% len(%s)" % (k, self.operand(INT), container))
+        self.declare(k, LOOP_INT)  # read as an Int, never assigned: it must stay in range
+        return k
+
+    def stmt_arith(self, depth):
+        kind = self.rng.choice([INT, INT, FLOAT])
+        targets = self.names(kind, assignable=True)
+        if not targets:
+            return self.stmt_let(depth)
+        op = self.rng.choice(["+", "+", "-", "*"] + (["/"] if kind == FLOAT else []))
+        left, right = self.operand(kind), self.operand(kind)
+        if op == "/":
+            right = "(abs(%s) + 1)" % right
+        self.emit("%s = %s %s %s" % (self.rng.choice(targets), left, op, right))
+
+    def stmt_arith_const(self, depth):
+        kind = self.rng.choice([INT, INT, FLOAT])
+        targets = self.names(kind, assignable=True)
+        if not targets:
+            return self.stmt_let(depth)
+        op = self.rng.choice(["+", "+", "-", "*", "%", "//"])
+        constant = self.rng.choice(["1", "2", "7", "10", "255"] if op in ("%", "//") else ["1", "7", "0", "-3", "100"])
+        target = self.rng.choice(targets)
+        left = self.rng.choice([target, self.operand(kind)])
+        self.emit("%s = %s %s %s" % (target, left, op, constant))
+
+    def stmt_compound_var(self, depth):
+        kind = self.rng.choice([INT, INT, FLOAT])
+        targets = self.names(kind, assignable=True)
+        if not targets:
+            return self.stmt_let(depth)
+        self.emit("%s %s %s" % (self.rng.choice(targets), self.rng.choice(["+=", "+=", "-=", "*="]),
+                                self.operand(kind)))
+
+    def stmt_string_add(self, depth):
+        targets = self.names(STR, assignable=True)
+        if not targets:
+            return self.stmt_let(depth)
+        s = self.rng.choice(targets)
+        piece = self.rng.choice(['"ab"', '"."', '""', "str(%s)" % self.operand(INT)])
+        # Only pieces of a bounded size are added, so loops cannot double a string.
+        shape = self.rng.choice(["%s = %s + %s", "%s += %s", "%s = %s + %s"])
+        if shape == "%s += %s":
+            self.emit(shape % (s, piece))
+        else:
+            self.emit(shape % (s, self.rng.choice(self.names(STR)), piece))
+        self.emit("if len(%s) > 60 then %s = slice(%s, 0, 10) end" % (s, s, s))
+
+    def stmt_elem_store(self, depth):
+        a = self.container(INTLIST)
+        k = self.index_into(a)
+        self.no_calls = True
+        value = self.rng.choice([self.operand(INT), self.operand(INT), "%s[%s] + 1" % (a, k), "7"])
+        self.no_calls = False
+        self.emit("%s[%s] = %s" % (a, k, value))
+        if self.rng.random() < 0.5:
+            self.emit("%s[%s] %s %s" % (a, k, self.rng.choice(["+=", "-=", "*="]), self.operand(INT)))
+        if self.rng.random() < 0.3:
+            self.emit("print(%s)" % a)
+
+    def stmt_grid_read(self, depth):
+        g = self.container(GRID)
+        i = self.index_into(g)
+        j = self.fresh("k")
+        self.emit("let %s = len(str(%s)) %% len(%s[%s])" % (j, self.operand(INT), g, i))
+        self.declare(j, LOOP_INT)
+        targets = self.names(INT, assignable=True)
+        if targets and self.rng.random() < 0.7:
+            self.emit("%s = %s[%s][%s]" % (self.rng.choice(targets), g, i, j))
+        else:
+            self.emit("print(%s[%s][%s])" % (g, i, j))
+        if self.rng.random() < 0.3:
+            self.emit("%s[%s][%s] = %s" % (g, i, j, self.operand(INT)))
+
+    def stmt_field_add(self, depth):
+        p = self.container(POINT)
+        self.no_calls = True
+        value = self.operand(self.rng.choice([INT, FLOAT]))
+        self.no_calls = False
+        shape = self.rng.randint(0, 2)
+        if shape == 0:
+            self.emit("%s.x += %s" % (p, value))
+        elif shape == 1:
+            self.emit("%s.y -= %s" % (p, value))
+        else:
+            self.emit("%s.x = %s.y + %s" % (p, p, value))
+        if self.rng.random() < 0.4:
+            self.emit("print(%s.x, %s.y)" % (p, p))
+
+    def stmt_if_compare(self, depth):
+        left = self.operand(self.rng.choice([INT, FLOAT]))
+        right = self.rng.choice([self.operand(FLOAT), self.rng.choice(["0", "3", "-1", "100"])])
+        self.emit("if %s %s %s then" % (left, self.rng.choice(["<", "<=", ">", ">=", "==", "!="]), right))
+        self.block(depth, self.rng.randint(1, 2))
+        if self.rng.random() < 0.5:
+            self.emit("else")
+            self.block(depth, 1)
+        self.emit("end")
+
+    def stmt_local_loop(self, depth):
+        a = self.container(INTLIST)
+        total = self.fresh("i")
+        self.emit("let %s = 0" % total)
+        self.declare(total, INT)
+        shape = self.rng.randint(0, 2)
+        v = self.fresh("i")
+        if shape == 0:
+            self.emit("for %s = 0, len(%s) - 1 do" % (v, a))
+            self.indent += 1
+            self.emit("%s = %s + %s[%s]" % (total, total, a, v))
+        elif shape == 1:
+            self.emit("for %s in %s do" % (v, a))
+            self.indent += 1
+            self.emit("%s += %s" % (total, v))
+        else:
+            self.emit("let %s = 0" % v)
+            self.emit("while %s < len(%s) do" % (v, a))
+            self.indent += 1
+            self.emit("%s = %s + %s[%s] * 2" % (total, total, a, v))
+            self.emit("%s += 1" % v)
+        self.indent -= 1
+        self.emit("end")
+        self.emit("print(%s)" % total)
 
     def stmt_print(self, depth):
         args = ", ".join(self.any_expr() for _ in range(self.rng.randint(1, 3)))
@@ -390,6 +572,10 @@ class Generator:
         for p in params:
             self.declare(p, self.rng.choice([INT, FLOAT]))
         for _ in range(self.rng.randint(0, 2)):
+            local = self.fresh("i")
+            self.emit("let %s = %s" % (local, self.int_expr(2)))
+            self.declare(local, INT)
+        for _ in range(self.rng.randint(1, 5)):
             self.statement(2)
         self.emit("return %s" % self.num_expr())
         self.pop_scope()
@@ -419,9 +605,9 @@ class Generator:
         return "\n".join(self.lines) + "\n"
 
 
-def run(velmor, engine, path):
+def run(program, engine, path):
     try:
-        done = subprocess.run([velmor, engine, path], capture_output=True, timeout=20)
+        done = subprocess.run([program, engine, path], capture_output=True, timeout=20)
     except subprocess.TimeoutExpired:
         return ("timeout", b"", b"")
     return (done.returncode, done.stdout, done.stderr)
@@ -439,37 +625,73 @@ def comparable(result):
     return status, out, err
 
 
-def disagree(velmor, source, workdir):
-    path = os.path.join(workdir, "program.vlm")
-    with open(path, "w") as f:
-        f.write(source)
-    vm, tree = run(velmor, "--vm", path), run(velmor, "--tree", path)
-    # A parse error in a generated program is a generator bug; it is reported too.
-    return comparable(vm) != comparable(tree), vm, tree
+class Engines:
+    """The three runs of a program: the fast VM, the plain VM and the tree-walker."""
+
+    def __init__(self, velmor, plain):
+        self.velmor = velmor
+        self.plain = plain
+
+    def runs(self, source, path):
+        with open(path, "w") as f:
+            f.write(source)
+        return {
+            "vm": run(self.velmor, "--vm", path),
+            "plain vm": run(self.plain, "--vm", path),
+            "tree": run(self.velmor, "--tree", path),
+        }
+
+    @staticmethod
+    def disagreements(runs):
+        found = []
+        if runs["vm"] != runs["plain vm"]:
+            found.append("the fast and the plain VM disagree")
+        if comparable(runs["plain vm"]) != comparable(runs["tree"]):
+            found.append("the VM and the tree-walker disagree")
+        return found
 
 
-def shrink(velmor, source, workdir):
+def syntax_error(runs):
+    return any(b"SyntaxError" in result[2] for result in runs.values())
+
+
+def shrink(engines, source, path):
+    """Deletes runs of lines, halving the run length down to single lines,
+    while the program still parses everywhere and the engines still differ."""
     lines = source.splitlines()
-    changed = True
-    while changed:
-        changed = False
-        for i in range(len(lines)):
-            candidate = lines[:i] + lines[i + 1:]
-            text = "\n".join(candidate) + "\n"
-            still, vm, tree = disagree(velmor, text, workdir)
-            # Keep the candidate only if it still parses on both and still differs.
-            if still and b"SyntaxError" not in vm[2] + tree[2]:
+    chunk = max(1, len(lines) // 2)
+    while True:
+        i = 0
+        while i < len(lines):
+            candidate = lines[:i] + lines[i + chunk:]
+            runs = engines.runs("\n".join(candidate) + "\n", path)
+            if candidate and engines.disagreements(runs) and not syntax_error(runs):
                 lines = candidate
-                changed = True
-                break
-    return "\n".join(lines) + "\n"
+            else:
+                i += chunk
+        if chunk == 1:
+            return "\n".join(lines) + "\n"
+        chunk //= 2
+
+
+def check(engines, seed, workdir):
+    """Generates and runs the program of one seed; (seed, source, disagreements, syntax error)."""
+    source = Generator(random.Random(seed)).program()
+    path = os.path.join(workdir, "program_%d.vlm" % seed)
+    runs = engines.runs(source, path)
+    os.remove(path)
+    return seed, source, engines.disagreements(runs), syntax_error(runs)
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--velmor", required=True)
+    parser.add_argument("--plain", required=True, help="velmor-plain: the program without the fast paths")
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--count", type=int, default=1000)
+    parser.add_argument("-j", "--jobs", type=int, default=os.cpu_count() or 1)
+    parser.add_argument("--max-failures", type=int, default=10,
+                        help="stop after reporting this many disagreements (each is shrunk first)")
     parser.add_argument("--save-dir")
     parser.add_argument("--print-program", action="store_true", help="print the program for --seed and exit")
     args = parser.parse_args()
@@ -478,29 +700,49 @@ def main():
         sys.stdout.write(Generator(random.Random(args.seed)).program())
         return 0
 
+    engines = Engines(args.velmor, args.plain)
     failures = 0
+    checked = 0
     with tempfile.TemporaryDirectory() as workdir:
-        for n in range(args.count):
-            seed = args.seed * 1000003 + n
-            source = Generator(random.Random(seed)).program()
-            differ, vm, tree = disagree(args.velmor, source, workdir)
-            syntax = b"SyntaxError" in vm[2] + tree[2]
-            if not differ and not syntax:
-                continue
-            failures += 1
-            small = shrink(args.velmor, source, workdir) if differ else source
-            _, vm, tree = disagree(args.velmor, small, workdir)
-            print("=== seed %d: %s" % (seed, "engines disagree" if differ else "generated a syntax error"))
-            print(small)
-            print("--- vm: exit %s\n%s%s" % (vm[0], vm[1].decode(errors="replace"), vm[2].decode(errors="replace")))
-            print("--- tree: exit %s\n%s%s" % (tree[0], tree[1].decode(errors="replace"), tree[2].decode(errors="replace")))
-            if args.save_dir:
-                os.makedirs(args.save_dir, exist_ok=True)
-                with open(os.path.join(args.save_dir, "diff_%d.vlm" % seed), "w") as f:
-                    f.write("# Found by the differential tester (seed %d); the engines must agree.\n" % seed)
-                    f.write(small)
-    print("%d passed, %d failed" % (args.count - failures, failures))
+        seeds = (args.seed * 1000003 + n for n in range(args.count))
+        with concurrent.futures.ThreadPoolExecutor(max_workers=max(1, args.jobs)) as pool:
+            # Submitted a slice ahead, so that the pending work stays small.
+            pending = []
+            for seed in itertools.chain(seeds, [None] * 64):
+                if seed is not None:
+                    pending.append(pool.submit(check, engines, seed, workdir))
+                if not pending or (seed is not None and len(pending) < 64):
+                    continue
+                failures += report(engines, pending.pop(0).result(), workdir, args.save_dir)
+                checked += 1
+                if failures >= args.max_failures:
+                    print("stopped after %d disagreements" % failures)
+                    for job in pending:
+                        job.cancel()
+                    break
+    print("%d passed, %d failed" % (checked - failures, failures))
     return 1 if failures else 0
+
+
+def report(engines, outcome, workdir, save_dir):
+    seed, source, differ, syntax = outcome
+    if not differ and not syntax:
+        return 0
+    path = os.path.join(workdir, "shrink_%d.vlm" % seed)
+    small = shrink(engines, source, path) if differ else source
+    runs = engines.runs(small, path)
+    print("=== seed %d: %s" % (seed, "; ".join(differ) if differ else "generated a syntax error"))
+    print(small)
+    for name, result in runs.items():
+        print("--- %s: exit %s\n%s%s" % (name, result[0], result[1].decode(errors="replace"),
+                                         result[2].decode(errors="replace")))
+    if save_dir:
+        os.makedirs(save_dir, exist_ok=True)
+        with open(os.path.join(save_dir, "diff_%d.vlm" % seed), "w") as f:
+            f.write("# Found by the differential tester (seed %d); the engines must agree.\n" % seed)
+            f.write(small)
+    sys.stdout.flush()
+    return 1
 
 
 if __name__ == "__main__":

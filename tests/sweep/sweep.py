@@ -1,0 +1,742 @@
+#!/usr/bin/env python3
+"""Shape sweep: the engines' fast paths against their plain rules.
+
+Generates programs that run every fused instruction of the VM and every
+shortcut of the tree-walker on operands of every kind that matters to them
+(Int, Float, mixed, strings for +, values that raise errors, Int overflow at
+both ends, values near 2^53, NaN, infinity, negative zero), with the
+variables in every kind of scope (globals, block locals at the top level,
+function locals, parameters, upvalues, loop variables, and mixes of these:
+a global target with local operands, an upvalue target with parameters, a
+global container indexed by locals),
+each statement run twice at the same place so that the second run finds
+whatever the first one remembered. Each case prints its result under a
+label, or the error it caught; a few programs end in an uncaught error, so
+that exit status and report are compared too.
+
+Each program runs on four engines: `velmor --vm`, `velmor-plain --vm`,
+`velmor --tree` and `velmor-plain --tree`. The fast and the plain run of
+one engine must agree byte for byte (standard output, standard error, exit
+status). The VM and the tree-walker must agree as well once the differences
+the language defines are normalised: the tree-walker's "operator 'op' needs
+numbers, got" is the VM's "arithmetic needs numbers, got", and VM runtime
+errors carry no column. Groups in which the engines are defined to differ
+further (numeric for loops over other than Ints, a loop variable assigned
+in the body, closures made in a loop) are compared within each engine only.
+
+Usage: sweep.py --velmor PATH --plain PATH [--only GROUP,...] [--keep DIR] [-j N]
+"""
+
+import argparse
+import concurrent.futures
+import itertools
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+# -- values ----------------------------------------------------------------
+
+# Int literals pass through a double in the lexer, so the extremes are built.
+MAX = "(4611686018427387904 + (4611686018427387904 - 1))"
+MIN = "(-4611686018427387904 - 4611686018427387904)"
+INF = "(1e308 * 10)"
+NAN = "(1e308 * 10 - 1e308 * 10)"
+
+# Operands of every kind the fast paths tell apart.
+OPERANDS = [
+    "3", "-7", "0", MAX, MIN, "(9007199254740992 + 1)",
+    "2.5", "-0.0", NAN, INF,
+    '"ab"', "nil", "true", "[1, 2]",
+]
+NUMBERS = ["3", "-7", "0", MAX, MIN, "(9007199254740992 + 1)", "9007199254740991", "2.5", "-0.0", NAN, INF, "-2.75"]
+# Int constants as the compiler keeps them (the fused forms take only Int constants).
+CONSTANTS = ["0", "1", "-1", "7", "9007199254740992"]
+ARITHMETIC = ["+", "-", "*", "/", "//", "%", "^"]
+COMPARISONS = ["==", "!=", "<", "<=", ">", ">="]
+INDEXES = ["0", "1", "-1", "-3", "3", "2.0", '"k"', MAX, MIN, "nil"]
+CONTAINERS = ['[10, "b", [30]]', '"xyz"', '{"k": 1, 2: "two", "x": [5]}', "{}", "nil", "42", "[]"]
+
+
+class Case:
+    """One statement shape with its variables, run twice at one place."""
+
+    def __init__(self, variables, body, show, after=(), target=("r",)):
+        self.variables = list(variables)  # (name, expression)
+        self.body = list(body)
+        self.show = show  # what the case prints after its body
+        self.after = list(after)  # run after the print, before the next pass
+        self.target = set(target)  # the variables a statement assigns
+
+
+class Group:
+    def __init__(self, name, cases, across=True, scopes=None):
+        self.name = name
+        self.cases = cases
+        self.across = across  # compare the VM with the tree-walker too
+        self.scopes = scopes  # None: every scope
+
+
+def arithmetic_groups():
+    yield Group("arith-vars", [
+        Case([("a", x), ("b", y), ("r", "0")], ["r = a %s b" % op], "r")
+        for op in ARITHMETIC for x in OPERANDS for y in OPERANDS])
+    yield Group("arith-constant", [
+        Case([("a", x), ("r", "0")], ["r = a %s %s" % (op, k)], "r")
+        for op in ARITHMETIC for x in OPERANDS for k in CONSTANTS])
+    yield Group("arith-nested", [
+        Case([("a", x), ("b", y), ("r", "0")], ["r = (a %s b) %s a" % (op, op2), "r = r - (b %s 1)" % op],
+             "r")
+        for op in ["+", "-", "*", "%"] for op2 in ["+", "*"] for x in NUMBERS[:8] for y in NUMBERS[:8]])
+    yield Group("compound-vars", [
+        Case([("a", x), ("r", y)], ["r %s= a" % op], "r")
+        for op in ARITHMETIC for x in OPERANDS for y in OPERANDS])
+    yield Group("compound-constant", [
+        Case([("r", y)], ["r %s= %s" % (op, k)], "r")
+        for op in ["+", "-", "*", "%", "//"] for y in OPERANDS for k in CONSTANTS])
+    yield Group("add-to-self", [
+        Case([("a", x), ("r", y)], [body], "r")
+        for body in ["r = r + a", "r = a + r", "r = r + r", "r = r + 1", "r += 2.5"]
+        for x in OPERANDS for y in OPERANDS])
+    yield Group("unary-and-set", [
+        Case([("a", x), ("r", "0")], [body], "r")
+        for body in ["r = a", "r = -a", "r = not a", "r = a", "r = r"] for x in OPERANDS])
+
+
+def comparison_groups():
+    yield Group("compare-branch", [
+        Case([("a", x), ("b", y), ("r", "0")], ["if a %s b then r = 1 else r = 2 end" % op], "r")
+        for op in COMPARISONS for x in OPERANDS for y in OPERANDS])
+    yield Group("compare-constant-branch", [
+        Case([("a", x), ("r", "0")],
+             ["if a %s %s then r = 1 elif a %s 3 then r = 2 else r = 3 end" % (op, k, op)], "r")
+        for op in COMPARISONS for x in OPERANDS for k in CONSTANTS])
+    yield Group("compare-value", [
+        Case([("a", x), ("b", y), ("r", "0")], ["r = a %s b" % op], "r")
+        for op in COMPARISONS for x in OPERANDS for y in OPERANDS])
+    yield Group("while-constant", [
+        Case([("a", x), ("r", "0")],
+             ["r = 0", "while a %s 3 do" % op, "  r = r + 1", "  a = a + 1", "  if r > 4 then break end", "end"],
+             "[r, a]", target=("r", "a"))
+        for op in ["<", "<=", "!=", ">", "=="] for x in NUMBERS])
+    yield Group("logic", [
+        Case([("a", x), ("b", y), ("r", "0")], ["r = a %s b" % op, "if a %s b then r = [r] end" % op], "r")
+        for op in ["and", "or"] for x in OPERANDS[:8] + OPERANDS[10:] for y in ["0", "nil", '"s"', "false"]])
+
+
+def loop_groups():
+    small = ["1", "3", "-2", "0"]
+    # Ints only, no overflow: the engines count the same way.
+    yield Group("numeric-for-ints", [
+        Case([("a", x), ("b", y), ("c", z), ("r", "0")],
+             ["r = 0", "for v = a, b, c do", "  r = r + v", "  if v > 50 then break end", "end"], "r")
+        for x in small for y in small + ["7"] for z in ["1", "2", "-1", "-3"]]
+        + [Case([("a", x), ("b", y), ("r", "0")],
+                ["r = 0", "for v = a, b do r = r * 2 + v end"], "r") for x in small for y in small])
+    # Every other kind of bound and step: the engines differ by definition.
+    kinds = ["1", "2.5", "-0.0", NAN, INF, MAX, "(%s - 1)" % MAX, MIN, '"x"', "nil", "0", "0.5", "-1"]
+    yield Group("numeric-for-kinds", [
+        Case([("a", x), ("b", y), ("c", z), ("r", "0"), ("n", "0")],
+             ["r = 0", "n = 0", "for v = a, b, c do", "  r = [r, v]", "  n = n + 1", "  if n > 3 then break end",
+              "end"], "[n, r]", target=("r", "n"))
+        for x in kinds for y in kinds[:9] for z in ["1", "0.5", "-1", "0", "2.5", '"s"', MAX]], across=False)
+    # Past 2^53 distinct Ints meet as doubles, which the compiled loop's test compares.
+    near = ["9007199254740990", "9007199254740991", "9007199254740992", "(9007199254740992 + 1)",
+            "(9007199254740992 + 2)", "(9007199254740992 + 3)"]
+    yield Group("numeric-for-near-2^53", [
+        Case([("a", x), ("b", y), ("c", z), ("r", "0"), ("n", "0")],
+             ["r = []", "n = 0", "for v = a, b, c do", "  push(r, v)", "  n = n + 1", "  if n > 6 then break end",
+              "end"], "r", target=("r", "n"))
+        for x in near for y in near for z in ["1", "2", "-1", "-2"]], across=False)
+    yield Group("numeric-for-variable-assigned", [
+        Case([("r", "0")], ["r = 0", "for v = 1, 6 do", "  r = r + v", "  v = v + %s" % k, "end"], "r")
+        for k in ["1", "2.5", '"s"', "-0.5"]], across=False)
+    iterables = ["[1, 2, 3]", '"abc"', '{"p": 1, "q": 2}', "[]", '""', "{}", "5", "nil", "[nil, [1], 2.5]"]
+    yield Group("for-in", [
+        Case([("l", it), ("r", "0")],
+             ["r = []", "for e in l do", "  push(r, e)", body, "end"], "r", target=("r",))
+        for it in iterables
+        for body in ["", "  e = 99", "  if len(r) > 5 then break end", "  if e == 2 then continue end"]])
+    yield Group("for-in-mutated", [
+        Case([("l", "[1, 2, 3]"), ("r", "0")],
+             ["r = []", "for e in l do", "  push(r, e)", "  %s" % body, "end"], "[r, l]", target=("r", "l"))
+        for body in ["push(l, e)", "pop(l)", "l[0] = 7", "l = [9]", "remove_at(l, 0)"]])
+    yield Group("while-loops", [
+        Case([("a", x), ("r", "0")],
+             ["r = 0", "while r < 4 do", "  r = r + 1", "  if r == 2 then continue end", "  a = a %s r" % op, "end"],
+             "[r, a]", target=("r", "a"))
+        for op in ["+", "*", "-"] for x in OPERANDS])
+
+
+def indexing_groups():
+    yield Group("index-vars", [
+        Case([("l", c), ("i", i), ("r", "0")], ["r = l[i]"], "r")
+        for c in CONTAINERS for i in INDEXES])
+    yield Group("index-constant", [
+        Case([("l", c), ("r", "0")], ["r = l[%s]" % k], "r")
+        for c in CONTAINERS for k in ["0", "1", "-1", "3", "-4", '"k"', '"x"', "2"]])
+    yield Group("index-expression", [
+        Case([("l", c), ("i", i), ("r", "0")], ["r = [l][0][i]", "r = [r, {\"w\": l}.w[i]]"], "r")
+        for c in CONTAINERS[:4] for i in INDEXES[:6]])
+    grids = ["[[1, 2], [3, 4]]", '["ab", "cd"]', '{0: [5, 6], 1: "xy"}', "[[1], 2]", "[]", "nil", '"str"']
+    yield Group("grid", [
+        Case([("g", grid), ("i", i), ("j", j), ("r", "0")], ["r = g[i][j]"], "r")
+        for grid in grids for i in ["0", "1", "-1", "2", "1.0", '"k"'] for j in ["0", "1", "-2", "5", "nil"]])
+    maps = ['{"k": 1, "x": 2}', '{"x": 2, "k": 1}', "{}", '{"k": "s"}', "[1]", '"k"', "nil"]
+    big = "{" + ", ".join('"f%d": %d' % (n, n) for n in range(20)) + ', "k": "big"}'
+    yield Group("fields", [
+        Case([("m", first), ("m2", second), ("r", "0")], ["r = m.k", "r = [r, m.missing]"], "r",
+             after=["m = m2"], target=("r", "m"))
+        for first in maps + [big] for second in maps + [big]])
+    yield Group("element-store", [
+        Case([("l", c), ("i", i), ("v", "[0]"), ("r", "0")], ["l[i] = %s" % value, "r = l"], "r")
+        for c in ["[1, 2, 3]", '{"k": 1}', "{}", '"abc"', "nil", "[]"]
+        for i in ["0", "-1", "3", '"k"', "1.5", "nil", "[1]"]
+        for value in ["nil", "true", "false", "7", '"s"', "v", "v + v", "i"]])
+    yield Group("field-store", [
+        Case([("m", c), ("v", v), ("r", "0")], [body, "r = m"], "r")
+        for c in ['{"x": 1}', '{"x": "s"}', "{}", '{"x": [1]}', "[1]", "nil", '{"y": 0, "x": 2.5}']
+        for v in ["1", "2.5", '"t"', "nil", "[2]"]
+        for body in ["m.x = v", "m.x += v", "m.x -= v", "m.x *= v", "m.x = m.x + v", 'm["x"] += v']])
+    yield Group("element-compound", [
+        Case([("l", c), ("i", i), ("v", v), ("r", "0")], ["l[i] %s= v" % op, "r = l"], "r")
+        for c in ["[1, 2.5, \"s\"]", '{"k": 3}', "[[1]]"] for i in ["0", "1", "2", '"k"', "-1", "5"]
+        for v in ["1", "0.5", '"t"', "[0]"] for op in ["+", "*", "-"]])
+
+
+def string_groups():
+    texts = ['"ab"', '""', '"x y"', "1", "[1]", "nil"]
+    yield Group("string-building", [
+        Case([("s", s), ("t", t), ("r", "0")], body, "[r, s]", target=("r", "s"))
+        for s in texts for t in texts
+        for body in [["s = s + t", "r = s"],
+                     ["r = s", "s = s + t"],
+                     ["s += t", "r = s"],
+                     ["r = s", "s += t"],
+                     ["s = s + s", "r = s"],
+                     ["s = \"<\" + s + t + \">\"", "r = s"],
+                     ["r = [s]", "s = s + t"],
+                     ["s = t + s", "r = s"]]])
+    yield Group("list-building", [
+        Case([("l", a), ("m", b), ("r", "0")], body, "[r, l]", target=("r", "l"))
+        for a in ["[1]", "[]", '"s"'] for b in ["[2]", "[]", "3"]
+        for body in [["l = l + m", "r = l"], ["r = l", "l = l + m"], ["l += m", "r = l"]]])
+
+
+def call_groups():
+    # Calls inside the statements: arguments and results of every kind.
+    yield Group("calls", [
+        Case([("a", x), ("r", "0")], [body], "r")
+        for x in OPERANDS
+        for body in ["r = abs(a)", "r = str(a) + str(a)", "r = len([a, a])", "r = (function(p) return p + 1 end)(a)",
+                     "r = max(a, 1)"]])
+
+
+GROUPS = [
+    *arithmetic_groups(),
+    *comparison_groups(),
+    *loop_groups(),
+    *indexing_groups(),
+    *string_groups(),
+    *call_groups(),
+]
+
+SCOPES = ["global", "block", "local", "param", "upvalue", "loopvar", "global-target", "upvalue-target", "first-global"]
+
+
+# -- programs ----------------------------------------------------------------
+
+def indent(lines, depth=1):
+    return ["  " * depth + line for line in lines]
+
+
+def passes(label, case):
+    """The case's body run twice, printing its result or the error it caught."""
+    lines = ["for pass = 1, 2 do", "  try"]
+    lines += indent(case.body, 2)
+    lines += ['    print("%s", pass, %s)' % (label, case.show), "  catch e", '    print("%s", pass, "error", e)' % label,
+              "  end"]
+    lines += indent(case.after)
+    lines.append("end")
+    return lines
+
+
+def lets(variables):
+    return ["let %s = %s" % (name, value) for name, value in variables]
+
+
+def case_program(scope, label, case):
+    """The lines of one case with its variables in `scope`."""
+    operands = [(n, v) for n, v in case.variables if n not in case.target]
+    targets = [(n, v) for n, v in case.variables if n in case.target]
+    fn = "case_" + re.sub(r"\W", "_", label)
+    body = passes(label, case)
+    if scope == "global":
+        return lets(case.variables) + body
+    if scope == "block":
+        return ["if true then"] + indent(lets(case.variables) + body) + ["end"]
+    if scope == "local":
+        return ["function %s()" % fn] + indent(lets(case.variables) + body) + ["end", "%s()" % fn]
+    if scope == "param":
+        names = ", ".join(n for n, _ in case.variables)
+        values = ", ".join(v for _, v in case.variables)
+        return ["function %s(%s)" % (fn, names)] + indent(body) + ["end", "%s(%s)" % (fn, values)]
+    if scope == "upvalue":
+        inner = ["let run = function()"] + indent(body) + ["end", "run()"]
+        return ["function %s()" % fn] + indent(lets(case.variables) + inner) + ["end", "%s()" % fn]
+    if scope == "loopvar":
+        lines = []
+        depth = 0
+        for name, value in operands:
+            lines += indent(["for %s in [%s] do" % (name, value)], depth)
+            depth += 1
+        lines += indent(lets(targets) + body, depth)
+        for depth in range(depth - 1, -1, -1):
+            lines += indent(["end"], depth)
+        return ["function %s()" % fn] + indent(lines) + ["end", "%s()" % fn]
+    if scope == "global-target":
+        return lets(targets) + ["function %s()" % fn] + indent(lets(operands) + body) + ["end", "%s()" % fn]
+    if scope == "first-global":
+        # The first variable (a container or left operand) global, the others locals: g[i], g[i] = v.
+        first, rest = case.variables[:1], case.variables[1:]
+        return lets(first) + ["function %s()" % fn] + indent(lets(rest) + body) + ["end", "%s()" % fn]
+    if scope == "upvalue-target":
+        names = ", ".join(n for n, _ in operands)
+        values = ", ".join(v for _, v in operands)
+        inner = ["let run = function(%s)" % names] + indent(body) + ["end", "run(%s)" % values]
+        return ["function %s()" % fn] + indent(lets(targets) + inner) + ["end", "%s()" % fn]
+    raise ValueError(scope)
+
+
+def group_program(group, scope):
+    lines = ["# %s in %s scope" % (group.name, scope)]
+    for number, case in enumerate(group.cases):
+        lines += case_program(scope, "%s.%d" % (group.name, number), case)
+    return "\n".join(lines) + "\n"
+
+
+# Programs that the tree-walker's remembered lookups and reused scopes must
+# run exactly as the plain rules do: names that change what they resolve to,
+# scopes that outlive their call or pass, maps whose fields move.
+def dynamic_programs():
+    programs = {}
+    programs["names-shadowed-later"] = """
+let x = "global"
+function reader() return x end
+function shadowing()
+  let before = reader()
+  let x = "local"
+  return [before, reader(), x]
+end
+for pass = 1, 3 do
+  print(pass, reader(), shadowing())
+  if pass == 2 then
+    let x = "block"
+    print(reader(), x)
+  end
+end
+x = "assigned"
+print(reader())
+let x = "redeclared"
+print(reader())
+function later() return defined_later end
+for pass = 1, 2 do
+  try print(later()) catch e print(e) end
+end
+let defined_later = 1
+print(later())
+defined_later = 2
+print(later())
+for pass = 1, 2 do
+  print(len([1, 2]))
+  len = function(v) return "mine" end
+end
+"""
+    programs["call-scopes"] = """
+let b = "global"
+function f(a, a)
+  print(a, b)
+  let b = "local"
+end
+f(1, 2)
+f(3, 4)
+function g(x, y, x)
+  try print(x, y, seen) catch e print(e) end
+  let seen = true
+end
+for i = 1, 3 do g(i, "y", -i) end
+function depth(n, acc)
+  if n == 0 then return acc end
+  let here = n * 2
+  return depth(n - 1, acc + here)
+end
+print(depth(5, 0), depth(3, 1), depth(0, 7))
+function keep(p) return function() return p end end
+let kept = []
+for i = 1, 4 do push(kept, keep(i)) end
+print(map(function(k) return k() end, kept))
+function fails(n)
+  let local_value = n
+  if n % 2 == 0 then error("even " + str(n)) end
+  return local_value
+end
+for i = 1, 4 do try print(fails(i)) catch e print(e) end end
+function one(p) return p end
+function two(p, q) return [p, q] end
+for i = 1, 3 do print(one(i), two(i, one(i)), one(two(i, i))) end
+function counter()
+  let count = 0
+  return function() count += 1
+  return count end
+end
+let c1 = counter()
+let c2 = counter()
+print(c1(), c1(), c2(), c1())
+"""
+    # Once a function's call scopes have gone back to it, later calls reuse
+    # them and create no scope: names must still resolve in the right one.
+    programs["reused-call-scopes"] = """
+let tag = "global"
+function sum(n)
+  if n == 0 then return 0 end
+  return n + sum(n - 1)
+end
+function pair(a, b) return [a, b, a - b] end
+function late(p)
+  try print(p, tag) catch e print(e) end
+  let tag = "local " + str(p)
+end
+function nested(x)
+  if x > 0 then return [x, nested(x - 1)] end
+  return x
+end
+for round = 1, 4 do
+  print(sum(round), sum(3), pair(round, sum(2)), pair(pair(1, round)[2], round))
+  late(round)
+  print(nested(round))
+end
+"""
+    # Thousands of closures of one function, each with its own scope, called
+    # in turn: more scopes than remembered lookups, so a name's remembered
+    # answer must be told apart by the scope it was found from.
+    programs["many-closure-scopes"] = """
+function make(k)
+  function inner(x) return x + k end
+  return inner
+end
+let fs = []
+for k = 1, 6000 do push(fs, make(k)) end
+let total = 0
+for round = 1, 3 do
+  for j = 0, len(fs) - 1 do total = total + fs[j](j) end
+end
+print(total)
+"""
+    # A closure made in a call sees the names its enclosing call binds later.
+    programs["closures-see-later-lets"] = """
+let z = "global"
+function outer(n)
+  let f = function() return [z, n] end
+  let a = f()
+  let z = "outer " + str(n)
+  let b = f()
+  return [a, b]
+end
+for round = 1, 3 do print(outer(round)) end
+function counter(start)
+  let count = start
+  let step = function() count += 1
+  return count end
+  step()
+  let count = 100
+  return [step(), count]
+end
+print(counter(1), counter(5))
+"""
+    # A loop's pass scope, kept when the loop ends, serves its next run under
+    # another parent: here each level of a recursion, once the call scopes
+    # are reused.
+    programs["parked-loops"] = """
+function walk(label, depth, seen)
+  for i = 1, 2 do push(seen, label) end
+  if depth > 0 then walk(label + "'", depth - 1, seen) end
+  return seen
+end
+for round = 1, 3 do print(walk("r" + str(round), 3, [])) end
+function twice(label)
+  let out = []
+  for e in [1, 2] do push(out, [e, label]) end
+  return out
+end
+for round = 1, 3 do print(twice(round), twice("x" + str(round))) end
+"""
+    programs["loop-scopes"] = """
+function loops(n)
+  let out = []
+  for i = 1, n do
+    for e in ["a", "b"] do
+      push(out, str(i) + e)
+    end
+  end
+  return out
+end
+print(loops(2))
+let outer = "o"
+function reenter(v)
+  let result = []
+  for i = 1, 2 do push(result, [v, i, outer]) end
+  return result
+end
+print(reenter(1), reenter("two"))
+if true then
+  let outer = "inner"
+  print(reenter(3))
+end
+for pass = 1, 3 do
+  let inside = pass
+  for k = 1, 2 do
+    let deeper = inside * 10 + k
+    if k == 2 then print(deeper) end
+  end
+end
+let total = 0
+for i = 1, 5 do
+  if i % 2 == 0 then continue end
+  let odd = i
+  total += odd
+end
+print(total)
+let n = 0
+while n < 3 do
+  n += 1
+  let w = n * n
+  if w == 4 then continue end
+  print("w", w)
+end
+"""
+    programs["loop-captures"] = """
+let made = []
+for i = 1, 3 do
+  push(made, function() return i end)
+end
+print(map(function(f) return f() end, made))
+let items = []
+for e in ["x", "y"] do
+  let copy = e
+  push(items, function() return [e, copy] end)
+end
+print(map(function(f) return f() end, items))
+function maker()
+  let fs = []
+  let j = 0
+  while j < 3 do
+    j += 1
+    let k = j
+    push(fs, function() return k end)
+  end
+  return fs
+end
+print(map(function(f) return f() end, maker()))
+"""
+    fields = ["a", "b", "k", "x"]
+    maps = []
+    for order in itertools.permutations(fields, 3):
+        maps.append("{" + ", ".join('"%s": %d' % (name, n) for n, name in enumerate(order)) + "}")
+    big = "{" + ", ".join('"f%d": %d' % (n, n) for n in range(24)) + ', "k": 99}'
+    programs["field-hints"] = "\n".join(
+        ["let maps = [%s, %s]" % (", ".join(maps), big),
+         "function read(m) return [m.k, m.a, m.missing] end",
+         "for m in maps do print(read(m)) end",
+         "let one = maps[0]",
+         "for pass = 1, 3 do",
+         "  print(one.k, one.a)",
+         "  one.k = pass",
+         "  delete(one, \"a\")",
+         "  one.a = pass * 10",
+         "  one.fresh = pass",
+         "end",
+         "print(one)",
+         "for m in maps do",
+         "  m.k += 1",
+         "  m.z = m.k",
+         "end",
+         "print(maps[0], maps[5], maps[len(maps) - 1].k)",
+         ""]) + "\n"
+    programs["globals-rebound"] = """
+let g = [1, 2, 3]
+function sum()
+  let total = 0
+  for i = 0, len(g) - 1 do total += g[i] end
+  return total
+end
+for pass = 1, 3 do
+  print(sum())
+  g[0] = g[0] + pass
+  if pass == 2 then g = [10, 20] end
+end
+let h = {"k": 1}
+function bump(i) h["k"] += i
+g[i] = h["k"] end
+for i = 0, 1 do bump(i) end
+print(g, h)
+let text = "abc"
+for i = -3, 2 do print(text[i]) end
+"""
+    return programs
+
+
+# Programs that end in an uncaught error inside a fused statement: the exit
+# status and the report are compared too.
+def uncaught_programs():
+    programs = {}
+    shapes = [
+        ("add", ["let a = \"x\"", "let b = 1"], "r = a + b"),
+        ("sub-constant", ["let a = nil"], "r = a - 1"),
+        ("compare", ["let a = [1]", "let b = 2"], "if a < b then r = 1 end"),
+        ("compare-constant", ["let a = \"s\""], "if a < 3 then r = 1 end"),
+        ("index", ["let l = [1, 2]", "let i = 5"], "r = l[i]"),
+        ("grid", ["let l = [[1]]", "let i = 0", "let j = 3"], "r = l[i][j]"),
+        ("store", ["let l = \"abc\"", "let i = 0"], "l[i] = 1"),
+        ("field", ["let l = 5"], "r = l.k"),
+        ("add-assign", ["let a = {}"], "r += a"),
+        ("modulo", ["let a = 7"], "r = a % 0"),
+        ("undefined", [], "r = missing + 1"),
+    ]
+    for name, declarations, statement in shapes:
+        programs["uncaught-%s-global" % name] = "\n".join(["let r = 0"] + declarations + [statement, "print(r)"]) + "\n"
+        programs["uncaught-%s-local" % name] = "\n".join(
+            ["function f()", "  let r = 0"] + indent(declarations) + ["  " + statement, "  print(r)", "end",
+                                                                       "print(\"before\")", "f()"]) + "\n"
+    return programs
+
+
+# -- running and comparing -----------------------------------------------------
+
+ENGINES = [("vm", "fast"), ("vm", "plain"), ("tree", "fast"), ("tree", "plain")]
+
+LOCATION = re.compile(rb"^(  --> .*:\d+):\d+$", re.M)
+CARET = re.compile(rb"^ *\^$", re.M)
+OPERATOR_MESSAGE = re.compile(rb"operator '[^']*' needs numbers, got")
+
+
+def normalised(result):
+    """The differences the language defines between the engines, removed."""
+    status, out, err = result
+    out = OPERATOR_MESSAGE.sub(b"arithmetic needs numbers, got", out)
+    err = OPERATOR_MESSAGE.sub(b"arithmetic needs numbers, got", err)
+    err = CARET.sub(b"^", LOCATION.sub(rb"\1:COLUMN", err))
+    return status, out, err
+
+
+def run(program, engine, path, timeout):
+    try:
+        done = subprocess.run([program, "--" + engine, path], capture_output=True, timeout=timeout)
+    except subprocess.TimeoutExpired:
+        return ("timeout", b"", b"")
+    return (done.returncode, done.stdout, done.stderr)
+
+
+def first_difference(a, b):
+    """The first differing line of two outputs, with its neighbours."""
+    la, lb = a.split(b"\n"), b.split(b"\n")
+    for n in range(max(len(la), len(lb))):
+        x = la[n] if n < len(la) else b"<end>"
+        y = lb[n] if n < len(lb) else b"<end>"
+        if x != y:
+            context = la[max(0, n - 2):n]
+            return n, context, x, y
+    return None
+
+
+def describe(name, left_name, left, right_name, right):
+    lines = ["%s: %s and %s disagree" % (name, left_name, right_name)]
+    if left[0] != right[0]:
+        lines.append("  exit status: %s %s, %s %s" % (left_name, left[0], right_name, right[0]))
+    for stream, index in (("stdout", 1), ("stderr", 2)):
+        found = first_difference(left[index], right[index])
+        if found:
+            n, context, x, y = found
+            lines.append("  %s line %d:" % (stream, n + 1))
+            lines += ["      " + c.decode(errors="replace") for c in context]
+            lines.append("    %s: %s" % (left_name, x.decode(errors="replace")[:300]))
+            lines.append("    %s: %s" % (right_name, y.decode(errors="replace")[:300]))
+    return lines
+
+
+def check(name, source, across, velmor, plain, workdir, timeout):
+    path = os.path.join(workdir, re.sub(r"\W", "_", name) + ".vlm")
+    with open(path, "w") as f:
+        f.write(source)
+    results = {}
+    for engine, kind in ENGINES:
+        results[(engine, kind)] = run(velmor if kind == "fast" else plain, engine, path, timeout)
+    problems = []
+    for engine in ("vm", "tree"):
+        if results[(engine, "fast")] != results[(engine, "plain")]:
+            problems += describe(name, "fast " + engine, results[(engine, "fast")], "plain " + engine,
+                                 results[(engine, "plain")])
+    if across and normalised(results[("vm", "plain")]) != normalised(results[("tree", "plain")]):
+        problems += describe(name, "plain vm", normalised(results[("vm", "plain")]), "plain tree",
+                             normalised(results[("tree", "plain")]))
+    for (engine, kind), result in results.items():
+        if result[0] == "timeout" or b"SyntaxError" in result[2] or b"CompileError" in result[2]:
+            problems.append("%s: %s %s: %s %s" % (name, kind, engine, result[0], result[2][:300]))
+    return name, path, problems
+
+
+def programs(only):
+    for group in GROUPS:
+        if only and group.name not in only:
+            continue
+        for scope in group.scopes or SCOPES:
+            yield "%s/%s" % (group.name, scope), group_program(group, scope), group.across
+    # Compiled code gives every iteration one loop variable and resolves names
+    # when it is compiled; the tree-walker binds per pass and looks names up
+    # as it runs. These two programs show that, so each engine is compared
+    # only with itself.
+    within_engine = {"loop-captures", "closures-see-later-lets"}
+    for name, source in dynamic_programs().items():
+        if not only or name in only:
+            yield name, source, name not in within_engine
+    for name, source in uncaught_programs().items():
+        if not only or "uncaught" in only:
+            yield name, source, True
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--velmor", required=True, help="the velmor program")
+    parser.add_argument("--plain", required=True, help="velmor-plain: the same without the fast paths")
+    parser.add_argument("--only", default="", help="comma-separated group names")
+    parser.add_argument("--keep", help="write the generated programs into this folder")
+    parser.add_argument("-j", "--jobs", type=int, default=2)
+    parser.add_argument("--timeout", type=float, default=60)
+    args = parser.parse_args()
+    only = set(filter(None, args.only.split(",")))
+
+    with tempfile.TemporaryDirectory() as scratch:
+        workdir = args.keep or scratch
+        os.makedirs(workdir, exist_ok=True)
+        todo = list(programs(only))
+        failures = 0
+        cases = 0
+        with concurrent.futures.ThreadPoolExecutor(max_workers=max(1, args.jobs)) as pool:
+            jobs = [pool.submit(check, name, source, across, args.velmor, args.plain, workdir, args.timeout)
+                    for name, source, across in todo]
+            for job in jobs:
+                name, path, problems = job.result()
+                if problems:
+                    failures += 1
+                    print("FAIL " + name + "  (" + path + ")")
+                    print("\n".join(problems))
+                    sys.stdout.flush()
+        for group in GROUPS:
+            if not only or group.name in only:
+                cases += len(group.cases) * len(group.scopes or SCOPES)
+        print("%d programs (%d generated cases), %d disagreements" % (len(todo), cases, failures))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

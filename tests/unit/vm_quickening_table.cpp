@@ -1,0 +1,187 @@
+// Every row of the quickening table, and every variant of it, fires on a
+// source shape the compiler really writes: a fusion that silently stops
+// matching fails here, and so does a row added without a shape.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "compiler.h"
+#include "parser.h"
+#include "quicken.h"
+
+namespace velmor {
+namespace {
+
+struct Shape {
+    QuickOpCode row;
+    std::string source;
+    // The opcode of the row's variant step that the source has; OP_HALT for a row without variants.
+    OpCode variant = OP_HALT;
+};
+
+// `$` in a template replaced by `text`.
+std::string fill(const char* pattern, const char* text) {
+    std::string source = pattern;
+    const std::size_t at = source.find('$');
+    if (at != std::string::npos) source.replace(at, 1, text);
+    return source;
+}
+
+std::vector<Shape> shapes() {
+    std::vector<Shape> all = {
+        {OP_QUICK_FOR_LOOP, "for i = 1, 3 do end\n"},
+        {OP_QUICK_FOR_IN_LOOP, "for x in [1, 2] do end\n"},
+        {OP_QUICK_FOR_IN_NEXT, "for x in [1, 2] do end\n"},
+        {OP_QUICK_LOCAL_FIELD, "function f(m) return m.name end\n"},
+        {OP_QUICK_LOCAL_ELEMENT, "function f(p) return p[0] end\n"},
+        {OP_QUICK_LOCAL_GRID_INDEX, "function f(a, i, j) return a[i][j] end\n"},
+        {OP_QUICK_LOCAL_LOCAL_INDEX, "function f(a, i) return a[i] end\n"},
+        {OP_QUICK_LOCAL_INDEX, "function f(a, i) return a.x[i] end\n"},
+        {OP_QUICK_GLOBAL_LOCAL_INDEX, "let g = [1]\nfunction f(i) return g[i] end\n"},
+        {OP_QUICK_FIELD, "function f(g) return g().name end\n"},
+        {OP_QUICK_ADD_SET_LOCAL, "function f(x, a) x = a.y + 1 end\n"},
+        {OP_QUICK_ADD_SET_GLOBAL, "let g = 0\nfunction f(a) g = a.y + 1 end\n"},
+        {OP_QUICK_SET_LOCAL_POP, "function f(x) x = 1 end\n"},
+        {OP_QUICK_SET_GLOBAL_POP, "let g = 0\ng = 1\n"},
+        {OP_QUICK_SET_UPVALUE_POP, "function f()\n let x = 0\n return function() x = 1 end\nend\n"},
+    };
+    struct Spelled {
+        OpCode op;
+        const char* text;
+    };
+    const Spelled comparisons[] = {{OP_EQUAL, "=="},     {OP_NOT_EQUAL, "!="}, {OP_LESS, "<"},
+                                   {OP_LESS_EQUAL, "<="}, {OP_GREATER, ">"},    {OP_GREATER_EQUAL, ">="}};
+    const QuickOpCode jumps[] = {OP_QUICK_EQUAL_JUMP,      OP_QUICK_NOT_EQUAL_JUMP, OP_QUICK_LESS_JUMP,
+                                 OP_QUICK_LESS_EQUAL_JUMP, OP_QUICK_GREATER_JUMP,   OP_QUICK_GREATER_EQUAL_JUMP};
+    for (std::size_t i = 0; i < std::size(comparisons); ++i) {
+        const Spelled& c = comparisons[i];
+        all.push_back({OP_QUICK_LOCAL_INT_COMPARE_JUMP,
+                       fill("function f(x) if x $ 3 then print(x) end end\n", c.text), c.op});
+        all.push_back({OP_QUICK_LOCAL_LOCAL_COMPARE, fill("function f(a, b) return a $ b end\n", c.text),
+                       c.op});
+        all.push_back({jumps[i], fill("function f(a, b) if a + 1 $ b then print(a) end end\n", c.text)});
+    }
+    const Spelled arithmetic[] = {{OP_ADD, "+"}, {OP_SUB, "-"}, {OP_MUL, "*"}, {OP_MOD, "%"}};
+    for (const Spelled& a : arithmetic) {
+        all.push_back({OP_QUICK_LOCAL_INT_ARITH, fill("function f(x) return x $ 3 end\n", a.text), a.op});
+        if (a.op != OP_MOD) {
+            all.push_back(
+                {OP_QUICK_LOCAL_LOCAL_ARITH, fill("function f(a, b) return a $ b end\n", a.text), a.op});
+        }
+    }
+    const Spelled addends[] = {{OP_CONSTANT, "1"}, {OP_GET_LOCAL, "y"}, {OP_GET_GLOBAL, "h"}};
+    for (const Spelled& a : addends) {
+        all.push_back({OP_QUICK_GLOBAL_ADD_ASSIGN,
+                       fill("let g = 0\nlet h = 1\nfunction f(y) g += $ end\n", a.text), a.op});
+        all.push_back({OP_QUICK_LOCAL_ADD_ASSIGN, fill("let h = 1\nfunction f(x, y) x += $ end\n", a.text),
+                       a.op});
+    }
+    const Spelled values[] = {
+        {OP_NIL, "nil"}, {OP_TRUE, "true"}, {OP_FALSE, "false"}, {OP_CONSTANT, "7"}, {OP_GET_LOCAL, "v"}};
+    for (const Spelled& v : values) {
+        all.push_back({OP_QUICK_GLOBAL_LOCAL_STORE,
+                       fill("let g = [1]\nfunction f(i, v) g[i] = $ end\n", v.text), v.op});
+    }
+    return all;
+}
+
+// The opcode value that quickening writes for a shape.
+uint8_t expectedOpcode(const Shape& shape) {
+    const QuickSequence sequence = quickSequence(shape.row);
+    if (shape.variant == OP_HALT) return shape.row;
+    for (int index = 0; index < quickVariantCount(sequence); ++index) {
+        if (quickVariantOpcode(sequence, index) == shape.variant) return static_cast<uint8_t>(shape.row + index);
+    }
+    ADD_FAILURE() << quickOpcodeName(shape.row) << " has no variant " << opcodeName(shape.variant);
+    return 0;
+}
+
+// Instruction starts of compiled code.
+std::vector<bool> instructionStarts(const FunctionProto& proto) {
+    std::vector<bool> starts(proto.code.size(), false);
+    for (std::size_t offset = 0; offset < proto.code.size();
+         offset += static_cast<std::size_t>(instructionLength(proto.code[offset])))
+        starts[offset] = true;
+    return starts;
+}
+
+// Quickens `proto` and its children; whether `wanted` was written at an
+// instruction start of any of them. Checks on the way that quickening wrote
+// nothing but opcode bytes, and that plain quickening wrote nothing.
+bool writesOpcode(const FunctionProto& proto, uint8_t wanted) {
+    const std::size_t size = proto.code.size();
+    const std::unique_ptr<uint8_t[]> quick = quicken(proto, Quickening::Fuse);
+    const std::unique_ptr<uint8_t[]> plain = quicken(proto, Quickening::Plain);
+    const std::vector<bool> starts = instructionStarts(proto);
+    bool found = false;
+    for (std::size_t offset = 0; offset < size; ++offset) {
+        EXPECT_EQ(plain[offset], proto.code[offset]) << "plain quickening changed offset " << offset;
+        if (!starts[offset]) {
+            EXPECT_EQ(quick[offset], proto.code[offset]) << "quickening wrote an operand byte at " << offset;
+        } else if (quick[offset] != proto.code[offset]) {
+            EXPECT_TRUE(isQuickOpcode(quick[offset])) << "offset " << offset;
+        }
+        found = found || (starts[offset] && quick[offset] == wanted);
+    }
+    for (const Ref<FunctionProto>& child : proto.protos) found = writesOpcode(*child, wanted) || found;
+    return found;
+}
+
+TEST(QuickeningTable, EveryRowAndVariantFiresOnItsSourceShape) {
+    const std::vector<Shape> all = shapes();
+    for (const QuickOpCode row : kQuickRows) {
+        const int variants = quickVariantCount(quickSequence(row));
+        for (int index = 0; index < variants; ++index) {
+            const uint8_t value = static_cast<uint8_t>(row + index);
+            bool covered = false;
+            for (const Shape& shape : all) covered = covered || expectedOpcode(shape) == value;
+            EXPECT_TRUE(covered) << quickOpcodeName(row) << " variant " << index << " has no source shape here";
+        }
+    }
+    for (const Shape& shape : all) {
+        const StmtList program = parseSource(shape.source);
+        const Ref<FunctionProto> script = compileProgram(program);
+        EXPECT_TRUE(writesOpcode(*script, expectedOpcode(shape)))
+            << quickOpcodeName(shape.row) << " did not fire on:\n"
+            << shape.source << disassembleQuickened(*script);
+    }
+}
+
+TEST(QuickeningTable, EveryRowHasItsNameAndMeaning) {
+    for (const QuickOpCode row : kQuickRows) {
+        const std::string name = quickOpcodeName(row);
+        EXPECT_EQ(name.rfind("OP_QUICK_", 0), 0u) << name;
+        EXPECT_STRNE(quickOpcodeMeaning(row), "") << name;
+        for (int index = 1; index < quickVariantCount(quickSequence(row)); ++index)
+            EXPECT_EQ(quickOpcodeName(static_cast<uint8_t>(row + index)), name);
+    }
+    EXPECT_STREQ(quickOpcodeName(OP_ADD), "OP_ADD");
+}
+
+TEST(QuickeningTable, TheListingNamesTheFusedInstructions) {
+    const StmtList program = parseSource("let s = 0\nfor i = 1, 3 do\n  s = i + 1\nend\n");
+    const Ref<FunctionProto> script = compileProgram(program);
+    const std::string listing = disassembleQuickened(*script);
+    for (const char* name : {"OP_QUICK_FOR_LOOP", "OP_QUICK_LOCAL_INT_ARITH", "OP_QUICK_ADD_SET_GLOBAL"})
+        EXPECT_NE(listing.find(name), std::string::npos) << name << " missing from\n" << listing;
+    // The instructions that a fused one stands for are still listed after it.
+    EXPECT_NE(listing.find("OP_CONSTANT"), std::string::npos);
+    EXPECT_EQ(disassemble(*script).find("OP_QUICK"), std::string::npos);
+}
+
+TEST(QuickeningTable, ForeignOpcodesAreMarkedUnknownEvenWhenPlain) {
+    FunctionProto proto;
+    proto.code = {OP_NIL, static_cast<uint8_t>(OP_QUICK_FOR_LOOP), OP_RETURN};
+    proto.lines.assign(proto.code.size(), 1);
+    for (const Quickening quickening : {Quickening::Fuse, Quickening::Plain}) {
+        const std::unique_ptr<uint8_t[]> quick = quicken(proto, quickening);
+        EXPECT_EQ(quick[0], OP_NIL);
+        EXPECT_EQ(quick[1], kUnknownOpCode);
+    }
+}
+
+}  // namespace
+}  // namespace velmor
