@@ -10,6 +10,7 @@
 #include "error.h"
 #include "execution_limits.h"
 #include "native_stack.h"
+#include "operations.h"
 
 namespace velmor {
 
@@ -23,8 +24,6 @@ constexpr std::size_t kInlineArguments = 4;
 // recursion is stopped at a call (with the call's position) first.
 constexpr std::size_t kExpressionStackSlack = std::size_t{256} << 10;
 
-constexpr const char* kStackOverflowMessage = "call stack overflow (too much recursion)";
-
 // Errors are raised through these out-of-line helpers, so that building a
 // message takes no room in the frames of the recursive evaluation functions.
 [[noreturn, gnu::cold, gnu::noinline]] void fail(const char* message, int32_t line, int32_t column) {
@@ -37,27 +36,14 @@ constexpr const char* kStackOverflowMessage = "call stack overflow (too much rec
     throw RuntimeError(std::string(prefix) + typeName(value) + suffix, line, column);
 }
 
-// prefix + the type names of both operands joined by " and "
-[[noreturn, gnu::cold, gnu::noinline]] void failWithTypes(const char* prefix, const Value& left, const Value& right,
-                                                          int32_t line, int32_t column) {
-    throw RuntimeError(std::string(prefix) + typeName(left) + " and " + typeName(right), line, column);
-}
-
 [[noreturn, gnu::cold, gnu::noinline]] void failWithName(const char* prefix, const std::string& name,
                                                          const char* suffix, int32_t line, int32_t column) {
     throw RuntimeError(prefix + name + suffix, line, column);
 }
 
-[[noreturn, gnu::cold, gnu::noinline]] void failListRange(int64_t key, std::size_t length, int32_t line,
-                                                          int32_t column) {
-    throw RuntimeError("list index " + std::to_string(key) + " out of range (len " + std::to_string(length) + ")", line,
-                       column);
-}
-
 [[noreturn, gnu::cold, gnu::noinline]] void failArity(const std::string& name, std::size_t expected, std::size_t given,
                                                       int32_t line, int32_t column) {
-    throw RuntimeError(name + "() expects " + std::to_string(expected) + " argument(s), got " + std::to_string(given),
-                       line, column);
+    throw RuntimeError(arityMessage(name, std::to_string(expected), given), line, column);
 }
 
 [[noreturn, gnu::cold, gnu::noinline]] void failNativeArity(const NativeObj& native, std::size_t given, int32_t line,
@@ -65,41 +51,11 @@ constexpr const char* kStackOverflowMessage = "call stack overflow (too much rec
     throw RuntimeError(arityMessage(native, given), line, column);
 }
 
-[[noreturn, gnu::cold, gnu::noinline]] void failOperandTypes(BinaryOp op, const Value& left, const Value& right,
-                                                             int32_t line, int32_t column) {
-    throw RuntimeError("operator '" + std::string(operatorSpelling(op)) + "' needs numbers, got " + typeName(left) +
-                           " and " + typeName(right),
-                       line, column);
-}
-
-// Int arithmetic wraps in two's complement; unsigned arithmetic does that
-// without signed overflow.
-int64_t wrappingAdd(int64_t a, int64_t b) {
-    return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
-}
-int64_t wrappingSub(int64_t a, int64_t b) {
-    return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
-}
-int64_t wrappingMul(int64_t a, int64_t b) {
-    return static_cast<int64_t>(static_cast<uint64_t>(a) * static_cast<uint64_t>(b));
-}
-int64_t wrappingPow(int64_t base, int64_t exponent) {
-    uint64_t result = 1;
-    uint64_t factor = static_cast<uint64_t>(base);
-    for (auto remaining = static_cast<uint64_t>(exponent); remaining != 0; remaining >>= 1) {
-        if (remaining & 1)
-            result *= factor;
-        factor *= factor;
-    }
-    return static_cast<int64_t>(result);
-}
-
-// "+" of two strings or two lists.
-[[gnu::noinline]] Value concatenate(const Value& left, const Value& right, int32_t line, int32_t column) {
-    Value result;
-    if (!velmor::concatenate(left, right, result))
-        fail("result too large", line, column);
-    return result;
+// A failed operator rule, worded as the tree-walker words it.
+[[noreturn, gnu::cold, gnu::noinline]] void failOperation(OperationError error, const Value& first,
+                                                          const Value& second, BinaryOp op, int32_t line,
+                                                          int32_t column) {
+    throw RuntimeError(operationMessage(error, first, second, Wording::TreeWalker, op), line, column);
 }
 
 // Whether a block binds names in its own scope; only then is the scope observable.
@@ -483,7 +439,7 @@ Value Interpreter::callValue(const Value& callee, std::span<Value> args, int32_t
     }
     if (callee.isFunction())
         return callFunction(callee, args, line, column);
-    failWithType("", callee, " is not callable", line, column);
+    failWithType("", callee, kNotCallableSuffix, line, column);
 }
 
 Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int32_t line, int32_t column) {
@@ -493,7 +449,7 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
         failArity(function.name(), params.size(), args.size(), line, column);
     }
     if (callDepth_ + 1 >= kMaxCallDepth || currentStackAddress() < callStackLimit_) {
-        fail(kStackOverflowMessage, line, column);
+        fail(kCallStackOverflow, line, column);
     }
     countStep();
 
@@ -559,7 +515,7 @@ Value Interpreter::finishGet(const GetExpr& expression, const Value& object) {
 
 Value Interpreter::evaluate(const Expr& expression, Environment& environment) {
     if (currentStackAddress() < expressionStackLimit_) {
-        fail(kStackOverflowMessage, expression.line, expression.column);
+        fail(kCallStackOverflow, expression.line, expression.column);
     }
     switch (expression.kind) {
     case ExprKind::Literal: return static_cast<const LiteralExpr&>(expression).value;
@@ -644,7 +600,7 @@ Value* Interpreter::findField(MapData& map, const GetExpr& site) {
 Value Interpreter::evaluateName(const NameExpr& expression, Environment& environment) {
     if (const Value* value = lookupName(expression, environment))
         return *value;
-    failWithName("undefined variable '", expression.name, "'", expression.line, expression.column);
+    failWithName(kUndefinedVariablePrefix, expression.name, "'", expression.line, expression.column);
 }
 
 Value Interpreter::evaluateUnary(const UnaryExpr& expression, Environment& environment) {
@@ -655,7 +611,7 @@ Value Interpreter::evaluateUnary(const UnaryExpr& expression, Environment& envir
         return Value(wrappingSub(0, operand.asInt()));
     if (operand.isFloat())
         return Value(-operand.asFloat());
-    failWithType("unary '-': expected a number, got ", operand, "", expression.line, expression.column);
+    failWithType(kUnaryMinusPrefix, operand, "", expression.line, expression.column);
 }
 
 Value Interpreter::evaluateLink(const Expr& link, Environment& environment) {
@@ -774,30 +730,11 @@ Value Interpreter::combine(const BinaryExpr& expression, const Value& left, cons
     case BinaryOp::LessEq:
     case BinaryOp::Greater:
     case BinaryOp::GreaterEq: {
-        if (left.isNumber() && right.isNumber()) {
-            // Every comparison with NaN is false, so these are four tests, not one three-way one.
-            const double x = asDouble(left);
-            const double y = asDouble(right);
-            if (op == BinaryOp::Less)
-                return Value(x < y);
-            if (op == BinaryOp::LessEq)
-                return Value(x <= y);
-            if (op == BinaryOp::Greater)
-                return Value(x > y);
-            return Value(x >= y);
-        }
-        if (left.isString() && right.isString()) {
-            // Bytes compare as unsigned; a proper prefix is the smaller.
-            const int order = left.asString().compare(right.asString());
-            if (op == BinaryOp::Less)
-                return Value(order < 0);
-            if (op == BinaryOp::LessEq)
-                return Value(order <= 0);
-            if (op == BinaryOp::Greater)
-                return Value(order > 0);
-            return Value(order >= 0);
-        }
-        failWithTypes("cannot compare ", left, right, expression.line, expression.column);
+        bool result = false;
+        const OperationError error = compare(op, left, right, result);
+        if (error != OperationError::None)
+            failOperation(error, left, right, op, expression.line, expression.column);
+        return Value(result);
     }
     default: return binaryOp(op, left, right, expression.line, expression.column);
     }
@@ -830,7 +767,7 @@ Value Interpreter::evaluateMap(const MapLitExpr& expression, Environment& enviro
     for (const MapEntryExpr& entry : expression.entries) {
         Value key = evaluate(*entry.key, environment);
         if (!key.isString() && !key.isNumber()) {
-            failWithType("map keys must be string or number, got ", key, "", expression.line, expression.column);
+            failWithType(kMapLiteralKeyPrefix, key, "", expression.line, expression.column);
         }
         data.set(key, evaluate(*entry.value, environment));
     }
@@ -841,162 +778,40 @@ Value Interpreter::evaluateMap(const MapLitExpr& expression, Environment& enviro
 // Operators
 
 Value Interpreter::binaryOp(BinaryOp op, const Value& left, const Value& right, int32_t line, int32_t column) {
-    if (op == BinaryOp::Add) {
-        if (left.isInt() && right.isInt())
-            return Value(wrappingAdd(left.asInt(), right.asInt()));
-        if (left.isNumber() && right.isNumber())
-            return Value(asDouble(left) + asDouble(right));
-        if ((left.isString() && right.isString()) || (left.isList() && right.isList())) {
-            return concatenate(left, right, line, column);
-        }
-        failWithTypes("cannot add ", left, right, line, column);
-    }
-    if (!left.isNumber() || !right.isNumber()) {
-        failOperandTypes(op, left, right, line, column);
-    }
-    return arithmetic(op, left, right, line, column);
+    Value result;
+    const OperationError error = op == BinaryOp::Add ? add(left, right, result) : velmor::arithmetic(op, left, right, result);
+    if (error != OperationError::None)
+        failOperation(error, left, right, op, line, column);
+    return result;
 }
 
 Value Interpreter::arithmetic(BinaryOp op, const Value& left, const Value& right, int32_t line, int32_t column) {
-    if (op == BinaryOp::Div) {
-        const double divisor = asDouble(right);
-        if (divisor == 0.0)
-            fail("division by zero", line, column);
-        return Value(asDouble(left) / divisor);
-    }
-    if (left.isInt() && right.isInt()) {
-        const int64_t a = left.asInt();
-        const int64_t b = right.asInt();
-        switch (op) {
-        case BinaryOp::Add: return Value(wrappingAdd(a, b));
-        case BinaryOp::Sub: return Value(wrappingSub(a, b));
-        case BinaryOp::Mul: return Value(wrappingMul(a, b));
-        case BinaryOp::Mod:
-            if (b == 0)
-                fail("modulo by zero", line, column);
-            // The smallest integer by -1 would trap in hardware; its remainder is 0.
-            return Value(b == -1 ? int64_t{0} : a % b);
-        case BinaryOp::FloorDiv: {
-            if (b == 0)
-                fail("floor division by zero", line, column);
-            if (b == -1)
-                return Value(wrappingSub(0, a));
-            int64_t quotient = a / b;
-            if (a % b != 0 && ((a < 0) != (b < 0)))
-                --quotient;
-            return Value(quotient);
-        }
-        case BinaryOp::Pow:
-            if (b < 0)
-                return Value(std::pow(static_cast<double>(a), static_cast<double>(b)));
-            return Value(wrappingPow(a, b));
-        default: break;
-        }
-    }
-    const double x = asDouble(left);
-    const double y = asDouble(right);
-    switch (op) {
-    case BinaryOp::Add: return Value(x + y);
-    case BinaryOp::Sub: return Value(x - y);
-    case BinaryOp::Mul: return Value(x * y);
-    case BinaryOp::FloorDiv:
-        if (y == 0.0)
-            fail("floor division by zero", line, column);
-        return Value(std::floor(x / y));
-    case BinaryOp::Mod:
-        if (y == 0.0)
-            fail("modulo by zero", line, column);
-        return Value(std::fmod(x, y));
-    case BinaryOp::Pow: return Value(std::pow(x, y));
-    default: break;
-    }
-    failWithName("unknown operator ", std::string(operatorSpelling(op)), "", line, column);
+    Value result;
+    const OperationError error = velmor::arithmetic(op, left, right, result);
+    if (error != OperationError::None)
+        failOperation(error, left, right, op, line, column);
+    return result;
 }
 
 Value Interpreter::getIndex(const Value& object, const Value& key, int32_t line, int32_t column) {
-    switch (object.kind()) {
-    case ValueKind::List: {
-        if (!key.isInt()) {
-            failWithType("list index must be an integer, got ", key, "", line, column);
-        }
-        const std::vector<Value>& items = object.listItems();
-        const auto length = static_cast<int64_t>(items.size());
-        int64_t index = key.asInt();
-        if (index < 0)
-            index += length;
-        if (index < 0 || index >= length) {
-            failListRange(key.asInt(), items.size(), line, column);
-        }
-        return items[static_cast<std::size_t>(index)];
-    }
-    case ValueKind::Map: {
-        const Value* found = object.asMap().find(key);
-        return found ? *found : Value();
-    }
-    case ValueKind::String: {
-        if (!key.isInt()) {
-            failWithType("string index must be an integer, got ", key, "", line, column);
-        }
-        const std::string_view text = object.asString();
-        const auto length = static_cast<int64_t>(text.size());
-        int64_t index = key.asInt();
-        if (index < 0)
-            index += length;
-        if (index < 0 || index >= length)
-            fail("string index out of range", line, column);
-        return byteString(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
-    }
-    default: failWithType("cannot index ", object, "", line, column);
-    }
+    OperationError error = OperationError::None;
+    if (const Value* element = elementAt(object, key, error))
+        return *element;
+    failOperation(error, object, key, BinaryOp::Add, line, column);
 }
 
 void Interpreter::setIndex(const Value& object, const Value& key, Value value, int32_t line, int32_t column) {
-    if (object.isList()) {
-        if (!key.isInt()) {
-            failWithType("list index must be an integer, got ", key, "", line, column);
-        }
-        std::vector<Value>& items = object.listItems();
-        const auto length = static_cast<int64_t>(items.size());
-        int64_t index = key.asInt();
-        if (index < 0)
-            index += length;
-        if (index < 0 || index >= length) {
-            failListRange(key.asInt(), items.size(), line, column);
-        }
-        items[static_cast<std::size_t>(index)] = std::move(value);
-        return;
-    }
-    if (object.isMap()) {
-        if (!key.isString() && !key.isNumber()) {
-            failWithType("map key must be a string or number, got ", key, "", line, column);
-        }
-        object.asMap().set(key, std::move(value));
-        return;
-    }
-    failWithType("cannot assign into ", object, "", line, column);
+    const OperationError error = storeElement(object, key, std::move(value));
+    if (error != OperationError::None)
+        failOperation(error, object, key, BinaryOp::Add, line, column);
 }
 
 std::vector<Value> Interpreter::iterationItems(const Value& iterable, int32_t line, int32_t column) {
-    switch (iterable.kind()) {
-    case ValueKind::List: return iterable.listItems();
-    case ValueKind::String: {
-        const std::string_view text = iterable.asString();
-        std::vector<Value> items;
-        items.reserve(text.size());
-        for (const char byte : text)
-            items.push_back(byteString(static_cast<unsigned char>(byte)));
-        return items;
-    }
-    case ValueKind::Map: {
-        const MapData& map = iterable.asMap();
-        std::vector<Value> items;
-        items.reserve(map.entries.size());
-        for (const MapEntry& entry : map.entries)
-            items.push_back(entry.key);
-        return items;
-    }
-    default: failWithType("cannot iterate over ", iterable, "", line, column);
-    }
+    std::vector<Value> items;
+    const OperationError error = forInItems(iterable, items);
+    if (error != OperationError::None)
+        failOperation(error, iterable, iterable, BinaryOp::Add, line, column);
+    return items;
 }
 
 // ---------------------------------------------------------------------------
@@ -1068,8 +883,7 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
         const auto& target = static_cast<const NameExpr&>(*statement.target);
         Value* slot = lookupName(target, environment);
         if (!slot) {
-            failWithName("cannot assign to undefined variable '", target.name, "' (use 'let' to declare it)", line,
-                         column);
+            failWithName(kUndefinedAssignmentPrefix, target.name, kUndefinedAssignmentSuffix, line, column);
         }
         // binaryOp runs no user code, so the slot stays valid.
         *slot = compound ? binaryOp(op, *slot, value, line, column) : std::move(value);
@@ -1140,16 +954,16 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
     Value start = evaluate(*statement.start, environment);
     Value end = evaluate(*statement.end, environment);
     if (!start.isNumber() || !end.isNumber())
-        fail("numeric for-loop bounds must be numbers", line, column);
+        fail(wording::kTreeWalkerForBounds, line, column);
     bool integerMode = start.isInt() && end.isInt();
     Value step(int64_t{1});
     if (statement.step) {
         step = evaluate(*statement.step, environment);
         if (!step.isNumber())
-            fail("for step must be a number", line, column);
+            fail(wording::kTreeWalkerForStep, line, column);
         integerMode = integerMode && step.isInt();
         if (asDouble(step) == 0.0)
-            fail("for-loop step cannot be 0", line, column);
+            fail(wording::kTreeWalkerForZeroStep, line, column);
     }
 
     OwnedScope scope(*this, statement);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "../environment.h"
+#include "../operations.h"
 #include "support.h"
 
 namespace velmor {
@@ -120,7 +121,7 @@ std::string arityMessage(const NativeObj& native, std::size_t count) {
     } else if (native.maxArity != native.minArity) {
         expected.append("-").append(std::to_string(native.maxArity));
     }
-    return native.nativeName + "() expects " + expected + " argument(s), got " + std::to_string(count);
+    return arityMessage(native.nativeName, expected, count);
 }
 
 double toNumber(const Value& value, const char* name) {
