@@ -524,7 +524,6 @@ Value VM::runLoop(std::size_t targetDepth) {
         }                                   \
         new (top++) Value(value);           \
     } while (false)
-#define PUSH_PLAIN(value) PUSH_COPY(value)
 #define DROP()                                                \
     do {                                                      \
         --top;                                                \
@@ -591,15 +590,15 @@ dispatch:
         NEXT;
     }
     CASE(OP_NIL) {
-        PUSH_PLAIN(Value());
+        PUSH_COPY(Value());
         NEXT;
     }
     CASE(OP_TRUE) {
-        PUSH_PLAIN(Value(true));
+        PUSH_COPY(Value(true));
         NEXT;
     }
     CASE(OP_FALSE) {
-        PUSH_PLAIN(Value(false));
+        PUSH_COPY(Value(false));
         NEXT;
     }
     CASE(OP_POP) {
@@ -1033,7 +1032,7 @@ dispatch:
         if (more) {
             ip = head.at(head.kLength);
         } else {
-            PUSH_PLAIN(Value(false));
+            PUSH_COPY(Value(false));
             ip = head.at(head.target<4>());
         }
         NEXT;
@@ -1301,7 +1300,7 @@ dispatch:
             slots[fused.u16<9>()] = list[index];
             ip = fused.at(fused.kLength);
         } else {
-            PUSH_PLAIN(Value(false));
+            PUSH_COPY(Value(false));
             ip = fused.at(fused.target<4>());
         }
         NEXT;
@@ -1437,7 +1436,6 @@ LABEL_UNKNOWN:
 #undef LOAD_FRAME
 #undef PROTECT
 #undef PUSH_COPY
-#undef PUSH_PLAIN
 #undef DROP
 #undef VELMOR_LABEL
 #undef VELMOR_QUICK_LABEL
