@@ -216,7 +216,7 @@ struct AssignStmt final : Stmt {
           op(std::move(op_)), compound(compoundOpFromSpelling(this->op)) {}
     ExprPtr target;  // NameExpr, IndexExpr or GetExpr
     ExprPtr value;
-    std::string op;  // empty for "=", else "+", "-", "*", "/", "//", "%" or "^"
+    std::string op;                    // empty for "=", else "+", "-", "*", "/", "//", "%" or "^"
     std::optional<BinaryOp> compound;  // the operator of a compound assignment
 };
 

@@ -19,16 +19,15 @@ namespace velmor {
 
 namespace {
 
-constexpr const char* kUsage =
-    "velmor                    start the REPL (tree-walking interpreter)\n"
-    "velmor <file.velmor|.vlm> run a file on the bytecode VM (default)\n"
-    "velmor --tree <file>      run a file on the tree-walking interpreter\n"
-    "velmor -c <code>          run a snippet\n"
-    "velmor --bench <file>     time the tree-walker vs the VM\n"
-    "velmor --watch <file>     re-run the file whenever it changes\n"
-    "velmor --tokens <file>    dump the token stream\n"
-    "velmor --lsp              serve editors as a language server on stdin/stdout\n"
-    "velmor --version\n";
+constexpr const char* kUsage = "velmor                    start the REPL (tree-walking interpreter)\n"
+                               "velmor <file.velmor|.vlm> run a file on the bytecode VM (default)\n"
+                               "velmor --tree <file>      run a file on the tree-walking interpreter\n"
+                               "velmor -c <code>          run a snippet\n"
+                               "velmor --bench <file>     time the tree-walker vs the VM\n"
+                               "velmor --watch <file>     re-run the file whenever it changes\n"
+                               "velmor --tokens <file>    dump the token stream\n"
+                               "velmor --lsp              serve editors as a language server on stdin/stdout\n"
+                               "velmor --version\n";
 
 constexpr int kExitUsage = 2;
 

@@ -52,17 +52,15 @@ constexpr std::size_t kExpressionStackSlack = std::size_t{256} << 10;
 }
 
 // A failed operator rule, worded as the tree-walker words it.
-[[noreturn, gnu::cold, gnu::noinline]] void failOperation(OperationError error, const Value& first,
-                                                          const Value& second, BinaryOp op, int32_t line,
-                                                          int32_t column) {
+[[noreturn, gnu::cold, gnu::noinline]] void failOperation(OperationError error, const Value& first, const Value& second,
+                                                          BinaryOp op, int32_t line, int32_t column) {
     throw RuntimeError(operationMessage(error, first, second, Wording::TreeWalker, op), line, column);
 }
 
 // Whether a block binds names in its own scope; only then is the scope observable.
 bool declaresNames(const StmtList& statements) {
     for (const StmtPtr& statement : statements) {
-        if (statement->kind == StmtKind::Let || statement->kind == StmtKind::FunctionDecl)
-            return true;
+        if (statement->kind == StmtKind::Let || statement->kind == StmtKind::FunctionDecl) return true;
     }
     return false;
 }
@@ -73,8 +71,7 @@ bool declaresNames(const StmtList& statements) {
 // scope is garbage in a cycle once its owner lets go. The search gives up
 // (answering no) after a few dozen values, so that it stays cheap.
 bool onlySelfReferenced(const Environment& scope) {
-    if (scope.refCount == 1)
-        return true;
+    if (scope.refCount == 1) return true;
     constexpr std::size_t kSearchLimit = 64;
     std::array<const Value*, kSearchLimit> pending;
     std::size_t pendingCount = 0;
@@ -82,20 +79,16 @@ bool onlySelfReferenced(const Environment& scope) {
     std::size_t selfReferences = 0;
     auto addBindings = [&](const Environment& environment) {
         for (const auto& binding : environment.vars) {
-            if (pendingCount == kSearchLimit)
-                return false;
+            if (pendingCount == kSearchLimit) return false;
             pending[pendingCount++] = &binding.second;
         }
         return true;
     };
-    if (!addBindings(scope))
-        return false;
+    if (!addBindings(scope)) return false;
     while (pendingCount > 0) {
         const Value& value = *pending[--pendingCount];
-        if (!value.isObject() || value.asObject()->refCount != 1)
-            continue; // shared, or no reference at all
-        if (++visited > kSearchLimit)
-            return false;
+        if (!value.isObject() || value.asObject()->refCount != 1) continue;  // shared, or no reference at all
+        if (++visited > kSearchLimit) return false;
         if (value.isFunction()) {
             // Follow the chain of scopes that only this function keeps alive.
             for (const Environment* closure = value.asFunction().closure.get(); closure;
@@ -104,19 +97,16 @@ bool onlySelfReferenced(const Environment& scope) {
                     ++selfReferences;
                     break;
                 }
-                if (closure->refCount != 1 || ++visited > kSearchLimit || !addBindings(*closure))
-                    break;
+                if (closure->refCount != 1 || ++visited > kSearchLimit || !addBindings(*closure)) break;
             }
         } else if (value.isList()) {
             for (const Value& item : value.listItems()) {
-                if (pendingCount == kSearchLimit)
-                    return false;
+                if (pendingCount == kSearchLimit) return false;
                 pending[pendingCount++] = &item;
             }
         } else if (value.isMap()) {
             for (const MapEntry& entry : value.asMap().entries) {
-                if (pendingCount == kSearchLimit)
-                    return false;
+                if (pendingCount == kSearchLimit) return false;
                 pending[pendingCount++] = &entry.value;
             }
         }
@@ -149,15 +139,14 @@ Value makeFunction(const std::string& name, const std::vector<std::string>& para
     return Value(makeRef<FunctionObj>(name, &params, &body, Ref<Environment>(&closure)));
 }
 
-} // namespace
+}  // namespace
 
 // Records the native stack position at the outermost entry into the
 // interpreter and clears it again on the way out.
 class Interpreter::Entry {
-  public:
+public:
     explicit Entry(Interpreter& interpreter) : interpreter_(interpreter) {
-        if (interpreter_.callStackLimit_ != 0)
-            return;
+        if (interpreter_.callStackLimit_ != 0) return;
         outermost_ = true;
         const std::uintptr_t base = currentStackAddress();
         static const std::size_t budget = nativeStackBudget();
@@ -165,7 +154,7 @@ class Interpreter::Entry {
         interpreter_.expressionStackLimit_ = nativeStackLimit(base, budget + kExpressionStackSlack);
         interpreter_.globalSlots_->fill(GlobalSlot{});
         interpreter_.scopesChanged();
-        interpreter_.openChainLinks_ = 0; // an error may have left the count of an earlier run
+        interpreter_.openChainLinks_ = 0;  // an error may have left the count of an earlier run
     }
     ~Entry() {
         if (outermost_) {
@@ -176,7 +165,7 @@ class Interpreter::Entry {
     Entry(const Entry&) = delete;
     Entry& operator=(const Entry&) = delete;
 
-  private:
+private:
     Interpreter& interpreter_;
     bool outermost_ = false;
 };
@@ -184,15 +173,14 @@ class Interpreter::Entry {
 // The scope of one call, block, loop iteration or handler, owned by the code
 // that made it and handed to releaseScope when that code is done with it.
 class Interpreter::OwnedScope {
-  public:
+public:
     explicit OwnedScope(Interpreter& interpreter) : interpreter_(interpreter) {}
     // The iteration scopes of a for loop, which may be parked when it ends.
     OwnedScope(Interpreter& interpreter, const Stmt& loop) : interpreter_(interpreter), loop_(&loop) {}
     OwnedScope(Interpreter& interpreter, Ref<Environment> parent)
         : interpreter_(interpreter), scope_(interpreter.acquireScope(std::move(parent))) {}
     ~OwnedScope() {
-        if (!scope_)
-            return;
+        if (!scope_) return;
         if (loop_ && variableSlot_ && scope_->refCount == 1 && scope_->vars.size() == 1) {
             ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
             // Another loop's parked scope gives way: freed, it could only
@@ -220,8 +208,7 @@ class Interpreter::OwnedScope {
             interpreter_.scopesChanged();
             return;
         }
-        if (scope_)
-            interpreter_.releaseScope(scope_);
+        if (scope_) interpreter_.releaseScope(scope_);
         scope_ = interpreter_.acquireScope(Ref<Environment>(&parent));
     }
 
@@ -239,8 +226,7 @@ class Interpreter::OwnedScope {
             if (parked.loop == loop_ && parked.scope) {
                 // The scope this loop left last time, holding just its variable.
                 scope_ = std::move(parked.scope);
-                if (parked.parent != &parent)
-                    interpreter_.scopesChanged();
+                if (parked.parent != &parent) interpreter_.scopesChanged();
                 scope_->parent = Ref<Environment>(&parent);
                 variableSlot_ = &scope_->vars.begin()->second;
                 *variableSlot_ = std::move(value);
@@ -248,25 +234,24 @@ class Interpreter::OwnedScope {
             }
         }
         renew(parent);
-        scope_->define(variable, std::move(value)); // into a fresh scope: see bind
-        if (scope_->vars.size() == 1 && !interpreter_.plain_)
-            variableSlot_ = &scope_->vars.begin()->second;
+        scope_->define(variable, std::move(value));  // into a fresh scope: see bind
+        if (scope_->vars.size() == 1 && !interpreter_.plain_) variableSlot_ = &scope_->vars.begin()->second;
     }
 
     Environment& operator*() const { return *scope_; }
     Environment* operator->() const { return scope_.get(); }
 
-  private:
+private:
     Interpreter& interpreter_;
     const Stmt* loop_ = nullptr;
     Ref<Environment> scope_;
-    Value* variableSlot_ = nullptr; // the loop variable's binding in scope_, while it is the only one
+    Value* variableSlot_ = nullptr;  // the loop variable's binding in scope_, while it is the only one
 };
 
 // The scope of one call of a Velmor function, taken from the function's
 // spare scopes when it has one.
 class Interpreter::CallScope {
-  public:
+public:
     CallScope(Interpreter& interpreter, FunctionObj& function, std::span<Value> args)
         : interpreter_(interpreter), function_(function) {
         const std::vector<std::string>& params = *function.params;
@@ -276,14 +261,13 @@ class Interpreter::CallScope {
             slots_ = spare.slots;
             function.spareScopes.pop_back();
             scope_->parent = function.closure;
-            for (std::size_t i = 0; i < params.size(); ++i)
-                *slots_[i] = std::move(args[i]);
+            for (std::size_t i = 0; i < params.size(); ++i) *slots_[i] = std::move(args[i]);
             slotsKnown_ = true;
             return;
         }
         scope_ = interpreter.acquireScope(function.closure);
         for (std::size_t i = 0; i < params.size(); ++i)
-            scope_->define(params[i], std::move(args[i])); // into a fresh scope: see bind
+            scope_->define(params[i], std::move(args[i]));  // into a fresh scope: see bind
     }
     ~CallScope() {
         const std::vector<std::string>& params = *function_.params;
@@ -292,8 +276,7 @@ class Interpreter::CallScope {
             params.size() <= SpareCallScope::kMaxParameters &&
             function_.spareScopes.size() < FunctionObj::kMaxSpareScopes) {
             if (!slotsKnown_) {
-                for (std::size_t i = 0; i < params.size(); ++i)
-                    slots_[i] = &scope_->vars.find(params[i])->second;
+                for (std::size_t i = 0; i < params.size(); ++i) slots_[i] = &scope_->vars.find(params[i])->second;
                 // A repeated parameter name binds one variable for two
                 // parameters, so a binding of the body's makes up the count.
                 for (std::size_t i = 0; i < params.size(); ++i) {
@@ -305,11 +288,9 @@ class Interpreter::CallScope {
                     }
                 }
             }
-            for (std::size_t i = 0; i < params.size(); ++i)
-                *slots_[i] = Value();
+            for (std::size_t i = 0; i < params.size(); ++i) *slots_[i] = Value();
             scope_->parent = nullptr;
-            if (function_.spareScopes.capacity() == 0)
-                function_.spareScopes.reserve(FunctionObj::kMaxSpareScopes);
+            if (function_.spareScopes.capacity() == 0) function_.spareScopes.reserve(FunctionObj::kMaxSpareScopes);
             function_.spareScopes.push_back(SpareCallScope{std::move(scope_), slots_});
             return;
         }
@@ -320,7 +301,7 @@ class Interpreter::CallScope {
 
     Environment& operator*() const { return *scope_; }
 
-  private:
+private:
     Interpreter& interpreter_;
     FunctionObj& function_;
     Ref<Environment> scope_;
@@ -339,8 +320,7 @@ Interpreter::~Interpreter() {
     // Every cycle of scopes and functions runs through the globals or through
     // a scope that outlived its owner, so emptying those frees them all.
     globals->vars.clear();
-    for (const Ref<Environment>& scope : escapedScopes_)
-        scope->vars.clear();
+    for (const Ref<Environment>& scope : escapedScopes_) scope->vars.clear();
 }
 
 Ref<Environment> Interpreter::acquireScope(Ref<Environment> parent) {
@@ -362,8 +342,7 @@ void Interpreter::releaseScope(Ref<Environment>& scope) {
             // Captured by a closure that lives on: kept track of, so that a
             // cycle it may form later can still be freed.
             escapedScopes_.push_back(std::move(scope));
-            if (escapedScopes_.size() >= pruneThreshold_)
-                pruneEscapedScopes();
+            if (escapedScopes_.size() >= pruneThreshold_) pruneEscapedScopes();
             return;
         }
     }
@@ -373,16 +352,13 @@ void Interpreter::releaseScope(Ref<Environment>& scope) {
     scope->vars.clear();
     scopesChanged();
     scope->parent = nullptr;
-    if (spareScopes_.size() < kMaximumSpareScopes && !plain_)
-        spareScopes_.push_back(std::move(scope));
+    if (spareScopes_.size() < kMaximumSpareScopes && !plain_) spareScopes_.push_back(std::move(scope));
 }
 
 void Interpreter::pruneEscapedScopes() {
     std::erase_if(escapedScopes_, [this](const Ref<Environment>& scope) {
-        if (scope->refCount == 1)
-            return true;
-        if (!onlySelfReferenced(*scope))
-            return false;
+        if (scope->refCount == 1) return true;
+        if (!onlySelfReferenced(*scope)) return false;
         scope->vars.clear();
         scopesChanged();
         return true;
@@ -394,8 +370,7 @@ void Interpreter::pruneEscapedScopes() {
 void Interpreter::run(const StmtList& statements) {
     Entry entry(*this);
     const ExecStatus status = executeBlock(statements, *globals);
-    if (status == ExecStatus::Break || status == ExecStatus::Continue)
-        signalOutsideLoop(status);
+    if (status == ExecStatus::Break || status == ExecStatus::Continue) signalOutsideLoop(status);
     returnValue_ = Value();
 }
 
@@ -407,8 +382,7 @@ Value Interpreter::runRepl(const StmtList& statements) {
             return evaluate(*static_cast<const ExprStmt&>(statement).expr, *globals);
         }
         const ExecStatus status = execute(statement, *globals);
-        if (status == ExecStatus::Break || status == ExecStatus::Continue)
-            signalOutsideLoop(status);
+        if (status == ExecStatus::Break || status == ExecStatus::Continue) signalOutsideLoop(status);
         if (status == ExecStatus::Return) {
             returnValue_ = Value();
             break;
@@ -433,12 +407,10 @@ void Interpreter::signalOutsideLoop(ExecStatus status) const {
 Value Interpreter::callValue(const Value& callee, std::span<Value> args, int32_t line, int32_t column) {
     if (callee.isNative()) {
         NativeObj& native = callee.asNative();
-        if (!arityAccepts(native, args.size()))
-            failNativeArity(native, args.size(), line, column);
+        if (!arityAccepts(native, args.size())) failNativeArity(native, args.size(), line, column);
         return native.fn(*this, args);
     }
-    if (callee.isFunction())
-        return callFunction(callee, args, line, column);
+    if (callee.isFunction()) return callFunction(callee, args, line, column);
     failWithType("", callee, kNotCallableSuffix, line, column);
 }
 
@@ -466,10 +438,8 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
     CallScope scope(*this, function, args);
 
     const ExecStatus status = executeBlock(*function.body, *scope);
-    if (status == ExecStatus::Return)
-        return std::exchange(returnValue_, Value());
-    if (status != ExecStatus::Normal)
-        signalOutsideLoop(status);
+    if (status == ExecStatus::Return) return std::exchange(returnValue_, Value());
+    if (status != ExecStatus::Normal) signalOutsideLoop(status);
     return Value();
 }
 
@@ -481,8 +451,7 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
 Value Interpreter::finishBinary(const BinaryExpr& expression, Value left, Environment& environment) {
     const BinaryOp op = expression.binop;
     if (op == BinaryOp::And || op == BinaryOp::Or) {
-        if (isTruthy(left) == (op == BinaryOp::Or))
-            return left;
+        if (isTruthy(left) == (op == BinaryOp::Or)) return left;
         return evaluate(*expression.right, environment);
     }
     Value right = evaluateRightOperand(expression, environment);
@@ -493,8 +462,7 @@ Value Interpreter::finishCall(const Value& callee, const CallExpr& expression, E
     const std::size_t count = expression.args.size();
     if (count <= kInlineArguments) {
         std::array<Value, kInlineArguments> buffer;
-        for (std::size_t i = 0; i < count; ++i)
-            buffer[i] = evaluateOperand(*expression.args[i], environment);
+        for (std::size_t i = 0; i < count; ++i) buffer[i] = evaluateOperand(*expression.args[i], environment);
         return callValue(callee, std::span<Value>(buffer.data(), count), expression.line, expression.column);
     }
     return callWithManyArguments(callee, expression, environment);
@@ -545,31 +513,25 @@ Value Interpreter::evaluate(const Expr& expression, Environment& environment) {
 
 Value* Interpreter::lookupNameSlowly(const NameExpr& name, Environment& environment, NameSlot& cached) {
     Value* slot = searchName(name, environment);
-    if (slot && !plain_)
-        cached = NameSlot{&name, &environment, scopeEpoch_, slot};
+    if (slot && !plain_) cached = NameSlot{&name, &environment, scopeEpoch_, slot};
     return slot;
 }
 
 Value* Interpreter::searchName(const NameExpr& name, Environment& environment) {
     const Environment* const global = globals.get();
     for (Environment* scope = &environment; scope; scope = scope->parent.get()) {
-        if (scope == global)
-            return lookupGlobal(name);
-        if (Value* found = findBinding(*scope, name.name))
-            return found;
+        if (scope == global) return lookupGlobal(name);
+        if (Value* found = findBinding(*scope, name.name)) return found;
     }
     return nullptr;
 }
 
 Value* Interpreter::lookupGlobal(const NameExpr& name) {
     GlobalSlot& cached = (*globalSlots_)[(reinterpret_cast<std::uintptr_t>(&name) >> 4) & (kGlobalSlotCount - 1)];
-    if (cached.site == &name && cached.scope == globals.get())
-        return cached.slot;
+    if (cached.site == &name && cached.scope == globals.get()) return cached.slot;
     const auto found = globals->vars.find(name.name);
-    if (found == globals->vars.end())
-        return nullptr; // not cached: a later definition must be seen
-    if (!plain_)
-        cached = GlobalSlot{&name, globals.get(), &found->second};
+    if (found == globals->vars.end()) return nullptr;  // not cached: a later definition must be seen
+    if (!plain_) cached = GlobalSlot{&name, globals.get(), &found->second};
     return &found->second;
 }
 
@@ -581,16 +543,15 @@ Value* Interpreter::findField(MapData& map, const GetExpr& site) {
         // an entry with this name is the one a search would find. The key
         // found last time is such a string; maps built alike share it.
         MapEntry& entry = map.entries[hint.index];
-        if (entry.key.isString() && (entry.key.asObject() == hint.key.asObject() ||
-                                     entry.key.asObject() == name.asObject() || entry.key.asString() == name.asString()))
+        if (entry.key.isString() &&
+            (entry.key.asObject() == hint.key.asObject() || entry.key.asObject() == name.asObject() ||
+             entry.key.asString() == name.asString()))
             return &entry.value;
     }
     const std::ptrdiff_t index = map.indexOf(name);
-    if (index < 0)
-        return nullptr;
+    if (index < 0) return nullptr;
     MapEntry& entry = map.entries[static_cast<std::size_t>(index)];
-    if (plain_)
-        return &entry.value;
+    if (plain_) return &entry.value;
     hint.site = &site;
     hint.index = static_cast<std::size_t>(index);
     hint.key = entry.key;
@@ -598,25 +559,20 @@ Value* Interpreter::findField(MapData& map, const GetExpr& site) {
 }
 
 Value Interpreter::evaluateName(const NameExpr& expression, Environment& environment) {
-    if (const Value* value = lookupName(expression, environment))
-        return *value;
+    if (const Value* value = lookupName(expression, environment)) return *value;
     failWithName(kUndefinedVariablePrefix, expression.name, "'", expression.line, expression.column);
 }
 
 Value Interpreter::evaluateUnary(const UnaryExpr& expression, Environment& environment) {
     Value operand = evaluate(*expression.operand, environment);
-    if (expression.op.size() != 1)
-        return Value(!isTruthy(operand)); // "not"
-    if (operand.isInt())
-        return Value(wrappingSub(0, operand.asInt()));
-    if (operand.isFloat())
-        return Value(-operand.asFloat());
+    if (expression.op.size() != 1) return Value(!isTruthy(operand));  // "not"
+    if (operand.isInt()) return Value(wrappingSub(0, operand.asInt()));
+    if (operand.isFloat()) return Value(-operand.asFloat());
     failWithType(kUnaryMinusPrefix, operand, "", expression.line, expression.column);
 }
 
 Value Interpreter::evaluateLink(const Expr& link, Environment& environment) {
-    if (openChainLinks_ >= kMaxOpenChainLinks)
-        return evaluateChain(link, environment);
+    if (openChainLinks_ >= kMaxOpenChainLinks) return evaluateChain(link, environment);
     ++openChainLinks_;
     Value value = evaluate(link, environment);
     --openChainLinks_;
@@ -654,8 +610,7 @@ Value Interpreter::evaluateExponent(const Expr& exponent, Environment& environme
     if (exponent.kind != ExprKind::Binary || static_cast<const BinaryExpr&>(exponent).binop != BinaryOp::Pow)
         return evaluateOperand(exponent, environment);
     const auto& power = static_cast<const BinaryExpr&>(exponent);
-    if (openChainLinks_ >= kMaxOpenChainLinks)
-        return evaluatePowerChain(power, environment);
+    if (openChainLinks_ >= kMaxOpenChainLinks) return evaluatePowerChain(power, environment);
     ++openChainLinks_;
     Value value = evaluateBinary(power, environment);
     --openChainLinks_;
@@ -674,8 +629,7 @@ Value Interpreter::evaluatePowerChain(const BinaryExpr& first, Environment& envi
         operand = power.right.get();
     }
     Value result = evaluateOperand(*operand, environment);
-    for (std::size_t i = powers.size(); i > 0; --i)
-        result = combine(*powers[i - 1], bases[i - 1], result);
+    for (std::size_t i = powers.size(); i > 0; --i) result = combine(*powers[i - 1], bases[i - 1], result);
     return result;
 }
 
@@ -695,8 +649,7 @@ Value Interpreter::combine(const BinaryExpr& expression, const Value& left, cons
         case BinaryOp::Sub: return Value(wrappingSub(a, b));
         case BinaryOp::Mul: return Value(wrappingMul(a, b));
         case BinaryOp::Mod:
-            if (b > 0)
-                return Value(a % b);
+            if (b > 0) return Value(a % b);
             break;
         case BinaryOp::Eq: return Value(static_cast<double>(a) == static_cast<double>(b));
         case BinaryOp::NotEq: return Value(static_cast<double>(a) != static_cast<double>(b));
@@ -732,8 +685,7 @@ Value Interpreter::combine(const BinaryExpr& expression, const Value& left, cons
     case BinaryOp::GreaterEq: {
         bool result = false;
         const OperationError error = compare(op, left, right, result);
-        if (error != OperationError::None)
-            failOperation(error, left, right, op, expression.line, expression.column);
+        if (error != OperationError::None) failOperation(error, left, right, op, expression.line, expression.column);
         return Value(result);
     }
     default: return binaryOp(op, left, right, expression.line, expression.column);
@@ -748,16 +700,14 @@ Value Interpreter::evaluateCall(const CallExpr& expression, Environment& environ
 Value Interpreter::callWithManyArguments(const Value& callee, const CallExpr& expression, Environment& environment) {
     std::vector<Value> arguments;
     arguments.reserve(expression.args.size());
-    for (const ExprPtr& argument : expression.args)
-        arguments.push_back(evaluate(*argument, environment));
+    for (const ExprPtr& argument : expression.args) arguments.push_back(evaluate(*argument, environment));
     return callValue(callee, std::span<Value>(arguments), expression.line, expression.column);
 }
 
 Value Interpreter::evaluateList(const ListLitExpr& expression, Environment& environment) {
     std::vector<Value> items;
     items.reserve(expression.elements.size());
-    for (const ExprPtr& element : expression.elements)
-        items.push_back(evaluate(*element, environment));
+    for (const ExprPtr& element : expression.elements) items.push_back(evaluate(*element, environment));
     return Value::newList(std::move(items));
 }
 
@@ -779,38 +729,34 @@ Value Interpreter::evaluateMap(const MapLitExpr& expression, Environment& enviro
 
 Value Interpreter::binaryOp(BinaryOp op, const Value& left, const Value& right, int32_t line, int32_t column) {
     Value result;
-    const OperationError error = op == BinaryOp::Add ? add(left, right, result) : velmor::arithmetic(op, left, right, result);
-    if (error != OperationError::None)
-        failOperation(error, left, right, op, line, column);
+    const OperationError error =
+        op == BinaryOp::Add ? add(left, right, result) : velmor::arithmetic(op, left, right, result);
+    if (error != OperationError::None) failOperation(error, left, right, op, line, column);
     return result;
 }
 
 Value Interpreter::arithmetic(BinaryOp op, const Value& left, const Value& right, int32_t line, int32_t column) {
     Value result;
     const OperationError error = velmor::arithmetic(op, left, right, result);
-    if (error != OperationError::None)
-        failOperation(error, left, right, op, line, column);
+    if (error != OperationError::None) failOperation(error, left, right, op, line, column);
     return result;
 }
 
 Value Interpreter::getIndex(const Value& object, const Value& key, int32_t line, int32_t column) {
     OperationError error = OperationError::None;
-    if (const Value* element = elementAt(object, key, error))
-        return *element;
+    if (const Value* element = elementAt(object, key, error)) return *element;
     failOperation(error, object, key, BinaryOp::Add, line, column);
 }
 
 void Interpreter::setIndex(const Value& object, const Value& key, Value value, int32_t line, int32_t column) {
     const OperationError error = storeElement(object, key, std::move(value));
-    if (error != OperationError::None)
-        failOperation(error, object, key, BinaryOp::Add, line, column);
+    if (error != OperationError::None) failOperation(error, object, key, BinaryOp::Add, line, column);
 }
 
 std::vector<Value> Interpreter::iterationItems(const Value& iterable, int32_t line, int32_t column) {
     std::vector<Value> items;
     const OperationError error = forInItems(iterable, items);
-    if (error != OperationError::None)
-        failOperation(error, iterable, iterable, BinaryOp::Add, line, column);
+    if (error != OperationError::None) failOperation(error, iterable, iterable, BinaryOp::Add, line, column);
     return items;
 }
 
@@ -820,15 +766,13 @@ std::vector<Value> Interpreter::iterationItems(const Value& iterable, int32_t li
 ExecStatus Interpreter::executeBlock(const StmtList& statements, Environment& environment) {
     for (const StmtPtr& statement : statements) {
         const ExecStatus status = execute(*statement, environment);
-        if (status != ExecStatus::Normal)
-            return status;
+        if (status != ExecStatus::Normal) return status;
     }
     return ExecStatus::Normal;
 }
 
 ExecStatus Interpreter::executeScoped(const StmtList& statements, Environment& environment) {
-    if (!declaresNames(statements) && !plain_)
-        return executeBlock(statements, environment);
+    if (!declaresNames(statements) && !plain_) return executeBlock(statements, environment);
     OwnedScope scope(*this, Ref<Environment>(&environment));
     return executeBlock(statements, *scope);
 }
@@ -874,8 +818,7 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
     const int32_t column = statement.column;
     const bool compound = statement.compound.has_value();
     const BinaryOp op = statement.compound.value_or(BinaryOp::Add);
-    if (!compound && !statement.op.empty())
-        failWithName("unknown operator ", statement.op, "", line, column);
+    if (!compound && !statement.op.empty()) failWithName("unknown operator ", statement.op, "", line, column);
     Value value = evaluateOperand(*statement.value, environment);
 
     switch (statement.target->kind) {
@@ -939,10 +882,8 @@ ExecStatus Interpreter::executeWhile(const WhileStmt& statement, Environment& en
         } else {
             status = executeBlock(statement.body, environment);
         }
-        if (status == ExecStatus::Break)
-            break;
-        if (status == ExecStatus::Return)
-            return status;
+        if (status == ExecStatus::Break) break;
+        if (status == ExecStatus::Return) return status;
         countStep();
     }
     return ExecStatus::Normal;
@@ -953,17 +894,14 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
     const int32_t column = statement.column;
     Value start = evaluate(*statement.start, environment);
     Value end = evaluate(*statement.end, environment);
-    if (!start.isNumber() || !end.isNumber())
-        fail(wording::kTreeWalkerForBounds, line, column);
+    if (!start.isNumber() || !end.isNumber()) fail(wording::kTreeWalkerForBounds, line, column);
     bool integerMode = start.isInt() && end.isInt();
     Value step(int64_t{1});
     if (statement.step) {
         step = evaluate(*statement.step, environment);
-        if (!step.isNumber())
-            fail(wording::kTreeWalkerForStep, line, column);
+        if (!step.isNumber()) fail(wording::kTreeWalkerForStep, line, column);
         integerMode = integerMode && step.isInt();
-        if (asDouble(step) == 0.0)
-            fail(wording::kTreeWalkerForZeroStep, line, column);
+        if (asDouble(step) == 0.0) fail(wording::kTreeWalkerForZeroStep, line, column);
     }
 
     OwnedScope scope(*this, statement);
@@ -975,10 +913,8 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
         const int64_t by = step.asInt();
         for (int64_t counter = start.asInt(); by > 0 ? counter <= limit : counter >= limit;) {
             status = runForPass(scope, environment, statement.var, Value(counter), statement.body);
-            if (status == ExecStatus::Break || status == ExecStatus::Return)
-                break;
-            if (by > 0 ? counter > INT64_MAX - by : counter < INT64_MIN - by)
-                break;
+            if (status == ExecStatus::Break || status == ExecStatus::Return) break;
+            if (by > 0 ? counter > INT64_MAX - by : counter < INT64_MIN - by) break;
             counter += by;
         }
     } else {
@@ -986,8 +922,7 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
         const double by = asDouble(step);
         for (double counter = asDouble(start); by > 0 ? counter <= limit : by < 0 && counter >= limit; counter += by) {
             status = runForPass(scope, environment, statement.var, Value(counter), statement.body);
-            if (status == ExecStatus::Break || status == ExecStatus::Return)
-                break;
+            if (status == ExecStatus::Break || status == ExecStatus::Return) break;
         }
     }
     return status == ExecStatus::Return ? status : ExecStatus::Normal;
@@ -997,8 +932,7 @@ ExecStatus Interpreter::runForPass(OwnedScope& scope, Environment& environment, 
                                    const StmtList& body) {
     scope.renew(environment, var, std::move(value));
     const ExecStatus status = executeBlock(body, *scope);
-    if (status != ExecStatus::Break && status != ExecStatus::Return)
-        countStep();
+    if (status != ExecStatus::Break && status != ExecStatus::Return) countStep();
     return status;
 }
 
@@ -1008,10 +942,8 @@ ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& en
     OwnedScope scope(*this, statement);
     for (Value& item : items) {
         const ExecStatus status = runForPass(scope, environment, statement.var, std::move(item), statement.body);
-        if (status == ExecStatus::Break)
-            break;
-        if (status == ExecStatus::Return)
-            return status;
+        if (status == ExecStatus::Break) break;
+        if (status == ExecStatus::Return) return status;
     }
     return ExecStatus::Normal;
 }
@@ -1026,11 +958,11 @@ ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& enviro
     } catch (ThrownValue& thrown) {
         caught = std::move(thrown.value);
     }
-    openChainLinks_ = openChainLinks; // the chains the error left
+    openChainLinks_ = openChainLinks;  // the chains the error left
     // The handler runs outside the catch clauses: its own errors are not ours.
     OwnedScope scope(*this, Ref<Environment>(&environment));
-    scope->define(statement.catchVar, std::move(caught)); // into a fresh scope: see bind
+    scope->define(statement.catchVar, std::move(caught));  // into a fresh scope: see bind
     return executeBlock(statement.handler, *scope);
 }
 
-} // namespace velmor
+}  // namespace velmor

@@ -221,9 +221,9 @@ private:
     uint32_t expectEnd(const char* what) {
         uint32_t offset = peek().offset;
         if (tolerance_ != nullptr && !check(TokenKind::End)) {
-            record(ParseError(std::string("expected ") + what + ", got " + describe(peek()), peek().line,
-                              peek().column),
-                   index_);
+            record(
+                ParseError(std::string("expected ") + what + ", got " + describe(peek()), peek().line, peek().column),
+                index_);
             return offset;
         }
         expect(TokenKind::End, what);
@@ -286,8 +286,8 @@ private:
             case TokenKind::For:
             case TokenKind::Try: ++blocks; break;
             case TokenKind::Function:
-                if (at + 1 < tokens_.size() && (tokens_[at + 1].kind == TokenKind::Name ||
-                                                 tokens_[at + 1].kind == TokenKind::LeftParen)) {
+                if (at + 1 < tokens_.size() &&
+                    (tokens_[at + 1].kind == TokenKind::Name || tokens_[at + 1].kind == TokenKind::LeftParen)) {
                     ++blocks;
                 }
                 break;
@@ -380,12 +380,8 @@ private:
         case TokenKind::If: return parseIf();
         case TokenKind::While: return parseWhile();
         case TokenKind::For: return parseFor();
-        case TokenKind::Break:
-            advance();
-            return std::make_unique<BreakStmt>(line, column);
-        case TokenKind::Continue:
-            advance();
-            return std::make_unique<ContinueStmt>(line, column);
+        case TokenKind::Break: advance(); return std::make_unique<BreakStmt>(line, column);
+        case TokenKind::Continue: advance(); return std::make_unique<ContinueStmt>(line, column);
         case TokenKind::Try: return parseTry();
         default: return parseExpressionStatement();
         }
@@ -443,17 +439,18 @@ private:
     // parameters -> "(" (NAME ("," NAME)*)? ")"
     std::vector<std::string> parseParameters(std::vector<uint32_t>& offsets) {
         std::vector<std::string> params;
-        recoverHeader(TokenKind::RightParen, [&]() __attribute__((always_inline)) {
-            expect(TokenKind::LeftParen, "'(' before parameters");
-            if (match(TokenKind::RightParen)) return;
-            do {
-                Token& param = expect(TokenKind::Name, "a parameter name");
-                // Only editor tooling needs them, and it always parses tolerantly.
-                if (tolerance_ != nullptr) offsets.push_back(param.offset);
-                params.push_back(std::move(param.text));
-            } while (match(TokenKind::Comma));
-            expect(TokenKind::RightParen, "')' after parameters");
-        });
+        recoverHeader(
+            TokenKind::RightParen, [&]() __attribute__((always_inline)) {
+                expect(TokenKind::LeftParen, "'(' before parameters");
+                if (match(TokenKind::RightParen)) return;
+                do {
+                    Token& param = expect(TokenKind::Name, "a parameter name");
+                    // Only editor tooling needs them, and it always parses tolerantly.
+                    if (tolerance_ != nullptr) offsets.push_back(param.offset);
+                    params.push_back(std::move(param.text));
+                } while (match(TokenKind::Comma));
+                expect(TokenKind::RightParen, "')' after parameters");
+            });
         return params;
     }
 
@@ -477,10 +474,11 @@ private:
         const char* thenText = "'then' after if condition";
         do {
             ExprPtr cond;
-            recoverHeader(TokenKind::Then, [&]() __attribute__((always_inline)) {
-                cond = parseExpression(0);
-                expect(TokenKind::Then, thenText);
-            });
+            recoverHeader(
+                TokenKind::Then, [&]() __attribute__((always_inline)) {
+                    cond = parseExpression(0);
+                    expect(TokenKind::Then, thenText);
+                });
             if (!cond) cond = placeholder(line, column);
             branches.push_back(IfBranch{std::move(cond), parseBlock()});
             branches.back().endOffset = peek().offset;
@@ -501,10 +499,11 @@ private:
         int32_t line = keyword.line;
         int32_t column = keyword.column;
         ExprPtr cond;
-        recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
-            cond = parseExpression(0);
-            expect(TokenKind::Do, "'do' after while condition");
-        });
+        recoverHeader(
+            TokenKind::Do, [&]() __attribute__((always_inline)) {
+                cond = parseExpression(0);
+                expect(TokenKind::Do, "'do' after while condition");
+            });
         if (!cond) cond = placeholder(line, column);
         StmtList body = parseBlock();
         uint32_t endOffset = expectEnd("'end' to close while");
@@ -524,24 +523,25 @@ private:
         uint32_t varOffset = kNoOffset;
         bool numeric = false;
         ExprPtr start, end, step, iterable;
-        recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
-            Token& name = expect(TokenKind::Name, "a loop variable after 'for'");
-            varOffset = name.offset;
-            var = std::move(name.text);
-            if (match(TokenKind::Assign)) {
-                numeric = true;
-                start = parseExpression(0);
-                expect(TokenKind::Comma, "',' after the numeric-for start value");
-                end = parseExpression(0);
-                if (match(TokenKind::Comma)) step = parseExpression(0);
-                expect(TokenKind::Do, "'do' after numeric-for header");
-            } else if (match(TokenKind::In)) {
-                iterable = parseExpression(0);
-                expect(TokenKind::Do, "'do' after for-in header");
-            } else {
-                fail("expected '=' or 'in' in for loop");
-            }
-        });
+        recoverHeader(
+            TokenKind::Do, [&]() __attribute__((always_inline)) {
+                Token& name = expect(TokenKind::Name, "a loop variable after 'for'");
+                varOffset = name.offset;
+                var = std::move(name.text);
+                if (match(TokenKind::Assign)) {
+                    numeric = true;
+                    start = parseExpression(0);
+                    expect(TokenKind::Comma, "',' after the numeric-for start value");
+                    end = parseExpression(0);
+                    if (match(TokenKind::Comma)) step = parseExpression(0);
+                    expect(TokenKind::Do, "'do' after numeric-for header");
+                } else if (match(TokenKind::In)) {
+                    iterable = parseExpression(0);
+                    expect(TokenKind::Do, "'do' after for-in header");
+                } else {
+                    fail("expected '=' or 'in' in for loop");
+                }
+            });
         StmtList body = parseBlock();
         uint32_t endOffset = expectEnd("'end' to close for");
         if (numeric && start && end) {
@@ -575,12 +575,13 @@ private:
             record(ParseError("expected 'catch' after try body, got " + describe(peek()), peek().line, peek().column),
                    index_);
         } else {
-            recoverHeader(TokenKind::Newline, [&]() __attribute__((always_inline)) {
-                expect(TokenKind::Catch, "'catch' after try body");
-                Token& name = expect(TokenKind::Name, "a variable name after 'catch'");
-                catchVarOffset = name.offset;
-                catchVar = std::move(name.text);
-            });
+            recoverHeader(
+                TokenKind::Newline, [&]() __attribute__((always_inline)) {
+                    expect(TokenKind::Catch, "'catch' after try body");
+                    Token& name = expect(TokenKind::Name, "a variable name after 'catch'");
+                    catchVarOffset = name.offset;
+                    catchVar = std::move(name.text);
+                });
             handler = parseBlock();
         }
         uint32_t endOffset = expectEnd("'end' to close try");
@@ -724,9 +725,7 @@ private:
         int32_t line = token.line;
         int32_t column = token.column;
         switch (token.kind) {
-        case TokenKind::Number:
-            advance();
-            return std::make_unique<LiteralExpr>(numberValue(token), line, column);
+        case TokenKind::Number: advance(); return std::make_unique<LiteralExpr>(numberValue(token), line, column);
         case TokenKind::String:
             advance();
             return std::make_unique<LiteralExpr>(Value(std::move(token.text)), line, column);
@@ -735,9 +734,7 @@ private:
             advance();
             return parseInterpolation(token);
         }
-        case TokenKind::Name:
-            advance();
-            return std::make_unique<NameExpr>(std::move(token.text), line, column);
+        case TokenKind::Name: advance(); return std::make_unique<NameExpr>(std::move(token.text), line, column);
         case TokenKind::LeftParen: {
             NestingGuard guard(*this);
             advance();
@@ -748,15 +745,9 @@ private:
         case TokenKind::LeftBracket: return parseList();
         case TokenKind::LeftBrace: return parseMap();
         case TokenKind::Function: return parseFunctionLiteral();
-        case TokenKind::True:
-            advance();
-            return std::make_unique<LiteralExpr>(Value(true), line, column);
-        case TokenKind::False:
-            advance();
-            return std::make_unique<LiteralExpr>(Value(false), line, column);
-        case TokenKind::Nil:
-            advance();
-            return std::make_unique<LiteralExpr>(Value(), line, column);
+        case TokenKind::True: advance(); return std::make_unique<LiteralExpr>(Value(true), line, column);
+        case TokenKind::False: advance(); return std::make_unique<LiteralExpr>(Value(false), line, column);
+        case TokenKind::Nil: advance(); return std::make_unique<LiteralExpr>(Value(), line, column);
         default: failUnexpected(" in expression");
         }
     }
@@ -771,8 +762,7 @@ private:
         std::vector<std::string> params = parseParameters(paramOffsets);
         StmtList body = parseBlock();
         uint32_t endOffset = expectEnd("'end' to close function");
-        auto function =
-            std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
+        auto function = std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
         function->paramOffsets = std::move(paramOffsets);
         function->endOffset = endOffset;
         return function;
@@ -824,8 +814,8 @@ private:
         const Token& open = advance();
         const int32_t line = open.line;
         const int32_t column = open.column;
-        auto entries = parseBracketed<MapEntryExpr>(TokenKind::RightBrace, "'}' to close map",
-                                                    [this] { return parseMapEntry(); });
+        auto entries =
+            parseBracketed<MapEntryExpr>(TokenKind::RightBrace, "'}' to close map", [this] { return parseMapEntry(); });
         return std::make_unique<MapLitExpr>(std::move(entries), line, column);
     }
 

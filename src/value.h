@@ -321,9 +321,7 @@ struct Callable : Object {
 // Kinds, truthiness and the two equalities.
 const char* typeName(const Value& value);
 const char* kindTypeName(ValueKind kind);
-inline bool isTruthy(const Value& value) {
-    return !(value.isNil() || (value.isBool() && !value.asBool()));
-}
+inline bool isTruthy(const Value& value) { return !(value.isNil() || (value.isBool() && !value.asBool())); }
 inline bool isNumber(const Value& value) { return value.isNumber(); }
 inline double asDouble(const Value& value) {
     return value.isInt() ? static_cast<double>(value.asInt()) : value.asFloat();

@@ -75,9 +75,7 @@ inline void storePlain(Value& slot, T value) {
 // included, ends the loop.
 inline bool forLoopContinues(const Value& variable, const Value& limit, const Value& step) {
     const double by = asDouble(step);
-    return by >= 0.0  ? asDouble(variable) <= asDouble(limit)
-           : by < 0.0 ? asDouble(variable) >= asDouble(limit)
-                      : false;
+    return by >= 0.0 ? asDouble(variable) <= asDouble(limit) : by < 0.0 ? asDouble(variable) >= asDouble(limit) : false;
 }
 
 // Numbers compare as doubles, equality included: two Ints are equal exactly when their doubles are.
@@ -495,8 +493,7 @@ Value VM::runLoop(std::size_t targetDepth) {
 // most have no such jump.
 #define CASE(name) \
     case name:     \
-    LABEL_##name:  \
-    __attribute__((unused));
+        LABEL_##name : __attribute__((unused));
 #define NEXT goto dispatch
 #endif
 
@@ -508,7 +505,8 @@ Value VM::runLoop(std::size_t targetDepth) {
 #define FIELD_HINT(offset) frame->closure->fieldHints[fused.at(offset) - frame->closure->code]
 #define READ_BYTE() (*ip++)
 #define READ_U16() readU16(ip)
-#define SITE() Site{frame->closure, ip}
+#define SITE() \
+    Site { frame->closure, ip }
 #define PROTECT(work) \
     do {              \
         top_ = top;   \
@@ -529,13 +527,13 @@ Value VM::runLoop(std::size_t targetDepth) {
         --top;                                                \
         if (top->isObject()) Value released(std::move(*top)); \
     } while (false)
-#define LOAD_FRAME()                                         \
-    do {                                                     \
-        frame = &frames_[frameCount_ - 1];                   \
-        ip = frame->ip;                                      \
-        slots = frame->slots;                                \
-        constants = frame->closure->constants;               \
-        upvalues = frame->closure->upvalues.data();          \
+#define LOAD_FRAME()                                \
+    do {                                            \
+        frame = &frames_[frameCount_ - 1];          \
+        ip = frame->ip;                             \
+        slots = frame->slots;                       \
+        constants = frame->closure->constants;      \
+        upvalues = frame->closure->upvalues.data(); \
     } while (false)
 
 namespace {
@@ -1128,10 +1126,10 @@ dispatch:
         const uint8_t valueOp = fused.own();
         // The value's instruction comes in two lengths, so SET_INDEX is found after it.
         const std::ptrdiff_t setIndexAt =
-            fused.offset<2>() + instructionLength(valueOp == Row::variantFor(OP_CONSTANT) ||
-                                                          valueOp == Row::variantFor(OP_GET_LOCAL)
-                                                      ? OP_CONSTANT
-                                                      : OP_NIL);
+            fused.offset<2>() +
+            instructionLength(valueOp == Row::variantFor(OP_CONSTANT) || valueOp == Row::variantFor(OP_GET_LOCAL)
+                                  ? OP_CONSTANT
+                                  : OP_NIL);
         if (!object || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
         Value* element = nullptr;
         if (object->isList() && key.isInt()) {
@@ -1231,17 +1229,17 @@ dispatch:
         NEXT;
     }
 // A comparison of two numbers and the conditional jump on its result.
-#define COMPARE_JUMP(row, op)                                                                   \
-    do {                                                                                        \
-        FUSED(row);                                                                             \
-        const Value& a = top[-2];                                                               \
-        const Value& b = top[-1];                                                               \
-        if (!a.isNumber() || !b.isNumber()) goto LABEL_##op;                                    \
-        const bool result = compareNumbers(op, asDouble(a), asDouble(b));                       \
-        top -= 2; /* numbers: nothing to release */                                             \
-        /* past JUMP_IF_FALSE and its POP, or to the jump's target past the POP there */        \
+#define COMPARE_JUMP(row, op)                                                                  \
+    do {                                                                                       \
+        FUSED(row);                                                                            \
+        const Value& a = top[-2];                                                              \
+        const Value& b = top[-1];                                                              \
+        if (!a.isNumber() || !b.isNumber()) goto LABEL_##op;                                   \
+        const bool result = compareNumbers(op, asDouble(a), asDouble(b));                      \
+        top -= 2; /* numbers: nothing to release */                                            \
+        /* past JUMP_IF_FALSE and its POP, or to the jump's target past the POP there */       \
         ip = fused.at(result ? fused.kLength : fused.target<1>() + instructionLength(OP_POP)); \
-        NEXT;                                                                                   \
+        NEXT;                                                                                  \
     } while (false)
     CASE(OP_QUICK_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_EQUAL_JUMP, OP_EQUAL);
     CASE(OP_QUICK_NOT_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_NOT_EQUAL_JUMP, OP_NOT_EQUAL);
@@ -1291,8 +1289,7 @@ dispatch:
         FUSED(OP_QUICK_FOR_IN_NEXT);
         const Value& position = slots[fused.u16<0>()];
         const Value& items = slots[fused.u16<1>()];
-        if (!position.isInt() || position.asInt() < 0 || !items.isList() || stackEnd - top < 2)
-            goto LABEL_OP_GET_LOCAL;
+        if (!position.isInt() || position.asInt() < 0 || !items.isList() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& list = items.listItems();
         if (asDouble(position) < static_cast<double>(list.size())) {
             const auto index = static_cast<std::size_t>(position.asInt());
@@ -1308,27 +1305,26 @@ dispatch:
     // x = x + y in one step, with `target` the variable x: numbers add, and
     // a string that only x holds has y appended in place; anything else (or
     // a result past the size cap) runs the sequence as compiled.
-#define ADD_ASSIGN(fallback)                                                                          \
-    do {                                                                                            \
-        const uint8_t addendOp = fused.own();                                                       \
-        const uint16_t addendIndex = fused.u16<1>();                                                \
-        const Value* operand = addendOp == Row::variantFor(OP_CONSTANT)    ? &constants[addendIndex] \
-                               : addendOp == Row::variantFor(OP_GET_LOCAL) ? &slots[addendIndex]     \
-                               : addendOp == Row::variantFor(OP_GET_GLOBAL)                          \
-                                   ? frame->globalCache[addendIndex]                                \
-                                   : nullptr;                                                       \
-        if (!target || !operand || stackEnd - top < 2) goto fallback;                               \
-        Value& x = *target;                                                                         \
-        if (x.isInt() && operand->isInt()) {                                                        \
-            x.intRef() = wrappingAdd(x.asInt(), operand->asInt());                                      \
-        } else if (x.isNumber() && operand->isNumber()) {                                           \
-            storePlain(x, asDouble(x) + asDouble(*operand));                                        \
-        } else if (!x.isString() || !operand->isString() || x.asObject()->refCount != 1 ||          \
-                   !appendToString(x, operand->asString())) {                                       \
-            goto fallback;                                                                          \
-        }                                                                                           \
-        ip = fused.at(fused.kLength);                                                                 \
-        NEXT;                                                                                       \
+#define ADD_ASSIGN(fallback)                                                                                  \
+    do {                                                                                                      \
+        const uint8_t addendOp = fused.own();                                                                 \
+        const uint16_t addendIndex = fused.u16<1>();                                                          \
+        const Value* operand = addendOp == Row::variantFor(OP_CONSTANT)     ? &constants[addendIndex]         \
+                               : addendOp == Row::variantFor(OP_GET_LOCAL)  ? &slots[addendIndex]             \
+                               : addendOp == Row::variantFor(OP_GET_GLOBAL) ? frame->globalCache[addendIndex] \
+                                                                            : nullptr;                        \
+        if (!target || !operand || stackEnd - top < 2) goto fallback;                                         \
+        Value& x = *target;                                                                                   \
+        if (x.isInt() && operand->isInt()) {                                                                  \
+            x.intRef() = wrappingAdd(x.asInt(), operand->asInt());                                            \
+        } else if (x.isNumber() && operand->isNumber()) {                                                     \
+            storePlain(x, asDouble(x) + asDouble(*operand));                                                  \
+        } else if (!x.isString() || !operand->isString() || x.asObject()->refCount != 1 ||                    \
+                   !appendToString(x, operand->asString())) {                                                 \
+            goto fallback;                                                                                    \
+        }                                                                                                     \
+        ip = fused.at(fused.kLength);                                                                         \
+        NEXT;                                                                                                 \
     } while (false)
     CASE(OP_QUICK_LOCAL_ADD_ASSIGN) {
         FUSED(OP_QUICK_LOCAL_ADD_ASSIGN);
@@ -1347,34 +1343,34 @@ dispatch:
     // into x. When the left operand is a string that only x and the stack
     // hold (x = x + ...), x lets go of it first, so that it grows in place;
     // x gets it back if the sum fails.
-#define ADD_SET(fallback)                                                                      \
-    do {                                                                                       \
-        Value* x = target;                                                                     \
-        Value& a = top[-2];                                                                    \
-        const Value& b = top[-1];                                                              \
-        if (!x) goto fallback;                                                                 \
-        if (a.isInt() && b.isInt()) {                                                          \
-            *x = Value(wrappingAdd(a.asInt(), b.asInt()));                                         \
-            top -= 2;                                                                          \
-        } else if (a.isNumber() && b.isNumber()) {                                             \
-            *x = Value(asDouble(a) + asDouble(b));                                             \
-            top -= 2;                                                                          \
-        } else if (a.isString() && b.isString()) {                                             \
-            const bool sharedWithX = x->isString() && x->asObject() == a.asObject();           \
-            if (a.asObject()->refCount != (sharedWithX ? 2u : 1u)) goto fallback;               \
-            if (sharedWithX) *x = Value();                                                     \
-            if (!appendToString(a, b.asString())) {                                            \
-                if (sharedWithX) *x = a;                                                       \
-                goto fallback;                                                                 \
-            }                                                                                  \
-            DROP();                                                                            \
-            *x = std::move(a);                                                                 \
-            --top;                                                                             \
-        } else {                                                                               \
-            goto fallback;                                                                     \
-        }                                                                                      \
-        ip = fused.at(fused.kLength);                                                            \
-        NEXT;                                                                                  \
+#define ADD_SET(fallback)                                                            \
+    do {                                                                             \
+        Value* x = target;                                                           \
+        Value& a = top[-2];                                                          \
+        const Value& b = top[-1];                                                    \
+        if (!x) goto fallback;                                                       \
+        if (a.isInt() && b.isInt()) {                                                \
+            *x = Value(wrappingAdd(a.asInt(), b.asInt()));                           \
+            top -= 2;                                                                \
+        } else if (a.isNumber() && b.isNumber()) {                                   \
+            *x = Value(asDouble(a) + asDouble(b));                                   \
+            top -= 2;                                                                \
+        } else if (a.isString() && b.isString()) {                                   \
+            const bool sharedWithX = x->isString() && x->asObject() == a.asObject(); \
+            if (a.asObject()->refCount != (sharedWithX ? 2u : 1u)) goto fallback;    \
+            if (sharedWithX) *x = Value();                                           \
+            if (!appendToString(a, b.asString())) {                                  \
+                if (sharedWithX) *x = a;                                             \
+                goto fallback;                                                       \
+            }                                                                        \
+            DROP();                                                                  \
+            *x = std::move(a);                                                       \
+            --top;                                                                   \
+        } else {                                                                     \
+            goto fallback;                                                           \
+        }                                                                            \
+        ip = fused.at(fused.kLength);                                                \
+        NEXT;                                                                        \
     } while (false)
     CASE(OP_QUICK_ADD_SET_LOCAL) {
         FUSED(OP_QUICK_ADD_SET_LOCAL);

@@ -26,17 +26,6 @@ done
 [[ -n "$formatter" ]] || skip "clang-format 14 not found"
 git rev-parse --is-inside-work-tree >/dev/null 2>&1 || skip "not a git checkout"
 
-# Files written before the style was: the one-time reformat empties this list.
-pending=()
-if [[ -f tools/format-pending.txt ]]; then
-    mapfile -t pending < <(grep -v '^#' tools/format-pending.txt)
-fi
-is_pending() {
-    local file
-    for file in "${pending[@]}"; do [[ "$file" == "$1" ]] && return 0; done
-    return 1
-}
-
 mapfile -t files < <(git ls-files -- '*.cpp' '*.h')
 if ((!check)); then
     "$formatter" -i "${files[@]}"
@@ -45,7 +34,6 @@ fi
 
 failed=0
 for file in "${files[@]}"; do
-    is_pending "$file" && continue
     if ! "$formatter" "$file" | diff -u --label "$file" --label "$file (formatted)" "$file" -; then
         failed=1
     fi

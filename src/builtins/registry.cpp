@@ -98,9 +98,7 @@ constexpr std::array<BuiltinInfo, 78> kBuiltins = {{
 
 }  // namespace
 
-std::span<const BuiltinInfo> builtinTable() {
-    return kBuiltins;
-}
+std::span<const BuiltinInfo> builtinTable() { return kBuiltins; }
 
 void defineNative(Environment& globals, const std::string& name, NativeFn fn, int32_t minArity, int32_t maxArity) {
     globals.define(name, Value(makeRef<NativeObj>(name, fn, minArity, maxArity)));
@@ -141,8 +139,6 @@ int32_t truncateToInt32(double value) {
     return INT32_MIN;
 }
 
-void throwResultTooLarge(const char* name) {
-    throw RuntimeError(std::string(name) + ": result too large");
-}
+void throwResultTooLarge(const char* name) { throw RuntimeError(std::string(name) + ": result too large"); }
 
 }  // namespace velmor

@@ -68,7 +68,7 @@ bool isIncomplete(std::string_view buffer) {
     try {
         tokens = tokenize(buffer);
     } catch (const VelmorError&) {
-        return false; // a lexical error is reported at once, never continued
+        return false;  // a lexical error is reported at once, never continued
     }
     return openerBalance(tokens) > 0;
 }
@@ -81,7 +81,7 @@ FragmentBuffer::State FragmentBuffer::addLine(std::string_view line) {
         try {
             balance_ += openerBalance(tokenize(line));
         } catch (const VelmorError&) {
-            linesTokenized_ = false; // the whole text fails to tokenize: parseWhole reports it
+            linesTokenized_ = false;  // the whole text fails to tokenize: parseWhole reports it
         }
     } else {
         linesTokenized_ = false;
@@ -114,7 +114,7 @@ namespace {
 // The prompt's state between lines: the interpreter, every syntax tree its
 // functions may still point into, and the fragment being entered.
 class Session {
-  public:
+public:
     const char* prompt() const { return fragment_.empty() ? kPrimaryPrompt : kContinuationPrompt; }
     bool atPrimaryPrompt() const { return fragment_.empty(); }
     void discardFragment() { fragment_.clear(); }
@@ -125,7 +125,7 @@ class Session {
     // Takes one line; false when it ends the prompt.
     bool acceptLine(std::string line);
 
-  private:
+private:
     void run(const StmtList& statements);
 
     // Tree-walker functions point into the tree that defined them, so every
@@ -241,7 +241,7 @@ int readEditedLines(Session& session, EditingTerminal& terminal) {
     });
     LineEditor editor(terminal,
                       [&session](std::string_view prefix) { return completionsFor(prefix, session.interpreter()); });
-    std::string entry; // the lines of the fragment being entered
+    std::string entry;  // the lines of the fragment being entered
     for (;;) {
         std::cout.flush();
         LineEditor::Result read = editor.readLine(session.prompt(), kContinuationPrompt);
