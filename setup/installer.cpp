@@ -49,9 +49,7 @@ std::string_view trimSpaces(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalsIgnoringCase(std::string_view left, std::string_view right) {
     if (left.size() != right.size()) {
@@ -66,7 +64,8 @@ bool equalsIgnoringCase(std::string_view left, std::string_view right) {
 }
 
 // Calls `visit` with every piece of `list` between semicolons, empty pieces included.
-template <typename Visit> void forEachPiece(std::string_view list, Visit visit) {
+template <typename Visit>
+void forEachPiece(std::string_view list, Visit visit) {
     std::size_t start = 0;
     while (true) {
         const auto end = list.find(';', start);
@@ -84,9 +83,7 @@ bool pieceMatches(std::string_view piece, std::string_view folder) {
     return !trimmed.empty() && equalsIgnoringCase(trimmed, folder);
 }
 
-bool codeCommandFound(SetupSystem& system) {
-    return system.runCommand(std::string(kFindCodeCommand)) == 0;
-}
+bool codeCommandFound(SetupSystem& system) { return system.runCommand(std::string(kFindCodeCommand)) == 0; }
 
 void addToUserPath(SetupSystem& system, const std::string& programFolder) {
     const UserPath current = system.readUserPath();
@@ -165,7 +162,7 @@ std::optional<int> runMenu(SetupSystem& system) {
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 Operation selectOperation(std::span<const std::string> arguments) {
     for (const std::string& argument : arguments) {
@@ -273,7 +270,7 @@ int runSetup(std::span<const std::string> arguments, SetupSystem& system) {
     case Operation::Menu: {
         const std::optional<int> menuStatus = runMenu(system);
         if (!menuStatus) {
-            return 0; // a cancelled menu closes at once
+            return 0;  // a cancelled menu closes at once
         }
         status = *menuStatus;
         break;
@@ -284,4 +281,4 @@ int runSetup(std::span<const std::string> arguments, SetupSystem& system) {
     return status;
 }
 
-} // namespace velmor::setup
+}  // namespace velmor::setup

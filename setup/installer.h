@@ -34,7 +34,7 @@ struct UserPath {
 };
 
 class SetupSystem {
-  public:
+public:
     virtual ~SetupSystem() = default;
 
     // Empty when the variable is unset, empty or too long to read.
@@ -79,4 +79,4 @@ int runUninstall(SetupSystem& system);
 // Gives the exit status.
 int runSetup(std::span<const std::string> arguments, SetupSystem& system);
 
-} // namespace velmor::setup
+}  // namespace velmor::setup

@@ -6,13 +6,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool isHighSurrogate(char32_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
+bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
-bool isLowSurrogate(char32_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
+bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 void appendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {
@@ -84,7 +80,7 @@ char32_t decodeOne(std::string_view text, std::size_t& i) {
     return code;
 }
 
-} // namespace
+}  // namespace
 
 std::string utf8FromUtf16(std::u16string_view text) {
     std::string out;
@@ -95,7 +91,7 @@ std::string utf8FromUtf16(std::u16string_view text) {
             appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else {
-            appendUtf8(out, unit); // a lone surrogate too
+            appendUtf8(out, unit);  // a lone surrogate too
         }
     }
     return out;
@@ -111,4 +107,4 @@ std::u16string utf16FromUtf8(std::string_view text) {
     return out;
 }
 
-} // namespace velmor::setup
+}  // namespace velmor::setup

@@ -22,4 +22,4 @@ std::string utf8FromUtf16(std::u16string_view text);
 // sequence becomes U+FFFD.
 std::u16string utf16FromUtf8(std::string_view text);
 
-} // namespace velmor::setup
+}  // namespace velmor::setup

@@ -33,16 +33,14 @@ std::wstring wide(std::string_view text) {
     return std::wstring(units.begin(), units.end());
 }
 
-std::string narrow(std::wstring_view text) {
-    return utf8FromUtf16(std::u16string(text.begin(), text.end()));
-}
+std::string narrow(std::wstring_view text) { return utf8FromUtf16(std::u16string(text.begin(), text.end())); }
 
 bool isConsole(HANDLE handle) {
     DWORD mode = 0;
     return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
 }
 
-} // namespace
+}  // namespace
 
 std::string getEnvironmentText(const std::string& name) {
     std::vector<wchar_t> buffer(kEnvironmentBufferSize, L'\0');
@@ -134,9 +132,7 @@ bool writeUserPath(const std::string& text) {
     return true;
 }
 
-std::string WindowsSystem::environmentText(const std::string& name) {
-    return getEnvironmentText(name);
-}
+std::string WindowsSystem::environmentText(const std::string& name) { return getEnvironmentText(name); }
 
 bool WindowsSystem::createFolders(const std::string& path) {
     return SHCreateDirectoryExW(nullptr, wide(path).c_str(), nullptr) == ERROR_SUCCESS;
@@ -146,21 +142,15 @@ bool WindowsSystem::pathExists(const std::string& path) {
     return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool WindowsSystem::extractResource(int id, const std::string& path) {
-    return setup::extractResource(id, path);
-}
+bool WindowsSystem::extractResource(int id, const std::string& path) { return setup::extractResource(id, path); }
 
-UserPath WindowsSystem::readUserPath() {
-    return setup::readUserPath();
-}
+UserPath WindowsSystem::readUserPath() { return setup::readUserPath(); }
 
-bool WindowsSystem::writeUserPath(const std::string& text) {
-    return setup::writeUserPath(text);
-}
+bool WindowsSystem::writeUserPath(const std::string& text) { return setup::writeUserPath(text); }
 
 void WindowsSystem::deleteTree(const std::string& path) {
     std::wstring source = wide(path);
-    source.push_back(L'\0'); // the list of paths ends with a second NUL
+    source.push_back(L'\0');  // the list of paths ends with a second NUL
     SHFILEOPSTRUCTW operation{};
     operation.hwnd = nullptr;
     operation.wFunc = FO_DELETE;
@@ -209,8 +199,6 @@ std::optional<std::string> WindowsSystem::readLine() {
     return line;
 }
 
-void WindowsSystem::readCharacter() {
-    std::cin.get();
-}
+void WindowsSystem::readCharacter() { std::cin.get(); }
 
-} // namespace velmor::setup
+}  // namespace velmor::setup

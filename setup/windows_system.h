@@ -18,7 +18,7 @@ UserPath readUserPath();
 bool writeUserPath(const std::string& text);
 
 class WindowsSystem final : public SetupSystem {
-  public:
+public:
     std::string environmentText(const std::string& name) override;
     bool createFolders(const std::string& path) override;
     bool pathExists(const std::string& path) override;
@@ -32,4 +32,4 @@ class WindowsSystem final : public SetupSystem {
     void readCharacter() override;
 };
 
-} // namespace velmor::setup
+}  // namespace velmor::setup

@@ -8,9 +8,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "operators.h"
 #include "value.h"
 
 namespace velmor {
@@ -71,13 +73,6 @@ using ExprPtr = std::unique_ptr<Expr>;
 using StmtPtr = std::unique_ptr<Stmt>;
 using StmtList = std::vector<StmtPtr>;
 
-// Binary operators, decided once by the parser from the operator spelling so
-// that neither engine compares strings at run time. `op` keeps the spelling.
-enum class BinaryOp : uint8_t { Add, Sub, Mul, Div, FloorDiv, Mod, Pow, Eq, NotEq, Less, LessEq, Greater, GreaterEq, And, Or };
-
-// Operator for a spelling ("+", "//", "and", ...); the spelling must be valid.
-BinaryOp binaryOpFromSpelling(const std::string& spelling);
-
 // The chainLength of a link whose first operand is `first`.
 inline uint32_t linkOn(const ExprPtr& first) { return first ? first->chainLength + 1 : 1; }
 
@@ -123,13 +118,15 @@ struct UnaryExpr final : Expr {
 struct BinaryExpr final : Expr {
     BinaryExpr(std::string op_, ExprPtr left_, ExprPtr right_, int32_t line_, int32_t column_)
         : Expr(ExprKind::Binary, line_, column_), op(std::move(op_)), left(std::move(left_)), right(std::move(right_)),
-          binop(binaryOpFromSpelling(this->op)) {
+          binop(binaryOpFromSpelling(this->op).value_or(BinaryOp::Or)) {
         chainLength = linkOn(left);
     }
     ~BinaryExpr() override;
     std::string op;
     ExprPtr left;
     ExprPtr right;
+    // A spelling outside the operator table, which only a tree built by
+    // hand can hold, reads as Or here; the compiler rejects it.
     BinaryOp binop;
 };
 
@@ -216,10 +213,11 @@ struct LetStmt final : Stmt {
 struct AssignStmt final : Stmt {
     AssignStmt(ExprPtr target_, ExprPtr value_, std::string op_, int32_t line_, int32_t column_)
         : Stmt(StmtKind::Assign, line_, column_), target(std::move(target_)), value(std::move(value_)),
-          op(std::move(op_)) {}
+          op(std::move(op_)), compound(compoundOpFromSpelling(this->op)) {}
     ExprPtr target;  // NameExpr, IndexExpr or GetExpr
     ExprPtr value;
-    std::string op;  // empty for "=", else "+", "-", "*", "/", "//", "%" or "^"
+    std::string op;                    // empty for "=", else "+", "-", "*", "/", "//", "%" or "^"
+    std::optional<BinaryOp> compound;  // the operator of a compound assignment
 };
 
 struct ExprStmt final : Stmt {

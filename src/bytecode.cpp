@@ -38,9 +38,9 @@ void appendPadded(std::string& out, const std::string& text, size_t width) {
 void appendListing(std::string& out, const FunctionProto& proto, const InstructionNamer& nameOf) {
     out += "function ";
     out += proto.name.empty() ? "<script>" : proto.name;
-    out += " (arity " + std::to_string(proto.arity) + ", " + std::to_string(proto.constants.size()) +
-           " constants, " + std::to_string(proto.upvalues.size()) + " upvalues, " +
-           std::to_string(proto.protos.size()) + " functions)\n";
+    out += " (arity " + std::to_string(proto.arity) + ", " + std::to_string(proto.constants.size()) + " constants, " +
+           std::to_string(proto.upvalues.size()) + " upvalues, " + std::to_string(proto.protos.size()) +
+           " functions)\n";
     for (size_t i = 0; i < proto.upvalues.size(); ++i) {
         const UpvalueDesc& upvalue = proto.upvalues[i];
         out += "  upvalue " + std::to_string(i) + ": " + (upvalue.isLocal ? "local " : "upvalue ") +

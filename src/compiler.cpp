@@ -60,36 +60,16 @@ struct VarRef {
     int32_t nameConstant;  // constant index of a global's name; -1 otherwise
 };
 
-std::optional<OpCode> arithmeticOpcode(const std::string& op) {
-    if (op == "+") return OP_ADD;
-    if (op == "-") return OP_SUB;
-    if (op == "*") return OP_MUL;
-    if (op == "/") return OP_DIV;
-    if (op == "//") return OP_FLOOR_DIV;
-    if (op == "%") return OP_MOD;
-    if (op == "^") return OP_POW;
-    return std::nullopt;
-}
-
-OpCode binaryOpcode(BinaryOp op) {
+// The instruction of each operator: the arithmetic or comparison it applies,
+// or for "and" and "or" the jump that skips the right operand.
+OpCode operatorOpcode(BinaryOp op) {
     switch (op) {
-    case BinaryOp::Add: return OP_ADD;
-    case BinaryOp::Sub: return OP_SUB;
-    case BinaryOp::Mul: return OP_MUL;
-    case BinaryOp::Div: return OP_DIV;
-    case BinaryOp::FloorDiv: return OP_FLOOR_DIV;
-    case BinaryOp::Mod: return OP_MOD;
-    case BinaryOp::Pow: return OP_POW;
-    case BinaryOp::Eq: return OP_EQUAL;
-    case BinaryOp::NotEq: return OP_NOT_EQUAL;
-    case BinaryOp::Less: return OP_LESS;
-    case BinaryOp::LessEq: return OP_LESS_EQUAL;
-    case BinaryOp::Greater: return OP_GREATER;
-    case BinaryOp::GreaterEq: return OP_GREATER_EQUAL;
-    case BinaryOp::And:
-    case BinaryOp::Or: break;
+#define VELMOR_OPERATOR_OPCODE(name, spelling, precedence, associativity, kind, opcode) \
+    case BinaryOp::name: return opcode;
+        VELMOR_BINARY_OPERATORS(VELMOR_OPERATOR_OPCODE)
+#undef VELMOR_OPERATOR_OPCODE
     }
-    return OP_HALT;  // unreachable: "and" and "or" compile to jumps
+    return OP_HALT;  // unreachable
 }
 
 uint32_t lineOf(int32_t line) { return line > 0 ? static_cast<uint32_t>(line) : 0; }
@@ -351,11 +331,11 @@ private:
         for (size_t i = links.size(); i > 0; --i) compileLinkRest(*links[i - 1]);
     }
 
-    // The parser maps any unrecognised spelling to Or; only "or" itself means it.
+    // A spelling outside the operator table reads as Or in the tree.
     static void checkOperator(const Expr& link) {
         if (link.kind != ExprKind::Binary) return;
         const auto& binary = static_cast<const BinaryExpr&>(link);
-        if (binary.binop == BinaryOp::Or && binary.op != "or") {
+        if (operatorSpelling(binary.binop) != binary.op) {
             throw compileError("unknown operator " + binary.op, binary.line, 0);
         }
     }
@@ -365,20 +345,19 @@ private:
         switch (link.kind) {
         case ExprKind::Binary: {
             const auto& binary = static_cast<const BinaryExpr&>(link);
-            if (binary.binop == BinaryOp::And || binary.binop == BinaryOp::Or) {
-                uint32_t shortCircuit =
-                    emitJump(binary.binop == BinaryOp::And ? OP_JUMP_IF_FALSE : OP_JUMP_IF_TRUE, binary.line);
+            if (operatorInfo(binary.binop).kind == OperatorKind::ShortCircuit) {
+                uint32_t shortCircuit = emitJump(operatorOpcode(binary.binop), binary.line);
                 emitByte(OP_POP, binary.line);
                 compileExpression(*binary.right);
                 patchJump(shortCircuit);
                 return;
             }
-            if (binary.binop == BinaryOp::Pow) {
-                compilePowerOperand(binary);
+            if (operatorInfo(binary.binop).associativity == Associativity::Right) {
+                compileRightChain(binary);
                 return;
             }
             compileExpression(*binary.right);
-            emitByte(binaryOpcode(binary.binop), binary.line);
+            emitByte(operatorOpcode(binary.binop), binary.line);
             return;
         }
         case ExprKind::Call: {
@@ -406,19 +385,20 @@ private:
     }
 
     // "a ^ b ^ c" is a ^ (b ^ c): a chain that grows to the right. With the
-    // base of `power` on the stack, its operands are pushed by a loop and
-    // then raised from the right, innermost "^" first.
-    void compilePowerOperand(const BinaryExpr& power) {
-        std::vector<const BinaryExpr*> powers{&power};
-        const Expr* right = power.right.get();
-        while (right->kind == ExprKind::Binary && static_cast<const BinaryExpr&>(*right).binop == BinaryOp::Pow) {
+    // first operand of `first` on the stack, the others are pushed by a loop
+    // and then combined from the right, innermost operator first.
+    void compileRightChain(const BinaryExpr& first) {
+        std::vector<const BinaryExpr*> links{&first};
+        const Expr* right = first.right.get();
+        while (right->kind == ExprKind::Binary && static_cast<const BinaryExpr&>(*right).binop == first.binop) {
             const auto& inner = static_cast<const BinaryExpr&>(*right);
             compileExpression(*inner.left);
-            powers.push_back(&inner);
+            links.push_back(&inner);
             right = inner.right.get();
         }
         compileExpression(*right);
-        for (size_t i = powers.size(); i > 0; --i) emitByte(OP_POW, powers[i - 1]->line);
+        const OpCode opcode = operatorOpcode(first.binop);
+        for (size_t i = links.size(); i > 0; --i) emitByte(opcode, links[i - 1]->line);
     }
 
     // ---- statements
@@ -482,9 +462,10 @@ private:
     // The target is evaluated before the value, unlike in the tree-walker.
     void compileAssign(const AssignStmt& assign) {
         std::optional<OpCode> arithmetic;
-        if (!assign.op.empty()) {
-            arithmetic = arithmeticOpcode(assign.op);
-            if (!arithmetic) throw compileError("bad operator " + assign.op, assign.line, 0);
+        if (assign.compound) {
+            arithmetic = operatorOpcode(*assign.compound);
+        } else if (!assign.op.empty()) {
+            throw compileError("bad operator " + assign.op, assign.line, 0);
         }
         const Expr& target = *assign.target;
         switch (target.kind) {

@@ -4,41 +4,35 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <new>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#include "compiler.h"
+#include "driver/output.h"
 #include "driver/reporting.h"
+#include "driver/run.h"
 #include "error.h"
-#include "interpreter.h"
 #include "lexer/lexer.h"
 #include "lsp/server.h"
-#include "parser.h"
-#include "vm.h"
 
 namespace velmor {
 
 namespace {
 
-constexpr const char* kUsage =
-    "velmor                    start the REPL (tree-walking interpreter)\n"
-    "velmor <file.velmor|.vlm> run a file on the bytecode VM (default)\n"
-    "velmor --tree <file>      run a file on the tree-walking interpreter\n"
-    "velmor -c <code>          run a snippet\n"
-    "velmor --bench <file>     time the tree-walker vs the VM\n"
-    "velmor --watch <file>     re-run the file whenever it changes\n"
-    "velmor --tokens <file>    dump the token stream\n"
-    "velmor --lsp              serve editors as a language server on stdin/stdout\n"
-    "velmor --version\n";
+constexpr const char* kUsage = "velmor                    start the REPL (tree-walking interpreter)\n"
+                               "velmor <file.velmor|.vlm> run a file on the bytecode VM (default)\n"
+                               "velmor --tree <file>      run a file on the tree-walking interpreter\n"
+                               "velmor -c <code>          run a snippet\n"
+                               "velmor --bench <file>     time the tree-walker vs the VM\n"
+                               "velmor --watch <file>     re-run the file whenever it changes\n"
+                               "velmor --tokens <file>    dump the token stream\n"
+                               "velmor --lsp              serve editors as a language server on stdin/stdout\n"
+                               "velmor --version\n";
 
 constexpr int kExitUsage = 2;
 
 int complainMissingArgument(const char* message) {
-    const OutputFailureDeferred deferred;
-    std::cout.flush();
-    std::cerr << "velmor: " << message << "\n";
+    reportProblem(message);
     return kExitUsage;
 }
 
@@ -49,12 +43,7 @@ int dumpTokenFile(const std::string& path) {
         return 1;
     }
     std::vector<Token> tokens;
-    try {
-        tokens = tokenize(file.text);
-    } catch (const VelmorError& error) {
-        reportError(error, file.text, path);
-        return 1;
-    }
+    if (!runReported(file.text, path, [&] { tokens = tokenize(file.text); })) return 1;
     dumpTokens(tokens, std::cout);
     return 0;
 }
@@ -117,40 +106,6 @@ int dispatch(std::vector<std::string> args) {
 
 }  // namespace
 
-void reportError(const VelmorError& error, std::string_view source, std::string_view sourceName) {
-    const OutputFailureDeferred deferred;
-    std::cout.flush();
-    std::cerr << formatReport(error, source, sourceName) << "\n";
-}
-
-void reportThrownValue(const ThrownValue& thrown) {
-    const OutputFailureDeferred deferred;
-    std::cout.flush();
-    std::cerr << "Error: " << toText(thrown.value) << "\n";
-}
-
-void reportSystemFailure(const std::exception& failure) {
-    const OutputFailureDeferred deferred;
-    std::cout.flush();
-    if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) {
-        std::cerr << "RuntimeError: out of memory\n";
-    } else {
-        std::cerr << "RuntimeError: internal error (" << failure.what() << ")\n";
-    }
-}
-
-void reportCannotOpen(std::string_view path) {
-    const OutputFailureDeferred deferred;
-    std::cout.flush();
-    std::cerr << "velmor: cannot open " << path << "\n";
-}
-
-void reportUnknownFailure() {
-    const OutputFailureDeferred deferred;
-    std::cout.flush();
-    std::cerr << "RuntimeError: internal error (unknown exception)\n";
-}
-
 SourceFile readSourceFile(const std::string& path) {
     SourceFile file;
     // A directory opens as a stream on some platforms but has no text to run.
@@ -165,33 +120,11 @@ SourceFile readSourceFile(const std::string& path) {
 }
 
 int runSource(std::string_view text, std::string_view sourceName, Engine engine) {
-    try {
-        if (engine == Engine::BytecodeVm) {
-            StmtList program = parseSource(text);
-            Ref<FunctionProto> script = compileProgram(program);
-            {
-                VM vm;
-                vm.run(script);
-            }
-        } else {
-            Interpreter interpreter;
-            StmtList program = parseSource(text);
-            interpreter.run(program);
-        }
-    } catch (const VelmorError& error) {
-        reportError(error, text, sourceName);
-        return 1;
-    } catch (const ThrownValue& thrown) {
-        reportThrownValue(thrown);
-        return 1;
-    } catch (const std::exception& failure) {
-        reportSystemFailure(failure);
-        return 1;
-    } catch (...) {
-        reportUnknownFailure();
-        return 1;
-    }
-    return 0;
+    const bool finished = runReported(text, sourceName, [&] {
+        const PreparedProgram program = prepareProgram(text, engine);
+        runOnFreshEngine(program, engine);
+    });
+    return finished ? 0 : 1;
 }
 
 void dumpTokens(const std::vector<Token>& tokens, std::ostream& out) {
@@ -221,6 +154,7 @@ int runMain(int argc, char** argv) {
     try {
         status = dispatch(std::move(args));
     } catch (const std::exception& failure) {
+        // Runs report their own errors; what reaches here is a failure of the program itself.
         reportSystemFailure(failure);
         status = 1;
     } catch (...) {

@@ -16,7 +16,8 @@
 
 namespace velmor {
 
-inline constexpr const char* kVersion = "6";
+// The program's version, the project version in the top CMakeLists.txt.
+inline constexpr const char* kVersion = VELMOR_VERSION;
 
 // The process entry: dispatches the command line; the exit status.
 int runMain(int argc, char** argv);

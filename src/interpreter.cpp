@@ -10,6 +10,7 @@
 #include "error.h"
 #include "execution_limits.h"
 #include "native_stack.h"
+#include "operations.h"
 
 namespace velmor {
 
@@ -23,8 +24,6 @@ constexpr std::size_t kInlineArguments = 4;
 // recursion is stopped at a call (with the call's position) first.
 constexpr std::size_t kExpressionStackSlack = std::size_t{256} << 10;
 
-constexpr const char* kStackOverflowMessage = "call stack overflow (too much recursion)";
-
 // Errors are raised through these out-of-line helpers, so that building a
 // message takes no room in the frames of the recursive evaluation functions.
 [[noreturn, gnu::cold, gnu::noinline]] void fail(const char* message, int32_t line, int32_t column) {
@@ -37,27 +36,14 @@ constexpr const char* kStackOverflowMessage = "call stack overflow (too much rec
     throw RuntimeError(std::string(prefix) + typeName(value) + suffix, line, column);
 }
 
-// prefix + the type names of both operands joined by " and "
-[[noreturn, gnu::cold, gnu::noinline]] void failWithTypes(const char* prefix, const Value& left, const Value& right,
-                                                          int32_t line, int32_t column) {
-    throw RuntimeError(std::string(prefix) + typeName(left) + " and " + typeName(right), line, column);
-}
-
 [[noreturn, gnu::cold, gnu::noinline]] void failWithName(const char* prefix, const std::string& name,
                                                          const char* suffix, int32_t line, int32_t column) {
     throw RuntimeError(prefix + name + suffix, line, column);
 }
 
-[[noreturn, gnu::cold, gnu::noinline]] void failListRange(int64_t key, std::size_t length, int32_t line,
-                                                          int32_t column) {
-    throw RuntimeError("list index " + std::to_string(key) + " out of range (len " + std::to_string(length) + ")", line,
-                       column);
-}
-
 [[noreturn, gnu::cold, gnu::noinline]] void failArity(const std::string& name, std::size_t expected, std::size_t given,
                                                       int32_t line, int32_t column) {
-    throw RuntimeError(name + "() expects " + std::to_string(expected) + " argument(s), got " + std::to_string(given),
-                       line, column);
+    throw RuntimeError(arityMessage(name, std::to_string(expected), given), line, column);
 }
 
 [[noreturn, gnu::cold, gnu::noinline]] void failNativeArity(const NativeObj& native, std::size_t given, int32_t line,
@@ -65,82 +51,16 @@ constexpr const char* kStackOverflowMessage = "call stack overflow (too much rec
     throw RuntimeError(arityMessage(native, given), line, column);
 }
 
-const char* operatorSpelling(BinaryOp op) {
-    switch (op) {
-    case BinaryOp::Add: return "+";
-    case BinaryOp::Sub: return "-";
-    case BinaryOp::Mul: return "*";
-    case BinaryOp::Div: return "/";
-    case BinaryOp::FloorDiv: return "//";
-    case BinaryOp::Mod: return "%";
-    case BinaryOp::Pow: return "^";
-    case BinaryOp::Eq: return "==";
-    case BinaryOp::NotEq: return "!=";
-    case BinaryOp::Less: return "<";
-    case BinaryOp::LessEq: return "<=";
-    case BinaryOp::Greater: return ">";
-    case BinaryOp::GreaterEq: return ">=";
-    case BinaryOp::And: return "and";
-    case BinaryOp::Or: return "or";
-    }
-    return "?";
-}
-
-[[noreturn, gnu::cold, gnu::noinline]] void failOperandTypes(BinaryOp op, const Value& left, const Value& right,
-                                                             int32_t line, int32_t column) {
-    throw RuntimeError(std::string("operator '") + operatorSpelling(op) + "' needs numbers, got " + typeName(left) +
-                           " and " + typeName(right),
-                       line, column);
-}
-
-// The operator of a compound assignment ("+", "//", ...), told apart by its
-// characters so that no spelling is compared as a string.
-BinaryOp compoundOperator(const std::string& op) {
-    switch (op[0]) {
-    case '+': return BinaryOp::Add;
-    case '-': return BinaryOp::Sub;
-    case '*': return BinaryOp::Mul;
-    case '/': return op.size() == 2 ? BinaryOp::FloorDiv : BinaryOp::Div;
-    case '%': return BinaryOp::Mod;
-    default: return BinaryOp::Pow;
-    }
-}
-
-// Int arithmetic wraps in two's complement; unsigned arithmetic does that
-// without signed overflow.
-int64_t wrappingAdd(int64_t a, int64_t b) {
-    return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
-}
-int64_t wrappingSub(int64_t a, int64_t b) {
-    return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
-}
-int64_t wrappingMul(int64_t a, int64_t b) {
-    return static_cast<int64_t>(static_cast<uint64_t>(a) * static_cast<uint64_t>(b));
-}
-int64_t wrappingPow(int64_t base, int64_t exponent) {
-    uint64_t result = 1;
-    uint64_t factor = static_cast<uint64_t>(base);
-    for (auto remaining = static_cast<uint64_t>(exponent); remaining != 0; remaining >>= 1) {
-        if (remaining & 1)
-            result *= factor;
-        factor *= factor;
-    }
-    return static_cast<int64_t>(result);
-}
-
-// "+" of two strings or two lists.
-[[gnu::noinline]] Value concatenate(const Value& left, const Value& right, int32_t line, int32_t column) {
-    Value result;
-    if (!velmor::concatenate(left, right, result))
-        fail("result too large", line, column);
-    return result;
+// A failed operator rule, worded as the tree-walker words it.
+[[noreturn, gnu::cold, gnu::noinline]] void failOperation(OperationError error, const Value& first, const Value& second,
+                                                          BinaryOp op, int32_t line, int32_t column) {
+    throw RuntimeError(operationMessage(error, first, second, Wording::TreeWalker, op), line, column);
 }
 
 // Whether a block binds names in its own scope; only then is the scope observable.
 bool declaresNames(const StmtList& statements) {
     for (const StmtPtr& statement : statements) {
-        if (statement->kind == StmtKind::Let || statement->kind == StmtKind::FunctionDecl)
-            return true;
+        if (statement->kind == StmtKind::Let || statement->kind == StmtKind::FunctionDecl) return true;
     }
     return false;
 }
@@ -151,8 +71,7 @@ bool declaresNames(const StmtList& statements) {
 // scope is garbage in a cycle once its owner lets go. The search gives up
 // (answering no) after a few dozen values, so that it stays cheap.
 bool onlySelfReferenced(const Environment& scope) {
-    if (scope.refCount == 1)
-        return true;
+    if (scope.refCount == 1) return true;
     constexpr std::size_t kSearchLimit = 64;
     std::array<const Value*, kSearchLimit> pending;
     std::size_t pendingCount = 0;
@@ -160,20 +79,16 @@ bool onlySelfReferenced(const Environment& scope) {
     std::size_t selfReferences = 0;
     auto addBindings = [&](const Environment& environment) {
         for (const auto& binding : environment.vars) {
-            if (pendingCount == kSearchLimit)
-                return false;
+            if (pendingCount == kSearchLimit) return false;
             pending[pendingCount++] = &binding.second;
         }
         return true;
     };
-    if (!addBindings(scope))
-        return false;
+    if (!addBindings(scope)) return false;
     while (pendingCount > 0) {
         const Value& value = *pending[--pendingCount];
-        if (!value.isObject() || value.asObject()->refCount != 1)
-            continue; // shared, or no reference at all
-        if (++visited > kSearchLimit)
-            return false;
+        if (!value.isObject() || value.asObject()->refCount != 1) continue;  // shared, or no reference at all
+        if (++visited > kSearchLimit) return false;
         if (value.isFunction()) {
             // Follow the chain of scopes that only this function keeps alive.
             for (const Environment* closure = value.asFunction().closure.get(); closure;
@@ -182,19 +97,16 @@ bool onlySelfReferenced(const Environment& scope) {
                     ++selfReferences;
                     break;
                 }
-                if (closure->refCount != 1 || ++visited > kSearchLimit || !addBindings(*closure))
-                    break;
+                if (closure->refCount != 1 || ++visited > kSearchLimit || !addBindings(*closure)) break;
             }
         } else if (value.isList()) {
             for (const Value& item : value.listItems()) {
-                if (pendingCount == kSearchLimit)
-                    return false;
+                if (pendingCount == kSearchLimit) return false;
                 pending[pendingCount++] = &item;
             }
         } else if (value.isMap()) {
             for (const MapEntry& entry : value.asMap().entries) {
-                if (pendingCount == kSearchLimit)
-                    return false;
+                if (pendingCount == kSearchLimit) return false;
                 pending[pendingCount++] = &entry.value;
             }
         }
@@ -227,15 +139,14 @@ Value makeFunction(const std::string& name, const std::vector<std::string>& para
     return Value(makeRef<FunctionObj>(name, &params, &body, Ref<Environment>(&closure)));
 }
 
-} // namespace
+}  // namespace
 
 // Records the native stack position at the outermost entry into the
 // interpreter and clears it again on the way out.
 class Interpreter::Entry {
-  public:
+public:
     explicit Entry(Interpreter& interpreter) : interpreter_(interpreter) {
-        if (interpreter_.callStackLimit_ != 0)
-            return;
+        if (interpreter_.callStackLimit_ != 0) return;
         outermost_ = true;
         const std::uintptr_t base = currentStackAddress();
         static const std::size_t budget = nativeStackBudget();
@@ -243,7 +154,7 @@ class Interpreter::Entry {
         interpreter_.expressionStackLimit_ = nativeStackLimit(base, budget + kExpressionStackSlack);
         interpreter_.globalSlots_->fill(GlobalSlot{});
         interpreter_.scopesChanged();
-        interpreter_.openChainLinks_ = 0; // an error may have left the count of an earlier run
+        interpreter_.openChainLinks_ = 0;  // an error may have left the count of an earlier run
     }
     ~Entry() {
         if (outermost_) {
@@ -254,7 +165,7 @@ class Interpreter::Entry {
     Entry(const Entry&) = delete;
     Entry& operator=(const Entry&) = delete;
 
-  private:
+private:
     Interpreter& interpreter_;
     bool outermost_ = false;
 };
@@ -262,15 +173,14 @@ class Interpreter::Entry {
 // The scope of one call, block, loop iteration or handler, owned by the code
 // that made it and handed to releaseScope when that code is done with it.
 class Interpreter::OwnedScope {
-  public:
+public:
     explicit OwnedScope(Interpreter& interpreter) : interpreter_(interpreter) {}
     // The iteration scopes of a for loop, which may be parked when it ends.
     OwnedScope(Interpreter& interpreter, const Stmt& loop) : interpreter_(interpreter), loop_(&loop) {}
     OwnedScope(Interpreter& interpreter, Ref<Environment> parent)
         : interpreter_(interpreter), scope_(interpreter.acquireScope(std::move(parent))) {}
     ~OwnedScope() {
-        if (!scope_)
-            return;
+        if (!scope_) return;
         if (loop_ && variableSlot_ && scope_->refCount == 1 && scope_->vars.size() == 1) {
             ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
             // Another loop's parked scope gives way: freed, it could only
@@ -298,8 +208,7 @@ class Interpreter::OwnedScope {
             interpreter_.scopesChanged();
             return;
         }
-        if (scope_)
-            interpreter_.releaseScope(scope_);
+        if (scope_) interpreter_.releaseScope(scope_);
         scope_ = interpreter_.acquireScope(Ref<Environment>(&parent));
     }
 
@@ -317,8 +226,7 @@ class Interpreter::OwnedScope {
             if (parked.loop == loop_ && parked.scope) {
                 // The scope this loop left last time, holding just its variable.
                 scope_ = std::move(parked.scope);
-                if (parked.parent != &parent)
-                    interpreter_.scopesChanged();
+                if (parked.parent != &parent) interpreter_.scopesChanged();
                 scope_->parent = Ref<Environment>(&parent);
                 variableSlot_ = &scope_->vars.begin()->second;
                 *variableSlot_ = std::move(value);
@@ -326,25 +234,24 @@ class Interpreter::OwnedScope {
             }
         }
         renew(parent);
-        scope_->define(variable, std::move(value)); // into a fresh scope: see bind
-        if (scope_->vars.size() == 1 && !interpreter_.plain_)
-            variableSlot_ = &scope_->vars.begin()->second;
+        scope_->define(variable, std::move(value));  // into a fresh scope: see bind
+        if (scope_->vars.size() == 1 && !interpreter_.plain_) variableSlot_ = &scope_->vars.begin()->second;
     }
 
     Environment& operator*() const { return *scope_; }
     Environment* operator->() const { return scope_.get(); }
 
-  private:
+private:
     Interpreter& interpreter_;
     const Stmt* loop_ = nullptr;
     Ref<Environment> scope_;
-    Value* variableSlot_ = nullptr; // the loop variable's binding in scope_, while it is the only one
+    Value* variableSlot_ = nullptr;  // the loop variable's binding in scope_, while it is the only one
 };
 
 // The scope of one call of a Velmor function, taken from the function's
 // spare scopes when it has one.
 class Interpreter::CallScope {
-  public:
+public:
     CallScope(Interpreter& interpreter, FunctionObj& function, std::span<Value> args)
         : interpreter_(interpreter), function_(function) {
         const std::vector<std::string>& params = *function.params;
@@ -354,14 +261,13 @@ class Interpreter::CallScope {
             slots_ = spare.slots;
             function.spareScopes.pop_back();
             scope_->parent = function.closure;
-            for (std::size_t i = 0; i < params.size(); ++i)
-                *slots_[i] = std::move(args[i]);
+            for (std::size_t i = 0; i < params.size(); ++i) *slots_[i] = std::move(args[i]);
             slotsKnown_ = true;
             return;
         }
         scope_ = interpreter.acquireScope(function.closure);
         for (std::size_t i = 0; i < params.size(); ++i)
-            scope_->define(params[i], std::move(args[i])); // into a fresh scope: see bind
+            scope_->define(params[i], std::move(args[i]));  // into a fresh scope: see bind
     }
     ~CallScope() {
         const std::vector<std::string>& params = *function_.params;
@@ -370,8 +276,7 @@ class Interpreter::CallScope {
             params.size() <= SpareCallScope::kMaxParameters &&
             function_.spareScopes.size() < FunctionObj::kMaxSpareScopes) {
             if (!slotsKnown_) {
-                for (std::size_t i = 0; i < params.size(); ++i)
-                    slots_[i] = &scope_->vars.find(params[i])->second;
+                for (std::size_t i = 0; i < params.size(); ++i) slots_[i] = &scope_->vars.find(params[i])->second;
                 // A repeated parameter name binds one variable for two
                 // parameters, so a binding of the body's makes up the count.
                 for (std::size_t i = 0; i < params.size(); ++i) {
@@ -383,11 +288,9 @@ class Interpreter::CallScope {
                     }
                 }
             }
-            for (std::size_t i = 0; i < params.size(); ++i)
-                *slots_[i] = Value();
+            for (std::size_t i = 0; i < params.size(); ++i) *slots_[i] = Value();
             scope_->parent = nullptr;
-            if (function_.spareScopes.capacity() == 0)
-                function_.spareScopes.reserve(FunctionObj::kMaxSpareScopes);
+            if (function_.spareScopes.capacity() == 0) function_.spareScopes.reserve(FunctionObj::kMaxSpareScopes);
             function_.spareScopes.push_back(SpareCallScope{std::move(scope_), slots_});
             return;
         }
@@ -398,7 +301,7 @@ class Interpreter::CallScope {
 
     Environment& operator*() const { return *scope_; }
 
-  private:
+private:
     Interpreter& interpreter_;
     FunctionObj& function_;
     Ref<Environment> scope_;
@@ -417,8 +320,7 @@ Interpreter::~Interpreter() {
     // Every cycle of scopes and functions runs through the globals or through
     // a scope that outlived its owner, so emptying those frees them all.
     globals->vars.clear();
-    for (const Ref<Environment>& scope : escapedScopes_)
-        scope->vars.clear();
+    for (const Ref<Environment>& scope : escapedScopes_) scope->vars.clear();
 }
 
 Ref<Environment> Interpreter::acquireScope(Ref<Environment> parent) {
@@ -440,8 +342,7 @@ void Interpreter::releaseScope(Ref<Environment>& scope) {
             // Captured by a closure that lives on: kept track of, so that a
             // cycle it may form later can still be freed.
             escapedScopes_.push_back(std::move(scope));
-            if (escapedScopes_.size() >= pruneThreshold_)
-                pruneEscapedScopes();
+            if (escapedScopes_.size() >= pruneThreshold_) pruneEscapedScopes();
             return;
         }
     }
@@ -451,16 +352,13 @@ void Interpreter::releaseScope(Ref<Environment>& scope) {
     scope->vars.clear();
     scopesChanged();
     scope->parent = nullptr;
-    if (spareScopes_.size() < kMaximumSpareScopes && !plain_)
-        spareScopes_.push_back(std::move(scope));
+    if (spareScopes_.size() < kMaximumSpareScopes && !plain_) spareScopes_.push_back(std::move(scope));
 }
 
 void Interpreter::pruneEscapedScopes() {
     std::erase_if(escapedScopes_, [this](const Ref<Environment>& scope) {
-        if (scope->refCount == 1)
-            return true;
-        if (!onlySelfReferenced(*scope))
-            return false;
+        if (scope->refCount == 1) return true;
+        if (!onlySelfReferenced(*scope)) return false;
         scope->vars.clear();
         scopesChanged();
         return true;
@@ -472,8 +370,7 @@ void Interpreter::pruneEscapedScopes() {
 void Interpreter::run(const StmtList& statements) {
     Entry entry(*this);
     const ExecStatus status = executeBlock(statements, *globals);
-    if (status == ExecStatus::Break || status == ExecStatus::Continue)
-        signalOutsideLoop(status);
+    if (status == ExecStatus::Break || status == ExecStatus::Continue) signalOutsideLoop(status);
     returnValue_ = Value();
 }
 
@@ -485,8 +382,7 @@ Value Interpreter::runRepl(const StmtList& statements) {
             return evaluate(*static_cast<const ExprStmt&>(statement).expr, *globals);
         }
         const ExecStatus status = execute(statement, *globals);
-        if (status == ExecStatus::Break || status == ExecStatus::Continue)
-            signalOutsideLoop(status);
+        if (status == ExecStatus::Break || status == ExecStatus::Continue) signalOutsideLoop(status);
         if (status == ExecStatus::Return) {
             returnValue_ = Value();
             break;
@@ -511,13 +407,11 @@ void Interpreter::signalOutsideLoop(ExecStatus status) const {
 Value Interpreter::callValue(const Value& callee, std::span<Value> args, int32_t line, int32_t column) {
     if (callee.isNative()) {
         NativeObj& native = callee.asNative();
-        if (!arityAccepts(native, args.size()))
-            failNativeArity(native, args.size(), line, column);
+        if (!arityAccepts(native, args.size())) failNativeArity(native, args.size(), line, column);
         return native.fn(*this, args);
     }
-    if (callee.isFunction())
-        return callFunction(callee, args, line, column);
-    failWithType("", callee, " is not callable", line, column);
+    if (callee.isFunction()) return callFunction(callee, args, line, column);
+    failWithType("", callee, kNotCallableSuffix, line, column);
 }
 
 Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int32_t line, int32_t column) {
@@ -527,7 +421,7 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
         failArity(function.name(), params.size(), args.size(), line, column);
     }
     if (callDepth_ + 1 >= kMaxCallDepth || currentStackAddress() < callStackLimit_) {
-        fail(kStackOverflowMessage, line, column);
+        fail(kCallStackOverflow, line, column);
     }
     countStep();
 
@@ -544,10 +438,8 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
     CallScope scope(*this, function, args);
 
     const ExecStatus status = executeBlock(*function.body, *scope);
-    if (status == ExecStatus::Return)
-        return std::exchange(returnValue_, Value());
-    if (status != ExecStatus::Normal)
-        signalOutsideLoop(status);
+    if (status == ExecStatus::Return) return std::exchange(returnValue_, Value());
+    if (status != ExecStatus::Normal) signalOutsideLoop(status);
     return Value();
 }
 
@@ -559,8 +451,7 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
 Value Interpreter::finishBinary(const BinaryExpr& expression, Value left, Environment& environment) {
     const BinaryOp op = expression.binop;
     if (op == BinaryOp::And || op == BinaryOp::Or) {
-        if (isTruthy(left) == (op == BinaryOp::Or))
-            return left;
+        if (isTruthy(left) == (op == BinaryOp::Or)) return left;
         return evaluate(*expression.right, environment);
     }
     Value right = evaluateRightOperand(expression, environment);
@@ -571,8 +462,7 @@ Value Interpreter::finishCall(const Value& callee, const CallExpr& expression, E
     const std::size_t count = expression.args.size();
     if (count <= kInlineArguments) {
         std::array<Value, kInlineArguments> buffer;
-        for (std::size_t i = 0; i < count; ++i)
-            buffer[i] = evaluateOperand(*expression.args[i], environment);
+        for (std::size_t i = 0; i < count; ++i) buffer[i] = evaluateOperand(*expression.args[i], environment);
         return callValue(callee, std::span<Value>(buffer.data(), count), expression.line, expression.column);
     }
     return callWithManyArguments(callee, expression, environment);
@@ -593,7 +483,7 @@ Value Interpreter::finishGet(const GetExpr& expression, const Value& object) {
 
 Value Interpreter::evaluate(const Expr& expression, Environment& environment) {
     if (currentStackAddress() < expressionStackLimit_) {
-        fail(kStackOverflowMessage, expression.line, expression.column);
+        fail(kCallStackOverflow, expression.line, expression.column);
     }
     switch (expression.kind) {
     case ExprKind::Literal: return static_cast<const LiteralExpr&>(expression).value;
@@ -623,31 +513,25 @@ Value Interpreter::evaluate(const Expr& expression, Environment& environment) {
 
 Value* Interpreter::lookupNameSlowly(const NameExpr& name, Environment& environment, NameSlot& cached) {
     Value* slot = searchName(name, environment);
-    if (slot && !plain_)
-        cached = NameSlot{&name, &environment, scopeEpoch_, slot};
+    if (slot && !plain_) cached = NameSlot{&name, &environment, scopeEpoch_, slot};
     return slot;
 }
 
 Value* Interpreter::searchName(const NameExpr& name, Environment& environment) {
     const Environment* const global = globals.get();
     for (Environment* scope = &environment; scope; scope = scope->parent.get()) {
-        if (scope == global)
-            return lookupGlobal(name);
-        if (Value* found = findBinding(*scope, name.name))
-            return found;
+        if (scope == global) return lookupGlobal(name);
+        if (Value* found = findBinding(*scope, name.name)) return found;
     }
     return nullptr;
 }
 
 Value* Interpreter::lookupGlobal(const NameExpr& name) {
     GlobalSlot& cached = (*globalSlots_)[(reinterpret_cast<std::uintptr_t>(&name) >> 4) & (kGlobalSlotCount - 1)];
-    if (cached.site == &name && cached.scope == globals.get())
-        return cached.slot;
+    if (cached.site == &name && cached.scope == globals.get()) return cached.slot;
     const auto found = globals->vars.find(name.name);
-    if (found == globals->vars.end())
-        return nullptr; // not cached: a later definition must be seen
-    if (!plain_)
-        cached = GlobalSlot{&name, globals.get(), &found->second};
+    if (found == globals->vars.end()) return nullptr;  // not cached: a later definition must be seen
+    if (!plain_) cached = GlobalSlot{&name, globals.get(), &found->second};
     return &found->second;
 }
 
@@ -659,16 +543,15 @@ Value* Interpreter::findField(MapData& map, const GetExpr& site) {
         // an entry with this name is the one a search would find. The key
         // found last time is such a string; maps built alike share it.
         MapEntry& entry = map.entries[hint.index];
-        if (entry.key.isString() && (entry.key.asObject() == hint.key.asObject() ||
-                                     entry.key.asObject() == name.asObject() || entry.key.asString() == name.asString()))
+        if (entry.key.isString() &&
+            (entry.key.asObject() == hint.key.asObject() || entry.key.asObject() == name.asObject() ||
+             entry.key.asString() == name.asString()))
             return &entry.value;
     }
     const std::ptrdiff_t index = map.indexOf(name);
-    if (index < 0)
-        return nullptr;
+    if (index < 0) return nullptr;
     MapEntry& entry = map.entries[static_cast<std::size_t>(index)];
-    if (plain_)
-        return &entry.value;
+    if (plain_) return &entry.value;
     hint.site = &site;
     hint.index = static_cast<std::size_t>(index);
     hint.key = entry.key;
@@ -676,25 +559,20 @@ Value* Interpreter::findField(MapData& map, const GetExpr& site) {
 }
 
 Value Interpreter::evaluateName(const NameExpr& expression, Environment& environment) {
-    if (const Value* value = lookupName(expression, environment))
-        return *value;
-    failWithName("undefined variable '", expression.name, "'", expression.line, expression.column);
+    if (const Value* value = lookupName(expression, environment)) return *value;
+    failWithName(kUndefinedVariablePrefix, expression.name, "'", expression.line, expression.column);
 }
 
 Value Interpreter::evaluateUnary(const UnaryExpr& expression, Environment& environment) {
     Value operand = evaluate(*expression.operand, environment);
-    if (expression.op.size() != 1)
-        return Value(!isTruthy(operand)); // "not"
-    if (operand.isInt())
-        return Value(wrappingSub(0, operand.asInt()));
-    if (operand.isFloat())
-        return Value(-operand.asFloat());
-    failWithType("unary '-': expected a number, got ", operand, "", expression.line, expression.column);
+    if (expression.op.size() != 1) return Value(!isTruthy(operand));  // "not"
+    if (operand.isInt()) return Value(wrappingSub(0, operand.asInt()));
+    if (operand.isFloat()) return Value(-operand.asFloat());
+    failWithType(kUnaryMinusPrefix, operand, "", expression.line, expression.column);
 }
 
 Value Interpreter::evaluateLink(const Expr& link, Environment& environment) {
-    if (openChainLinks_ >= kMaxOpenChainLinks)
-        return evaluateChain(link, environment);
+    if (openChainLinks_ >= kMaxOpenChainLinks) return evaluateChain(link, environment);
     ++openChainLinks_;
     Value value = evaluate(link, environment);
     --openChainLinks_;
@@ -732,8 +610,7 @@ Value Interpreter::evaluateExponent(const Expr& exponent, Environment& environme
     if (exponent.kind != ExprKind::Binary || static_cast<const BinaryExpr&>(exponent).binop != BinaryOp::Pow)
         return evaluateOperand(exponent, environment);
     const auto& power = static_cast<const BinaryExpr&>(exponent);
-    if (openChainLinks_ >= kMaxOpenChainLinks)
-        return evaluatePowerChain(power, environment);
+    if (openChainLinks_ >= kMaxOpenChainLinks) return evaluatePowerChain(power, environment);
     ++openChainLinks_;
     Value value = evaluateBinary(power, environment);
     --openChainLinks_;
@@ -752,8 +629,7 @@ Value Interpreter::evaluatePowerChain(const BinaryExpr& first, Environment& envi
         operand = power.right.get();
     }
     Value result = evaluateOperand(*operand, environment);
-    for (std::size_t i = powers.size(); i > 0; --i)
-        result = combine(*powers[i - 1], bases[i - 1], result);
+    for (std::size_t i = powers.size(); i > 0; --i) result = combine(*powers[i - 1], bases[i - 1], result);
     return result;
 }
 
@@ -773,8 +649,7 @@ Value Interpreter::combine(const BinaryExpr& expression, const Value& left, cons
         case BinaryOp::Sub: return Value(wrappingSub(a, b));
         case BinaryOp::Mul: return Value(wrappingMul(a, b));
         case BinaryOp::Mod:
-            if (b > 0)
-                return Value(a % b);
+            if (b > 0) return Value(a % b);
             break;
         case BinaryOp::Eq: return Value(static_cast<double>(a) == static_cast<double>(b));
         case BinaryOp::NotEq: return Value(static_cast<double>(a) != static_cast<double>(b));
@@ -808,30 +683,10 @@ Value Interpreter::combine(const BinaryExpr& expression, const Value& left, cons
     case BinaryOp::LessEq:
     case BinaryOp::Greater:
     case BinaryOp::GreaterEq: {
-        if (left.isNumber() && right.isNumber()) {
-            // Every comparison with NaN is false, so these are four tests, not one three-way one.
-            const double x = asDouble(left);
-            const double y = asDouble(right);
-            if (op == BinaryOp::Less)
-                return Value(x < y);
-            if (op == BinaryOp::LessEq)
-                return Value(x <= y);
-            if (op == BinaryOp::Greater)
-                return Value(x > y);
-            return Value(x >= y);
-        }
-        if (left.isString() && right.isString()) {
-            // Bytes compare as unsigned; a proper prefix is the smaller.
-            const int order = left.asString().compare(right.asString());
-            if (op == BinaryOp::Less)
-                return Value(order < 0);
-            if (op == BinaryOp::LessEq)
-                return Value(order <= 0);
-            if (op == BinaryOp::Greater)
-                return Value(order > 0);
-            return Value(order >= 0);
-        }
-        failWithTypes("cannot compare ", left, right, expression.line, expression.column);
+        bool result = false;
+        const OperationError error = compare(op, left, right, result);
+        if (error != OperationError::None) failOperation(error, left, right, op, expression.line, expression.column);
+        return Value(result);
     }
     default: return binaryOp(op, left, right, expression.line, expression.column);
     }
@@ -845,16 +700,14 @@ Value Interpreter::evaluateCall(const CallExpr& expression, Environment& environ
 Value Interpreter::callWithManyArguments(const Value& callee, const CallExpr& expression, Environment& environment) {
     std::vector<Value> arguments;
     arguments.reserve(expression.args.size());
-    for (const ExprPtr& argument : expression.args)
-        arguments.push_back(evaluate(*argument, environment));
+    for (const ExprPtr& argument : expression.args) arguments.push_back(evaluate(*argument, environment));
     return callValue(callee, std::span<Value>(arguments), expression.line, expression.column);
 }
 
 Value Interpreter::evaluateList(const ListLitExpr& expression, Environment& environment) {
     std::vector<Value> items;
     items.reserve(expression.elements.size());
-    for (const ExprPtr& element : expression.elements)
-        items.push_back(evaluate(*element, environment));
+    for (const ExprPtr& element : expression.elements) items.push_back(evaluate(*element, environment));
     return Value::newList(std::move(items));
 }
 
@@ -864,7 +717,7 @@ Value Interpreter::evaluateMap(const MapLitExpr& expression, Environment& enviro
     for (const MapEntryExpr& entry : expression.entries) {
         Value key = evaluate(*entry.key, environment);
         if (!key.isString() && !key.isNumber()) {
-            failWithType("map keys must be string or number, got ", key, "", expression.line, expression.column);
+            failWithType(kMapLiteralKeyPrefix, key, "", expression.line, expression.column);
         }
         data.set(key, evaluate(*entry.value, environment));
     }
@@ -875,162 +728,36 @@ Value Interpreter::evaluateMap(const MapLitExpr& expression, Environment& enviro
 // Operators
 
 Value Interpreter::binaryOp(BinaryOp op, const Value& left, const Value& right, int32_t line, int32_t column) {
-    if (op == BinaryOp::Add) {
-        if (left.isInt() && right.isInt())
-            return Value(wrappingAdd(left.asInt(), right.asInt()));
-        if (left.isNumber() && right.isNumber())
-            return Value(asDouble(left) + asDouble(right));
-        if ((left.isString() && right.isString()) || (left.isList() && right.isList())) {
-            return concatenate(left, right, line, column);
-        }
-        failWithTypes("cannot add ", left, right, line, column);
-    }
-    if (!left.isNumber() || !right.isNumber()) {
-        failOperandTypes(op, left, right, line, column);
-    }
-    return arithmetic(op, left, right, line, column);
+    Value result;
+    const OperationError error =
+        op == BinaryOp::Add ? add(left, right, result) : velmor::arithmetic(op, left, right, result);
+    if (error != OperationError::None) failOperation(error, left, right, op, line, column);
+    return result;
 }
 
 Value Interpreter::arithmetic(BinaryOp op, const Value& left, const Value& right, int32_t line, int32_t column) {
-    if (op == BinaryOp::Div) {
-        const double divisor = asDouble(right);
-        if (divisor == 0.0)
-            fail("division by zero", line, column);
-        return Value(asDouble(left) / divisor);
-    }
-    if (left.isInt() && right.isInt()) {
-        const int64_t a = left.asInt();
-        const int64_t b = right.asInt();
-        switch (op) {
-        case BinaryOp::Add: return Value(wrappingAdd(a, b));
-        case BinaryOp::Sub: return Value(wrappingSub(a, b));
-        case BinaryOp::Mul: return Value(wrappingMul(a, b));
-        case BinaryOp::Mod:
-            if (b == 0)
-                fail("modulo by zero", line, column);
-            // The smallest integer by -1 would trap in hardware; its remainder is 0.
-            return Value(b == -1 ? int64_t{0} : a % b);
-        case BinaryOp::FloorDiv: {
-            if (b == 0)
-                fail("floor division by zero", line, column);
-            if (b == -1)
-                return Value(wrappingSub(0, a));
-            int64_t quotient = a / b;
-            if (a % b != 0 && ((a < 0) != (b < 0)))
-                --quotient;
-            return Value(quotient);
-        }
-        case BinaryOp::Pow:
-            if (b < 0)
-                return Value(std::pow(static_cast<double>(a), static_cast<double>(b)));
-            return Value(wrappingPow(a, b));
-        default: break;
-        }
-    }
-    const double x = asDouble(left);
-    const double y = asDouble(right);
-    switch (op) {
-    case BinaryOp::Add: return Value(x + y);
-    case BinaryOp::Sub: return Value(x - y);
-    case BinaryOp::Mul: return Value(x * y);
-    case BinaryOp::FloorDiv:
-        if (y == 0.0)
-            fail("floor division by zero", line, column);
-        return Value(std::floor(x / y));
-    case BinaryOp::Mod:
-        if (y == 0.0)
-            fail("modulo by zero", line, column);
-        return Value(std::fmod(x, y));
-    case BinaryOp::Pow: return Value(std::pow(x, y));
-    default: break;
-    }
-    failWithName("unknown operator ", operatorSpelling(op), "", line, column);
+    Value result;
+    const OperationError error = velmor::arithmetic(op, left, right, result);
+    if (error != OperationError::None) failOperation(error, left, right, op, line, column);
+    return result;
 }
 
 Value Interpreter::getIndex(const Value& object, const Value& key, int32_t line, int32_t column) {
-    switch (object.kind()) {
-    case ValueKind::List: {
-        if (!key.isInt()) {
-            failWithType("list index must be an integer, got ", key, "", line, column);
-        }
-        const std::vector<Value>& items = object.listItems();
-        const auto length = static_cast<int64_t>(items.size());
-        int64_t index = key.asInt();
-        if (index < 0)
-            index += length;
-        if (index < 0 || index >= length) {
-            failListRange(key.asInt(), items.size(), line, column);
-        }
-        return items[static_cast<std::size_t>(index)];
-    }
-    case ValueKind::Map: {
-        const Value* found = object.asMap().find(key);
-        return found ? *found : Value();
-    }
-    case ValueKind::String: {
-        if (!key.isInt()) {
-            failWithType("string index must be an integer, got ", key, "", line, column);
-        }
-        const std::string_view text = object.asString();
-        const auto length = static_cast<int64_t>(text.size());
-        int64_t index = key.asInt();
-        if (index < 0)
-            index += length;
-        if (index < 0 || index >= length)
-            fail("string index out of range", line, column);
-        return byteString(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
-    }
-    default: failWithType("cannot index ", object, "", line, column);
-    }
+    OperationError error = OperationError::None;
+    if (const Value* element = elementAt(object, key, error)) return *element;
+    failOperation(error, object, key, BinaryOp::Add, line, column);
 }
 
 void Interpreter::setIndex(const Value& object, const Value& key, Value value, int32_t line, int32_t column) {
-    if (object.isList()) {
-        if (!key.isInt()) {
-            failWithType("list index must be an integer, got ", key, "", line, column);
-        }
-        std::vector<Value>& items = object.listItems();
-        const auto length = static_cast<int64_t>(items.size());
-        int64_t index = key.asInt();
-        if (index < 0)
-            index += length;
-        if (index < 0 || index >= length) {
-            failListRange(key.asInt(), items.size(), line, column);
-        }
-        items[static_cast<std::size_t>(index)] = std::move(value);
-        return;
-    }
-    if (object.isMap()) {
-        if (!key.isString() && !key.isNumber()) {
-            failWithType("map key must be a string or number, got ", key, "", line, column);
-        }
-        object.asMap().set(key, std::move(value));
-        return;
-    }
-    failWithType("cannot assign into ", object, "", line, column);
+    const OperationError error = storeElement(object, key, std::move(value));
+    if (error != OperationError::None) failOperation(error, object, key, BinaryOp::Add, line, column);
 }
 
 std::vector<Value> Interpreter::iterationItems(const Value& iterable, int32_t line, int32_t column) {
-    switch (iterable.kind()) {
-    case ValueKind::List: return iterable.listItems();
-    case ValueKind::String: {
-        const std::string_view text = iterable.asString();
-        std::vector<Value> items;
-        items.reserve(text.size());
-        for (const char byte : text)
-            items.push_back(byteString(static_cast<unsigned char>(byte)));
-        return items;
-    }
-    case ValueKind::Map: {
-        const MapData& map = iterable.asMap();
-        std::vector<Value> items;
-        items.reserve(map.entries.size());
-        for (const MapEntry& entry : map.entries)
-            items.push_back(entry.key);
-        return items;
-    }
-    default: failWithType("cannot iterate over ", iterable, "", line, column);
-    }
+    std::vector<Value> items;
+    const OperationError error = forInItems(iterable, items);
+    if (error != OperationError::None) failOperation(error, iterable, iterable, BinaryOp::Add, line, column);
+    return items;
 }
 
 // ---------------------------------------------------------------------------
@@ -1039,15 +766,13 @@ std::vector<Value> Interpreter::iterationItems(const Value& iterable, int32_t li
 ExecStatus Interpreter::executeBlock(const StmtList& statements, Environment& environment) {
     for (const StmtPtr& statement : statements) {
         const ExecStatus status = execute(*statement, environment);
-        if (status != ExecStatus::Normal)
-            return status;
+        if (status != ExecStatus::Normal) return status;
     }
     return ExecStatus::Normal;
 }
 
 ExecStatus Interpreter::executeScoped(const StmtList& statements, Environment& environment) {
-    if (!declaresNames(statements) && !plain_)
-        return executeBlock(statements, environment);
+    if (!declaresNames(statements) && !plain_) return executeBlock(statements, environment);
     OwnedScope scope(*this, Ref<Environment>(&environment));
     return executeBlock(statements, *scope);
 }
@@ -1091,8 +816,9 @@ ExecStatus Interpreter::execute(const Stmt& statement, Environment& environment)
 ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& environment) {
     const int32_t line = statement.line;
     const int32_t column = statement.column;
-    const bool compound = !statement.op.empty();
-    const BinaryOp op = compound ? compoundOperator(statement.op) : BinaryOp::Add;
+    const bool compound = statement.compound.has_value();
+    const BinaryOp op = statement.compound.value_or(BinaryOp::Add);
+    if (!compound && !statement.op.empty()) failWithName("unknown operator ", statement.op, "", line, column);
     Value value = evaluateOperand(*statement.value, environment);
 
     switch (statement.target->kind) {
@@ -1100,8 +826,7 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
         const auto& target = static_cast<const NameExpr&>(*statement.target);
         Value* slot = lookupName(target, environment);
         if (!slot) {
-            failWithName("cannot assign to undefined variable '", target.name, "' (use 'let' to declare it)", line,
-                         column);
+            failWithName(kUndefinedAssignmentPrefix, target.name, kUndefinedAssignmentSuffix, line, column);
         }
         // binaryOp runs no user code, so the slot stays valid.
         *slot = compound ? binaryOp(op, *slot, value, line, column) : std::move(value);
@@ -1157,10 +882,8 @@ ExecStatus Interpreter::executeWhile(const WhileStmt& statement, Environment& en
         } else {
             status = executeBlock(statement.body, environment);
         }
-        if (status == ExecStatus::Break)
-            break;
-        if (status == ExecStatus::Return)
-            return status;
+        if (status == ExecStatus::Break) break;
+        if (status == ExecStatus::Return) return status;
         countStep();
     }
     return ExecStatus::Normal;
@@ -1171,17 +894,14 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
     const int32_t column = statement.column;
     Value start = evaluate(*statement.start, environment);
     Value end = evaluate(*statement.end, environment);
-    if (!start.isNumber() || !end.isNumber())
-        fail("numeric for-loop bounds must be numbers", line, column);
+    if (!start.isNumber() || !end.isNumber()) fail(wording::kTreeWalkerForBounds, line, column);
     bool integerMode = start.isInt() && end.isInt();
     Value step(int64_t{1});
     if (statement.step) {
         step = evaluate(*statement.step, environment);
-        if (!step.isNumber())
-            fail("for step must be a number", line, column);
+        if (!step.isNumber()) fail(wording::kTreeWalkerForStep, line, column);
         integerMode = integerMode && step.isInt();
-        if (asDouble(step) == 0.0)
-            fail("for-loop step cannot be 0", line, column);
+        if (asDouble(step) == 0.0) fail(wording::kTreeWalkerForZeroStep, line, column);
     }
 
     OwnedScope scope(*this, statement);
@@ -1193,10 +913,8 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
         const int64_t by = step.asInt();
         for (int64_t counter = start.asInt(); by > 0 ? counter <= limit : counter >= limit;) {
             status = runForPass(scope, environment, statement.var, Value(counter), statement.body);
-            if (status == ExecStatus::Break || status == ExecStatus::Return)
-                break;
-            if (by > 0 ? counter > INT64_MAX - by : counter < INT64_MIN - by)
-                break;
+            if (status == ExecStatus::Break || status == ExecStatus::Return) break;
+            if (by > 0 ? counter > INT64_MAX - by : counter < INT64_MIN - by) break;
             counter += by;
         }
     } else {
@@ -1204,8 +922,7 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
         const double by = asDouble(step);
         for (double counter = asDouble(start); by > 0 ? counter <= limit : by < 0 && counter >= limit; counter += by) {
             status = runForPass(scope, environment, statement.var, Value(counter), statement.body);
-            if (status == ExecStatus::Break || status == ExecStatus::Return)
-                break;
+            if (status == ExecStatus::Break || status == ExecStatus::Return) break;
         }
     }
     return status == ExecStatus::Return ? status : ExecStatus::Normal;
@@ -1215,8 +932,7 @@ ExecStatus Interpreter::runForPass(OwnedScope& scope, Environment& environment, 
                                    const StmtList& body) {
     scope.renew(environment, var, std::move(value));
     const ExecStatus status = executeBlock(body, *scope);
-    if (status != ExecStatus::Break && status != ExecStatus::Return)
-        countStep();
+    if (status != ExecStatus::Break && status != ExecStatus::Return) countStep();
     return status;
 }
 
@@ -1226,10 +942,8 @@ ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& en
     OwnedScope scope(*this, statement);
     for (Value& item : items) {
         const ExecStatus status = runForPass(scope, environment, statement.var, std::move(item), statement.body);
-        if (status == ExecStatus::Break)
-            break;
-        if (status == ExecStatus::Return)
-            return status;
+        if (status == ExecStatus::Break) break;
+        if (status == ExecStatus::Return) return status;
     }
     return ExecStatus::Normal;
 }
@@ -1244,11 +958,11 @@ ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& enviro
     } catch (ThrownValue& thrown) {
         caught = std::move(thrown.value);
     }
-    openChainLinks_ = openChainLinks; // the chains the error left
+    openChainLinks_ = openChainLinks;  // the chains the error left
     // The handler runs outside the catch clauses: its own errors are not ours.
     OwnedScope scope(*this, Ref<Environment>(&environment));
-    scope->define(statement.catchVar, std::move(caught)); // into a fresh scope: see bind
+    scope->define(statement.catchVar, std::move(caught));  // into a fresh scope: see bind
     return executeBlock(statement.handler, *scope);
 }
 
-} // namespace velmor
+}  // namespace velmor

@@ -90,7 +90,7 @@ struct FunctionObj final : Callable {
 enum class ExecStatus : uint8_t { Normal, Break, Continue, Return };
 
 class Interpreter final : public Caller {
-  public:
+public:
     // The program itself counts as one frame, as in the VM, so both engines
     // allow the same number of nested calls.
     static constexpr std::size_t kMaxCallDepth = 4096;
@@ -125,7 +125,7 @@ class Interpreter final : public Caller {
 
     Ref<Environment> globals;
 
-  private:
+private:
     class Entry;
     class OwnedScope;
     class CallScope;
@@ -135,14 +135,14 @@ class Interpreter final : public Caller {
         const Environment* scope = nullptr;
         Value* slot = nullptr;
     };
-    static constexpr std::size_t kGlobalSlotCount = 1024; // a power of two
+    static constexpr std::size_t kGlobalSlotCount = 1024;  // a power of two
     struct NameSlot {
         const NameExpr* site = nullptr;
-        const Environment* scope = nullptr; // where the search started
+        const Environment* scope = nullptr;  // where the search started
         uint64_t epoch = 0;
         Value* slot = nullptr;
     };
-    static constexpr std::size_t kNameSlotCount = 4096; // 2^12: lookupName keeps the top 12 bits of a hash
+    static constexpr std::size_t kNameSlotCount = 4096;  // 2^12: lookupName keeps the top 12 bits of a hash
 
     // The iteration scope a for loop left when it last ended: nothing else
     // refers to it, it binds only the loop variable (to nil), and it had
@@ -161,8 +161,8 @@ class Interpreter final : public Caller {
         std::size_t index = 0;
         Value key;
     };
-    static constexpr std::size_t kFieldHintCount = 1024; // 2^10: findField keeps the top 10 bits of a hash
-    static constexpr std::size_t kParkedScopeCount = 64; // 2^6: parkedScopeFor keeps the top 6 bits of a hash
+    static constexpr std::size_t kFieldHintCount = 1024;  // 2^10: findField keeps the top 10 bits of a hash
+    static constexpr std::size_t kParkedScopeCount = 64;  // 2^6: parkedScopeFor keeps the top 6 bits of a hash
     ParkedScope& parkedScopeFor(const Stmt& loop) {
         return parkedScopes_[reinterpret_cast<std::uintptr_t>(&loop) * 0x9E3779B97F4A7C15u >> 58];
     }
@@ -201,8 +201,7 @@ class Interpreter final : public Caller {
         // Mixed apart before they are combined: nodes and scopes are both laid
         // out at regular distances, which a plain XOR would make collide.
         NameSlot& cached = (*nameSlots_)[((site * 0x9E3779B97F4A7C15u) ^ (start * 0xC2B2AE3D27D4EB4Fu)) >> 52];
-        if (cached.site == &name && cached.scope == &environment && cached.epoch == scopeEpoch_)
-            return cached.slot;
+        if (cached.site == &name && cached.scope == &environment && cached.epoch == scopeEpoch_) return cached.slot;
         return lookupNameSlowly(name, environment, cached);
     }
     [[gnu::noinline]] Value* lookupNameSlowly(const NameExpr& name, Environment& environment, NameSlot& cached);
@@ -218,7 +217,7 @@ class Interpreter final : public Caller {
     void bind(Environment& scope, const std::string& name, Value value) {
         const std::size_t before = scope.vars.size();
         scope.define(name, std::move(value));
-        if (scope.vars.size() != before) // a binding overwritten changes no lookup
+        if (scope.vars.size() != before)  // a binding overwritten changes no lookup
             scopesChanged();
     }
     Value* lookupGlobal(const NameExpr& name);
@@ -227,8 +226,7 @@ class Interpreter final : public Caller {
     // call of evaluate.
     [[gnu::always_inline]] Value evaluateOperand(const Expr& expression, Environment& environment) {
         if (expression.kind == ExprKind::Name) {
-            if (const Value* value = lookupName(static_cast<const NameExpr&>(expression), environment))
-                return *value;
+            if (const Value* value = lookupName(static_cast<const NameExpr&>(expression), environment)) return *value;
         } else if (expression.kind == ExprKind::Literal) {
             return static_cast<const LiteralExpr&>(expression).value;
         }
@@ -243,8 +241,7 @@ class Interpreter final : public Caller {
     // open its chain is evaluated by a loop instead.
     [[gnu::always_inline]] Value evaluateFirstOperand(const Expr& expression, Environment& environment) {
         if (expression.kind == ExprKind::Name) {
-            if (const Value* value = lookupName(static_cast<const NameExpr&>(expression), environment))
-                return *value;
+            if (const Value* value = lookupName(static_cast<const NameExpr&>(expression), environment)) return *value;
         } else if (expression.kind == ExprKind::Literal) {
             return static_cast<const LiteralExpr&>(expression).value;
         } else if (expression.chainLength > 1) {
@@ -258,8 +255,7 @@ class Interpreter final : public Caller {
     [[gnu::always_inline]] Value evaluateRightOperand(const BinaryExpr& expression, Environment& environment) {
         const Expr& right = *expression.right;
         if (right.kind == ExprKind::Name) {
-            if (const Value* value = lookupName(static_cast<const NameExpr&>(right), environment))
-                return *value;
+            if (const Value* value = lookupName(static_cast<const NameExpr&>(right), environment)) return *value;
         } else if (right.kind == ExprKind::Literal) {
             return static_cast<const LiteralExpr&>(right).value;
         } else if (expression.binop == BinaryOp::Pow) {
@@ -279,8 +275,7 @@ class Interpreter final : public Caller {
     [[gnu::always_inline]] inline Value finishBinary(const BinaryExpr& expression, Value left,
                                                      Environment& environment);
     // A binary operator other than "and" and "or" on its two operand values.
-    [[gnu::always_inline]] inline Value combine(const BinaryExpr& expression, const Value& left,
-                                                const Value& right);
+    [[gnu::always_inline]] inline Value combine(const BinaryExpr& expression, const Value& left, const Value& right);
     Value evaluateCall(const CallExpr& expression, Environment& environment);
     // The rest of a call once its callee is known.
     [[gnu::always_inline]] inline Value finishCall(const Value& callee, const CallExpr& expression,
@@ -302,25 +297,25 @@ class Interpreter final : public Caller {
     // count is restored where an error is caught.
     static constexpr std::size_t kMaxOpenChainLinks = 64;
     std::size_t openChainLinks_ = 0;
-    std::vector<const Expr*> chainLinks_; // the links of the chains evaluateChain is applying
-    Value returnValue_;      // the value of the `return` now unwinding
-    int32_t signalLine_ = 0; // position of the `break`/`continue` now unwinding
+    std::vector<const Expr*> chainLinks_;  // the links of the chains evaluateChain is applying
+    Value returnValue_;                    // the value of the `return` now unwinding
+    int32_t signalLine_ = 0;               // position of the `break`/`continue` now unwinding
     int32_t signalColumn_ = 0;
-    std::size_t callDepth_ = 0;                   // active calls of Velmor functions
-    std::uintptr_t callStackLimit_ = 0;           // calls below this native stack address fail; 0: no entry yet
-    std::uintptr_t expressionStackLimit_ = 0;     // the same for any evaluation, a little deeper
-    std::vector<Ref<Environment>> escapedScopes_; // scopes that outlived their owners
-    std::vector<Ref<Environment>> spareScopes_;   // empty scopes kept for reuse
+    std::size_t callDepth_ = 0;                    // active calls of Velmor functions
+    std::uintptr_t callStackLimit_ = 0;            // calls below this native stack address fail; 0: no entry yet
+    std::uintptr_t expressionStackLimit_ = 0;      // the same for any evaluation, a little deeper
+    std::vector<Ref<Environment>> escapedScopes_;  // scopes that outlived their owners
+    std::vector<Ref<Environment>> spareScopes_;    // empty scopes kept for reuse
     std::size_t pruneThreshold_ = kMinimumPruneThreshold;
     // Emptied at every outermost entry, since a syntax tree freed since may
     // have left its addresses to a new one.
     std::unique_ptr<std::array<GlobalSlot, kGlobalSlotCount>> globalSlots_;
     std::unique_ptr<std::array<NameSlot, kNameSlotCount>> nameSlots_;
-    uint64_t scopeEpoch_ = 1; // no NameSlot is valid before the first entry
+    uint64_t scopeEpoch_ = 1;  // no NameSlot is valid before the first entry
     std::array<ParkedScope, kParkedScopeCount> parkedScopes_;
     std::unique_ptr<std::array<FieldHint, kFieldHintCount>> fieldHints_;
     // None of the shortcuts of point 6 and no inline operators (engine_options.h).
     const bool plain_;
 };
 
-} // namespace velmor
+}  // namespace velmor

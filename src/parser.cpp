@@ -1,7 +1,10 @@
 #include "parser.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "error.h"
@@ -25,42 +28,53 @@ constexpr int kMaxNesting = 200;
 // 2^63: the first integer literal that a signed 64-bit integer cannot hold.
 constexpr double kIntegerLiteralLimit = 9223372036854775808.0;
 
-int binaryPrecedence(TokenKind kind) {
-    switch (kind) {
-    case TokenKind::Or: return 1;
-    case TokenKind::And: return 2;
-    case TokenKind::EqualEqual:
-    case TokenKind::BangEqual: return 3;
-    case TokenKind::Less:
-    case TokenKind::LessEqual:
-    case TokenKind::Greater:
-    case TokenKind::GreaterEqual: return 4;
-    case TokenKind::Plus:
-    case TokenKind::Minus: return 5;
-    case TokenKind::Star:
-    case TokenKind::Slash:
-    case TokenKind::SlashSlash:
-    case TokenKind::Percent: return 6;
-    case TokenKind::Caret: return 8;
-    default: return -1;
-    }
-}
+// What a token means after an operand, found by spelling in the operator
+// table: a binary operator, or an assignment ("=", or an arithmetic operator
+// followed by "=" for a compound assignment).
+struct TokenOperator {
+    std::optional<BinaryOp> binary;
+    bool assignment = false;
+    std::optional<BinaryOp> compound;
+};
 
-// The operator a compound assignment applies; empty for plain "=". Returns
-// nullptr for a token that is no assignment operator.
-const char* assignmentOperator(TokenKind kind) {
-    switch (kind) {
-    case TokenKind::Assign: return "";
-    case TokenKind::PlusAssign: return "+";
-    case TokenKind::MinusAssign: return "-";
-    case TokenKind::StarAssign: return "*";
-    case TokenKind::SlashAssign: return "/";
-    case TokenKind::SlashSlashAssign: return "//";
-    case TokenKind::PercentAssign: return "%";
-    case TokenKind::CaretAssign: return "^";
-    default: return nullptr;
+constexpr std::array<TokenOperator, kTokenKindCount> kTokenOperators = [] {
+    struct Spelled {
+        int kind;
+        std::string_view spelling;
+    };
+    constexpr Spelled tokens[] = {
+#define VELMOR_TOKEN_SPELLING(name, number, spelling, printed) {number, spelling},
+        VELMOR_TOKENS(VELMOR_TOKEN_SPELLING)
+#undef VELMOR_TOKEN_SPELLING
+    };
+    std::array<TokenOperator, kTokenKindCount> table{};
+    for (const Spelled& token : tokens) {
+        if (token.spelling.empty()) continue;
+        TokenOperator& entry = table[static_cast<size_t>(token.kind)];
+        entry.binary = binaryOpFromSpelling(token.spelling);
+        if (token.spelling.ends_with('=')) {
+            entry.compound = compoundOpFromSpelling(token.spelling.substr(0, token.spelling.size() - 1));
+            entry.assignment = entry.compound.has_value();
+        }
     }
-}
+    table[static_cast<size_t>(TokenKind::Assign)].assignment = true;
+    return table;
+}();
+
+constexpr const TokenOperator& tokenOperator(TokenKind kind) { return kTokenOperators[static_cast<size_t>(kind)]; }
+
+// Every operator has its token, and every arithmetic one its compound assignment.
+static_assert([] {
+    size_t binary = 0;
+    size_t compound = 0;
+    for (const TokenOperator& entry : kTokenOperators) {
+        binary += entry.binary.has_value();
+        compound += entry.compound.has_value();
+    }
+    size_t arithmetic = 0;
+    for (const BinaryOperatorInfo& info : kBinaryOperators) arithmetic += info.kind == OperatorKind::Arithmetic;
+    return binary == std::size(kBinaryOperators) && compound == arithmetic;
+}());
 
 bool endsStatement(TokenKind kind) {
     switch (kind) {
@@ -207,9 +221,9 @@ private:
     uint32_t expectEnd(const char* what) {
         uint32_t offset = peek().offset;
         if (tolerance_ != nullptr && !check(TokenKind::End)) {
-            record(ParseError(std::string("expected ") + what + ", got " + describe(peek()), peek().line,
-                              peek().column),
-                   index_);
+            record(
+                ParseError(std::string("expected ") + what + ", got " + describe(peek()), peek().line, peek().column),
+                index_);
             return offset;
         }
         expect(TokenKind::End, what);
@@ -272,8 +286,8 @@ private:
             case TokenKind::For:
             case TokenKind::Try: ++blocks; break;
             case TokenKind::Function:
-                if (at + 1 < tokens_.size() && (tokens_[at + 1].kind == TokenKind::Name ||
-                                                 tokens_[at + 1].kind == TokenKind::LeftParen)) {
+                if (at + 1 < tokens_.size() &&
+                    (tokens_[at + 1].kind == TokenKind::Name || tokens_[at + 1].kind == TokenKind::LeftParen)) {
                     ++blocks;
                 }
                 break;
@@ -366,12 +380,8 @@ private:
         case TokenKind::If: return parseIf();
         case TokenKind::While: return parseWhile();
         case TokenKind::For: return parseFor();
-        case TokenKind::Break:
-            advance();
-            return std::make_unique<BreakStmt>(line, column);
-        case TokenKind::Continue:
-            advance();
-            return std::make_unique<ContinueStmt>(line, column);
+        case TokenKind::Break: advance(); return std::make_unique<BreakStmt>(line, column);
+        case TokenKind::Continue: advance(); return std::make_unique<ContinueStmt>(line, column);
         case TokenKind::Try: return parseTry();
         default: return parseExpressionStatement();
         }
@@ -429,17 +439,18 @@ private:
     // parameters -> "(" (NAME ("," NAME)*)? ")"
     std::vector<std::string> parseParameters(std::vector<uint32_t>& offsets) {
         std::vector<std::string> params;
-        recoverHeader(TokenKind::RightParen, [&]() __attribute__((always_inline)) {
-            expect(TokenKind::LeftParen, "'(' before parameters");
-            if (match(TokenKind::RightParen)) return;
-            do {
-                Token& param = expect(TokenKind::Name, "a parameter name");
-                // Only editor tooling needs them, and it always parses tolerantly.
-                if (tolerance_ != nullptr) offsets.push_back(param.offset);
-                params.push_back(std::move(param.text));
-            } while (match(TokenKind::Comma));
-            expect(TokenKind::RightParen, "')' after parameters");
-        });
+        recoverHeader(
+            TokenKind::RightParen, [&]() __attribute__((always_inline)) {
+                expect(TokenKind::LeftParen, "'(' before parameters");
+                if (match(TokenKind::RightParen)) return;
+                do {
+                    Token& param = expect(TokenKind::Name, "a parameter name");
+                    // Only editor tooling needs them, and it always parses tolerantly.
+                    if (tolerance_ != nullptr) offsets.push_back(param.offset);
+                    params.push_back(std::move(param.text));
+                } while (match(TokenKind::Comma));
+                expect(TokenKind::RightParen, "')' after parameters");
+            });
         return params;
     }
 
@@ -463,10 +474,11 @@ private:
         const char* thenText = "'then' after if condition";
         do {
             ExprPtr cond;
-            recoverHeader(TokenKind::Then, [&]() __attribute__((always_inline)) {
-                cond = parseExpression(0);
-                expect(TokenKind::Then, thenText);
-            });
+            recoverHeader(
+                TokenKind::Then, [&]() __attribute__((always_inline)) {
+                    cond = parseExpression(0);
+                    expect(TokenKind::Then, thenText);
+                });
             if (!cond) cond = placeholder(line, column);
             branches.push_back(IfBranch{std::move(cond), parseBlock()});
             branches.back().endOffset = peek().offset;
@@ -487,10 +499,11 @@ private:
         int32_t line = keyword.line;
         int32_t column = keyword.column;
         ExprPtr cond;
-        recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
-            cond = parseExpression(0);
-            expect(TokenKind::Do, "'do' after while condition");
-        });
+        recoverHeader(
+            TokenKind::Do, [&]() __attribute__((always_inline)) {
+                cond = parseExpression(0);
+                expect(TokenKind::Do, "'do' after while condition");
+            });
         if (!cond) cond = placeholder(line, column);
         StmtList body = parseBlock();
         uint32_t endOffset = expectEnd("'end' to close while");
@@ -510,24 +523,25 @@ private:
         uint32_t varOffset = kNoOffset;
         bool numeric = false;
         ExprPtr start, end, step, iterable;
-        recoverHeader(TokenKind::Do, [&]() __attribute__((always_inline)) {
-            Token& name = expect(TokenKind::Name, "a loop variable after 'for'");
-            varOffset = name.offset;
-            var = std::move(name.text);
-            if (match(TokenKind::Assign)) {
-                numeric = true;
-                start = parseExpression(0);
-                expect(TokenKind::Comma, "',' after the numeric-for start value");
-                end = parseExpression(0);
-                if (match(TokenKind::Comma)) step = parseExpression(0);
-                expect(TokenKind::Do, "'do' after numeric-for header");
-            } else if (match(TokenKind::In)) {
-                iterable = parseExpression(0);
-                expect(TokenKind::Do, "'do' after for-in header");
-            } else {
-                fail("expected '=' or 'in' in for loop");
-            }
-        });
+        recoverHeader(
+            TokenKind::Do, [&]() __attribute__((always_inline)) {
+                Token& name = expect(TokenKind::Name, "a loop variable after 'for'");
+                varOffset = name.offset;
+                var = std::move(name.text);
+                if (match(TokenKind::Assign)) {
+                    numeric = true;
+                    start = parseExpression(0);
+                    expect(TokenKind::Comma, "',' after the numeric-for start value");
+                    end = parseExpression(0);
+                    if (match(TokenKind::Comma)) step = parseExpression(0);
+                    expect(TokenKind::Do, "'do' after numeric-for header");
+                } else if (match(TokenKind::In)) {
+                    iterable = parseExpression(0);
+                    expect(TokenKind::Do, "'do' after for-in header");
+                } else {
+                    fail("expected '=' or 'in' in for loop");
+                }
+            });
         StmtList body = parseBlock();
         uint32_t endOffset = expectEnd("'end' to close for");
         if (numeric && start && end) {
@@ -561,12 +575,13 @@ private:
             record(ParseError("expected 'catch' after try body, got " + describe(peek()), peek().line, peek().column),
                    index_);
         } else {
-            recoverHeader(TokenKind::Newline, [&]() __attribute__((always_inline)) {
-                expect(TokenKind::Catch, "'catch' after try body");
-                Token& name = expect(TokenKind::Name, "a variable name after 'catch'");
-                catchVarOffset = name.offset;
-                catchVar = std::move(name.text);
-            });
+            recoverHeader(
+                TokenKind::Newline, [&]() __attribute__((always_inline)) {
+                    expect(TokenKind::Catch, "'catch' after try body");
+                    Token& name = expect(TokenKind::Name, "a variable name after 'catch'");
+                    catchVarOffset = name.offset;
+                    catchVar = std::move(name.text);
+                });
             handler = parseBlock();
         }
         uint32_t endOffset = expectEnd("'end' to close try");
@@ -581,8 +596,8 @@ private:
     // expressionStmt -> expression (("=" | "+=" | "-=" | "*=" | "/=" | "//=" | "%=" | "^=") expression)?
     StmtPtr parseExpressionStatement() {
         ExprPtr expression = parseExpression(0);
-        const char* op = assignmentOperator(peek().kind);
-        if (op == nullptr) {
+        const TokenOperator& assignment = tokenOperator(peek().kind);
+        if (!assignment.assignment) {
             int32_t line = expression->line;
             int32_t column = expression->column;
             return std::make_unique<ExprStmt>(std::move(expression), line, column);
@@ -595,7 +610,8 @@ private:
         int32_t line = assign.line;
         int32_t column = assign.column;
         ExprPtr value = parseExpression(0);
-        return std::make_unique<AssignStmt>(std::move(expression), std::move(value), op, line, column);
+        std::string op = assignment.compound ? std::string(operatorSpelling(*assignment.compound)) : std::string();
+        return std::make_unique<AssignStmt>(std::move(expression), std::move(value), std::move(op), line, column);
     }
 
     // expression -> unary (binaryOperator unary)*   by precedence climbing from `minimum`
@@ -605,44 +621,47 @@ private:
     ExprPtr parseExpression(int minimum) {
         ExprPtr left = parseUnary();
         for (;;) {
-            TokenKind kind = peek().kind;
-            int precedence = binaryPrecedence(kind);
-            if (precedence < 0 || precedence < minimum) return left;
-            if (kind == TokenKind::Caret) {
-                left = parsePowerChain(std::move(left));
+            const std::optional<BinaryOp> op = tokenOperator(peek().kind).binary;
+            if (!op) return left;
+            const BinaryOperatorInfo& info = operatorInfo(*op);
+            if (info.precedence < minimum) return left;
+            if (info.associativity == Associativity::Right) {
+                left = parseRightChain(std::move(left), *op);
                 continue;
             }
-            const Token& op = advance();
-            int32_t line = op.line;
-            int32_t column = op.column;
-            std::string spelling = tokenKindSpelling(kind);
-            ExprPtr right = parseExpression(precedence + 1);
-            left = std::make_unique<BinaryExpr>(std::move(spelling), std::move(left), std::move(right), line, column);
+            const Token& token = advance();
+            int32_t line = token.line;
+            int32_t column = token.column;
+            ExprPtr right = parseExpression(info.precedence + 1);
+            left = std::make_unique<BinaryExpr>(std::string(info.spelling), std::move(left), std::move(right), line,
+                                                column);
         }
     }
 
-    // powerChain -> unary ("^" unary)+   grouped from the right: a ^ (b ^ c)
-    // "^" binds tightest of the binary operators, so its operands are unary
-    // expressions; they are collected by a loop and joined from the right.
-    [[gnu::noinline]] ExprPtr parsePowerChain(ExprPtr base) {
+    // rightChain -> operand (op operand)+   grouped from the right: a ^ (b ^ c)
+    // The operands, which hold only operators that bind tighter, are
+    // collected by a loop and joined from the right, so a long chain takes
+    // no recursion.
+    [[gnu::noinline]] ExprPtr parseRightChain(ExprPtr first, BinaryOp op) {
         struct Link {
             ExprPtr operand;
             int32_t line;
             int32_t column;
         };
+        const BinaryOperatorInfo& info = operatorInfo(op);
         std::vector<Link> links;
-        links.push_back(Link{std::move(base), 0, 0});
-        while (check(TokenKind::Caret)) {
-            const Token& op = advance();
-            int32_t line = op.line;
-            int32_t column = op.column;
-            links.push_back(Link{parseUnary(), line, column});
+        links.push_back(Link{std::move(first), 0, 0});
+        while (tokenOperator(peek().kind).binary == op) {
+            const Token& token = advance();
+            int32_t line = token.line;
+            int32_t column = token.column;
+            links.push_back(Link{parseExpression(info.precedence + 1), line, column});
         }
-        // links[i] joins operand i - 1 to everything after it, at its "^".
+        // links[i] joins operand i - 1 to everything after it, at its operator.
         ExprPtr right = std::move(links.back().operand);
         for (size_t i = links.size() - 1; i > 0; --i) {
-            right = std::make_unique<BinaryExpr>("^", std::move(links[i - 1].operand), std::move(right), links[i].line,
-                                                 links[i].column);
+            right = std::make_unique<BinaryExpr>(std::string(info.spelling), std::move(links[i - 1].operand),
+                                                 std::move(right), links[i].line, links[i].column);
         }
         return right;
     }
@@ -706,9 +725,7 @@ private:
         int32_t line = token.line;
         int32_t column = token.column;
         switch (token.kind) {
-        case TokenKind::Number:
-            advance();
-            return std::make_unique<LiteralExpr>(numberValue(token), line, column);
+        case TokenKind::Number: advance(); return std::make_unique<LiteralExpr>(numberValue(token), line, column);
         case TokenKind::String:
             advance();
             return std::make_unique<LiteralExpr>(Value(std::move(token.text)), line, column);
@@ -717,9 +734,7 @@ private:
             advance();
             return parseInterpolation(token);
         }
-        case TokenKind::Name:
-            advance();
-            return std::make_unique<NameExpr>(std::move(token.text), line, column);
+        case TokenKind::Name: advance(); return std::make_unique<NameExpr>(std::move(token.text), line, column);
         case TokenKind::LeftParen: {
             NestingGuard guard(*this);
             advance();
@@ -730,15 +745,9 @@ private:
         case TokenKind::LeftBracket: return parseList();
         case TokenKind::LeftBrace: return parseMap();
         case TokenKind::Function: return parseFunctionLiteral();
-        case TokenKind::True:
-            advance();
-            return std::make_unique<LiteralExpr>(Value(true), line, column);
-        case TokenKind::False:
-            advance();
-            return std::make_unique<LiteralExpr>(Value(false), line, column);
-        case TokenKind::Nil:
-            advance();
-            return std::make_unique<LiteralExpr>(Value(), line, column);
+        case TokenKind::True: advance(); return std::make_unique<LiteralExpr>(Value(true), line, column);
+        case TokenKind::False: advance(); return std::make_unique<LiteralExpr>(Value(false), line, column);
+        case TokenKind::Nil: advance(); return std::make_unique<LiteralExpr>(Value(), line, column);
         default: failUnexpected(" in expression");
         }
     }
@@ -753,8 +762,7 @@ private:
         std::vector<std::string> params = parseParameters(paramOffsets);
         StmtList body = parseBlock();
         uint32_t endOffset = expectEnd("'end' to close function");
-        auto function =
-            std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
+        auto function = std::make_unique<FunctionExpr>("<anonymous>", std::move(params), std::move(body), line, column);
         function->paramOffsets = std::move(paramOffsets);
         function->endOffset = endOffset;
         return function;
@@ -806,8 +814,8 @@ private:
         const Token& open = advance();
         const int32_t line = open.line;
         const int32_t column = open.column;
-        auto entries = parseBracketed<MapEntryExpr>(TokenKind::RightBrace, "'}' to close map",
-                                                    [this] { return parseMapEntry(); });
+        auto entries =
+            parseBracketed<MapEntryExpr>(TokenKind::RightBrace, "'}' to close map", [this] { return parseMapEntry(); });
         return std::make_unique<MapLitExpr>(std::move(entries), line, column);
     }
 

@@ -23,7 +23,7 @@ struct TolerantParse {
     // The file's tokens with their offsets. The texts of names and strings
     // have moved into the tree; kinds, positions and offsets are intact.
     std::vector<Token> tokens;
-    StmtList program;  // every statement that parsed
+    StmtList program;                 // every statement that parsed
     std::vector<VelmorError> errors;  // lexical errors first, then the rest in parse order
 };
 TolerantParse parseTolerant(std::string_view source);

@@ -63,56 +63,56 @@ inline constexpr OpcodeSet kComparisons =
 // one step of a row accepts several opcodes; it selects the row's variant.
 //
 // X(name, condition, meaning, steps...)
-#define VELMOR_QUICK_OPCODES(X)                                                                                       \
-    X(OP_QUICK_FOR_LOOP, stepsANumericFor, "numeric for step: add the step, test the limit, enter the body or leave", \
-      OP_GET_LOCAL, OP_GET_LOCAL, OP_ADD, OP_SET_LOCAL, OP_POP, OP_LOOP)                                              \
-    X(OP_QUICK_FOR_IN_LOOP, stepsAForIn, "for-in step: advance the position by an Int and run the loop's head",      \
-      OP_GET_LOCAL, OP_CONSTANT, OP_ADD, OP_SET_LOCAL, OP_POP, OP_LOOP)                                               \
-    X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, addsATermToTheSameGlobal,                                                    \
-      "g = g + x op k for a global g, a local x and an Int constant k (s = s + i % 7)", OP_GET_GLOBAL, OP_GET_LOCAL,  \
-      OP_CONSTANT, anyOf(OP_ADD, OP_SUB, OP_MUL, OP_MOD), OP_ADD, OP_SET_GLOBAL, OP_POP)                             \
-    X(OP_QUICK_GLOBAL_ADD_ASSIGN, addsToTheSameGlobal, "g = g + y (g += y) for a global g, y a constant or variable", \
-      OP_GET_GLOBAL, anyOf(OP_CONSTANT, OP_GET_LOCAL, OP_GET_GLOBAL), OP_ADD, OP_SET_GLOBAL, OP_POP)                  \
-    X(OP_QUICK_LOCAL_ADD_ASSIGN, addsToTheSameLocal, "x = x + y (x += y) for a local x, y a constant or variable",    \
-      OP_GET_LOCAL, anyOf(OP_CONSTANT, OP_GET_LOCAL, OP_GET_GLOBAL), OP_ADD, OP_SET_LOCAL, OP_POP)                    \
-    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, branchesOnAnIntConstant, "if x < k: a local against an Int constant, branch",  \
-      OP_GET_LOCAL, OP_CONSTANT, kComparisons, OP_JUMP_IF_FALSE, OP_POP)                                             \
-    X(OP_QUICK_LOCAL_INT_ARITH, secondIsAnIntConstant, "x op k for a local x and an Int constant k",                  \
-      OP_GET_LOCAL, OP_CONSTANT, anyOf(OP_ADD, OP_SUB, OP_MUL, OP_MOD))                                              \
-    X(OP_QUICK_LOCAL_FIELD, secondIsAStringConstant, "m.name for a local m", OP_GET_LOCAL, OP_CONSTANT, OP_GET_INDEX) \
-    X(OP_QUICK_LOCAL_ELEMENT, secondIsAnIntConstant, "p[k] for a local p and an Int constant k", OP_GET_LOCAL,       \
-      OP_CONSTANT, OP_GET_INDEX)                                                                                      \
+#define VELMOR_QUICK_OPCODES(X)                                                                                        \
+    X(OP_QUICK_FOR_LOOP, stepsANumericFor, "numeric for step: add the step, test the limit, enter the body or leave",  \
+      OP_GET_LOCAL, OP_GET_LOCAL, OP_ADD, OP_SET_LOCAL, OP_POP, OP_LOOP)                                               \
+    X(OP_QUICK_FOR_IN_LOOP, stepsAForIn, "for-in step: advance the position by an Int and run the loop's head",        \
+      OP_GET_LOCAL, OP_CONSTANT, OP_ADD, OP_SET_LOCAL, OP_POP, OP_LOOP)                                                \
+    X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, addsATermToTheSameGlobal,                                                       \
+      "g = g + x op k for a global g, a local x and an Int constant k (s = s + i % 7)", OP_GET_GLOBAL, OP_GET_LOCAL,   \
+      OP_CONSTANT, anyOf(OP_ADD, OP_SUB, OP_MUL, OP_MOD), OP_ADD, OP_SET_GLOBAL, OP_POP)                               \
+    X(OP_QUICK_GLOBAL_ADD_ASSIGN, addsToTheSameGlobal, "g = g + y (g += y) for a global g, y a constant or variable",  \
+      OP_GET_GLOBAL, anyOf(OP_CONSTANT, OP_GET_LOCAL, OP_GET_GLOBAL), OP_ADD, OP_SET_GLOBAL, OP_POP)                   \
+    X(OP_QUICK_LOCAL_ADD_ASSIGN, addsToTheSameLocal, "x = x + y (x += y) for a local x, y a constant or variable",     \
+      OP_GET_LOCAL, anyOf(OP_CONSTANT, OP_GET_LOCAL, OP_GET_GLOBAL), OP_ADD, OP_SET_LOCAL, OP_POP)                     \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, branchesOnAnIntConstant, "if x < k: a local against an Int constant, branch",   \
+      OP_GET_LOCAL, OP_CONSTANT, kComparisons, OP_JUMP_IF_FALSE, OP_POP)                                               \
+    X(OP_QUICK_LOCAL_INT_ARITH, secondIsAnIntConstant, "x op k for a local x and an Int constant k", OP_GET_LOCAL,     \
+      OP_CONSTANT, anyOf(OP_ADD, OP_SUB, OP_MUL, OP_MOD))                                                              \
+    X(OP_QUICK_LOCAL_FIELD, secondIsAStringConstant, "m.name for a local m", OP_GET_LOCAL, OP_CONSTANT, OP_GET_INDEX)  \
+    X(OP_QUICK_LOCAL_ELEMENT, secondIsAnIntConstant, "p[k] for a local p and an Int constant k", OP_GET_LOCAL,         \
+      OP_CONSTANT, OP_GET_INDEX)                                                                                       \
     X(OP_QUICK_FOR_IN_NEXT, walksTheSameList, "for-in head: test the position, fetch the next item into the variable", \
-      OP_GET_LOCAL, OP_GET_LOCAL, OP_LEN, OP_LESS, OP_JUMP_IF_FALSE, OP_POP, OP_GET_LOCAL, OP_GET_LOCAL,              \
-      OP_GET_INDEX, OP_SET_LOCAL, OP_POP)                                                                             \
-    X(OP_QUICK_EQUAL_JUMP, branchesToAPop, "a == b, then branch on it", OP_EQUAL, OP_JUMP_IF_FALSE, OP_POP)          \
-    X(OP_QUICK_NOT_EQUAL_JUMP, branchesToAPop, "a != b, then branch on it", OP_NOT_EQUAL, OP_JUMP_IF_FALSE, OP_POP)  \
-    X(OP_QUICK_LESS_JUMP, branchesToAPop, "a < b, then branch on it", OP_LESS, OP_JUMP_IF_FALSE, OP_POP)             \
-    X(OP_QUICK_LESS_EQUAL_JUMP, branchesToAPop, "a <= b, then branch on it", OP_LESS_EQUAL, OP_JUMP_IF_FALSE, OP_POP) \
-    X(OP_QUICK_GREATER_JUMP, branchesToAPop, "a > b, then branch on it", OP_GREATER, OP_JUMP_IF_FALSE, OP_POP)       \
-    X(OP_QUICK_GREATER_EQUAL_JUMP, branchesToAPop, "a >= b, then branch on it", OP_GREATER_EQUAL, OP_JUMP_IF_FALSE,   \
-      OP_POP)                                                                                                         \
-    X(OP_QUICK_LOCAL_LOCAL_ARITH, always, "a + b, a - b, a * b for locals a and b", OP_GET_LOCAL, OP_GET_LOCAL,      \
-      anyOf(OP_ADD, OP_SUB, OP_MUL))                                                                                  \
-    X(OP_QUICK_LOCAL_LOCAL_COMPARE, resultIsNoBranch, "a < b for locals as a value (a comparator's return a < b)",    \
-      OP_GET_LOCAL, OP_GET_LOCAL, kComparisons)                                                                       \
-    X(OP_QUICK_LOCAL_GRID_INDEX, always, "a[i][j] for locals a, i and j, the row read in place", OP_GET_LOCAL,       \
-      OP_GET_LOCAL, OP_GET_INDEX, OP_GET_LOCAL, OP_GET_INDEX)                                                         \
-    X(OP_QUICK_LOCAL_LOCAL_INDEX, always, "a[i] for locals a and i", OP_GET_LOCAL, OP_GET_LOCAL, OP_GET_INDEX)        \
-    X(OP_QUICK_LOCAL_INDEX, always, "<expression>[i] for a local i", OP_GET_LOCAL, OP_GET_INDEX)                     \
-    X(OP_QUICK_GLOBAL_LOCAL_INDEX, always, "g[i] for a global g and a local i, g read in place", OP_GET_GLOBAL,       \
-      OP_GET_LOCAL, OP_GET_INDEX)                                                                                     \
-    X(OP_QUICK_GLOBAL_LOCAL_STORE, always, "g[i] = v for a global g, a local i, v a literal or a local",             \
-      OP_GET_GLOBAL, OP_GET_LOCAL, anyOf(OP_NIL, OP_TRUE, OP_FALSE, OP_CONSTANT, OP_GET_LOCAL), OP_SET_INDEX, OP_POP) \
-    X(OP_QUICK_FIELD, firstIsAStringConstant, "<expression>.name", OP_CONSTANT, OP_GET_INDEX)                         \
-    X(OP_QUICK_ADD_SET_LOCAL, always, "x = <expression> + y: the sum straight into the local x", OP_ADD,             \
-      OP_SET_LOCAL, OP_POP)                                                                                           \
-    X(OP_QUICK_ADD_SET_GLOBAL, always, "g = <expression> + y: the sum straight into the global g", OP_ADD,           \
-      OP_SET_GLOBAL, OP_POP)                                                                                          \
-    X(OP_QUICK_ARITH_SET_INDEX_POP, always, "c[k] = a op b (p.x = a + b): the result straight into the element",     \
-      anyOf(OP_ADD, OP_SUB, OP_MUL), OP_SET_INDEX, OP_POP)                                                            \
-    X(OP_QUICK_SET_LOCAL_POP, always, "x = <expression> for a local x", OP_SET_LOCAL, OP_POP)                        \
-    X(OP_QUICK_SET_GLOBAL_POP, always, "g = <expression> for a global g", OP_SET_GLOBAL, OP_POP)                     \
+      OP_GET_LOCAL, OP_GET_LOCAL, OP_LEN, OP_LESS, OP_JUMP_IF_FALSE, OP_POP, OP_GET_LOCAL, OP_GET_LOCAL, OP_GET_INDEX, \
+      OP_SET_LOCAL, OP_POP)                                                                                            \
+    X(OP_QUICK_EQUAL_JUMP, branchesToAPop, "a == b, then branch on it", OP_EQUAL, OP_JUMP_IF_FALSE, OP_POP)            \
+    X(OP_QUICK_NOT_EQUAL_JUMP, branchesToAPop, "a != b, then branch on it", OP_NOT_EQUAL, OP_JUMP_IF_FALSE, OP_POP)    \
+    X(OP_QUICK_LESS_JUMP, branchesToAPop, "a < b, then branch on it", OP_LESS, OP_JUMP_IF_FALSE, OP_POP)               \
+    X(OP_QUICK_LESS_EQUAL_JUMP, branchesToAPop, "a <= b, then branch on it", OP_LESS_EQUAL, OP_JUMP_IF_FALSE, OP_POP)  \
+    X(OP_QUICK_GREATER_JUMP, branchesToAPop, "a > b, then branch on it", OP_GREATER, OP_JUMP_IF_FALSE, OP_POP)         \
+    X(OP_QUICK_GREATER_EQUAL_JUMP, branchesToAPop, "a >= b, then branch on it", OP_GREATER_EQUAL, OP_JUMP_IF_FALSE,    \
+      OP_POP)                                                                                                          \
+    X(OP_QUICK_LOCAL_LOCAL_ARITH, always, "a + b, a - b, a * b for locals a and b", OP_GET_LOCAL, OP_GET_LOCAL,        \
+      anyOf(OP_ADD, OP_SUB, OP_MUL))                                                                                   \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, resultIsNoBranch, "a < b for locals as a value (a comparator's return a < b)",     \
+      OP_GET_LOCAL, OP_GET_LOCAL, kComparisons)                                                                        \
+    X(OP_QUICK_LOCAL_GRID_INDEX, always, "a[i][j] for locals a, i and j, the row read in place", OP_GET_LOCAL,         \
+      OP_GET_LOCAL, OP_GET_INDEX, OP_GET_LOCAL, OP_GET_INDEX)                                                          \
+    X(OP_QUICK_LOCAL_LOCAL_INDEX, always, "a[i] for locals a and i", OP_GET_LOCAL, OP_GET_LOCAL, OP_GET_INDEX)         \
+    X(OP_QUICK_LOCAL_INDEX, always, "<expression>[i] for a local i", OP_GET_LOCAL, OP_GET_INDEX)                       \
+    X(OP_QUICK_GLOBAL_LOCAL_INDEX, always, "g[i] for a global g and a local i, g read in place", OP_GET_GLOBAL,        \
+      OP_GET_LOCAL, OP_GET_INDEX)                                                                                      \
+    X(OP_QUICK_GLOBAL_LOCAL_STORE, always, "g[i] = v for a global g, a local i, v a literal or a local",               \
+      OP_GET_GLOBAL, OP_GET_LOCAL, anyOf(OP_NIL, OP_TRUE, OP_FALSE, OP_CONSTANT, OP_GET_LOCAL), OP_SET_INDEX, OP_POP)  \
+    X(OP_QUICK_FIELD, firstIsAStringConstant, "<expression>.name", OP_CONSTANT, OP_GET_INDEX)                          \
+    X(OP_QUICK_ADD_SET_LOCAL, always, "x = <expression> + y: the sum straight into the local x", OP_ADD, OP_SET_LOCAL, \
+      OP_POP)                                                                                                          \
+    X(OP_QUICK_ADD_SET_GLOBAL, always, "g = <expression> + y: the sum straight into the global g", OP_ADD,             \
+      OP_SET_GLOBAL, OP_POP)                                                                                           \
+    X(OP_QUICK_ARITH_SET_INDEX_POP, always, "c[k] = a op b (p.x = a + b): the result straight into the element",       \
+      anyOf(OP_ADD, OP_SUB, OP_MUL), OP_SET_INDEX, OP_POP)                                                             \
+    X(OP_QUICK_SET_LOCAL_POP, always, "x = <expression> for a local x", OP_SET_LOCAL, OP_POP)                          \
+    X(OP_QUICK_SET_GLOBAL_POP, always, "g = <expression> for a global g", OP_SET_GLOBAL, OP_POP)                       \
     X(OP_QUICK_SET_UPVALUE_POP, always, "u = <expression> for a captured u", OP_SET_UPVALUE, OP_POP)
 
 // Fused opcodes follow the compiled ones at a distance, so that a byte of

@@ -166,8 +166,7 @@ Value::Value(std::string_view text) : Value(ValueKind::String, StringObj::alloca
 }
 Value::Value(Ref<ListObj> list) : Value(ValueKind::List, list.get()) {}
 Value::Value(Ref<MapData> map) : Value(ValueKind::Map, map.get()) {}
-Value::Value(Ref<FunctionObj> function)
-    : Value(ValueKind::Function, reinterpret_cast<Object*>(function.get())) {}
+Value::Value(Ref<FunctionObj> function) : Value(ValueKind::Function, reinterpret_cast<Object*>(function.get())) {}
 Value::Value(Ref<NativeObj> native) : Value(ValueKind::Native, reinterpret_cast<Object*>(native.get())) {}
 Value::Value(Ref<VMClosure> closure) : Value(ValueKind::Closure, reinterpret_cast<Object*>(closure.get())) {}
 
@@ -634,9 +633,7 @@ void appendText(std::string& out, const Value& value) {
     writeValue(out, value, false);
 }
 
-void appendRepr(std::string& out, const Value& value) {
-    writeValue(out, value, true);
-}
+void appendRepr(std::string& out, const Value& value) { writeValue(out, value, true); }
 
 std::string toText(const Value& value) {
     if (value.isString()) return std::string(value.asString());

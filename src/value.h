@@ -144,11 +144,6 @@ public:
     explicit Value(Ref<NativeObj> native);
     explicit Value(Ref<VMClosure> closure);
 
-    static Value nil() { return Value(); }
-    static Value boolean(bool b) { return Value(b); }
-    static Value integer(int64_t i) { return Value(i); }
-    static Value number(double d) { return Value(d); }
-    static Value string(std::string_view text) { return Value(text); }
     // A new string of `length` bytes, written by fill(char* bytes) before
     // anyone else can see it.
     template <class Fill>
@@ -326,9 +321,7 @@ struct Callable : Object {
 // Kinds, truthiness and the two equalities.
 const char* typeName(const Value& value);
 const char* kindTypeName(ValueKind kind);
-inline bool isTruthy(const Value& value) {
-    return !(value.isNil() || (value.isBool() && !value.asBool()));
-}
+inline bool isTruthy(const Value& value) { return !(value.isNil() || (value.isBool() && !value.asBool())); }
 inline bool isNumber(const Value& value) { return value.isNumber(); }
 inline double asDouble(const Value& value) {
     return value.isInt() ? static_cast<double>(value.asInt()) : value.asFloat();

@@ -57,50 +57,12 @@
 #include "error.h"
 #include "execution_limits.h"
 #include "native_stack.h"
+#include "operations.h"
 #include "quicken.h"
 
 namespace velmor {
 
 namespace {
-
-constexpr const char* kCallStackOverflow = "call stack overflow (too much recursion)";
-
-// Int arithmetic wraps in two's complement; unsigned arithmetic gives that without undefined behaviour.
-inline int64_t wrapAdd(int64_t a, int64_t b) {
-    return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
-}
-inline int64_t wrapSub(int64_t a, int64_t b) {
-    return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
-}
-inline int64_t wrapMul(int64_t a, int64_t b) {
-    return static_cast<int64_t>(static_cast<uint64_t>(a) * static_cast<uint64_t>(b));
-}
-
-int64_t floorDivide(int64_t a, int64_t b) {
-    // The one quotient that does not fit wraps to itself.
-    if (b == -1) return wrapSub(0, a);
-    int64_t quotient = a / b;
-    if (a % b != 0 && ((a < 0) != (b < 0))) --quotient;
-    return quotient;
-}
-
-int64_t remainder(int64_t a, int64_t b) {
-    if (b == -1) return 0;
-    return a % b;
-}
-
-// The product of `exponent` factors `base` with wrap-around; squaring gives the
-// same product as repeated multiplication, without a run time that grows with
-// the exponent.
-int64_t integerPower(int64_t base, int64_t exponent) {
-    uint64_t result = 1;
-    uint64_t factor = static_cast<uint64_t>(base);
-    for (uint64_t remaining = static_cast<uint64_t>(exponent); remaining != 0; remaining >>= 1) {
-        if (remaining & 1) result *= factor;
-        factor *= factor;
-    }
-    return static_cast<int64_t>(result);
-}
 
 // Stores a number or bool into a slot that holds no reference, skipping the release check.
 template <class T>
@@ -108,22 +70,12 @@ inline void storePlain(Value& slot, T value) {
     new (&slot) Value(value);
 }
 
-// Turns an Int index into a position among `size` elements of a list or
-// bytes of a string, a negative index counting from the end; false when the
-// index is out of range.
-inline bool toPosition(int64_t& index, std::size_t size) {
-    if (index < 0) index += static_cast<int64_t>(size);
-    return static_cast<uint64_t>(index) < size;
-}
-
 // The numeric for loop's test: whether `variable` has not passed `limit`,
 // going by `step`, all three compared as doubles. A NaN anywhere, the step
 // included, ends the loop.
 inline bool forLoopContinues(const Value& variable, const Value& limit, const Value& step) {
     const double by = asDouble(step);
-    return by >= 0.0  ? asDouble(variable) <= asDouble(limit)
-           : by < 0.0 ? asDouble(variable) >= asDouble(limit)
-                      : false;
+    return by >= 0.0 ? asDouble(variable) <= asDouble(limit) : by < 0.0 ? asDouble(variable) >= asDouble(limit) : false;
 }
 
 // Numbers compare as doubles, equality included: two Ints are equal exactly when their doubles are.
@@ -139,7 +91,7 @@ inline bool compareNumbers(OpCode op, double a, double b) {
 }
 
 std::string calleeArityMessage(const FunctionProto& proto, std::size_t count) {
-    return proto.name + "() expects " + std::to_string(proto.arity) + " argument(s), got " + std::to_string(count);
+    return arityMessage(proto.name, std::to_string(proto.arity), count);
 }
 
 // Sets the limit for nested run loops at the outermost entry into the
@@ -281,7 +233,7 @@ bool VM::callValue(Value* calleeSlot, std::size_t argumentCount, Site site) {
         callNative(callee.asNative(), calleeSlot, argumentCount, site);
         return false;
     }
-    runtimeError(std::string(typeName(callee)) + " is not callable", site.line());
+    runtimeError(std::string(typeName(callee)) + kNotCallableSuffix, site.line());
 }
 
 void VM::pushFrame(VMClosure& closure, Value* slots, Site site) {
@@ -537,9 +489,11 @@ Value VM::runLoop(std::size_t targetDepth) {
 #define CASE(name) LABEL_##name:
 #define NEXT goto* dispatchTable[*ip++]
 #else
+// The labels serve the slow paths that jump back to a plain instruction;
+// most have no such jump.
 #define CASE(name) \
     case name:     \
-    LABEL_##name:
+        LABEL_##name : __attribute__((unused));
 #define NEXT goto dispatch
 #endif
 
@@ -551,7 +505,8 @@ Value VM::runLoop(std::size_t targetDepth) {
 #define FIELD_HINT(offset) frame->closure->fieldHints[fused.at(offset) - frame->closure->code]
 #define READ_BYTE() (*ip++)
 #define READ_U16() readU16(ip)
-#define SITE() Site{frame->closure, ip}
+#define SITE() \
+    Site { frame->closure, ip }
 #define PROTECT(work) \
     do {              \
         top_ = top;   \
@@ -567,19 +522,18 @@ Value VM::runLoop(std::size_t targetDepth) {
         }                                   \
         new (top++) Value(value);           \
     } while (false)
-#define PUSH_PLAIN(value) PUSH_COPY(value)
 #define DROP()                                                \
     do {                                                      \
         --top;                                                \
         if (top->isObject()) Value released(std::move(*top)); \
     } while (false)
-#define LOAD_FRAME()                                         \
-    do {                                                     \
-        frame = &frames_[frameCount_ - 1];                   \
-        ip = frame->ip;                                      \
-        slots = frame->slots;                                \
-        constants = frame->closure->constants;               \
-        upvalues = frame->closure->upvalues.data();          \
+#define LOAD_FRAME()                                \
+    do {                                            \
+        frame = &frames_[frameCount_ - 1];          \
+        ip = frame->ip;                             \
+        slots = frame->slots;                       \
+        constants = frame->closure->constants;      \
+        upvalues = frame->closure->upvalues.data(); \
     } while (false)
 
 namespace {
@@ -634,15 +588,15 @@ dispatch:
         NEXT;
     }
     CASE(OP_NIL) {
-        PUSH_PLAIN(Value());
+        PUSH_COPY(Value());
         NEXT;
     }
     CASE(OP_TRUE) {
-        PUSH_PLAIN(Value(true));
+        PUSH_COPY(Value(true));
         NEXT;
     }
     CASE(OP_FALSE) {
-        PUSH_PLAIN(Value(false));
+        PUSH_COPY(Value(false));
         NEXT;
     }
     CASE(OP_POP) {
@@ -769,7 +723,7 @@ dispatch:
         Value& a = top[-2];
         const Value& b = top[-1];
         if (a.isInt() && b.isInt()) {
-            a.intRef() = wrapAdd(a.asInt(), b.asInt());
+            a.intRef() = wrappingAdd(a.asInt(), b.asInt());
             --top;
             NEXT;
         }
@@ -785,7 +739,7 @@ dispatch:
         Value& a = top[-2];
         const Value& b = top[-1];
         if (a.isInt() && b.isInt()) {
-            a.intRef() = wrapSub(a.asInt(), b.asInt());
+            a.intRef() = wrappingSub(a.asInt(), b.asInt());
             --top;
             NEXT;
         }
@@ -794,14 +748,14 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(arithmeticSlow(OP_SUB, SITE()));
+        PROTECT(arithmeticSlow(BinaryOp::Sub, SITE()));
         NEXT;
     }
     CASE(OP_MUL) {
         Value& a = top[-2];
         const Value& b = top[-1];
         if (a.isInt() && b.isInt()) {
-            a.intRef() = wrapMul(a.asInt(), b.asInt());
+            a.intRef() = wrappingMul(a.asInt(), b.asInt());
             --top;
             NEXT;
         }
@@ -810,7 +764,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(arithmeticSlow(OP_MUL, SITE()));
+        PROTECT(arithmeticSlow(BinaryOp::Mul, SITE()));
         NEXT;
     }
     CASE(OP_DIV) {
@@ -821,7 +775,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(arithmeticSlow(OP_DIV, SITE()));
+        PROTECT(arithmeticSlow(BinaryOp::Div, SITE()));
         NEXT;
     }
     CASE(OP_FLOOR_DIV) {
@@ -832,28 +786,28 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(arithmeticSlow(OP_FLOOR_DIV, SITE()));
+        PROTECT(arithmeticSlow(BinaryOp::FloorDiv, SITE()));
         NEXT;
     }
     CASE(OP_MOD) {
         Value& a = top[-2];
         const Value& b = top[-1];
         if (a.isInt() && b.isInt() && b.asInt() != 0) {
-            a.intRef() = remainder(a.asInt(), b.asInt());
+            a.intRef() = truncatedRemainder(a.asInt(), b.asInt());
             --top;
             NEXT;
         }
-        PROTECT(arithmeticSlow(OP_MOD, SITE()));
+        PROTECT(arithmeticSlow(BinaryOp::Mod, SITE()));
         NEXT;
     }
     CASE(OP_POW) {
-        PROTECT(arithmeticSlow(OP_POW, SITE()));
+        PROTECT(arithmeticSlow(BinaryOp::Pow, SITE()));
         NEXT;
     }
     CASE(OP_NEGATE) {
         Value& a = top[-1];
         if (a.isInt()) {
-            a.intRef() = wrapSub(0, a.asInt());
+            a.intRef() = wrappingSub(0, a.asInt());
             NEXT;
         }
         if (a.isFloat()) {
@@ -898,7 +852,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(compareSlow(OP_LESS, SITE()));
+        PROTECT(compareSlow(BinaryOp::Less, SITE()));
         NEXT;
     }
     CASE(OP_LESS_EQUAL) {
@@ -909,7 +863,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(compareSlow(OP_LESS_EQUAL, SITE()));
+        PROTECT(compareSlow(BinaryOp::LessEq, SITE()));
         NEXT;
     }
     CASE(OP_GREATER) {
@@ -920,7 +874,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(compareSlow(OP_GREATER, SITE()));
+        PROTECT(compareSlow(BinaryOp::Greater, SITE()));
         NEXT;
     }
     CASE(OP_GREATER_EQUAL) {
@@ -931,7 +885,7 @@ dispatch:
             --top;
             NEXT;
         }
-        PROTECT(compareSlow(OP_GREATER_EQUAL, SITE()));
+        PROTECT(compareSlow(BinaryOp::GreaterEq, SITE()));
         NEXT;
     }
     CASE(OP_JUMP) {
@@ -1058,13 +1012,13 @@ dispatch:
             // forLoopContinues on three Ints: conversion to double never
             // reverses an order, so the Int comparison decides it, except
             // where two distinct Ints (both past 2^53) become the same double.
-            const int64_t v = variable.intRef() = wrapAdd(variable.asInt(), step.asInt());
+            const int64_t v = variable.intRef() = wrappingAdd(variable.asInt(), step.asInt());
             const int64_t end = limit.asInt();
             more = step.asInt() >= 0 ? v <= end || static_cast<double>(v) == static_cast<double>(end)
                                      : v >= end || static_cast<double>(v) == static_cast<double>(end);
         } else {
             if (variable.isInt() && step.isInt())
-                variable.intRef() = wrapAdd(variable.asInt(), step.asInt());
+                variable.intRef() = wrappingAdd(variable.asInt(), step.asInt());
             else
                 storePlain(variable, asDouble(variable) + asDouble(step));
             more = forLoopContinues(variable, limit, step);
@@ -1076,7 +1030,7 @@ dispatch:
         if (more) {
             ip = head.at(head.kLength);
         } else {
-            PUSH_PLAIN(Value(false));
+            PUSH_COPY(Value(false));
             ip = head.at(head.target<4>());
         }
         NEXT;
@@ -1089,12 +1043,12 @@ dispatch:
         const int64_t y = constants[fused.u16<1>()].asInt();
         int64_t result;
         switch (fused.own()) {
-        case Row::variantFor(OP_ADD): result = wrapAdd(x, y); break;
-        case Row::variantFor(OP_SUB): result = wrapSub(x, y); break;
-        case Row::variantFor(OP_MUL): result = wrapMul(x, y); break;
+        case Row::variantFor(OP_ADD): result = wrappingAdd(x, y); break;
+        case Row::variantFor(OP_SUB): result = wrappingSub(x, y); break;
+        case Row::variantFor(OP_MUL): result = wrappingMul(x, y); break;
         case Row::variantFor(OP_MOD):
             if (y == 0) goto LABEL_OP_GET_LOCAL;
-            result = remainder(x, y);
+            result = truncatedRemainder(x, y);
             break;
         default: goto LABEL_OP_GET_LOCAL;
         }
@@ -1113,17 +1067,17 @@ dispatch:
         const int64_t y = constants[fused.u16<2>()].asInt();
         int64_t term;
         switch (fused.own()) {
-        case Row::variantFor(OP_ADD): term = wrapAdd(x, y); break;
-        case Row::variantFor(OP_SUB): term = wrapSub(x, y); break;
-        case Row::variantFor(OP_MUL): term = wrapMul(x, y); break;
+        case Row::variantFor(OP_ADD): term = wrappingAdd(x, y); break;
+        case Row::variantFor(OP_SUB): term = wrappingSub(x, y); break;
+        case Row::variantFor(OP_MUL): term = wrappingMul(x, y); break;
         case Row::variantFor(OP_MOD):
             if (y == 0) goto LABEL_OP_GET_GLOBAL;
-            term = remainder(x, y);
+            term = truncatedRemainder(x, y);
             break;
         default: goto LABEL_OP_GET_GLOBAL;
         }
         if (total->isInt())
-            total->intRef() = wrapAdd(total->asInt(), term);
+            total->intRef() = wrappingAdd(total->asInt(), term);
         else
             storePlain(*total, asDouble(*total) + static_cast<double>(term));
         ip = fused.at(fused.kLength);
@@ -1199,10 +1153,10 @@ dispatch:
         const uint8_t valueOp = fused.own();
         // The value's instruction comes in two lengths, so SET_INDEX is found after it.
         const std::ptrdiff_t setIndexAt =
-            fused.offset<2>() + instructionLength(valueOp == Row::variantFor(OP_CONSTANT) ||
-                                                          valueOp == Row::variantFor(OP_GET_LOCAL)
-                                                      ? OP_CONSTANT
-                                                      : OP_NIL);
+            fused.offset<2>() +
+            instructionLength(valueOp == Row::variantFor(OP_CONSTANT) || valueOp == Row::variantFor(OP_GET_LOCAL)
+                                  ? OP_CONSTANT
+                                  : OP_NIL);
         if (!object || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
         Value* element = nullptr;
         if (object->isList() && key.isInt()) {
@@ -1302,9 +1256,9 @@ dispatch:
         if (a.isInt() && b.isInt()) {
             const int64_t x = a.asInt();
             const int64_t y = b.asInt();
-            *element = Value(op == Row::variantFor(OP_ADD)   ? wrapAdd(x, y)
-                             : op == Row::variantFor(OP_SUB) ? wrapSub(x, y)
-                                                             : wrapMul(x, y));
+            *element = Value(op == Row::variantFor(OP_ADD)   ? wrappingAdd(x, y)
+                             : op == Row::variantFor(OP_SUB) ? wrappingSub(x, y)
+                                                             : wrappingMul(x, y));
         } else {
             const double x = asDouble(a);
             const double y = asDouble(b);
@@ -1344,17 +1298,17 @@ dispatch:
         NEXT;
     }
 // A comparison of two numbers and the conditional jump on its result.
-#define COMPARE_JUMP(row, op)                                                                   \
-    do {                                                                                        \
-        FUSED(row);                                                                             \
-        const Value& a = top[-2];                                                               \
-        const Value& b = top[-1];                                                               \
-        if (!a.isNumber() || !b.isNumber()) goto LABEL_##op;                                    \
-        const bool result = compareNumbers(op, asDouble(a), asDouble(b));                       \
-        top -= 2; /* numbers: nothing to release */                                             \
-        /* past JUMP_IF_FALSE and its POP, or to the jump's target past the POP there */        \
+#define COMPARE_JUMP(row, op)                                                                  \
+    do {                                                                                       \
+        FUSED(row);                                                                            \
+        const Value& a = top[-2];                                                              \
+        const Value& b = top[-1];                                                              \
+        if (!a.isNumber() || !b.isNumber()) goto LABEL_##op;                                   \
+        const bool result = compareNumbers(op, asDouble(a), asDouble(b));                      \
+        top -= 2; /* numbers: nothing to release */                                            \
+        /* past JUMP_IF_FALSE and its POP, or to the jump's target past the POP there */       \
         ip = fused.at(result ? fused.kLength : fused.target<1>() + instructionLength(OP_POP)); \
-        NEXT;                                                                                   \
+        NEXT;                                                                                  \
     } while (false)
     CASE(OP_QUICK_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_EQUAL_JUMP, OP_EQUAL);
     CASE(OP_QUICK_NOT_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_NOT_EQUAL_JUMP, OP_NOT_EQUAL);
@@ -1373,9 +1327,9 @@ dispatch:
             const int64_t x = a.asInt();
             const int64_t y = b.asInt();
             switch (op) {
-            case Row::variantFor(OP_ADD): storePlain(*top++, wrapAdd(x, y)); break;
-            case Row::variantFor(OP_SUB): storePlain(*top++, wrapSub(x, y)); break;
-            case Row::variantFor(OP_MUL): storePlain(*top++, wrapMul(x, y)); break;
+            case Row::variantFor(OP_ADD): storePlain(*top++, wrappingAdd(x, y)); break;
+            case Row::variantFor(OP_SUB): storePlain(*top++, wrappingSub(x, y)); break;
+            case Row::variantFor(OP_MUL): storePlain(*top++, wrappingMul(x, y)); break;
             default: goto LABEL_OP_GET_LOCAL;
             }
         } else {
@@ -1404,8 +1358,7 @@ dispatch:
         FUSED(OP_QUICK_FOR_IN_NEXT);
         const Value& position = slots[fused.u16<0>()];
         const Value& items = slots[fused.u16<1>()];
-        if (!position.isInt() || position.asInt() < 0 || !items.isList() || stackEnd - top < 2)
-            goto LABEL_OP_GET_LOCAL;
+        if (!position.isInt() || position.asInt() < 0 || !items.isList() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const std::vector<Value>& list = items.listItems();
         if (asDouble(position) < static_cast<double>(list.size())) {
             const auto index = static_cast<std::size_t>(position.asInt());
@@ -1413,7 +1366,7 @@ dispatch:
             slots[fused.u16<9>()] = list[index];
             ip = fused.at(fused.kLength);
         } else {
-            PUSH_PLAIN(Value(false));
+            PUSH_COPY(Value(false));
             ip = fused.at(fused.target<4>());
         }
         NEXT;
@@ -1421,27 +1374,26 @@ dispatch:
     // x = x + y in one step, with `target` the variable x: numbers add, and
     // a string that only x holds has y appended in place; anything else (or
     // a result past the size cap) runs the sequence as compiled.
-#define ADD_ASSIGN(fallback)                                                                          \
-    do {                                                                                            \
-        const uint8_t addendOp = fused.own();                                                       \
-        const uint16_t addendIndex = fused.u16<1>();                                                \
-        const Value* operand = addendOp == Row::variantFor(OP_CONSTANT)    ? &constants[addendIndex] \
-                               : addendOp == Row::variantFor(OP_GET_LOCAL) ? &slots[addendIndex]     \
-                               : addendOp == Row::variantFor(OP_GET_GLOBAL)                          \
-                                   ? frame->globalCache[addendIndex]                                \
-                                   : nullptr;                                                       \
-        if (!target || !operand || stackEnd - top < 2) goto fallback;                               \
-        Value& x = *target;                                                                         \
-        if (x.isInt() && operand->isInt()) {                                                        \
-            x.intRef() = wrapAdd(x.asInt(), operand->asInt());                                      \
-        } else if (x.isNumber() && operand->isNumber()) {                                           \
-            storePlain(x, asDouble(x) + asDouble(*operand));                                        \
-        } else if (!x.isString() || !operand->isString() || x.asObject()->refCount != 1 ||          \
-                   !appendToString(x, operand->asString())) {                                       \
-            goto fallback;                                                                          \
-        }                                                                                           \
-        ip = fused.at(fused.kLength);                                                                 \
-        NEXT;                                                                                       \
+#define ADD_ASSIGN(fallback)                                                                                  \
+    do {                                                                                                      \
+        const uint8_t addendOp = fused.own();                                                                 \
+        const uint16_t addendIndex = fused.u16<1>();                                                          \
+        const Value* operand = addendOp == Row::variantFor(OP_CONSTANT)     ? &constants[addendIndex]         \
+                               : addendOp == Row::variantFor(OP_GET_LOCAL)  ? &slots[addendIndex]             \
+                               : addendOp == Row::variantFor(OP_GET_GLOBAL) ? frame->globalCache[addendIndex] \
+                                                                            : nullptr;                        \
+        if (!target || !operand || stackEnd - top < 2) goto fallback;                                         \
+        Value& x = *target;                                                                                   \
+        if (x.isInt() && operand->isInt()) {                                                                  \
+            x.intRef() = wrappingAdd(x.asInt(), operand->asInt());                                            \
+        } else if (x.isNumber() && operand->isNumber()) {                                                     \
+            storePlain(x, asDouble(x) + asDouble(*operand));                                                  \
+        } else if (!x.isString() || !operand->isString() || x.asObject()->refCount != 1 ||                    \
+                   !appendToString(x, operand->asString())) {                                                 \
+            goto fallback;                                                                                    \
+        }                                                                                                     \
+        ip = fused.at(fused.kLength);                                                                         \
+        NEXT;                                                                                                 \
     } while (false)
     CASE(OP_QUICK_LOCAL_ADD_ASSIGN) {
         FUSED(OP_QUICK_LOCAL_ADD_ASSIGN);
@@ -1460,34 +1412,34 @@ dispatch:
     // into x. When the left operand is a string that only x and the stack
     // hold (x = x + ...), x lets go of it first, so that it grows in place;
     // x gets it back if the sum fails.
-#define ADD_SET(fallback)                                                                      \
-    do {                                                                                       \
-        Value* x = target;                                                                     \
-        Value& a = top[-2];                                                                    \
-        const Value& b = top[-1];                                                              \
-        if (!x) goto fallback;                                                                 \
-        if (a.isInt() && b.isInt()) {                                                          \
-            *x = Value(wrapAdd(a.asInt(), b.asInt()));                                         \
-            top -= 2;                                                                          \
-        } else if (a.isNumber() && b.isNumber()) {                                             \
-            *x = Value(asDouble(a) + asDouble(b));                                             \
-            top -= 2;                                                                          \
-        } else if (a.isString() && b.isString()) {                                             \
-            const bool sharedWithX = x->isString() && x->asObject() == a.asObject();           \
-            if (a.asObject()->refCount != (sharedWithX ? 2u : 1u)) goto fallback;               \
-            if (sharedWithX) *x = Value();                                                     \
-            if (!appendToString(a, b.asString())) {                                            \
-                if (sharedWithX) *x = a;                                                       \
-                goto fallback;                                                                 \
-            }                                                                                  \
-            DROP();                                                                            \
-            *x = std::move(a);                                                                 \
-            --top;                                                                             \
-        } else {                                                                               \
-            goto fallback;                                                                     \
-        }                                                                                      \
-        ip = fused.at(fused.kLength);                                                            \
-        NEXT;                                                                                  \
+#define ADD_SET(fallback)                                                            \
+    do {                                                                             \
+        Value* x = target;                                                           \
+        Value& a = top[-2];                                                          \
+        const Value& b = top[-1];                                                    \
+        if (!x) goto fallback;                                                       \
+        if (a.isInt() && b.isInt()) {                                                \
+            *x = Value(wrappingAdd(a.asInt(), b.asInt()));                           \
+            top -= 2;                                                                \
+        } else if (a.isNumber() && b.isNumber()) {                                   \
+            *x = Value(asDouble(a) + asDouble(b));                                   \
+            top -= 2;                                                                \
+        } else if (a.isString() && b.isString()) {                                   \
+            const bool sharedWithX = x->isString() && x->asObject() == a.asObject(); \
+            if (a.asObject()->refCount != (sharedWithX ? 2u : 1u)) goto fallback;    \
+            if (sharedWithX) *x = Value();                                           \
+            if (!appendToString(a, b.asString())) {                                  \
+                if (sharedWithX) *x = a;                                             \
+                goto fallback;                                                       \
+            }                                                                        \
+            DROP();                                                                  \
+            *x = std::move(a);                                                       \
+            --top;                                                                   \
+        } else {                                                                     \
+            goto fallback;                                                           \
+        }                                                                            \
+        ip = fused.at(fused.kLength);                                                \
+        NEXT;                                                                        \
     } while (false)
     CASE(OP_QUICK_ADD_SET_LOCAL) {
         FUSED(OP_QUICK_ADD_SET_LOCAL);
@@ -1508,7 +1460,7 @@ dispatch:
         Value& position = slots[fused.u16<0>()];
         // The sequence pushes two values at its peak.
         if (!position.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        position.intRef() = wrapAdd(position.asInt(), constants[fused.u16<1>()].asInt());
+        position.intRef() = wrappingAdd(position.asInt(), constants[fused.u16<1>()].asInt());
         ip = fused.at(fused.target<5>());  // the head, a for-in head (the row's condition)
         if (executionLimits().stepsEnabled) [[unlikely]]
             PROTECT(countStep());
@@ -1549,7 +1501,6 @@ LABEL_UNKNOWN:
 #undef LOAD_FRAME
 #undef PROTECT
 #undef PUSH_COPY
-#undef PUSH_PLAIN
 #undef DROP
 #undef VELMOR_LABEL
 #undef VELMOR_QUICK_LABEL
@@ -1557,127 +1508,60 @@ LABEL_UNKNOWN:
 // ---------------------------------------------------------------------------
 // Slow paths
 
+void VM::operationError(OperationError error, const Value& first, const Value& second, BinaryOp op, Site site) {
+    runtimeError(operationMessage(error, first, second, Wording::Vm, op), site.line());
+}
+
 void VM::addSlow(Site site) {
     Value& a = top_[-2];
     const Value& b = top_[-1];
     if (a.isString() && b.isString() && a.asObject()->refCount == 1) {
         // The left string is a temporary no one else holds (the middle of
         // a + b + c): it grows in place.
-        if (!appendToString(a, b.asString())) runtimeError("result too large", site.line());
+        if (!appendToString(a, b.asString())) runtimeError(kResultTooLarge, site.line());
         drop();
         return;
     }
     Value result;
-    if ((a.isString() && b.isString()) || (a.isList() && b.isList())) {
-        if (!concatenate(a, b, result)) runtimeError("result too large", site.line());
-    } else if (a.isNumber() && b.isNumber()) {
-        result = a.isInt() && b.isInt() ? Value(wrapAdd(a.asInt(), b.asInt())) : Value(asDouble(a) + asDouble(b));
-    } else {
-        runtimeError(std::string("cannot add ") + typeName(a) + " and " + typeName(b), site.line());
+    if (const OperationError error = add(a, b, result); error != OperationError::None) {
+        operationError(error, a, b, BinaryOp::Add, site);
     }
     drop();
     top_[-1] = std::move(result);
 }
 
-void VM::arithmeticSlow(OpCode op, Site site) {
+void VM::arithmeticSlow(BinaryOp op, Site site) {
     const Value& a = top_[-2];
     const Value& b = top_[-1];
-    if (!a.isNumber() || !b.isNumber()) {
-        runtimeError(std::string("arithmetic needs numbers, got ") + typeName(a) + " and " + typeName(b), site.line());
-    }
     Value result;
-    if (op == OP_DIV) {
-        if (asDouble(b) == 0.0) runtimeError("division by zero", site.line());
-        result = Value(asDouble(a) / asDouble(b));
-    } else if (a.isInt() && b.isInt()) {
-        const int64_t x = a.asInt();
-        const int64_t y = b.asInt();
-        switch (op) {
-        case OP_SUB: result = Value(wrapSub(x, y)); break;
-        case OP_MUL: result = Value(wrapMul(x, y)); break;
-        case OP_FLOOR_DIV:
-            if (y == 0) runtimeError("floor division by zero", site.line());
-            result = Value(floorDivide(x, y));
-            break;
-        case OP_MOD:
-            if (y == 0) runtimeError("modulo by zero", site.line());
-            result = Value(remainder(x, y));
-            break;
-        default:
-            result =
-                y < 0 ? Value(std::pow(static_cast<double>(x), static_cast<double>(y))) : Value(integerPower(x, y));
-            break;
-        }
-    } else {
-        const double x = asDouble(a);
-        const double y = asDouble(b);
-        switch (op) {
-        case OP_SUB: result = Value(x - y); break;
-        case OP_MUL: result = Value(x * y); break;
-        case OP_FLOOR_DIV:
-            if (y == 0.0) runtimeError("floor division by zero", site.line());
-            result = Value(std::floor(x / y));
-            break;
-        case OP_MOD:
-            if (y == 0.0) runtimeError("modulo by zero", site.line());
-            result = Value(std::fmod(x, y));
-            break;
-        default: result = Value(std::pow(x, y)); break;
-        }
+    if (const OperationError error = arithmetic(op, a, b, result); error != OperationError::None) {
+        operationError(error, a, b, op, site);
     }
     // Both operands are numbers: popping needs no release.
     --top_;
     storePlain(top_[-1], result);
 }
 
-void VM::compareSlow(OpCode op, Site site) {
+void VM::compareSlow(BinaryOp op, Site site) {
     const Value& a = top_[-2];
     const Value& b = top_[-1];
-    bool result;
-    if (a.isString() && b.isString()) {
-        const int order = a.asString().compare(b.asString());
-        result = compareNumbers(op, order, 0);
-    } else if (a.isNumber() && b.isNumber()) {
-        result = compareNumbers(op, asDouble(a), asDouble(b));
-    } else {
-        runtimeError(std::string("cannot compare ") + typeName(a) + " and " + typeName(b), site.line());
+    bool result = false;
+    if (const OperationError error = compare(op, a, b, result); error != OperationError::None) {
+        operationError(error, a, b, op, site);
     }
     drop();
     top_[-1] = Value(result);
 }
 
-void VM::negateSlow(Site site) {
-    runtimeError(std::string("unary '-': expected a number, got ") + typeName(top_[-1]), site.line());
-}
+void VM::negateSlow(Site site) { runtimeError(kUnaryMinusPrefix + std::string(typeName(top_[-1])), site.line()); }
 
 namespace {
 
 // The element of a list, map or string that `object[key]` names.
 Value indexValue(const Value& object, const Value& key, VM::Site site) {
-    if (object.isList()) {
-        const std::vector<Value>& items = object.listItems();
-        if (!key.isInt()) throw RuntimeError(std::string("list index must be an integer, got ") + typeName(key), site.line());
-        int64_t index = key.asInt();
-        if (!toPosition(index, items.size())) {
-            throw RuntimeError("list index " + formatInt(key.asInt()) + " out of range (len " +
-                                   formatInt(static_cast<int64_t>(items.size())) + ")",
-                               site.line());
-        }
-        return items[static_cast<std::size_t>(index)];
-    }
-    if (object.isMap()) {
-        const Value* found = object.asMap().find(key);
-        return found ? *found : Value();
-    }
-    if (object.isString()) {
-        const std::string_view text = object.asString();
-        if (!key.isInt())
-            throw RuntimeError(std::string("string index must be an integer, got ") + typeName(key), site.line());
-        int64_t index = key.asInt();
-        if (!toPosition(index, text.size())) throw RuntimeError("string index out of range", site.line());
-        return byteString(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
-    }
-    throw RuntimeError(std::string("cannot index ") + typeName(object), site.line());
+    OperationError error = OperationError::None;
+    if (const Value* element = elementAt(object, key, error)) return *element;
+    throw RuntimeError(operationMessage(error, object, key, Wording::Vm, BinaryOp::Add), site.line());
 }
 
 }  // namespace
@@ -1691,26 +1575,10 @@ void VM::getIndexSlow(Site site) {
 void VM::getIndexKeepSlow(Site site) { push(indexValue(top_[-2], top_[-1], site)); }
 
 void VM::setIndex(Site site) {
-    Value& object = top_[-3];
+    const Value& object = top_[-3];
     const Value& key = top_[-2];
-    const Value& value = top_[-1];
-    if (object.isList()) {
-        std::vector<Value>& items = object.listItems();
-        if (!key.isInt()) runtimeError(std::string("list index must be an integer, got ") + typeName(key), site.line());
-        int64_t index = key.asInt();
-        if (!toPosition(index, items.size())) {
-            runtimeError("list index " + formatInt(key.asInt()) + " out of range (len " +
-                             formatInt(static_cast<int64_t>(items.size())) + ")",
-                         site.line());
-        }
-        items[static_cast<std::size_t>(index)] = value;
-    } else if (object.isMap()) {
-        if (!key.isString() && !key.isNumber()) {
-            runtimeError(std::string("map key must be a string or number, got ") + typeName(key), site.line());
-        }
-        object.asMap().set(key, value);
-    } else {
-        runtimeError(std::string("cannot assign into ") + typeName(object), site.line());
+    if (const OperationError error = storeElement(object, key, top_[-1]); error != OperationError::None) {
+        operationError(error, object, key, BinaryOp::Add, site);
     }
     Value stored = pop();
     drop();
@@ -1733,7 +1601,7 @@ void VM::buildMap(std::size_t count, Site site) {
     for (Value* pair = first; pair < top_; pair += 2) {
         const Value& key = pair[0];
         if (!key.isString() && !key.isNumber()) {
-            runtimeError(std::string("map keys must be string or number, got ") + typeName(key), site.line());
+            runtimeError(kMapLiteralKeyPrefix + std::string(typeName(key)), site.line());
         }
         data.set(key, std::move(pair[1]));
     }
@@ -1744,18 +1612,8 @@ void VM::buildMap(std::size_t count, Site site) {
 void VM::iterList(Site site) {
     const Value& iterable = top_[-1];
     std::vector<Value> items;
-    if (iterable.isList()) {
-        items = iterable.listItems();
-    } else if (iterable.isString()) {
-        const std::string_view text = iterable.asString();
-        items.reserve(text.size());
-        for (char byte : text) items.push_back(byteString(static_cast<unsigned char>(byte)));
-    } else if (iterable.isMap()) {
-        const MapData& map = iterable.asMap();
-        items.reserve(map.entries.size());
-        for (const MapEntry& entry : map.entries) items.push_back(entry.key);
-    } else {
-        runtimeError(std::string("cannot iterate over ") + typeName(iterable), site.line());
+    if (const OperationError error = forInItems(iterable, items); error != OperationError::None) {
+        operationError(error, iterable, iterable, BinaryOp::Add, site);
     }
     top_[-1] = Value::newList(std::move(items));
 }
@@ -1774,7 +1632,7 @@ void VM::length(Site site) {
     top_[-1] = Value(size);
 }
 
-void VM::forTestSlow(Site site) { runtimeError("numeric for-loop needs numbers", site.line()); }
+void VM::forTestSlow(Site site) { runtimeError(wording::kVmForNumbers, site.line()); }
 
 void VM::makeClosure(CallFrame& frame, std::size_t protoIndex) {
     const Ref<FunctionProto>& proto = frame.closure->proto->protos[protoIndex];
@@ -1792,12 +1650,11 @@ void VM::makeClosure(CallFrame& frame, std::size_t protoIndex) {
 void VM::defineGlobal(const Value& name) { globals->define(std::string(name.asString()), pop()); }
 
 void VM::undefinedVariable(const Value& name, Site site) {
-    runtimeError("undefined variable '" + std::string(name.asString()) + "'", site.line());
+    runtimeError(kUndefinedVariablePrefix + std::string(name.asString()) + "'", site.line());
 }
 
 void VM::undefinedAssignment(const Value& name, Site site) {
-    runtimeError("cannot assign to undefined variable '" + std::string(name.asString()) + "' (use 'let' to declare it)",
-                 site.line());
+    runtimeError(kUndefinedAssignmentPrefix + std::string(name.asString()) + kUndefinedAssignmentSuffix, site.line());
 }
 
 }  // namespace velmor

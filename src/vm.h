@@ -17,6 +17,7 @@
 #include "bytecode.h"
 #include "engine_options.h"
 #include "environment.h"
+#include "operations.h"
 #include "quicken.h"
 #include "value.h"
 
@@ -140,11 +141,14 @@ private:
 
     [[noreturn]] static void stackOverflow();
     [[noreturn]] static void runtimeError(std::string message, int32_t line);
+    // A failed operator rule, worded as the VM words it.
+    [[noreturn, gnu::cold]] static void operationError(OperationError error, const Value& first, const Value& second,
+                                                       BinaryOp op, Site site);
 
     // Slow paths of the instruction loop; each works on the top of the stack.
     void addSlow(Site site);
-    void arithmeticSlow(OpCode op, Site site);
-    void compareSlow(OpCode op, Site site);
+    void arithmeticSlow(BinaryOp op, Site site);
+    void compareSlow(BinaryOp op, Site site);
     [[noreturn]] void negateSlow(Site site);
     void getIndexSlow(Site site);
     void getIndexKeepSlow(Site site);

@@ -21,7 +21,8 @@ add_test(NAME plain/scripts
 # Watch mode polls the file system, so it gets its own time-bounded test.
 add_test(NAME watch/rerun_on_save
          COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/watch_test.py --velmor $<TARGET_FILE:velmor>)
-set_tests_properties(watch/rerun_on_save PROPERTIES TIMEOUT 180)
+set_tests_properties(watch/rerun_on_save PROPERTIES TIMEOUT 180 LABELS slow)
 
 # The runner checked against a stand-in program, so that a fault in it cannot hide failing scripts.
 add_test(NAME runner/self_test COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/run_scripts_test.py)
+set_tests_properties(runner/self_test PROPERTIES LABELS slow)

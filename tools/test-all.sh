@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite:
 #   1. the debug build: unit, script (both engines), documentation, watch-mode
-#      and differential tests, the installer's logic and the editor checks;
-#   2. the same suite built with AddressSanitizer, UndefinedBehaviorSanitizer
+#      and differential tests, the installer's logic, the editor checks and
+#      the source format; warnings are errors in this build and the next two;
+#   2. the VM with its portable switch dispatch instead of computed goto,
+#      built and run through the tests not labelled slow;
+#   3. the same suite built with AddressSanitizer, UndefinedBehaviorSanitizer
 #      and LeakSanitizer;
-#   3. the differential tester on more random programs (fast VM, plain VM
+#   4. the differential tester on more random programs (fast VM, plain VM
 #      and tree-walker);
-#   4. each fuzzer for a bounded time;
-#   5. the Windows build under Wine (installer, velmor.exe, extension package).
+#   5. each fuzzer for a bounded time;
+#   6. the Windows build under Wine (installer, velmor.exe, extension package).
 # Installs what the tests need on a fresh machine first.
 #
 # Environment: VELMOR_FUZZ_SECONDS (default 60), VELMOR_DIFFTEST_PROGRAMS
@@ -16,7 +19,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 need=()
-for pkg in g++-mingw-w64-x86-64 wine64 clang libclang-rt-14-dev unzip zip nodejs nlohmann-json3-dev; do
+for pkg in g++-mingw-w64-x86-64 wine64 clang clang-format libclang-rt-14-dev unzip zip nodejs nlohmann-json3-dev; do
     dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if ((${#need[@]})); then
@@ -31,6 +34,11 @@ step "debug build and test suite"
 cmake --preset debug >/dev/null
 cmake --build --preset debug
 ctest --preset debug -j2
+
+step "VM dispatch by switch"
+cmake --preset switch >/dev/null
+cmake --build --preset switch
+ctest --preset switch -j2
 
 if [[ "${VELMOR_SKIP_SANITIZERS:-0}" != 1 ]]; then
     step "test suite under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer"

@@ -30,7 +30,7 @@ constexpr const char* kFindCode = "where code >nul 2>nul";
 
 // A scripted machine: every call is logged in order, and the output is kept apart.
 class FakeSystem final : public SetupSystem {
-  public:
+public:
     std::map<std::string, std::string> environment{{"LOCALAPPDATA", kLocal}};
     std::set<std::string> existing;
     bool createSucceeds = true;
@@ -112,9 +112,7 @@ class FakeSystem final : public SetupSystem {
     }
 };
 
-int setupWith(std::vector<std::string> arguments, FakeSystem& system) {
-    return runSetup(arguments, system);
-}
+int setupWith(std::vector<std::string> arguments, FakeSystem& system) { return runSetup(arguments, system); }
 
 const std::string kInstallOutput = std::string("\nInstalling Velmor to ") + kInstallFolder +
                                    "\n\n"
@@ -172,7 +170,7 @@ TEST(SetupOptions, FirstOptionUninstalls) {
 TEST(SetupMenu, ChoicesByFirstCharacter) {
     struct Case {
         std::optional<std::string> line;
-        const char* expectedFirstStep; // nullptr: cancelled
+        const char* expectedFirstStep;  // nullptr: cancelled
     };
     const std::vector<Case> cases = {
         {"1", "Installing"}, {"1abc", "Installing"}, {"2", "Removing"}, {"2 please", "Removing"}, {"3", nullptr},
@@ -217,11 +215,11 @@ TEST(PathContains, MatchesTrimmedEntriesIgnoringCase) {
     EXPECT_TRUE(pathContains("A;   " + folder + "  ;B", folder));
     EXPECT_TRUE(pathContains(";;" + folder + ";", folder));
     EXPECT_FALSE(pathContains(folder + "\\", folder));
-    EXPECT_FALSE(pathContains("\t" + folder, folder)); // only spaces are trimmed
+    EXPECT_FALSE(pathContains("\t" + folder, folder));  // only spaces are trimmed
     EXPECT_FALSE(pathContains("%LOCALAPPDATA%\\Programs\\Velmor\\bin", folder));
     EXPECT_FALSE(pathContains("", folder));
     EXPECT_FALSE(pathContains(";; ;", folder));
-    EXPECT_FALSE(pathContains("A;B", "")); // empty entries never match
+    EXPECT_FALSE(pathContains("A;B", ""));  // empty entries never match
     EXPECT_FALSE(pathContains(folder + "x", folder));
 }
 
@@ -569,5 +567,5 @@ TEST(SetupUninstall, MissingLocalAppData) {
     EXPECT_FALSE(system.logged("read path"));
 }
 
-} // namespace
-} // namespace velmor::setup
+}  // namespace
+}  // namespace velmor::setup

@@ -74,12 +74,12 @@ TEST(TextEncoding, ArbitraryUnitsRoundTrip) {
 
 TEST(TextEncoding, BytesThatStartNoSequenceBecomeReplacements) {
     EXPECT_EQ(utf16FromUtf8("a\x80z"), u"a\ufffdz");
-    EXPECT_EQ(utf16FromUtf8("\xC0\xAF"), u"\ufffd\ufffd");                     // overlong "/"
-    EXPECT_EQ(utf16FromUtf8("\xE0\x80\xAF"), u"\ufffd\ufffd\ufffd");           // overlong "/"
-    EXPECT_EQ(utf16FromUtf8("\xF4\x90\x80\x80"), u"\ufffd\ufffd\ufffd\ufffd"); // beyond U+10FFFF
-    EXPECT_EQ(utf16FromUtf8("x\xE4\xB8"), u"x\ufffd\ufffd");                   // cut short
+    EXPECT_EQ(utf16FromUtf8("\xC0\xAF"), u"\ufffd\ufffd");                      // overlong "/"
+    EXPECT_EQ(utf16FromUtf8("\xE0\x80\xAF"), u"\ufffd\ufffd\ufffd");            // overlong "/"
+    EXPECT_EQ(utf16FromUtf8("\xF4\x90\x80\x80"), u"\ufffd\ufffd\ufffd\ufffd");  // beyond U+10FFFF
+    EXPECT_EQ(utf16FromUtf8("x\xE4\xB8"), u"x\ufffd\ufffd");                    // cut short
     EXPECT_EQ(utf16FromUtf8("\xFF;"), u"\ufffd;");
 }
 
-} // namespace
-} // namespace velmor::setup
+}  // namespace
+}  // namespace velmor::setup

@@ -11,9 +11,7 @@ namespace velmor {
 
 namespace {
 
-bool isCSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool isCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 // The strtod and strtoll readings, with the end of what they consumed. A
 // string's bytes are followed by a NUL, so both stop at the string's end or
@@ -113,22 +111,16 @@ Value nativeInput(Caller&, std::span<Value> args) {
     return Value(std::move(line));
 }
 
-Value nativeType(Caller&, std::span<Value> args) {
-    return kindName(args[0]);
-}
+Value nativeType(Caller&, std::span<Value> args) { return kindName(args[0]); }
 
 Value nativeStr(Caller&, std::span<Value> args) {
     if (args[0].isString()) return args[0];
     return Value(toText(args[0]));
 }
 
-Value nativeRepr(Caller&, std::span<Value> args) {
-    return Value(toRepr(args[0]));
-}
+Value nativeRepr(Caller&, std::span<Value> args) { return Value(toRepr(args[0])); }
 
-Value nativeBool(Caller&, std::span<Value> args) {
-    return Value(isTruthy(args[0]));
-}
+Value nativeBool(Caller&, std::span<Value> args) { return Value(isTruthy(args[0])); }
 
 Value nativeNum(Caller&, std::span<Value> args) {
     const Value& value = args[0];
@@ -183,15 +175,9 @@ Value nativeParseInt(Caller&, std::span<Value> args) {
     return Value(reading.value);
 }
 
-Value nativeHex(Caller&, std::span<Value> args) {
-    return formatInBase(integerArgument(args[0], "hex"), 16, "0x");
-}
-Value nativeBin(Caller&, std::span<Value> args) {
-    return formatInBase(integerArgument(args[0], "bin"), 2, "0b");
-}
-Value nativeOct(Caller&, std::span<Value> args) {
-    return formatInBase(integerArgument(args[0], "oct"), 8, "0o");
-}
+Value nativeHex(Caller&, std::span<Value> args) { return formatInBase(integerArgument(args[0], "hex"), 16, "0x"); }
+Value nativeBin(Caller&, std::span<Value> args) { return formatInBase(integerArgument(args[0], "bin"), 2, "0b"); }
+Value nativeOct(Caller&, std::span<Value> args) { return formatInBase(integerArgument(args[0], "oct"), 8, "0o"); }
 
 Value nativeChar(Caller&, std::span<Value> args) {
     const int64_t code = integerArgument(args[0], "char");
@@ -213,35 +199,19 @@ Value nativeChars(Caller&, std::span<Value> args) {
     return Value::newList(std::move(items));
 }
 
-Value nativeIsNumber(Caller&, std::span<Value> args) {
-    return Value(args[0].isNumber());
-}
-Value nativeIsString(Caller&, std::span<Value> args) {
-    return Value(args[0].isString());
-}
-Value nativeIsList(Caller&, std::span<Value> args) {
-    return Value(args[0].isList());
-}
-Value nativeIsMap(Caller&, std::span<Value> args) {
-    return Value(args[0].isMap());
-}
-Value nativeIsNil(Caller&, std::span<Value> args) {
-    return Value(args[0].isNil());
-}
-Value nativeIsBool(Caller&, std::span<Value> args) {
-    return Value(args[0].isBool());
-}
-Value nativeIsFunction(Caller&, std::span<Value> args) {
-    return Value(args[0].isCallable());
-}
+Value nativeIsNumber(Caller&, std::span<Value> args) { return Value(args[0].isNumber()); }
+Value nativeIsString(Caller&, std::span<Value> args) { return Value(args[0].isString()); }
+Value nativeIsList(Caller&, std::span<Value> args) { return Value(args[0].isList()); }
+Value nativeIsMap(Caller&, std::span<Value> args) { return Value(args[0].isMap()); }
+Value nativeIsNil(Caller&, std::span<Value> args) { return Value(args[0].isNil()); }
+Value nativeIsBool(Caller&, std::span<Value> args) { return Value(args[0].isBool()); }
+Value nativeIsFunction(Caller&, std::span<Value> args) { return Value(args[0].isCallable()); }
 
 Value nativeAssert(Caller&, std::span<Value> args) {
     if (isTruthy(args[0])) return args[0];
     throw RuntimeError(args.size() > 1 ? toText(args[1]) : std::string("assertion failed"));
 }
 
-Value nativeError(Caller&, std::span<Value> args) {
-    throw ThrownValue{args.empty() ? Value("error") : args[0]};
-}
+Value nativeError(Caller&, std::span<Value> args) { throw ThrownValue{args.empty() ? Value("error") : args[0]}; }
 
 }  // namespace velmor

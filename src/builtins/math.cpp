@@ -168,16 +168,10 @@ Value nativeLog(Caller&, std::span<Value> args) {
     return Value(std::log(x) / std::log(base));
 }
 
-Value nativeMin(Caller&, std::span<Value> args) {
-    return extreme(args, "min", Extreme::Smallest);
-}
-Value nativeMax(Caller&, std::span<Value> args) {
-    return extreme(args, "max", Extreme::Largest);
-}
+Value nativeMin(Caller&, std::span<Value> args) { return extreme(args, "min", Extreme::Smallest); }
+Value nativeMax(Caller&, std::span<Value> args) { return extreme(args, "max", Extreme::Largest); }
 
-Value nativeRandom(Caller&, std::span<Value>) {
-    return Value(static_cast<double>(generator("random")()) * 0x1p-64);
-}
+Value nativeRandom(Caller&, std::span<Value>) { return Value(static_cast<double>(generator("random")()) * 0x1p-64); }
 
 Value nativeRandint(Caller&, std::span<Value> args) {
     const int64_t low = integerArgument(args[0], "randint");

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "../environment.h"
+#include "../operations.h"
 #include "support.h"
 
 namespace velmor {
@@ -97,9 +98,7 @@ constexpr std::array<BuiltinInfo, 78> kBuiltins = {{
 
 }  // namespace
 
-std::span<const BuiltinInfo> builtinTable() {
-    return kBuiltins;
-}
+std::span<const BuiltinInfo> builtinTable() { return kBuiltins; }
 
 void defineNative(Environment& globals, const std::string& name, NativeFn fn, int32_t minArity, int32_t maxArity) {
     globals.define(name, Value(makeRef<NativeObj>(name, fn, minArity, maxArity)));
@@ -120,7 +119,7 @@ std::string arityMessage(const NativeObj& native, std::size_t count) {
     } else if (native.maxArity != native.minArity) {
         expected.append("-").append(std::to_string(native.maxArity));
     }
-    return native.nativeName + "() expects " + expected + " argument(s), got " + std::to_string(count);
+    return arityMessage(native.nativeName, expected, count);
 }
 
 double toNumber(const Value& value, const char* name) {
@@ -140,8 +139,6 @@ int32_t truncateToInt32(double value) {
     return INT32_MIN;
 }
 
-void throwResultTooLarge(const char* name) {
-    throw RuntimeError(std::string(name) + ": result too large");
-}
+void throwResultTooLarge(const char* name) { throw RuntimeError(std::string(name) + ": result too large"); }
 
 }  // namespace velmor

@@ -10,20 +10,12 @@ namespace velmor {
 
 namespace {
 
-bool isTrimmed(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
+bool isTrimmed(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool isWhiteSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool isWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-char upperByte(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-char lowerByte(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char upperByte(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char lowerByte(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // The text of `argument` with `change` applied to the bytes from `first` up to `end`.
 template <class Change>
@@ -132,7 +124,8 @@ Value nativeReplace(Caller&, std::span<Value> args) {
     if (oldText.empty()) return args[0].isString() ? args[0] : Value(text);
     // Counted first, so that the result is measured, checked and written once.
     std::size_t count = 0;
-    for (std::size_t at = text.find(oldText); at != std::string_view::npos; at = text.find(oldText, at + oldText.size()))
+    for (std::size_t at = text.find(oldText); at != std::string_view::npos;
+         at = text.find(oldText, at + oldText.size()))
         ++count;
     if (count == 0) return args[0].isString() ? args[0] : Value(text);
     const std::size_t kept = text.size() - count * oldText.size();

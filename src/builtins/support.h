@@ -70,7 +70,6 @@ private:
     std::string_view view_;
 };
 
-
 // The order of sort without a comparator: numbers by value, NaN after every
 // other number; strings byte-wise; any other pair is an error.
 bool defaultLess(const Value& a, const Value& b);
@@ -79,7 +78,8 @@ bool defaultLess(const Value& a, const Value& b);
 // answers (inconsistent, random, always true), every element ends up in the
 // result exactly once and no access leaves the buffers. If `less` throws, the
 // exception propagates and `items` holds an unspecified arrangement.
-template <class Less> void stableMergeSort(std::vector<Value>& items, Less&& less) {
+template <class Less>
+void stableMergeSort(std::vector<Value>& items, Less&& less) {
     const std::size_t count = items.size();
     if (count < 2) return;
 

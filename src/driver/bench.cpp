@@ -8,13 +8,9 @@
 #include <streambuf>
 #include <string>
 
-#include "compiler.h"
 #include "driver.h"
 #include "driver/reporting.h"
-#include "error.h"
-#include "interpreter.h"
-#include "parser.h"
-#include "vm.h"
+#include "driver/run.h"
 
 namespace velmor {
 
@@ -46,16 +42,6 @@ private:
     std::streambuf* previous_;
 };
 
-void runTreeWalkerOnce(const StmtList& program) {
-    Interpreter interpreter;
-    interpreter.run(program);
-}
-
-void runVmOnce(const Ref<FunctionProto>& script) {
-    VM vm;
-    vm.run(script);
-}
-
 // Milliseconds per run over kTimedRuns runs, after one untimed warm-up.
 template <typename RunOnce>
 double timePerRun(RunOnce runOnce) {
@@ -76,25 +62,16 @@ int runBenchmark(const std::string& path) {
         return 1;
     }
 
-    StmtList program;
-    Ref<FunctionProto> script;
-    try {
-        program = parseSource(file.text);
-        script = compileProgram(program);
-    } catch (const VelmorError& error) {
-        reportError(error, file.text, path);
-        return 1;
-    } catch (const std::exception& failure) {
-        reportSystemFailure(failure);
-        return 1;
-    }
+    // Compiled for the VM, which also reports compile errors before any run.
+    PreparedProgram program;
+    if (!runReported(file.text, path, [&] { program = prepareProgram(file.text, Engine::BytecodeVm); })) return 1;
 
     double treeWalkerMs = 0;
     double vmMs = 0;
     try {
         SilencedStdout silenced;
-        treeWalkerMs = timePerRun([&] { runTreeWalkerOnce(program); });
-        vmMs = timePerRun([&] { runVmOnce(script); });
+        treeWalkerMs = timePerRun([&] { runOnFreshEngine(program, Engine::TreeWalker); });
+        vmMs = timePerRun([&] { runOnFreshEngine(program, Engine::BytecodeVm); });
     } catch (...) {
         std::cerr << "bench: program raised an error\n";
         return 1;

@@ -6,7 +6,7 @@
 namespace velmor {
 
 enum class LineEditor::Key {
-    None, // consumed, does nothing
+    None,  // consumed, does nothing
     Up,
     Down,
     Left,
@@ -77,7 +77,7 @@ LineEditor::Result LineEditor::readLine(std::string_view prompt, std::string_vie
     cursor_ = 0;
     historyIndex_ = history_.size();
     savedText_.clear();
-    keysWaiting_ = 0; // a program may have read what was there
+    keysWaiting_ = 0;  // a program may have read what was there
     drawnCursorRow_ = 0;
     refresh();
     for (;;) {
@@ -120,9 +120,7 @@ bool LineEditor::handleKey(int byte) {
     afterCarriageReturn_ = false;
     if (lineFeedOfEnter) return false;
     switch (byte) {
-    case '\r':
-        afterCarriageReturn_ = true;
-        [[fallthrough]];
+    case '\r': afterCarriageReturn_ = true; [[fallthrough]];
     case '\n':
         moveTo(text_.size());
         leaveEntry();
@@ -195,7 +193,7 @@ LineEditor::Key LineEditor::readEscape() {
         // CSI: parameter bytes, intermediate bytes, one final byte.
         std::string parameters;
         byte = nextByte(-1);
-        if (byte == '[') { // the Linux console's function keys: ESC [ [ letter
+        if (byte == '[') {  // the Linux console's function keys: ESC [ [ letter
             nextByte(-1);
             return Key::None;
         }
@@ -228,7 +226,7 @@ LineEditor::Key LineEditor::readEscape() {
         default: return Key::None;
         }
     }
-    if (byte == 'O') { // SS3: one more byte
+    if (byte == 'O') {  // SS3: one more byte
         switch (nextByte(-1)) {
         case 'A': return Key::Up;
         case 'B': return Key::Down;
@@ -239,7 +237,7 @@ LineEditor::Key LineEditor::readEscape() {
         default: return Key::None;
         }
     }
-    switch (byte) { // Alt and a key
+    switch (byte) {  // Alt and a key
     case 'b':
     case 'B': return Key::WordLeft;
     case 'f':
@@ -451,7 +449,7 @@ void LineEditor::refresh() {
     appendCursorMove(out, drawnCursorRow_, 'A');
     out += "\x1b[J";
 
-    int row = 0; // first row of the line being drawn
+    int row = 0;  // first row of the line being drawn
     int cursorRow = 0;
     int cursorColumn = 0;
     int lastLength = 0;

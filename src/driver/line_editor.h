@@ -35,9 +35,9 @@ namespace velmor {
 
 // Where the editor reads keys and draws.
 class TerminalIo {
-  public:
-    static constexpr int kNoByte = -1;     // nothing arrived within the time
-    static constexpr int kEndOfInput = -2; // the terminal closed or failed
+public:
+    static constexpr int kNoByte = -1;      // nothing arrived within the time
+    static constexpr int kEndOfInput = -2;  // the terminal closed or failed
 
     virtual ~TerminalIo() = default;
     // Called when a line is about to be read: a real terminal enters raw mode.
@@ -55,11 +55,11 @@ class TerminalIo {
 };
 
 class LineEditor {
-  public:
+public:
     enum class Outcome { Line, Interrupted, EndOfInput };
     struct Result {
         Outcome outcome = Outcome::Line;
-        std::string text; // the entry, without its final line feed
+        std::string text;  // the entry, without its final line feed
     };
     // The names that complete a prefix (each starts with it), in any order.
     using Completer = std::function<std::vector<std::string>(std::string_view prefix)>;
@@ -80,7 +80,7 @@ class LineEditor {
     void addHistory(std::string entry);
     const std::deque<std::string>& history() const { return history_; }
 
-  private:
+private:
     enum class Key;
 
     int nextByte(int timeoutMs);
@@ -130,12 +130,12 @@ class LineEditor {
     int drawnEndRow_ = 0;
     bool drawnEndOnFreshRow_ = false;
 
-    int width_ = 80; // columns, as of the latest full drawing
-    std::string output_; // drawn but not yet written
+    int width_ = 80;      // columns, as of the latest full drawing
+    std::string output_;  // drawn but not yet written
     std::size_t keysWaiting_ = 0;
 
     int pushedBack_ = TerminalIo::kNoByte;
-    bool afterCarriageReturn_ = false; // a line feed right after it is the same Enter
+    bool afterCarriageReturn_ = false;  // a line feed right after it is the same Enter
 };
 
 }  // namespace velmor

@@ -15,7 +15,7 @@
 #include <streambuf>
 #include <string>
 
-#include "driver/reporting.h"
+#include "driver/output.h"
 
 #if defined(_WIN32)
 #define WIN32_LEAN_AND_MEAN

@@ -100,8 +100,7 @@ PragmaInfo scanPragmas(std::string_view text) {
 
 bool checkPragmas(const PragmaInfo& info, std::string_view fileName, std::ostream& errors) {
     for (const PragmaEntry& entry : info.unknown) {
-        errors << "velmor: warning: unknown pragma '" << entry.name << "' at " << fileName << ":" << entry.line
-               << "\n";
+        errors << "velmor: warning: unknown pragma '" << entry.name << "' at " << fileName << ":" << entry.line << "\n";
     }
     if (info.requiredVersion.empty() || versionAtLeast(kVersion, info.requiredVersion)) return true;
     errors << "velmor: " << fileName << " requires Velmor >= " << info.requiredVersion << " (this is " << kVersion

@@ -68,7 +68,7 @@ bool isIncomplete(std::string_view buffer) {
     try {
         tokens = tokenize(buffer);
     } catch (const VelmorError&) {
-        return false; // a lexical error is reported at once, never continued
+        return false;  // a lexical error is reported at once, never continued
     }
     return openerBalance(tokens) > 0;
 }
@@ -81,7 +81,7 @@ FragmentBuffer::State FragmentBuffer::addLine(std::string_view line) {
         try {
             balance_ += openerBalance(tokenize(line));
         } catch (const VelmorError&) {
-            linesTokenized_ = false; // the whole text fails to tokenize: parseWhole reports it
+            linesTokenized_ = false;  // the whole text fails to tokenize: parseWhole reports it
         }
     } else {
         linesTokenized_ = false;
@@ -114,7 +114,7 @@ namespace {
 // The prompt's state between lines: the interpreter, every syntax tree its
 // functions may still point into, and the fragment being entered.
 class Session {
-  public:
+public:
     const char* prompt() const { return fragment_.empty() ? kPrimaryPrompt : kContinuationPrompt; }
     bool atPrimaryPrompt() const { return fragment_.empty(); }
     void discardFragment() { fragment_.clear(); }
@@ -125,7 +125,7 @@ class Session {
     // Takes one line; false when it ends the prompt.
     bool acceptLine(std::string line);
 
-  private:
+private:
     void run(const StmtList& statements);
 
     // Tree-walker functions point into the tree that defined them, so every
@@ -150,8 +150,7 @@ bool Session::acceptLine(std::string line) {
         return true;
     }
     if (state == FragmentBuffer::State::Failed) {
-        std::cout.flush();
-        std::cerr << fragment_.report() << "\n";
+        reportText(fragment_.report());
     } else if (state == FragmentBuffer::State::Complete) {
         keptInputs_.push_back(fragment_.takeStatements());
         run(keptInputs_.back());
@@ -161,21 +160,16 @@ bool Session::acceptLine(std::string line) {
 
 void Session::run(const StmtList& statements) {
     if (beforeRun_) beforeRun_();
-    try {
-        Value result = interpreter_.runRepl(statements);
-        if (!result.isNil()) std::cout << toRepr(result) << "\n";
-    } catch (const VelmorError& error) {
-        reportError(error, "", kReplSourceName);
-    } catch (const ThrownValue& thrown) {
-        reportThrownValue(thrown);
-    } catch (const Interrupted&) {
-        std::cout.flush();
-        std::cerr << kInterruptedMessage << "\n";
-    } catch (const std::exception& failure) {
-        reportSystemFailure(failure);
-    } catch (...) {
-        reportUnknownFailure();
-    }
+    // Errors of a running fragment are reported without an excerpt.
+    runReported("", kReplSourceName, [&] {
+        try {
+            Value result = interpreter_.runRepl(statements);
+            if (!result.isNil()) std::cout << toRepr(result) << "\n";
+        } catch (const Interrupted&) {
+            std::cout.flush();
+            std::cerr << kInterruptedMessage << "\n";
+        }
+    });
 }
 
 // Keywords (from the token table), builtins (from the builtin table) and
@@ -247,7 +241,7 @@ int readEditedLines(Session& session, EditingTerminal& terminal) {
     });
     LineEditor editor(terminal,
                       [&session](std::string_view prefix) { return completionsFor(prefix, session.interpreter()); });
-    std::string entry; // the lines of the fragment being entered
+    std::string entry;  // the lines of the fragment being entered
     for (;;) {
         std::cout.flush();
         LineEditor::Result read = editor.readLine(session.prompt(), kContinuationPrompt);

@@ -28,7 +28,7 @@ int openerBalance(const std::vector<Token>& tokens);
 // Only a fragment whose balance has dropped to zero or below (or one with a
 // line the shortcut cannot vouch for) is tokenized and parsed whole.
 class FragmentBuffer {
-  public:
+public:
     enum class State { Open, Complete, Failed };
 
     explicit FragmentBuffer(std::string sourceName) : sourceName_(std::move(sourceName)) {}
@@ -43,13 +43,13 @@ class FragmentBuffer {
     StmtList takeStatements() { return std::move(statements_); }
     const std::string& report() const { return report_; }
 
-  private:
+private:
     State parseWhole();
 
     std::string sourceName_;
     std::string text_;
     int balance_ = 0;
-    bool linesTokenized_ = true; // every line so far tokenized on its own
+    bool linesTokenized_ = true;  // every line so far tokenized on its own
     StmtList statements_;
     std::string report_;
 };

@@ -1,45 +1,25 @@
 #pragma once
 
-// How the driver's run modes print what escapes a run. Standard output is
-// flushed first so that a terminal showing both streams keeps them in order.
+// How the driver's run modes print what escapes a run. Every report goes to
+// standard error after standard output is flushed, so that a terminal showing
+// both streams keeps them in order; a failure of standard output that the
+// flush finds ends the run only after the report (output.h).
 
 #include <exception>
-#include <memory>
-#include <streambuf>
 #include <string_view>
 
 #include "error.h"
 
 namespace velmor {
 
-// While it lives, standard output is checked: a write that fails ends the
-// run at once with "velmor: cannot write to standard output", the reason,
-// and status 1 (the program's entry installs it).
-class CheckedStandardOutput {
-public:
-    CheckedStandardOutput();
-    ~CheckedStandardOutput();
-    CheckedStandardOutput(const CheckedStandardOutput&) = delete;
-    CheckedStandardOutput& operator=(const CheckedStandardOutput&) = delete;
-
-private:
-    std::unique_ptr<std::streambuf> buffer_;
-    std::streambuf* previous_;
-};
-
-// Held by a reporter while it writes an error report: a failure of standard
-// output (found when the reporter flushes it) ends the run only after the
-// report, which is worth more than the output.
-class OutputFailureDeferred {
-public:
-    OutputFailureDeferred();
-    ~OutputFailureDeferred();
-    OutputFailureDeferred(const OutputFailureDeferred&) = delete;
-    OutputFailureDeferred& operator=(const OutputFailureDeferred&) = delete;
-};
-
 // The report of the error for this source text and name, and a line feed.
 void reportError(const VelmorError& error, std::string_view source, std::string_view sourceName);
+
+// A report already formatted, and a line feed.
+void reportText(std::string_view report);
+
+// "velmor: " and a complaint about the command line or a file, and a line feed.
+void reportProblem(std::string_view message);
 
 // "velmor: cannot open " and the path.
 void reportCannotOpen(std::string_view path);
@@ -52,5 +32,22 @@ void reportThrownValue(const ThrownValue& thrown);
 void reportSystemFailure(const std::exception& failure);
 // The same for an exception of no known type.
 void reportUnknownFailure();
+
+// Reports the exception being handled, whatever it is: a Velmor error for
+// this source text and name, a raised value, or a failure of the
+// implementation. Called only from a catch clause.
+void reportCurrentException(std::string_view source, std::string_view sourceName);
+
+// Runs `work`, reporting whatever escapes it; whether it ran to its end.
+template <class Work>
+bool runReported(std::string_view source, std::string_view sourceName, Work&& work) {
+    try {
+        work();
+        return true;
+    } catch (...) {
+        reportCurrentException(source, sourceName);
+        return false;
+    }
+}
 
 }  // namespace velmor

@@ -38,7 +38,7 @@ bool standardStreamsAreTerminals() {
 namespace {
 
 BOOL WINAPI onConsoleControl(DWORD event) {
-    if (event != CTRL_C_EVENT) return FALSE; // Ctrl-Break and closing still end the process
+    if (event != CTRL_C_EVENT) return FALSE;  // Ctrl-Break and closing still end the process
     interruptRequested().store(true, std::memory_order_relaxed);
     return TRUE;
 }
@@ -73,7 +73,7 @@ bool understandsAnsi() {
 }
 
 class InterruptibleInput final : public std::streambuf {
-  protected:
+protected:
     int_type underflow() override {
         if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
         for (;;) {
@@ -91,12 +91,12 @@ class InterruptibleInput final : public std::streambuf {
         }
     }
 
-  private:
+private:
     char buffer_[4096];
 };
 
 class PosixTerminal final : public EditingTerminal {
-  public:
+public:
     ~PosixTerminal() override { restore(); }
 
     void prepareForInput() override {
@@ -145,7 +145,7 @@ class PosixTerminal final : public EditingTerminal {
         while (!bytes.empty()) {
             const ssize_t count = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
             if (count < 0 && errno == EINTR) continue;
-            if (count <= 0) return; // the terminal is gone; reading will say so
+            if (count <= 0) return;  // the terminal is gone; reading will say so
             bytes.remove_prefix(static_cast<std::size_t>(count));
         }
     }
@@ -168,7 +168,7 @@ class PosixTerminal final : public EditingTerminal {
 
     std::streambuf& programInput() override { return programInput_; }
 
-  private:
+private:
     InterruptibleInput programInput_;
     termios original_{};
     bool raw_ = false;
@@ -192,7 +192,7 @@ InterruptCatcher::InterruptCatcher() : saved_(std::make_unique<Saved>()) {
     struct sigaction action {};
     action.sa_handler = onInterruptSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = 0; // no SA_RESTART: a blocking call returns to let the step check run
+    action.sa_flags = 0;  // no SA_RESTART: a blocking call returns to let the step check run
     if (sigaction(SIGINT, nullptr, &saved_->previous) != 0 || saved_->previous.sa_handler == SIG_IGN) return;
     saved_->installed = sigaction(SIGINT, &action, nullptr) == 0;
 }

@@ -16,7 +16,7 @@ namespace velmor {
 // A terminal the line editor may take over: raw mode while a line is read,
 // the terminal's own settings otherwise.
 class EditingTerminal : public TerminalIo {
-  public:
+public:
     // Gives the terminal back its own settings (for a program's run, and at the end).
     virtual void restore() = 0;
     // Standard input for the programs run at the prompt: bytes as the
@@ -38,13 +38,13 @@ bool standardStreamsAreTerminals();
 // While alive, Ctrl-C sets interruptRequested() instead of ending the
 // process (left alone when the process was started with it ignored).
 class InterruptCatcher {
-  public:
+public:
     InterruptCatcher();
     ~InterruptCatcher();
     InterruptCatcher(const InterruptCatcher&) = delete;
     InterruptCatcher& operator=(const InterruptCatcher&) = delete;
 
-  private:
+private:
     struct Saved;
     std::unique_ptr<Saved> saved_;
 };

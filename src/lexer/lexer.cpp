@@ -151,12 +151,8 @@ private:
             }
             case ' ':
             case '\t':
-            case '\r':
-                advance();
-                break;
-            case '#':
-                skipComment();
-                break;
+            case '\r': advance(); break;
+            case '#': skipComment(); break;
             case '"':
             case '\'':
                 markStart();
@@ -394,8 +390,7 @@ private:
             advance();
             kind = TokenKind::BangEqual;
             break;
-        default:
-            failAtStart(std::string("unexpected character '") + c + "'");
+        default: failAtStart(std::string("unexpected character '") + c + "'");
         }
         add(kind, kTokenSpellings[static_cast<int>(kind)]);
     }

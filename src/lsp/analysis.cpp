@@ -20,8 +20,7 @@ bool isNameByte(char c) {
 const Token* tokenStartingAt(const std::vector<Token>& tokens, size_t offset) {
     auto found = std::lower_bound(tokens.begin(), tokens.end(), offset,
                                   [](const Token& token, size_t at) { return token.offset < at; });
-    if (found == tokens.end() || found->offset != offset)
-        return nullptr;
+    if (found == tokens.end() || found->offset != offset) return nullptr;
     return &*found;
 }
 
@@ -29,11 +28,9 @@ const Token* tokenStartingAt(const std::vector<Token>& tokens, size_t offset) {
 const Token* tokenBefore(const std::vector<Token>& tokens, size_t offset, size_t* indexOut = nullptr) {
     auto found = std::lower_bound(tokens.begin(), tokens.end(), offset,
                                   [](const Token& token, size_t at) { return token.offset < at; });
-    if (found == tokens.begin())
-        return nullptr;
+    if (found == tokens.begin()) return nullptr;
     --found;
-    if (indexOut != nullptr)
-        *indexOut = static_cast<size_t>(found - tokens.begin());
+    if (indexOut != nullptr) *indexOut = static_cast<size_t>(found - tokens.begin());
     return &*found;
 }
 
@@ -52,14 +49,13 @@ const char* kindText(SymbolKind kind) {
 std::string functionHeader(const std::string& name, const std::vector<std::string>& params) {
     std::string header = "function " + name + "(";
     for (size_t i = 0; i < params.size(); ++i) {
-        if (i > 0)
-            header += ", ";
+        if (i > 0) header += ", ";
         header += params[i];
     }
     return header + ")";
 }
 
-} // namespace
+}  // namespace
 
 Analysis::Analysis(std::string text) : text_(std::move(text)), index_(text_) {
     TolerantParse parse = parseTolerant(text_);
@@ -77,8 +73,7 @@ Span Analysis::tokenSpanAt(size_t offset) const {
     }
     // Code inside "${...}" has no tokens here: take the name or the character at the offset.
     size_t end = offset;
-    while (end < text_.size() && isNameByte(text_[end]))
-        ++end;
+    while (end < text_.size() && isNameByte(text_[end])) ++end;
     if (end == offset && offset < text_.size() && text_[offset] != '\n' && text_[offset] != '\r') {
         int units = 1;
         end = offset + utf8SequenceLength(text_, offset, units);
@@ -87,8 +82,7 @@ Span Analysis::tokenSpanAt(size_t offset) const {
 }
 
 Span Analysis::errorSpan(const VelmorError& error) const {
-    if (error.line < 1)
-        return Span{0, 0};
+    if (error.line < 1) return Span{0, 0};
     size_t offset = index_.offsetOfSource(error.line, error.column);
     if (error.column < 1) {
         size_t end = text_.find('\n', offset);
@@ -97,12 +91,10 @@ Span Analysis::errorSpan(const VelmorError& error) const {
     const std::string& message = error.message;
     if (message.starts_with("unterminated ")) {
         size_t end = offset;
-        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
-            ++end;
+        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
         return Span{offset, end};
     }
-    if (message.starts_with("unknown escape sequence"))
-        return Span{offset >= 2 ? offset - 2 : 0, offset};
+    if (message.starts_with("unknown escape sequence")) return Span{offset >= 2 ? offset - 2 : 0, offset};
     return tokenSpanAt(offset);
 }
 
@@ -131,11 +123,9 @@ void Analysis::addDiagnostics() {
     PragmaInfo pragmas = scanPragmas(text_);
     auto pragmaLine = [&](int32_t line) {
         size_t begin = index_.offsetOfSource(line, 1);
-        while (begin < text_.size() && (text_[begin] == ' ' || text_[begin] == '\t'))
-            ++begin;
+        while (begin < text_.size() && (text_[begin] == ' ' || text_[begin] == '\t')) ++begin;
         size_t end = begin;
-        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
-            ++end;
+        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
         return Span{begin, end};
     };
     for (const PragmaEntry& entry : pragmas.unknown) {
@@ -151,10 +141,8 @@ void Analysis::addDiagnostics() {
             std::string_view content(text_.data() + begin, (end == std::string::npos ? text_.size() : end) - begin);
             size_t first = content.find_first_not_of(" \t\r\v\f");
             content.remove_prefix(first == std::string_view::npos ? content.size() : first);
-            if (content.starts_with("#pragma") && content.find("version") != std::string_view::npos)
-                line = at;
-            if (end == std::string::npos)
-                break;
+            if (content.starts_with("#pragma") && content.find("version") != std::string_view::npos) line = at;
+            if (end == std::string::npos) break;
             begin = end + 1;
         }
         diagnostics_.push_back(
@@ -171,23 +159,18 @@ std::string Analysis::functionHover(const Symbol& symbol) const {
         size_t begin = index_.offsetOfSource(line, 1);
         size_t end = text_.find('\n', begin);
         std::string_view content(text_.data() + begin, (end == std::string::npos ? text_.size() : end) - begin);
-        while (!content.empty() && (content.front() == ' ' || content.front() == '\t'))
-            content.remove_prefix(1);
-        while (!content.empty() && (content.back() == '\r' || content.back() == ' '))
-            content.remove_suffix(1);
-        if (!content.starts_with("#") || content.starts_with("#pragma"))
-            break;
+        while (!content.empty() && (content.front() == ' ' || content.front() == '\t')) content.remove_prefix(1);
+        while (!content.empty() && (content.back() == '\r' || content.back() == ' ')) content.remove_suffix(1);
+        if (!content.starts_with("#") || content.starts_with("#pragma")) break;
         content.remove_prefix(1);
-        if (content.starts_with(" "))
-            content.remove_prefix(1);
+        if (content.starts_with(" ")) content.remove_prefix(1);
         comments.emplace_back(content);
     }
     if (!comments.empty()) {
         markdown += "\n\n";
         for (size_t i = comments.size(); i > 0; --i) {
             markdown += comments[i - 1];
-            if (i > 1)
-                markdown += "\n";
+            if (i > 1) markdown += "\n";
         }
     }
     return markdown;
@@ -195,8 +178,7 @@ std::string Analysis::functionHover(const Symbol& symbol) const {
 
 std::optional<Analysis::Hover> Analysis::hover(size_t offset) const {
     int32_t found = resolution_.occurrenceAt(static_cast<uint32_t>(offset));
-    if (found < 0)
-        return std::nullopt;
+    if (found < 0) return std::nullopt;
     const Occurrence& occurrence = resolution_.occurrences[static_cast<size_t>(found)];
     const Symbol& symbol = resolution_.symbols[static_cast<size_t>(occurrence.symbol)];
     Hover result;
@@ -204,8 +186,7 @@ std::optional<Analysis::Hover> Analysis::hover(size_t offset) const {
     if (symbol.kind == SymbolKind::Global && symbol.declarations.empty()) {
         if (const BuiltinDoc* doc = findBuiltinDoc(symbol.name)) {
             result.markdown = "```velmor\n";
-            for (const std::string& signature : doc->signatures)
-                result.markdown += signature + "\n";
+            for (const std::string& signature : doc->signatures) result.markdown += signature + "\n";
             result.markdown += "```\n\n" + doc->text;
         } else {
             result.markdown = "global `" + symbol.name + "`: not defined in this file";
@@ -218,8 +199,7 @@ std::optional<Analysis::Hover> Analysis::hover(size_t offset) const {
     }
     result.markdown = "```velmor\n(" + std::string(kindText(symbol.kind)) + ") " + symbol.name +
                       "\n```\n\ndeclared on line " + std::to_string(symbol.declarationLine);
-    if (occurrence.binding == Binding::Upvalue)
-        result.markdown += ", captured from an enclosing function";
+    if (occurrence.binding == Binding::Upvalue) result.markdown += ", captured from an enclosing function";
     return result;
 }
 
@@ -235,31 +215,25 @@ std::vector<Analysis::CompletionItem> Analysis::completion(size_t offset) const 
         }
         // After a comment sign on this line: nothing either.
         std::string_view between(text_.data() + std::min(end, offset), offset - std::min(end, offset));
-        if (between.find('#') != std::string_view::npos && between.find('\n') == std::string_view::npos)
-            return items;
+        if (between.find('#') != std::string_view::npos && between.find('\n') == std::string_view::npos) return items;
         // A field name after "." is not a variable.
         const Token* dot = previous;
-        if (previous->kind == TokenKind::Name && offset <= end && previousIndex > 0)
-            dot = &tokens_[previousIndex - 1];
-        if (dot->kind == TokenKind::Dot)
-            return items;
+        if (previous->kind == TokenKind::Name && offset <= end && previousIndex > 0) dot = &tokens_[previousIndex - 1];
+        if (dot->kind == TokenKind::Dot) return items;
     }
     std::unordered_set<std::string> seen;
     auto add = [&](const std::string& label, CompletionKind kind, std::string detail) {
-        if (seen.insert(label).second)
-            items.push_back(CompletionItem{label, kind, std::move(detail)});
+        if (seen.insert(label).second) items.push_back(CompletionItem{label, kind, std::move(detail)});
     };
     for (int32_t symbol : resolution_.localsVisibleAt(static_cast<uint32_t>(offset))) {
         const Symbol& local = resolution_.symbols[static_cast<size_t>(symbol)];
-        if (local.name.empty())
-            continue;
+        if (local.name.empty()) continue;
         add(local.name, local.isFunction ? CompletionKind::Function : CompletionKind::Variable,
             local.isFunction && local.params != nullptr ? functionHeader(local.name, *local.params)
                                                         : kindText(local.kind));
     }
     for (const Symbol& symbol : resolution_.symbols) {
-        if (symbol.kind != SymbolKind::Global || symbol.declarations.empty())
-            continue;
+        if (symbol.kind != SymbolKind::Global || symbol.declarations.empty()) continue;
         add(symbol.name, symbol.isFunction ? CompletionKind::Function : CompletionKind::Variable,
             symbol.isFunction && symbol.params != nullptr ? functionHeader(symbol.name, *symbol.params)
                                                           : "global variable");
@@ -271,15 +245,13 @@ std::vector<Analysis::CompletionItem> Analysis::completion(size_t offset) const 
         const BuiltinDoc* doc = findBuiltinDoc(builtin.name);
         add(builtin.name, CompletionKind::Function, doc != nullptr ? doc->signatures.front() : "builtin");
     }
-    for (const char* constant : {"PI", "E"})
-        add(constant, CompletionKind::Constant, "constant");
+    for (const char* constant : {"PI", "E"}) add(constant, CompletionKind::Constant, "constant");
     return items;
 }
 
 std::optional<Analysis::SignatureHelp> Analysis::signatureHelp(size_t offset) const {
     size_t at = 0;
-    if (tokenBefore(tokens_, std::min(offset, text_.size()), &at) == nullptr)
-        return std::nullopt;
+    if (tokenBefore(tokens_, std::min(offset, text_.size()), &at) == nullptr) return std::nullopt;
     // Back to the "(" that the cursor is inside, counting the commas between.
     // A call never spans lines; a list or map inside it is one argument.
     size_t commas = 0;
@@ -306,18 +278,14 @@ std::optional<Analysis::SignatureHelp> Analysis::signatureHelp(size_t offset) co
                 --depth;
             break;
         case TokenKind::Comma:
-            if (depth == 0)
-                ++commas;
+            if (depth == 0) ++commas;
             break;
         default: break;
         }
-        if (open)
-            break;
-        if (at == 0)
-            return std::nullopt;
+        if (open) break;
+        if (at == 0) return std::nullopt;
     }
-    if (at == 0 || tokens_[at - 1].kind != TokenKind::Name)
-        return std::nullopt;
+    if (at == 0 || tokens_[at - 1].kind != TokenKind::Name) return std::nullopt;
     const Token& callee = tokens_[at - 1];
     SignatureHelp help;
     std::string name(text_.substr(callee.offset, callee.length));
@@ -343,8 +311,7 @@ std::optional<Analysis::SignatureHelp> Analysis::signatureHelp(size_t offset) co
         Signature signature;
         signature.label = symbol->name + "(";
         for (size_t i = 0; i < symbol->params->size(); ++i) {
-            if (i > 0)
-                signature.label += ", ";
+            if (i > 0) signature.label += ", ";
             size_t begin = signature.label.size();
             signature.label += (*symbol->params)[i];
             signature.parameters.emplace_back(begin, signature.label.size());
@@ -356,15 +323,12 @@ std::optional<Analysis::SignatureHelp> Analysis::signatureHelp(size_t offset) co
             return std::nullopt;
         }
         const BuiltinDoc* doc = findBuiltinDoc(name);
-        if (doc == nullptr)
-            return std::nullopt;
+        if (doc == nullptr) return std::nullopt;
         for (const std::string& label : doc->signatures) {
-            if (label.find('(') == std::string::npos)
-                continue;
+            if (label.find('(') == std::string::npos) continue;
             help.signatures.push_back(Signature{label, signatureParameters(label), doc->text});
         }
-        if (help.signatures.empty())
-            return std::nullopt;
+        if (help.signatures.empty()) return std::nullopt;
     }
     // The first signature with room for the argument under the cursor.
     help.activeSignature = 0;
@@ -384,8 +348,7 @@ std::optional<Analysis::SignatureHelp> Analysis::signatureHelp(size_t offset) co
 std::vector<Span> Analysis::definition(size_t offset) const {
     std::vector<Span> spans;
     int32_t found = resolution_.occurrenceAt(static_cast<uint32_t>(offset));
-    if (found < 0)
-        return spans;
+    if (found < 0) return spans;
     const Symbol& symbol =
         resolution_.symbols[static_cast<size_t>(resolution_.occurrences[static_cast<size_t>(found)].symbol)];
     for (uint32_t declaration : symbol.declarations)
@@ -396,14 +359,11 @@ std::vector<Span> Analysis::definition(size_t offset) const {
 std::vector<Span> Analysis::references(size_t offset, bool includeDeclaration) const {
     std::vector<Span> spans;
     int32_t found = resolution_.occurrenceAt(static_cast<uint32_t>(offset));
-    if (found < 0)
-        return spans;
+    if (found < 0) return spans;
     int32_t symbol = resolution_.occurrences[static_cast<size_t>(found)].symbol;
     for (const Occurrence& occurrence : resolution_.occurrences) {
-        if (occurrence.symbol != symbol || occurrence.synthetic)
-            continue;
-        if (occurrence.declaration && !includeDeclaration)
-            continue;
+        if (occurrence.symbol != symbol || occurrence.synthetic) continue;
+        if (occurrence.declaration && !includeDeclaration) continue;
         spans.push_back(Span{occurrence.offset, occurrence.offset + occurrence.length});
     }
     return spans;
@@ -411,8 +371,7 @@ std::vector<Span> Analysis::references(size_t offset, bool includeDeclaration) c
 
 void Analysis::collectSymbols(const StmtList& statements, bool topLevel, std::vector<DocumentSymbol>& out) const {
     auto closeOf = [&](uint32_t endOffset, size_t fallback) -> size_t {
-        if (endOffset == kNoOffset)
-            return fallback;
+        if (endOffset == kNoOffset) return fallback;
         return text_.compare(endOffset, 3, "end") == 0 ? endOffset + 3 : endOffset;
     };
     for (const StmtPtr& pointer : statements) {
@@ -420,8 +379,7 @@ void Analysis::collectSymbols(const StmtList& statements, bool topLevel, std::ve
         switch (statement.kind) {
         case StmtKind::FunctionDecl: {
             const auto& function = static_cast<const FunctionDeclStmt&>(statement);
-            if (function.nameOffset == kNoOffset)
-                break;
+            if (function.nameOffset == kNoOffset) break;
             DocumentSymbol symbol{function.name, OutlineKind::Function, {}, {}, {}};
             symbol.range = Span{statementStart(statement), closeOf(function.endOffset, text_.size())};
             symbol.selection = Span{function.nameOffset, function.nameOffset + function.name.size()};
@@ -432,8 +390,7 @@ void Analysis::collectSymbols(const StmtList& statements, bool topLevel, std::ve
         case StmtKind::Let: {
             const auto& let = static_cast<const LetStmt&>(statement);
             bool isFunction = let.init && let.init->kind == ExprKind::Function;
-            if ((!topLevel && !isFunction) || let.nameOffset == kNoOffset)
-                break;
+            if ((!topLevel && !isFunction) || let.nameOffset == kNoOffset) break;
             DocumentSymbol symbol{let.name, isFunction ? OutlineKind::Function : OutlineKind::Variable, {}, {}, {}};
             size_t start = statementStart(statement);
             symbol.range = Span{start, statementEnd(tokens_, static_cast<uint32_t>(start))};
@@ -473,4 +430,4 @@ std::vector<Analysis::DocumentSymbol> Analysis::documentSymbols() const {
     return symbols;
 }
 
-} // namespace velmor::lsp
+}  // namespace velmor::lsp

@@ -30,11 +30,11 @@ struct Diagnostic {
     Span span;
     Severity severity = Severity::Error;
     std::string message;
-    std::string code; // the report's label: "SyntaxError", "CompileError", ...
+    std::string code;  // the report's label: "SyntaxError", "CompileError", ...
 };
 
 class Analysis {
-  public:
+public:
     // Parses and resolves `text` at once; never runs it.
     explicit Analysis(std::string text);
     Analysis(const Analysis&) = delete;
@@ -65,7 +65,7 @@ class Analysis {
 
     struct Signature {
         std::string label;
-        std::vector<std::pair<size_t, size_t>> parameters; // ranges in the label
+        std::vector<std::pair<size_t, size_t>> parameters;  // ranges in the label
         std::string documentation;
     };
     struct SignatureHelp {
@@ -88,7 +88,7 @@ class Analysis {
     };
     std::vector<DocumentSymbol> documentSymbols() const;
 
-  private:
+private:
     Span errorSpan(const VelmorError& error) const;
     Span tokenSpanAt(size_t offset) const;
     size_t statementStart(const Stmt& statement) const;
@@ -105,4 +105,4 @@ class Analysis {
     std::vector<Diagnostic> diagnostics_;
 };
 
-} // namespace velmor::lsp
+}  // namespace velmor::lsp

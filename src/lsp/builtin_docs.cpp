@@ -21,11 +21,9 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     while (!text.empty()) {
         size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         lines.push_back(line);
-        if (end == std::string_view::npos)
-            break;
+        if (end == std::string_view::npos) break;
         text.remove_prefix(end + 1);
     }
     return lines;
@@ -36,8 +34,7 @@ std::vector<std::string_view> codeSpans(std::string_view line) {
     std::vector<std::string_view> spans;
     for (size_t open = line.find('`'); open != std::string_view::npos; open = line.find('`', open + 1)) {
         size_t close = line.find('`', open + 1);
-        if (close == std::string_view::npos)
-            break;
+        if (close == std::string_view::npos) break;
         spans.push_back(line.substr(open + 1, close - open - 1));
         open = close;
     }
@@ -46,16 +43,14 @@ std::vector<std::string_view> codeSpans(std::string_view line) {
 
 std::string_view leadingName(std::string_view span) {
     size_t end = 0;
-    while (end < span.size() && isNameByte(span[end]))
-        ++end;
+    while (end < span.size() && isNameByte(span[end])) ++end;
     return span.substr(0, end);
 }
 
 // A signature for a name listed without one, from its arity: "is_nil(value)".
 std::string signatureFromArity(std::string_view name) {
     for (const BuiltinInfo& info : builtinTable()) {
-        if (name != info.name)
-            continue;
+        if (name != info.name) continue;
         std::string signature(name);
         signature += '(';
         if (info.minArity == 1 && info.maxArity == 1)
@@ -69,20 +64,17 @@ std::string signatureFromArity(std::string_view name) {
 }
 
 std::string joinLines(const std::vector<std::string_view>& lines, size_t begin, size_t end) {
-    while (begin < end && lines[begin].empty())
-        ++begin;
-    while (end > begin && lines[end - 1].empty())
-        --end;
+    while (begin < end && lines[begin].empty()) ++begin;
+    while (end > begin && lines[end - 1].empty()) --end;
     std::string text;
     for (size_t i = begin; i < end; ++i) {
         text += lines[i];
-        if (i + 1 < end)
-            text += '\n';
+        if (i + 1 < end) text += '\n';
     }
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<BuiltinDoc> parseBuiltinReference(std::string_view markdown) {
     std::vector<BuiltinDoc> docs;
@@ -104,22 +96,18 @@ std::vector<BuiltinDoc> parseBuiltinReference(std::string_view markdown) {
             }
             continue;
         }
-        if (!line.starts_with("### "))
-            continue;
+        if (!line.starts_with("### ")) continue;
         // The section runs to the next heading; "#" lines inside code blocks are Velmor comments.
         size_t end = i + 1;
         for (bool inCode = false; end < lines.size(); ++end) {
-            if (lines[end].starts_with("```"))
-                inCode = !inCode;
-            if (!inCode && lines[end].starts_with("#"))
-                break;
+            if (lines[end].starts_with("```")) inCode = !inCode;
+            if (!inCode && lines[end].starts_with("#")) break;
         }
         std::string text = joinLines(lines, i + 1, std::min(end, lines.size()));
         size_t first = docs.size();
         for (std::string_view span : codeSpans(line)) {
             std::string_view name = leadingName(span);
-            if (name.empty())
-                continue;
+            if (name.empty()) continue;
             auto existing = std::find_if(docs.begin() + static_cast<std::ptrdiff_t>(first), docs.end(),
                                          [&](const BuiltinDoc& doc) { return doc.name == name; });
             std::string signature =
@@ -142,8 +130,7 @@ std::span<const BuiltinDoc> builtinDocs() {
 
 const BuiltinDoc* findBuiltinDoc(std::string_view name) {
     for (const BuiltinDoc& doc : builtinDocs()) {
-        if (doc.name == name)
-            return &doc;
+        if (doc.name == name) return &doc;
     }
     return nullptr;
 }
@@ -152,13 +139,11 @@ std::vector<std::pair<size_t, size_t>> signatureParameters(std::string_view sign
     std::vector<std::pair<size_t, size_t>> params;
     size_t open = signature.find('(');
     size_t close = signature.rfind(')');
-    if (open == std::string_view::npos || close == std::string_view::npos || close < open)
-        return params;
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open) return params;
     for (size_t at = open + 1; at < close;) {
         if (isNameByte(signature[at])) {
             size_t end = at;
-            while (end < close && isNameByte(signature[end]))
-                ++end;
+            while (end < close && isNameByte(signature[end])) ++end;
             params.emplace_back(at, end);
             at = end;
         } else if (signature.substr(at, 3) == "...") {
@@ -171,4 +156,4 @@ std::vector<std::pair<size_t, size_t>> signatureParameters(std::string_view sign
     return params;
 }
 
-} // namespace velmor::lsp
+}  // namespace velmor::lsp

@@ -14,8 +14,8 @@ namespace velmor::lsp {
 
 struct BuiltinDoc {
     std::string name;
-    std::vector<std::string> signatures; // "range(stop)", "range(start, stop [, step])"
-    std::string text;                    // the section's Markdown, examples included
+    std::vector<std::string> signatures;  // "range(stop)", "range(start, stop [, step])"
+    std::string text;                     // the section's Markdown, examples included
 };
 
 std::span<const BuiltinDoc> builtinDocs();
@@ -28,4 +28,4 @@ std::vector<std::pair<size_t, size_t>> signatureParameters(std::string_view sign
 // Parses the reference's Markdown; builtinDocs() is this applied to the carried copy.
 std::vector<BuiltinDoc> parseBuiltinReference(std::string_view markdown);
 
-} // namespace velmor::lsp
+}  // namespace velmor::lsp

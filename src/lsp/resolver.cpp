@@ -18,12 +18,10 @@ struct FunctionFrame {
     int32_t loops = 0;
 };
 
-uint32_t tokenEnd(const Token& token) {
-    return token.offset + token.length;
-}
+uint32_t tokenEnd(const Token& token) { return token.offset + token.length; }
 
 class Resolver {
-  public:
+public:
     Resolver(const TextIndex& index, const std::vector<Token>& tokens) : index_(index), tokens_(tokens) {}
 
     Resolution run(const StmtList& program) {
@@ -36,7 +34,7 @@ class Resolver {
         return std::move(result_);
     }
 
-  private:
+private:
     const TextIndex& index_;
     const std::vector<Token>& tokens_;
     Resolution result_;
@@ -55,8 +53,7 @@ class Resolver {
 
     int32_t globalSymbol(std::string_view name) {
         auto found = result_.globals.find(std::string(name));
-        if (found != result_.globals.end())
-            return found->second;
+        if (found != result_.globals.end()) return found->second;
         int32_t symbol = newSymbol(name, SymbolKind::Global);
         result_.globals.emplace(std::string(name), symbol);
         return symbol;
@@ -97,8 +94,7 @@ class Resolver {
     void declareGlobal(std::string_view name, uint32_t nameOffset, int32_t line) {
         int32_t symbol = globalSymbol(name);
         Symbol& entry = result_.symbols[static_cast<size_t>(symbol)];
-        if (entry.declarations.empty())
-            entry.declarationLine = line;
+        if (entry.declarations.empty()) entry.declarationLine = line;
         if (nameOffset != kNoOffset) {
             entry.declarations.push_back(nameOffset);
             addOccurrence(symbol, Binding::Global, nameOffset, name.size(), line, true, false, true);
@@ -110,15 +106,13 @@ class Resolver {
     void endScope() {
         --current_->scopeDepth;
         std::vector<LocalEntry>& locals = current_->locals;
-        while (!locals.empty() && locals.back().depth > current_->scopeDepth)
-            locals.pop_back();
+        while (!locals.empty() && locals.back().depth > current_->scopeDepth) locals.pop_back();
     }
 
     int32_t findLocal(const FunctionFrame& frame, std::string_view name) const {
         for (size_t i = frame.locals.size(); i > 0; --i) {
             int32_t symbol = frame.locals[i - 1].symbol;
-            if (result_.symbols[static_cast<size_t>(symbol)].name == name)
-                return symbol;
+            if (result_.symbols[static_cast<size_t>(symbol)].name == name) return symbol;
         }
         return -1;
     }
@@ -147,8 +141,7 @@ class Resolver {
     // ---- statements
 
     void resolveStatements(const StmtList& statements, uint32_t blockEnd) {
-        for (const StmtPtr& statement : statements)
-            resolveStatement(*statement, blockEnd);
+        for (const StmtPtr& statement : statements) resolveStatement(*statement, blockEnd);
     }
 
     void resolveBlock(const StmtList& statements, uint32_t blockEnd) {
@@ -167,21 +160,18 @@ class Resolver {
         switch (statement.kind) {
         case StmtKind::Let: {
             const auto& let = static_cast<const LetStmt&>(statement);
-            if (let.init)
-                resolveExpression(*let.init);
+            if (let.init) resolveExpression(*let.init);
             const FunctionExpr* function = let.init && let.init->kind == ExprKind::Function
                                                ? static_cast<const FunctionExpr*>(let.init.get())
                                                : nullptr;
             if (current_->scopeDepth == 0 && current_->enclosing == nullptr) {
                 declareGlobal(let.name, let.nameOffset, let.line);
-                if (function)
-                    markFunction(globalSymbol(let.name), function->params);
+                if (function) markFunction(globalSymbol(let.name), function->params);
             } else {
                 uint32_t visibleFrom = statementEnd(tokens_, statementStart(statement));
                 int32_t symbol =
                     declareLocal(let.name, SymbolKind::Local, let.nameOffset, let.line, visibleFrom, blockEnd);
-                if (function)
-                    markFunction(symbol, function->params);
+                if (function) markFunction(symbol, function->params);
             }
             return;
         }
@@ -200,8 +190,7 @@ class Resolver {
         case StmtKind::Expr: resolveExpression(*static_cast<const ExprStmt&>(statement).expr); return;
         case StmtKind::If: {
             for (const IfBranch& branch : static_cast<const IfStmt&>(statement).branches) {
-                if (branch.cond)
-                    resolveExpression(*branch.cond);
+                if (branch.cond) resolveExpression(*branch.cond);
                 resolveBlock(branch.body, endOf(branch.endOffset, blockEnd));
             }
             return;
@@ -222,8 +211,7 @@ class Resolver {
             // Declared before the limit and step, which therefore see it.
             declareLocal(loop.var, SymbolKind::LoopVariable, loop.varOffset, loop.line, loop.varOffset, end);
             resolveExpression(*loop.end);
-            if (loop.step)
-                resolveExpression(*loop.step);
+            if (loop.step) resolveExpression(*loop.step);
             ++current_->loops;
             resolveBlock(loop.body, end);
             --current_->loops;
@@ -258,8 +246,7 @@ class Resolver {
         }
         case StmtKind::Return: {
             const auto& ret = static_cast<const ReturnStmt&>(statement);
-            if (ret.value)
-                resolveExpression(*ret.value);
+            if (ret.value) resolveExpression(*ret.value);
             return;
         }
         case StmtKind::Break:
@@ -313,8 +300,7 @@ class Resolver {
             case ExprKind::Literal: break;
             case ExprKind::ListLit: {
                 const auto& list = static_cast<const ListLitExpr&>(expr);
-                for (size_t i = list.elements.size(); i > 0; --i)
-                    pending.push_back(list.elements[i - 1].get());
+                for (size_t i = list.elements.size(); i > 0; --i) pending.push_back(list.elements[i - 1].get());
                 break;
             }
             case ExprKind::MapLit: {
@@ -339,8 +325,7 @@ class Resolver {
             }
             case ExprKind::Call: {
                 const auto& call = static_cast<const CallExpr&>(expr);
-                for (size_t i = call.args.size(); i > 0; --i)
-                    pending.push_back(call.args[i - 1].get());
+                for (size_t i = call.args.size(); i > 0; --i) pending.push_back(call.args[i - 1].get());
                 pending.push_back(call.callee.get());
                 break;
             }
@@ -375,7 +360,7 @@ bool opensBlock(const std::vector<Token>& tokens, size_t at) {
     }
 }
 
-} // namespace
+}  // namespace
 
 int32_t Resolution::occurrenceAt(uint32_t offset) const {
     auto after =
@@ -384,10 +369,8 @@ int32_t Resolution::occurrenceAt(uint32_t offset) const {
     // Names never overlap, so only the nearest few before `offset` can cover it.
     for (auto it = after; it != occurrences.begin();) {
         --it;
-        if (offset > it->offset + it->length)
-            break;
-        if (!it->synthetic)
-            return static_cast<int32_t>(it - occurrences.begin());
+        if (offset > it->offset + it->length) break;
+        if (!it->synthetic) return static_cast<int32_t>(it - occurrences.begin());
     }
     return -1;
 }
@@ -396,10 +379,8 @@ std::vector<int32_t> Resolution::localsVisibleAt(uint32_t offset) const {
     std::vector<int32_t> visible;
     for (size_t i = symbols.size(); i > 0; --i) {
         const Symbol& symbol = symbols[i - 1];
-        if (symbol.kind == SymbolKind::Global)
-            continue;
-        if (symbol.visibleFrom <= offset && offset <= symbol.visibleTo)
-            visible.push_back(static_cast<int32_t>(i - 1));
+        if (symbol.kind == SymbolKind::Global) continue;
+        if (symbol.visibleFrom <= offset && offset <= symbol.visibleTo) visible.push_back(static_cast<int32_t>(i - 1));
     }
     return visible;
 }
@@ -416,8 +397,7 @@ uint32_t statementEnd(const std::vector<Token>& tokens, uint32_t startOffset) {
         switch (token.kind) {
         case TokenKind::Eof: return end;
         case TokenKind::Newline:
-            if (brackets <= 0 && blocks <= 0)
-                return end;
+            if (brackets <= 0 && blocks <= 0) return end;
             break;
         case TokenKind::LeftParen:
         case TokenKind::LeftBracket:
@@ -428,17 +408,14 @@ uint32_t statementEnd(const std::vector<Token>& tokens, uint32_t startOffset) {
         case TokenKind::Elif:
         case TokenKind::Else:
         case TokenKind::Catch:
-            if (blocks <= 0)
-                return end;
+            if (blocks <= 0) return end;
             break;
         case TokenKind::End:
-            if (blocks <= 0)
-                return end;
+            if (blocks <= 0) return end;
             --blocks;
             break;
         default:
-            if (opensBlock(tokens, at))
-                ++blocks;
+            if (opensBlock(tokens, at)) ++blocks;
             break;
         }
         end = tokenEnd(token);
@@ -450,4 +427,4 @@ Resolution resolveProgram(const StmtList& program, const TextIndex& index, const
     return Resolver(index, tokens).run(program);
 }
 
-} // namespace velmor::lsp
+}  // namespace velmor::lsp

@@ -33,7 +33,7 @@ struct Symbol {
     // its parameters and the offset of the declaring statement's first line.
     const std::vector<std::string>* params = nullptr;
     bool isFunction = false;
-    int32_t declarationLine = 0; // Velmor line of the declaring statement
+    int32_t declarationLine = 0;  // Velmor line of the declaring statement
     // Where a local can be named: [visibleFrom, visibleTo). Globals are visible everywhere.
     uint32_t visibleFrom = 0;
     uint32_t visibleTo = UINT32_MAX;
@@ -45,9 +45,9 @@ struct Occurrence {
     uint32_t offset = 0;
     uint32_t length = 0;
     int32_t symbol = -1;
-    int32_t line = 0; // Velmor line, as the compiler records it
+    int32_t line = 0;  // Velmor line, as the compiler records it
     Binding binding = Binding::Global;
-    bool declaration = false; // the name where a variable is declared
+    bool declaration = false;  // the name where a variable is declared
     bool read = false;
     bool write = false;
     // A name the parser made up (the `str` of an interpolation): it is
@@ -64,9 +64,9 @@ struct MisplacedExit {
 
 struct Resolution {
     std::vector<Symbol> symbols;
-    std::vector<Occurrence> occurrences; // sorted by offset
+    std::vector<Occurrence> occurrences;  // sorted by offset
     std::vector<MisplacedExit> misplacedExits;
-    std::unordered_map<std::string, int32_t> globals; // name -> symbol
+    std::unordered_map<std::string, int32_t> globals;  // name -> symbol
 
     // The occurrence whose name covers `offset` (its end included), or -1.
     int32_t occurrenceAt(uint32_t offset) const;
@@ -83,4 +83,4 @@ Resolution resolveProgram(const StmtList& program, const TextIndex& index, const
 // block terminator outside brackets and nested blocks.
 uint32_t statementEnd(const std::vector<Token>& tokens, uint32_t startOffset);
 
-} // namespace velmor::lsp
+}  // namespace velmor::lsp

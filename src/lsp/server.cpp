@@ -34,18 +34,15 @@ struct InvalidParams {
 };
 
 const json& member(const json& object, const char* key) {
-    if (!object.is_object())
-        throw InvalidParams{std::string("expected an object holding '") + key + "'"};
+    if (!object.is_object()) throw InvalidParams{std::string("expected an object holding '") + key + "'"};
     auto found = object.find(key);
-    if (found == object.end())
-        throw InvalidParams{std::string("missing '") + key + "'"};
+    if (found == object.end()) throw InvalidParams{std::string("missing '") + key + "'"};
     return *found;
 }
 
 const std::string& stringMember(const json& object, const char* key) {
     const json& value = member(object, key);
-    if (!value.is_string())
-        throw InvalidParams{std::string("'") + key + "' must be a string"};
+    if (!value.is_string()) throw InvalidParams{std::string("'") + key + "' must be a string"};
     return value.get_ref<const std::string&>();
 }
 
@@ -55,22 +52,17 @@ int64_t integerMember(const json& object, const char* key) {
         auto number = value.get<uint64_t>();
         return number > static_cast<uint64_t>(INT64_MAX) ? INT64_MAX : static_cast<int64_t>(number);
     }
-    if (!value.is_number_integer())
-        throw InvalidParams{std::string("'") + key + "' must be an integer"};
+    if (!value.is_number_integer()) throw InvalidParams{std::string("'") + key + "' must be an integer"};
     return value.get<int64_t>();
 }
 
-const std::string& documentUri(const json& params) {
-    return stringMember(member(params, "textDocument"), "uri");
-}
+const std::string& documentUri(const json& params) { return stringMember(member(params, "textDocument"), "uri"); }
 
 Position readPosition(const json& value) {
     return Position{integerMember(value, "line"), integerMember(value, "character")};
 }
 
-json toJson(Position position) {
-    return json{{"line", position.line}, {"character", position.character}};
-}
+json toJson(Position position) { return json{{"line", position.line}, {"character", position.character}}; }
 
 json rangeJson(const TextIndex& index, Span span) {
     return json{{"start", toJson(index.toPosition(span.begin))}, {"end", toJson(index.toPosition(span.end))}};
@@ -78,16 +70,14 @@ json rangeJson(const TextIndex& index, Span span) {
 
 // Invalid UTF-8 in a document ends up in messages (an error quoting one byte
 // of a character); it is written as replacement characters.
-std::string dump(const json& value) {
-    return value.dump(-1, ' ', false, json::error_handler_t::replace);
-}
+std::string dump(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
 
 struct Document {
     std::string text;
     std::unique_ptr<Analysis> analysis;
 };
 
-} // namespace
+}  // namespace
 
 struct Server::State {
     Send send;
@@ -131,15 +121,13 @@ struct Server::State {
         auto methodField = message.find("method");
         if (methodField == message.end()) {
             // A response to a request: this server sends none, so there is nothing to match.
-            if (isRequest && (message.contains("result") || message.contains("error")))
-                return;
+            if (isRequest && (message.contains("result") || message.contains("error"))) return;
             replyError(id, kInvalidRequest, "a request needs a method");
             return;
         }
         auto version = message.find("jsonrpc");
         if (!methodField->is_string() || version == message.end() || *version != "2.0") {
-            if (isRequest)
-                replyError(id, kInvalidRequest, "not a JSON-RPC 2.0 request");
+            if (isRequest) replyError(id, kInvalidRequest, "not a JSON-RPC 2.0 request");
             return;
         }
         const std::string& method = methodField->get_ref<const std::string&>();
@@ -152,13 +140,11 @@ struct Server::State {
             return;
         }
         if (!initialized && method != "initialize") {
-            if (isRequest)
-                replyError(id, kServerNotInitialized, "the server is not initialized");
+            if (isRequest) replyError(id, kServerNotInitialized, "the server is not initialized");
             return;
         }
         if (shutdown) {
-            if (isRequest)
-                replyError(id, kInvalidRequest, "the server is shutting down");
+            if (isRequest) replyError(id, kInvalidRequest, "the server is shutting down");
             return;
         }
         try {
@@ -173,14 +159,11 @@ struct Server::State {
                 notification(method, params);
             }
         } catch (const InvalidParams& problem) {
-            if (isRequest)
-                replyError(id, kInvalidParams, problem.message);
+            if (isRequest) replyError(id, kInvalidParams, problem.message);
         } catch (const json::exception& problem) {
-            if (isRequest)
-                replyError(id, kInvalidParams, problem.what());
+            if (isRequest) replyError(id, kInvalidParams, problem.what());
         } catch (const std::exception& problem) {
-            if (isRequest)
-                replyError(id, kInternalError, problem.what());
+            if (isRequest) replyError(id, kInternalError, problem.what());
         }
     }
 
@@ -193,14 +176,11 @@ struct Server::State {
         } else if (method == "textDocument/didChange") {
             const std::string& uri = documentUri(params);
             auto found = documents.find(uri);
-            if (found == documents.end())
-                return;
+            if (found == documents.end()) return;
             std::string text = found->second.text;
             const json& changes = member(params, "contentChanges");
-            if (!changes.is_array())
-                throw InvalidParams{"'contentChanges' must be an array"};
-            for (const json& change : changes)
-                applyChange(text, change);
+            if (!changes.is_array()) throw InvalidParams{"'contentChanges' must be an array"};
+            for (const json& change : changes) applyChange(text, change);
             setText(uri, std::move(text));
         } else if (method == "textDocument/didClose") {
             const std::string& uri = documentUri(params);
@@ -220,8 +200,7 @@ struct Server::State {
         TextIndex index(text);
         size_t begin = index.toOffset(readPosition(member(*range, "start")));
         size_t end = index.toOffset(readPosition(member(*range, "end")));
-        if (end < begin)
-            std::swap(begin, end);
+        if (end < begin) std::swap(begin, end);
         text.replace(begin, end - begin, replacement);
     }
 
@@ -258,8 +237,7 @@ struct Server::State {
     json locations(const json& params, const Analysis& analysis, const std::vector<Span>& spans) const {
         json result = json::array();
         const std::string& uri = documentUri(params);
-        for (const Span& span : spans)
-            result.push_back({{"uri", uri}, {"range", rangeJson(analysis.index(), span)}});
+        for (const Span& span : spans) result.push_back({{"uri", uri}, {"range", rangeJson(analysis.index(), span)}});
         return result;
     }
 
@@ -350,8 +328,7 @@ struct Server::State {
             bool includeDeclaration = true;
             if (auto context = params.find("context"); context != params.end() && context->is_object()) {
                 auto include = context->find("includeDeclaration");
-                if (include != context->end() && include->is_boolean())
-                    includeDeclaration = include->get<bool>();
+                if (include != context->end() && include->is_boolean()) includeDeclaration = include->get<bool>();
             }
             result = analysis ? locations(params, *analysis,
                                           analysis->references(cursor(*analysis, params), includeDeclaration))
@@ -367,9 +344,7 @@ struct Server::State {
     }
 };
 
-Server::Server(Send send) : state_(std::make_unique<State>()) {
-    state_->send = std::move(send);
-}
+Server::Server(Send send) : state_(std::make_unique<State>()) { state_->send = std::move(send); }
 
 Server::~Server() = default;
 
@@ -382,13 +357,9 @@ void Server::handle(std::string_view body) {
     }
 }
 
-bool Server::exited() const {
-    return state_->exited;
-}
+bool Server::exited() const { return state_->exited; }
 
-int Server::exitStatus() const {
-    return state_->shutdown ? 0 : 1;
-}
+int Server::exitStatus() const { return state_->shutdown ? 0 : 1; }
 
 int serve(std::istream& in, std::ostream& out, std::ostream& log) {
     Server server([&out](const std::string& message) { writeMessage(out, message); });
@@ -397,8 +368,7 @@ int serve(std::istream& in, std::ostream& out, std::ostream& log) {
         switch (readMessage(in, body)) {
         case ReadStatus::Message:
             server.handle(body);
-            if (server.exited())
-                return server.exitStatus();
+            if (server.exited()) return server.exitStatus();
             break;
         case ReadStatus::Malformed:
             log << "velmor: language server: skipped a header without a valid Content-Length\n";
@@ -419,4 +389,4 @@ int runLanguageServer() {
     return serve(std::cin, std::cout, std::cerr);
 }
 
-} // namespace velmor::lsp
+}  // namespace velmor::lsp

@@ -16,7 +16,7 @@
 namespace velmor::lsp {
 
 class Server {
-  public:
+public:
     using Send = std::function<void(const std::string& message)>;
     explicit Server(Send send);
     ~Server();
@@ -31,7 +31,7 @@ class Server {
     // 0 when "exit" followed "shutdown", 1 otherwise.
     int exitStatus() const;
 
-  private:
+private:
     struct State;
     std::unique_ptr<State> state_;
 };
@@ -43,4 +43,4 @@ int serve(std::istream& in, std::ostream& out, std::ostream& log);
 // `velmor --lsp`: serve() on the standard streams, switched to binary mode.
 int runLanguageServer();
 
-} // namespace velmor::lsp
+}  // namespace velmor::lsp

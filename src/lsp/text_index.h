@@ -21,7 +21,7 @@ struct Position {
 };
 
 class TextIndex {
-  public:
+public:
     // The text must outlive the index.
     explicit TextIndex(std::string_view text);
 
@@ -40,14 +40,14 @@ class TextIndex {
 
     std::string_view text() const { return text_; }
 
-  private:
+private:
     std::string_view text_;
-    std::vector<size_t> lineStarts_;       // editor lines
-    std::vector<size_t> sourceLineStarts_; // Velmor lines
+    std::vector<size_t> lineStarts_;        // editor lines
+    std::vector<size_t> sourceLineStarts_;  // Velmor lines
 };
 
 // Bytes of the UTF-8 sequence starting at `at`, or 1 for a byte that does not
 // start a valid sequence; `units` receives its length in UTF-16 code units.
 size_t utf8SequenceLength(std::string_view text, size_t at, int& units);
 
-} // namespace velmor::lsp
+}  // namespace velmor::lsp

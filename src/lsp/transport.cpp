@@ -17,15 +17,11 @@ LineStatus readHeaderLine(std::istream& in, std::string& line) {
     std::streambuf* buffer = in.rdbuf();
     for (;;) {
         int c = buffer->sbumpc();
-        if (c == std::char_traits<char>::eof())
-            return LineStatus::End;
-        if (c == '\n')
-            break;
-        if (line.size() < kMaxHeaderLine)
-            line.push_back(static_cast<char>(c));
+        if (c == std::char_traits<char>::eof()) return LineStatus::End;
+        if (c == '\n') break;
+        if (line.size() < kMaxHeaderLine) line.push_back(static_cast<char>(c));
     }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     return LineStatus::Line;
 }
 
@@ -36,30 +32,25 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::string_view trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     return text;
 }
 
 // Decimal digits only; false on anything else or on overflow past the limit.
 bool parseLength(std::string_view text, size_t& length, bool& tooLarge) {
-    if (text.empty())
-        return false;
+    if (text.empty()) return false;
     length = 0;
     tooLarge = false;
     for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
+        if (c < '0' || c > '9') return false;
         if (length > kMaxMessageBytes) {
             tooLarge = true;
             continue;
         }
         length = length * 10 + static_cast<size_t>(c - '0');
     }
-    if (length > kMaxMessageBytes)
-        tooLarge = true;
+    if (length > kMaxMessageBytes) tooLarge = true;
     return true;
 }
 
@@ -69,14 +60,13 @@ bool skipBytes(std::istream& in, size_t count) {
     while (count > 0) {
         auto want = static_cast<std::streamsize>(std::min(count, sizeof chunk));
         std::streamsize got = in.rdbuf()->sgetn(chunk, want);
-        if (got <= 0)
-            return false;
+        if (got <= 0) return false;
         count -= static_cast<size_t>(got);
     }
     return true;
 }
 
-} // namespace
+}  // namespace
 
 ReadStatus readMessage(std::istream& in, std::string& body) {
     std::string line;
@@ -86,12 +76,10 @@ ReadStatus readMessage(std::istream& in, std::string& body) {
     bool tooLarge = false;
     size_t length = 0;
     for (;;) {
-        if (readHeaderLine(in, line) == LineStatus::End)
-            return ReadStatus::End;
+        if (readHeaderLine(in, line) == LineStatus::End) return ReadStatus::End;
         if (line.empty()) {
             // Blank lines before a header block are tolerated.
-            if (!sawHeader)
-                continue;
+            if (!sawHeader) continue;
             break;
         }
         sawHeader = true;
@@ -101,8 +89,7 @@ ReadStatus readMessage(std::istream& in, std::string& body) {
             continue;
         }
         std::string_view name = trim(std::string_view(line).substr(0, colon));
-        if (!equalsIgnoringCase(name, "Content-Length"))
-            continue;
+        if (!equalsIgnoringCase(name, "Content-Length")) continue;
         bool large = false;
         if (haveLength || !parseLength(trim(std::string_view(line).substr(colon + 1)), length, large)) {
             invalid = true;
@@ -111,20 +98,17 @@ ReadStatus readMessage(std::istream& in, std::string& body) {
         haveLength = true;
         tooLarge = large;
     }
-    if (!haveLength || invalid)
-        return ReadStatus::Malformed;
+    if (!haveLength || invalid) return ReadStatus::Malformed;
     if (tooLarge) {
         // A length beyond the limit cannot be skipped reliably when it does
         // not even fit the counter; the stream is then read on as headers.
-        if (length <= kMaxMessageBytes * 16 && !skipBytes(in, length))
-            return ReadStatus::End;
+        if (length <= kMaxMessageBytes * 16 && !skipBytes(in, length)) return ReadStatus::End;
         return ReadStatus::TooLarge;
     }
     body.resize(length);
     if (length > 0) {
         std::streamsize got = in.rdbuf()->sgetn(body.data(), static_cast<std::streamsize>(length));
-        if (got != static_cast<std::streamsize>(length))
-            return ReadStatus::End;
+        if (got != static_cast<std::streamsize>(length)) return ReadStatus::End;
     }
     return ReadStatus::Message;
 }
@@ -135,4 +119,4 @@ void writeMessage(std::ostream& out, std::string_view body) {
     out.flush();
 }
 
-} // namespace velmor::lsp
+}  // namespace velmor::lsp

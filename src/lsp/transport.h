@@ -16,10 +16,10 @@ namespace velmor::lsp {
 inline constexpr size_t kMaxMessageBytes = size_t{64} << 20;
 
 enum class ReadStatus {
-    Message,   // `body` holds one message
-    Malformed, // a header block without a usable Content-Length; skipped
-    TooLarge,  // a body above kMaxMessageBytes; skipped
-    End,       // the input ended (possibly inside a message)
+    Message,    // `body` holds one message
+    Malformed,  // a header block without a usable Content-Length; skipped
+    TooLarge,   // a body above kMaxMessageBytes; skipped
+    End,        // the input ended (possibly inside a message)
 };
 
 // Reads the next frame. Header lines may end in "\r\n" or "\n"; header names
@@ -29,4 +29,4 @@ ReadStatus readMessage(std::istream& in, std::string& body);
 // Writes one frame and flushes it.
 void writeMessage(std::ostream& out, std::string_view body);
 
-} // namespace velmor::lsp
+}  // namespace velmor::lsp

@@ -68,8 +68,8 @@ Outcome observe(Run&& run) {
         run();
         outcome.ending = "ok";
     } catch (const VelmorError& error) {
-        outcome.ending = error.label + ": " + error.message + " @" + std::to_string(error.line) + ":" +
-                         std::to_string(error.column);
+        outcome.ending =
+            error.label + ": " + error.message + " @" + std::to_string(error.line) + ":" + std::to_string(error.column);
     } catch (const ThrownValue& thrown) {
         outcome.ending = "Error: " + toText(thrown.value);
     } catch (const BudgetExhausted&) {

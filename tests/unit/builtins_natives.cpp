@@ -183,7 +183,8 @@ TEST_F(BuiltinsTest, AHarnessCanLowerTheSizeCap) {
     EXPECT_EQ(errorOf("replace", {Value("aaaa"), Value("a"), Value("xyz")}), "replace: result too large");
     // Exactly at the cap is allowed; one past it, even by the text after the last match, is not.
     EXPECT_EQ(call("join", {Value::newList({Value("abcd"), Value("efgh")}), Value("--")}).asString(), "abcd--efgh");
-    EXPECT_EQ(errorOf("join", {Value::newList({Value("abcd"), Value("efgh")}), Value("---")}), "join: result too large");
+    EXPECT_EQ(errorOf("join", {Value::newList({Value("abcd"), Value("efgh")}), Value("---")}),
+              "join: result too large");
     EXPECT_EQ(call("replace", {Value("a.b.c.d.e."), Value("."), Value("!")}).asString(), "a!b!c!d!e!");
     EXPECT_EQ(call("replace", {Value("xaaaa"), Value("a"), Value("bb")}).asString(), "xbbbbbbbb");
     EXPECT_EQ(errorOf("replace", {Value("aaaaxxx"), Value("a"), Value("bb")}), "replace: result too large");

@@ -28,8 +28,8 @@ TEST(CompilerGolden, EmptyProgramIsNilReturnOnLineZero) {
 TEST(CompilerGolden, TopLevelLetOfASum) {
     StmtList program = block(at(1, 1, let("x", binary("+", num(1), num(2)))));
     Ref<FunctionProto> proto = compileChecked(program);
-    EXPECT_EQ(proto->code, (std::vector<uint8_t>{0x00, 0x00, 0x01, 0x00, 0x00, 0x02, 0x12, 0x05, 0x00, 0x00, 0x01,
-                                                 0x27}));
+    EXPECT_EQ(proto->code,
+              (std::vector<uint8_t>{0x00, 0x00, 0x01, 0x00, 0x00, 0x02, 0x12, 0x05, 0x00, 0x00, 0x01, 0x27}));
     EXPECT_EQ(proto->lines, (std::vector<uint32_t>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0}));
     ASSERT_EQ(proto->constants.size(), 3u);
     EXPECT_EQ(proto->constants[0].asString(), "x");
@@ -82,16 +82,14 @@ TEST(CompilerGolden, ConstantsAreNeverMerged) {
 }
 
 TEST(CompilerGolden, OperatorsContainersAndIndexing) {
-    StmtList program = block(expr(unary("-", name("a"))), expr(unary("not", name("a"))),
-                             expr(binary("//", num(7), num(2))), expr(binary(">=", num(1), num(2))),
-                             expr(list(exprs(num(1), nil()))), expr(list({})),
-                             expr(map([] {
-                                 std::vector<std::pair<ExprPtr, ExprPtr>> pairs;
-                                 pairs.emplace_back(str("k"), truth(true));
-                                 return pairs;
-                             }())),
-                             expr(index(name("a"), num(0))), expr(get(name("a"), "field")),
-                             expr(call(name("f"), exprs(num(1), num(2)))));
+    StmtList program = block(
+        expr(unary("-", name("a"))), expr(unary("not", name("a"))), expr(binary("//", num(7), num(2))),
+        expr(binary(">=", num(1), num(2))), expr(list(exprs(num(1), nil()))), expr(list({})), expr(map([] {
+            std::vector<std::pair<ExprPtr, ExprPtr>> pairs;
+            pairs.emplace_back(str("k"), truth(true));
+            return pairs;
+        }())),
+        expr(index(name("a"), num(0))), expr(get(name("a"), "field")), expr(call(name("f"), exprs(num(1), num(2)))));
     EXPECT_EQ(listing(*compileChecked(program)), "function <script> (arity 0, 15 constants, 0 upvalues, 0 functions)\n"
                                                  "0000 1 OP_GET_GLOBAL 0 ; \"a\"\n"
                                                  "0003 1 OP_NEGATE\n"
@@ -152,11 +150,11 @@ TEST(CompilerGolden, AndOrLeaveTheDecidingOperand) {
 }
 
 TEST(CompilerGolden, AssignmentsEvaluateTheTargetFirst) {
-    StmtList program = block(assign(get(name("a"), "b"), num(1), "+"),  //
-                             assign(index(name("xs"), num(0)), num(2), "//"),
-                             assign(index(name("xs"), name("i")), name("v")),  //
-                             assign(name("n"), num(1), "-"),                   //
-                             assign(name("n"), nil()));
+    StmtList program =
+        block(assign(get(name("a"), "b"), num(1), "+"),                                                          //
+              assign(index(name("xs"), num(0)), num(2), "//"), assign(index(name("xs"), name("i")), name("v")),  //
+              assign(name("n"), num(1), "-"),                                                                    //
+              assign(name("n"), nil()));
     EXPECT_EQ(listing(*compileChecked(program)), "function <script> (arity 0, 12 constants, 0 upvalues, 0 functions)\n"
                                                  "0000 1 OP_GET_GLOBAL 0 ; \"a\"\n"
                                                  "0003 1 OP_CONSTANT 1 ; \"b\"\n"
@@ -206,9 +204,9 @@ TEST(CompilerGolden, LetInsideABlockIsALocalPoppedAtTheEnd) {
 
 TEST(CompilerGolden, LetInitializerSeesTheOuterVariable) {
     // if true then let x = 1  if true then let x = x + 1 end end
-    StmtList program = block(ifStmt(branch(
-        truth(true),
-        block(let("x", num(1)), ifStmt(branch(truth(true), block(let("x", binary("+", name("x"), num(1))))))))));
+    StmtList program = block(ifStmt(
+        branch(truth(true),
+               block(let("x", num(1)), ifStmt(branch(truth(true), block(let("x", binary("+", name("x"), num(1))))))))));
     std::string text = listing(*compileChecked(program));
     EXPECT_NE(text.find("0013 1 OP_GET_LOCAL 0\n0016 1 OP_CONSTANT 1 ; 1\n0019 1 OP_ADD\n0020 1 OP_POP\n"),
               std::string::npos)
@@ -241,9 +239,8 @@ TEST(CompilerGolden, IfElifElse) {
 
 TEST(CompilerGolden, WhileWithBreakAndContinuePopsBodyLocals) {
     // while x do let t = 1  if y then break end  continue end
-    StmtList program =
-        block(whileStmt(name("x"), block(let("t", num(1)), ifStmt(branch(name("y"), block(breakStmt()))),
-                                         continueStmt())));
+    StmtList program = block(
+        whileStmt(name("x"), block(let("t", num(1)), ifStmt(branch(name("y"), block(breakStmt()))), continueStmt())));
     EXPECT_EQ(listing(*compileChecked(program)), "function <script> (arity 0, 3 constants, 0 upvalues, 0 functions)\n"
                                                  "0000 1 OP_GET_GLOBAL 0 ; \"x\"\n"
                                                  "0003 1 OP_JUMP_IF_FALSE 27 ; -> 0033\n"
@@ -403,10 +400,10 @@ TEST(CompilerGolden, ContinueLeavesEveryTryBodyOpenedInsideTheLoopOnly) {
     // try (outer, outside the loop)
     //   while true do try try continue catch a end catch b continue end end
     // catch c end
-    StmtList program = block(tryStmt(
-        block(whileStmt(truth(true), block(tryStmt(block(tryStmt(block(continueStmt()), "a", block())), "b",
-                                                   block(continueStmt()))))),
-        "c", block()));
+    StmtList program =
+        block(tryStmt(block(whileStmt(truth(true), block(tryStmt(block(tryStmt(block(continueStmt()), "a", block())),
+                                                                 "b", block(continueStmt()))))),
+                      "c", block()));
     Ref<FunctionProto> proto = compileChecked(program);
     std::string text = listing(*proto);
     // The continue in the innermost body leaves two handlers; the outer try's stays.
@@ -423,12 +420,12 @@ TEST(CompilerGolden, TopLevelFunctionCapturingALocalOfItsEnclosingFunction) {
     // 3   function g() return x end
     // 4   return g
     // 5 end
-    StmtList program = block(
-        at(1, 1,
-           functionDecl("f", {},
-                        block(at(2, 3, let("x", at(2, 11, num(1)))),
-                              at(3, 3, functionDecl("g", {}, block(at(3, 18, ret(at(3, 25, name("x"))))))),
-                              at(4, 3, ret(at(4, 10, name("g"))))))));
+    StmtList program =
+        block(at(1, 1,
+                 functionDecl("f", {},
+                              block(at(2, 3, let("x", at(2, 11, num(1)))),
+                                    at(3, 3, functionDecl("g", {}, block(at(3, 18, ret(at(3, 25, name("x"))))))),
+                                    at(4, 3, ret(at(4, 10, name("g"))))))));
     Ref<FunctionProto> proto = compileChecked(program);
     EXPECT_EQ(listing(*proto), "function <script> (arity 0, 1 constants, 0 upvalues, 1 functions)\n"
                                "0000 1 OP_CLOSURE 0 ; <function f>\n"
@@ -477,11 +474,11 @@ TEST(CompilerGolden, UpvalueChainThroughAMiddleFunction) {
     const FunctionProto& inner = *m.protos[0];
     EXPECT_EQ(m.upvalues, (std::vector<UpvalueDesc>{{1, 0}}));
     EXPECT_EQ(inner.upvalues, (std::vector<UpvalueDesc>{{0, 0}, {1, 0}}));
-    EXPECT_EQ(inner.code, (std::vector<uint8_t>{OP_GET_UPVALUE, 0, OP_GET_UPVALUE, 1, OP_ADD, OP_GET_UPVALUE, 0,
-                                                OP_ADD, OP_RETURN, OP_NIL, OP_RETURN}));
+    EXPECT_EQ(inner.code, (std::vector<uint8_t>{OP_GET_UPVALUE, 0, OP_GET_UPVALUE, 1, OP_ADD, OP_GET_UPVALUE, 0, OP_ADD,
+                                                OP_RETURN, OP_NIL, OP_RETURN}));
     // m uses its upvalue only to pass it on; it never reads it.
-    EXPECT_EQ(m.code, (std::vector<uint8_t>{OP_CONSTANT, 0, 0, OP_CLOSURE, 0, 0, OP_GET_LOCAL, 0, 1, OP_RETURN,
-                                            OP_NIL, OP_RETURN}));
+    EXPECT_EQ(m.code, (std::vector<uint8_t>{OP_CONSTANT, 0, 0, OP_CLOSURE, 0, 0, OP_GET_LOCAL, 0, 1, OP_RETURN, OP_NIL,
+                                            OP_RETURN}));
 }
 
 TEST(CompilerGolden, ParametersTakeTheFirstSlots) {
@@ -503,9 +500,8 @@ TEST(CompilerGolden, ParametersTakeTheFirstSlots) {
 
 TEST(CompilerGolden, BlockLevelFunctionReachesItselfThroughACapturedSlot) {
     // if true then function r(n) return r(n) end end
-    StmtList program =
-        block(ifStmt(branch(truth(true),
-                            block(functionDecl("r", {"n"}, block(ret(call(name("r"), exprs(name("n"))))))))));
+    StmtList program = block(
+        ifStmt(branch(truth(true), block(functionDecl("r", {"n"}, block(ret(call(name("r"), exprs(name("n"))))))))));
     Ref<FunctionProto> proto = compileChecked(program);
     const FunctionProto& r = *proto->protos[0];
     EXPECT_EQ(r.upvalues, (std::vector<UpvalueDesc>{{1, 0}}));
@@ -548,19 +544,18 @@ TEST(CompilerGolden, ReturnAtTopLevelAndInsideFunctions) {
 
 TEST(CompilerGolden, CompoundAssignmentToLocalsAndUpvaluesResolvesOnce) {
     // function f() let a = 1  a *= 2  return function() a ^= 3 end end
-    StmtList program = block(functionDecl(
-        "f", {},
-        block(let("a", num(1)), assign(name("a"), num(2), "*"),
-              ret(function({}, block(assign(name("a"), num(3), "^")))))));
+    StmtList program = block(functionDecl("f", {},
+                                          block(let("a", num(1)), assign(name("a"), num(2), "*"),
+                                                ret(function({}, block(assign(name("a"), num(3), "^")))))));
     Ref<FunctionProto> proto = compileChecked(program);
     const FunctionProto& f = *proto->protos[0];
-    EXPECT_EQ(f.code, (std::vector<uint8_t>{OP_CONSTANT, 0, 0, OP_GET_LOCAL, 0, 0, OP_CONSTANT, 0, 1, OP_MUL,
-                                            OP_SET_LOCAL, 0, 0, OP_POP, OP_CLOSURE, 0, 0, OP_RETURN, OP_NIL,
-                                            OP_RETURN}));
+    EXPECT_EQ(f.code, (std::vector<uint8_t>{OP_CONSTANT, 0, 0,      OP_GET_LOCAL, 0,      0,        OP_CONSTANT,
+                                            0,           1, OP_MUL, OP_SET_LOCAL, 0,      0,        OP_POP,
+                                            OP_CLOSURE,  0, 0,      OP_RETURN,    OP_NIL, OP_RETURN}));
     const FunctionProto& inner = *f.protos[0];
     EXPECT_EQ(inner.upvalues, (std::vector<UpvalueDesc>{{1, 0}}));
-    EXPECT_EQ(inner.code, (std::vector<uint8_t>{OP_GET_UPVALUE, 0, OP_CONSTANT, 0, 0, OP_POW, OP_SET_UPVALUE, 0,
-                                                OP_POP, OP_NIL, OP_RETURN}));
+    EXPECT_EQ(inner.code, (std::vector<uint8_t>{OP_GET_UPVALUE, 0, OP_CONSTANT, 0, 0, OP_POW, OP_SET_UPVALUE, 0, OP_POP,
+                                                OP_NIL, OP_RETURN}));
 }
 
 TEST(CompilerGolden, BreakClosesCapturedBodyLocals) {
@@ -596,19 +591,17 @@ TEST(CompilerGolden, CapturedCatchVariableIsClosedAtTheEndOfTheHandler) {
     // try nil catch e let f = function() return e end end
     StmtList program = block(tryStmt(block(expr(nil())), "e", block(let("f", function({}, block(ret(name("e"))))))));
     Ref<FunctionProto> proto = compileChecked(program);
-    EXPECT_EQ(proto->code, (std::vector<uint8_t>{OP_TRY, 0, 6, OP_NIL, OP_POP, OP_END_TRY, OP_JUMP, 0, 5, OP_CLOSURE,
-                                                 0, 0, OP_POP, OP_CLOSE_UPVALUE, OP_NIL, OP_RETURN}));
+    EXPECT_EQ(proto->code, (std::vector<uint8_t>{OP_TRY, 0, 6, OP_NIL, OP_POP, OP_END_TRY, OP_JUMP, 0, 5, OP_CLOSURE, 0,
+                                                 0, OP_POP, OP_CLOSE_UPVALUE, OP_NIL, OP_RETURN}));
 }
 
 TEST(CompilerGolden, LoopInsideAFunctionInsideALoopHasItsOwnBreak) {
     // while true do let f = function() while false do break end end  break end
     StmtList program = block(whileStmt(
-        truth(true),
-        block(let("f", function({}, block(whileStmt(truth(false), block(breakStmt()))))), breakStmt())));
+        truth(true), block(let("f", function({}, block(whileStmt(truth(false), block(breakStmt()))))), breakStmt())));
     Ref<FunctionProto> proto = compileChecked(program);
-    EXPECT_EQ(proto->protos[0]->code,
-              (std::vector<uint8_t>{OP_FALSE, OP_JUMP_IF_FALSE, 0, 7, OP_POP, OP_JUMP, 0, 4, OP_LOOP, 0, 11, OP_POP,
-                                    OP_NIL, OP_RETURN}));
+    EXPECT_EQ(proto->protos[0]->code, (std::vector<uint8_t>{OP_FALSE, OP_JUMP_IF_FALSE, 0, 7, OP_POP, OP_JUMP, 0, 4,
+                                                            OP_LOOP, 0, 11, OP_POP, OP_NIL, OP_RETURN}));
 }
 
 // ---- errors with positions
@@ -628,8 +621,7 @@ TEST(CompilerErrors, BreakAndContinueOutsideALoop) {
 
 TEST(CompilerErrors, LoopsDoNotReachIntoNestedFunctions) {
     // while true do let f = function() break end end
-    StmtList program =
-        block(whileStmt(truth(true), block(let("f", function({}, block(at(5, 9, breakStmt())))))));
+    StmtList program = block(whileStmt(truth(true), block(let("f", function({}, block(at(5, 9, breakStmt())))))));
     VelmorError error = compileFailure(program);
     EXPECT_EQ(error.message, "'break' outside a loop");
     EXPECT_EQ(error.line, 5);

@@ -24,13 +24,12 @@ Ref<FunctionProto> compileText(std::string_view source) {
 
 TEST(CompilerPrograms, ParsedShapesMatchHandBuiltOnes) {
     Ref<FunctionProto> sum = compileText("let x = 1 + 2\n");
-    EXPECT_EQ(sum->code, (std::vector<uint8_t>{0x00, 0x00, 0x01, 0x00, 0x00, 0x02, 0x12, 0x05, 0x00, 0x00, 0x01,
-                                               0x27}));
+    EXPECT_EQ(sum->code,
+              (std::vector<uint8_t>{0x00, 0x00, 0x01, 0x00, 0x00, 0x02, 0x12, 0x05, 0x00, 0x00, 0x01, 0x27}));
 
     Ref<FunctionProto> field = compileText("a.b += 1\n");
-    EXPECT_EQ(field->code, (std::vector<uint8_t>{OP_GET_GLOBAL, 0, 0, OP_CONSTANT, 0, 1, OP_GET_INDEX_KEEP,
-                                                 OP_CONSTANT, 0, 2, OP_ADD, OP_SET_INDEX, OP_POP, OP_NIL,
-                                                 OP_RETURN}));
+    EXPECT_EQ(field->code, (std::vector<uint8_t>{OP_GET_GLOBAL, 0, 0, OP_CONSTANT, 0, 1, OP_GET_INDEX_KEEP, OP_CONSTANT,
+                                                 0, 2, OP_ADD, OP_SET_INDEX, OP_POP, OP_NIL, OP_RETURN}));
 }
 
 TEST(CompilerPrograms, EveryByteCarriesTheLineOfItsNode) {
@@ -48,9 +47,11 @@ TEST(CompilerPrograms, EveryByteCarriesTheLineOfItsNode) {
 
 TEST(CompilerPrograms, InterpolationIsOrdinaryCallsAndConcatenation) {
     Ref<FunctionProto> proto = compileText("let s = \"a${x}b\"\n");
-    EXPECT_EQ(proto->code, (std::vector<uint8_t>{OP_CONSTANT, 0, 1, OP_GET_GLOBAL, 0, 2, OP_GET_GLOBAL, 0, 3, OP_CALL,
-                                                 1, OP_ADD, OP_CONSTANT, 0, 4, OP_ADD, OP_DEFINE_GLOBAL, 0, 0,
-                                                 OP_NIL, OP_RETURN}));
+    EXPECT_EQ(
+        proto->code,
+        (std::vector<uint8_t>{
+            OP_CONSTANT, 0, 1,      OP_GET_GLOBAL,    0, 2, OP_GET_GLOBAL, 0,        3, OP_CALL, 1, OP_ADD, OP_CONSTANT,
+            0,           4, OP_ADD, OP_DEFINE_GLOBAL, 0, 0, OP_NIL,        OP_RETURN}));
     EXPECT_EQ(proto->constants[2].asString(), "str");
 }
 

@@ -64,9 +64,7 @@ inline ExprPtr get(ExprPtr object, std::string field) {
     return std::make_unique<GetExpr>(std::move(object), std::move(field), 1, 1);
 }
 
-inline ExprPtr list(std::vector<ExprPtr> elements) {
-    return std::make_unique<ListLitExpr>(std::move(elements), 1, 1);
-}
+inline ExprPtr list(std::vector<ExprPtr> elements) { return std::make_unique<ListLitExpr>(std::move(elements), 1, 1); }
 
 inline ExprPtr map(std::vector<std::pair<ExprPtr, ExprPtr>> pairs) {
     std::vector<MapEntryExpr> entries;

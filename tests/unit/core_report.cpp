@@ -7,11 +7,10 @@ using namespace velmor;
 TEST(FormatReport, ExcerptAndCaret) {
     ParseError error("unexpected '=' in expression", 3, 9);
     std::string source = "let a = 1\nlet b = 2\nlet x = = 2\n";
-    EXPECT_EQ(formatReport(error, source, "demo.vlm"),
-              "SyntaxError: unexpected '=' in expression\n"
-              "  --> demo.vlm:3:9\n"
-              "3 | let x = = 2\n"
-              "            ^");
+    EXPECT_EQ(formatReport(error, source, "demo.vlm"), "SyntaxError: unexpected '=' in expression\n"
+                                                       "  --> demo.vlm:3:9\n"
+                                                       "3 | let x = = 2\n"
+                                                       "            ^");
 }
 
 TEST(FormatReport, NoPositionGivesOneLine) {

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iostream>
 #include <new>
-#include <stdexcept>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "driver.h"
@@ -88,22 +88,20 @@ TEST(ReadSourceFile, MissingFilesAndFoldersCannotBeOpened) {
 TEST(DumpTokens, OneLinePerTokenWithPositions) {
     std::ostringstream out;
     dumpTokens(tokenize("let x = 1\n"), out);
-    EXPECT_EQ(out.str(),
-              "token 'let' @1:1\n"
-              "name 'x' @1:5\n"
-              "token '=' @1:7\n"
-              "number '1' @1:9\n"
-              "end of line '\\n' @1:9\n"
-              "end of file '' @1:9\n");
+    EXPECT_EQ(out.str(), "token 'let' @1:1\n"
+                         "name 'x' @1:5\n"
+                         "token '=' @1:7\n"
+                         "number '1' @1:9\n"
+                         "end of line '\\n' @1:9\n"
+                         "end of file '' @1:9\n");
 }
 
 TEST(DumpTokens, StringsShowProcessedTextAndInterpolationsNone) {
     std::ostringstream out;
     dumpTokens(tokenize("\"a\\tb\" \"v${x}\""), out);
-    EXPECT_EQ(out.str(),
-              "string 'a\tb' @1:1\n"
-              "interp-string '' @1:8\n"
-              "end of file '' @1:8\n");
+    EXPECT_EQ(out.str(), "string 'a\tb' @1:1\n"
+                         "interp-string '' @1:8\n"
+                         "end of file '' @1:8\n");
 }
 
 TEST(IsIncomplete, CountsOpenersAgainstClosers) {
@@ -233,10 +231,9 @@ TEST(ReportSystemFailure, OutOfMemoryAndLibraryErrorsBecomeReports) {
     reportSystemFailure(std::bad_alloc());
     reportSystemFailure(std::length_error("vector too long"));
     reportUnknownFailure();
-    EXPECT_EQ(output.err(),
-              "RuntimeError: out of memory\n"
-              "RuntimeError: internal error (vector too long)\n"
-              "RuntimeError: internal error (unknown exception)\n");
+    EXPECT_EQ(output.err(), "RuntimeError: out of memory\n"
+                            "RuntimeError: internal error (vector too long)\n"
+                            "RuntimeError: internal error (unknown exception)\n");
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace {
 // What the prompt does with a line when it tokenizes and parses the whole
 // fragment every time: the rule that FragmentBuffer must follow exactly.
 class WholeFragmentReference {
-  public:
+public:
     FragmentBuffer::State addLine(const std::string& line) {
         buffer_ = buffer_.empty() ? line : buffer_ + "\n" + line;
         try {
@@ -32,7 +32,7 @@ class WholeFragmentReference {
     const std::string& report() const { return report_; }
     std::size_t statementCount() const { return statements_.size(); }
 
-  private:
+private:
     std::string buffer_;
     std::string report_;
     StmtList statements_;
@@ -51,12 +51,52 @@ const char* stateName(FragmentBuffer::State state) {
 // errors, byte order marks and interpolations among them, joined at random.
 std::string randomLine(std::mt19937& random) {
     static const std::vector<std::string> pieces = {
-        "function f(n)", "return n * 2", "end", "if x then", "elif y then", "else", "while false do",
-        "for i = 1, 3 do", "for k in [1] do", "try", "catch e", "let x = [", "1,", "]", "{", "\"a\": 1",
-        "}", "(", ")", "[", "print(1)", "let = 3", "\"unterminated", "\"${ (1 }\"", "\"${1 + }\"",
-        "\"${ \"(\" }\"", "x +* y", "'if ('", "# if while (", "\xEF\xBB\xBFlet y = 1", "\xEF\xBB\xBF(", "  ",
-        "", "@", "1 !", "let g = function(a)", "return a end", "x = 1", "do", "then", ",", "1e", "\\",
-        "exit", "\r", "\t",
+        "function f(n)",
+        "return n * 2",
+        "end",
+        "if x then",
+        "elif y then",
+        "else",
+        "while false do",
+        "for i = 1, 3 do",
+        "for k in [1] do",
+        "try",
+        "catch e",
+        "let x = [",
+        "1,",
+        "]",
+        "{",
+        "\"a\": 1",
+        "}",
+        "(",
+        ")",
+        "[",
+        "print(1)",
+        "let = 3",
+        "\"unterminated",
+        "\"${ (1 }\"",
+        "\"${1 + }\"",
+        "\"${ \"(\" }\"",
+        "x +* y",
+        "'if ('",
+        "# if while (",
+        "\xEF\xBB\xBFlet y = 1",
+        "\xEF\xBB\xBF(",
+        "  ",
+        "",
+        "@",
+        "1 !",
+        "let g = function(a)",
+        "return a end",
+        "x = 1",
+        "do",
+        "then",
+        ",",
+        "1e",
+        "\\",
+        "exit",
+        "\r",
+        "\t",
     };
     std::string line;
     const int count = std::uniform_int_distribution<int>(1, 3)(random);

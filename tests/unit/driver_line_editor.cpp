@@ -19,7 +19,7 @@ namespace {
 // (ESC [ J), home (ESC [ H) and clear all (ESC [ 2 J). Anything else is
 // recorded as a fault, so no other escape byte can reach the screen unseen.
 class Screen {
-  public:
+public:
     explicit Screen(int width) : width_(width) {}
 
     void feed(std::string_view bytes) {
@@ -34,7 +34,7 @@ class Screen {
                 ++row_;
                 waiting_ = false;
             } else if ((static_cast<unsigned char>(c) & 0xC0) == 0x80 && lastCell_ != nullptr) {
-                *lastCell_ += c; // a UTF-8 continuation byte joins its character
+                *lastCell_ += c;  // a UTF-8 continuation byte joins its character
             } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
                 faults.push_back("control byte " + std::to_string(static_cast<int>(c)));
             } else {
@@ -72,7 +72,7 @@ class Screen {
 
     std::vector<std::string> faults;
 
-  private:
+private:
     std::string& cellAt(int row, int column) {
         if (static_cast<int>(cells_.size()) <= row) cells_.resize(row + 1);
         auto& cells = cells_[row];
@@ -130,7 +130,7 @@ class Screen {
 // Keys typed in advance. A pause stands for the typist's hesitation: a read
 // that does not wait finds nothing there.
 class ScriptedTerminal final : public TerminalIo {
-  public:
+public:
     static constexpr int kPause = -100;
 
     explicit ScriptedTerminal(int width) : screen(width), width_(width) {}
@@ -163,7 +163,7 @@ class ScriptedTerminal final : public TerminalIo {
     // Called when the first byte after a pause is read, all keys before it handled.
     std::function<void()> beforeKey;
 
-  private:
+private:
     std::deque<int> keys_;
     bool startOfKey_ = true;
     int width_;
@@ -177,18 +177,23 @@ TEST(LineEditor, EditsInTheMiddleOfTheLine) {
         const char* text;
     };
     const Case cases[] = {
-        {"prnt(42)\x01\x1b[C\x1b[Ci\r", "print(42)"},             // Ctrl-A, right twice, insert
-        {"print(12)\x1b[D\x1b[D\x7f\r", "print(2)"},              // backspace in the middle
-        {"print(1)\x1b[H\x1b[3~\r", "rint(1)"},                   // home, delete
-        {"ab cd  ef\x17\r", "ab cd  "},                           // Ctrl-W takes the word before
-        {"garbage\x15print(7)\r", "print(7)"},                    // Ctrl-U
-        {"print(8) junk\x1b[D\x1b[D\x1b[D\x1b[D\x1b[D\x0b\r", "print(8)"}, // Ctrl-K
-        {"x\x1bOH\x1bOF\x1b[1~y\x1b[4~z\r", "yxz"},               // the other home/end spellings
-        {"one two\x1b" "b\x1b" "dthree\r", "one three"},           // Alt-b, Alt-d
-        {"a\xc3\xa9" "b\x1b[D\x7f\r", "ab"},                        // a UTF-8 character goes as one
-        {"abc\x02\x02\x06X\r", "abXc"},                           // Ctrl-B, Ctrl-F
-        {"12\x04\x01\x04\r", "2"},                                // Ctrl-D deletes when there is text
-        {"print(1)\r\n", "print(1)"},                             // CR LF is one Enter
+        {"prnt(42)\x01\x1b[C\x1b[Ci\r", "print(42)"},                       // Ctrl-A, right twice, insert
+        {"print(12)\x1b[D\x1b[D\x7f\r", "print(2)"},                        // backspace in the middle
+        {"print(1)\x1b[H\x1b[3~\r", "rint(1)"},                             // home, delete
+        {"ab cd  ef\x17\r", "ab cd  "},                                     // Ctrl-W takes the word before
+        {"garbage\x15print(7)\r", "print(7)"},                              // Ctrl-U
+        {"print(8) junk\x1b[D\x1b[D\x1b[D\x1b[D\x1b[D\x0b\r", "print(8)"},  // Ctrl-K
+        {"x\x1bOH\x1bOF\x1b[1~y\x1b[4~z\r", "yxz"},                         // the other home/end spellings
+        {"one two\x1b"
+         "b\x1b"
+         "dthree\r",
+         "one three"},  // Alt-b, Alt-d
+        {"a\xc3\xa9"
+         "b\x1b[D\x7f\r",
+         "ab"},                          // a UTF-8 character goes as one
+        {"abc\x02\x02\x06X\r", "abXc"},  // Ctrl-B, Ctrl-F
+        {"12\x04\x01\x04\r", "2"},       // Ctrl-D deletes when there is text
+        {"print(1)\r\n", "print(1)"},    // CR LF is one Enter
     };
     for (const Case& c : cases) {
         ScriptedTerminal terminal(80);
@@ -238,7 +243,7 @@ TEST(LineEditor, ControlKeysEndTheEntry) {
     terminal.type("\x04");
     EXPECT_EQ(readWith(editor).outcome, LineEditor::Outcome::EndOfInput);
     terminal.type("half typed");
-    EXPECT_EQ(readWith(editor).outcome, LineEditor::Outcome::EndOfInput); // the terminal closed
+    EXPECT_EQ(readWith(editor).outcome, LineEditor::Outcome::EndOfInput);  // the terminal closed
     // An escape, then Enter, is Enter.
     terminal.type("1\x1b\r");
     EXPECT_EQ(readWith(editor).text, "1");
@@ -249,8 +254,8 @@ TEST(LineEditor, HistoryRecallsWholeEntries) {
     LineEditor editor(terminal, nullptr);
     editor.addHistory("for i = 1, 3 do\n    print(i)\nend");
     editor.addHistory("1 + 2");
-    editor.addHistory("1 + 2"); // a repeat is kept once
-    editor.addHistory("   ");   // blank: not kept
+    editor.addHistory("1 + 2");  // a repeat is kept once
+    editor.addHistory("   ");    // blank: not kept
     EXPECT_EQ(editor.history().size(), 2u);
 
     terminal.type("\x1b[A\r");
@@ -265,7 +270,7 @@ TEST(LineEditor, HistoryRecallsWholeEntries) {
     ASSERT_GE(rows.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(rows.end() - 3, rows.end()),
               (std::vector<std::string>{">> for i = 1, 3 do", "..     print(i)", ".. end"}));
-    EXPECT_EQ(screen.row(), top + 3); // below the entry
+    EXPECT_EQ(screen.row(), top + 3);  // below the entry
 
     // Inside a multi-line entry the arrows move between its lines first:
     // up twice reaches its first line, a third goes no further (nothing
@@ -306,15 +311,15 @@ TEST(LineEditor, CompletesNamesAndListsChoices) {
     };
     EXPECT_EQ(complete("pri", "(1)").first, "print(1)");
     EXPECT_EQ(complete("x = counterV", " + 1").first, "x = counterValue + 1");
-    EXPECT_EQ(complete("is", "").first, "is_"); // as far as the choices agree
+    EXPECT_EQ(complete("is", "").first, "is_");  // as far as the choices agree
     const auto listed = complete("is_", "m");
     EXPECT_EQ(listed.first, "is_m");
     EXPECT_NE(std::find(listed.second.begin(), listed.second.end(), "is_map  is_nil"), listed.second.end())
         << ::testing::PrintToString(listed.second);
-    EXPECT_EQ(complete("m.pri", "").first, "m.pri"); // a field name is not a global
+    EXPECT_EQ(complete("m.pri", "").first, "m.pri");  // a field name is not a global
     EXPECT_EQ(complete("12", "").first, "12");
     EXPECT_EQ(complete("zzz", "").first, "zzz");
-    EXPECT_EQ(complete("", "x").first, "    x"); // at the start of a line a tab indents
+    EXPECT_EQ(complete("", "x").first, "    x");  // at the start of a line a tab indents
     EXPECT_EQ(complete("  ", "x").first, "    x");
 
     // A tab in a paste (more input already waiting) is text, not a completion.
@@ -330,7 +335,7 @@ TEST(LineEditor, CompletesNamesAndListsChoices) {
 struct Model {
     std::string text;
     std::size_t cursor = 0;
-    std::string recalled; // the one history entry
+    std::string recalled;  // the one history entry
     bool browsing = false;
     std::string saved;
 
@@ -514,7 +519,7 @@ TEST(LineEditor, ScreenFollowsRandomEditing) {
         };
         const LineEditor::Result result = readWith(editor);
         EXPECT_EQ(result.text, model.text) << "width " << width;
-        EXPECT_EQ(checked, steps.size() + 1); // every step was looked at
+        EXPECT_EQ(checked, steps.size() + 1);  // every step was looked at
         EXPECT_TRUE(terminal.screen.faults.empty()) << terminal.screen.faults.front();
         if (HasFatalFailure() || HasFailure()) return;
     }

@@ -35,16 +35,15 @@ TEST(VersionAtLeast, ReadsPiecesTheWayAtoiDoes) {
 }
 
 TEST(ScanPragmas, ReadsOnlyTheHeader) {
-    const PragmaInfo info = scanPragmas(
-        "\xEF\xBB\xBF\n"
-        "# a comment\n"
-        "   \t\n"
-        "  #pragma version 5.9\n"
-        "#pragma\tfast  on  \r\n"
-        "#pragmatic is a comment\n"
-        "#pragma\n"
-        "print(1)\n"
-        "#pragma late\n");
+    const PragmaInfo info = scanPragmas("\xEF\xBB\xBF\n"
+                                        "# a comment\n"
+                                        "   \t\n"
+                                        "  #pragma version 5.9\n"
+                                        "#pragma\tfast  on  \r\n"
+                                        "#pragmatic is a comment\n"
+                                        "#pragma\n"
+                                        "print(1)\n"
+                                        "#pragma late\n");
     EXPECT_EQ(info.requiredVersion, "5.9");
     ASSERT_EQ(info.unknown.size(), 2u);
     EXPECT_EQ(info.unknown[0].name, "fast");
@@ -81,10 +80,9 @@ TEST(CheckPragmas, WarnsInOrderThenReportsTheVersion) {
     PragmaInfo info = scanPragmas("#pragma a\n\n#pragma b 1\n#pragma version 6.1\n");
     std::ostringstream errors;
     EXPECT_FALSE(checkPragmas(info, "demo.vlm", errors));
-    EXPECT_EQ(errors.str(),
-              "velmor: warning: unknown pragma 'a' at demo.vlm:1\n"
-              "velmor: warning: unknown pragma 'b' at demo.vlm:3\n"
-              "velmor: demo.vlm requires Velmor >= 6.1 (this is 6)\n");
+    EXPECT_EQ(errors.str(), "velmor: warning: unknown pragma 'a' at demo.vlm:1\n"
+                            "velmor: warning: unknown pragma 'b' at demo.vlm:3\n"
+                            "velmor: demo.vlm requires Velmor >= 6.1 (this is 6)\n");
 }
 
 TEST(CheckPragmas, SatisfiedOrAbsentVersionRuns) {

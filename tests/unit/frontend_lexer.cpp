@@ -55,26 +55,22 @@ using K = TokenKind;
 
 }  // namespace
 
-TEST(Lexer, EmptyTextIsOneEndOfFileAtOneOne) {
-    EXPECT_EQ(dump(""), "end of file '' @1:1\n");
-}
+TEST(Lexer, EmptyTextIsOneEndOfFileAtOneOne) { EXPECT_EQ(dump(""), "end of file '' @1:1\n"); }
 
 TEST(Lexer, EndOfLineAndEndOfFileTakeThePositionOfTheTokenBefore) {
-    EXPECT_EQ(dump("let x = 1\n"),
-              "token 'let' @1:1\n"
-              "name 'x' @1:5\n"
-              "token '=' @1:7\n"
-              "number '1' @1:9\n"
-              "end of line '\\n' @1:9\n"
-              "end of file '' @1:9\n");
+    EXPECT_EQ(dump("let x = 1\n"), "token 'let' @1:1\n"
+                                   "name 'x' @1:5\n"
+                                   "token '=' @1:7\n"
+                                   "number '1' @1:9\n"
+                                   "end of line '\\n' @1:9\n"
+                                   "end of file '' @1:9\n");
     // Blank and comment-only lines still give a token each, carrying the last real token's start.
-    EXPECT_EQ(dump("ab\n\n# note\n  cd"),
-              "name 'ab' @1:1\n"
-              "end of line '\\n' @1:1\n"
-              "end of line '\\n' @1:1\n"
-              "end of line '\\n' @1:1\n"
-              "name 'cd' @4:3\n"
-              "end of file '' @4:3\n");
+    EXPECT_EQ(dump("ab\n\n# note\n  cd"), "name 'ab' @1:1\n"
+                                          "end of line '\\n' @1:1\n"
+                                          "end of line '\\n' @1:1\n"
+                                          "end of line '\\n' @1:1\n"
+                                          "name 'cd' @4:3\n"
+                                          "end of file '' @4:3\n");
     EXPECT_EQ(dump("\n"), "end of line '\\n' @1:1\nend of file '' @1:1\n");
 }
 
@@ -86,12 +82,11 @@ TEST(Lexer, ByteOrderMarkIsDropped) {
 }
 
 TEST(Lexer, CarriageReturnIsBlankAndCountsAColumn) {
-    EXPECT_EQ(dump("a\r\nb\r\n"),
-              "name 'a' @1:1\n"
-              "end of line '\\n' @1:1\n"
-              "name 'b' @2:1\n"
-              "end of line '\\n' @2:1\n"
-              "end of file '' @2:1\n");
+    EXPECT_EQ(dump("a\r\nb\r\n"), "name 'a' @1:1\n"
+                                  "end of line '\\n' @1:1\n"
+                                  "name 'b' @2:1\n"
+                                  "end of line '\\n' @2:1\n"
+                                  "end of file '' @2:1\n");
     EXPECT_EQ(tokenize("\t\r x")[0].column, 4);
 }
 
@@ -159,11 +154,10 @@ TEST(Lexer, NumberForms) {
 }
 
 TEST(Lexer, DotsAndLettersAfterNumbersAreSeparateTokens) {
-    EXPECT_EQ(dump("1..2"),
-              "number '1' @1:1\n"
-              "token '.' @1:2\n"
-              "number '.2' @1:3\n"
-              "end of file '' @1:3\n");
+    EXPECT_EQ(dump("1..2"), "number '1' @1:1\n"
+                            "token '.' @1:2\n"
+                            "number '.2' @1:3\n"
+                            "end of file '' @1:3\n");
     EXPECT_EQ(kinds("5."), (std::vector{K::Number, K::Dot, K::Eof}));
     EXPECT_EQ(kinds("0x10"), (std::vector{K::Number, K::Name, K::Eof}));
     EXPECT_EQ(tokenize("0x10")[1].text, "x10");

@@ -230,7 +230,7 @@ TEST(Parser, NodePositions) {
 
     const auto& assign = static_cast<const AssignStmt&>(*program[2]);
     EXPECT_EQ(assign.line, 3);
-    EXPECT_EQ(assign.column, 5);  // the "="
+    EXPECT_EQ(assign.column, 5);          // the "="
     EXPECT_EQ(assign.target->column, 2);  // the "."
     const auto& sum = static_cast<const BinaryExpr&>(*assign.value);
     EXPECT_EQ(sum.column, 13);

@@ -61,7 +61,7 @@ Value expectedResult(BinaryOp op, const Value& left, const Value& right) {
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST(InterpreterGlobalSlots, AScopeThatLaterBindsTheNameShadowsTheGlobal) {
     EXPECT_EQ(runProgram("let x = \"g\"\n"
@@ -189,12 +189,12 @@ TEST(InterpreterLoopScopes, EachIterationStillStartsFresh) {
 }
 
 TEST(InterpreterFastPath, IntOperatorsAgreeWithTheGeneralRules) {
-    const std::vector<int64_t> operands = {0,  1,  -1, 7,         -7,       3,          -3, INT64_MAX, INT64_MIN,
-                                           9007199254740992, 9007199254740993};
+    const std::vector<int64_t> operands = {
+        0, 1, -1, 7, -7, 3, -3, INT64_MAX, INT64_MIN, 9007199254740992, 9007199254740993};
     const std::vector<std::pair<std::string, BinaryOp>> operators = {
-        {"+", BinaryOp::Add},      {"-", BinaryOp::Sub},   {"*", BinaryOp::Mul},      {"%", BinaryOp::Mod},
-        {"==", BinaryOp::Eq},      {"!=", BinaryOp::NotEq}, {"<", BinaryOp::Less},    {"<=", BinaryOp::LessEq},
-        {">", BinaryOp::Greater},  {">=", BinaryOp::GreaterEq}, {"//", BinaryOp::FloorDiv}};
+        {"+", BinaryOp::Add},     {"-", BinaryOp::Sub},        {"*", BinaryOp::Mul},      {"%", BinaryOp::Mod},
+        {"==", BinaryOp::Eq},     {"!=", BinaryOp::NotEq},     {"<", BinaryOp::Less},     {"<=", BinaryOp::LessEq},
+        {">", BinaryOp::Greater}, {">=", BinaryOp::GreaterEq}, {"//", BinaryOp::FloorDiv}};
     std::string source = "let a = 0\nlet b = 0\n";
     std::string expected;
     for (const int64_t left : operands) {
@@ -202,8 +202,7 @@ TEST(InterpreterFastPath, IntOperatorsAgreeWithTheGeneralRules) {
             source += "a = " + spellInt(left) + "\n";
             source += "b = " + spellInt(right) + "\n";
             for (const auto& [spelling, op] : operators) {
-                if (right == 0 && (op == BinaryOp::Mod || op == BinaryOp::FloorDiv))
-                    continue;
+                if (right == 0 && (op == BinaryOp::Mod || op == BinaryOp::FloorDiv)) continue;
                 source += "print(a " + spelling + " b)\n";
                 expected += toText(expectedResult(op, Value(left), Value(right))) + "\n";
             }
@@ -216,26 +215,27 @@ TEST(InterpreterLoopScopes, ALoopLeftAndEnteredAgainSeesItsNewSurroundings) {
     // The same loop statement runs under a different call scope each time,
     // nested in itself through recursion, and under closures made in
     // different iterations.
-    EXPECT_EQ(runProgram("let log = []\n"
-                         "function nest(depth)\n"
-                         "  for i = 1, 2 do\n"
-                         "    push(log, depth * 10 + i)\n"
-                         "    if depth < 2 then nest(depth + 1) end\n"
-                         "    push(log, depth * 10 + i)\n"
-                         "  end\n"
-                         "end\n"
-                         "nest(0)\n"
-                         "print(log)\n"
-                         "let out = []\n"
-                         "let fs = []\n"
-                         "for k = 1, 3 do\n"
-                         "  push(fs, function() for i = 1, 2 do push(out, k * 10 + i) end end)\n"
-                         "end\n"
-                         "for f in fs do f() end\n"
-                         "fs[1]()\n"
-                         "print(out)\n"),
-              "[1, 11, 21, 21, 22, 22, 11, 12, 21, 21, 22, 22, 12, 1, 2, 11, 21, 21, 22, 22, 11, 12, 21, 21, 22, 22, 12, "
-              "2]\n[11, 12, 21, 22, 31, 32, 21, 22]\n");
+    EXPECT_EQ(
+        runProgram("let log = []\n"
+                   "function nest(depth)\n"
+                   "  for i = 1, 2 do\n"
+                   "    push(log, depth * 10 + i)\n"
+                   "    if depth < 2 then nest(depth + 1) end\n"
+                   "    push(log, depth * 10 + i)\n"
+                   "  end\n"
+                   "end\n"
+                   "nest(0)\n"
+                   "print(log)\n"
+                   "let out = []\n"
+                   "let fs = []\n"
+                   "for k = 1, 3 do\n"
+                   "  push(fs, function() for i = 1, 2 do push(out, k * 10 + i) end end)\n"
+                   "end\n"
+                   "for f in fs do f() end\n"
+                   "fs[1]()\n"
+                   "print(out)\n"),
+        "[1, 11, 21, 21, 22, 22, 11, 12, 21, 21, 22, 22, 12, 1, 2, 11, 21, 21, 22, 22, 11, 12, 21, 21, 22, 22, 12, "
+        "2]\n[11, 12, 21, 22, 31, 32, 21, 22]\n");
 }
 
 TEST(InterpreterLoopScopes, AVariableCapturedInTheLastIterationOutlivesTheLoop) {

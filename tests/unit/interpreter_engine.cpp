@@ -49,11 +49,9 @@ RuntimeError runtimeErrorOf(const std::string& source) {
     return RuntimeError("");
 }
 
-Value arithmeticOf(BinaryOp op, Value left, Value right) {
-    return Interpreter::binaryOp(op, left, right, 1, 1);
-}
+Value arithmeticOf(BinaryOp op, Value left, Value right) { return Interpreter::binaryOp(op, left, right, 1, 1); }
 
-} // namespace
+}  // namespace
 
 TEST(InterpreterArithmetic, IntOperationsWrapWithoutTrapping) {
     EXPECT_EQ(arithmeticOf(BinaryOp::Add, Value(kMaxInt), Value(int64_t{1})).asInt(), kMinInt);
@@ -258,8 +256,7 @@ TEST(InterpreterRecursion, NestingDeeperThanTheStackAllowsIsStopped) {
     // parser accepts, and deeper than the native stack could evaluate.
     constexpr int kDepth = 200000;
     ExprPtr chain = std::make_unique<LiteralExpr>(Value(int64_t{1}), 1, 1);
-    for (int i = 0; i < kDepth; ++i)
-        chain = std::make_unique<UnaryExpr>("-", std::move(chain), 1, 1);
+    for (int i = 0; i < kDepth; ++i) chain = std::make_unique<UnaryExpr>("-", std::move(chain), 1, 1);
     StmtList program;
     program.push_back(std::make_unique<ExprStmt>(std::move(chain), 1, 1));
     Interpreter interpreter;

@@ -17,12 +17,10 @@ TEST(LspBuiltinDocs, EveryBuiltinAndConstantIsDocumented) {
     std::vector<std::string> missing;
     for (const BuiltinInfo& builtin : builtinTable()) {
         const BuiltinDoc* doc = findBuiltinDoc(builtin.name);
-        if (doc == nullptr || doc->text.empty() || doc->signatures.empty())
-            missing.push_back(builtin.name);
+        if (doc == nullptr || doc->text.empty() || doc->signatures.empty()) missing.push_back(builtin.name);
     }
     for (const char* constant : {"PI", "E"}) {
-        if (findBuiltinDoc(constant) == nullptr)
-            missing.push_back(constant);
+        if (findBuiltinDoc(constant) == nullptr) missing.push_back(constant);
     }
     EXPECT_EQ(missing, std::vector<std::string>{});
     EXPECT_EQ(builtinTable().size(), 78u);
@@ -49,8 +47,7 @@ TEST(LspFeatures, CompletionOffersWhatIsInScopeOnly) {
     Analysis analysis(text);
     size_t cursor = text.find("x = ") + 4;
     std::vector<std::string> labels;
-    for (const auto& item : analysis.completion(cursor))
-        labels.push_back(item.label);
+    for (const auto& item : analysis.completion(cursor)) labels.push_back(item.label);
     auto has = [&](const char* name) { return std::find(labels.begin(), labels.end(), name) != labels.end(); };
     EXPECT_TRUE(has("param"));
     EXPECT_TRUE(has("before"));
@@ -152,5 +149,6 @@ TEST(LspFeatures, LongChainsAreAnalysed) {
     auto hover = analysis.hover(text.rfind("+ a") + 2);
     ASSERT_TRUE(hover);
     EXPECT_NE(hover->markdown.find("(global variable) a"), std::string::npos);
-    EXPECT_EQ(analysis.references(text.find('a', 4), true).size(), 22002u);  // declared, "let s = a", the chain, the string
+    EXPECT_EQ(analysis.references(text.find('a', 4), true).size(),
+              22002u);  // declared, "let s = a", the chain, the string
 }

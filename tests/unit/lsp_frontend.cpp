@@ -16,10 +16,8 @@ namespace {
 
 std::string lines(const FunctionProto& proto) {
     std::string out;
-    for (uint32_t line : proto.lines)
-        out += std::to_string(line) + " ";
-    for (const auto& child : proto.protos)
-        out += "| " + lines(*child);
+    for (uint32_t line : proto.lines) out += std::to_string(line) + " ";
+    for (const auto& child : proto.protos) out += "| " + lines(*child);
     return out;
 }
 
@@ -47,19 +45,17 @@ std::string compare(const std::string& text) {
     }
     TolerantParse tolerant = parseTolerant(text);
     std::string other = tolerant.errors.empty() ? "ok\n" + compiled(tolerant.program) : describe(tolerant.errors[0]);
-    if (strict == other)
-        return "";
+    if (strict == other) return "";
     return "strict: " + strict.substr(0, 300) + "\ntolerant: " + other.substr(0, 300);
 }
 
 std::vector<std::string> messages(std::string_view text) {
     std::vector<std::string> out;
-    for (const VelmorError& error : parseTolerant(text).errors)
-        out.push_back(describe(error));
+    for (const VelmorError& error : parseTolerant(text).errors) out.push_back(describe(error));
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(LspTolerantParser, AgreesWithStrictOnEveryRepositoryFile) {
     auto texts = lsptest::repositoryScripts();
@@ -122,8 +118,7 @@ TEST(LspTolerantParser, RecoversBlocksAroundBrokenHeaders) {
         "if x > then\n  let inside = 1\nend\nwhile do\nend\nfunction f(a b)\n  return a\nend\nfor 1 in x do\nend\n"
         "try\n  g()\ncatch\nend\nfunction open()\n  let y = 2\n");
     std::vector<std::string> found;
-    for (const VelmorError& error : parse.errors)
-        found.push_back(describe(error));
+    for (const VelmorError& error : parse.errors) found.push_back(describe(error));
     EXPECT_EQ(found, (std::vector<std::string>{
                          "SyntaxError: unexpected 'then' in expression @1:8",
                          "SyntaxError: unexpected 'do' in expression @4:7",

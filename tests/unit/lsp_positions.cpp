@@ -20,14 +20,13 @@ void expectRoundTrips(const std::string& text) {
         }
         Position position = index.toPosition(offset);
         // A "\r\n" pair is one line break: the offset of its "\n" is the end of the line too.
-        if (offset > 0 && offset < text.size() && text[offset] == '\n' && text[offset - 1] == '\r')
-            continue;
+        if (offset > 0 && offset < text.size() && text[offset] == '\n' && text[offset - 1] == '\r') continue;
         EXPECT_EQ(index.toOffset(position), offset) << "offset " << offset << " of " << testing::PrintToString(text);
         (void)units;
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST(LspPositions, Utf16UnitsBothWays) {
     // "é" is two bytes and one unit; "😀" four bytes and two units (a surrogate pair).

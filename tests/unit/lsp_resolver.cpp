@@ -32,11 +32,9 @@ void countCompiled(const FunctionProto& proto, Counts& counts) {
         case OP_DEFINE_GLOBAL: counter = DefineGlobal; break;
         default: break;
         }
-        if (counter >= 0)
-            ++counts[proto.lines[at]][static_cast<size_t>(counter)];
+        if (counter >= 0) ++counts[proto.lines[at]][static_cast<size_t>(counter)];
     }
-    for (const auto& child : proto.protos)
-        countCompiled(*child, counts);
+    for (const auto& child : proto.protos) countCompiled(*child, counts);
 }
 
 // The loops' own bookkeeping reads and writes their hidden locals on the
@@ -51,7 +49,8 @@ void countLoopBookkeeping(const Expr* root, Counts& counts) {
         if (expr == nullptr) continue;
         switch (expr->kind) {
         case ExprKind::ListLit:
-            for (const auto& element : static_cast<const ListLitExpr*>(expr)->elements) pending.push_back(element.get());
+            for (const auto& element : static_cast<const ListLitExpr*>(expr)->elements)
+                pending.push_back(element.get());
             break;
         case ExprKind::MapLit:
             for (const auto& entry : static_cast<const MapLitExpr*>(expr)->entries) {
@@ -144,14 +143,11 @@ Counts countResolved(const Resolution& resolution) {
         auto& line = counts[static_cast<uint32_t>(occurrence.line)];
         int offsetOfKind = occurrence.binding == Binding::Local ? 0 : occurrence.binding == Binding::Upvalue ? 2 : 4;
         if (occurrence.declaration) {
-            if (occurrence.binding == Binding::Global)
-                ++line[DefineGlobal];
+            if (occurrence.binding == Binding::Global) ++line[DefineGlobal];
             continue;
         }
-        if (occurrence.read)
-            ++line[static_cast<size_t>(offsetOfKind)];
-        if (occurrence.write)
-            ++line[static_cast<size_t>(offsetOfKind + 1)];
+        if (occurrence.read) ++line[static_cast<size_t>(offsetOfKind)];
+        if (occurrence.write) ++line[static_cast<size_t>(offsetOfKind + 1)];
     }
     return counts;
 }
@@ -160,13 +156,10 @@ std::string show(const Counts& counts) {
     std::string out;
     for (const auto& [line, values] : counts) {
         bool any = false;
-        for (int value : values)
-            any = any || value != 0;
-        if (!any)
-            continue;
+        for (int value : values) any = any || value != 0;
+        if (!any) continue;
         out += std::to_string(line) + ":";
-        for (int value : values)
-            out += " " + std::to_string(value);
+        for (int value : values) out += " " + std::to_string(value);
         out += "\n";
     }
     return out;
@@ -188,8 +181,7 @@ std::optional<std::string> compare(const std::string& text) {
     countCompiled(*proto, compiled);
     Counts resolved = countResolved(resolveProgram(parse.program, index, parse.tokens));
     countLoopBookkeeping(parse.program, resolved);
-    if (show(compiled) == show(resolved))
-        return "";
+    if (show(compiled) == show(resolved)) return "";
     return "compiler:\n" + show(compiled) + "resolver:\n" + show(resolved);
 }
 
@@ -206,17 +198,15 @@ std::string bindingAt(const std::string& text, const std::string& needle, size_t
     Resolution resolution = resolve(text, parse, index);
     size_t offset = text.find(needle, from);
     int32_t found = resolution.occurrenceAt(static_cast<uint32_t>(offset));
-    if (found < 0)
-        return "none";
+    if (found < 0) return "none";
     const Occurrence& occurrence = resolution.occurrences[static_cast<size_t>(found)];
     const Symbol& symbol = resolution.symbols[static_cast<size_t>(occurrence.symbol)];
-    if (symbol.kind == SymbolKind::Global)
-        return "global";
+    if (symbol.kind == SymbolKind::Global) return "global";
     std::string binding = occurrence.binding == Binding::Upvalue ? "upvalue " : "local ";
     return binding + std::to_string(index.toPosition(symbol.declarations.at(0)).line + 1);
 }
 
-} // namespace
+}  // namespace
 
 TEST(LspResolver, AgreesWithTheCompilerOnEveryFileAndMutant) {
     auto texts = lsptest::repositoryScripts();
@@ -226,8 +216,7 @@ TEST(LspResolver, AgreesWithTheCompilerOnEveryFileAndMutant) {
     size_t disagreements = 0;
     for (const std::string& text : texts) {
         auto difference = compare(text);
-        if (!difference)
-            continue;
+        if (!difference) continue;
         ++compared;
         if (!difference->empty() && ++disagreements <= 5)
             ADD_FAILURE() << *difference << "in:\n" << text.substr(0, 800);

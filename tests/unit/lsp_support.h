@@ -22,8 +22,7 @@ inline std::vector<std::string> repositoryScripts() {
     for (const char* folder : {"tests", "examples", "bench"}) {
         std::filesystem::path root = std::filesystem::path(VELMOR_SOURCE_DIR) / folder;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-            if (entry.is_regular_file() && entry.path().extension() == ".vlm")
-                paths.push_back(entry.path());
+            if (entry.is_regular_file() && entry.path().extension() == ".vlm") paths.push_back(entry.path());
         }
     }
     std::sort(paths.begin(), paths.end());
@@ -45,8 +44,7 @@ inline std::vector<std::string> mutants(const std::vector<std::string>& texts, s
     for (size_t i = 0; i < texts.size(); ++i) {
         try {
             lexed[i] = tokenize(texts[i]);
-            if (lexed[i].size() > 2)
-                usable.push_back(i);
+            if (lexed[i].size() > 2) usable.push_back(i);
         } catch (const VelmorError&) {
         }
     }
@@ -82,4 +80,4 @@ inline std::vector<std::string> mutants(const std::vector<std::string>& texts, s
     return result;
 }
 
-} // namespace velmor::lsptest
+}  // namespace velmor::lsptest

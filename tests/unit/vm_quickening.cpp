@@ -119,8 +119,7 @@ TEST(VmQuickening, LocalLocalComparisonGivesTheSequencesResult) {
     EXPECT_TRUE(vm.run(program(Value("a"), Value("b"), OP_LESS_EQUAL)).asBool());
     EXPECT_FALSE(vm.run(program(Value("a"), Value(int64_t{1}), OP_EQUAL)).asBool());
     EXPECT_EQ(vm.stackSize(), 0u);
-    EXPECT_EQ(runExpectingError(program(Value(), Value(int64_t{1}), OP_LESS)).message,
-              "cannot compare nil and number");
+    EXPECT_EQ(runExpectingError(program(Value(), Value(int64_t{1}), OP_LESS)).message, "cannot compare nil and number");
 }
 
 TEST(VmQuickening, LocalElementReadsAsTheSequenceWould) {
@@ -153,18 +152,18 @@ TEST(VmQuickening, AStringPastTheCapIsRefusedAndTheVariableKeepsItsText) {
     ExecutionLimits& limits = executionLimits();
     const std::size_t saved = limits.maxContainerSize;
     limits.maxContainerSize = 8;
-    const testing::ProgramResult result = testing::runProgram(
-        "let g = \"\"\n"
-        "function f()\n"
-        "  let s = \"\"\n"
-        "  let t = \"\"\n"
-        "  for i = 1, 6 do\n"
-        "    try s = s + \"abc\" catch e print(e, s) end\n"
-        "    try t = t + str(i) + \"xy\" catch e print(e, t) end\n"
-        "    try g += \"abc\" catch e print(e, g) end\n"
-        "  end\n"
-        "end\n"
-        "f()\n");
+    const testing::ProgramResult result =
+        testing::runProgram("let g = \"\"\n"
+                            "function f()\n"
+                            "  let s = \"\"\n"
+                            "  let t = \"\"\n"
+                            "  for i = 1, 6 do\n"
+                            "    try s = s + \"abc\" catch e print(e, s) end\n"
+                            "    try t = t + str(i) + \"xy\" catch e print(e, t) end\n"
+                            "    try g += \"abc\" catch e print(e, g) end\n"
+                            "  end\n"
+                            "end\n"
+                            "f()\n");
     limits.maxContainerSize = saved;
     EXPECT_FALSE(result.failed) << result.message;
     // From the third pass on, each of the three appends would pass 8 bytes.
@@ -176,21 +175,21 @@ TEST(VmQuickening, AStringPastTheCapIsRefusedAndTheVariableKeepsItsText) {
 
 TEST(VmQuickening, GlobalContainerIndexedByALocalReadsAsTheSequenceWould) {
     // Each read runs twice, so that the second finds the global's address cached.
-    const testing::ProgramResult result = testing::runProgram(
-        "let items = [10, 20, 30]\n"
-        "let names = {\"a\": 1, 2: \"two\"}\n"
-        "let text = \"xyz\"\n"
-        "let out = []\n"
-        "for round = 1, 2 do\n"
-        "  for i = -3, 2 do push(out, items[i]) end\n"
-        "  let k = \"a\"\n"
-        "  let other = \"b\"\n"
-        "  let two = 2.0\n"
-        "  push(out, names[k], names[other], names[two], text[round])\n"
-        "  let far = 3\n"
-        "  try push(out, items[far]) catch e push(out, e) end\n"
-        "end\n"
-        "print(out)\n");
+    const testing::ProgramResult result =
+        testing::runProgram("let items = [10, 20, 30]\n"
+                            "let names = {\"a\": 1, 2: \"two\"}\n"
+                            "let text = \"xyz\"\n"
+                            "let out = []\n"
+                            "for round = 1, 2 do\n"
+                            "  for i = -3, 2 do push(out, items[i]) end\n"
+                            "  let k = \"a\"\n"
+                            "  let other = \"b\"\n"
+                            "  let two = 2.0\n"
+                            "  push(out, names[k], names[other], names[two], text[round])\n"
+                            "  let far = 3\n"
+                            "  try push(out, items[far]) catch e push(out, e) end\n"
+                            "end\n"
+                            "print(out)\n");
     EXPECT_FALSE(result.failed) << result.message;
     EXPECT_EQ(result.output,
               "[10, 20, 30, 10, 20, 30, 1, nil, \"two\", \"y\", \"list index 3 out of range (len 3)\", "
@@ -205,38 +204,36 @@ TEST(VmQuickening, GlobalContainerIndexedByALocalReadsAsTheSequenceWould) {
 TEST(VmQuickening, GlobalContainerElementStatementsStoreAsTheSequenceWould) {
     // g[i] = v for every kind of v the fused form takes, run twice so that the
     // second pass finds the globals' addresses cached; then the errors.
-    const testing::ProgramResult result = testing::runProgram(
-        "let items = [0, 0, 0, 0, 0, 0]\n"
-        "let names = {\"a\": 1}\n"
-        "let text = \"abc\"\n"
-        "for round = 1, 2 do\n"
-        "  let i = 0\n"
-        "  let v = [round]\n"
-        "  items[i] = nil\n"
-        "  i = 1\n"
-        "  items[i] = true\n"
-        "  i = -4\n"
-        "  items[i] = false\n"
-        "  i = 3\n"
-        "  items[i] = \"s\"\n"
-        "  i = 4\n"
-        "  items[i] = v\n"
-        "  let k = \"a\"\n"
-        "  names[k] = round\n"
-        "  k = \"b\" + str(round)\n"
-        "  names[k] = v\n"
-        "  print(items, names)\n"
-        "  i = 6\n"
-        "  try items[i] = 1 catch e print(e) end\n"
-        "  i = 0\n"
-        "  try text[i] = 1 catch e print(e) end\n"
-        "end\n");
+    const testing::ProgramResult result = testing::runProgram("let items = [0, 0, 0, 0, 0, 0]\n"
+                                                              "let names = {\"a\": 1}\n"
+                                                              "let text = \"abc\"\n"
+                                                              "for round = 1, 2 do\n"
+                                                              "  let i = 0\n"
+                                                              "  let v = [round]\n"
+                                                              "  items[i] = nil\n"
+                                                              "  i = 1\n"
+                                                              "  items[i] = true\n"
+                                                              "  i = -4\n"
+                                                              "  items[i] = false\n"
+                                                              "  i = 3\n"
+                                                              "  items[i] = \"s\"\n"
+                                                              "  i = 4\n"
+                                                              "  items[i] = v\n"
+                                                              "  let k = \"a\"\n"
+                                                              "  names[k] = round\n"
+                                                              "  k = \"b\" + str(round)\n"
+                                                              "  names[k] = v\n"
+                                                              "  print(items, names)\n"
+                                                              "  i = 6\n"
+                                                              "  try items[i] = 1 catch e print(e) end\n"
+                                                              "  i = 0\n"
+                                                              "  try text[i] = 1 catch e print(e) end\n"
+                                                              "end\n");
     EXPECT_FALSE(result.failed) << result.message;
-    EXPECT_EQ(result.output,
-              "[nil, true, false, \"s\", [1], 0] {\"a\": 1, \"b1\": [1]}\n"
-              "list index 6 out of range (len 6)\ncannot assign into string\n"
-              "[nil, true, false, \"s\", [2], 0] {\"a\": 2, \"b1\": [1], \"b2\": [2]}\n"
-              "list index 6 out of range (len 6)\ncannot assign into string\n");
+    EXPECT_EQ(result.output, "[nil, true, false, \"s\", [1], 0] {\"a\": 1, \"b1\": [1]}\n"
+                             "list index 6 out of range (len 6)\ncannot assign into string\n"
+                             "[nil, true, false, \"s\", [2], 0] {\"a\": 2, \"b1\": [1], \"b2\": [2]}\n"
+                             "list index 6 out of range (len 6)\ncannot assign into string\n");
     EXPECT_TRUE(result.machineAtRest);
 }
 

@@ -52,42 +52,38 @@ std::vector<Shape> shapes() {
         OpCode op;
         const char* text;
     };
-    const Spelled comparisons[] = {{OP_EQUAL, "=="},     {OP_NOT_EQUAL, "!="}, {OP_LESS, "<"},
+    const Spelled comparisons[] = {{OP_EQUAL, "=="},      {OP_NOT_EQUAL, "!="}, {OP_LESS, "<"},
                                    {OP_LESS_EQUAL, "<="}, {OP_GREATER, ">"},    {OP_GREATER_EQUAL, ">="}};
     const QuickOpCode jumps[] = {OP_QUICK_EQUAL_JUMP,      OP_QUICK_NOT_EQUAL_JUMP, OP_QUICK_LESS_JUMP,
                                  OP_QUICK_LESS_EQUAL_JUMP, OP_QUICK_GREATER_JUMP,   OP_QUICK_GREATER_EQUAL_JUMP};
     for (std::size_t i = 0; i < std::size(comparisons); ++i) {
         const Spelled& c = comparisons[i];
-        all.push_back({OP_QUICK_LOCAL_INT_COMPARE_JUMP,
-                       fill("function f(x) if x $ 3 then print(x) end end\n", c.text), c.op});
-        all.push_back({OP_QUICK_LOCAL_LOCAL_COMPARE, fill("function f(a, b) return a $ b end\n", c.text),
-                       c.op});
+        all.push_back(
+            {OP_QUICK_LOCAL_INT_COMPARE_JUMP, fill("function f(x) if x $ 3 then print(x) end end\n", c.text), c.op});
+        all.push_back({OP_QUICK_LOCAL_LOCAL_COMPARE, fill("function f(a, b) return a $ b end\n", c.text), c.op});
         all.push_back({jumps[i], fill("function f(a, b) if a + 1 $ b then print(a) end end\n", c.text)});
     }
     const Spelled arithmetic[] = {{OP_ADD, "+"}, {OP_SUB, "-"}, {OP_MUL, "*"}, {OP_MOD, "%"}};
     for (const Spelled& a : arithmetic) {
         all.push_back({OP_QUICK_LOCAL_INT_ARITH, fill("function f(x) return x $ 3 end\n", a.text), a.op});
-        all.push_back({OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, fill("let g = 0\nfunction f(x) g = g + (x $ 7) end\n", a.text),
-                       a.op});
+        all.push_back(
+            {OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, fill("let g = 0\nfunction f(x) g = g + (x $ 7) end\n", a.text), a.op});
         if (a.op != OP_MOD) {
-            all.push_back(
-                {OP_QUICK_LOCAL_LOCAL_ARITH, fill("function f(a, b) return a $ b end\n", a.text), a.op});
-            all.push_back(
-                {OP_QUICK_ARITH_SET_INDEX_POP, fill("function f(m, a, b) m.x = a $ b end\n", a.text), a.op});
+            all.push_back({OP_QUICK_LOCAL_LOCAL_ARITH, fill("function f(a, b) return a $ b end\n", a.text), a.op});
+            all.push_back({OP_QUICK_ARITH_SET_INDEX_POP, fill("function f(m, a, b) m.x = a $ b end\n", a.text), a.op});
         }
     }
     const Spelled addends[] = {{OP_CONSTANT, "1"}, {OP_GET_LOCAL, "y"}, {OP_GET_GLOBAL, "h"}};
     for (const Spelled& a : addends) {
-        all.push_back({OP_QUICK_GLOBAL_ADD_ASSIGN,
-                       fill("let g = 0\nlet h = 1\nfunction f(y) g += $ end\n", a.text), a.op});
-        all.push_back({OP_QUICK_LOCAL_ADD_ASSIGN, fill("let h = 1\nfunction f(x, y) x += $ end\n", a.text),
-                       a.op});
+        all.push_back(
+            {OP_QUICK_GLOBAL_ADD_ASSIGN, fill("let g = 0\nlet h = 1\nfunction f(y) g += $ end\n", a.text), a.op});
+        all.push_back({OP_QUICK_LOCAL_ADD_ASSIGN, fill("let h = 1\nfunction f(x, y) x += $ end\n", a.text), a.op});
     }
     const Spelled values[] = {
         {OP_NIL, "nil"}, {OP_TRUE, "true"}, {OP_FALSE, "false"}, {OP_CONSTANT, "7"}, {OP_GET_LOCAL, "v"}};
     for (const Spelled& v : values) {
-        all.push_back({OP_QUICK_GLOBAL_LOCAL_STORE,
-                       fill("let g = [1]\nfunction f(i, v) g[i] = $ end\n", v.text), v.op});
+        all.push_back(
+            {OP_QUICK_GLOBAL_LOCAL_STORE, fill("let g = [1]\nfunction f(i, v) g[i] = $ end\n", v.text), v.op});
     }
     return all;
 }
@@ -148,9 +144,8 @@ TEST(QuickeningTable, EveryRowAndVariantFiresOnItsSourceShape) {
     for (const Shape& shape : all) {
         const StmtList program = parseSource(shape.source);
         const Ref<FunctionProto> script = compileProgram(program);
-        EXPECT_TRUE(writesOpcode(*script, expectedOpcode(shape)))
-            << quickOpcodeName(shape.row) << " did not fire on:\n"
-            << shape.source << disassembleQuickened(*script);
+        EXPECT_TRUE(writesOpcode(*script, expectedOpcode(shape))) << quickOpcodeName(shape.row) << " did not fire on:\n"
+                                                                  << shape.source << disassembleQuickened(*script);
     }
 }
 

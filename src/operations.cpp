@@ -1,0 +1,192 @@
+#include "operations.h"
+
+#include <cmath>
+#include <string_view>
+#include <utility>
+
+namespace velmor {
+
+int64_t wrappingPower(int64_t base, int64_t exponent) {
+    uint64_t result = 1;
+    uint64_t factor = static_cast<uint64_t>(base);
+    for (auto remaining = static_cast<uint64_t>(exponent); remaining != 0; remaining >>= 1) {
+        if (remaining & 1) result *= factor;
+        factor *= factor;
+    }
+    return static_cast<int64_t>(result);
+}
+
+std::string operationMessage(OperationError error, const Value& first, const Value& second, Wording wording,
+                             BinaryOp op) {
+    auto withTypes = [&](std::string prefix) { return prefix + typeName(first) + " and " + typeName(second); };
+    switch (error) {
+    case OperationError::None: break;
+    case OperationError::CannotAdd: return withTypes("cannot add ");
+    case OperationError::NeedsNumbers:
+        if (wording == Wording::TreeWalker) {
+            return withTypes(wording::kTreeWalkerNeedsNumbersBefore + std::string(operatorSpelling(op)) +
+                             wording::kTreeWalkerNeedsNumbersAfter);
+        }
+        return withTypes(wording::kVmNeedsNumbers);
+    case OperationError::DivisionByZero: return "division by zero";
+    case OperationError::FloorDivisionByZero: return "floor division by zero";
+    case OperationError::ModuloByZero: return "modulo by zero";
+    case OperationError::ResultTooLarge: return kResultTooLarge;
+    case OperationError::CannotCompare: return withTypes("cannot compare ");
+    case OperationError::ListIndexNotInteger:
+        return std::string("list index must be an integer, got ") + typeName(second);
+    case OperationError::ListIndexOutOfRange:
+        return "list index " + formatInt(second.asInt()) + " out of range (len " +
+               formatInt(static_cast<int64_t>(first.listItems().size())) + ")";
+    case OperationError::StringIndexNotInteger:
+        return std::string("string index must be an integer, got ") + typeName(second);
+    case OperationError::StringIndexOutOfRange: return "string index out of range";
+    case OperationError::CannotIndex: return std::string("cannot index ") + typeName(first);
+    case OperationError::MapKeyNotStringOrNumber:
+        return std::string("map key must be a string or number, got ") + typeName(second);
+    case OperationError::CannotAssignInto: return std::string("cannot assign into ") + typeName(first);
+    case OperationError::CannotIterate: return std::string("cannot iterate over ") + typeName(first);
+    case OperationError::UnknownOperator: return "unknown operator " + std::string(operatorSpelling(op));
+    }
+    return "internal error: no operation error";
+}
+
+std::string arityMessage(std::string_view name, std::string_view expected, std::size_t given) {
+    std::string message(name);
+    message += "() expects ";
+    message += expected;
+    message += " argument(s), got ";
+    message += std::to_string(given);
+    return message;
+}
+
+OperationError add(const Value& a, const Value& b, Value& result) {
+    if (a.isNumber() && b.isNumber()) {
+        result = a.isInt() && b.isInt() ? Value(wrappingAdd(a.asInt(), b.asInt())) : Value(asDouble(a) + asDouble(b));
+        return OperationError::None;
+    }
+    if ((a.isString() && b.isString()) || (a.isList() && b.isList())) {
+        return concatenate(a, b, result) ? OperationError::None : OperationError::ResultTooLarge;
+    }
+    return OperationError::CannotAdd;
+}
+
+OperationError arithmetic(BinaryOp op, const Value& a, const Value& b, Value& result) {
+    if (!a.isNumber() || !b.isNumber()) return OperationError::NeedsNumbers;
+    if (op == BinaryOp::Div) {
+        // Division always gives a Float; either zero divides by zero.
+        const double divisor = asDouble(b);
+        if (divisor == 0.0) return OperationError::DivisionByZero;
+        result = Value(asDouble(a) / divisor);
+        return OperationError::None;
+    }
+    if (a.isInt() && b.isInt()) {
+        const int64_t x = a.asInt();
+        const int64_t y = b.asInt();
+        switch (op) {
+        case BinaryOp::Add: result = Value(wrappingAdd(x, y)); return OperationError::None;
+        case BinaryOp::Sub: result = Value(wrappingSub(x, y)); return OperationError::None;
+        case BinaryOp::Mul: result = Value(wrappingMul(x, y)); return OperationError::None;
+        case BinaryOp::FloorDiv:
+            if (y == 0) return OperationError::FloorDivisionByZero;
+            result = Value(floorDivide(x, y));
+            return OperationError::None;
+        case BinaryOp::Mod:
+            if (y == 0) return OperationError::ModuloByZero;
+            result = Value(truncatedRemainder(x, y));
+            return OperationError::None;
+        case BinaryOp::Pow:
+            // A negative exponent leaves the Ints: 2 ^ -1 is 0.5.
+            result =
+                y < 0 ? Value(std::pow(static_cast<double>(x), static_cast<double>(y))) : Value(wrappingPower(x, y));
+            return OperationError::None;
+        default: break;
+        }
+    }
+    const double x = asDouble(a);
+    const double y = asDouble(b);
+    switch (op) {
+    case BinaryOp::Add: result = Value(x + y); break;
+    case BinaryOp::Sub: result = Value(x - y); break;
+    case BinaryOp::Mul: result = Value(x * y); break;
+    case BinaryOp::FloorDiv:
+        if (y == 0.0) return OperationError::FloorDivisionByZero;
+        result = Value(std::floor(x / y));
+        break;
+    case BinaryOp::Mod:
+        if (y == 0.0) return OperationError::ModuloByZero;
+        result = Value(std::fmod(x, y));
+        break;
+    case BinaryOp::Pow: result = Value(std::pow(x, y)); break;
+    default: return OperationError::UnknownOperator;
+    }
+    return OperationError::None;
+}
+
+namespace {
+
+template <class Order>
+bool ordered(BinaryOp op, Order a, Order b) {
+    // Every comparison with NaN is false, so these are four tests, not one three-way one.
+    switch (op) {
+    case BinaryOp::Less: return a < b;
+    case BinaryOp::LessEq: return a <= b;
+    case BinaryOp::Greater: return a > b;
+    default: return a >= b;
+    }
+}
+
+}  // namespace
+
+OperationError compare(BinaryOp op, const Value& a, const Value& b, bool& result) {
+    if (a.isNumber() && b.isNumber()) {
+        result = ordered(op, asDouble(a), asDouble(b));
+        return OperationError::None;
+    }
+    if (a.isString() && b.isString()) {
+        // Bytes compare as unsigned; a proper prefix is the smaller.
+        result = ordered(op, a.asString().compare(b.asString()), 0);
+        return OperationError::None;
+    }
+    return OperationError::CannotCompare;
+}
+
+const Value kMissingElement;
+
+OperationError storeElement(const Value& object, const Value& key, Value value) {
+    if (object.isList()) {
+        if (!key.isInt()) return OperationError::ListIndexNotInteger;
+        std::vector<Value>& items = object.listItems();
+        int64_t index = key.asInt();
+        if (!toPosition(index, items.size())) return OperationError::ListIndexOutOfRange;
+        items[static_cast<std::size_t>(index)] = std::move(value);
+        return OperationError::None;
+    }
+    if (object.isMap()) {
+        if (!key.isString() && !key.isNumber()) return OperationError::MapKeyNotStringOrNumber;
+        object.asMap().set(key, std::move(value));
+        return OperationError::None;
+    }
+    return OperationError::CannotAssignInto;
+}
+
+OperationError forInItems(const Value& iterable, std::vector<Value>& items) {
+    switch (iterable.kind()) {
+    case ValueKind::List: items = iterable.listItems(); return OperationError::None;
+    case ValueKind::String: {
+        const std::string_view text = iterable.asString();
+        items.reserve(text.size());
+        for (const char byte : text) items.push_back(byteString(static_cast<unsigned char>(byte)));
+        return OperationError::None;
+    }
+    case ValueKind::Map: {
+        const MapData& map = iterable.asMap();
+        items.reserve(map.entries.size());
+        for (const MapEntry& entry : map.entries) items.push_back(entry.key);
+        return OperationError::None;
+    }
+    default: return OperationError::CannotIterate;
+    }
+}
+
+}  // namespace velmor

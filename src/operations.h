@@ -1,0 +1,194 @@
+#pragma once
+
+// The rules of the language's operators on values, shared by both engines:
+// wrapping Int arithmetic, the arithmetic of "+" and the other arithmetic
+// operators, comparison, element reads and stores, the items a for-in loop
+// visits, and the messages of their errors.
+//
+// A rule that fails returns an OperationError and changes nothing; the engine
+// raises it as a RuntimeError at its own position (the tree-walker at the
+// node's line and column, the VM at the instruction's line and column 0),
+// with the message that operationMessage builds. The engines keep their fast
+// paths inline and call these for everything else.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "operators.h"
+#include "value.h"
+
+namespace velmor {
+
+// ---------------------------------------------------------------------------
+// Int arithmetic: 64-bit two's complement, wrapping on overflow. Unsigned
+// arithmetic gives that without undefined behaviour.
+
+inline int64_t wrappingAdd(int64_t a, int64_t b) {
+    return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
+}
+inline int64_t wrappingSub(int64_t a, int64_t b) {
+    return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
+}
+inline int64_t wrappingMul(int64_t a, int64_t b) {
+    return static_cast<int64_t>(static_cast<uint64_t>(a) * static_cast<uint64_t>(b));
+}
+
+// a // b rounded toward negative infinity; b is not 0. The one quotient that
+// does not fit, the smallest Int by -1, wraps to itself.
+inline int64_t floorDivide(int64_t a, int64_t b) {
+    if (b == -1) return wrappingSub(0, a);
+    int64_t quotient = a / b;
+    if (a % b != 0 && ((a < 0) != (b < 0))) --quotient;
+    return quotient;
+}
+
+// a % b truncated toward zero, with the sign of a; b is not 0. The smallest
+// Int by -1 would trap in hardware; its remainder is 0.
+inline int64_t truncatedRemainder(int64_t a, int64_t b) { return b == -1 ? 0 : a % b; }
+
+// The product of `exponent` factors `base` (1 for none), wrapping; exponent
+// is not negative. Squaring gives the same product as repeated
+// multiplication, in time that does not grow with the exponent.
+int64_t wrappingPower(int64_t base, int64_t exponent);
+
+// ---------------------------------------------------------------------------
+// Errors
+
+enum class OperationError : uint8_t {
+    None,
+    CannotAdd,     // "+" of anything but two numbers, strings or lists
+    NeedsNumbers,  // another arithmetic operator on a non-number: worded per engine
+    DivisionByZero,
+    FloorDivisionByZero,
+    ModuloByZero,
+    ResultTooLarge,  // a concatenation longer than a string or list may be
+    CannotCompare,   // "<" and the like on anything but two numbers or two strings
+    ListIndexNotInteger,
+    ListIndexOutOfRange,
+    StringIndexNotInteger,
+    StringIndexOutOfRange,
+    CannotIndex,
+    MapKeyNotStringOrNumber,  // storing into a map
+    CannotAssignInto,
+    CannotIterate,
+    UnknownOperator,  // arithmetic with an operator that is not arithmetic
+};
+
+// The engines word one error differently: an arithmetic operator other than
+// "+" on a non-number.
+enum class Wording : uint8_t { TreeWalker, Vm };
+
+namespace wording {
+
+// "operator '" + op + "' needs numbers, got " + T + " and " + T
+inline constexpr const char* kTreeWalkerNeedsNumbersBefore = "operator '";
+inline constexpr const char* kTreeWalkerNeedsNumbersAfter = "' needs numbers, got ";
+// "arithmetic needs numbers, got " + T + " and " + T
+inline constexpr const char* kVmNeedsNumbers = "arithmetic needs numbers, got ";
+
+// The numeric for loop: the tree-walker checks its bounds and step once,
+// compiled code checks at every test.
+inline constexpr const char* kTreeWalkerForBounds = "numeric for-loop bounds must be numbers";
+inline constexpr const char* kTreeWalkerForStep = "for step must be a number";
+inline constexpr const char* kTreeWalkerForZeroStep = "for-loop step cannot be 0";
+inline constexpr const char* kVmForNumbers = "numeric for-loop needs numbers";
+
+}  // namespace wording
+
+// The message of `error`, raised by a rule applied to `first` and `second`
+// (the operands; or the object and the key of an element access; or the
+// iterated value and anything), for the engine that words it and the
+// operator it applied.
+std::string operationMessage(OperationError error, const Value& first, const Value& second, Wording wording,
+                             BinaryOp op);
+
+// Message fragments both engines raise outside the rules above.
+inline constexpr const char* kCallStackOverflow = "call stack overflow (too much recursion)";
+inline constexpr const char* kResultTooLarge = "result too large";
+inline constexpr const char* kUnaryMinusPrefix = "unary '-': expected a number, got ";
+inline constexpr const char* kMapLiteralKeyPrefix = "map keys must be string or number, got ";
+inline constexpr const char* kNotCallableSuffix = " is not callable";
+inline constexpr const char* kUndefinedVariablePrefix = "undefined variable '";
+inline constexpr const char* kUndefinedAssignmentPrefix = "cannot assign to undefined variable '";
+inline constexpr const char* kUndefinedAssignmentSuffix = "' (use 'let' to declare it)";
+
+// name + "() expects " + expected + " argument(s), got " + given: the one
+// arity message of Velmor functions and builtins alike.
+std::string arityMessage(std::string_view name, std::string_view expected, std::size_t given);
+
+// ---------------------------------------------------------------------------
+// Operators on values
+
+// "+": two Ints add wrapping, other numbers as doubles; two strings or two
+// lists concatenate into a new value.
+OperationError add(const Value& a, const Value& b, Value& result);
+
+// Any arithmetic operator on two numbers (NeedsNumbers otherwise): the
+// result, or the error of a zero divisor. "+" is here for compound
+// assignment of numbers; its other operands are add's.
+OperationError arithmetic(BinaryOp op, const Value& a, const Value& b, Value& result);
+
+// "<", "<=", ">" or ">=": numbers as doubles (every comparison with NaN is
+// false), strings bytewise with a proper prefix the smaller.
+OperationError compare(BinaryOp op, const Value& a, const Value& b, bool& result);
+
+// Turns an Int index into a position among `size` elements, a negative index
+// counting from the end; false when it is out of range.
+inline bool toPosition(int64_t& index, std::size_t size) {
+    if (index < 0) index += static_cast<int64_t>(size);
+    return static_cast<uint64_t>(index) < size;
+}
+
+// The nil that a missing map key reads.
+extern const Value kMissingElement;
+
+// The element that object[key] names in a list, string or map: the list
+// element, the one-byte string, the map entry's value or kMissingElement;
+// null, with `error` set, when there is none. The pointer is good until the
+// object changes. Inline: both engines read elements on their hot paths.
+inline const Value* elementAt(const Value& object, const Value& key, OperationError& error) {
+    switch (object.kind()) {
+    case ValueKind::List: {
+        if (!key.isInt()) {
+            error = OperationError::ListIndexNotInteger;
+            return nullptr;
+        }
+        const std::vector<Value>& items = object.listItems();
+        int64_t index = key.asInt();
+        if (!toPosition(index, items.size())) {
+            error = OperationError::ListIndexOutOfRange;
+            return nullptr;
+        }
+        return &items[static_cast<std::size_t>(index)];
+    }
+    case ValueKind::Map: {
+        const Value* found = object.asMap().find(key);
+        return found ? found : &kMissingElement;
+    }
+    case ValueKind::String: {
+        if (!key.isInt()) {
+            error = OperationError::StringIndexNotInteger;
+            return nullptr;
+        }
+        const std::string_view text = object.asString();
+        int64_t index = key.asInt();
+        if (!toPosition(index, text.size())) {
+            error = OperationError::StringIndexOutOfRange;
+            return nullptr;
+        }
+        return &byteString(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
+    }
+    default: error = OperationError::CannotIndex; return nullptr;
+    }
+}
+
+// object[key] = value for a list element or a map entry. Lists never grow.
+OperationError storeElement(const Value& object, const Value& key, Value value);
+
+// What a for-in loop visits, fixed when it starts: a list's elements, a
+// string's bytes as one-byte strings, a map's keys, in order.
+OperationError forInItems(const Value& iterable, std::vector<Value>& items);
+
+}  // namespace velmor

@@ -1,0 +1,92 @@
+#!/usr/bin/env python3
+"""Holds the VM's sources to their layers: what src/vm*, src/bytecode.* and
+src/quicken.* include, directly or through the headers they include, must lie
+in the core, the builtins' interface, the bytecode or the VM itself. The
+front end (lexer, parser, syntax tree), the compiler, the tree-walker and the
+driver are out of reach; bytecode is the one contract between compiler and VM.
+
+A same-folder "..." include always resolves, whatever the include paths say,
+so this check is what makes the rule hold. It first proves on a copy of the
+sources that it catches a forbidden include, then checks the real ones.
+"""
+
+import argparse
+import pathlib
+import re
+import shutil
+import sys
+import tempfile
+
+# Headers (relative to src/) that each guarded unit may reach.
+CORE = {"value.h", "error.h", "operations.h", "operators.h", "native_stack.h", "execution_limits.h",
+        "environment.h", "engine_options.h"}
+BYTECODE = CORE | {"bytecode.h"}
+QUICKEN = BYTECODE | {"quicken.h"}
+VM = QUICKEN | {"builtins/native.h", "vm.h"}
+
+GUARDED = [("bytecode.*", BYTECODE), ("quicken.*", QUICKEN), ("vm*.h", VM), ("vm*.cpp", VM)]
+
+INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.MULTILINE)
+
+
+def includes(path, source_root):
+    """The source-relative names of the "..." includes of `path`."""
+    names = []
+    for name in INCLUDE.findall(path.read_text(encoding="utf-8", errors="replace")):
+        resolved = (path.parent / name).resolve()
+        try:
+            names.append(resolved.relative_to(source_root.resolve()).as_posix())
+        except ValueError:
+            names.append(name)
+    return names
+
+
+def violations(source_root):
+    found = []
+    for pattern, allowed in GUARDED:
+        for unit in sorted(source_root.glob(pattern)):
+            # Walk the includes breadth first, keeping the chain for the report.
+            chains = {unit.relative_to(source_root).as_posix(): []}
+            pending = [unit]
+            while pending:
+                current = pending.pop(0)
+                here = current.relative_to(source_root).as_posix()
+                for name in includes(current, source_root):
+                    if name in chains:
+                        continue
+                    chains[name] = chains[here] + [here]
+                    if name not in allowed:
+                        found.append(" -> ".join(chains[name] + [name]))
+                        continue
+                    if (source_root / name).is_file():
+                        pending.append(source_root / name)
+    return found
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--src", required=True, type=pathlib.Path, help="the src folder")
+    args = parser.parse_args()
+
+    with tempfile.TemporaryDirectory() as scratch:
+        copy = pathlib.Path(scratch) / "src"
+        shutil.copytree(args.src, copy)
+        with open(copy / "vm.cpp", "a", encoding="utf-8") as vm:
+            vm.write('\n#include "parser.h"\n')
+        with open(copy / "operations.h", "a", encoding="utf-8") as core:
+            core.write('\n#include "lexer/token.h"\n')
+        caught = violations(copy)
+        expected = ["vm.cpp -> parser.h", "lexer/token.h"]
+        missed = [name for name in expected if not any(line.endswith(name) for line in caught)]
+        if missed:
+            print("layer check: a forbidden include went unnoticed: " + ", ".join(missed), file=sys.stderr)
+            return 1
+
+    found = violations(args.src)
+    for line in found:
+        print("layer check: the VM's sources reach beyond their layers: " + line, file=sys.stderr)
+    return 1 if found else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
