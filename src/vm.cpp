@@ -684,6 +684,29 @@ dispatch:
         NEXT;
     }
     CASE(OP_GET_INDEX_KEEP) {
+        // fast paths of a compound assignment's read (a[i] += v, m.x += v):
+        // a list indexed by an Int in range, a map by a string
+        if (top != stackEnd && !plain_) {
+            const Value& object = top[-2];
+            const Value& key = top[-1];
+            if (object.isList() && key.isInt()) {
+                const std::vector<Value>& items = object.listItems();
+                if (int64_t index = key.asInt(); toPosition(index, items.size())) {
+                    new (top) Value(items[static_cast<std::size_t>(index)]);
+                    ++top;
+                    NEXT;
+                }
+            } else if (object.isMap() && key.isString()) {
+                const Value* found =
+                    findField(object.asMap(), key, frame->closure->fieldHints[ip - 1 - frame->closure->code]);
+                if (found)
+                    new (top) Value(*found);
+                else
+                    new (top) Value();
+                ++top;
+                NEXT;
+            }
+        }
         PROTECT(getIndexKeepSlow(SITE()));
         NEXT;
     }
