@@ -109,6 +109,12 @@ bool secondIsAStringConstant(const Match& match) {
     return constant && constant->isString();
 }
 
+// Both constants are strings: a field name pushed as a key, and one read from the second local.
+bool namesAndReadsAField(const Match& match) {
+    const Value* field = match.constant(3);
+    return secondIsAStringConstant(match) && field && field->isString();
+}
+
 bool firstIsAStringConstant(const Match& match) {
     const Value* constant = match.constant(0);
     return constant && constant->isString();

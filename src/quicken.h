@@ -79,6 +79,9 @@ inline constexpr OpcodeSet kComparisons =
       OP_GET_LOCAL, OP_CONSTANT, kComparisons, OP_JUMP_IF_FALSE, OP_POP)                                               \
     X(OP_QUICK_LOCAL_INT_ARITH, secondIsAnIntConstant, "x op k for a local x and an Int constant k", OP_GET_LOCAL,     \
       OP_CONSTANT, anyOf(OP_ADD, OP_SUB, OP_MUL, OP_MOD))                                                              \
+    X(OP_QUICK_LOCAL_KEY_FIELD, namesAndReadsAField,                                                                   \
+      "m, \"name\", n.field for locals m and n: the head of a field update m.x = m.x + v", OP_GET_LOCAL, OP_CONSTANT,  \
+      OP_GET_LOCAL, OP_CONSTANT, OP_GET_INDEX)                                                                         \
     X(OP_QUICK_LOCAL_FIELD, secondIsAStringConstant, "m.name for a local m", OP_GET_LOCAL, OP_CONSTANT, OP_GET_INDEX)  \
     X(OP_QUICK_LOCAL_ELEMENT, secondIsAnIntConstant, "p[k] for a local p and an Int constant k", OP_GET_LOCAL,         \
       OP_CONSTANT, OP_GET_INDEX)                                                                                       \

@@ -1228,6 +1228,22 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
+    CASE(OP_QUICK_LOCAL_KEY_FIELD) {
+        FUSED(OP_QUICK_LOCAL_KEY_FIELD);
+        // The sequence pushes four values before its read leaves three.
+        const Value& object = slots[fused.u16<2>()];
+        if (!object.isMap() || stackEnd - top < 4) goto LABEL_OP_GET_LOCAL;
+        const Value* found = findField(object.asMap(), constants[fused.u16<3>()], FIELD_HINT(0));
+        new (top) Value(slots[fused.u16<0>()]);
+        new (top + 1) Value(constants[fused.u16<1>()]);
+        if (found)
+            new (top + 2) Value(*found);
+        else
+            new (top + 2) Value();
+        top += 3;
+        ip = fused.at(fused.kLength);
+        NEXT;
+    }
     CASE(OP_QUICK_LOCAL_ELEMENT) {
         FUSED(OP_QUICK_LOCAL_ELEMENT);
         const Value& object = slots[fused.u16<0>()];

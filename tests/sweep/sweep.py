@@ -206,6 +206,15 @@ def indexing_groups():
         for c in ['{"x": 1}', '{"x": "s"}', "{}", '{"x": [1]}', "[1]", "nil", '{"y": 0, "x": 2.5}']
         for v in ["1", "2.5", '"t"', "nil", "[2]"]
         for body in ["m.x = v", "m.x += v", "m.x -= v", "m.x *= v", "m.x = m.x + v", 'm["x"] += v']])
+    # Field updates read the field with the local and the name pushed in the
+    # same step; the map changes between passes, so the remembered field
+    # positions go stale.
+    updated = ['{"x": 1}', '{"y": 0, "x": 2.5}', '{"z": 1, "x": %s}' % MAX, '{"x": "s"}', "{}", "[1]", "nil"]
+    yield Group("field-update", [
+        Case([("m", first), ("n", updated[(number + 1) % len(updated)]), ("v", v), ("r", "0")], [body], "[r, m]",
+             after=["m = n"], target=("r", "m"))
+        for number, first in enumerate(updated) for v in OPERANDS
+        for body in ["m.x = m.x + v", "m.y = n.x * v", "m.x += v", 'r = [m, "k", n.x - v]', "n.x -= v"]])
     # An element statement whose value is a sum, difference or product: the
     # result goes straight into the element when it exists. `[a][0]` keeps
     # the operator apart from the operand reads, which fuse with two locals.
