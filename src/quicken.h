@@ -82,6 +82,8 @@ inline constexpr OpcodeSet kComparisons =
     X(OP_QUICK_LOCAL_KEY_FIELD, namesAndReadsAField,                                                                   \
       "m, \"name\", n.field for locals m and n: the head of a field update m.x = m.x + v", OP_GET_LOCAL, OP_CONSTANT,  \
       OP_GET_LOCAL, OP_CONSTANT, OP_GET_INDEX)                                                                         \
+    X(OP_QUICK_LOCAL_FIELD_KEEP, secondIsAStringConstant,                                                              \
+      "m, \"name\", m.name for a local m: the head of m.name += v", OP_GET_LOCAL, OP_CONSTANT, OP_GET_INDEX_KEEP)      \
     X(OP_QUICK_LOCAL_FIELD, secondIsAStringConstant, "m.name for a local m", OP_GET_LOCAL, OP_CONSTANT, OP_GET_INDEX)  \
     X(OP_QUICK_LOCAL_ELEMENT, secondIsAnIntConstant, "p[k] for a local p and an Int constant k", OP_GET_LOCAL,         \
       OP_CONSTANT, OP_GET_INDEX)                                                                                       \

@@ -1244,6 +1244,22 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
+    CASE(OP_QUICK_LOCAL_FIELD_KEEP) {
+        FUSED(OP_QUICK_LOCAL_FIELD_KEEP);
+        const Value& object = slots[fused.u16<0>()];
+        if (!object.isMap() || stackEnd - top < 3) goto LABEL_OP_GET_LOCAL;
+        const Value& key = constants[fused.u16<1>()];
+        const Value* found = findField(object.asMap(), key, FIELD_HINT(0));
+        new (top) Value(object);
+        new (top + 1) Value(key);
+        if (found)
+            new (top + 2) Value(*found);
+        else
+            new (top + 2) Value();
+        top += 3;
+        ip = fused.at(fused.kLength);
+        NEXT;
+    }
     CASE(OP_QUICK_LOCAL_ELEMENT) {
         FUSED(OP_QUICK_LOCAL_ELEMENT);
         const Value& object = slots[fused.u16<0>()];

@@ -37,6 +37,7 @@ std::vector<Shape> shapes() {
         {OP_QUICK_FOR_IN_NEXT, "for x in [1, 2] do end\n"},
         {OP_QUICK_LOCAL_FIELD, "function f(m) return m.name end\n"},
         {OP_QUICK_LOCAL_KEY_FIELD, "function f(m, v) m.x = m.x + v end\n"},
+        {OP_QUICK_LOCAL_FIELD_KEEP, "function f(m, v) m.x += v end\n"},
         {OP_QUICK_LOCAL_ELEMENT, "function f(p) return p[0] end\n"},
         {OP_QUICK_LOCAL_GRID_INDEX, "function f(a, i, j) return a[i][j] end\n"},
         {OP_QUICK_LOCAL_LOCAL_INDEX, "function f(a, i) return a[i] end\n"},
