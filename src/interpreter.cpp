@@ -396,6 +396,14 @@ Value Interpreter::call(const Value& callee, std::vector<Value> args) {
     return callValue(callee, std::span<Value>(args), 0, 0);
 }
 
+Value Interpreter::callWith(const Value& callee, std::span<const Value> args) {
+    if (plain_ || args.size() > kInlineArguments) return Caller::callWith(callee, args);
+    Entry entry(*this);
+    std::array<Value, kInlineArguments> buffer;
+    std::copy(args.begin(), args.end(), buffer.begin());
+    return callValue(callee, std::span<Value>(buffer.data(), args.size()), 0, 0);
+}
+
 void Interpreter::signalOutsideLoop(ExecStatus status) const {
     throw RuntimeError(status == ExecStatus::Break ? "'break' outside a loop" : "'continue' outside a loop",
                        signalLine_, signalColumn_);

@@ -106,6 +106,9 @@ public:
     Value runRepl(const StmtList& statements);
 
     Value call(const Value& callee, std::vector<Value> args) override;
+    // A callback from a builtin (a sort comparator, say): the arguments are
+    // copied onto the native stack instead of into a new vector.
+    Value callWith(const Value& callee, std::span<const Value> args) override;
 
     // Calls a value with errors positioned at (line, column). The arguments
     // may be moved from.

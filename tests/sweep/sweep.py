@@ -598,6 +598,24 @@ print(g, h)
 let text = "abc"
 for i = -3, 2 do print(text[i]) end
 """
+    # Callbacks from builtins (sort comparators, map and filter functions)
+    # receive their arguments in order, as copies, on every kind of value.
+    comparators = ["function(a, b) return a < b end", "function(a, b) return a > b end",
+                   "function(a, b)\n  a = b\n  return false\nend", "function(a, b) return b end", "max", "less",
+                   "function(a, b, c) return true end", "function(a) return true end", "3",
+                   "function(a, b) return sort([b, a], function(x, y) return x > y end)[0] == a end"]
+    calls = ["print(sort(items, %s))" % comparator for comparator in comparators]
+    calls += ["print(map(%s, items))" % f for f in ["str", "function(x) return [x, x] end", "function(x, y) end",
+                                                      "function(x)\n  x = 0\n  return x\nend", "len"]]
+    calls += ["print(filter(%s, items))" % f for f in ["function(x) return x end", "function(x) return x == 3 end"]]
+    body = ["let calls = []", "function less(a, b)", "  push(calls, [a, b])", "  return a < b", "end"]
+    for n, items in enumerate(["[3, -7, 0, 2.5, 3]", "[%s]" % ", ".join(NUMBERS), '["b", "a", "ab", ""]',
+                               '[1, "a", nil]', "[[2], [1]]", "[]", "[NAN, 1, NAN]".replace("NAN", NAN)]):
+        body.append("let items = %s" % items)
+        for m, call in enumerate(calls):
+            body += ["try", "  " + call, "catch e", '  print("error %d.%d", e)' % (n, m), "end"]
+        body += ["print(items, calls)", "calls = []"]
+    programs["callbacks"] = "\n".join(body) + "\n"
     return programs
 
 
@@ -624,6 +642,9 @@ def uncaught_programs():
         programs["uncaught-%s-local" % name] = "\n".join(
             ["function f()", "  let r = 0"] + indent(declarations) + ["  " + statement, "  print(r)", "end",
                                                                        "print(\"before\")", "f()"]) + "\n"
+    # A callback's own failure, reported from inside a builtin.
+    programs["uncaught-callback-arity"] = "print(\"before\")\nprint(sort([2, 1], function(a) return true end))\n"
+    programs["uncaught-callback-not-callable"] = "print(\"before\")\nprint(sort([2, 1], 7))\n"
     return programs
 
 
