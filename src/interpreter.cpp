@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "binding_order.h"
 #include "error.h"
 #include "execution_limits.h"
 #include "native_stack.h"
@@ -63,6 +64,10 @@ bool declaresNames(const StmtList& statements) {
         if (statement->kind == StmtKind::Let || statement->kind == StmtKind::FunctionDecl) return true;
     }
     return false;
+}
+
+[[gnu::noinline]] void resetBindings(Environment& scope) {
+    for (auto& binding : scope.vars) Value dropped(std::move(binding.second));  // leaves nil behind
 }
 
 // Whether `scope`, held once by its owner, is otherwise referenced only from
@@ -155,6 +160,7 @@ public:
         interpreter_.globalSlots_->fill(GlobalSlot{});
         interpreter_.scopesChanged();
         interpreter_.openChainLinks_ = 0;  // an error may have left the count of an earlier run
+        interpreter_.declaresBeforeUse_.clear();
     }
     ~Entry() {
         if (outermost_) {
@@ -175,8 +181,11 @@ private:
 class Interpreter::OwnedScope {
 public:
     explicit OwnedScope(Interpreter& interpreter) : interpreter_(interpreter) {}
-    // The iteration scopes of a for loop, which may be parked when it ends.
-    OwnedScope(Interpreter& interpreter, const Stmt& loop) : interpreter_(interpreter), loop_(&loop) {}
+    // The pass scopes of a loop running `body`.
+    OwnedScope(Interpreter& interpreter, const StmtList& body) : interpreter_(interpreter), body_(&body) {}
+    // The pass scopes of a for loop, which may be parked when it ends.
+    OwnedScope(Interpreter& interpreter, const Stmt& loop, const StmtList& body)
+        : interpreter_(interpreter), loop_(&loop), body_(&body) {}
     OwnedScope(Interpreter& interpreter, Ref<Environment> parent)
         : interpreter_(interpreter), scope_(interpreter.acquireScope(std::move(parent))) {}
     ~OwnedScope() {
@@ -204,6 +213,12 @@ public:
     void renew(Environment& parent) {
         variableSlot_ = nullptr;
         if (scope_ && !interpreter_.plain_ && onlySelfReferenced(*scope_)) {
+            if (keepsBindings()) {
+                // The same bindings, nil as a fresh scope's would be once
+                // declared: no lookup of the next pass can tell.
+                resetBindings(*scope_);
+                return;
+            }
             scope_->vars.clear();
             interpreter_.scopesChanged();
             return;
@@ -242,8 +257,15 @@ public:
     Environment* operator->() const { return scope_.get(); }
 
 private:
+    bool keepsBindings() {
+        if (keepsBindings_ < 0) keepsBindings_ = body_ && interpreter_.declaresBeforeUse(*body_) ? 1 : 0;
+        return keepsBindings_ == 1;
+    }
+
     Interpreter& interpreter_;
     const Stmt* loop_ = nullptr;
+    const StmtList* body_ = nullptr;  // the loop body run in the pass scopes, when known
+    int8_t keepsBindings_ = -1;       // whether a pass may keep the last one's bindings; -1: not yet known
     Ref<Environment> scope_;
     Value* variableSlot_ = nullptr;  // the loop variable's binding in scope_, while it is the only one
 };
@@ -321,6 +343,14 @@ Interpreter::~Interpreter() {
     // a scope that outlived its owner, so emptying those frees them all.
     globals->vars.clear();
     for (const Ref<Environment>& scope : escapedScopes_) scope->vars.clear();
+}
+
+bool Interpreter::declaresBeforeUse(const StmtList& body) {
+    const auto known = declaresBeforeUse_.find(&body);
+    if (known != declaresBeforeUse_.end()) return known->second;
+    const bool answer = velmor::declaresBeforeUse(body);
+    declaresBeforeUse_.emplace(&body, answer);
+    return answer;
 }
 
 Ref<Environment> Interpreter::acquireScope(Ref<Environment> parent) {
@@ -881,7 +911,7 @@ ExecStatus Interpreter::executeIf(const IfStmt& statement, Environment& environm
 
 ExecStatus Interpreter::executeWhile(const WhileStmt& statement, Environment& environment) {
     const bool scoped = declaresNames(statement.body) || plain_;
-    OwnedScope scope(*this);
+    OwnedScope scope(*this, statement.body);
     while (isTruthy(evaluate(*statement.cond, environment))) {
         ExecStatus status;
         if (scoped) {
@@ -912,7 +942,7 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
         if (asDouble(step) == 0.0) fail(wording::kTreeWalkerForZeroStep, line, column);
     }
 
-    OwnedScope scope(*this, statement);
+    OwnedScope scope(*this, statement, statement.body);
     ExecStatus status = ExecStatus::Normal;
     if (integerMode) {
         // Counting in Int gives the values a double counter would give while
@@ -947,7 +977,7 @@ ExecStatus Interpreter::runForPass(OwnedScope& scope, Environment& environment, 
 ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& environment) {
     Value iterable = evaluate(*statement.iterable, environment);
     std::vector<Value> items = iterationItems(iterable, statement.line, statement.column);
-    OwnedScope scope(*this, statement);
+    OwnedScope scope(*this, statement, statement.body);
     for (Value& item : items) {
         const ExecStatus status = runForPass(scope, environment, statement.var, std::move(item), statement.body);
         if (status == ExecStatus::Break) break;

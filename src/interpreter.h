@@ -50,6 +50,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ast.h"
@@ -182,6 +183,10 @@ private:
     void releaseScope(Ref<Environment>& scope);
     // Drops the escaped scopes that have become garbage.
     void pruneEscapedScopes();
+    // Whether a loop body mentions each name it declares only after the
+    // declaration, so that its pass scopes may keep their bindings from one
+    // pass to the next; worked out once per body.
+    bool declaresBeforeUse(const StmtList& body);
 
     ExecStatus executeBlock(const StmtList& statements, Environment& environment);
     ExecStatus executeScoped(const StmtList& statements, Environment& environment);
@@ -317,6 +322,8 @@ private:
     uint64_t scopeEpoch_ = 1;  // no NameSlot is valid before the first entry
     std::array<ParkedScope, kParkedScopeCount> parkedScopes_;
     std::unique_ptr<std::array<FieldHint, kFieldHintCount>> fieldHints_;
+    // The answers of declaresBeforeUse; emptied with globalSlots_.
+    std::unordered_map<const StmtList*, bool> declaresBeforeUse_;
     // None of the shortcuts of point 6 and no inline operators (engine_options.h).
     const bool plain_;
 };

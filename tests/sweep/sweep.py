@@ -616,6 +616,37 @@ for i = -3, 2 do print(text[i]) end
             body += ["try", "  " + call, "catch e", '  print("error %d.%d", e)' % (n, m), "end"]
         body += ["print(items, calls)", "calls = []"]
     programs["callbacks"] = "\n".join(body) + "\n"
+    # A loop body's scope may keep its bindings from pass to pass only where
+    # no name is mentioned before the body declares it: each context below
+    # mentions x before `let x` (or in it), in every kind of loop, with the
+    # outer x a global or a function's local, and the second loop of each
+    # case declares before use, on the path that keeps the bindings.
+    contexts = [
+        "print(x)", "print([x], {\"k\": x}, not x, -x.k, x == nil, len(x))", "print(x[\"k\"], x.k)",
+        "print(str(x))", "print((function() return x end)())", "let y = x\nprint(y)", "let x = x",
+        "x = {\"k\": i}", "x.k = i", "x[\"k\"] += i", "if x then print(1) end",
+        "if nil then\nprint(0)\nelif x.k > 0 then\nprint(2)\nelse\nprint(3)\nend", "while x == nil do break end",
+        "for j = 1, x.k do print(j) end", "for v in [x] do print(v) end", "try print(x.k) catch e print(e) end",
+        "try error(1) catch e print(x) end", "function g() return x end\nprint(g())", "return_value = x",
+        "function h(x) return x end\nprint(h(i), x)", "print(missing)", "print(i)\nlet i = 0",
+    ]
+    loops = [("for i = 1, 3 do", "end"), ("for i in [1, 2, 3] do", "end"),
+             ("let i = 0\nwhile i < 3 do\ni += 1", "end"), ("for i = 3, 1, -1 do", "end")]
+    # Declarations that mention their own name, and nothing before them does.
+    declarations = ["let x = {\"k\": x.k + i}", "let x = {\"k\": (function() return x.k end)() + i}"]
+    cases = [[context, "let x = {\"k\": i * 10}"] for context in contexts] + [[line] for line in declarations]
+    body = ["let return_value = nil", "function show(v) print(v) end"]
+    for n, lines in enumerate(cases):
+        for m, (head, tail) in enumerate(loops):
+            loop = [head] + lines + ["print(x.k, i)", tail]
+            later = [head, "let x = {\"k\": i * 10}", "if i == 2 then continue end", "let y = x.k + i",
+                     "function f() return [x.k, y] end", "print(f(), x, y)", tail]
+            inner = loop + later
+            body += ["let x = {\"k\": %d}" % n, "try"] + indent(inner) + [
+                "catch e", "  print(\"error %d.%d\", e)" % (n, m), "end", "print(x, return_value)"]
+            body += ["function case%d_%d()" % (n, m), "  let x = {\"k\": -%d}" % n] + indent(inner) + [
+                "  return x", "end", "try show(case%d_%d()) catch e print(\"error %d.%d\", e) end" % (n, m, n, m)]
+    programs["loop-lets-before-use"] = "\n".join(body) + "\n"
     return programs
 
 
@@ -732,7 +763,7 @@ def programs(only):
     # when it is compiled; the tree-walker binds per pass and looks names up
     # as it runs. These two programs show that, so each engine is compared
     # only with itself.
-    within_engine = {"loop-captures", "closures-see-later-lets"}
+    within_engine = {"loop-captures", "closures-see-later-lets", "loop-lets-before-use"}
     for name, source in dynamic_programs().items():
         if not only or name in only:
             yield name, source, name not in within_engine
