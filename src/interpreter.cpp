@@ -190,12 +190,17 @@ public:
         : interpreter_(interpreter), scope_(interpreter.acquireScope(std::move(parent))) {}
     ~OwnedScope() {
         if (!scope_) return;
-        if (loop_ && variableSlot_ && scope_->refCount == 1 && scope_->vars.size() == 1) {
+        const bool onlyVariable = variableSlot_ && scope_->vars.size() == 1;
+        // A body that declares before use may have its bindings kept too (see renew).
+        if (loop_ && scope_->refCount == 1 && (onlyVariable || keepsBindings_ == 1)) {
             ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
             // Another loop's parked scope gives way: freed, it could only
             // come back at its address as a new scope, which is announced.
             if (!parked.scope || parked.loop != loop_) {
-                *variableSlot_ = Value();
+                if (onlyVariable)
+                    *variableSlot_ = Value();
+                else
+                    resetBindings(*scope_);
                 parked.loop = loop_;
                 parked.parent = scope_->parent.get();
                 scope_->parent = nullptr;
@@ -239,12 +244,17 @@ public:
         if (!scope_ && loop_) {
             ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
             if (parked.loop == loop_ && parked.scope) {
-                // The scope this loop left last time, holding just its variable.
+                // The scope this loop left last time, holding its variable
+                // and, if the body declares before use, the body's names.
                 scope_ = std::move(parked.scope);
                 if (parked.parent != &parent) interpreter_.scopesChanged();
                 scope_->parent = Ref<Environment>(&parent);
-                variableSlot_ = &scope_->vars.begin()->second;
-                *variableSlot_ = std::move(value);
+                if (scope_->vars.size() == 1) {
+                    variableSlot_ = &scope_->vars.begin()->second;
+                    *variableSlot_ = std::move(value);
+                    return;
+                }
+                scope_->define(variable, std::move(value));  // bound there already: overwritten
                 return;
             }
         }

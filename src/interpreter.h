@@ -149,7 +149,8 @@ private:
     static constexpr std::size_t kNameSlotCount = 4096;  // 2^12: lookupName keeps the top 12 bits of a hash
 
     // The iteration scope a for loop left when it last ended: nothing else
-    // refers to it, it binds only the loop variable (to nil), and it had
+    // refers to it, it binds only the loop variable (to nil), or that and
+    // the names of a body that declares before use (to nil), and it had
     // `parent` as its parent. Taking it up again under the same parent
     // changes no lookup, so the next run of the loop forgets nothing.
     struct ParkedScope {

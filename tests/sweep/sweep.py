@@ -620,7 +620,8 @@ for i = -3, 2 do print(text[i]) end
     # no name is mentioned before the body declares it: each context below
     # mentions x before `let x` (or in it), in every kind of loop, with the
     # outer x a global or a function's local, and the second loop of each
-    # case declares before use, on the path that keeps the bindings.
+    # case declares before use, on the path that keeps the bindings (from
+    # pass to pass, and from one run of the loop to the next).
     contexts = [
         "print(x)", "print([x], {\"k\": x}, not x, -x.k, x == nil, len(x))", "print(x[\"k\"], x.k)",
         "print(str(x))", "print((function() return x end)())", "let y = x\nprint(y)", "let x = x",
@@ -641,7 +642,9 @@ for i = -3, 2 do print(text[i]) end
             loop = [head] + lines + ["print(x.k, i)", tail]
             later = [head, "let x = {\"k\": i * 10}", "if i == 2 then continue end", "let y = x.k + i",
                      "function f() return [x.k, y] end", "print(f(), x, y)", tail]
-            inner = loop + later
+            # Run twice, so that a loop's kept scope is taken up again.
+            kept = [head, "let z = [i]", "let w = z[0] * 2", "print(z, w, i)", tail]
+            inner = ["for rep = 1, 2 do"] + indent(loop + later + kept) + ["end"]
             body += ["let x = {\"k\": %d}" % n, "try"] + indent(inner) + [
                 "catch e", "  print(\"error %d.%d\", e)" % (n, m), "end", "print(x, return_value)"]
             body += ["function case%d_%d()" % (n, m), "  let x = {\"k\": -%d}" % n] + indent(inner) + [
