@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "binding_order.h"
 #include "error.h"
 #include "execution_limits.h"
 #include "native_stack.h"
@@ -63,6 +64,10 @@ bool declaresNames(const StmtList& statements) {
         if (statement->kind == StmtKind::Let || statement->kind == StmtKind::FunctionDecl) return true;
     }
     return false;
+}
+
+[[gnu::noinline]] void resetBindings(Environment& scope) {
+    for (auto& binding : scope.vars) Value dropped(std::move(binding.second));  // leaves nil behind
 }
 
 // Whether `scope`, held once by its owner, is otherwise referenced only from
@@ -155,6 +160,7 @@ public:
         interpreter_.globalSlots_->fill(GlobalSlot{});
         interpreter_.scopesChanged();
         interpreter_.openChainLinks_ = 0;  // an error may have left the count of an earlier run
+        interpreter_.declaresBeforeUse_.clear();
     }
     ~Entry() {
         if (outermost_) {
@@ -175,18 +181,26 @@ private:
 class Interpreter::OwnedScope {
 public:
     explicit OwnedScope(Interpreter& interpreter) : interpreter_(interpreter) {}
-    // The iteration scopes of a for loop, which may be parked when it ends.
-    OwnedScope(Interpreter& interpreter, const Stmt& loop) : interpreter_(interpreter), loop_(&loop) {}
+    // The pass scopes of a loop running `body`.
+    OwnedScope(Interpreter& interpreter, const StmtList& body) : interpreter_(interpreter), body_(&body) {}
+    // The pass scopes of a for loop, which may be parked when it ends.
+    OwnedScope(Interpreter& interpreter, const Stmt& loop, const StmtList& body)
+        : interpreter_(interpreter), loop_(&loop), body_(&body) {}
     OwnedScope(Interpreter& interpreter, Ref<Environment> parent)
         : interpreter_(interpreter), scope_(interpreter.acquireScope(std::move(parent))) {}
     ~OwnedScope() {
         if (!scope_) return;
-        if (loop_ && variableSlot_ && scope_->refCount == 1 && scope_->vars.size() == 1) {
+        const bool onlyVariable = variableSlot_ && scope_->vars.size() == 1;
+        // A body that declares before use may have its bindings kept too (see renew).
+        if (loop_ && scope_->refCount == 1 && (onlyVariable || keepsBindings_ == 1)) {
             ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
             // Another loop's parked scope gives way: freed, it could only
             // come back at its address as a new scope, which is announced.
             if (!parked.scope || parked.loop != loop_) {
-                *variableSlot_ = Value();
+                if (onlyVariable)
+                    *variableSlot_ = Value();
+                else
+                    resetBindings(*scope_);
                 parked.loop = loop_;
                 parked.parent = scope_->parent.get();
                 scope_->parent = nullptr;
@@ -204,6 +218,12 @@ public:
     void renew(Environment& parent) {
         variableSlot_ = nullptr;
         if (scope_ && !interpreter_.plain_ && onlySelfReferenced(*scope_)) {
+            if (keepsBindings()) {
+                // The same bindings, nil as a fresh scope's would be once
+                // declared: no lookup of the next pass can tell.
+                resetBindings(*scope_);
+                return;
+            }
             scope_->vars.clear();
             interpreter_.scopesChanged();
             return;
@@ -224,12 +244,17 @@ public:
         if (!scope_ && loop_) {
             ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
             if (parked.loop == loop_ && parked.scope) {
-                // The scope this loop left last time, holding just its variable.
+                // The scope this loop left last time, holding its variable
+                // and, if the body declares before use, the body's names.
                 scope_ = std::move(parked.scope);
                 if (parked.parent != &parent) interpreter_.scopesChanged();
                 scope_->parent = Ref<Environment>(&parent);
-                variableSlot_ = &scope_->vars.begin()->second;
-                *variableSlot_ = std::move(value);
+                if (scope_->vars.size() == 1) {
+                    variableSlot_ = &scope_->vars.begin()->second;
+                    *variableSlot_ = std::move(value);
+                    return;
+                }
+                scope_->define(variable, std::move(value));  // bound there already: overwritten
                 return;
             }
         }
@@ -242,8 +267,15 @@ public:
     Environment* operator->() const { return scope_.get(); }
 
 private:
+    bool keepsBindings() {
+        if (keepsBindings_ < 0) keepsBindings_ = body_ && interpreter_.declaresBeforeUse(*body_) ? 1 : 0;
+        return keepsBindings_ == 1;
+    }
+
     Interpreter& interpreter_;
     const Stmt* loop_ = nullptr;
+    const StmtList* body_ = nullptr;  // the loop body run in the pass scopes, when known
+    int8_t keepsBindings_ = -1;       // whether a pass may keep the last one's bindings; -1: not yet known
     Ref<Environment> scope_;
     Value* variableSlot_ = nullptr;  // the loop variable's binding in scope_, while it is the only one
 };
@@ -323,6 +355,14 @@ Interpreter::~Interpreter() {
     for (const Ref<Environment>& scope : escapedScopes_) scope->vars.clear();
 }
 
+bool Interpreter::declaresBeforeUse(const StmtList& body) {
+    const auto known = declaresBeforeUse_.find(&body);
+    if (known != declaresBeforeUse_.end()) return known->second;
+    const bool answer = velmor::declaresBeforeUse(body);
+    declaresBeforeUse_.emplace(&body, answer);
+    return answer;
+}
+
 Ref<Environment> Interpreter::acquireScope(Ref<Environment> parent) {
     if (spareScopes_.empty()) {
         // A new scope may sit at the address of one that is gone. A spare
@@ -394,6 +434,14 @@ Value Interpreter::runRepl(const StmtList& statements) {
 Value Interpreter::call(const Value& callee, std::vector<Value> args) {
     Entry entry(*this);
     return callValue(callee, std::span<Value>(args), 0, 0);
+}
+
+Value Interpreter::callWith(const Value& callee, std::span<const Value> args) {
+    if (plain_ || args.size() > kInlineArguments) return Caller::callWith(callee, args);
+    Entry entry(*this);
+    std::array<Value, kInlineArguments> buffer;
+    std::copy(args.begin(), args.end(), buffer.begin());
+    return callValue(callee, std::span<Value>(buffer.data(), args.size()), 0, 0);
 }
 
 void Interpreter::signalOutsideLoop(ExecStatus status) const {
@@ -873,7 +921,7 @@ ExecStatus Interpreter::executeIf(const IfStmt& statement, Environment& environm
 
 ExecStatus Interpreter::executeWhile(const WhileStmt& statement, Environment& environment) {
     const bool scoped = declaresNames(statement.body) || plain_;
-    OwnedScope scope(*this);
+    OwnedScope scope(*this, statement.body);
     while (isTruthy(evaluate(*statement.cond, environment))) {
         ExecStatus status;
         if (scoped) {
@@ -904,7 +952,7 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
         if (asDouble(step) == 0.0) fail(wording::kTreeWalkerForZeroStep, line, column);
     }
 
-    OwnedScope scope(*this, statement);
+    OwnedScope scope(*this, statement, statement.body);
     ExecStatus status = ExecStatus::Normal;
     if (integerMode) {
         // Counting in Int gives the values a double counter would give while
@@ -939,7 +987,7 @@ ExecStatus Interpreter::runForPass(OwnedScope& scope, Environment& environment, 
 ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& environment) {
     Value iterable = evaluate(*statement.iterable, environment);
     std::vector<Value> items = iterationItems(iterable, statement.line, statement.column);
-    OwnedScope scope(*this, statement);
+    OwnedScope scope(*this, statement, statement.body);
     for (Value& item : items) {
         const ExecStatus status = runForPass(scope, environment, statement.var, std::move(item), statement.body);
         if (status == ExecStatus::Break) break;

@@ -50,6 +50,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ast.h"
@@ -106,6 +107,9 @@ public:
     Value runRepl(const StmtList& statements);
 
     Value call(const Value& callee, std::vector<Value> args) override;
+    // A callback from a builtin (a sort comparator, say): the arguments are
+    // copied onto the native stack instead of into a new vector.
+    Value callWith(const Value& callee, std::span<const Value> args) override;
 
     // Calls a value with errors positioned at (line, column). The arguments
     // may be moved from.
@@ -145,7 +149,8 @@ private:
     static constexpr std::size_t kNameSlotCount = 4096;  // 2^12: lookupName keeps the top 12 bits of a hash
 
     // The iteration scope a for loop left when it last ended: nothing else
-    // refers to it, it binds only the loop variable (to nil), and it had
+    // refers to it, it binds only the loop variable (to nil), or that and
+    // the names of a body that declares before use (to nil), and it had
     // `parent` as its parent. Taking it up again under the same parent
     // changes no lookup, so the next run of the loop forgets nothing.
     struct ParkedScope {
@@ -179,6 +184,10 @@ private:
     void releaseScope(Ref<Environment>& scope);
     // Drops the escaped scopes that have become garbage.
     void pruneEscapedScopes();
+    // Whether a loop body mentions each name it declares only after the
+    // declaration, so that its pass scopes may keep their bindings from one
+    // pass to the next; worked out once per body.
+    bool declaresBeforeUse(const StmtList& body);
 
     ExecStatus executeBlock(const StmtList& statements, Environment& environment);
     ExecStatus executeScoped(const StmtList& statements, Environment& environment);
@@ -314,6 +323,8 @@ private:
     uint64_t scopeEpoch_ = 1;  // no NameSlot is valid before the first entry
     std::array<ParkedScope, kParkedScopeCount> parkedScopes_;
     std::unique_ptr<std::array<FieldHint, kFieldHintCount>> fieldHints_;
+    // The answers of declaresBeforeUse; emptied with globalSlots_.
+    std::unordered_map<const StmtList*, bool> declaresBeforeUse_;
     // None of the shortcuts of point 6 and no inline operators (engine_options.h).
     const bool plain_;
 };

@@ -607,6 +607,58 @@ print(g, h)
 let text = "abc"
 for i = -3, 2 do print(text[i]) end
 """
+    # Callbacks from builtins (sort comparators, map and filter functions)
+    # receive their arguments in order, as copies, on every kind of value.
+    comparators = ["function(a, b) return a < b end", "function(a, b) return a > b end",
+                   "function(a, b)\n  a = b\n  return false\nend", "function(a, b) return b end", "max", "less",
+                   "function(a, b, c) return true end", "function(a) return true end", "3",
+                   "function(a, b) return sort([b, a], function(x, y) return x > y end)[0] == a end"]
+    calls = ["print(sort(items, %s))" % comparator for comparator in comparators]
+    calls += ["print(map(%s, items))" % f for f in ["str", "function(x) return [x, x] end", "function(x, y) end",
+                                                      "function(x)\n  x = 0\n  return x\nend", "len"]]
+    calls += ["print(filter(%s, items))" % f for f in ["function(x) return x end", "function(x) return x == 3 end"]]
+    body = ["let calls = []", "function less(a, b)", "  push(calls, [a, b])", "  return a < b", "end"]
+    for n, items in enumerate(["[3, -7, 0, 2.5, 3]", "[%s]" % ", ".join(NUMBERS), '["b", "a", "ab", ""]',
+                               '[1, "a", nil]', "[[2], [1]]", "[]", "[NAN, 1, NAN]".replace("NAN", NAN)]):
+        body.append("let items = %s" % items)
+        for m, call in enumerate(calls):
+            body += ["try", "  " + call, "catch e", '  print("error %d.%d", e)' % (n, m), "end"]
+        body += ["print(items, calls)", "calls = []"]
+    programs["callbacks"] = "\n".join(body) + "\n"
+    # A loop body's scope may keep its bindings from pass to pass only where
+    # no name is mentioned before the body declares it: each context below
+    # mentions x before `let x` (or in it), in every kind of loop, with the
+    # outer x a global or a function's local, and the second loop of each
+    # case declares before use, on the path that keeps the bindings (from
+    # pass to pass, and from one run of the loop to the next).
+    contexts = [
+        "print(x)", "print([x], {\"k\": x}, not x, -x.k, x == nil, len(x))", "print(x[\"k\"], x.k)",
+        "print(str(x))", "print((function() return x end)())", "let y = x\nprint(y)", "let x = x",
+        "x = {\"k\": i}", "x.k = i", "x[\"k\"] += i", "if x then print(1) end",
+        "if nil then\nprint(0)\nelif x.k > 0 then\nprint(2)\nelse\nprint(3)\nend", "while x == nil do break end",
+        "for j = 1, x.k do print(j) end", "for v in [x] do print(v) end", "try print(x.k) catch e print(e) end",
+        "try error(1) catch e print(x) end", "function g() return x end\nprint(g())", "return_value = x",
+        "function h(x) return x end\nprint(h(i), x)", "print(missing)", "print(i)\nlet i = 0",
+    ]
+    loops = [("for i = 1, 3 do", "end"), ("for i in [1, 2, 3] do", "end"),
+             ("let i = 0\nwhile i < 3 do\ni += 1", "end"), ("for i = 3, 1, -1 do", "end")]
+    # Declarations that mention their own name, and nothing before them does.
+    declarations = ["let x = {\"k\": x.k + i}", "let x = {\"k\": (function() return x.k end)() + i}"]
+    cases = [[context, "let x = {\"k\": i * 10}"] for context in contexts] + [[line] for line in declarations]
+    body = ["let return_value = nil", "function show(v) print(v) end"]
+    for n, lines in enumerate(cases):
+        for m, (head, tail) in enumerate(loops):
+            loop = [head] + lines + ["print(x.k, i)", tail]
+            later = [head, "let x = {\"k\": i * 10}", "if i == 2 then continue end", "let y = x.k + i",
+                     "function f() return [x.k, y] end", "print(f(), x, y)", tail]
+            # Run twice, so that a loop's kept scope is taken up again.
+            kept = [head, "let z = [i]", "let w = z[0] * 2", "print(z, w, i)", tail]
+            inner = ["for rep = 1, 2 do"] + indent(loop + later + kept) + ["end"]
+            body += ["let x = {\"k\": %d}" % n, "try"] + indent(inner) + [
+                "catch e", "  print(\"error %d.%d\", e)" % (n, m), "end", "print(x, return_value)"]
+            body += ["function case%d_%d()" % (n, m), "  let x = {\"k\": -%d}" % n] + indent(inner) + [
+                "  return x", "end", "try show(case%d_%d()) catch e print(\"error %d.%d\", e) end" % (n, m, n, m)]
+    programs["loop-lets-before-use"] = "\n".join(body) + "\n"
     return programs
 
 
@@ -633,6 +685,9 @@ def uncaught_programs():
         programs["uncaught-%s-local" % name] = "\n".join(
             ["function f()", "  let r = 0"] + indent(declarations) + ["  " + statement, "  print(r)", "end",
                                                                        "print(\"before\")", "f()"]) + "\n"
+    # A callback's own failure, reported from inside a builtin.
+    programs["uncaught-callback-arity"] = "print(\"before\")\nprint(sort([2, 1], function(a) return true end))\n"
+    programs["uncaught-callback-not-callable"] = "print(\"before\")\nprint(sort([2, 1], 7))\n"
     return programs
 
 
@@ -720,7 +775,7 @@ def programs(only):
     # when it is compiled; the tree-walker binds per pass and looks names up
     # as it runs. These two programs show that, so each engine is compared
     # only with itself.
-    within_engine = {"loop-captures", "closures-see-later-lets"}
+    within_engine = {"loop-captures", "closures-see-later-lets", "loop-lets-before-use"}
     for name, source in dynamic_programs().items():
         if not only or name in only:
             yield name, source, name not in within_engine
