@@ -332,6 +332,21 @@ public:
         throw "the row has no such variant";
     }
 
+    // x op y for a row whose step of several opcodes is ADD, SUB, MUL or
+    // MOD, wrapping; false for x % 0, which the compiled code reports.
+    bool intArithmetic(int64_t x, int64_t y, int64_t& result) const {
+        switch (own()) {
+        case variantFor(OP_ADD): result = wrappingAdd(x, y); return true;
+        case variantFor(OP_SUB): result = wrappingSub(x, y); return true;
+        case variantFor(OP_MUL): result = wrappingMul(x, y); return true;
+        case variantFor(OP_MOD):
+            if (y == 0) return false;
+            result = truncatedRemainder(x, y);
+            return true;
+        default: return false;
+        }
+    }
+
     // The opcode at that step, for variants whose opcodes are consecutive (the comparisons).
     OpCode variant() const {
         constexpr OpCode first = quickVariantOpcode(quickSequence(row), 0);
@@ -1065,16 +1080,7 @@ dispatch:
         const int64_t x = a.asInt();
         const int64_t y = constants[fused.u16<1>()].asInt();
         int64_t result;
-        switch (fused.own()) {
-        case Row::variantFor(OP_ADD): result = wrappingAdd(x, y); break;
-        case Row::variantFor(OP_SUB): result = wrappingSub(x, y); break;
-        case Row::variantFor(OP_MUL): result = wrappingMul(x, y); break;
-        case Row::variantFor(OP_MOD):
-            if (y == 0) goto LABEL_OP_GET_LOCAL;
-            result = truncatedRemainder(x, y);
-            break;
-        default: goto LABEL_OP_GET_LOCAL;
-        }
+        if (!fused.intArithmetic(x, y, result)) goto LABEL_OP_GET_LOCAL;
         storePlain(*top++, result);
         ip = fused.at(fused.kLength);
         NEXT;
@@ -1089,16 +1095,7 @@ dispatch:
         const int64_t x = a.asInt();
         const int64_t y = constants[fused.u16<2>()].asInt();
         int64_t term;
-        switch (fused.own()) {
-        case Row::variantFor(OP_ADD): term = wrappingAdd(x, y); break;
-        case Row::variantFor(OP_SUB): term = wrappingSub(x, y); break;
-        case Row::variantFor(OP_MUL): term = wrappingMul(x, y); break;
-        case Row::variantFor(OP_MOD):
-            if (y == 0) goto LABEL_OP_GET_GLOBAL;
-            term = truncatedRemainder(x, y);
-            break;
-        default: goto LABEL_OP_GET_GLOBAL;
-        }
+        if (!fused.intArithmetic(x, y, term)) goto LABEL_OP_GET_GLOBAL;
         if (total->isInt())
             total->intRef() = wrappingAdd(total->asInt(), term);
         else
