@@ -40,6 +40,11 @@ struct ExecutionLimits {
     uint64_t allocationLeft = UINT64_MAX;
     // Largest string (bytes) or list (elements) a program may build.
     std::size_t maxContainerSize = std::size_t{1} << 31;
+    // Set when a nesting stopped for want of native stack. How deep a program
+    // gets before that depends on the engine's native frames, so two forms
+    // of one engine (fast and plain) may stop at different depths; a harness
+    // that compares them compares only what came before.
+    bool nativeStackReached = false;
 };
 
 inline ExecutionLimits& executionLimits() {

@@ -468,7 +468,9 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
     if (params.size() != args.size()) {
         failArity(function.name(), params.size(), args.size(), line, column);
     }
-    if (callDepth_ + 1 >= kMaxCallDepth || currentStackAddress() < callStackLimit_) {
+    if (callDepth_ + 1 >= kMaxCallDepth) fail(kCallStackOverflow, line, column);
+    if (currentStackAddress() < callStackLimit_) [[unlikely]] {
+        executionLimits().nativeStackReached = true;
         fail(kCallStackOverflow, line, column);
     }
     countStep();
@@ -530,7 +532,8 @@ Value Interpreter::finishGet(const GetExpr& expression, const Value& object) {
 }
 
 Value Interpreter::evaluate(const Expr& expression, Environment& environment) {
-    if (currentStackAddress() < expressionStackLimit_) {
+    if (currentStackAddress() < expressionStackLimit_) [[unlikely]] {
+        executionLimits().nativeStackReached = true;
         fail(kCallStackOverflow, expression.line, expression.column);
     }
     switch (expression.kind) {

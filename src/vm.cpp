@@ -198,6 +198,7 @@ Value VM::callWith(const Value& callee, std::span<const Value> args) {
         pushCopy(callee);
         for (const Value& argument : args) pushCopy(argument);
         if (callee.isClosure() && callee.asClosure().proto->arity == args.size() && !stackLeft) {
+            executionLimits().nativeStackReached = true;
             runtimeError(kCallStackOverflow, 0);
         }
         if (!callValue(calleeSlot, args.size(), Site{})) return pop();

@@ -34,6 +34,7 @@ inline void prepare() {
     // 4M bytes or elements: at most 64 MB of lists, however many a program keeps.
     limits.allocationLeft = std::uint64_t{1} << 22;
     limits.maxContainerSize = 1 << 16;
+    limits.nativeStackReached = false;
 }
 
 // Runs `body`, accepting every way a Velmor program may legitimately fail.
