@@ -99,6 +99,8 @@ inline constexpr OpcodeSet kComparisons =
       OP_POP)                                                                                                          \
     X(OP_QUICK_LOCAL_LOCAL_ARITH, always, "a + b, a - b, a * b for locals a and b", OP_GET_LOCAL, OP_GET_LOCAL,        \
       anyOf(OP_ADD, OP_SUB, OP_MUL))                                                                                   \
+    X(OP_QUICK_UPVALUE_UPVALUE_ARITH, always, "a + b, a - b, a * b for captured a and b (count + step)",               \
+      OP_GET_UPVALUE, OP_GET_UPVALUE, anyOf(OP_ADD, OP_SUB, OP_MUL))                                                   \
     X(OP_QUICK_LOCAL_LOCAL_COMPARE, resultIsNoBranch, "a < b for locals as a value (a comparator's return a < b)",     \
       OP_GET_LOCAL, OP_GET_LOCAL, kComparisons)                                                                        \
     X(OP_QUICK_LOCAL_GRID_INDEX, always, "a[i][j] for locals a, i and j, the row read in place", OP_GET_LOCAL,         \

@@ -348,6 +348,30 @@ public:
         }
     }
 
+    // a op b for two numbers, a row whose step of several opcodes is ADD,
+    // SUB or MUL: wrapping on Ints, in doubles otherwise, as OP_ADD, OP_SUB
+    // and OP_MUL compute it. False for a variant it does not know.
+    bool numberArithmetic(const Value& a, const Value& b, Value& result) const {
+        if (a.isInt() && b.isInt()) {
+            const int64_t x = a.asInt();
+            const int64_t y = b.asInt();
+            switch (own()) {
+            case variantFor(OP_ADD): storePlain(result, wrappingAdd(x, y)); return true;
+            case variantFor(OP_SUB): storePlain(result, wrappingSub(x, y)); return true;
+            case variantFor(OP_MUL): storePlain(result, wrappingMul(x, y)); return true;
+            default: return false;
+            }
+        }
+        const double x = asDouble(a);
+        const double y = asDouble(b);
+        switch (own()) {
+        case variantFor(OP_ADD): storePlain(result, x + y); return true;
+        case variantFor(OP_SUB): storePlain(result, x - y); return true;
+        case variantFor(OP_MUL): storePlain(result, x * y); return true;
+        default: return false;
+        }
+    }
+
     // The opcode at that step, for variants whose opcodes are consecutive (the comparisons).
     OpCode variant() const {
         constexpr OpCode first = quickVariantOpcode(quickSequence(row), 0);
@@ -1375,26 +1399,18 @@ dispatch:
         const Value& a = slots[fused.u16<0>()];
         const Value& b = slots[fused.u16<1>()];
         if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const uint8_t op = fused.own();
-        if (a.isInt() && b.isInt()) {
-            const int64_t x = a.asInt();
-            const int64_t y = b.asInt();
-            switch (op) {
-            case Row::variantFor(OP_ADD): storePlain(*top++, wrappingAdd(x, y)); break;
-            case Row::variantFor(OP_SUB): storePlain(*top++, wrappingSub(x, y)); break;
-            case Row::variantFor(OP_MUL): storePlain(*top++, wrappingMul(x, y)); break;
-            default: goto LABEL_OP_GET_LOCAL;
-            }
-        } else {
-            const double x = asDouble(a);
-            const double y = asDouble(b);
-            switch (op) {
-            case Row::variantFor(OP_ADD): storePlain(*top++, x + y); break;
-            case Row::variantFor(OP_SUB): storePlain(*top++, x - y); break;
-            case Row::variantFor(OP_MUL): storePlain(*top++, x * y); break;
-            default: goto LABEL_OP_GET_LOCAL;
-            }
-        }
+        if (!fused.numberArithmetic(a, b, *top)) goto LABEL_OP_GET_LOCAL;
+        ++top;
+        ip = fused.at(fused.kLength);
+        NEXT;
+    }
+    CASE(OP_QUICK_UPVALUE_UPVALUE_ARITH) {
+        FUSED(OP_QUICK_UPVALUE_UPVALUE_ARITH);
+        const Value& a = *upvalues[fused.u8<0>()]->location;
+        const Value& b = *upvalues[fused.u8<1>()]->location;
+        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_UPVALUE;
+        if (!fused.numberArithmetic(a, b, *top)) goto LABEL_OP_GET_UPVALUE;
+        ++top;
         ip = fused.at(fused.kLength);
         NEXT;
     }

@@ -73,6 +73,8 @@ std::vector<Shape> shapes() {
         if (a.op != OP_MOD) {
             all.push_back({OP_QUICK_LOCAL_LOCAL_ARITH, fill("function f(a, b) return a $ b end\n", a.text), a.op});
             all.push_back({OP_QUICK_ARITH_SET_INDEX_POP, fill("function f(m, a, b) m.x = a $ b end\n", a.text), a.op});
+            all.push_back({OP_QUICK_UPVALUE_UPVALUE_ARITH,
+                           fill("function f(a, b) return function() return a $ b end end\n", a.text), a.op});
         }
     }
     const Spelled addends[] = {{OP_CONSTANT, "1"}, {OP_GET_LOCAL, "y"}, {OP_GET_GLOBAL, "h"}};
