@@ -120,7 +120,8 @@ inline constexpr OpcodeSet kComparisons =
       anyOf(OP_ADD, OP_SUB, OP_MUL), OP_SET_INDEX, OP_POP)                                                             \
     X(OP_QUICK_SET_LOCAL_POP, always, "x = <expression> for a local x", OP_SET_LOCAL, OP_POP)                          \
     X(OP_QUICK_SET_GLOBAL_POP, always, "g = <expression> for a global g", OP_SET_GLOBAL, OP_POP)                       \
-    X(OP_QUICK_SET_UPVALUE_POP, always, "u = <expression> for a captured u", OP_SET_UPVALUE, OP_POP)
+    X(OP_QUICK_SET_UPVALUE_POP, always, "u = <expression> for a captured u", OP_SET_UPVALUE, OP_POP)                   \
+    X(OP_QUICK_CALL_POP, always, "f(...) as a statement: a builtin's result dropped, never pushed", OP_CALL, OP_POP)
 
 // Fused opcodes follow the compiled ones at a distance, so that a byte of
 // code the compiler never writes is told apart from them.

@@ -1374,6 +1374,24 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
+    CASE(OP_QUICK_CALL_POP) {
+        FUSED(OP_QUICK_CALL_POP);
+        const uint8_t argumentCount = fused.u8<0>();
+        Value* calleeSlot = top - argumentCount - 1;
+        // A closure's call runs as compiled; its return comes back to the POP.
+        if (!calleeSlot->isNative() || !arityAccepts(calleeSlot->asNative(), argumentCount)) goto LABEL_OP_CALL;
+        frame->ip = fused.at(fused.offset<1>());  // where OP_CALL leaves it, for errors and callbacks
+        top_ = top;
+        if (executionLimits().stepsEnabled) [[unlikely]]
+            countStep();
+        {
+            const Value result = calleeSlot->asNative().fn(*this, std::span<Value>(calleeSlot + 1, argumentCount));
+            top = top_;
+            while (top > calleeSlot) DROP();
+        }
+        ip = fused.at(fused.kLength);
+        NEXT;
+    }
 // A comparison of two numbers and the conditional jump on its result.
 #define COMPARE_JUMP(row, op)                                                                  \
     do {                                                                                       \

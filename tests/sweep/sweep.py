@@ -255,6 +255,16 @@ def call_groups():
         for x in OPERANDS
         for body in ["r = abs(a)", "r = str(a) + str(a)", "r = len([a, a])", "r = (function(p) return p + 1 end)(a)",
                      "r = max(a, 1)"]])
+    # Calls as statements, whose result is dropped: builtins that succeed,
+    # fail inside, fail on their arity or call back, and callees of other
+    # kinds, from every scope.
+    callees = ["push", "insert", "print", "function(l, v) push(l, v) end", "nil"]
+    yield Group("call-statements", [
+        Case([("f", f), ("a", x), ("r", "[]")], ["f(r, a)"], "r") for f in callees for x in OPERANDS] + [
+        Case([("a", x), ("r", "[]")], [body], "r")
+        for x in OPERANDS
+        for body in ["push(r, a)", "push(r, a, a)", "print(a)", "abs(a)", "len(a)", "push(a, 1)", "push(r)", "pop(r)",
+                     "sort(r, function(x, y) return x < y end)", "map(function(v) return v + a end, r)"]])
 
 
 GROUPS = [

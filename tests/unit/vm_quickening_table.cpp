@@ -49,6 +49,7 @@ std::vector<Shape> shapes() {
         {OP_QUICK_SET_LOCAL_POP, "function f(x) x = 1 end\n"},
         {OP_QUICK_SET_GLOBAL_POP, "let g = 0\ng = 1\n"},
         {OP_QUICK_SET_UPVALUE_POP, "function f()\n let x = 0\n return function() x = 1 end\nend\n"},
+        {OP_QUICK_CALL_POP, "print(1)\n"},
     };
     struct Spelled {
         OpCode op;
