@@ -130,6 +130,8 @@ bool branchesToAPop(const Match& match) { return jumpsToAPop(match, 1); }
 
 bool branchesOnAnIntConstant(const Match& match) { return secondIsAnIntConstant(match) && jumpsToAPop(match, 3); }
 
+bool branchesOnTheComparison(const Match& match) { return jumpsToAPop(match, 3); }
+
 // A comparison followed by a branch fuses better as a comparison jump.
 bool resultIsNoBranch(const Match& match) { return !match.has(3) || match.op(3) != OP_JUMP_IF_FALSE; }
 

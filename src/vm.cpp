@@ -1139,6 +1139,17 @@ dispatch:
             ip = fused.at(fused.target<3>() + instructionLength(OP_POP));  // past the POP at the jump's target
         NEXT;
     }
+    CASE(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP) {
+        FUSED(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP);
+        const Value& a = slots[fused.u16<0>()];
+        const Value* b = frame->globalCache[fused.u16<1>()];
+        if (!b || !a.isNumber() || !b->isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        if (compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), asDouble(*b)))
+            ip = fused.at(fused.kLength);  // past JUMP_IF_FALSE and its POP
+        else
+            ip = fused.at(fused.target<3>() + instructionLength(OP_POP));  // past the POP at the jump's target
+        NEXT;
+    }
     CASE(OP_QUICK_LOCAL_GRID_INDEX) {
         FUSED(OP_QUICK_LOCAL_GRID_INDEX);
         // The row is read in place, never pushed.

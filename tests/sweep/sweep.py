@@ -119,6 +119,14 @@ def comparison_groups():
         Case([("a", x), ("r", "0")],
              ["if a %s %s then r = 1 elif a %s 3 then r = 2 else r = 3 end" % (op, k, op)], "r")
         for op in COMPARISONS for x in OPERANDS for k in CONSTANTS])
+    # b first, so that it is the global where the first variable is: a local
+    # compared with a global, as in while j <= n.
+    yield Group("compare-global-branch", [
+        Case([("b", y), ("a", x), ("r", "0")], [line.replace("$", op) for line in body], "[r, a]",
+             target=("r", "a"))
+        for op in COMPARISONS for x in OPERANDS for y in OPERANDS
+        for body in [["if a $ b then r = 1 else r = 2 end"],
+                     ["while a $ b do", "  r = r + 1", "  a = a + 1", "  if r > 2 then break end", "end"]]])
     yield Group("compare-value", [
         Case([("a", x), ("b", y), ("r", "0")], ["r = a %s b" % op], "r")
         for op in COMPARISONS for x in OPERANDS for y in OPERANDS])

@@ -64,6 +64,8 @@ std::vector<Shape> shapes() {
         all.push_back(
             {OP_QUICK_LOCAL_INT_COMPARE_JUMP, fill("function f(x) if x $ 3 then print(x) end end\n", c.text), c.op});
         all.push_back({OP_QUICK_LOCAL_LOCAL_COMPARE, fill("function f(a, b) return a $ b end\n", c.text), c.op});
+        all.push_back({OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP,
+                       fill("let g = 1\nfunction f(x) if x $ g then print(x) end end\n", c.text), c.op});
         all.push_back({jumps[i], fill("function f(a, b) if a + 1 $ b then print(a) end end\n", c.text)});
     }
     const Spelled arithmetic[] = {{OP_ADD, "+"}, {OP_SUB, "-"}, {OP_MUL, "*"}, {OP_MOD, "%"}};
