@@ -1395,11 +1395,16 @@ dispatch:
         top_ = top;
         if (executionLimits().stepsEnabled) [[unlikely]]
             countStep();
-        {
-            const Value result = calleeSlot->asNative().fn(*this, std::span<Value>(calleeSlot + 1, argumentCount));
+        const NativeFn fn = calleeSlot->asNative().fn;
+        if (fn == nativePush && argumentCount == 2 && calleeSlot[1].isList() &&
+            calleeSlot[1].listItems().size() < maxListLength()) {
+            // push(xs, v), the commonest call statement: the append push would do
+            calleeSlot[1].listItems().push_back(std::move(calleeSlot[2]));
+        } else {
+            const Value result = fn(*this, std::span<Value>(calleeSlot + 1, argumentCount));
             top = top_;
-            while (top > calleeSlot) DROP();
         }
+        while (top > calleeSlot) DROP();
         ip = fused.at(fused.kLength);
         NEXT;
     }

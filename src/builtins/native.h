@@ -66,6 +66,10 @@ struct BuiltinInfo {
 };
 std::span<const BuiltinInfo> builtinTable();
 
+// push(list, values...). The VM appends a single value itself where a
+// statement calls push, and tells push from the other builtins by this.
+Value nativePush(Caller& caller, std::span<Value> args);
+
 // The shared numeric-argument helper: an Int or Float as a double, else
 // RuntimeError name + ": expected a number, got " + type name.
 double toNumber(const Value& value, const char* name);

@@ -173,6 +173,34 @@ TEST(VmQuickening, AStringPastTheCapIsRefusedAndTheVariableKeepsItsText) {
     EXPECT_EQ(result.output, expected);
 }
 
+TEST(VmQuickening, APushStatementPastTheCapFailsAsPushDoes) {
+    // The statement push(xs, v) appends in the VM itself; at the cap it must
+    // give push's own error and leave the list as it was, on a local list and
+    // a global one, as the plain VM does.
+    ExecutionLimits& limits = executionLimits();
+    const std::size_t saved = limits.maxContainerSize;
+    limits.maxContainerSize = 3;
+    const char* source = "let xs = []\n"
+                         "function f(ys)\n"
+                         "  for i = 1, 5 do\n"
+                         "    try push(ys, i) catch e print(e, len(ys)) end\n"
+                         "    try push(xs, i) catch e print(e, len(xs)) end\n"
+                         "  end\n"
+                         "  print(ys[0], ys[2], len(ys))\n"
+                         "end\n"
+                         "f([])\n"
+                         "print(xs[0], xs[2], len(xs))\n";
+    const testing::ProgramResult fast = testing::runProgram(source);
+    const testing::ProgramResult plain = testing::runProgram(source, EngineOptions{true});
+    limits.maxContainerSize = saved;
+    EXPECT_FALSE(fast.failed) << fast.message;
+    EXPECT_EQ(fast.output, plain.output);
+    std::string expected;
+    for (int pass = 4; pass <= 5; ++pass) expected += "push: result too large 3\npush: result too large 3\n";
+    EXPECT_EQ(fast.output, expected + "1 3 3\n1 3 3\n");
+    EXPECT_TRUE(fast.machineAtRest);
+}
+
 TEST(VmQuickening, GlobalContainerIndexedByALocalReadsAsTheSequenceWould) {
     // Each read runs twice, so that the second finds the global's address cached.
     const testing::ProgramResult result =

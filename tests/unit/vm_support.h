@@ -74,11 +74,11 @@ struct ProgramResult {
     bool machineAtRest = false;  // no stack values, frames, handlers or open upvalues left
 };
 
-inline ProgramResult runProgram(std::string_view source) {
+inline ProgramResult runProgram(std::string_view source, EngineOptions options = defaultEngineOptions()) {
     ProgramResult result;
     StmtList program = parseSource(source);
     Ref<FunctionProto> script = compileProgram(program);
-    VM vm;
+    VM vm(options);
     {
         CapturedOutput captured;
         try {
