@@ -1068,10 +1068,8 @@ dispatch:
         const SequenceAt<NumericForHeadSteps> head(headStart + 1);
         const Value& limit = slots[head.u16<1>()];
         // The head pushes three values.
-        if (!variable.isNumber() || !step.isNumber() || !limit.isNumber() || stackEnd - top < 3)
-            goto LABEL_OP_GET_LOCAL;
         bool more;
-        if (variable.isInt() && step.isInt() && limit.isInt()) {
+        if (variable.isInt() && step.isInt() && limit.isInt() && stackEnd - top >= 3) {
             // forLoopContinues on three Ints: conversion to double never
             // reverses an order, so the Int comparison decides it, except
             // where two distinct Ints (both past 2^53) become the same double.
@@ -1080,6 +1078,8 @@ dispatch:
             more = step.asInt() >= 0 ? v <= end || static_cast<double>(v) == static_cast<double>(end)
                                      : v >= end || static_cast<double>(v) == static_cast<double>(end);
         } else {
+            if (!variable.isNumber() || !step.isNumber() || !limit.isNumber() || stackEnd - top < 3)
+                goto LABEL_OP_GET_LOCAL;
             if (variable.isInt() && step.isInt())
                 variable.intRef() = wrappingAdd(variable.asInt(), step.asInt());
             else
