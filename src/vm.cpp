@@ -257,6 +257,24 @@ inline Value* findField(MapData& map, const Value& key, uint32_t& hint) {
     return &entries[static_cast<std::size_t>(position)].value;
 }
 
+// Constructs in `slot`, which holds no reference, what a read of a field
+// gives: the value `findField` found, or nil for a field the map lacks.
+inline void constructFieldValue(Value* slot, const Value* found) {
+    if (found)
+        new (slot) Value(*found);
+    else
+        new (slot) Value();
+}
+
+// Pushes the head of a field update (m.x = m.x op v, m.x += v): the map that
+// is stored into, the field's name, and the field's value as read.
+inline Value* pushFieldUpdateHead(Value* top, const Value& target, const Value& name, const Value* found) {
+    new (top) Value(target);
+    new (top + 1) Value(name);
+    constructFieldValue(top + 2, found);
+    return top + 3;
+}
+
 inline uint16_t u16At(const uint8_t* bytes) { return static_cast<uint16_t>((bytes[0] << 8) | bytes[1]); }
 
 // The instructions of a fused sequence (quicken.h) in the running copy,
@@ -543,6 +561,8 @@ Value VM::runLoop(std::size_t targetDepth) {
     const Row fused(ip)
 // The field hint of the instruction `offset` bytes into the fused sequence.
 #define FIELD_HINT(offset) frame->closure->fieldHints[fused.at(offset) - frame->closure->code]
+// The field hint of the plain instruction being run.
+#define OWN_FIELD_HINT() frame->closure->fieldHints[ip - 1 - frame->closure->code]
 #define READ_BYTE() (*ip++)
 #define READ_U16() readU16(ip)
 #define SITE() \
@@ -712,8 +732,7 @@ dispatch:
         }
         if (object.isMap() && key.isString() && !plain_) {
             {
-                const Value* found =
-                    findField(object.asMap(), key, frame->closure->fieldHints[ip - 1 - frame->closure->code]);
+                const Value* found = findField(object.asMap(), key, OWN_FIELD_HINT());
                 Value element = found ? *found : Value();
                 DROP();
                 top[-1] = std::move(element);
@@ -737,12 +756,7 @@ dispatch:
                     NEXT;
                 }
             } else if (object.isMap() && key.isString()) {
-                const Value* found =
-                    findField(object.asMap(), key, frame->closure->fieldHints[ip - 1 - frame->closure->code]);
-                if (found)
-                    new (top) Value(*found);
-                else
-                    new (top) Value();
+                constructFieldValue(top, findField(object.asMap(), key, OWN_FIELD_HINT()));
                 ++top;
                 NEXT;
             }
@@ -767,7 +781,7 @@ dispatch:
             }
         } else if (object.isMap() && key.isString() && !plain_) {
             // an existing entry of a map named by a string: replaced in place
-            Value* found = findField(object.asMap(), key, frame->closure->fieldHints[ip - 1 - frame->closure->code]);
+            Value* found = findField(object.asMap(), key, OWN_FIELD_HINT());
             if (found) {
                 {
                     *found = top[-1];
@@ -1193,8 +1207,7 @@ dispatch:
             if (!toPosition(index, items.size())) goto LABEL_OP_GET_GLOBAL;
             new (top++) Value(items[static_cast<std::size_t>(index)]);
         } else if (object->isMap() && key.isString()) {
-            const Value* found = findField(object->asMap(), key, FIELD_HINT(fused.offset<2>()));
-            new (top++) Value(found ? *found : Value());
+            constructFieldValue(top++, findField(object->asMap(), key, FIELD_HINT(fused.offset<2>())));
         } else {
             goto LABEL_OP_GET_GLOBAL;
         }
@@ -1253,11 +1266,7 @@ dispatch:
         FUSED(OP_QUICK_LOCAL_FIELD);
         const Value& object = slots[fused.u16<0>()];
         if (!object.isMap() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const Value* found = findField(object.asMap(), constants[fused.u16<1>()], FIELD_HINT(0));
-        if (found)
-            new (top++) Value(*found);
-        else
-            new (top++) Value();
+        constructFieldValue(top++, findField(object.asMap(), constants[fused.u16<1>()], FIELD_HINT(0)));
         ip = fused.at(fused.kLength);
         NEXT;
     }
@@ -1267,13 +1276,7 @@ dispatch:
         const Value& object = slots[fused.u16<2>()];
         if (!object.isMap() || stackEnd - top < 4) goto LABEL_OP_GET_LOCAL;
         const Value* found = findField(object.asMap(), constants[fused.u16<3>()], FIELD_HINT(0));
-        new (top) Value(slots[fused.u16<0>()]);
-        new (top + 1) Value(constants[fused.u16<1>()]);
-        if (found)
-            new (top + 2) Value(*found);
-        else
-            new (top + 2) Value();
-        top += 3;
+        top = pushFieldUpdateHead(top, slots[fused.u16<0>()], constants[fused.u16<1>()], found);
         ip = fused.at(fused.kLength);
         NEXT;
     }
@@ -1282,14 +1285,7 @@ dispatch:
         const Value& object = slots[fused.u16<0>()];
         if (!object.isMap() || stackEnd - top < 3) goto LABEL_OP_GET_LOCAL;
         const Value& key = constants[fused.u16<1>()];
-        const Value* found = findField(object.asMap(), key, FIELD_HINT(0));
-        new (top) Value(object);
-        new (top + 1) Value(key);
-        if (found)
-            new (top + 2) Value(*found);
-        else
-            new (top + 2) Value();
-        top += 3;
+        top = pushFieldUpdateHead(top, object, key, findField(object.asMap(), key, FIELD_HINT(0)));
         ip = fused.at(fused.kLength);
         NEXT;
     }
