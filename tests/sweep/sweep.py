@@ -8,7 +8,7 @@ both ends, values near 2^53, NaN, infinity, negative zero), with the
 variables in every kind of scope (globals, block locals at the top level,
 function locals, parameters, upvalues, loop variables, and mixes of these:
 a global target with local operands, an upvalue target with parameters, a
-global container indexed by locals),
+global container or operand beside locals, parameters or loop variables),
 each statement run twice at the same place so that the second run finds
 whatever the first one remembered. Each case prints its result under a
 label, or the error it caught; a few programs end in an uncaught error, so
@@ -122,11 +122,11 @@ def comparison_groups():
     # b first, so that it is the global where the first variable is: a local
     # compared with a global, as in while j <= n.
     yield Group("compare-global-branch", [
-        Case([("b", y), ("a", x), ("r", "0")], [line.replace("$", op) for line in body], "[r, a]",
-             target=("r", "a"))
+        Case([("b", y), ("a", x), ("r", "0")], [line.replace("$", op) for line in body], "[r, a]", target=target)
         for op in COMPARISONS for x in OPERANDS for y in OPERANDS
-        for body in [["if a $ b then r = 1 else r = 2 end"],
-                     ["while a $ b do", "  r = r + 1", "  a = a + 1", "  if r > 2 then break end", "end"]]])
+        for body, target in [(["if a $ b then r = 1 else r = 2 end"], ("r",)),
+                             (["while a $ b do", "  r = r + 1", "  a = a + 1", "  if r > 2 then break end", "end"],
+                              ("r", "a"))]])
     yield Group("compare-value", [
         Case([("a", x), ("b", y), ("r", "0")], ["r = a %s b" % op], "r")
         for op in COMPARISONS for x in OPERANDS for y in OPERANDS])
@@ -284,7 +284,8 @@ GROUPS = [
     *call_groups(),
 ]
 
-SCOPES = ["global", "block", "local", "param", "upvalue", "loopvar", "global-target", "upvalue-target", "first-global"]
+SCOPES = ["global", "block", "local", "param", "upvalue", "loopvar", "global-target", "upvalue-target", "first-global",
+          "first-global-param", "first-global-loopvar"]
 
 
 # -- programs ----------------------------------------------------------------
@@ -308,6 +309,19 @@ def lets(variables):
     return ["let %s = %s" % (name, value) for name, value in variables]
 
 
+def in_loops(operands, targets, body):
+    """`body` with each operand a for-in loop variable and the targets declared inside."""
+    lines = []
+    depth = 0
+    for name, value in operands:
+        lines += indent(["for %s in [%s] do" % (name, value)], depth)
+        depth += 1
+    lines += indent(lets(targets) + body, depth)
+    for depth in range(depth - 1, -1, -1):
+        lines += indent(["end"], depth)
+    return lines
+
+
 def case_program(scope, label, case):
     """The lines of one case with its variables in `scope`."""
     operands = [(n, v) for n, v in case.variables if n not in case.target]
@@ -328,20 +342,21 @@ def case_program(scope, label, case):
         inner = ["let run = function()"] + indent(body) + ["end", "run()"]
         return ["function %s()" % fn] + indent(lets(case.variables) + inner) + ["end", "%s()" % fn]
     if scope == "loopvar":
-        lines = []
-        depth = 0
-        for name, value in operands:
-            lines += indent(["for %s in [%s] do" % (name, value)], depth)
-            depth += 1
-        lines += indent(lets(targets) + body, depth)
-        for depth in range(depth - 1, -1, -1):
-            lines += indent(["end"], depth)
-        return ["function %s()" % fn] + indent(lines) + ["end", "%s()" % fn]
+        return ["function %s()" % fn] + indent(in_loops(operands, targets, body)) + ["end", "%s()" % fn]
     if scope == "global-target":
         return lets(targets) + ["function %s()" % fn] + indent(lets(operands) + body) + ["end", "%s()" % fn]
-    if scope == "first-global":
-        # The first variable (a container or left operand) global, the others locals: g[i], g[i] = v.
+    if scope.startswith("first-global"):
+        # The first variable (a container or operand) global, the others
+        # function locals, parameters or loop variables: g[i], g[i] = v, j <= g.
         first, rest = case.variables[:1], case.variables[1:]
+        if scope == "first-global-param":
+            names = ", ".join(n for n, _ in rest)
+            values = ", ".join(v for _, v in rest)
+            return lets(first) + ["function %s(%s)" % (fn, names)] + indent(body) + ["end", "%s(%s)" % (fn, values)]
+        if scope == "first-global-loopvar":
+            loops = in_loops([(n, v) for n, v in rest if n not in case.target],
+                             [(n, v) for n, v in rest if n in case.target], body)
+            return lets(first) + ["function %s()" % fn] + indent(loops) + ["end", "%s()" % fn]
         return lets(first) + ["function %s()" % fn] + indent(lets(rest) + body) + ["end", "%s()" % fn]
     if scope == "upvalue-target":
         names = ", ".join(n for n, _ in operands)
