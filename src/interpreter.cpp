@@ -756,7 +756,7 @@ Value Interpreter::callWithManyArguments(const Value& callee, const CallExpr& ex
 }
 
 Value Interpreter::evaluateList(const ListLitExpr& expression, Environment& environment) {
-    std::vector<Value> items;
+    ValueVector items;
     items.reserve(expression.elements.size());
     for (const ExprPtr& element : expression.elements) items.push_back(evaluate(*element, environment));
     return Value::newList(std::move(items));
@@ -804,8 +804,8 @@ void Interpreter::setIndex(const Value& object, const Value& key, Value value, i
     if (error != OperationError::None) failOperation(error, object, key, BinaryOp::Add, line, column);
 }
 
-std::vector<Value> Interpreter::iterationItems(const Value& iterable, int32_t line, int32_t column) {
-    std::vector<Value> items;
+ValueVector Interpreter::iterationItems(const Value& iterable, int32_t line, int32_t column) {
+    ValueVector items;
     const OperationError error = forInItems(iterable, items);
     if (error != OperationError::None) failOperation(error, iterable, iterable, BinaryOp::Add, line, column);
     return items;
@@ -989,7 +989,7 @@ ExecStatus Interpreter::runForPass(OwnedScope& scope, Environment& environment, 
 
 ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& environment) {
     Value iterable = evaluate(*statement.iterable, environment);
-    std::vector<Value> items = iterationItems(iterable, statement.line, statement.column);
+    ValueVector items = iterationItems(iterable, statement.line, statement.column);
     OwnedScope scope(*this, statement, statement.body);
     for (Value& item : items) {
         const ExecStatus status = runForPass(scope, environment, statement.var, std::move(item), statement.body);

@@ -125,7 +125,7 @@ public:
     static Value getIndex(const Value& object, const Value& key, int32_t line, int32_t column);
     static void setIndex(const Value& object, const Value& key, Value value, int32_t line, int32_t column);
     // The snapshot a for-in loop visits.
-    static std::vector<Value> iterationItems(const Value& iterable, int32_t line, int32_t column);
+    static ValueVector iterationItems(const Value& iterable, int32_t line, int32_t column);
 
     Ref<Environment> globals;
 

@@ -156,7 +156,7 @@ const Value kMissingElement;
 OperationError storeElement(const Value& object, const Value& key, Value value) {
     if (object.isList()) {
         if (!key.isInt()) return OperationError::ListIndexNotInteger;
-        std::vector<Value>& items = object.listItems();
+        ValueVector& items = object.listItems();
         int64_t index = key.asInt();
         if (!toPosition(index, items.size())) return OperationError::ListIndexOutOfRange;
         items[static_cast<std::size_t>(index)] = std::move(value);
@@ -170,7 +170,7 @@ OperationError storeElement(const Value& object, const Value& key, Value value) 
     return OperationError::CannotAssignInto;
 }
 
-OperationError forInItems(const Value& iterable, std::vector<Value>& items) {
+OperationError forInItems(const Value& iterable, ValueVector& items) {
     switch (iterable.kind()) {
     case ValueKind::List: items = iterable.listItems(); return OperationError::None;
     case ValueKind::String: {

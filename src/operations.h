@@ -155,7 +155,7 @@ inline const Value* elementAt(const Value& object, const Value& key, OperationEr
             error = OperationError::ListIndexNotInteger;
             return nullptr;
         }
-        const std::vector<Value>& items = object.listItems();
+        const ValueVector& items = object.listItems();
         int64_t index = key.asInt();
         if (!toPosition(index, items.size())) {
             error = OperationError::ListIndexOutOfRange;
@@ -189,6 +189,6 @@ OperationError storeElement(const Value& object, const Value& key, Value value);
 
 // What a for-in loop visits, fixed when it starts: a list's elements, a
 // string's bytes as one-byte strings, a map's keys, in order.
-OperationError forInItems(const Value& iterable, std::vector<Value>& items);
+OperationError forInItems(const Value& iterable, ValueVector& items);
 
 }  // namespace velmor

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <new>
 #include <string_view>
 #include <unordered_set>
@@ -170,8 +171,43 @@ Value::Value(Ref<FunctionObj> function) : Value(ValueKind::Function, reinterpret
 Value::Value(Ref<NativeObj> native) : Value(ValueKind::Native, reinterpret_cast<Object*>(native.get())) {}
 Value::Value(Ref<VMClosure> closure) : Value(ValueKind::Closure, reinterpret_cast<Object*>(closure.get())) {}
 
+void ValueVector::reallocate(std::size_t capacity) {
+    if (capacity > std::numeric_limits<std::size_t>::max() / sizeof(Value)) throw std::bad_alloc();
+    // The items are relocated by their bytes; see the class comment.
+    void* block = std::realloc(static_cast<void*>(data_), capacity * sizeof(Value));
+    if (!block) throw std::bad_alloc();
+    data_ = static_cast<Value*>(block);
+    capacity_ = capacity;
+}
+
+Value* ValueVector::insert(const Value* position, Value item) {
+    const std::size_t at = static_cast<std::size_t>(position - data_);
+    if (size_ == capacity_) grow(size_ + 1);
+    Value* slot = data_ + at;
+    std::memmove(static_cast<void*>(slot + 1), static_cast<const void*>(slot), (size_ - at) * sizeof(Value));
+    new (slot) Value(std::move(item));
+    ++size_;
+    return slot;
+}
+
+Value* ValueVector::erase(const Value* first, const Value* last) {
+    Value* from = data_ + (first - data_);
+    const std::size_t count = static_cast<std::size_t>(last - first);
+    if (count == 0) return from;
+    // Take the erased items out before releasing them, so that the vector
+    // is whole whenever a release runs.
+    ValueVector erased;
+    erased.reserve(count);
+    std::memcpy(static_cast<void*>(erased.data_), static_cast<const void*>(from), count * sizeof(Value));
+    erased.size_ = count;
+    std::memmove(static_cast<void*>(from), static_cast<const void*>(from + count),
+                 (size_ - (from - data_) - count) * sizeof(Value));
+    size_ -= count;
+    return from;
+}
+
 Value Value::newList() { return Value(ValueKind::List, new ListObj()); }
-Value Value::newList(std::vector<Value> items) {
+Value Value::newList(ValueVector items) {
     countAllocation(items.size());
     return Value(ValueKind::List, new ListObj(std::move(items)));
 }
@@ -408,10 +444,10 @@ bool concatenate(const Value& left, const Value& right, Value& result) {
         });
         return true;
     }
-    const std::vector<Value>& a = left.listItems();
-    const std::vector<Value>& b = right.listItems();
+    const ValueVector& a = left.listItems();
+    const ValueVector& b = right.listItems();
     if (a.size() + b.size() > maxListLength()) return false;
-    std::vector<Value> items;
+    ValueVector items;
     items.reserve(a.size() + b.size());
     items.insert(items.end(), a.begin(), a.end());
     items.insert(items.end(), b.begin(), b.end());

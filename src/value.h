@@ -24,8 +24,12 @@
 // There is no cycle collection. A list that contains itself is never freed
 // before the process ends; nothing depends on freeing such structures.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <initializer_list>
+#include <iterator>
 #include <new>
 #include <string>
 #include <string_view>
@@ -121,6 +125,7 @@ Ref<T> makeRef(Args&&... args) {
 
 struct StringObj;
 struct ListObj;
+class ValueVector;
 struct MapData;
 struct FunctionObj;  // interpreter.h
 struct NativeObj;    // builtins/native.h
@@ -149,7 +154,7 @@ public:
     template <class Fill>
     static Value newString(std::size_t length, Fill&& fill);
     static Value newList();
-    static Value newList(std::vector<Value> items);
+    static Value newList(ValueVector items);
     static Value newMap();
 
     Value(const Value& other) : kind_(other.kind_), payload_(other.payload_) {
@@ -204,7 +209,7 @@ public:
     std::string_view asString() const;
     StringObj& asStringObj() const { return *reinterpret_cast<StringObj*>(payload_.object); }
     ListObj& asList() const { return *reinterpret_cast<ListObj*>(payload_.object); }
-    std::vector<Value>& listItems() const;
+    ValueVector& listItems() const;
     MapData& asMap() const { return *reinterpret_cast<MapData*>(payload_.object); }
     FunctionObj& asFunction() const { return *reinterpret_cast<FunctionObj*>(payload_.object); }
     NativeObj& asNative() const { return *reinterpret_cast<NativeObj*>(payload_.object); }
@@ -233,6 +238,129 @@ private:
 
 static_assert(sizeof(Value) == 16, "Value is a tag and an 8-byte payload");
 
+// The items of a list: a vector of Values that grows with realloc. A Value
+// holds no pointer to itself, so moving its bytes relocates it; a large
+// block then moves by its pages instead of by a copy into fresh memory that
+// must be faulted in, which is most of the cost of building a long list one
+// item at a time. Iterators are pointers; an allocation failure throws
+// std::bad_alloc, as the standard containers do.
+class ValueVector {
+public:
+    using value_type = Value;
+    using size_type = std::size_t;
+    using difference_type = std::ptrdiff_t;
+    using reference = Value&;
+    using const_reference = const Value&;
+    using iterator = Value*;
+    using const_iterator = const Value*;
+    using reverse_iterator = std::reverse_iterator<Value*>;
+    using const_reverse_iterator = std::reverse_iterator<const Value*>;
+
+    ValueVector() = default;
+    // `count` nils.
+    explicit ValueVector(std::size_t count) { resize(count); }
+    template <class Iterator>
+    ValueVector(Iterator first, Iterator last) {
+        if constexpr (std::is_base_of_v<std::forward_iterator_tag,
+                                        typename std::iterator_traits<Iterator>::iterator_category>) {
+            reserve(static_cast<std::size_t>(std::distance(first, last)));
+        }
+        for (; first != last; ++first) emplace_back(*first);
+    }
+    ValueVector(std::initializer_list<Value> items) : ValueVector(items.begin(), items.end()) {}
+    ValueVector(const ValueVector& other) : ValueVector(other.begin(), other.end()) {}
+    ValueVector(ValueVector&& other) noexcept
+        : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+          capacity_(std::exchange(other.capacity_, 0)) {}
+    ValueVector& operator=(const ValueVector& other) {
+        if (this != &other) {
+            ValueVector copy(other);
+            swap(copy);
+        }
+        return *this;
+    }
+    ValueVector& operator=(ValueVector&& other) noexcept {
+        ValueVector taken(std::move(other));
+        swap(taken);
+        return *this;
+    }
+    ~ValueVector() {
+        clear();
+        std::free(data_);
+    }
+
+    std::size_t size() const { return size_; }
+    std::size_t capacity() const { return capacity_; }
+    bool empty() const { return size_ == 0; }
+    Value* data() { return data_; }
+    const Value* data() const { return data_; }
+    Value* begin() { return data_; }
+    Value* end() { return data_ + size_; }
+    const Value* begin() const { return data_; }
+    const Value* end() const { return data_ + size_; }
+    reverse_iterator rbegin() { return reverse_iterator(end()); }
+    reverse_iterator rend() { return reverse_iterator(begin()); }
+    const_reverse_iterator rbegin() const { return const_reverse_iterator(end()); }
+    const_reverse_iterator rend() const { return const_reverse_iterator(begin()); }
+    Value& operator[](std::size_t i) { return data_[i]; }
+    const Value& operator[](std::size_t i) const { return data_[i]; }
+    Value& front() { return data_[0]; }
+    const Value& front() const { return data_[0]; }
+    Value& back() { return data_[size_ - 1]; }
+    const Value& back() const { return data_[size_ - 1]; }
+
+    void reserve(std::size_t count) {
+        if (count > capacity_) reallocate(count);
+    }
+    template <class... Args>
+    Value& emplace_back(Args&&... args) {
+        if (size_ == capacity_) {
+            // The arguments may name an item of this vector: build first.
+            Value item(std::forward<Args>(args)...);
+            grow(size_ + 1);
+            return *new (data_ + size_++) Value(std::move(item));
+        }
+        return *new (data_ + size_++) Value(std::forward<Args>(args)...);
+    }
+    void push_back(const Value& item) { emplace_back(item); }
+    void push_back(Value&& item) { emplace_back(std::move(item)); }
+    void pop_back() { data_[--size_].~Value(); }
+    void clear() {
+        // Items go from the back, and the size shrinks before each one goes,
+        // so a release that reaches this vector again sees only live items.
+        while (size_ > 0) pop_back();
+    }
+    void resize(std::size_t count) {
+        while (size_ > count) pop_back();
+        reserve(count);
+        while (size_ < count) new (data_ + size_++) Value();
+    }
+    Value* insert(const Value* position, Value item);
+    template <class Iterator>
+    Value* insert(const Value* position, Iterator first, Iterator last) {
+        const std::size_t at = static_cast<std::size_t>(position - data_);
+        const std::size_t before = size_;
+        for (; first != last; ++first) emplace_back(*first);
+        std::rotate(data_ + at, data_ + before, data_ + size_);
+        return data_ + at;
+    }
+    Value* erase(const Value* position) { return erase(position, position + 1); }
+    Value* erase(const Value* first, const Value* last);
+    void swap(ValueVector& other) noexcept {
+        std::swap(data_, other.data_);
+        std::swap(size_, other.size_);
+        std::swap(capacity_, other.capacity_);
+    }
+
+private:
+    void grow(std::size_t minimum) { reallocate(std::max(minimum, capacity_ * 2)); }
+    void reallocate(std::size_t capacity);
+
+    Value* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
 // The bytes follow the header, `capacity` of them reserved, the first
 // `length` in use (and a NUL after them, for the platform's text routines).
 struct StringObj final : Object {
@@ -257,8 +385,8 @@ private:
 
 struct ListObj final : Object {
     ListObj() = default;
-    explicit ListObj(std::vector<Value> items_) : items(std::move(items_)) {}
-    std::vector<Value> items;
+    explicit ListObj(ValueVector items_) : items(std::move(items_)) {}
+    ValueVector items;
 };
 
 struct MapEntry {
@@ -310,7 +438,7 @@ Value Value::newString(std::size_t length, Fill&& fill) {
     fill(string->bytes());
     return Value(ValueKind::String, string);
 }
-inline std::vector<Value>& Value::listItems() const { return asList().items; }
+inline ValueVector& Value::listItems() const { return asList().items; }
 
 // Base of the three function kinds, so that the value layer can name a
 // function without knowing either engine.

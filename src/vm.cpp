@@ -720,7 +720,7 @@ dispatch:
         Value& object = top[-2];
         const Value& key = top[-1];
         if (object.isList() && key.isInt()) {
-            std::vector<Value>& items = object.listItems();
+            ValueVector& items = object.listItems();
             if (int64_t index = key.asInt(); toPosition(index, items.size())) {
                 {
                     Value element = items[static_cast<std::size_t>(index)];
@@ -749,7 +749,7 @@ dispatch:
             const Value& object = top[-2];
             const Value& key = top[-1];
             if (object.isList() && key.isInt()) {
-                const std::vector<Value>& items = object.listItems();
+                const ValueVector& items = object.listItems();
                 if (int64_t index = key.asInt(); toPosition(index, items.size())) {
                     new (top) Value(items[static_cast<std::size_t>(index)]);
                     ++top;
@@ -769,7 +769,7 @@ dispatch:
         Value& object = top[-3];
         const Value& key = top[-2];
         if (object.isList() && key.isInt()) {
-            std::vector<Value>& items = object.listItems();
+            ValueVector& items = object.listItems();
             if (int64_t index = key.asInt(); toPosition(index, items.size())) {
                 {
                     items[static_cast<std::size_t>(index)] = top[-1];
@@ -1171,12 +1171,12 @@ dispatch:
         const Value& i = slots[fused.u16<1>()];
         const Value& j = slots[fused.u16<3>()];
         if (!grid.isList() || !i.isInt() || !j.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const std::vector<Value>& rows = grid.listItems();
+        const ValueVector& rows = grid.listItems();
         int64_t row = i.asInt();
         if (!toPosition(row, rows.size())) goto LABEL_OP_GET_LOCAL;
         const Value& line = rows[static_cast<std::size_t>(row)];
         if (!line.isList()) goto LABEL_OP_GET_LOCAL;
-        const std::vector<Value>& items = line.listItems();
+        const ValueVector& items = line.listItems();
         int64_t column = j.asInt();
         if (!toPosition(column, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(column)]);
@@ -1188,7 +1188,7 @@ dispatch:
         const Value& object = slots[fused.u16<0>()];
         const Value& key = slots[fused.u16<1>()];
         if (!object.isList() || !key.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const std::vector<Value>& items = object.listItems();
+        const ValueVector& items = object.listItems();
         int64_t index = key.asInt();
         if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(index)]);
@@ -1202,7 +1202,7 @@ dispatch:
         const Value& key = slots[fused.u16<1>()];
         if (!object || stackEnd - top < 2) goto LABEL_OP_GET_GLOBAL;
         if (object->isList() && key.isInt()) {
-            const std::vector<Value>& items = object->listItems();
+            const ValueVector& items = object->listItems();
             int64_t index = key.asInt();
             if (!toPosition(index, items.size())) goto LABEL_OP_GET_GLOBAL;
             new (top++) Value(items[static_cast<std::size_t>(index)]);
@@ -1229,7 +1229,7 @@ dispatch:
         if (!object || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
         Value* element = nullptr;
         if (object->isList() && key.isInt()) {
-            std::vector<Value>& items = object->listItems();
+            ValueVector& items = object->listItems();
             int64_t index = key.asInt();
             if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
         } else if (object->isMap() && key.isString()) {
@@ -1252,7 +1252,7 @@ dispatch:
         Value& object = top[-1];
         const Value& key = slots[fused.u16<0>()];
         if (!object.isList() || !key.isInt() || top == stackEnd) goto LABEL_OP_GET_LOCAL;
-        const std::vector<Value>& items = object.listItems();
+        const ValueVector& items = object.listItems();
         int64_t index = key.asInt();
         if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         {
@@ -1293,7 +1293,7 @@ dispatch:
         FUSED(OP_QUICK_LOCAL_ELEMENT);
         const Value& object = slots[fused.u16<0>()];
         if (!object.isList() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const std::vector<Value>& items = object.listItems();
+        const ValueVector& items = object.listItems();
         int64_t index = constants[fused.u16<1>()].asInt();
         if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(index)]);
@@ -1325,7 +1325,7 @@ dispatch:
         Value* element = nullptr;
         if (a.isNumber() && b.isNumber()) {
             if (object.isList() && key.isInt()) {
-                std::vector<Value>& items = object.listItems();
+                ValueVector& items = object.listItems();
                 int64_t index = key.asInt();
                 if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
             } else if (object.isMap() && key.isString()) {
@@ -1458,7 +1458,7 @@ dispatch:
         const Value& position = slots[fused.u16<0>()];
         const Value& items = slots[fused.u16<1>()];
         if (!position.isInt() || position.asInt() < 0 || !items.isList() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const std::vector<Value>& list = items.listItems();
+        const ValueVector& list = items.listItems();
         if (asDouble(position) < static_cast<double>(list.size())) {
             const auto index = static_cast<std::size_t>(position.asInt());
             if (index >= list.size()) goto LABEL_OP_GET_LOCAL;
@@ -1686,7 +1686,7 @@ void VM::setIndex(Site site) {
 
 void VM::buildList(std::size_t count) {
     Value* first = top_ - count;
-    std::vector<Value> items;
+    ValueVector items;
     items.reserve(count);
     for (Value* slot = first; slot < top_; ++slot) items.push_back(std::move(*slot));
     top_ = first;
@@ -1710,7 +1710,7 @@ void VM::buildMap(std::size_t count, Site site) {
 
 void VM::iterList(Site site) {
     const Value& iterable = top_[-1];
-    std::vector<Value> items;
+    ValueVector items;
     if (const OperationError error = forInItems(iterable, items); error != OperationError::None) {
         operationError(error, iterable, iterable, BinaryOp::Add, site);
     }

@@ -193,7 +193,7 @@ Value nativeOrd(Caller&, std::span<Value> args) {
 Value nativeChars(Caller&, std::span<Value> args) {
     if (!args[0].isString()) throw RuntimeError("chars: expected a string");
     const std::string_view text = args[0].asString();
-    std::vector<Value> items;
+    ValueVector items;
     reserveResult(items, text.size(), maxListLength(), "chars");
     for (char c : text) items.push_back(byteString(static_cast<unsigned char>(c)));
     return Value::newList(std::move(items));

@@ -17,7 +17,7 @@ namespace velmor {
 
 namespace {
 
-std::vector<Value>& listArgument(const Value& value, const char* message) {
+ValueVector& listArgument(const Value& value, const char* message) {
     if (!value.isList()) throw RuntimeError(message);
     return value.listItems();
 }
@@ -27,7 +27,7 @@ std::vector<Value>& listArgument(const Value& value, const char* message) {
 }
 
 // The message is built only on failure: push and len sit in hot loops.
-inline std::vector<Value>& listArgumentNamed(const Value& value, const char* prefix) {
+inline ValueVector& listArgumentNamed(const Value& value, const char* prefix) {
     if (!value.isList()) failNotA(prefix, value);
     return value.listItems();
 }
@@ -43,7 +43,7 @@ int64_t normalisedIndex(int64_t index, std::size_t length) {
 }
 
 Value pair(Value first, Value second) {
-    std::vector<Value> items;
+    ValueVector items;
     items.reserve(2);
     items.push_back(std::move(first));
     items.push_back(std::move(second));
@@ -78,7 +78,7 @@ Value rangeOfIntegers(int64_t start, int64_t stop, int64_t step) {
     }
     const std::size_t cap = maxListLength();
     if (count > cap) throwResultTooLarge("range");
-    std::vector<Value> items;
+    ValueVector items;
     reserveResult(items, static_cast<std::size_t>(count), cap, "range");
     uint64_t current = static_cast<uint64_t>(start);
     for (uint64_t i = 0; i < count; ++i) {
@@ -96,7 +96,7 @@ Value rangeOfFloats(double start, double stop, double step) {
     // such a stop counts as the largest finite one.
     const double end = std::clamp(stop, -std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
     const double estimate = end / step - start / step;
-    std::vector<Value> items;
+    ValueVector items;
     if (estimate >= static_cast<double>(cap)) throwResultTooLarge("range");
     if (estimate > 0) reserveResult(items, static_cast<std::size_t>(estimate) + 1, cap, "range");
     double x = start;
@@ -124,14 +124,14 @@ Value nativeLen(Caller&, std::span<Value> args) {
 }
 
 Value nativePush(Caller&, std::span<Value> args) {
-    std::vector<Value>& items = listArgumentNamed(args[0], "push: first argument must be a list, got ");
+    ValueVector& items = listArgumentNamed(args[0], "push: first argument must be a list, got ");
     if (items.size() + (args.size() - 1) > maxListLength()) throwResultTooLarge("push");
     for (std::size_t i = 1; i < args.size(); ++i) items.push_back(std::move(args[i]));
     return std::move(args[0]);
 }
 
 Value nativePop(Caller&, std::span<Value> args) {
-    std::vector<Value>& items = listArgumentNamed(args[0], "pop: expected a list, got ");
+    ValueVector& items = listArgumentNamed(args[0], "pop: expected a list, got ");
     if (items.empty()) throw RuntimeError("pop: list is empty");
     Value last = std::move(items.back());
     items.pop_back();
@@ -139,7 +139,7 @@ Value nativePop(Caller&, std::span<Value> args) {
 }
 
 Value nativeInsert(Caller&, std::span<Value> args) {
-    std::vector<Value>& items = listArgument(args[0], "insert: expected a list");
+    ValueVector& items = listArgument(args[0], "insert: expected a list");
     const int64_t index = normalisedIndex(integerArgument(args[1], "insert"), items.size());
     if (index < 0 || static_cast<uint64_t>(index) > items.size()) throw RuntimeError("insert: index out of range");
     if (items.size() >= maxListLength()) throwResultTooLarge("insert");
@@ -148,7 +148,7 @@ Value nativeInsert(Caller&, std::span<Value> args) {
 }
 
 Value nativeRemoveAt(Caller&, std::span<Value> args) {
-    std::vector<Value>& items = listArgument(args[0], "remove_at: expected a list");
+    ValueVector& items = listArgument(args[0], "remove_at: expected a list");
     const int64_t index = normalisedIndex(integerArgument(args[1], "remove_at"), items.size());
     if (index < 0 || static_cast<uint64_t>(index) >= items.size()) {
         throw RuntimeError("remove_at: index out of range");
@@ -177,7 +177,7 @@ Value nativeRange(Caller&, std::span<Value> args) {
 
 Value nativeKeys(Caller&, std::span<Value> args) {
     const MapData& map = mapArgumentNamed(args[0], "keys: expected a map, got ");
-    std::vector<Value> items;
+    ValueVector items;
     items.reserve(map.entries.size());
     for (const MapEntry& entry : map.entries) items.push_back(entry.key);
     return Value::newList(std::move(items));
@@ -185,7 +185,7 @@ Value nativeKeys(Caller&, std::span<Value> args) {
 
 Value nativeValues(Caller&, std::span<Value> args) {
     const MapData& map = mapArgumentNamed(args[0], "values: expected a map, got ");
-    std::vector<Value> items;
+    ValueVector items;
     items.reserve(map.entries.size());
     for (const MapEntry& entry : map.entries) items.push_back(entry.value);
     return Value::newList(std::move(items));
@@ -194,7 +194,7 @@ Value nativeValues(Caller&, std::span<Value> args) {
 Value nativeItems(Caller&, std::span<Value> args) {
     if (!args[0].isMap()) throw RuntimeError("items: expected a map");
     const MapData& map = args[0].asMap();
-    std::vector<Value> items;
+    ValueVector items;
     items.reserve(map.entries.size());
     for (const MapEntry& entry : map.entries) items.push_back(pair(entry.key, entry.value));
     return Value::newList(std::move(items));
@@ -226,7 +226,7 @@ Value nativeFind(Caller&, std::span<Value> args) {
     const Value& container = args[0];
     const Value& probe = args[1];
     if (container.isList()) {
-        const std::vector<Value>& items = container.listItems();
+        const ValueVector& items = container.listItems();
         for (std::size_t i = 0; i < items.size(); ++i) {
             if (valuesEqual(items[i], probe)) return Value(static_cast<int64_t>(i));
         }
@@ -241,7 +241,7 @@ Value nativeFind(Caller&, std::span<Value> args) {
 }
 
 Value nativeCount(Caller&, std::span<Value> args) {
-    const std::vector<Value>& items = listArgumentNamed(args[0], "count: expected a list, got ");
+    const ValueVector& items = listArgumentNamed(args[0], "count: expected a list, got ");
     int64_t matches = 0;
     for (const Value& item : items) matches += valuesEqual(item, args[1]) ? 1 : 0;
     return Value(matches);
@@ -257,7 +257,7 @@ Value nativeGet(Caller&, std::span<Value> args) {
     }
     if (container.isList()) {
         if (!key.isInt()) throw RuntimeError("get: list index must be an integer");
-        const std::vector<Value>& items = container.listItems();
+        const ValueVector& items = container.listItems();
         const int64_t index = normalisedIndex(key.asInt(), items.size());
         if (index < 0 || static_cast<uint64_t>(index) >= items.size()) return fallback;
         return items[static_cast<std::size_t>(index)];
@@ -276,17 +276,17 @@ Value nativeSlice(Caller&, std::span<Value> args) {
     if (source.isString()) {
         return Value(start < stop ? source.asString().substr(start, stop - start) : std::string_view());
     }
-    const std::vector<Value>& items = source.listItems();
+    const ValueVector& items = source.listItems();
     if (start >= stop) return Value::newList();
-    return Value::newList(std::vector<Value>(items.begin() + static_cast<std::ptrdiff_t>(start),
-                                             items.begin() + static_cast<std::ptrdiff_t>(stop)));
+    return Value::newList(ValueVector(items.begin() + static_cast<std::ptrdiff_t>(start),
+                                      items.begin() + static_cast<std::ptrdiff_t>(stop)));
 }
 
 Value nativeMap(Caller& caller, std::span<Value> args) {
     const Value function = args[0];
     const Value list = args[1];
-    const std::vector<Value>& items = listArgumentNamed(list, "map: second argument must be a list, got ");
-    std::vector<Value> results;
+    const ValueVector& items = listArgumentNamed(list, "map: second argument must be a list, got ");
+    ValueVector results;
     results.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         Value item = items[i];
@@ -298,8 +298,8 @@ Value nativeMap(Caller& caller, std::span<Value> args) {
 Value nativeFilter(Caller& caller, std::span<Value> args) {
     const Value function = args[0];
     const Value list = args[1];
-    const std::vector<Value>& items = listArgumentNamed(list, "filter: second argument must be a list, got ");
-    std::vector<Value> kept;
+    const ValueVector& items = listArgumentNamed(list, "filter: second argument must be a list, got ");
+    ValueVector kept;
     for (std::size_t i = 0; i < items.size(); ++i) {
         Value item = items[i];
         if (isTruthy(caller.callWith(function, std::span<const Value>(&item, 1)))) kept.push_back(std::move(item));
@@ -310,7 +310,7 @@ Value nativeFilter(Caller& caller, std::span<Value> args) {
 Value nativeReduce(Caller& caller, std::span<Value> args) {
     const Value function = args[0];
     const Value list = args[1];
-    const std::vector<Value>& items = listArgumentNamed(list, "reduce: second argument must be a list, got ");
+    const ValueVector& items = listArgumentNamed(list, "reduce: second argument must be a list, got ");
     std::size_t index = 0;
     Value accumulator;
     if (args.size() > 2) {
@@ -344,7 +344,7 @@ namespace {
 
 // The default order of a list of numbers only: by value as doubles, NaN
 // after every other number, equal values in their original order.
-void sortNumbers(std::vector<Value>& items) {
+void sortNumbers(ValueVector& items) {
     struct Keyed {
         double key;
         std::size_t position;
@@ -360,21 +360,21 @@ void sortNumbers(std::vector<Value>& items) {
     std::sort(ordered.begin(), ordered.end(), [](const Keyed& a, const Keyed& b) {
         return a.key < b.key || (a.key == b.key && a.position < b.position);
     });
-    std::vector<Value> sorted;
+    ValueVector sorted;
     sorted.reserve(items.size());
     for (const Keyed& keyed : ordered) sorted.push_back(std::move(items[keyed.position]));
     for (const Keyed& keyed : nans) sorted.push_back(std::move(items[keyed.position]));
     items.swap(sorted);
 }
 
-bool allOfKind(const std::vector<Value>& items, bool (Value::*test)() const) {
+bool allOfKind(const ValueVector& items, bool (Value::*test)() const) {
     return std::all_of(items.begin(), items.end(), [test](const Value& item) { return (item.*test)(); });
 }
 
 }  // namespace
 
 Value nativeSort(Caller& caller, std::span<Value> args) {
-    std::vector<Value> items = listArgumentNamed(args[0], "sort: expected a list, got ");
+    ValueVector items = listArgumentNamed(args[0], "sort: expected a list, got ");
     if (args.size() > 1) {
         const Value less = args[1];
         stableMergeSort(items, [&](const Value& a, const Value& b) {
@@ -395,8 +395,8 @@ Value nativeSort(Caller& caller, std::span<Value> args) {
 Value nativeReverse(Caller&, std::span<Value> args) {
     const Value& source = args[0];
     if (source.isList()) {
-        const std::vector<Value>& items = source.listItems();
-        return Value::newList(std::vector<Value>(items.rbegin(), items.rend()));
+        const ValueVector& items = source.listItems();
+        return Value::newList(ValueVector(items.rbegin(), items.rend()));
     }
     if (source.isString()) {
         const std::string_view text = source.asString();
@@ -406,7 +406,7 @@ Value nativeReverse(Caller&, std::span<Value> args) {
 }
 
 Value nativeSum(Caller&, std::span<Value> args) {
-    const std::vector<Value>& items = listArgumentNamed(args[0], "sum: expected a list, got ");
+    const ValueVector& items = listArgumentNamed(args[0], "sum: expected a list, got ");
     uint64_t integerTotal = 0;  // unsigned, so overflow wraps as Int arithmetic does
     double floatTotal = 0;
     bool sawFloat = false;
@@ -439,18 +439,18 @@ Value nativeCopy(Caller&, std::span<Value> args) {
 
 Value nativeZip(Caller&, std::span<Value> args) {
     if (!args[0].isList() || !args[1].isList()) throw RuntimeError("zip: expected two lists");
-    const std::vector<Value>& first = args[0].listItems();
-    const std::vector<Value>& second = args[1].listItems();
+    const ValueVector& first = args[0].listItems();
+    const ValueVector& second = args[1].listItems();
     const std::size_t count = std::min(first.size(), second.size());
-    std::vector<Value> pairs;
+    ValueVector pairs;
     pairs.reserve(count);
     for (std::size_t i = 0; i < count; ++i) pairs.push_back(pair(first[i], second[i]));
     return Value::newList(std::move(pairs));
 }
 
 Value nativeEnumerate(Caller&, std::span<Value> args) {
-    const std::vector<Value>& items = listArgument(args[0], "enumerate: expected a list");
-    std::vector<Value> pairs;
+    const ValueVector& items = listArgument(args[0], "enumerate: expected a list");
+    ValueVector pairs;
     pairs.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) pairs.push_back(pair(Value(static_cast<int64_t>(i)), items[i]));
     return Value::newList(std::move(pairs));
@@ -473,10 +473,10 @@ Value nativeRepeat(Caller&, std::span<Value> args) {
         }
     }
     if (source.isList()) {
-        const std::vector<Value>& items = source.listItems();
+        const ValueVector& items = source.listItems();
         if (items.empty() || times == 0) return Value::newList();
         if (times > maxListLength() / items.size()) throwResultTooLarge("repeat");
-        std::vector<Value> result;
+        ValueVector result;
         reserveResult(result, items.size() * times, maxListLength(), "repeat");
         for (uint64_t i = 0; i < times; ++i) result.insert(result.end(), items.begin(), items.end());
         return Value::newList(std::move(result));

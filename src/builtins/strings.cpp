@@ -55,7 +55,7 @@ Value nativeTrim(Caller&, std::span<Value> args) {
 Value nativeSplit(Caller&, std::span<Value> args) {
     if (!args[0].isString()) throw RuntimeError(std::string("split: expected a string, got ") + typeName(args[0]));
     const std::string_view text = args[0].asString();
-    std::vector<Value> pieces;
+    ValueVector pieces;
     if (args.size() > 1 && args[1].isString() && !args[1].asString().empty()) {
         const std::string_view separator = args[1].asString();
         std::size_t count = 1;
@@ -89,7 +89,7 @@ Value nativeJoin(Caller&, std::span<Value> args) {
     }
     std::string separator;
     if (args.size() > 1) appendText(separator, args[1]);
-    const std::vector<Value>& items = args[0].listItems();
+    const ValueVector& items = args[0].listItems();
     // Strings only: measured first and copied once.
     std::size_t length = items.empty() ? 0 : separator.size() * (items.size() - 1);
     bool allStrings = length <= maxStringLength();

@@ -79,7 +79,7 @@ bool defaultLess(const Value& a, const Value& b);
 // result exactly once and no access leaves the buffers. If `less` throws, the
 // exception propagates and `items` holds an unspecified arrangement.
 template <class Less>
-void stableMergeSort(std::vector<Value>& items, Less&& less) {
+void stableMergeSort(ValueVector& items, Less&& less) {
     const std::size_t count = items.size();
     if (count < 2) return;
 
@@ -96,9 +96,9 @@ void stableMergeSort(std::vector<Value>& items, Less&& less) {
     }
     if (count <= kRunLength) return;
 
-    std::vector<Value> buffer(count);
-    std::vector<Value>* source = &items;
-    std::vector<Value>* target = &buffer;
+    ValueVector buffer(count);
+    ValueVector* source = &items;
+    ValueVector* target = &buffer;
     for (std::size_t width = kRunLength; width < count; width *= 2) {
         for (std::size_t left = 0; left < count; left += 2 * width) {
             const std::size_t middle = std::min(count, left + width);

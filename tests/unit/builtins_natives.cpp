@@ -55,7 +55,7 @@ protected:
 };
 
 Value ints(std::initializer_list<int64_t> values) {
-    std::vector<Value> items;
+    ValueVector items;
     for (int64_t v : values) items.emplace_back(v);
     return Value::newList(std::move(items));
 }
@@ -201,7 +201,7 @@ TEST_F(BuiltinsTest, AHarnessCanLowerTheSizeCap) {
     EXPECT_EQ(list.listItems().size(), 10u);
 }
 
-bool isPermutationOfInput(const std::vector<Value>& sorted, int count) {
+bool isPermutationOfInput(const ValueVector& sorted, int count) {
     std::vector<int64_t> values;
     for (const Value& v : sorted) values.push_back(v.asInt());
     std::sort(values.begin(), values.end());
@@ -211,8 +211,8 @@ bool isPermutationOfInput(const std::vector<Value>& sorted, int count) {
     return true;
 }
 
-std::vector<Value> shuffled(int count, unsigned seed) {
-    std::vector<Value> items;
+ValueVector shuffled(int count, unsigned seed) {
+    ValueVector items;
     for (int i = 0; i < count; ++i) items.emplace_back(int64_t{i});
     std::shuffle(items.begin(), items.end(), std::mt19937(seed));
     return items;
@@ -221,7 +221,7 @@ std::vector<Value> shuffled(int count, unsigned seed) {
 TEST(MergeSort, BadComparatorsNeverLoseOrDuplicateElements) {
     std::mt19937 coin(7);
     for (int count : {0, 1, 2, 11, 12, 13, 25, 100, 1000}) {
-        std::vector<Value> items = shuffled(count, 1);
+        ValueVector items = shuffled(count, 1);
         stableMergeSort(items, [&](const Value&, const Value&) { return coin() % 2 == 0; });
         EXPECT_TRUE(isPermutationOfInput(items, count)) << "random, " << count;
         items = shuffled(count, 2);
@@ -235,7 +235,7 @@ TEST(MergeSort, BadComparatorsNeverLoseOrDuplicateElements) {
 
 TEST(MergeSort, SortsAndKeepsEqualElementsInInputOrder) {
     // Pairs (key, position): sorted by key only, positions must stay increasing within a key.
-    std::vector<Value> items;
+    ValueVector items;
     std::mt19937 random(11);
     for (int i = 0; i < 500; ++i) items.push_back(Value::newList({Value(int64_t(random() % 7)), Value(int64_t{i})}));
     stableMergeSort(items,
@@ -293,7 +293,7 @@ TEST_F(BuiltinsTest, DefaultOrderFastPathsAgreeWithTheGeneralSort) {
         return Value(text);
     };
     // Kind and payload, so that 1 and 1.0 or 0.0 and -0.0 in the wrong places show.
-    auto spell = [](const std::vector<Value>& items) {
+    auto spell = [](const ValueVector& items) {
         std::string text;
         for (const Value& item : items) {
             text += item.isInt() ? "i" : item.isFloat() ? (std::signbit(item.asFloat()) ? "-f" : "f") : "s";
@@ -303,9 +303,9 @@ TEST_F(BuiltinsTest, DefaultOrderFastPathsAgreeWithTheGeneralSort) {
     };
     for (int count : {0, 1, 5, 12, 13, 40, 300, 2000}) {
         for (const auto& make : {randomNumber, randomString}) {
-            std::vector<Value> items;
+            ValueVector items;
             for (int i = 0; i < count; ++i) items.push_back(make());
-            std::vector<Value> expected = items;
+            ValueVector expected = items;
             stableMergeSort(expected, defaultLess);
             const Value sorted = call("sort", {Value::newList(items)});
             EXPECT_EQ(spell(sorted.listItems()), spell(expected)) << count;

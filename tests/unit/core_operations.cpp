@@ -22,7 +22,7 @@ std::string failure(OperationError error, const Value& first, const Value& secon
     return error == OperationError::None ? "" : operationMessage(error, first, second, wording, op);
 }
 
-Value list(std::vector<Value> items) { return Value::newList(std::move(items)); }
+Value list(ValueVector items) { return Value::newList(std::move(items)); }
 
 // elementAt as a rule with a result, like the others.
 OperationError readElement(const Value& object, const Value& key, Value& element) {
@@ -146,7 +146,7 @@ TEST(Elements, StoresChangeListsAndMapsOnly) {
 
 TEST(ForIn, ItemsAreASnapshot) {
     const Value items = list({Value(int64_t{1}), Value(int64_t{2})});
-    std::vector<Value> visited;
+    ValueVector visited;
     ASSERT_EQ(forInItems(items, visited), OperationError::None);
     items.listItems().clear();
     EXPECT_EQ(visited.size(), 2u);

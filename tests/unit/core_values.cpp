@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -297,4 +298,91 @@ TEST(Values, StringsOfEveryPooledSizeKeepTheirBytes) {
             ASSERT_EQ(text[i], static_cast<char>('a' + (i * 7 + text.size()) % 26));
     }
     EXPECT_EQ(Value(std::string("with\0nul", 8)).asString().size(), 8u);
+}
+
+TEST(ValueVector, AgreesWithAStandardVectorUnderRandomEdits) {
+    // Strings carry reference counts, so a relocation that copied or dropped
+    // an item shows in the counts as well as in the contents.
+    std::vector<Value> pool;
+    for (int i = 0; i < 6; ++i) pool.emplace_back(std::string(40, static_cast<char>('a' + i)));
+    pool.emplace_back(int64_t{7});
+    pool.emplace_back(2.5);
+    std::vector<uint32_t> countsBefore;
+    for (const Value& value : pool) countsBefore.push_back(value.isObject() ? value.asObject()->refCount : 0);
+
+    uint64_t state = 12345;
+    auto next = [&](uint64_t bound) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return (state >> 33) % bound;
+    };
+    {
+        ValueVector items;
+        std::vector<Value> model;
+        for (int step = 0; step < 20000; ++step) {
+            const Value& pick = pool[next(pool.size())];
+            switch (next(8)) {
+            case 0:
+            case 1:
+            case 2:
+                items.push_back(pick);
+                model.push_back(pick);
+                break;
+            case 3:
+                if (!items.empty()) {
+                    // An item of the vector itself, pushed while it may be full.
+                    const std::size_t at = next(items.size());
+                    items.push_back(items[at]);
+                    model.push_back(model[at]);
+                }
+                break;
+            case 4: {
+                const std::size_t at = next(items.size() + 1);
+                items.insert(items.begin() + at, pick);
+                model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), pick);
+                break;
+            }
+            case 5:
+                if (!items.empty()) {
+                    const std::size_t at = next(items.size());
+                    const std::size_t count = next(std::min<std::size_t>(4, items.size() - at) + 1);
+                    items.erase(items.begin() + at, items.begin() + at + count);
+                    model.erase(model.begin() + static_cast<std::ptrdiff_t>(at),
+                                model.begin() + static_cast<std::ptrdiff_t>(at + count));
+                }
+                break;
+            case 6:
+                if (!items.empty()) {
+                    items.pop_back();
+                    model.pop_back();
+                }
+                break;
+            case 7:
+                if (next(50) == 0) {
+                    ValueVector copy(items.rbegin(), items.rend());
+                    items = ValueVector(copy.rbegin(), copy.rend());
+                } else if (next(100) == 0) {
+                    items.clear();
+                    model.clear();
+                }
+                break;
+            }
+            ASSERT_EQ(items.size(), model.size()) << step;
+            if (step % 97 == 0 || step > 19900) {
+                for (std::size_t i = 0; i < model.size(); ++i) ASSERT_TRUE(valuesEqual(items[i], model[i])) << step;
+                for (std::size_t i = 0; i < pool.size(); ++i) {
+                    if (!pool[i].isObject()) continue;
+                    const auto uses =
+                        static_cast<uint32_t>(std::count_if(model.begin(), model.end(), [&](const Value& v) {
+                            return v.isObject() && v.asObject() == pool[i].asObject();
+                        }));
+                    ASSERT_EQ(pool[i].asObject()->refCount, countsBefore[i] + 2 * uses) << step;
+                }
+            }
+        }
+    }
+    for (std::size_t i = 0; i < pool.size(); ++i) {
+        if (pool[i].isObject()) {
+            EXPECT_EQ(pool[i].asObject()->refCount, countsBefore[i]);
+        }
+    }
 }

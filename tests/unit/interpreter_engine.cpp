@@ -130,10 +130,10 @@ TEST(InterpreterIndexing, ExtremeIndicesAreOutOfRangeNotUndefined) {
 
 TEST(InterpreterIndexing, IterationItemsAreASnapshot) {
     const Value list = Value::newList({Value(int64_t{1})});
-    std::vector<Value> items = Interpreter::iterationItems(list, 1, 1);
+    ValueVector items = Interpreter::iterationItems(list, 1, 1);
     list.listItems().push_back(Value(int64_t{2}));
     EXPECT_EQ(items.size(), 1u);
-    const std::vector<Value> bytes = Interpreter::iterationItems(Value(std::string("a\xff", 2)), 1, 1);
+    const ValueVector bytes = Interpreter::iterationItems(Value(std::string("a\xff", 2)), 1, 1);
     ASSERT_EQ(bytes.size(), 2u);
     EXPECT_EQ(bytes[1].asString(), "\xff");
 }
