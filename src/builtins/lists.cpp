@@ -377,10 +377,7 @@ Value nativeSort(Caller& caller, std::span<Value> args) {
     std::vector<Value> items = listArgumentNamed(args[0], "sort: expected a list, got ");
     if (args.size() > 1) {
         const Value less = args[1];
-        stableMergeSort(items, [&](const Value& a, const Value& b) {
-            const Value pair[2] = {a, b};
-            return isTruthy(caller.callWith(less, pair));
-        });
+        stableMergeSort(items, [&](const Value& a, const Value& b) { return isTruthy(caller.callPair(less, a, b)); });
     } else if (allOfKind(items, &Value::isNumber)) {
         sortNumbers(items);
     } else if (allOfKind(items, &Value::isString)) {

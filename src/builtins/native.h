@@ -25,6 +25,12 @@ public:
     virtual Value callWith(const Value& callee, std::span<const Value> args) {
         return call(callee, std::vector<Value>(args.begin(), args.end()));
     }
+    // The same call with two arguments (sort's comparator); an engine may
+    // override it to copy them straight to where the callee reads them.
+    virtual Value callPair(const Value& callee, const Value& first, const Value& second) {
+        const Value pair[2] = {first, second};
+        return callWith(callee, pair);
+    }
 };
 
 // Every builtin has this signature. The arguments are a view of the caller's
