@@ -322,7 +322,7 @@ Value nativeReduce(Caller& caller, std::span<Value> args) {
     }
     for (; index < items.size(); ++index) {
         Value item = items[index];
-        accumulator = caller.call(function, {std::move(accumulator), std::move(item)});
+        accumulator = caller.callPair(function, accumulator, item);
     }
     return accumulator;
 }
