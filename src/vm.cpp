@@ -168,7 +168,54 @@ Value VM::run(Ref<FunctionProto> script) {
 
 Value VM::call(const Value& callee, std::vector<Value> args) { return callWith(callee, args); }
 
+template <class PushArguments>
+Value VM::callBack(VMClosure& closure, const Value& callee, PushArguments pushArguments) {
+    const std::size_t depth = frameCount_;
+    Value* const calleeSlot = top_;
+    new (calleeSlot) Value(callee);
+    top_ = pushArguments(calleeSlot + 1);
+    enterFrame(closure, calleeSlot + 1);
+    try {
+        Value result = runLoop(depth);
+        // The callee's return took its frame and values; only a halt leaves them.
+        if (frameCount_ != depth || top_ != calleeSlot) [[unlikely]]
+            unwindTo(depth, calleeSlot);
+        return result;
+    } catch (...) {
+        unwindTo(depth, calleeSlot);
+        throw;
+    }
+}
+
+// A builtin of a running program calls a closure back (sort's comparator,
+// map's function): the fast path takes a closure of the right arity with
+// room for its frame, its values and another run loop on the native stack,
+// and skips the outermost entry's bookkeeping, which the run has done.
+bool VM::callsBackFast(const Value& callee, std::size_t argumentCount) const {
+    return callbackStackLimit_ != 0 && callee.isClosure() && !plain_ &&
+           callee.asClosure().proto->arity == argumentCount &&
+           static_cast<std::size_t>(stackEnd_ - top_) > argumentCount && frameCount_ < kMaxFrames &&
+           currentStackAddress() >= callbackStackLimit_;
+}
+
 Value VM::callWith(const Value& callee, std::span<const Value> args) {
+    if (!callsBackFast(callee, args.size())) return callGeneral(callee, args);
+    return callBack(callee.asClosure(), callee, [args](Value* top) {
+        for (const Value& argument : args) new (top++) Value(argument);
+        return top;
+    });
+}
+
+Value VM::callPair(const Value& callee, const Value& first, const Value& second) {
+    if (!callsBackFast(callee, 2)) return Caller::callPair(callee, first, second);
+    return callBack(callee.asClosure(), callee, [&first, &second](Value* top) {
+        new (top) Value(first);
+        new (top + 1) Value(second);
+        return top + 2;
+    });
+}
+
+Value VM::callGeneral(const Value& callee, std::span<const Value> args) {
     const OutermostEntry entry(callbackStackLimit_);
     const std::size_t depth = frameCount_;
     Value* calleeSlot = top_;

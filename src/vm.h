@@ -72,6 +72,7 @@ public:
 
     Value call(const Value& callee, std::vector<Value> args) override;
     Value callWith(const Value& callee, std::span<const Value> args) override;
+    Value callPair(const Value& callee, const Value& first, const Value& second) override;
 
     // Bindings may be added and changed but never removed: the machine caches their addresses.
     Ref<Environment> globals;
@@ -97,6 +98,14 @@ private:
         const uint8_t* handlerIp;
     };
 
+    // Whether a builtin's call back of `callee` takes the fast path (callBack).
+    [[gnu::always_inline]] inline bool callsBackFast(const Value& callee, std::size_t argumentCount) const;
+    // Calls the closure `callee` back from a builtin: pushArguments(slot)
+    // constructs the arguments from `slot` up and returns the new top.
+    template <class PushArguments>
+    [[gnu::always_inline]] inline Value callBack(VMClosure& closure, const Value& callee, PushArguments pushArguments);
+    // A call from outside a run, or of a callee that callBack does not take.
+    [[gnu::noinline]] Value callGeneral(const Value& callee, std::span<const Value> args);
     [[gnu::always_inline]] inline Value runLoop(std::size_t targetDepth);
     Value execute(std::size_t targetDepth);
 

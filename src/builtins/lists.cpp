@@ -322,7 +322,7 @@ Value nativeReduce(Caller& caller, std::span<Value> args) {
     }
     for (; index < items.size(); ++index) {
         Value item = items[index];
-        accumulator = caller.call(function, {std::move(accumulator), std::move(item)});
+        accumulator = caller.callPair(function, accumulator, item);
     }
     return accumulator;
 }
@@ -377,10 +377,7 @@ Value nativeSort(Caller& caller, std::span<Value> args) {
     ValueVector items = listArgumentNamed(args[0], "sort: expected a list, got ");
     if (args.size() > 1) {
         const Value less = args[1];
-        stableMergeSort(items, [&](const Value& a, const Value& b) {
-            const Value pair[2] = {a, b};
-            return isTruthy(caller.callWith(less, pair));
-        });
+        stableMergeSort(items, [&](const Value& a, const Value& b) { return isTruthy(caller.callPair(less, a, b)); });
     } else if (allOfKind(items, &Value::isNumber)) {
         sortNumbers(items);
     } else if (allOfKind(items, &Value::isString)) {

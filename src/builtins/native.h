@@ -21,9 +21,16 @@ public:
     virtual ~Caller() = default;
     virtual Value call(const Value& callee, std::vector<Value> args) = 0;
     // The same call with the arguments copied from where they are; an engine
-    // may override it to skip building the vector (sort calls it per comparison).
+    // may override it to skip building the vector (map and filter call it per element).
     virtual Value callWith(const Value& callee, std::span<const Value> args) {
         return call(callee, std::vector<Value>(args.begin(), args.end()));
+    }
+    // The same call with two arguments (sort's comparator, reduce's
+    // function); an engine may override it to copy them straight to where the
+    // callee reads them.
+    virtual Value callPair(const Value& callee, const Value& first, const Value& second) {
+        const Value pair[2] = {first, second};
+        return callWith(callee, pair);
     }
 };
 

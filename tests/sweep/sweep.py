@@ -274,6 +274,28 @@ def call_groups():
         for body in ["push(r, a)", "push(r, a, a)", "print(a)", "abs(a)", "len(a)", "push(a, 1)", "push(r)", "pop(r)",
                      "sort(r, function(x, y) return x < y end)", "map(function(v) return v + a end, r)"]])
 
+    # Closures called back by builtins: results of every kind, errors raised
+    # and caught inside them, returns from inside loops, nested callbacks,
+    # and callers' variables read and written from the callback (upvalues in
+    # the function scopes).
+    callbacks = [
+        ["r = sort([1, 2, 3, 4], function(p, q) return a end)"],
+        ["r = sort([a, 1, a, 0], function(p, q) return p < q end)"],
+        ["r = sort([3, 1, 2], function(p, q)", "  r = [r, a]", "  return p > q", "end)"],
+        ["r = 0", "sort([3, 1, 2, 5], function(p, q)", "  r = r + 1", "  return q", "end)"],
+        ["r = map(function(v) return [v, a] end, [a, 1])", "r = [r, filter(function(v) return v end, [a, 0, a])]"],
+        ["r = sort([2, 1, 3], function(p, q)", "  try", "    return p - a < q", "  catch e", "    return e",
+         "  end", "end)"],
+        ["r = map(function(v)", "  let w = [v]", "  for i = 1, 3 do", "    let z = i", "    if i == 2 then return [w, z, a] end",
+         "  end", "end, [a, 2])"],
+        ["r = map(function(v) return sort([v, a, 1], function(p, q) return [p, q] == [a, 1] end) end, [1, a])"],
+        ["r = sort([1, 2, 3], function(p, q) return p < a end)"],
+        ["r = map(function(v) error([v, a]) end, [1])"],
+        ["r = sort([2, 1], function(p) return a end)"],
+        ["r = reduce(function(s, v) return [s, v + a] end, [a, 1], 0)"],
+    ]
+    yield Group("callback-bodies", [Case([("a", x), ("r", "0")], body, "r") for x in OPERANDS for body in callbacks])
+
 
 GROUPS = [
     *arithmetic_groups(),
@@ -721,6 +743,10 @@ def uncaught_programs():
     # A callback's own failure, reported from inside a builtin.
     programs["uncaught-callback-arity"] = "print(\"before\")\nprint(sort([2, 1], function(a) return true end))\n"
     programs["uncaught-callback-not-callable"] = "print(\"before\")\nprint(sort([2, 1], 7))\n"
+    programs["uncaught-callback-error"] = "\n".join([
+        "function order(list, limit)", "  return sort(list, function(a, b)", "    if a > limit then",
+        "      return a < b.x", "    end", "    return a < b", "  end)", "end", "print(order([3, 1, 2], 5))",
+        "print(map(function(v) return order([v, 9, 7], 8) end, [1]))", "print(\"after\")"]) + "\n"
     return programs
 
 

@@ -1,6 +1,8 @@
 // Whole programs through the parser and compiler: calls, limits, handlers
 // and upvalues, with the machine checked to be at rest afterwards.
 
+#include <span>
+
 #include "vm_support.h"
 
 namespace velmor {
@@ -464,6 +466,61 @@ TEST(VmGlobals, OneMachineRunsSeveralScriptsWithoutMixingTheirNames) {
         ASSERT_TRUE(result.isInt());
         EXPECT_EQ(result.asInt(), round);
     }
+}
+
+// A builtin that catches the error of the function it calls back, with one
+// argument or two, and gives its message.
+Value swallowError(Caller& caller, std::span<Value> args) {
+    try {
+        if (args.size() == 2) return caller.callWith(args[0], std::span<const Value>(&args[1], 1));
+        return caller.callPair(args[0], Value(int64_t{1}), Value(int64_t{2}));
+    } catch (const RuntimeError& error) {
+        return Value(error.message);
+    }
+}
+
+TEST(VmCaller, ABuiltinThatCatchesACallbacksErrorFindsTheMachineAsItLeftIt) {
+    // The callback fails with frames, values, a handler and an open upvalue of
+    // its own above the builtin; the program goes on after each failure.
+    StmtList program = parseSource(R"(
+function failing(a, b)
+    let kept = [a, b]
+    let reader = function() return kept end
+    try
+        return deeper(a) + b
+    catch e
+        return reader()[5]
+    end
+end
+function deeper(a)
+    return [a][0] + nothing
+end
+function twice(x)
+    return x * 2
+end
+let results = []
+for i = 1, 3 do
+    push(results, swallow(failing), swallow(function(x) return deeper(x) end, i), twice(i))
+end
+print(len(results), results[0], results[1], results[8], twice(21))
+print(failing(7, nil))
+)");
+    Ref<FunctionProto> script = compileProgram(program);
+    VM vm;
+    defineNative(*vm.globals, "swallow", swallowError, 1, 2);
+    testing::CapturedOutput captured;
+    try {
+        vm.run(script);
+        ADD_FAILURE() << "the last call did not fail";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.message, "list index 5 out of range (len 2)");
+        EXPECT_EQ(error.line, 8);
+    }
+    EXPECT_EQ(captured.text(), "9 list index 5 out of range (len 2) undefined variable 'nothing' 6 42\n");
+    EXPECT_EQ(vm.stackSize(), 0u);
+    EXPECT_EQ(vm.frameCount(), 0u);
+    EXPECT_EQ(vm.handlerCount(), 0u);
+    EXPECT_EQ(vm.openUpvalueCount(), 0u);
 }
 
 }  // namespace
