@@ -58,6 +58,8 @@ constexpr std::size_t kExpressionStackSlack = std::size_t{256} << 10;
     throw RuntimeError(operationMessage(error, first, second, Wording::TreeWalker, op), line, column);
 }
 
+constexpr bool isComparison(BinaryOp op) { return operatorInfo(op).kind == OperatorKind::Comparison; }
+
 // Whether a block binds names in its own scope; only then is the scope observable.
 bool declaresNames(const StmtList& statements) {
     for (const StmtPtr& statement : statements) {
@@ -684,6 +686,34 @@ Value Interpreter::evaluatePowerChain(const BinaryExpr& first, Environment& envi
     return result;
 }
 
+bool Interpreter::isTrueComparison(const BinaryExpr& comparison, Environment& environment) {
+    // What evaluateBinary does, with the bool answered directly.
+    Value left = evaluateFirstOperand(*comparison.left, environment);
+    Value right = evaluateRightOperand(comparison, environment);
+    return isTruthy(combine(comparison, left, right));
+}
+
+bool Interpreter::isTrueOperand(const Expr& operand, Environment& environment, bool first) {
+    if (operand.kind == ExprKind::Binary && isComparison(static_cast<const BinaryExpr&>(operand).binop))
+        return isTrueComparison(static_cast<const BinaryExpr&>(operand), environment);
+    // The operands finishBinary would evaluate, in the way it would.
+    return isTruthy(first ? evaluateFirstOperand(operand, environment) : evaluate(operand, environment));
+}
+
+bool Interpreter::isTrue(const Expr& condition, Environment& environment) {
+    if (condition.kind == ExprKind::Binary && !plain_) {
+        const auto& binary = static_cast<const BinaryExpr&>(condition);
+        const BinaryOp op = binary.binop;
+        if (op == BinaryOp::And || op == BinaryOp::Or) {
+            const bool left = isTrueOperand(*binary.left, environment, true);
+            if (left == (op == BinaryOp::Or)) return left;
+            return isTrueOperand(*binary.right, environment, false);
+        }
+        if (isComparison(op)) return isTrueComparison(binary, environment);
+    }
+    return isTruthy(evaluate(condition, environment));
+}
+
 Value Interpreter::evaluateBinary(const BinaryExpr& expression, Environment& environment) {
     return finishBinary(expression, evaluateFirstOperand(*expression.left, environment), environment);
 }
@@ -915,7 +945,7 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
 
 ExecStatus Interpreter::executeIf(const IfStmt& statement, Environment& environment) {
     for (const IfBranch& branch : statement.branches) {
-        if (!branch.cond || isTruthy(evaluate(*branch.cond, environment))) {
+        if (!branch.cond || isTrue(*branch.cond, environment)) {
             return executeScoped(branch.body, environment);
         }
     }
@@ -925,7 +955,7 @@ ExecStatus Interpreter::executeIf(const IfStmt& statement, Environment& environm
 ExecStatus Interpreter::executeWhile(const WhileStmt& statement, Environment& environment) {
     const bool scoped = declaresNames(statement.body) || plain_;
     OwnedScope scope(*this, statement.body);
-    while (isTruthy(evaluate(*statement.cond, environment))) {
+    while (isTrue(*statement.cond, environment)) {
         ExecStatus status;
         if (scoped) {
             scope.renew(environment);

@@ -278,6 +278,14 @@ private:
     // The right operand of "^", which grows a chain to the right ("a ^ b ^ c").
     Value evaluateExponent(const Expr& exponent, Environment& environment);
     [[gnu::noinline]] Value evaluatePowerChain(const BinaryExpr& first, Environment& environment);
+    // isTruthy(evaluate(condition)) for the condition of an `if` or a
+    // `while`: a comparison, and an "and" or "or" of comparisons, are
+    // answered without their bool Values or a call of evaluate (`a or b` is
+    // true when a is, or else when b is; `a and b` when both are).
+    bool isTrue(const Expr& condition, Environment& environment);
+    // The same for an operand of "and" or "or"; `first`: the left one.
+    [[gnu::always_inline]] inline bool isTrueOperand(const Expr& operand, Environment& environment, bool first);
+    [[gnu::always_inline]] inline bool isTrueComparison(const BinaryExpr& comparison, Environment& environment);
     Value evaluateUnary(const UnaryExpr& expression, Environment& environment);
     Value evaluateBinary(const BinaryExpr& expression, Environment& environment);
     // The rest of a binary operator once its left operand is known.

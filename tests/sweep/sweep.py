@@ -139,6 +139,17 @@ def comparison_groups():
         Case([("a", x), ("b", y), ("r", "0")], ["r = a %s b" % op, "if a %s b then r = [r] end" % op], "r")
         for op in ["and", "or"] for x in OPERANDS[:8] + OPERANDS[10:] for y in ["0", "nil", '"s"', "false"]])
 
+    # Conditions of `if` and `while`: comparisons, and "and" / "or" of
+    # comparisons and of other operands, whose truth the tree-walker takes
+    # without making their values; errors inside them, and right operands
+    # that short-circuiting skips.
+    yield Group("conditions", [
+        Case([("a", x), ("b", y), ("r", "0")], [line.replace("$", op) for line in body], "r")
+        for op in COMPARISONS for x in OPERANDS for y in ["3", "2.5", NAN, '"ab"', "nil", "[1, 2]"]
+        for body in [["if a $ b or b $ 3 then r = 1 elif a $ 3 and b $ a then r = 2 else r = 3 end"],
+                     ["if a and b $ a then r = 1 end", "if (a $ b) == (b $ a) or not a then r = [r] end"],
+                     ["r = 0", "while r < 3 and a $ b do", "  r = r + 1", "end"]]])
+
 
 def loop_groups():
     small = ["1", "3", "-2", "0"]
