@@ -303,6 +303,18 @@ public:
         for (std::size_t i = 0; i < params.size(); ++i)
             scope_->define(params[i], std::move(args[i]));  // into a fresh scope: see bind
     }
+    // A spare scope of `function` (it has one), whose parameters are then
+    // bound by bindArgument: a call's arguments go straight to their
+    // bindings. Until the call starts nothing can reach the scope, and if an
+    // argument fails, the scope goes back as a call would leave it.
+    CallScope(Interpreter& interpreter, FunctionObj& function) : interpreter_(interpreter), function_(function) {
+        SpareCallScope& spare = function.spareScopes.back();
+        scope_ = std::move(spare.scope);
+        slots_ = spare.slots;
+        function.spareScopes.pop_back();
+        scope_->parent = function.closure;
+        slotsKnown_ = true;
+    }
     ~CallScope() {
         const std::vector<std::string>& params = *function_.params;
         // Only the parameters, each bound once, and nothing else refers to the scope.
@@ -334,6 +346,8 @@ public:
     CallScope& operator=(const CallScope&) = delete;
 
     Environment& operator*() const { return *scope_; }
+    // The `index`th parameter of a scope taken from the spare ones.
+    void bindArgument(std::size_t index, Value value) { *slots_[index] = std::move(value); }
 
 private:
     Interpreter& interpreter_;
@@ -441,6 +455,14 @@ Value Interpreter::call(const Value& callee, std::vector<Value> args) {
 Value Interpreter::callWith(const Value& callee, std::span<const Value> args) {
     if (plain_ || args.size() > kInlineArguments) return Caller::callWith(callee, args);
     Entry entry(*this);
+    if (callee.isFunction()) {
+        FunctionObj& function = callee.asFunction();
+        if (function.params->size() == args.size() && !function.spareScopes.empty()) {
+            CallScope scope(*this, function);
+            for (std::size_t i = 0; i < args.size(); ++i) scope.bindArgument(i, args[i]);
+            return runCall(function, *scope, 0, 0);
+        }
+    }
     std::array<Value, kInlineArguments> buffer;
     std::copy(args.begin(), args.end(), buffer.begin());
     return callValue(callee, std::span<Value>(buffer.data(), args.size()), 0, 0);
@@ -470,6 +492,20 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
     if (params.size() != args.size()) {
         failArity(function.name(), params.size(), args.size(), line, column);
     }
+    // The callee Value is held by our caller for the whole call, so the
+    // function object and its closure stay alive.
+    CallScope scope(*this, function, args);
+    return runCall(function, *scope, line, column);
+}
+
+Value Interpreter::callInSpareScope(FunctionObj& function, const CallExpr& expression, Environment& environment) {
+    CallScope scope(*this, function);
+    const std::size_t count = expression.args.size();
+    for (std::size_t i = 0; i < count; ++i) scope.bindArgument(i, evaluateOperand(*expression.args[i], environment));
+    return runCall(function, *scope, expression.line, expression.column);
+}
+
+Value Interpreter::runCall(FunctionObj& function, Environment& scope, int32_t line, int32_t column) {
     if (callDepth_ + 1 >= kMaxCallDepth) fail(kCallStackOverflow, line, column);
     if (currentStackAddress() < callStackLimit_) [[unlikely]] {
         executionLimits().nativeStackReached = true;
@@ -485,11 +521,7 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
         DepthGuard& operator=(const DepthGuard&) = delete;
     } guard(callDepth_);
 
-    // The callee Value is held by our caller for the whole call, so the
-    // function object and its closure stay alive.
-    CallScope scope(*this, function, args);
-
-    const ExecStatus status = executeBlock(*function.body, *scope);
+    const ExecStatus status = executeBlock(*function.body, scope);
     if (status == ExecStatus::Return) return std::exchange(returnValue_, Value());
     if (status != ExecStatus::Normal) signalOutsideLoop(status);
     return Value();
@@ -512,6 +544,11 @@ Value Interpreter::finishBinary(const BinaryExpr& expression, Value left, Enviro
 
 Value Interpreter::finishCall(const Value& callee, const CallExpr& expression, Environment& environment) {
     const std::size_t count = expression.args.size();
+    if (callee.isFunction() && !plain_) {
+        FunctionObj& function = callee.asFunction();
+        if (function.params->size() == count && !function.spareScopes.empty())
+            return callInSpareScope(function, expression, environment);
+    }
     if (count <= kInlineArguments) {
         std::array<Value, kInlineArguments> buffer;
         for (std::size_t i = 0; i < count; ++i) buffer[i] = evaluateOperand(*expression.args[i], environment);

@@ -38,8 +38,9 @@
 //    expression (global bindings are never removed, so the slot stays
 //    valid); a field access remembers where it last found its key; a call
 //    scope that holds nothing but the parameters goes back to its function,
-//    with its bindings reset to nil, so that the next call rebinds them in
-//    place; the scope of a loop pass that nothing captured serves the next
+//    with its bindings reset to nil, so that the next call evaluates its
+//    arguments straight into them (a callback from a builtin copies them
+//    there); the scope of a loop pass that nothing captured serves the next
 //    pass, and emptied scopes are kept for reuse; a block that declares
 //    nothing runs in the enclosing scope; and Int and Float operands are
 //    combined inline.
@@ -308,6 +309,11 @@ private:
     Value evaluateMap(const MapLitExpr& expression, Environment& environment);
 
     Value callFunction(const Value& callee, std::span<Value> args, int32_t line, int32_t column);
+    // A call of `function` with as many arguments as it has parameters,
+    // when it has a spare scope: the arguments are evaluated into it.
+    Value callInSpareScope(FunctionObj& function, const CallExpr& expression, Environment& environment);
+    // The rest of a call once `scope` binds the arguments: the limits, then the body.
+    Value runCall(FunctionObj& function, Environment& scope, int32_t line, int32_t column);
     [[noreturn]] void signalOutsideLoop(ExecStatus status) const;
 
     // Chain links whose first operand is being evaluated by recursion; the

@@ -703,6 +703,85 @@ for i = -3, 2 do print(text[i]) end
             body += ["function case%d_%d()" % (n, m), "  let x = {\"k\": -%d}" % n] + indent(inner) + [
                 "  return x", "end", "try show(case%d_%d()) catch e print(\"error %d.%d\", e) end" % (n, m, n, m)]
     programs["loop-lets-before-use"] = "\n".join(body) + "\n"
+    # Arguments evaluated straight into the scope a function keeps for its
+    # next call: arguments that call the same function, fail, print, or
+    # give the wrong count, and bodies with lets, early returns, errors,
+    # captures and recursion.
+    programs["call-arguments"] = """
+function args(a, b, c)
+  let s = [a, b, c]
+  return s
+end
+function noisy(v)
+  print("arg", v)
+  return v
+end
+for n = 1, 3 do
+  print(args(noisy(n), args(n, n + 1, noisy(-n)), noisy(n * 10)))
+  try print(args(noisy(n), args(n, error("bad " + str(n)), 0), noisy(0))) catch e print(e) end
+  try print(args(n, n)) catch e print(e) end
+  try print(args(n, noisy(n), n, n)) catch e print(e) end
+  print(args(1, 2, 3), args(args(3, 2, 1), nil, args(n, [n], {"k": n})))
+end
+function fib(n)
+  if n < 2 then return n end
+  return fib(n - 1) + fib(n - 2)
+end
+print(fib(fib(7)), fib(fib(5) + fib(4)), fib(-1), fib(2.5))
+try print(fib("x")) catch e print(e) end
+function depth(n)
+  let here = [n]
+  let below = nil
+  if n > 0 then below = depth(n - 1) end
+  let total = n
+  if below != nil then total = total + below[1] end
+  return [here, total]
+end
+for round = 1, 3 do print(depth(round + 2)) end
+function parity(n)
+  if n % 2 == 0 then return "even" end
+  let odd = n
+  let twice = [odd, odd * 2]
+  return twice
+end
+for n = 1, 5 do print(parity(n)) end
+function fails(n)
+  let before = n
+  if n == 2 then error("two") end
+  let after = before + 1
+  return after
+end
+for n = 1, 3 do try print(fails(n)) catch e print(e) end end
+function capturing(n)
+  let v = n
+  let get = function() return v end
+  return get
+end
+let gets = []
+for n = 1, 3 do push(gets, capturing(n)) end
+print(map(function(g) return g() end, gets))
+function declaring(n)
+  let v = n * 2
+  function twice() return v end
+  return twice
+end
+let twices = []
+for n = 1, 3 do push(twices, declaring(n)) end
+print(map(function(g) return g() end, twices))
+function swap(a, b)
+  let t = a
+  a = b
+  b = t
+  return [a, b]
+end
+for n = 1, 3 do print(swap(n, -n), swap(swap(n, 0)[0], n)) end
+let calls = 0
+function counted(a, b)
+  calls += 1
+  return a - b
+end
+for n = 1, 3 do print(sort([3, 1, 2, n], counted), map(function(v) return counted(v, n) end, [1, 2]), calls) end
+"""
     return programs
 
 
