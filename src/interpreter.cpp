@@ -317,8 +317,11 @@ public:
     }
     ~CallScope() {
         const std::vector<std::string>& params = *function_.params;
-        // Only the parameters, each bound once, and nothing else refers to the scope.
-        if (!interpreter_.plain_ && scope_->refCount == 1 && scope_->vars.size() == params.size() &&
+        // Only the parameters, each bound once, or those and the names of a
+        // body that declares before use (see keepsBindings), and nothing
+        // else refers to the scope.
+        const bool onlyParameters = scope_->vars.size() == params.size();
+        if (!interpreter_.plain_ && scope_->refCount == 1 && (onlyParameters || keepsBindings()) &&
             params.size() <= SpareCallScope::kMaxParameters &&
             function_.spareScopes.size() < FunctionObj::kMaxSpareScopes) {
             if (!slotsKnown_) {
@@ -334,7 +337,11 @@ public:
                     }
                 }
             }
-            for (std::size_t i = 0; i < params.size(); ++i) *slots_[i] = Value();
+            if (onlyParameters) {
+                for (std::size_t i = 0; i < params.size(); ++i) *slots_[i] = Value();
+            } else {
+                resetBindings(*scope_);
+            }
             scope_->parent = nullptr;
             if (function_.spareScopes.capacity() == 0) function_.spareScopes.reserve(FunctionObj::kMaxSpareScopes);
             function_.spareScopes.push_back(SpareCallScope{std::move(scope_), slots_});
@@ -350,6 +357,16 @@ public:
     void bindArgument(std::size_t index, Value value) { *slots_[index] = std::move(value); }
 
 private:
+    // Whether the function's body declares before use, so that its scope,
+    // with the body's names kept (nil), answers every lookup of the next
+    // call as a fresh one would: each run of the body binds a name before
+    // it is searched for, as in the pass scopes of a loop.
+    bool keepsBindings() {
+        if (function_.keepsBindings < 0)
+            function_.keepsBindings = interpreter_.declaresBeforeUse(*function_.body) ? 1 : 0;
+        return function_.keepsBindings == 1;
+    }
+
     Interpreter& interpreter_;
     FunctionObj& function_;
     Ref<Environment> scope_;

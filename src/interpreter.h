@@ -37,13 +37,15 @@
 //    the global binding a name resolved to is remembered per name
 //    expression (global bindings are never removed, so the slot stays
 //    valid); a field access remembers where it last found its key; a call
-//    scope that holds nothing but the parameters goes back to its function,
-//    with its bindings reset to nil, so that the next call evaluates its
-//    arguments straight into them (a callback from a builtin copies them
-//    there); the scope of a loop pass that nothing captured serves the next
-//    pass, and emptied scopes are kept for reuse; a block that declares
-//    nothing runs in the enclosing scope; and Int and Float operands are
-//    combined inline.
+//    scope that holds nothing but the parameters (or those and the names of
+//    a body that declares before use, binding_order.h) goes back to its
+//    function, with its bindings reset to nil, so that the next call
+//    evaluates its arguments straight into them (a callback from a builtin
+//    copies them there) and the body's `let`s overwrite bindings that the
+//    scope already has; the scope of a loop pass that nothing captured
+//    serves the next pass, and emptied scopes are kept for reuse; a block
+//    that declares nothing runs in the enclosing scope; and Int and Float
+//    operands are combined inline.
 
 #include <array>
 #include <cstddef>
@@ -64,8 +66,9 @@ namespace velmor {
 
 // A function defined in Velmor and run by the tree-walker. It points into the
 // syntax tree that defined it without owning it: the tree must outlive it.
-// A call scope waiting for the next call of its function: it binds exactly
-// the parameters, all nil, and `slots` points at their values in order.
+// A call scope waiting for the next call of its function: it binds the
+// parameters, all nil, and `slots` points at their values in order; when the
+// function's body declares before use, it may bind the body's names too (nil).
 struct SpareCallScope {
     static constexpr std::size_t kMaxParameters = 4;
     Ref<Environment> scope;
@@ -86,6 +89,8 @@ struct FunctionObj final : Callable {
     Ref<Environment> closure;
     // Kept by the interpreter; enough for a recursion a few calls deep.
     std::vector<SpareCallScope> spareScopes;
+    // Whether the body declares before use (binding_order.h); -1: not yet known.
+    int8_t keepsBindings = -1;
 };
 
 // How a statement finished: normally, or with one of the three signals.

@@ -703,6 +703,19 @@ for i = -3, 2 do print(text[i]) end
             body += ["function case%d_%d()" % (n, m), "  let x = {\"k\": -%d}" % n] + indent(inner) + [
                 "  return x", "end", "try show(case%d_%d()) catch e print(\"error %d.%d\", e) end" % (n, m, n, m)]
     programs["loop-lets-before-use"] = "\n".join(body) + "\n"
+    # The same contexts in a function body, before its `let x`: a call scope
+    # may keep the body's names for the next call only where the body
+    # declares before use. Each function is called three times, returns
+    # early once, and is a global's or, inside another call, a local's.
+    body = ["let return_value = nil", "function show(v) print(v) end"]
+    for n, lines in enumerate(cases):
+        inner = lines + ["print(x.k, i)", "if i == 2 then return x end", "let y = [x.k, i]", "return [x, y]"]
+        calls = "for i = 1, 3 do try print(%s(i)) catch e print(\"error %d\", e) end end"
+        body += ["let x = {\"k\": %d}" % n, "function call%d(i)" % n] + indent(inner) + ["end", calls % ("call%d" % n, n)]
+        body += ["function outer%d()" % n, "  let x = {\"k\": -%d}" % n, "  function inner(i)"] + indent(inner, 2) + [
+            "  end", "  " + calls % ("inner", n), "  return x", "end",
+            "try show(outer%d()) catch e print(\"error %d\", e) end" % (n, n), "print(x, return_value)"]
+    programs["call-lets-before-use"] = "\n".join(body) + "\n"
     # Arguments evaluated straight into the scope a function keeps for its
     # next call: arguments that call the same function, fail, print, or
     # give the wrong count, and bodies with lets, early returns, errors,
