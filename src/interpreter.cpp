@@ -187,23 +187,37 @@ public:
     OwnedScope(Interpreter& interpreter, const StmtList& body) : interpreter_(interpreter), body_(&body) {}
     // The pass scopes of a for loop, which may be parked when it ends.
     OwnedScope(Interpreter& interpreter, const Stmt& loop, const StmtList& body)
-        : interpreter_(interpreter), loop_(&loop), body_(&body) {}
+        : interpreter_(interpreter), owner_(&loop), body_(&body) {}
+    // The scope of a block that declares names, under `parent`: the scope
+    // the block parked when it last ended, if it did, else a new one.
+    OwnedScope(Interpreter& interpreter, const StmtList& block, Environment& parent)
+        : interpreter_(interpreter), owner_(&block), body_(&block), block_(true) {
+        ParkedScope& parked = interpreter.parkedScopeFor(owner_);
+        if (parked.owner == owner_ && parked.scope) {
+            scope_ = std::move(parked.scope);
+            if (parked.parent != &parent) interpreter.scopesChanged();
+            scope_->parent = Ref<Environment>(&parent);
+            keepsBindings_ = 1;  // parked only then
+            return;
+        }
+        scope_ = interpreter.acquireScope(Ref<Environment>(&parent));
+    }
     OwnedScope(Interpreter& interpreter, Ref<Environment> parent)
         : interpreter_(interpreter), scope_(interpreter.acquireScope(std::move(parent))) {}
     ~OwnedScope() {
         if (!scope_) return;
         const bool onlyVariable = variableSlot_ && scope_->vars.size() == 1;
         // A body that declares before use may have its bindings kept too (see renew).
-        if (loop_ && scope_->refCount == 1 && (onlyVariable || keepsBindings_ == 1)) {
-            ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
+        if (owner_ && scope_->refCount == 1 && (onlyVariable || (block_ ? keepsBindings() : keepsBindings_ == 1))) {
+            ParkedScope& parked = interpreter_.parkedScopeFor(owner_);
             // Another loop's parked scope gives way: freed, it could only
             // come back at its address as a new scope, which is announced.
-            if (!parked.scope || parked.loop != loop_) {
+            if (!parked.scope || parked.owner != owner_) {
                 if (onlyVariable)
                     *variableSlot_ = Value();
                 else
                     resetBindings(*scope_);
-                parked.loop = loop_;
+                parked.owner = owner_;
                 parked.parent = scope_->parent.get();
                 scope_->parent = nullptr;
                 parked.scope = std::move(scope_);
@@ -243,9 +257,9 @@ public:
             *variableSlot_ = std::move(value);
             return;
         }
-        if (!scope_ && loop_) {
-            ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
-            if (parked.loop == loop_ && parked.scope) {
+        if (!scope_ && owner_) {
+            ParkedScope& parked = interpreter_.parkedScopeFor(owner_);
+            if (parked.owner == owner_ && parked.scope) {
                 // The scope this loop left last time, holding its variable
                 // and, if the body declares before use, the body's names.
                 scope_ = std::move(parked.scope);
@@ -275,9 +289,10 @@ private:
     }
 
     Interpreter& interpreter_;
-    const Stmt* loop_ = nullptr;
+    const void* owner_ = nullptr;     // the loop statement or block whose scope may be parked
     const StmtList* body_ = nullptr;  // the loop body run in the pass scopes, when known
     int8_t keepsBindings_ = -1;       // whether a pass may keep the last one's bindings; -1: not yet known
+    bool block_ = false;              // the scope of a block (executeScoped), not of loop passes
     Ref<Environment> scope_;
     Value* variableSlot_ = nullptr;  // the loop variable's binding in scope_, while it is the only one
 };
@@ -907,7 +922,11 @@ ExecStatus Interpreter::executeBlock(const StmtList& statements, Environment& en
 }
 
 ExecStatus Interpreter::executeScoped(const StmtList& statements, Environment& environment) {
-    if (!declaresNames(statements) && !plain_) return executeBlock(statements, environment);
+    if (!plain_) {
+        if (!declaresNames(statements)) return executeBlock(statements, environment);
+        OwnedScope scope(*this, statements, environment);
+        return executeBlock(statements, *scope);
+    }
     OwnedScope scope(*this, Ref<Environment>(&environment));
     return executeBlock(statements, *scope);
 }

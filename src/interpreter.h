@@ -159,8 +159,11 @@ private:
     // the names of a body that declares before use (to nil), and it had
     // `parent` as its parent. Taking it up again under the same parent
     // changes no lookup, so the next run of the loop forgets nothing.
+    // A block that declares before use (executeScoped) parks the scope it
+    // ran in alike, binding the block's names (to nil); loops are told
+    // apart by their statement, blocks by their statement list.
     struct ParkedScope {
-        const Stmt* loop = nullptr;
+        const void* owner = nullptr;
         const Environment* parent = nullptr;
         Ref<Environment> scope;
     };
@@ -174,8 +177,8 @@ private:
     };
     static constexpr std::size_t kFieldHintCount = 1024;  // 2^10: findField keeps the top 10 bits of a hash
     static constexpr std::size_t kParkedScopeCount = 64;  // 2^6: parkedScopeFor keeps the top 6 bits of a hash
-    ParkedScope& parkedScopeFor(const Stmt& loop) {
-        return parkedScopes_[reinterpret_cast<std::uintptr_t>(&loop) * 0x9E3779B97F4A7C15u >> 58];
+    ParkedScope& parkedScopeFor(const void* owner) {
+        return parkedScopes_[reinterpret_cast<std::uintptr_t>(owner) * 0x9E3779B97F4A7C15u >> 58];
     }
 
     static constexpr std::size_t kMinimumPruneThreshold = 256;

@@ -716,6 +716,60 @@ for i = -3, 2 do print(text[i]) end
             "  end", "  " + calls % ("inner", n), "  return x", "end",
             "try show(outer%d()) catch e print(\"error %d\", e) end" % (n, n), "print(x, return_value)"]
     programs["call-lets-before-use"] = "\n".join(body) + "\n"
+    # And in the blocks of if, else and try, run again and again: a block's
+    # scope may be kept for its next run only where the block declares
+    # before use.
+    blocks = [("if i > 0 then", "end"), ("if i < 0 then\nprint(\"no\")\nelse", "end"),
+              ("try", "catch e\nprint(\"caught\", e)\nend")]
+    body = ["let return_value = nil"]
+    for n, lines in enumerate(cases):
+        for m, (head, tail) in enumerate(blocks):
+            block = [head] + lines + ["print(x.k, i)", "let y = [x.k, i]", "print(y)", tail]
+            loop = ["for i = 1, 3 do"] + indent(block) + ["end"]
+            body += ["let x = {\"k\": %d}" % n, "try"] + indent(loop) + [
+                "catch e", "  print(\"error %d.%d\", e)" % (n, m), "end"]
+            body += ["function block%d_%d(i)" % (n, m), "  let x = {\"k\": -%d}" % n] + indent(block) + [
+                "  return x", "end",
+                "for i = 1, 3 do try print(block%d_%d(i)) catch e print(\"error %d.%d\", e) end end" % (n, m, n, m),
+                "print(x, return_value)"]
+    body += [
+        # A block's kept scope taken up under another call's scope.
+        "function nest(n, d)",
+        "  if true then",
+        "    let v = [n, d]",
+        "    print(v)",
+        "  end",
+        "  if d > 0 then nest(n + 1, d - 1) end",
+        "end",
+        "for round = 1, 3 do nest(round, 2) end",
+        "function walk(n, out)",
+        "  if n > 0 then",
+        "    let here = n * 10",
+        "    walk(n - 1, out)",
+        "    push(out, here)",
+        "  end",
+        "  return out",
+        "end",
+        "for round = 1, 3 do print(walk(round + 1, [])) end",
+        "let kept = []",
+        "for i = 1, 3 do",
+        "  if i > 0 then",
+        "    let v = i",
+        "    push(kept, function() return v end)",
+        "  end",
+        "end",
+        "print(map(function(f) return f() end, kept))",
+        "for i = 1, 3 do",
+        "  try",
+        "    let a = i",
+        "    if i == 2 then error(\"middle\") end",
+        "    let b = a * 2",
+        "    print(a, b)",
+        "  catch e",
+        "    print(e, i)",
+        "  end",
+        "end"]
+    programs["block-lets-before-use"] = "\n".join(body) + "\n"
     # Arguments evaluated straight into the scope a function keeps for its
     # next call: arguments that call the same function, fail, print, or
     # give the wrong count, and bodies with lets, early returns, errors,
