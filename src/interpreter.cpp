@@ -591,6 +591,12 @@ Value Interpreter::finishCall(const Value& callee, const CallExpr& expression, E
 
 Value Interpreter::finishIndex(const IndexExpr& expression, const Value& object, Environment& environment) {
     Value key = evaluateOperand(*expression.index, environment);
+    if (object.isList() && key.isInt() && !plain_) {
+        // An element in range from the front, as getIndex would find it.
+        const std::vector<Value>& items = object.listItems();
+        const auto position = static_cast<uint64_t>(key.asInt());
+        if (position < items.size()) return items[position];
+    }
     return getIndex(object, key, expression.line, expression.column);
 }
 
