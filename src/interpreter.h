@@ -44,8 +44,11 @@
 //    copies them there) and the body's `let`s overwrite bindings that the
 //    scope already has; the scope of a loop pass that nothing captured
 //    serves the next pass, and emptied scopes are kept for reuse; a block
-//    that declares nothing runs in the enclosing scope; and Int and Float
-//    operands are combined inline.
+//    that declares nothing runs in the enclosing scope, and the scope of one
+//    that declares before use is kept for its next run; Int and Float
+//    operands are combined inline, the condition of an `if` or `while`
+//    takes the truth of a comparison without making its value, and a list
+//    element at an Int index in range is read inline.
 
 #include <array>
 #include <cstddef>
