@@ -163,6 +163,9 @@ public:
         interpreter_.scopesChanged();
         interpreter_.openChainLinks_ = 0;  // an error may have left the count of an earlier run
         interpreter_.declaresBeforeUse_.clear();
+        // Kept for a loop or block by its address, which a freed tree may
+        // have left to another one with other names.
+        for (ParkedScope& parked : interpreter_.parkedScopes_) parked = ParkedScope{};
     }
     ~Entry() {
         if (outermost_) {
