@@ -58,6 +58,8 @@ constexpr std::size_t kExpressionStackSlack = std::size_t{256} << 10;
     throw RuntimeError(operationMessage(error, first, second, Wording::TreeWalker, op), line, column);
 }
 
+constexpr bool isComparison(BinaryOp op) { return operatorInfo(op).kind == OperatorKind::Comparison; }
+
 // Whether a block binds names in its own scope; only then is the scope observable.
 bool declaresNames(const StmtList& statements) {
     for (const StmtPtr& statement : statements) {
@@ -161,6 +163,9 @@ public:
         interpreter_.scopesChanged();
         interpreter_.openChainLinks_ = 0;  // an error may have left the count of an earlier run
         interpreter_.declaresBeforeUse_.clear();
+        // Kept for a loop or block by its address, which a freed tree may
+        // have left to another one with other names.
+        for (ParkedScope& parked : interpreter_.parkedScopes_) parked = ParkedScope{};
     }
     ~Entry() {
         if (outermost_) {
@@ -185,23 +190,37 @@ public:
     OwnedScope(Interpreter& interpreter, const StmtList& body) : interpreter_(interpreter), body_(&body) {}
     // The pass scopes of a for loop, which may be parked when it ends.
     OwnedScope(Interpreter& interpreter, const Stmt& loop, const StmtList& body)
-        : interpreter_(interpreter), loop_(&loop), body_(&body) {}
+        : interpreter_(interpreter), owner_(&loop), body_(&body) {}
+    // The scope of a block that declares names, under `parent`: the scope
+    // the block parked when it last ended, if it did, else a new one.
+    OwnedScope(Interpreter& interpreter, const StmtList& block, Environment& parent)
+        : interpreter_(interpreter), owner_(&block), body_(&block), block_(true) {
+        ParkedScope& parked = interpreter.parkedScopeFor(owner_);
+        if (parked.owner == owner_ && parked.scope) {
+            scope_ = std::move(parked.scope);
+            if (parked.parent != &parent) interpreter.scopesChanged();
+            scope_->parent = Ref<Environment>(&parent);
+            keepsBindings_ = 1;  // parked only then
+            return;
+        }
+        scope_ = interpreter.acquireScope(Ref<Environment>(&parent));
+    }
     OwnedScope(Interpreter& interpreter, Ref<Environment> parent)
         : interpreter_(interpreter), scope_(interpreter.acquireScope(std::move(parent))) {}
     ~OwnedScope() {
         if (!scope_) return;
         const bool onlyVariable = variableSlot_ && scope_->vars.size() == 1;
         // A body that declares before use may have its bindings kept too (see renew).
-        if (loop_ && scope_->refCount == 1 && (onlyVariable || keepsBindings_ == 1)) {
-            ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
+        if (owner_ && scope_->refCount == 1 && (onlyVariable || (block_ ? keepsBindings() : keepsBindings_ == 1))) {
+            ParkedScope& parked = interpreter_.parkedScopeFor(owner_);
             // Another loop's parked scope gives way: freed, it could only
             // come back at its address as a new scope, which is announced.
-            if (!parked.scope || parked.loop != loop_) {
+            if (!parked.scope || parked.owner != owner_) {
                 if (onlyVariable)
                     *variableSlot_ = Value();
                 else
                     resetBindings(*scope_);
-                parked.loop = loop_;
+                parked.owner = owner_;
                 parked.parent = scope_->parent.get();
                 scope_->parent = nullptr;
                 parked.scope = std::move(scope_);
@@ -241,9 +260,9 @@ public:
             *variableSlot_ = std::move(value);
             return;
         }
-        if (!scope_ && loop_) {
-            ParkedScope& parked = interpreter_.parkedScopeFor(*loop_);
-            if (parked.loop == loop_ && parked.scope) {
+        if (!scope_ && owner_) {
+            ParkedScope& parked = interpreter_.parkedScopeFor(owner_);
+            if (parked.owner == owner_ && parked.scope) {
                 // The scope this loop left last time, holding its variable
                 // and, if the body declares before use, the body's names.
                 scope_ = std::move(parked.scope);
@@ -273,9 +292,10 @@ private:
     }
 
     Interpreter& interpreter_;
-    const Stmt* loop_ = nullptr;
+    const void* owner_ = nullptr;     // the loop statement or block whose scope may be parked
     const StmtList* body_ = nullptr;  // the loop body run in the pass scopes, when known
     int8_t keepsBindings_ = -1;       // whether a pass may keep the last one's bindings; -1: not yet known
+    bool block_ = false;              // the scope of a block (executeScoped), not of loop passes
     Ref<Environment> scope_;
     Value* variableSlot_ = nullptr;  // the loop variable's binding in scope_, while it is the only one
 };
@@ -301,10 +321,25 @@ public:
         for (std::size_t i = 0; i < params.size(); ++i)
             scope_->define(params[i], std::move(args[i]));  // into a fresh scope: see bind
     }
+    // A spare scope of `function` (it has one), whose parameters are then
+    // bound by bindArgument: a call's arguments go straight to their
+    // bindings. Until the call starts nothing can reach the scope, and if an
+    // argument fails, the scope goes back as a call would leave it.
+    CallScope(Interpreter& interpreter, FunctionObj& function) : interpreter_(interpreter), function_(function) {
+        SpareCallScope& spare = function.spareScopes.back();
+        scope_ = std::move(spare.scope);
+        slots_ = spare.slots;
+        function.spareScopes.pop_back();
+        scope_->parent = function.closure;
+        slotsKnown_ = true;
+    }
     ~CallScope() {
         const std::vector<std::string>& params = *function_.params;
-        // Only the parameters, each bound once, and nothing else refers to the scope.
-        if (!interpreter_.plain_ && scope_->refCount == 1 && scope_->vars.size() == params.size() &&
+        // Only the parameters, each bound once, or those and the names of a
+        // body that declares before use (see keepsBindings), and nothing
+        // else refers to the scope.
+        const bool onlyParameters = scope_->vars.size() == params.size();
+        if (!interpreter_.plain_ && scope_->refCount == 1 && (onlyParameters || keepsBindings()) &&
             params.size() <= SpareCallScope::kMaxParameters &&
             function_.spareScopes.size() < FunctionObj::kMaxSpareScopes) {
             if (!slotsKnown_) {
@@ -320,7 +355,11 @@ public:
                     }
                 }
             }
-            for (std::size_t i = 0; i < params.size(); ++i) *slots_[i] = Value();
+            if (onlyParameters) {
+                for (std::size_t i = 0; i < params.size(); ++i) *slots_[i] = Value();
+            } else {
+                resetBindings(*scope_);
+            }
             scope_->parent = nullptr;
             if (function_.spareScopes.capacity() == 0) function_.spareScopes.reserve(FunctionObj::kMaxSpareScopes);
             function_.spareScopes.push_back(SpareCallScope{std::move(scope_), slots_});
@@ -332,8 +371,20 @@ public:
     CallScope& operator=(const CallScope&) = delete;
 
     Environment& operator*() const { return *scope_; }
+    // The `index`th parameter of a scope taken from the spare ones.
+    void bindArgument(std::size_t index, Value value) { *slots_[index] = std::move(value); }
 
 private:
+    // Whether the function's body declares before use, so that its scope,
+    // with the body's names kept (nil), answers every lookup of the next
+    // call as a fresh one would: each run of the body binds a name before
+    // it is searched for, as in the pass scopes of a loop.
+    bool keepsBindings() {
+        if (function_.keepsBindings < 0)
+            function_.keepsBindings = interpreter_.declaresBeforeUse(*function_.body) ? 1 : 0;
+        return function_.keepsBindings == 1;
+    }
+
     Interpreter& interpreter_;
     FunctionObj& function_;
     Ref<Environment> scope_;
@@ -439,6 +490,14 @@ Value Interpreter::call(const Value& callee, std::vector<Value> args) {
 Value Interpreter::callWith(const Value& callee, std::span<const Value> args) {
     if (plain_ || args.size() > kInlineArguments) return Caller::callWith(callee, args);
     Entry entry(*this);
+    if (callee.isFunction()) {
+        FunctionObj& function = callee.asFunction();
+        if (function.params->size() == args.size() && !function.spareScopes.empty()) {
+            CallScope scope(*this, function);
+            for (std::size_t i = 0; i < args.size(); ++i) scope.bindArgument(i, args[i]);
+            return runCall(function, *scope, 0, 0);
+        }
+    }
     std::array<Value, kInlineArguments> buffer;
     std::copy(args.begin(), args.end(), buffer.begin());
     return callValue(callee, std::span<Value>(buffer.data(), args.size()), 0, 0);
@@ -468,6 +527,20 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
     if (params.size() != args.size()) {
         failArity(function.name(), params.size(), args.size(), line, column);
     }
+    // The callee Value is held by our caller for the whole call, so the
+    // function object and its closure stay alive.
+    CallScope scope(*this, function, args);
+    return runCall(function, *scope, line, column);
+}
+
+Value Interpreter::callInSpareScope(FunctionObj& function, const CallExpr& expression, Environment& environment) {
+    CallScope scope(*this, function);
+    const std::size_t count = expression.args.size();
+    for (std::size_t i = 0; i < count; ++i) scope.bindArgument(i, evaluateOperand(*expression.args[i], environment));
+    return runCall(function, *scope, expression.line, expression.column);
+}
+
+Value Interpreter::runCall(FunctionObj& function, Environment& scope, int32_t line, int32_t column) {
     if (callDepth_ + 1 >= kMaxCallDepth) fail(kCallStackOverflow, line, column);
     if (currentStackAddress() < callStackLimit_) [[unlikely]] {
         executionLimits().nativeStackReached = true;
@@ -483,11 +556,7 @@ Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int3
         DepthGuard& operator=(const DepthGuard&) = delete;
     } guard(callDepth_);
 
-    // The callee Value is held by our caller for the whole call, so the
-    // function object and its closure stay alive.
-    CallScope scope(*this, function, args);
-
-    const ExecStatus status = executeBlock(*function.body, *scope);
+    const ExecStatus status = executeBlock(*function.body, scope);
     if (status == ExecStatus::Return) return std::exchange(returnValue_, Value());
     if (status != ExecStatus::Normal) signalOutsideLoop(status);
     return Value();
@@ -510,6 +579,11 @@ Value Interpreter::finishBinary(const BinaryExpr& expression, Value left, Enviro
 
 Value Interpreter::finishCall(const Value& callee, const CallExpr& expression, Environment& environment) {
     const std::size_t count = expression.args.size();
+    if (callee.isFunction() && !plain_) {
+        FunctionObj& function = callee.asFunction();
+        if (function.params->size() == count && !function.spareScopes.empty())
+            return callInSpareScope(function, expression, environment);
+    }
     if (count <= kInlineArguments) {
         std::array<Value, kInlineArguments> buffer;
         for (std::size_t i = 0; i < count; ++i) buffer[i] = evaluateOperand(*expression.args[i], environment);
@@ -520,6 +594,12 @@ Value Interpreter::finishCall(const Value& callee, const CallExpr& expression, E
 
 Value Interpreter::finishIndex(const IndexExpr& expression, const Value& object, Environment& environment) {
     Value key = evaluateOperand(*expression.index, environment);
+    if (object.isList() && key.isInt() && !plain_) {
+        // An element in range from the front, as getIndex would find it.
+        const ValueVector& items = object.listItems();
+        const auto position = static_cast<uint64_t>(key.asInt());
+        if (position < items.size()) return items[position];
+    }
     return getIndex(object, key, expression.line, expression.column);
 }
 
@@ -684,6 +764,34 @@ Value Interpreter::evaluatePowerChain(const BinaryExpr& first, Environment& envi
     return result;
 }
 
+bool Interpreter::isTrueComparison(const BinaryExpr& comparison, Environment& environment) {
+    // What evaluateBinary does, with the bool answered directly.
+    Value left = evaluateFirstOperand(*comparison.left, environment);
+    Value right = evaluateRightOperand(comparison, environment);
+    return isTruthy(combine(comparison, left, right));
+}
+
+bool Interpreter::isTrueOperand(const Expr& operand, Environment& environment, bool first) {
+    if (operand.kind == ExprKind::Binary && isComparison(static_cast<const BinaryExpr&>(operand).binop))
+        return isTrueComparison(static_cast<const BinaryExpr&>(operand), environment);
+    // The operands finishBinary would evaluate, in the way it would.
+    return isTruthy(first ? evaluateFirstOperand(operand, environment) : evaluate(operand, environment));
+}
+
+bool Interpreter::isTrue(const Expr& condition, Environment& environment) {
+    if (condition.kind == ExprKind::Binary && !plain_) {
+        const auto& binary = static_cast<const BinaryExpr&>(condition);
+        const BinaryOp op = binary.binop;
+        if (op == BinaryOp::And || op == BinaryOp::Or) {
+            const bool left = isTrueOperand(*binary.left, environment, true);
+            if (left == (op == BinaryOp::Or)) return left;
+            return isTrueOperand(*binary.right, environment, false);
+        }
+        if (isComparison(op)) return isTrueComparison(binary, environment);
+    }
+    return isTruthy(evaluate(condition, environment));
+}
+
 Value Interpreter::evaluateBinary(const BinaryExpr& expression, Environment& environment) {
     return finishBinary(expression, evaluateFirstOperand(*expression.left, environment), environment);
 }
@@ -823,7 +931,11 @@ ExecStatus Interpreter::executeBlock(const StmtList& statements, Environment& en
 }
 
 ExecStatus Interpreter::executeScoped(const StmtList& statements, Environment& environment) {
-    if (!declaresNames(statements) && !plain_) return executeBlock(statements, environment);
+    if (!plain_) {
+        if (!declaresNames(statements)) return executeBlock(statements, environment);
+        OwnedScope scope(*this, statements, environment);
+        return executeBlock(statements, *scope);
+    }
     OwnedScope scope(*this, Ref<Environment>(&environment));
     return executeBlock(statements, *scope);
 }
@@ -915,7 +1027,7 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
 
 ExecStatus Interpreter::executeIf(const IfStmt& statement, Environment& environment) {
     for (const IfBranch& branch : statement.branches) {
-        if (!branch.cond || isTruthy(evaluate(*branch.cond, environment))) {
+        if (!branch.cond || isTrue(*branch.cond, environment)) {
             return executeScoped(branch.body, environment);
         }
     }
@@ -925,7 +1037,7 @@ ExecStatus Interpreter::executeIf(const IfStmt& statement, Environment& environm
 ExecStatus Interpreter::executeWhile(const WhileStmt& statement, Environment& environment) {
     const bool scoped = declaresNames(statement.body) || plain_;
     OwnedScope scope(*this, statement.body);
-    while (isTruthy(evaluate(*statement.cond, environment))) {
+    while (isTrue(*statement.cond, environment)) {
         ExecStatus status;
         if (scoped) {
             scope.renew(environment);

@@ -37,12 +37,18 @@
 //    the global binding a name resolved to is remembered per name
 //    expression (global bindings are never removed, so the slot stays
 //    valid); a field access remembers where it last found its key; a call
-//    scope that holds nothing but the parameters goes back to its function,
-//    with its bindings reset to nil, so that the next call rebinds them in
-//    place; the scope of a loop pass that nothing captured serves the next
-//    pass, and emptied scopes are kept for reuse; a block that declares
-//    nothing runs in the enclosing scope; and Int and Float operands are
-//    combined inline.
+//    scope that holds nothing but the parameters (or those and the names of
+//    a body that declares before use, binding_order.h) goes back to its
+//    function, with its bindings reset to nil, so that the next call
+//    evaluates its arguments straight into them (a callback from a builtin
+//    copies them there) and the body's `let`s overwrite bindings that the
+//    scope already has; the scope of a loop pass that nothing captured
+//    serves the next pass, and emptied scopes are kept for reuse; a block
+//    that declares nothing runs in the enclosing scope, and the scope of one
+//    that declares before use is kept for its next run; Int and Float
+//    operands are combined inline, the condition of an `if` or `while`
+//    takes the truth of a comparison without making its value, and a list
+//    element at an Int index in range is read inline.
 
 #include <array>
 #include <cstddef>
@@ -63,8 +69,9 @@ namespace velmor {
 
 // A function defined in Velmor and run by the tree-walker. It points into the
 // syntax tree that defined it without owning it: the tree must outlive it.
-// A call scope waiting for the next call of its function: it binds exactly
-// the parameters, all nil, and `slots` points at their values in order.
+// A call scope waiting for the next call of its function: it binds the
+// parameters, all nil, and `slots` points at their values in order; when the
+// function's body declares before use, it may bind the body's names too (nil).
 struct SpareCallScope {
     static constexpr std::size_t kMaxParameters = 4;
     Ref<Environment> scope;
@@ -85,6 +92,8 @@ struct FunctionObj final : Callable {
     Ref<Environment> closure;
     // Kept by the interpreter; enough for a recursion a few calls deep.
     std::vector<SpareCallScope> spareScopes;
+    // Whether the body declares before use (binding_order.h); -1: not yet known.
+    int8_t keepsBindings = -1;
 };
 
 // How a statement finished: normally, or with one of the three signals.
@@ -153,8 +162,11 @@ private:
     // the names of a body that declares before use (to nil), and it had
     // `parent` as its parent. Taking it up again under the same parent
     // changes no lookup, so the next run of the loop forgets nothing.
+    // A block that declares before use (executeScoped) parks the scope it
+    // ran in alike, binding the block's names (to nil); loops are told
+    // apart by their statement, blocks by their statement list.
     struct ParkedScope {
-        const Stmt* loop = nullptr;
+        const void* owner = nullptr;
         const Environment* parent = nullptr;
         Ref<Environment> scope;
     };
@@ -168,8 +180,8 @@ private:
     };
     static constexpr std::size_t kFieldHintCount = 1024;  // 2^10: findField keeps the top 10 bits of a hash
     static constexpr std::size_t kParkedScopeCount = 64;  // 2^6: parkedScopeFor keeps the top 6 bits of a hash
-    ParkedScope& parkedScopeFor(const Stmt& loop) {
-        return parkedScopes_[reinterpret_cast<std::uintptr_t>(&loop) * 0x9E3779B97F4A7C15u >> 58];
+    ParkedScope& parkedScopeFor(const void* owner) {
+        return parkedScopes_[reinterpret_cast<std::uintptr_t>(owner) * 0x9E3779B97F4A7C15u >> 58];
     }
 
     static constexpr std::size_t kMinimumPruneThreshold = 256;
@@ -278,6 +290,14 @@ private:
     // The right operand of "^", which grows a chain to the right ("a ^ b ^ c").
     Value evaluateExponent(const Expr& exponent, Environment& environment);
     [[gnu::noinline]] Value evaluatePowerChain(const BinaryExpr& first, Environment& environment);
+    // isTruthy(evaluate(condition)) for the condition of an `if` or a
+    // `while`: a comparison, and an "and" or "or" of comparisons, are
+    // answered without their bool Values or a call of evaluate (`a or b` is
+    // true when a is, or else when b is; `a and b` when both are).
+    bool isTrue(const Expr& condition, Environment& environment);
+    // The same for an operand of "and" or "or"; `first`: the left one.
+    [[gnu::always_inline]] inline bool isTrueOperand(const Expr& operand, Environment& environment, bool first);
+    [[gnu::always_inline]] inline bool isTrueComparison(const BinaryExpr& comparison, Environment& environment);
     Value evaluateUnary(const UnaryExpr& expression, Environment& environment);
     Value evaluateBinary(const BinaryExpr& expression, Environment& environment);
     // The rest of a binary operator once its left operand is known.
@@ -300,6 +320,11 @@ private:
     Value evaluateMap(const MapLitExpr& expression, Environment& environment);
 
     Value callFunction(const Value& callee, std::span<Value> args, int32_t line, int32_t column);
+    // A call of `function` with as many arguments as it has parameters,
+    // when it has a spare scope: the arguments are evaluated into it.
+    Value callInSpareScope(FunctionObj& function, const CallExpr& expression, Environment& environment);
+    // The rest of a call once `scope` binds the arguments: the limits, then the body.
+    Value runCall(FunctionObj& function, Environment& scope, int32_t line, int32_t column);
     [[noreturn]] void signalOutsideLoop(ExecStatus status) const;
 
     // Chain links whose first operand is being evaluated by recursion; the

@@ -139,6 +139,17 @@ def comparison_groups():
         Case([("a", x), ("b", y), ("r", "0")], ["r = a %s b" % op, "if a %s b then r = [r] end" % op], "r")
         for op in ["and", "or"] for x in OPERANDS[:8] + OPERANDS[10:] for y in ["0", "nil", '"s"', "false"]])
 
+    # Conditions of `if` and `while`: comparisons, and "and" / "or" of
+    # comparisons and of other operands, whose truth the tree-walker takes
+    # without making their values; errors inside them, and right operands
+    # that short-circuiting skips.
+    yield Group("conditions", [
+        Case([("a", x), ("b", y), ("r", "0")], [line.replace("$", op) for line in body], "r")
+        for op in COMPARISONS for x in OPERANDS for y in ["3", "2.5", NAN, '"ab"', "nil", "[1, 2]"]
+        for body in [["if a $ b or b $ 3 then r = 1 elif a $ 3 and b $ a then r = 2 else r = 3 end"],
+                     ["if a and b $ a then r = 1 end", "if (a $ b) == (b $ a) or not a then r = [r] end"],
+                     ["r = 0", "while r < 3 and a $ b do", "  r = r + 1", "end"]]])
+
 
 def loop_groups():
     small = ["1", "3", "-2", "0"]
@@ -714,6 +725,152 @@ for i = -3, 2 do print(text[i]) end
             body += ["function case%d_%d()" % (n, m), "  let x = {\"k\": -%d}" % n] + indent(inner) + [
                 "  return x", "end", "try show(case%d_%d()) catch e print(\"error %d.%d\", e) end" % (n, m, n, m)]
     programs["loop-lets-before-use"] = "\n".join(body) + "\n"
+    # The same contexts in a function body, before its `let x`: a call scope
+    # may keep the body's names for the next call only where the body
+    # declares before use. Each function is called three times, returns
+    # early once, and is a global's or, inside another call, a local's.
+    body = ["let return_value = nil", "function show(v) print(v) end"]
+    for n, lines in enumerate(cases):
+        inner = lines + ["print(x.k, i)", "if i == 2 then return x end", "let y = [x.k, i]", "return [x, y]"]
+        calls = "for i = 1, 3 do try print(%s(i)) catch e print(\"error %d\", e) end end"
+        body += ["let x = {\"k\": %d}" % n, "function call%d(i)" % n] + indent(inner) + ["end", calls % ("call%d" % n, n)]
+        body += ["function outer%d()" % n, "  let x = {\"k\": -%d}" % n, "  function inner(i)"] + indent(inner, 2) + [
+            "  end", "  " + calls % ("inner", n), "  return x", "end",
+            "try show(outer%d()) catch e print(\"error %d\", e) end" % (n, n), "print(x, return_value)"]
+    programs["call-lets-before-use"] = "\n".join(body) + "\n"
+    # And in the blocks of if, else and try, run again and again: a block's
+    # scope may be kept for its next run only where the block declares
+    # before use.
+    blocks = [("if i > 0 then", "end"), ("if i < 0 then\nprint(\"no\")\nelse", "end"),
+              ("try", "catch e\nprint(\"caught\", e)\nend")]
+    body = ["let return_value = nil"]
+    for n, lines in enumerate(cases):
+        for m, (head, tail) in enumerate(blocks):
+            block = [head] + lines + ["print(x.k, i)", "let y = [x.k, i]", "print(y)", tail]
+            loop = ["for i = 1, 3 do"] + indent(block) + ["end"]
+            body += ["let x = {\"k\": %d}" % n, "try"] + indent(loop) + [
+                "catch e", "  print(\"error %d.%d\", e)" % (n, m), "end"]
+            body += ["function block%d_%d(i)" % (n, m), "  let x = {\"k\": -%d}" % n] + indent(block) + [
+                "  return x", "end",
+                "for i = 1, 3 do try print(block%d_%d(i)) catch e print(\"error %d.%d\", e) end end" % (n, m, n, m),
+                "print(x, return_value)"]
+    body += [
+        # A block's kept scope taken up under another call's scope.
+        "function nest(n, d)",
+        "  if true then",
+        "    let v = [n, d]",
+        "    print(v)",
+        "  end",
+        "  if d > 0 then nest(n + 1, d - 1) end",
+        "end",
+        "for round = 1, 3 do nest(round, 2) end",
+        "function walk(n, out)",
+        "  if n > 0 then",
+        "    let here = n * 10",
+        "    walk(n - 1, out)",
+        "    push(out, here)",
+        "  end",
+        "  return out",
+        "end",
+        "for round = 1, 3 do print(walk(round + 1, [])) end",
+        "let kept = []",
+        "for i = 1, 3 do",
+        "  if i > 0 then",
+        "    let v = i",
+        "    push(kept, function() return v end)",
+        "  end",
+        "end",
+        "print(map(function(f) return f() end, kept))",
+        "for i = 1, 3 do",
+        "  try",
+        "    let a = i",
+        "    if i == 2 then error(\"middle\") end",
+        "    let b = a * 2",
+        "    print(a, b)",
+        "  catch e",
+        "    print(e, i)",
+        "  end",
+        "end"]
+    programs["block-lets-before-use"] = "\n".join(body) + "\n"
+    # Arguments evaluated straight into the scope a function keeps for its
+    # next call: arguments that call the same function, fail, print, or
+    # give the wrong count, and bodies with lets, early returns, errors,
+    # captures and recursion.
+    programs["call-arguments"] = """
+function args(a, b, c)
+  let s = [a, b, c]
+  return s
+end
+function noisy(v)
+  print("arg", v)
+  return v
+end
+for n = 1, 3 do
+  print(args(noisy(n), args(n, n + 1, noisy(-n)), noisy(n * 10)))
+  try print(args(noisy(n), args(n, error("bad " + str(n)), 0), noisy(0))) catch e print(e) end
+  try print(args(n, n)) catch e print(e) end
+  try print(args(n, noisy(n), n, n)) catch e print(e) end
+  print(args(1, 2, 3), args(args(3, 2, 1), nil, args(n, [n], {"k": n})))
+end
+function fib(n)
+  if n < 2 then return n end
+  return fib(n - 1) + fib(n - 2)
+end
+print(fib(fib(7)), fib(fib(5) + fib(4)), fib(-1), fib(2.5))
+try print(fib("x")) catch e print(e) end
+function depth(n)
+  let here = [n]
+  let below = nil
+  if n > 0 then below = depth(n - 1) end
+  let total = n
+  if below != nil then total = total + below[1] end
+  return [here, total]
+end
+for round = 1, 3 do print(depth(round + 2)) end
+function parity(n)
+  if n % 2 == 0 then return "even" end
+  let odd = n
+  let twice = [odd, odd * 2]
+  return twice
+end
+for n = 1, 5 do print(parity(n)) end
+function fails(n)
+  let before = n
+  if n == 2 then error("two") end
+  let after = before + 1
+  return after
+end
+for n = 1, 3 do try print(fails(n)) catch e print(e) end end
+function capturing(n)
+  let v = n
+  let get = function() return v end
+  return get
+end
+let gets = []
+for n = 1, 3 do push(gets, capturing(n)) end
+print(map(function(g) return g() end, gets))
+function declaring(n)
+  let v = n * 2
+  function twice() return v end
+  return twice
+end
+let twices = []
+for n = 1, 3 do push(twices, declaring(n)) end
+print(map(function(g) return g() end, twices))
+function swap(a, b)
+  let t = a
+  a = b
+  b = t
+  return [a, b]
+end
+for n = 1, 3 do print(swap(n, -n), swap(swap(n, 0)[0], n)) end
+let calls = 0
+function counted(a, b)
+  calls += 1
+  return a - b
+end
+for n = 1, 3 do print(sort([3, 1, 2, n], counted), map(function(v) return counted(v, n) end, [1, 2]), calls) end
+"""
     return programs
 
 
