@@ -53,6 +53,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "error.h"
 #include "execution_limits.h"
@@ -87,6 +88,25 @@ inline bool compareNumbers(OpCode op, double a, double b) {
     case OP_LESS_EQUAL: return a <= b;
     case OP_GREATER: return a > b;
     default: return a >= b;
+    }
+}
+
+// Strings compare as compare and valuesEqual compare them: bytes as
+// unsigned, a proper prefix the smaller; the first bytes decide most.
+inline bool compareStrings(OpCode op, const Value& a, const Value& b) {
+    const std::string_view x = a.asString();
+    const std::string_view y = b.asString();
+    if (op == OP_EQUAL || op == OP_NOT_EQUAL) return (x == y) == (op == OP_EQUAL);
+    int order;
+    if (!x.empty() && !y.empty() && x[0] != y[0])
+        order = static_cast<unsigned char>(x[0]) < static_cast<unsigned char>(y[0]) ? -1 : 1;
+    else
+        order = x.compare(y);
+    switch (op) {
+    case OP_LESS: return order < 0;
+    case OP_LESS_EQUAL: return order <= 0;
+    case OP_GREATER: return order > 0;
+    default: return order >= 0;
     }
 }
 
@@ -1198,6 +1218,24 @@ dispatch:
             ip = fused.at(fused.kLength);  // past JUMP_IF_FALSE and its POP
         else
             ip = fused.at(fused.target<3>() + instructionLength(OP_POP));  // past the POP at the jump's target
+        NEXT;
+    }
+    CASE(OP_QUICK_LOCAL_STRING_COMPARE_JUMP) {
+        FUSED(OP_QUICK_LOCAL_STRING_COMPARE_JUMP);
+        const Value& a = slots[fused.u16<0>()];
+        if (!a.isString() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        if (compareStrings(fused.variant(), a, constants[fused.u16<1>()]))
+            ip = fused.at(fused.kLength);  // past JUMP_IF_FALSE and its POP
+        else
+            ip = fused.at(fused.target<3>() + instructionLength(OP_POP));  // past the POP at the jump's target
+        NEXT;
+    }
+    CASE(OP_QUICK_LOCAL_STRING_COMPARE) {
+        FUSED(OP_QUICK_LOCAL_STRING_COMPARE);
+        const Value& a = slots[fused.u16<0>()];
+        if (!a.isString() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        storePlain(*top++, compareStrings(fused.variant(), a, constants[fused.u16<1>()]));
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP) {
