@@ -797,6 +797,18 @@ dispatch:
                 NEXT;
             }
         }
+        if (object.isString() && key.isInt() && !plain_) {
+            // a string's byte, as the shared one-byte string
+            const std::string_view text = object.asString();
+            if (int64_t index = key.asInt(); toPosition(index, text.size())) {
+                {
+                    Value element = byteString(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
+                    --top;  // the key is an Int: nothing to release
+                    top[-1] = std::move(element);
+                }
+                NEXT;
+            }
+        }
         if (object.isMap() && key.isString() && !plain_) {
             {
                 const Value* found = findField(object.asMap(), key, OWN_FIELD_HINT());
@@ -1272,9 +1284,18 @@ dispatch:
         FUSED(OP_QUICK_LOCAL_LOCAL_INDEX);
         const Value& object = slots[fused.u16<0>()];
         const Value& key = slots[fused.u16<1>()];
-        if (!object.isList() || !key.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const ValueVector& items = object.listItems();
+        if (!key.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         int64_t index = key.asInt();
+        if (object.isString()) {
+            // a string's byte (source[i]), as the shared one-byte string
+            const std::string_view text = object.asString();
+            if (!toPosition(index, text.size())) goto LABEL_OP_GET_LOCAL;
+            new (top++) Value(byteString(static_cast<unsigned char>(text[static_cast<std::size_t>(index)])));
+            ip = fused.at(fused.kLength);
+            NEXT;
+        }
+        if (!object.isList()) goto LABEL_OP_GET_LOCAL;
+        const ValueVector& items = object.listItems();
         if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(index)]);
         ip = fused.at(fused.kLength);
