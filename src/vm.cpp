@@ -1803,6 +1803,7 @@ void VM::buildMap(std::size_t count, Site site) {
     Value* first = top_ - 2 * count;
     Value map = Value::newMap();
     MapData& data = map.asMap();
+    data.entries.reserve(count);  // one allocation for the literal's entries
     for (Value* pair = first; pair < top_; pair += 2) {
         const Value& key = pair[0];
         if (!key.isString() && !key.isNumber()) {
