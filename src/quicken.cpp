@@ -130,6 +130,8 @@ bool branchesToAPop(const Match& match) { return jumpsToAPop(match, 1); }
 
 bool branchesOnAnIntConstant(const Match& match) { return secondIsAnIntConstant(match) && jumpsToAPop(match, 3); }
 
+bool branchesOnAStringConstant(const Match& match) { return secondIsAStringConstant(match) && jumpsToAPop(match, 3); }
+
 bool branchesOnTheComparison(const Match& match) { return jumpsToAPop(match, 3); }
 
 // A comparison followed by a branch fuses better as a comparison jump.

@@ -77,6 +77,11 @@ inline constexpr OpcodeSet kComparisons =
       OP_GET_LOCAL, anyOf(OP_CONSTANT, OP_GET_LOCAL, OP_GET_GLOBAL), OP_ADD, OP_SET_LOCAL, OP_POP)                     \
     X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, branchesOnAnIntConstant, "if x < k: a local against an Int constant, branch",   \
       OP_GET_LOCAL, OP_CONSTANT, kComparisons, OP_JUMP_IF_FALSE, OP_POP)                                               \
+    X(OP_QUICK_LOCAL_STRING_COMPARE_JUMP, branchesOnAStringConstant,                                                   \
+      "if c == \"{\": a local against a string constant, branch", OP_GET_LOCAL, OP_CONSTANT, kComparisons,             \
+      OP_JUMP_IF_FALSE, OP_POP)                                                                                        \
+    X(OP_QUICK_LOCAL_STRING_COMPARE, secondIsAStringConstant,                                                          \
+      "c >= \"a\" as a value: a local against a string constant", OP_GET_LOCAL, OP_CONSTANT, kComparisons)             \
     X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, branchesOnTheComparison,                                                     \
       "if x <= g: a local against a global, branch (while j <= n)", OP_GET_LOCAL, OP_GET_GLOBAL, kComparisons,         \
       OP_JUMP_IF_FALSE, OP_POP)                                                                                        \

@@ -53,6 +53,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "error.h"
 #include "execution_limits.h"
@@ -87,6 +88,25 @@ inline bool compareNumbers(OpCode op, double a, double b) {
     case OP_LESS_EQUAL: return a <= b;
     case OP_GREATER: return a > b;
     default: return a >= b;
+    }
+}
+
+// Strings compare as compare and valuesEqual compare them: bytes as
+// unsigned, a proper prefix the smaller; the first bytes decide most.
+inline bool compareStrings(OpCode op, const Value& a, const Value& b) {
+    const std::string_view x = a.asString();
+    const std::string_view y = b.asString();
+    if (op == OP_EQUAL || op == OP_NOT_EQUAL) return (x == y) == (op == OP_EQUAL);
+    int order;
+    if (!x.empty() && !y.empty() && x[0] != y[0])
+        order = static_cast<unsigned char>(x[0]) < static_cast<unsigned char>(y[0]) ? -1 : 1;
+    else
+        order = x.compare(y);
+    switch (op) {
+    case OP_LESS: return order < 0;
+    case OP_LESS_EQUAL: return order <= 0;
+    case OP_GREATER: return order > 0;
+    default: return order >= 0;
     }
 }
 
@@ -777,6 +797,18 @@ dispatch:
                 NEXT;
             }
         }
+        if (object.isString() && key.isInt() && !plain_) {
+            // a string's byte, as the shared one-byte string
+            const std::string_view text = object.asString();
+            if (int64_t index = key.asInt(); toPosition(index, text.size())) {
+                {
+                    Value element = byteString(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]));
+                    --top;  // the key is an Int: nothing to release
+                    top[-1] = std::move(element);
+                }
+                NEXT;
+            }
+        }
         if (object.isMap() && key.isString() && !plain_) {
             {
                 const Value* found = findField(object.asMap(), key, OWN_FIELD_HINT());
@@ -1200,6 +1232,24 @@ dispatch:
             ip = fused.at(fused.target<3>() + instructionLength(OP_POP));  // past the POP at the jump's target
         NEXT;
     }
+    CASE(OP_QUICK_LOCAL_STRING_COMPARE_JUMP) {
+        FUSED(OP_QUICK_LOCAL_STRING_COMPARE_JUMP);
+        const Value& a = slots[fused.u16<0>()];
+        if (!a.isString() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        if (compareStrings(fused.variant(), a, constants[fused.u16<1>()]))
+            ip = fused.at(fused.kLength);  // past JUMP_IF_FALSE and its POP
+        else
+            ip = fused.at(fused.target<3>() + instructionLength(OP_POP));  // past the POP at the jump's target
+        NEXT;
+    }
+    CASE(OP_QUICK_LOCAL_STRING_COMPARE) {
+        FUSED(OP_QUICK_LOCAL_STRING_COMPARE);
+        const Value& a = slots[fused.u16<0>()];
+        if (!a.isString() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
+        storePlain(*top++, compareStrings(fused.variant(), a, constants[fused.u16<1>()]));
+        ip = fused.at(fused.kLength);
+        NEXT;
+    }
     CASE(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP) {
         FUSED(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP);
         const Value& a = slots[fused.u16<0>()];
@@ -1234,9 +1284,18 @@ dispatch:
         FUSED(OP_QUICK_LOCAL_LOCAL_INDEX);
         const Value& object = slots[fused.u16<0>()];
         const Value& key = slots[fused.u16<1>()];
-        if (!object.isList() || !key.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const ValueVector& items = object.listItems();
+        if (!key.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         int64_t index = key.asInt();
+        if (object.isString()) {
+            // a string's byte (source[i]), as the shared one-byte string
+            const std::string_view text = object.asString();
+            if (!toPosition(index, text.size())) goto LABEL_OP_GET_LOCAL;
+            new (top++) Value(byteString(static_cast<unsigned char>(text[static_cast<std::size_t>(index)])));
+            ip = fused.at(fused.kLength);
+            NEXT;
+        }
+        if (!object.isList()) goto LABEL_OP_GET_LOCAL;
+        const ValueVector& items = object.listItems();
         if (!toPosition(index, items.size())) goto LABEL_OP_GET_LOCAL;
         new (top++) Value(items[static_cast<std::size_t>(index)]);
         ip = fused.at(fused.kLength);
@@ -1744,6 +1803,7 @@ void VM::buildMap(std::size_t count, Site site) {
     Value* first = top_ - 2 * count;
     Value map = Value::newMap();
     MapData& data = map.asMap();
+    data.entries.reserve(count);  // one allocation for the literal's entries
     for (Value* pair = first; pair < top_; pair += 2) {
         const Value& key = pair[0];
         if (!key.isString() && !key.isNumber()) {

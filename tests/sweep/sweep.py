@@ -127,6 +127,23 @@ def comparison_groups():
         for body, target in [(["if a $ b then r = 1 else r = 2 end"], ("r",)),
                              (["while a $ b do", "  r = r + 1", "  a = a + 1", "  if r > 2 then break end", "end"],
                               ("r", "a"))]])
+    # A variable against a string constant, as a branch and as a value (also
+    # inside `and` and `or`): strings that differ in their first byte, share
+    # it, are prefixes of each other or empty, bytes past 127, and other kinds
+    # (unequal to any string, errors when ordered).
+    texts = ['"a"', '"b"', '"ab"', '""', '"{"', '"~"', '"\u00e9"', "char(255)", '"\\n"', '"\\""']
+    keys = ['"a"', '""', '"ab"', '"b"', '"{"', '"\u00e9"', '"\\""']
+    yield Group("compare-string-constant", [
+        Case([("a", x), ("r", "0")],
+             ["if a %s %s then r = 1 elif a %s \"b\" then r = 2 else r = 3 end" % (op, k, op),
+              "r = [r, a %s %s]" % (op, k),
+              "r = [r, a %s %s and a %s \"{\", a %s %s or a == \"\"]" % (op, k, op, op, k)], "r")
+        for op in COMPARISONS for x in texts + ["3", "nil", "true", "[1]", "2.5"] for k in keys] + [
+        Case([("a", x), ("r", "0")],
+             ["r = 0", "while a %s %s do" % (op, k), "  r = r + 1", '  a = a + "a"', "  if r > 2 then break end",
+              "end"],
+             "[r, a]", target=("r", "a"))
+        for op in ["<", "!=", "<=", "=="] for x in texts for k in ['"aa"', '""', '"b"']])
     yield Group("compare-value", [
         Case([("a", x), ("b", y), ("r", "0")], ["r = a %s b" % op], "r")
         for op in COMPARISONS for x in OPERANDS for y in OPERANDS])
@@ -962,7 +979,7 @@ def describe(name, left_name, left, right_name, right):
 
 def check(name, source, across, velmor, plain, workdir, timeout):
     path = os.path.join(workdir, re.sub(r"\W", "_", name) + ".vlm")
-    with open(path, "w") as f:
+    with open(path, "w", encoding="utf-8") as f:
         f.write(source)
     results = {}
     for engine, kind in ENGINES:

@@ -63,6 +63,9 @@ std::vector<Shape> shapes() {
         const Spelled& c = comparisons[i];
         all.push_back(
             {OP_QUICK_LOCAL_INT_COMPARE_JUMP, fill("function f(x) if x $ 3 then print(x) end end\n", c.text), c.op});
+        all.push_back({OP_QUICK_LOCAL_STRING_COMPARE_JUMP,
+                       fill("function f(c) if c $ \"{\" then print(c) end end\n", c.text), c.op});
+        all.push_back({OP_QUICK_LOCAL_STRING_COMPARE, fill("function f(c) return c $ \"a\" end\n", c.text), c.op});
         all.push_back({OP_QUICK_LOCAL_LOCAL_COMPARE, fill("function f(a, b) return a $ b end\n", c.text), c.op});
         all.push_back({OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP,
                        fill("let g = 1\nfunction f(x) if x $ g then print(x) end end\n", c.text), c.op});
