@@ -999,6 +999,17 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
         const auto& target = static_cast<const IndexExpr&>(*statement.target);
         Value object = evaluateOperand(*target.object, environment);
         Value key = evaluateOperand(*target.index, environment);
+        if (object.isList() && key.isInt() && !plain_) {
+            // An element in range from the front, stored as setIndex would
+            // store it; binaryOp runs no user code, so the element stays put.
+            ValueVector& items = object.listItems();
+            const auto position = static_cast<uint64_t>(key.asInt());
+            if (position < items.size()) {
+                Value& element = items[position];
+                element = compound ? binaryOp(op, element, value, line, column) : std::move(value);
+                return ExecStatus::Normal;
+            }
+        }
         if (compound) {
             value = binaryOp(op, getIndex(object, key, target.line, target.column), value, line, column);
         }

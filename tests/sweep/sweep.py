@@ -235,7 +235,7 @@ def indexing_groups():
     yield Group("element-store", [
         Case([("l", c), ("i", i), ("v", "[0]"), ("r", "0")], ["l[i] = %s" % value, "r = l"], "r")
         for c in ["[1, 2, 3]", '{"k": 1}', "{}", '"abc"', "nil", "[]"]
-        for i in ["0", "-1", "3", '"k"', "1.5", "nil", "[1]"]
+        for i in ["0", "-1", "3", '"k"', "1.5", "nil", "[1]", "len(l) - 1", "pop(l) - 2"]
         for value in ["nil", "true", "false", "7", '"s"', "v", "v + v", "i"]])
     yield Group("field-store", [
         Case([("m", c), ("v", v), ("r", "0")], [body, "r = m"], "r")
