@@ -386,6 +386,14 @@ public:
         const std::ptrdiff_t next = offset<step + 1>();
         return kind == OperandKind::LOOP ? next - u16<step>() : next + u16<step>();
     }
+    // Where a sequence ending in the conditional jump of step `jump` and a
+    // POP goes on `result`: past the POP, or to the jump's target past the
+    // POP there.
+    template <std::size_t jump>
+    const uint8_t* branch(bool result) const {
+        if (result) return at(kLength);
+        return at(target<jump>() + instructionLength(OP_POP));
+    }
 
 protected:
     const uint8_t* next_;
@@ -1226,20 +1234,14 @@ dispatch:
         const Value& a = slots[fused.u16<0>()];
         if (!a.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const double y = static_cast<double>(constants[fused.u16<1>()].asInt());
-        if (compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), y))
-            ip = fused.at(fused.kLength);  // past JUMP_IF_FALSE and its POP
-        else
-            ip = fused.at(fused.target<3>() + instructionLength(OP_POP));  // past the POP at the jump's target
+        ip = fused.branch<3>(compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), y));
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_STRING_COMPARE_JUMP) {
         FUSED(OP_QUICK_LOCAL_STRING_COMPARE_JUMP);
         const Value& a = slots[fused.u16<0>()];
         if (!a.isString() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        if (compareStrings(fused.variant(), a, constants[fused.u16<1>()]))
-            ip = fused.at(fused.kLength);  // past JUMP_IF_FALSE and its POP
-        else
-            ip = fused.at(fused.target<3>() + instructionLength(OP_POP));  // past the POP at the jump's target
+        ip = fused.branch<3>(compareStrings(fused.variant(), a, constants[fused.u16<1>()]));
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_STRING_COMPARE) {
@@ -1255,10 +1257,7 @@ dispatch:
         const Value& a = slots[fused.u16<0>()];
         const Value* b = frame->globalCache[fused.u16<1>()];
         if (!b || !a.isNumber() || !b->isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        if (compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), asDouble(*b)))
-            ip = fused.at(fused.kLength);  // past JUMP_IF_FALSE and its POP
-        else
-            ip = fused.at(fused.target<3>() + instructionLength(OP_POP));  // past the POP at the jump's target
+        ip = fused.branch<3>(compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), asDouble(*b)));
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_GRID_INDEX) {
@@ -1511,17 +1510,16 @@ dispatch:
         NEXT;
     }
 // A comparison of two numbers and the conditional jump on its result.
-#define COMPARE_JUMP(row, op)                                                                  \
-    do {                                                                                       \
-        FUSED(row);                                                                            \
-        const Value& a = top[-2];                                                              \
-        const Value& b = top[-1];                                                              \
-        if (!a.isNumber() || !b.isNumber()) goto LABEL_##op;                                   \
-        const bool result = compareNumbers(op, asDouble(a), asDouble(b));                      \
-        top -= 2; /* numbers: nothing to release */                                            \
-        /* past JUMP_IF_FALSE and its POP, or to the jump's target past the POP there */       \
-        ip = fused.at(result ? fused.kLength : fused.target<1>() + instructionLength(OP_POP)); \
-        NEXT;                                                                                  \
+#define COMPARE_JUMP(row, op)                                             \
+    do {                                                                  \
+        FUSED(row);                                                       \
+        const Value& a = top[-2];                                         \
+        const Value& b = top[-1];                                         \
+        if (!a.isNumber() || !b.isNumber()) goto LABEL_##op;              \
+        const bool result = compareNumbers(op, asDouble(a), asDouble(b)); \
+        top -= 2; /* numbers: nothing to release */                       \
+        ip = fused.branch<1>(result);                                     \
+        NEXT;                                                             \
     } while (false)
     CASE(OP_QUICK_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_EQUAL_JUMP, OP_EQUAL);
     CASE(OP_QUICK_NOT_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_NOT_EQUAL_JUMP, OP_NOT_EQUAL);
