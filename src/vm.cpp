@@ -1114,6 +1114,28 @@ dispatch:
         NEXT;
     }
     CASE(OP_RETURN) {
+        if (!plain_) {
+            // fast path: the values below the result (callee, arguments,
+            // locals, loops' values) released in place, then the result moved
+            // straight into the callee's slot, without a temporary. Scoped so
+            // that no destructor lies between here and the next dispatch.
+            Value* const calleeSlot = slots - 1;
+            Value* const resultSlot = top - 1;
+            if (!openUpvalues_.empty()) closeUpvalues(slots);
+            const std::size_t depth = --frameCount_;
+            while (!handlers_.empty() && handlers_.back().frameCount > depth) handlers_.pop_back();
+            for (Value* slot = calleeSlot; slot != resultSlot; ++slot) {
+                if (slot->isObject()) Value released(std::move(*slot));
+            }
+            if (depth == targetDepth) {
+                top_ = calleeSlot;
+                return Value(std::move(*resultSlot));
+            }
+            new (calleeSlot) Value(std::move(*resultSlot));
+            top = slots;
+            LOAD_FRAME();
+            NEXT;
+        }
         {
             // Scoped so that no destructor lies between here and the next dispatch.
             Value result = std::move(*--top);
