@@ -1531,6 +1531,21 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
+// A value pushed as GET_LOCAL, GET_UPVALUE or CONSTANT pushes it, and the
+// return run at once, without a dispatch between them.
+#define PUSH_AND_RETURN(row, value, first)       \
+    do {                                         \
+        FUSED(row);                              \
+        if (top == stackEnd) goto LABEL_##first; \
+        new (top++) Value(value);                \
+        ip = fused.at(fused.kLength);            \
+        goto LABEL_OP_RETURN;                    \
+    } while (false)
+    CASE(OP_QUICK_RETURN_LOCAL) PUSH_AND_RETURN(OP_QUICK_RETURN_LOCAL, slots[fused.u16<0>()], OP_GET_LOCAL);
+    CASE(OP_QUICK_RETURN_UPVALUE)
+    PUSH_AND_RETURN(OP_QUICK_RETURN_UPVALUE, *upvalues[fused.u8<0>()]->location, OP_GET_UPVALUE);
+    CASE(OP_QUICK_RETURN_CONSTANT) PUSH_AND_RETURN(OP_QUICK_RETURN_CONSTANT, constants[fused.u16<0>()], OP_CONSTANT);
+#undef PUSH_AND_RETURN
 // A comparison of two numbers and the conditional jump on its result.
 #define COMPARE_JUMP(row, op)                                             \
     do {                                                                  \

@@ -327,8 +327,9 @@ def call_groups():
     # Returns of every kind of value past the frame's values: arguments and
     # locals that hold objects, loops' hidden values, a try still open in
     # the returning frame (an error after the return must reach the
-    # caller's handler), captured locals that must be closed, recursion, a
-    # bare return, and a callback's return into the builtin.
+    # caller's handler), captured locals that must be closed, a local
+    # function returned that calls itself, constants, recursion, a bare
+    # return, and a callback's return into the builtin.
     returns = [
         ["r = (function(p) return p end)(a)"],
         ["r = (function(p, q)", "  let t = [p, q]", "  let u = {\"k\": t}", "  return p", "end)(a, [a])"],
@@ -346,6 +347,10 @@ def call_groups():
         ["r = sort([a, 2, 1], function(p, q)", "  let t = [p, q]", "  return t == [a, 2]", "end)"],
         ["r = map(function(v)", "  let w = {\"v\": [v]}", "  return w", "end, [a, 1])"],
         ["r = (function(p) return p end)(a) - 1"],
+        ["r = (function(p)", "  if p == nil then return 7 end", "  if p == true then return 2.5 end", "  return \"k\"",
+         "end)(a)", "r = [r, a]"],
+        ["r = (function(p)", "  function again(n)", "    if n < 1 then return [p] end", "    return [again(n - 1)]",
+         "  end", "  return again", "end)(a)", "r = r(2)"],
     ]
     yield Group("returns", [Case([("a", x), ("r", "0")], body, "r") for x in OPERANDS for body in returns])
 
