@@ -110,6 +110,21 @@ inline bool compareStrings(OpCode op, const Value& a, const Value& b) {
     }
 }
 
+// x op y for OP_ADD, OP_SUB, OP_MUL or OP_MOD, wrapping; false for x % 0,
+// which the compiled code reports, and for other opcodes.
+inline bool intArithmeticOf(OpCode op, int64_t x, int64_t y, int64_t& result) {
+    switch (op) {
+    case OP_ADD: result = wrappingAdd(x, y); return true;
+    case OP_SUB: result = wrappingSub(x, y); return true;
+    case OP_MUL: result = wrappingMul(x, y); return true;
+    case OP_MOD:
+        if (y == 0) return false;
+        result = truncatedRemainder(x, y);
+        return true;
+    default: return false;
+    }
+}
+
 std::string calleeArityMessage(const FunctionProto& proto, std::size_t count) {
     return arityMessage(proto.name, std::to_string(proto.arity), count);
 }
@@ -430,13 +445,10 @@ public:
     // MOD, wrapping; false for x % 0, which the compiled code reports.
     bool intArithmetic(int64_t x, int64_t y, int64_t& result) const {
         switch (own()) {
-        case variantFor(OP_ADD): result = wrappingAdd(x, y); return true;
-        case variantFor(OP_SUB): result = wrappingSub(x, y); return true;
-        case variantFor(OP_MUL): result = wrappingMul(x, y); return true;
-        case variantFor(OP_MOD):
-            if (y == 0) return false;
-            result = truncatedRemainder(x, y);
-            return true;
+        case variantFor(OP_ADD): return intArithmeticOf(OP_ADD, x, y, result);
+        case variantFor(OP_SUB): return intArithmeticOf(OP_SUB, x, y, result);
+        case variantFor(OP_MUL): return intArithmeticOf(OP_MUL, x, y, result);
+        case variantFor(OP_MOD): return intArithmeticOf(OP_MOD, x, y, result);
         default: return false;
         }
     }
@@ -709,6 +721,21 @@ Value VM::execute(std::size_t targetDepth) {
         for (void*& entry : dispatchTable) entry = &&LABEL_UNKNOWN;
         VELMOR_OPCODES(VELMOR_LABEL)
         VELMOR_QUICK_OPCODES(VELMOR_QUICK_LABEL)
+        // The variants that have handlers of their own (below the rows' handlers).
+        {
+            using Arith = Fused<OP_QUICK_LOCAL_INT_ARITH>;
+            using Compare = Fused<OP_QUICK_LOCAL_INT_COMPARE_JUMP>;
+            dispatchTable[Arith::variantFor(OP_ADD)] = &&LOCAL_INT_ADD;
+            dispatchTable[Arith::variantFor(OP_SUB)] = &&LOCAL_INT_SUB;
+            dispatchTable[Arith::variantFor(OP_MUL)] = &&LOCAL_INT_MUL;
+            dispatchTable[Arith::variantFor(OP_MOD)] = &&LOCAL_INT_MOD;
+            dispatchTable[Compare::variantFor(OP_EQUAL)] = &&LOCAL_INT_EQUAL_JUMP;
+            dispatchTable[Compare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_INT_NOT_EQUAL_JUMP;
+            dispatchTable[Compare::variantFor(OP_LESS)] = &&LOCAL_INT_LESS_JUMP;
+            dispatchTable[Compare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_INT_LESS_EQUAL_JUMP;
+            dispatchTable[Compare::variantFor(OP_GREATER)] = &&LOCAL_INT_GREATER_JUMP;
+            dispatchTable[Compare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_INT_GREATER_EQUAL_JUMP;
+        }
         tableReady = true;
     }
     NEXT;
@@ -1221,18 +1248,22 @@ dispatch:
         }
         NEXT;
     }
-    CASE(OP_QUICK_LOCAL_INT_ARITH) {
-        FUSED(OP_QUICK_LOCAL_INT_ARITH);
-        const Value& a = slots[fused.u16<0>()];
-        if (!a.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const int64_t x = a.asInt();
-        const int64_t y = constants[fused.u16<1>()].asInt();
-        int64_t result;
-        if (!fused.intArithmetic(x, y, result)) goto LABEL_OP_GET_LOCAL;
-        storePlain(*top++, result);
-        ip = fused.at(fused.kLength);
-        NEXT;
-    }
+// x op k for a local x and an Int constant k; `compute` sets `result` from
+// x and y as the variant does (false: run the sequence as compiled).
+#define LOCAL_INT_ARITH(compute)                                       \
+    do {                                                               \
+        FUSED(OP_QUICK_LOCAL_INT_ARITH);                               \
+        const Value& a = slots[fused.u16<0>()];                        \
+        if (!a.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL; \
+        const int64_t x = a.asInt();                                   \
+        const int64_t y = constants[fused.u16<1>()].asInt();           \
+        int64_t result;                                                \
+        if (!(compute)) goto LABEL_OP_GET_LOCAL;                       \
+        storePlain(*top++, result);                                    \
+        ip = fused.at(fused.kLength);                                  \
+        NEXT;                                                          \
+    } while (false)
+    CASE(OP_QUICK_LOCAL_INT_ARITH) LOCAL_INT_ARITH(fused.intArithmetic(x, y, result));
     CASE(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH) {
         FUSED(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH);
         // The global is updated where it is kept; nothing is pushed. An
@@ -1251,14 +1282,45 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
-    CASE(OP_QUICK_LOCAL_INT_COMPARE_JUMP) {
-        FUSED(OP_QUICK_LOCAL_INT_COMPARE_JUMP);
-        const Value& a = slots[fused.u16<0>()];
-        if (!a.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const double y = static_cast<double>(constants[fused.u16<1>()].asInt());
-        ip = fused.branch<3>(compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), y));
-        NEXT;
-    }
+// if x op k, for a local x and an Int constant k; `op` the comparison,
+// read from the fused opcode or, in a variant's own handler, a constant.
+#define LOCAL_INT_COMPARE_JUMP(op)                                               \
+    do {                                                                         \
+        FUSED(OP_QUICK_LOCAL_INT_COMPARE_JUMP);                                  \
+        const Value& a = slots[fused.u16<0>()];                                  \
+        if (!a.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;        \
+        const double y = static_cast<double>(constants[fused.u16<1>()].asInt()); \
+        ip = fused.branch<3>(compareNumbers(op, asDouble(a), y));                \
+        NEXT;                                                                    \
+    } while (false)
+    CASE(OP_QUICK_LOCAL_INT_COMPARE_JUMP) LOCAL_INT_COMPARE_JUMP(fused.variant());
+#if VELMOR_COMPUTED_GOTO
+    // Each variant of the two commonest fused instructions (fib's n < 2 and
+    // n - 1) has a handler of its own, its operator a constant there, so
+    // that no switch on the variant runs.
+LOCAL_INT_ADD:
+    LOCAL_INT_ARITH(intArithmeticOf(OP_ADD, x, y, result));
+LOCAL_INT_SUB:
+    LOCAL_INT_ARITH(intArithmeticOf(OP_SUB, x, y, result));
+LOCAL_INT_MUL:
+    LOCAL_INT_ARITH(intArithmeticOf(OP_MUL, x, y, result));
+LOCAL_INT_MOD:
+    LOCAL_INT_ARITH(intArithmeticOf(OP_MOD, x, y, result));
+LOCAL_INT_EQUAL_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_EQUAL);
+LOCAL_INT_NOT_EQUAL_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_NOT_EQUAL);
+LOCAL_INT_LESS_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_LESS);
+LOCAL_INT_LESS_EQUAL_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_LESS_EQUAL);
+LOCAL_INT_GREATER_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_GREATER);
+LOCAL_INT_GREATER_EQUAL_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_GREATER_EQUAL);
+#endif
+#undef LOCAL_INT_ARITH
+#undef LOCAL_INT_COMPARE_JUMP
     CASE(OP_QUICK_LOCAL_STRING_COMPARE_JUMP) {
         FUSED(OP_QUICK_LOCAL_STRING_COMPARE_JUMP);
         const Value& a = slots[fused.u16<0>()];
