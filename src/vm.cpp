@@ -125,6 +125,30 @@ inline bool intArithmeticOf(OpCode op, int64_t x, int64_t y, int64_t& result) {
     }
 }
 
+// a op b for two numbers and OP_ADD, OP_SUB or OP_MUL: wrapping on Ints,
+// in doubles otherwise, as the instructions compute it, into `result`,
+// which holds no reference. False for other opcodes.
+inline bool numberArithmeticOf(OpCode op, const Value& a, const Value& b, Value& result) {
+    if (a.isInt() && b.isInt()) {
+        const int64_t x = a.asInt();
+        const int64_t y = b.asInt();
+        switch (op) {
+        case OP_ADD: storePlain(result, wrappingAdd(x, y)); return true;
+        case OP_SUB: storePlain(result, wrappingSub(x, y)); return true;
+        case OP_MUL: storePlain(result, wrappingMul(x, y)); return true;
+        default: return false;
+        }
+    }
+    const double x = asDouble(a);
+    const double y = asDouble(b);
+    switch (op) {
+    case OP_ADD: storePlain(result, x + y); return true;
+    case OP_SUB: storePlain(result, x - y); return true;
+    case OP_MUL: storePlain(result, x * y); return true;
+    default: return false;
+    }
+}
+
 std::string calleeArityMessage(const FunctionProto& proto, std::size_t count) {
     return arityMessage(proto.name, std::to_string(proto.arity), count);
 }
@@ -457,22 +481,10 @@ public:
     // SUB or MUL: wrapping on Ints, in doubles otherwise, as OP_ADD, OP_SUB
     // and OP_MUL compute it. False for a variant it does not know.
     bool numberArithmetic(const Value& a, const Value& b, Value& result) const {
-        if (a.isInt() && b.isInt()) {
-            const int64_t x = a.asInt();
-            const int64_t y = b.asInt();
-            switch (own()) {
-            case variantFor(OP_ADD): storePlain(result, wrappingAdd(x, y)); return true;
-            case variantFor(OP_SUB): storePlain(result, wrappingSub(x, y)); return true;
-            case variantFor(OP_MUL): storePlain(result, wrappingMul(x, y)); return true;
-            default: return false;
-            }
-        }
-        const double x = asDouble(a);
-        const double y = asDouble(b);
         switch (own()) {
-        case variantFor(OP_ADD): storePlain(result, x + y); return true;
-        case variantFor(OP_SUB): storePlain(result, x - y); return true;
-        case variantFor(OP_MUL): storePlain(result, x * y); return true;
+        case variantFor(OP_ADD): return numberArithmeticOf(OP_ADD, a, b, result);
+        case variantFor(OP_SUB): return numberArithmeticOf(OP_SUB, a, b, result);
+        case variantFor(OP_MUL): return numberArithmeticOf(OP_MUL, a, b, result);
         default: return false;
         }
     }
@@ -735,6 +747,28 @@ Value VM::execute(std::size_t targetDepth) {
             dispatchTable[Compare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_INT_LESS_EQUAL_JUMP;
             dispatchTable[Compare::variantFor(OP_GREATER)] = &&LOCAL_INT_GREATER_JUMP;
             dispatchTable[Compare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_INT_GREATER_EQUAL_JUMP;
+            using GlobalCompare = Fused<OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP>;
+            dispatchTable[GlobalCompare::variantFor(OP_EQUAL)] = &&LOCAL_GLOBAL_EQUAL_JUMP;
+            dispatchTable[GlobalCompare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_GLOBAL_NOT_EQUAL_JUMP;
+            dispatchTable[GlobalCompare::variantFor(OP_LESS)] = &&LOCAL_GLOBAL_LESS_JUMP;
+            dispatchTable[GlobalCompare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_GLOBAL_LESS_EQUAL_JUMP;
+            dispatchTable[GlobalCompare::variantFor(OP_GREATER)] = &&LOCAL_GLOBAL_GREATER_JUMP;
+            dispatchTable[GlobalCompare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_GLOBAL_GREATER_EQUAL_JUMP;
+            using LocalArith = Fused<OP_QUICK_LOCAL_LOCAL_ARITH>;
+            dispatchTable[LocalArith::variantFor(OP_ADD)] = &&LOCAL_LOCAL_ADD;
+            dispatchTable[LocalArith::variantFor(OP_SUB)] = &&LOCAL_LOCAL_SUB;
+            dispatchTable[LocalArith::variantFor(OP_MUL)] = &&LOCAL_LOCAL_MUL;
+            using UpvalueArith = Fused<OP_QUICK_UPVALUE_UPVALUE_ARITH>;
+            dispatchTable[UpvalueArith::variantFor(OP_ADD)] = &&UPVALUE_UPVALUE_ADD;
+            dispatchTable[UpvalueArith::variantFor(OP_SUB)] = &&UPVALUE_UPVALUE_SUB;
+            dispatchTable[UpvalueArith::variantFor(OP_MUL)] = &&UPVALUE_UPVALUE_MUL;
+            using LocalCompare = Fused<OP_QUICK_LOCAL_LOCAL_COMPARE>;
+            dispatchTable[LocalCompare::variantFor(OP_EQUAL)] = &&LOCAL_LOCAL_EQUAL;
+            dispatchTable[LocalCompare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_LOCAL_NOT_EQUAL;
+            dispatchTable[LocalCompare::variantFor(OP_LESS)] = &&LOCAL_LOCAL_LESS;
+            dispatchTable[LocalCompare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_LOCAL_LESS_EQUAL;
+            dispatchTable[LocalCompare::variantFor(OP_GREATER)] = &&LOCAL_LOCAL_GREATER;
+            dispatchTable[LocalCompare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_LOCAL_GREATER_EQUAL;
         }
         tableReady = true;
     }
@@ -1336,14 +1370,17 @@ LOCAL_INT_GREATER_EQUAL_JUMP:
         ip = fused.at(fused.kLength);
         NEXT;
     }
-    CASE(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP) {
-        FUSED(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP);
-        const Value& a = slots[fused.u16<0>()];
-        const Value* b = frame->globalCache[fused.u16<1>()];
-        if (!b || !a.isNumber() || !b->isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        ip = fused.branch<3>(compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), asDouble(*b)));
-        NEXT;
-    }
+// if x op g for a local x and a global g; `op` as in LOCAL_INT_COMPARE_JUMP.
+#define LOCAL_GLOBAL_COMPARE_JUMP(op)                                                             \
+    do {                                                                                          \
+        FUSED(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP);                                                \
+        const Value& a = slots[fused.u16<0>()];                                                   \
+        const Value* b = frame->globalCache[fused.u16<1>()];                                      \
+        if (!b || !a.isNumber() || !b->isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL; \
+        ip = fused.branch<3>(compareNumbers(op, asDouble(a), asDouble(*b)));                      \
+        NEXT;                                                                                     \
+    } while (false)
+    CASE(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP) LOCAL_GLOBAL_COMPARE_JUMP(fused.variant());
     CASE(OP_QUICK_LOCAL_GRID_INDEX) {
         FUSED(OP_QUICK_LOCAL_GRID_INDEX);
         // The row is read in place, never pushed.
@@ -1627,35 +1664,89 @@ LOCAL_INT_GREATER_EQUAL_JUMP:
     CASE(OP_QUICK_GREATER_JUMP) COMPARE_JUMP(OP_QUICK_GREATER_JUMP, OP_GREATER);
     CASE(OP_QUICK_GREATER_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_GREATER_EQUAL_JUMP, OP_GREATER_EQUAL);
 #undef COMPARE_JUMP
-    CASE(OP_QUICK_LOCAL_LOCAL_ARITH) {
-        FUSED(OP_QUICK_LOCAL_LOCAL_ARITH);
-        const Value& a = slots[fused.u16<0>()];
-        const Value& b = slots[fused.u16<1>()];
-        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        if (!fused.numberArithmetic(a, b, *top)) goto LABEL_OP_GET_LOCAL;
-        ++top;
-        ip = fused.at(fused.kLength);
-        NEXT;
-    }
-    CASE(OP_QUICK_UPVALUE_UPVALUE_ARITH) {
-        FUSED(OP_QUICK_UPVALUE_UPVALUE_ARITH);
-        const Value& a = *upvalues[fused.u8<0>()]->location;
-        const Value& b = *upvalues[fused.u8<1>()]->location;
-        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_UPVALUE;
-        if (!fused.numberArithmetic(a, b, *top)) goto LABEL_OP_GET_UPVALUE;
-        ++top;
-        ip = fused.at(fused.kLength);
-        NEXT;
-    }
-    CASE(OP_QUICK_LOCAL_LOCAL_COMPARE) {
-        FUSED(OP_QUICK_LOCAL_LOCAL_COMPARE);
-        const Value& a = slots[fused.u16<0>()];
-        const Value& b = slots[fused.u16<1>()];
-        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        storePlain(*top++, compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), asDouble(b)));
-        ip = fused.at(fused.kLength);
-        NEXT;
-    }
+// a op b for locals a and b; `compute` stores the result at the top as the
+// variant computes it (false: run the sequence as compiled).
+#define LOCAL_LOCAL_ARITH(compute)                                                         \
+    do {                                                                                   \
+        FUSED(OP_QUICK_LOCAL_LOCAL_ARITH);                                                 \
+        const Value& a = slots[fused.u16<0>()];                                            \
+        const Value& b = slots[fused.u16<1>()];                                            \
+        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL; \
+        if (!(compute)) goto LABEL_OP_GET_LOCAL;                                           \
+        ++top;                                                                             \
+        ip = fused.at(fused.kLength);                                                      \
+        NEXT;                                                                              \
+    } while (false)
+    CASE(OP_QUICK_LOCAL_LOCAL_ARITH) LOCAL_LOCAL_ARITH(fused.numberArithmetic(a, b, *top));
+// a op b for captured a and b (count + step); `compute` as in LOCAL_LOCAL_ARITH.
+#define UPVALUE_UPVALUE_ARITH(compute)                                                       \
+    do {                                                                                     \
+        FUSED(OP_QUICK_UPVALUE_UPVALUE_ARITH);                                               \
+        const Value& a = *upvalues[fused.u8<0>()]->location;                                 \
+        const Value& b = *upvalues[fused.u8<1>()]->location;                                 \
+        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_UPVALUE; \
+        if (!(compute)) goto LABEL_OP_GET_UPVALUE;                                           \
+        ++top;                                                                               \
+        ip = fused.at(fused.kLength);                                                        \
+        NEXT;                                                                                \
+    } while (false)
+    CASE(OP_QUICK_UPVALUE_UPVALUE_ARITH) UPVALUE_UPVALUE_ARITH(fused.numberArithmetic(a, b, *top));
+// a op b for locals a and b as a value; `op` as in LOCAL_INT_COMPARE_JUMP.
+#define LOCAL_LOCAL_COMPARE(op)                                                            \
+    do {                                                                                   \
+        FUSED(OP_QUICK_LOCAL_LOCAL_COMPARE);                                               \
+        const Value& a = slots[fused.u16<0>()];                                            \
+        const Value& b = slots[fused.u16<1>()];                                            \
+        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL; \
+        storePlain(*top++, compareNumbers(op, asDouble(a), asDouble(b)));                  \
+        ip = fused.at(fused.kLength);                                                      \
+        NEXT;                                                                              \
+    } while (false)
+    CASE(OP_QUICK_LOCAL_LOCAL_COMPARE) LOCAL_LOCAL_COMPARE(fused.variant());
+#if VELMOR_COMPUTED_GOTO
+    // The variants of these rows have handlers of their own too (sieve's
+    // while j <= n and i * i, a counter's count + step, a comparator's a < b).
+LOCAL_GLOBAL_EQUAL_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_EQUAL);
+LOCAL_GLOBAL_NOT_EQUAL_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_NOT_EQUAL);
+LOCAL_GLOBAL_LESS_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_LESS);
+LOCAL_GLOBAL_LESS_EQUAL_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_LESS_EQUAL);
+LOCAL_GLOBAL_GREATER_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_GREATER);
+LOCAL_GLOBAL_GREATER_EQUAL_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_GREATER_EQUAL);
+LOCAL_LOCAL_ADD:
+    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_ADD, a, b, *top));
+LOCAL_LOCAL_SUB:
+    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_SUB, a, b, *top));
+LOCAL_LOCAL_MUL:
+    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_MUL, a, b, *top));
+UPVALUE_UPVALUE_ADD:
+    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_ADD, a, b, *top));
+UPVALUE_UPVALUE_SUB:
+    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_SUB, a, b, *top));
+UPVALUE_UPVALUE_MUL:
+    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_MUL, a, b, *top));
+LOCAL_LOCAL_EQUAL:
+    LOCAL_LOCAL_COMPARE(OP_EQUAL);
+LOCAL_LOCAL_NOT_EQUAL:
+    LOCAL_LOCAL_COMPARE(OP_NOT_EQUAL);
+LOCAL_LOCAL_LESS:
+    LOCAL_LOCAL_COMPARE(OP_LESS);
+LOCAL_LOCAL_LESS_EQUAL:
+    LOCAL_LOCAL_COMPARE(OP_LESS_EQUAL);
+LOCAL_LOCAL_GREATER:
+    LOCAL_LOCAL_COMPARE(OP_GREATER);
+LOCAL_LOCAL_GREATER_EQUAL:
+    LOCAL_LOCAL_COMPARE(OP_GREATER_EQUAL);
+#endif
+#undef LOCAL_GLOBAL_COMPARE_JUMP
+#undef LOCAL_LOCAL_ARITH
+#undef UPVALUE_UPVALUE_ARITH
+#undef LOCAL_LOCAL_COMPARE
     CASE(OP_QUICK_FOR_IN_NEXT) {
         FUSED(OP_QUICK_FOR_IN_NEXT);
         const Value& position = slots[fused.u16<0>()];
