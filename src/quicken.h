@@ -133,7 +133,8 @@ inline constexpr OpcodeSet kComparisons =
     X(OP_QUICK_RETURN_LOCAL, always, "return x for a local x", OP_GET_LOCAL, OP_RETURN)                                \
     X(OP_QUICK_RETURN_UPVALUE, always, "return u for a captured u (a counter's return count)", OP_GET_UPVALUE,         \
       OP_RETURN)                                                                                                       \
-    X(OP_QUICK_RETURN_CONSTANT, always, "return k for a constant k", OP_CONSTANT, OP_RETURN)
+    X(OP_QUICK_RETURN_CONSTANT, always, "return k for a constant k", OP_CONSTANT, OP_RETURN)                           \
+    X(OP_QUICK_RETURN_NIL, always, "return nil, and a function's end without a return", OP_NIL, OP_RETURN)
 
 // Fused opcodes follow the compiled ones at a distance, so that a byte of
 // code the compiler never writes is told apart from them.

@@ -1630,7 +1630,7 @@ LOCAL_INT_GREATER_EQUAL_JUMP:
         ip = fused.at(fused.kLength);
         NEXT;
     }
-// A value pushed as GET_LOCAL, GET_UPVALUE or CONSTANT pushes it, and the
+// A value pushed as GET_LOCAL, GET_UPVALUE, CONSTANT or NIL pushes it, and the
 // return run at once, without a dispatch between them.
 #define PUSH_AND_RETURN(row, value, first)       \
     do {                                         \
@@ -1644,6 +1644,7 @@ LOCAL_INT_GREATER_EQUAL_JUMP:
     CASE(OP_QUICK_RETURN_UPVALUE)
     PUSH_AND_RETURN(OP_QUICK_RETURN_UPVALUE, *upvalues[fused.u8<0>()]->location, OP_GET_UPVALUE);
     CASE(OP_QUICK_RETURN_CONSTANT) PUSH_AND_RETURN(OP_QUICK_RETURN_CONSTANT, constants[fused.u16<0>()], OP_CONSTANT);
+    CASE(OP_QUICK_RETURN_NIL) PUSH_AND_RETURN(OP_QUICK_RETURN_NIL, Value(), OP_NIL);
 #undef PUSH_AND_RETURN
 // A comparison of two numbers and the conditional jump on its result.
 #define COMPARE_JUMP(row, op)                                             \

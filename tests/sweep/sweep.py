@@ -329,11 +329,12 @@ def call_groups():
     # the returning frame (an error after the return must reach the
     # caller's handler), captured locals that must be closed, a local
     # function returned that calls itself, constants, recursion, a bare
-    # return, and a callback's return into the builtin.
+    # return, a function's end, and a callback's return into the builtin.
     returns = [
         ["r = (function(p) return p end)(a)"],
         ["r = (function(p, q)", "  let t = [p, q]", "  let u = {\"k\": t}", "  return p", "end)(a, [a])"],
         ["r = (function() return end)()", "r = [r, a]"],
+        ["r = (function(p)", "  let t = [p]", "end)(a)", "r = [r, a]"],
         ["r = (function(p)", "  for i = 1, 3 do", "    for q in [p, i] do", "      if i == 2 then return [q, i] end",
          "    end", "  end", "end)(a)"],
         ["r = (function(p)", "  try", "    return [p]", "  catch e", "    return \"inner\"", "  end", "end)(a)",

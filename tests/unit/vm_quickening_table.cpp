@@ -53,6 +53,7 @@ std::vector<Shape> shapes() {
         {OP_QUICK_RETURN_LOCAL, "function f(x) return x end\n"},
         {OP_QUICK_RETURN_UPVALUE, "function f(x) return function() return x end end\n"},
         {OP_QUICK_RETURN_CONSTANT, "function f() return \"k\" end\n"},
+        {OP_QUICK_RETURN_NIL, "function f(x) print(x) end\n"},
     };
     struct Spelled {
         OpCode op;
