@@ -134,7 +134,10 @@ inline constexpr OpcodeSet kComparisons =
     X(OP_QUICK_RETURN_UPVALUE, always, "return u for a captured u (a counter's return count)", OP_GET_UPVALUE,         \
       OP_RETURN)                                                                                                       \
     X(OP_QUICK_RETURN_CONSTANT, always, "return k for a constant k", OP_CONSTANT, OP_RETURN)                           \
-    X(OP_QUICK_RETURN_NIL, always, "return nil, and a function's end without a return", OP_NIL, OP_RETURN)
+    X(OP_QUICK_RETURN_NIL, always, "return nil, and a function's end without a return", OP_NIL, OP_RETURN)             \
+    X(OP_QUICK_GLOBAL_PUSH, pushesOntoAGlobal,                                                                         \
+      "push(g, v) as a statement for a global g, v a literal or a local: appended where g is kept", OP_GET_GLOBAL,     \
+      OP_GET_GLOBAL, anyOf(OP_NIL, OP_TRUE, OP_FALSE, OP_CONSTANT, OP_GET_LOCAL), OP_CALL, OP_POP)
 
 // Fused opcodes follow the compiled ones at a distance, so that a byte of
 // code the compiler never writes is told apart from them.

@@ -1646,6 +1646,37 @@ LOCAL_INT_GREATER_EQUAL_JUMP:
     CASE(OP_QUICK_RETURN_CONSTANT) PUSH_AND_RETURN(OP_QUICK_RETURN_CONSTANT, constants[fused.u16<0>()], OP_CONSTANT);
     CASE(OP_QUICK_RETURN_NIL) PUSH_AND_RETURN(OP_QUICK_RETURN_NIL, Value(), OP_NIL);
 #undef PUSH_AND_RETURN
+    CASE(OP_QUICK_GLOBAL_PUSH) {
+        FUSED(OP_QUICK_GLOBAL_PUSH);
+        // push(g, v) of a global list g while push is the builtin: the value
+        // appended where g is kept, nothing pushed; the call's step counted.
+        const Value* callee = frame->globalCache[fused.u16<0>()];
+        Value* list = frame->globalCache[fused.u16<1>()];
+        const uint8_t valueOp = fused.own();
+        // The value's instruction comes in two lengths, so CALL is found after it.
+        const std::ptrdiff_t callAt =
+            fused.offset<2>() +
+            instructionLength(valueOp == Row::variantFor(OP_CONSTANT) || valueOp == Row::variantFor(OP_GET_LOCAL)
+                                  ? OP_CONSTANT
+                                  : OP_NIL);
+        if (!callee || !list || stackEnd - top < 3 || !callee->isNative() || callee->asNative().fn != nativePush ||
+            !list->isList() || list->listItems().size() >= maxListLength())
+            goto LABEL_OP_GET_GLOBAL;
+        const uint8_t* const after = fused.at(callAt + instructionLength(OP_CALL));
+        frame->ip = after;  // where OP_CALL leaves it, should growing the list fail
+        top_ = top;
+        if (executionLimits().stepsEnabled) [[unlikely]]
+            countStep();
+        switch (valueOp) {
+        case Row::variantFor(OP_NIL): list->listItems().push_back(Value()); break;
+        case Row::variantFor(OP_TRUE): list->listItems().push_back(Value(true)); break;
+        case Row::variantFor(OP_FALSE): list->listItems().push_back(Value(false)); break;
+        case Row::variantFor(OP_CONSTANT): list->listItems().push_back(constants[fused.u16<2>()]); break;
+        default: list->listItems().push_back(slots[fused.u16<2>()]); break;
+        }
+        ip = after + instructionLength(OP_POP);
+        NEXT;
+    }
 // A comparison of two numbers and the conditional jump on its result.
 #define COMPARE_JUMP(row, op)                                             \
     do {                                                                  \

@@ -300,7 +300,12 @@ def call_groups():
         Case([("a", x), ("r", "[]")], [body], "r")
         for x in OPERANDS
         for body in ["push(r, a)", "push(r, a, a)", "print(a)", "abs(a)", "len(a)", "push(a, 1)", "push(r)", "pop(r)",
-                     "sort(r, function(x, y) return x < y end)", "map(function(v) return v + a end, r)"]])
+                     "sort(r, function(x, y) return x < y end)", "map(function(v) return v + a end, r)"]] + [
+        # push(r, v) of a literal onto a container of every kind (a global r
+        # in the global scopes: appended where r is kept).
+        Case([("r", x)], [body], "r")
+        for x in OPERANDS
+        for body in ["push(r, nil)", "push(r, true)", "push(r, false)", "push(r, 7)", "push(r, \"s\")"]])
 
     # Closures called back by builtins: results of every kind, errors raised
     # and caught inside them, returns from inside loops, nested callbacks,
@@ -742,6 +747,26 @@ for i = -3, 2 do print(text[i]) end
     # Returns from the deepest frames the machine holds, before and after
     # an overflow was caught, with objects in every frame; each engine has
     # its own limit, so each is compared with itself only.
+    # push(g, v) on a global list while push is the builtin, after it is
+    # rebound to a function and to another builtin, and onto a global
+    # rebound to other kinds.
+    programs["push-rebound"] = """
+let g = []
+let saved = push
+function add(v) push(g, v) end
+for pass = 1, 5 do
+  add(pass)
+  push(g, [pass])
+  if pass == 2 then push = function(l, v) print("mine", v) end end
+  if pass == 3 then push = print end
+  if pass == 4 then
+    push = saved
+    g = "text"
+  end
+  try push(g, pass) catch e print(pass, e) end
+  print(pass, g)
+end
+"""
     programs["returns-at-the-frame-limit"] = """
 let depth = 0
 function dive(p)

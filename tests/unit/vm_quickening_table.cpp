@@ -98,6 +98,7 @@ std::vector<Shape> shapes() {
     for (const Spelled& v : values) {
         all.push_back(
             {OP_QUICK_GLOBAL_LOCAL_STORE, fill("let g = [1]\nfunction f(i, v) g[i] = $ end\n", v.text), v.op});
+        all.push_back({OP_QUICK_GLOBAL_PUSH, fill("let g = []\nfunction f(v) push(g, $) end\n", v.text), v.op});
     }
     return all;
 }
