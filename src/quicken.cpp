@@ -182,6 +182,14 @@ bool walksTheSameList(const Match& match) {
            variable != items;
 }
 
+// The callee is the global named push, called with the list and the value.
+bool pushesOntoAGlobal(const Match& match) {
+    const Value* callee = match.constant(0);
+    const Value* list = match.constant(1);
+    return callee && list && callee->isString() && callee->asString() == "push" && list->isString() &&
+           match.operand(3) == 2;
+}
+
 // The position steps by an Int and the loop goes back to a for-in head
 // over that position, which the fused step runs at once.
 bool stepsAForIn(const Match& match) {

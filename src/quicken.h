@@ -129,7 +129,15 @@ inline constexpr OpcodeSet kComparisons =
     X(OP_QUICK_SET_LOCAL_POP, always, "x = <expression> for a local x", OP_SET_LOCAL, OP_POP)                          \
     X(OP_QUICK_SET_GLOBAL_POP, always, "g = <expression> for a global g", OP_SET_GLOBAL, OP_POP)                       \
     X(OP_QUICK_SET_UPVALUE_POP, always, "u = <expression> for a captured u", OP_SET_UPVALUE, OP_POP)                   \
-    X(OP_QUICK_CALL_POP, always, "f(...) as a statement: a builtin's result dropped, never pushed", OP_CALL, OP_POP)
+    X(OP_QUICK_CALL_POP, always, "f(...) as a statement: a builtin's result dropped, never pushed", OP_CALL, OP_POP)   \
+    X(OP_QUICK_RETURN_LOCAL, always, "return x for a local x", OP_GET_LOCAL, OP_RETURN)                                \
+    X(OP_QUICK_RETURN_UPVALUE, always, "return u for a captured u (a counter's return count)", OP_GET_UPVALUE,         \
+      OP_RETURN)                                                                                                       \
+    X(OP_QUICK_RETURN_CONSTANT, always, "return k for a constant k", OP_CONSTANT, OP_RETURN)                           \
+    X(OP_QUICK_RETURN_NIL, always, "return nil, and a function's end without a return", OP_NIL, OP_RETURN)             \
+    X(OP_QUICK_GLOBAL_PUSH, pushesOntoAGlobal,                                                                         \
+      "push(g, v) as a statement for a global g, v a literal or a local: appended where g is kept", OP_GET_GLOBAL,     \
+      OP_GET_GLOBAL, anyOf(OP_NIL, OP_TRUE, OP_FALSE, OP_CONSTANT, OP_GET_LOCAL), OP_CALL, OP_POP)
 
 // Fused opcodes follow the compiled ones at a distance, so that a byte of
 // code the compiler never writes is told apart from them.

@@ -110,6 +110,45 @@ inline bool compareStrings(OpCode op, const Value& a, const Value& b) {
     }
 }
 
+// x op y for OP_ADD, OP_SUB, OP_MUL or OP_MOD, wrapping; false for x % 0,
+// which the compiled code reports, and for other opcodes.
+inline bool intArithmeticOf(OpCode op, int64_t x, int64_t y, int64_t& result) {
+    switch (op) {
+    case OP_ADD: result = wrappingAdd(x, y); return true;
+    case OP_SUB: result = wrappingSub(x, y); return true;
+    case OP_MUL: result = wrappingMul(x, y); return true;
+    case OP_MOD:
+        if (y == 0) return false;
+        result = truncatedRemainder(x, y);
+        return true;
+    default: return false;
+    }
+}
+
+// a op b for two numbers and OP_ADD, OP_SUB or OP_MUL: wrapping on Ints,
+// in doubles otherwise, as the instructions compute it, into `result`,
+// which holds no reference. False for other opcodes.
+inline bool numberArithmeticOf(OpCode op, const Value& a, const Value& b, Value& result) {
+    if (a.isInt() && b.isInt()) {
+        const int64_t x = a.asInt();
+        const int64_t y = b.asInt();
+        switch (op) {
+        case OP_ADD: storePlain(result, wrappingAdd(x, y)); return true;
+        case OP_SUB: storePlain(result, wrappingSub(x, y)); return true;
+        case OP_MUL: storePlain(result, wrappingMul(x, y)); return true;
+        default: return false;
+        }
+    }
+    const double x = asDouble(a);
+    const double y = asDouble(b);
+    switch (op) {
+    case OP_ADD: storePlain(result, x + y); return true;
+    case OP_SUB: storePlain(result, x - y); return true;
+    case OP_MUL: storePlain(result, x * y); return true;
+    default: return false;
+    }
+}
+
 std::string calleeArityMessage(const FunctionProto& proto, std::size_t count) {
     return arityMessage(proto.name, std::to_string(proto.arity), count);
 }
@@ -430,13 +469,10 @@ public:
     // MOD, wrapping; false for x % 0, which the compiled code reports.
     bool intArithmetic(int64_t x, int64_t y, int64_t& result) const {
         switch (own()) {
-        case variantFor(OP_ADD): result = wrappingAdd(x, y); return true;
-        case variantFor(OP_SUB): result = wrappingSub(x, y); return true;
-        case variantFor(OP_MUL): result = wrappingMul(x, y); return true;
-        case variantFor(OP_MOD):
-            if (y == 0) return false;
-            result = truncatedRemainder(x, y);
-            return true;
+        case variantFor(OP_ADD): return intArithmeticOf(OP_ADD, x, y, result);
+        case variantFor(OP_SUB): return intArithmeticOf(OP_SUB, x, y, result);
+        case variantFor(OP_MUL): return intArithmeticOf(OP_MUL, x, y, result);
+        case variantFor(OP_MOD): return intArithmeticOf(OP_MOD, x, y, result);
         default: return false;
         }
     }
@@ -445,22 +481,10 @@ public:
     // SUB or MUL: wrapping on Ints, in doubles otherwise, as OP_ADD, OP_SUB
     // and OP_MUL compute it. False for a variant it does not know.
     bool numberArithmetic(const Value& a, const Value& b, Value& result) const {
-        if (a.isInt() && b.isInt()) {
-            const int64_t x = a.asInt();
-            const int64_t y = b.asInt();
-            switch (own()) {
-            case variantFor(OP_ADD): storePlain(result, wrappingAdd(x, y)); return true;
-            case variantFor(OP_SUB): storePlain(result, wrappingSub(x, y)); return true;
-            case variantFor(OP_MUL): storePlain(result, wrappingMul(x, y)); return true;
-            default: return false;
-            }
-        }
-        const double x = asDouble(a);
-        const double y = asDouble(b);
         switch (own()) {
-        case variantFor(OP_ADD): storePlain(result, x + y); return true;
-        case variantFor(OP_SUB): storePlain(result, x - y); return true;
-        case variantFor(OP_MUL): storePlain(result, x * y); return true;
+        case variantFor(OP_ADD): return numberArithmeticOf(OP_ADD, a, b, result);
+        case variantFor(OP_SUB): return numberArithmeticOf(OP_SUB, a, b, result);
+        case variantFor(OP_MUL): return numberArithmeticOf(OP_MUL, a, b, result);
         default: return false;
         }
     }
@@ -709,6 +733,43 @@ Value VM::execute(std::size_t targetDepth) {
         for (void*& entry : dispatchTable) entry = &&LABEL_UNKNOWN;
         VELMOR_OPCODES(VELMOR_LABEL)
         VELMOR_QUICK_OPCODES(VELMOR_QUICK_LABEL)
+        // The variants that have handlers of their own (below the rows' handlers).
+        {
+            using Arith = Fused<OP_QUICK_LOCAL_INT_ARITH>;
+            using Compare = Fused<OP_QUICK_LOCAL_INT_COMPARE_JUMP>;
+            dispatchTable[Arith::variantFor(OP_ADD)] = &&LOCAL_INT_ADD;
+            dispatchTable[Arith::variantFor(OP_SUB)] = &&LOCAL_INT_SUB;
+            dispatchTable[Arith::variantFor(OP_MUL)] = &&LOCAL_INT_MUL;
+            dispatchTable[Arith::variantFor(OP_MOD)] = &&LOCAL_INT_MOD;
+            dispatchTable[Compare::variantFor(OP_EQUAL)] = &&LOCAL_INT_EQUAL_JUMP;
+            dispatchTable[Compare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_INT_NOT_EQUAL_JUMP;
+            dispatchTable[Compare::variantFor(OP_LESS)] = &&LOCAL_INT_LESS_JUMP;
+            dispatchTable[Compare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_INT_LESS_EQUAL_JUMP;
+            dispatchTable[Compare::variantFor(OP_GREATER)] = &&LOCAL_INT_GREATER_JUMP;
+            dispatchTable[Compare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_INT_GREATER_EQUAL_JUMP;
+            using GlobalCompare = Fused<OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP>;
+            dispatchTable[GlobalCompare::variantFor(OP_EQUAL)] = &&LOCAL_GLOBAL_EQUAL_JUMP;
+            dispatchTable[GlobalCompare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_GLOBAL_NOT_EQUAL_JUMP;
+            dispatchTable[GlobalCompare::variantFor(OP_LESS)] = &&LOCAL_GLOBAL_LESS_JUMP;
+            dispatchTable[GlobalCompare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_GLOBAL_LESS_EQUAL_JUMP;
+            dispatchTable[GlobalCompare::variantFor(OP_GREATER)] = &&LOCAL_GLOBAL_GREATER_JUMP;
+            dispatchTable[GlobalCompare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_GLOBAL_GREATER_EQUAL_JUMP;
+            using LocalArith = Fused<OP_QUICK_LOCAL_LOCAL_ARITH>;
+            dispatchTable[LocalArith::variantFor(OP_ADD)] = &&LOCAL_LOCAL_ADD;
+            dispatchTable[LocalArith::variantFor(OP_SUB)] = &&LOCAL_LOCAL_SUB;
+            dispatchTable[LocalArith::variantFor(OP_MUL)] = &&LOCAL_LOCAL_MUL;
+            using UpvalueArith = Fused<OP_QUICK_UPVALUE_UPVALUE_ARITH>;
+            dispatchTable[UpvalueArith::variantFor(OP_ADD)] = &&UPVALUE_UPVALUE_ADD;
+            dispatchTable[UpvalueArith::variantFor(OP_SUB)] = &&UPVALUE_UPVALUE_SUB;
+            dispatchTable[UpvalueArith::variantFor(OP_MUL)] = &&UPVALUE_UPVALUE_MUL;
+            using LocalCompare = Fused<OP_QUICK_LOCAL_LOCAL_COMPARE>;
+            dispatchTable[LocalCompare::variantFor(OP_EQUAL)] = &&LOCAL_LOCAL_EQUAL;
+            dispatchTable[LocalCompare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_LOCAL_NOT_EQUAL;
+            dispatchTable[LocalCompare::variantFor(OP_LESS)] = &&LOCAL_LOCAL_LESS;
+            dispatchTable[LocalCompare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_LOCAL_LESS_EQUAL;
+            dispatchTable[LocalCompare::variantFor(OP_GREATER)] = &&LOCAL_LOCAL_GREATER;
+            dispatchTable[LocalCompare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_LOCAL_GREATER_EQUAL;
+        }
         tableReady = true;
     }
     NEXT;
@@ -1114,6 +1175,28 @@ dispatch:
         NEXT;
     }
     CASE(OP_RETURN) {
+        if (!plain_) {
+            // fast path: the values below the result (callee, arguments,
+            // locals, loops' values) released in place, then the result moved
+            // straight into the callee's slot, without a temporary. Scoped so
+            // that no destructor lies between here and the next dispatch.
+            Value* const calleeSlot = slots - 1;
+            Value* const resultSlot = top - 1;
+            if (!openUpvalues_.empty()) closeUpvalues(slots);
+            const std::size_t depth = --frameCount_;
+            while (!handlers_.empty() && handlers_.back().frameCount > depth) handlers_.pop_back();
+            for (Value* slot = calleeSlot; slot != resultSlot; ++slot) {
+                if (slot->isObject()) Value released(std::move(*slot));
+            }
+            if (depth == targetDepth) {
+                top_ = calleeSlot;
+                return Value(std::move(*resultSlot));
+            }
+            new (calleeSlot) Value(std::move(*resultSlot));
+            top = slots;
+            LOAD_FRAME();
+            NEXT;
+        }
         {
             // Scoped so that no destructor lies between here and the next dispatch.
             Value result = std::move(*--top);
@@ -1199,18 +1282,22 @@ dispatch:
         }
         NEXT;
     }
-    CASE(OP_QUICK_LOCAL_INT_ARITH) {
-        FUSED(OP_QUICK_LOCAL_INT_ARITH);
-        const Value& a = slots[fused.u16<0>()];
-        if (!a.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const int64_t x = a.asInt();
-        const int64_t y = constants[fused.u16<1>()].asInt();
-        int64_t result;
-        if (!fused.intArithmetic(x, y, result)) goto LABEL_OP_GET_LOCAL;
-        storePlain(*top++, result);
-        ip = fused.at(fused.kLength);
-        NEXT;
-    }
+// x op k for a local x and an Int constant k; `compute` sets `result` from
+// x and y as the variant does (false: run the sequence as compiled).
+#define LOCAL_INT_ARITH(compute)                                       \
+    do {                                                               \
+        FUSED(OP_QUICK_LOCAL_INT_ARITH);                               \
+        const Value& a = slots[fused.u16<0>()];                        \
+        if (!a.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL; \
+        const int64_t x = a.asInt();                                   \
+        const int64_t y = constants[fused.u16<1>()].asInt();           \
+        int64_t result;                                                \
+        if (!(compute)) goto LABEL_OP_GET_LOCAL;                       \
+        storePlain(*top++, result);                                    \
+        ip = fused.at(fused.kLength);                                  \
+        NEXT;                                                          \
+    } while (false)
+    CASE(OP_QUICK_LOCAL_INT_ARITH) LOCAL_INT_ARITH(fused.intArithmetic(x, y, result));
     CASE(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH) {
         FUSED(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH);
         // The global is updated where it is kept; nothing is pushed. An
@@ -1229,14 +1316,45 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
-    CASE(OP_QUICK_LOCAL_INT_COMPARE_JUMP) {
-        FUSED(OP_QUICK_LOCAL_INT_COMPARE_JUMP);
-        const Value& a = slots[fused.u16<0>()];
-        if (!a.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        const double y = static_cast<double>(constants[fused.u16<1>()].asInt());
-        ip = fused.branch<3>(compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), y));
-        NEXT;
-    }
+// if x op k, for a local x and an Int constant k; `op` the comparison,
+// read from the fused opcode or, in a variant's own handler, a constant.
+#define LOCAL_INT_COMPARE_JUMP(op)                                               \
+    do {                                                                         \
+        FUSED(OP_QUICK_LOCAL_INT_COMPARE_JUMP);                                  \
+        const Value& a = slots[fused.u16<0>()];                                  \
+        if (!a.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;        \
+        const double y = static_cast<double>(constants[fused.u16<1>()].asInt()); \
+        ip = fused.branch<3>(compareNumbers(op, asDouble(a), y));                \
+        NEXT;                                                                    \
+    } while (false)
+    CASE(OP_QUICK_LOCAL_INT_COMPARE_JUMP) LOCAL_INT_COMPARE_JUMP(fused.variant());
+#if VELMOR_COMPUTED_GOTO
+    // Each variant of the two commonest fused instructions (fib's n < 2 and
+    // n - 1) has a handler of its own, its operator a constant there, so
+    // that no switch on the variant runs.
+LOCAL_INT_ADD:
+    LOCAL_INT_ARITH(intArithmeticOf(OP_ADD, x, y, result));
+LOCAL_INT_SUB:
+    LOCAL_INT_ARITH(intArithmeticOf(OP_SUB, x, y, result));
+LOCAL_INT_MUL:
+    LOCAL_INT_ARITH(intArithmeticOf(OP_MUL, x, y, result));
+LOCAL_INT_MOD:
+    LOCAL_INT_ARITH(intArithmeticOf(OP_MOD, x, y, result));
+LOCAL_INT_EQUAL_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_EQUAL);
+LOCAL_INT_NOT_EQUAL_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_NOT_EQUAL);
+LOCAL_INT_LESS_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_LESS);
+LOCAL_INT_LESS_EQUAL_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_LESS_EQUAL);
+LOCAL_INT_GREATER_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_GREATER);
+LOCAL_INT_GREATER_EQUAL_JUMP:
+    LOCAL_INT_COMPARE_JUMP(OP_GREATER_EQUAL);
+#endif
+#undef LOCAL_INT_ARITH
+#undef LOCAL_INT_COMPARE_JUMP
     CASE(OP_QUICK_LOCAL_STRING_COMPARE_JUMP) {
         FUSED(OP_QUICK_LOCAL_STRING_COMPARE_JUMP);
         const Value& a = slots[fused.u16<0>()];
@@ -1252,14 +1370,17 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
-    CASE(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP) {
-        FUSED(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP);
-        const Value& a = slots[fused.u16<0>()];
-        const Value* b = frame->globalCache[fused.u16<1>()];
-        if (!b || !a.isNumber() || !b->isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        ip = fused.branch<3>(compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), asDouble(*b)));
-        NEXT;
-    }
+// if x op g for a local x and a global g; `op` as in LOCAL_INT_COMPARE_JUMP.
+#define LOCAL_GLOBAL_COMPARE_JUMP(op)                                                             \
+    do {                                                                                          \
+        FUSED(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP);                                                \
+        const Value& a = slots[fused.u16<0>()];                                                   \
+        const Value* b = frame->globalCache[fused.u16<1>()];                                      \
+        if (!b || !a.isNumber() || !b->isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL; \
+        ip = fused.branch<3>(compareNumbers(op, asDouble(a), asDouble(*b)));                      \
+        NEXT;                                                                                     \
+    } while (false)
+    CASE(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP) LOCAL_GLOBAL_COMPARE_JUMP(fused.variant());
     CASE(OP_QUICK_LOCAL_GRID_INDEX) {
         FUSED(OP_QUICK_LOCAL_GRID_INDEX);
         // The row is read in place, never pushed.
@@ -1509,6 +1630,53 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
+// A value pushed as GET_LOCAL, GET_UPVALUE, CONSTANT or NIL pushes it, and the
+// return run at once, without a dispatch between them.
+#define PUSH_AND_RETURN(row, value, first)       \
+    do {                                         \
+        FUSED(row);                              \
+        if (top == stackEnd) goto LABEL_##first; \
+        new (top++) Value(value);                \
+        ip = fused.at(fused.kLength);            \
+        goto LABEL_OP_RETURN;                    \
+    } while (false)
+    CASE(OP_QUICK_RETURN_LOCAL) PUSH_AND_RETURN(OP_QUICK_RETURN_LOCAL, slots[fused.u16<0>()], OP_GET_LOCAL);
+    CASE(OP_QUICK_RETURN_UPVALUE)
+    PUSH_AND_RETURN(OP_QUICK_RETURN_UPVALUE, *upvalues[fused.u8<0>()]->location, OP_GET_UPVALUE);
+    CASE(OP_QUICK_RETURN_CONSTANT) PUSH_AND_RETURN(OP_QUICK_RETURN_CONSTANT, constants[fused.u16<0>()], OP_CONSTANT);
+    CASE(OP_QUICK_RETURN_NIL) PUSH_AND_RETURN(OP_QUICK_RETURN_NIL, Value(), OP_NIL);
+#undef PUSH_AND_RETURN
+    CASE(OP_QUICK_GLOBAL_PUSH) {
+        FUSED(OP_QUICK_GLOBAL_PUSH);
+        // push(g, v) of a global list g while push is the builtin: the value
+        // appended where g is kept, nothing pushed; the call's step counted.
+        const Value* callee = frame->globalCache[fused.u16<0>()];
+        Value* list = frame->globalCache[fused.u16<1>()];
+        const uint8_t valueOp = fused.own();
+        // The value's instruction comes in two lengths, so CALL is found after it.
+        const std::ptrdiff_t callAt =
+            fused.offset<2>() +
+            instructionLength(valueOp == Row::variantFor(OP_CONSTANT) || valueOp == Row::variantFor(OP_GET_LOCAL)
+                                  ? OP_CONSTANT
+                                  : OP_NIL);
+        if (!callee || !list || stackEnd - top < 3 || !callee->isNative() || callee->asNative().fn != nativePush ||
+            !list->isList() || list->listItems().size() >= maxListLength())
+            goto LABEL_OP_GET_GLOBAL;
+        const uint8_t* const after = fused.at(callAt + instructionLength(OP_CALL));
+        frame->ip = after;  // where OP_CALL leaves it, should growing the list fail
+        top_ = top;
+        if (executionLimits().stepsEnabled) [[unlikely]]
+            countStep();
+        switch (valueOp) {
+        case Row::variantFor(OP_NIL): list->listItems().push_back(Value()); break;
+        case Row::variantFor(OP_TRUE): list->listItems().push_back(Value(true)); break;
+        case Row::variantFor(OP_FALSE): list->listItems().push_back(Value(false)); break;
+        case Row::variantFor(OP_CONSTANT): list->listItems().push_back(constants[fused.u16<2>()]); break;
+        default: list->listItems().push_back(slots[fused.u16<2>()]); break;
+        }
+        ip = after + instructionLength(OP_POP);
+        NEXT;
+    }
 // A comparison of two numbers and the conditional jump on its result.
 #define COMPARE_JUMP(row, op)                                             \
     do {                                                                  \
@@ -1528,35 +1696,89 @@ dispatch:
     CASE(OP_QUICK_GREATER_JUMP) COMPARE_JUMP(OP_QUICK_GREATER_JUMP, OP_GREATER);
     CASE(OP_QUICK_GREATER_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_GREATER_EQUAL_JUMP, OP_GREATER_EQUAL);
 #undef COMPARE_JUMP
-    CASE(OP_QUICK_LOCAL_LOCAL_ARITH) {
-        FUSED(OP_QUICK_LOCAL_LOCAL_ARITH);
-        const Value& a = slots[fused.u16<0>()];
-        const Value& b = slots[fused.u16<1>()];
-        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        if (!fused.numberArithmetic(a, b, *top)) goto LABEL_OP_GET_LOCAL;
-        ++top;
-        ip = fused.at(fused.kLength);
-        NEXT;
-    }
-    CASE(OP_QUICK_UPVALUE_UPVALUE_ARITH) {
-        FUSED(OP_QUICK_UPVALUE_UPVALUE_ARITH);
-        const Value& a = *upvalues[fused.u8<0>()]->location;
-        const Value& b = *upvalues[fused.u8<1>()]->location;
-        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_UPVALUE;
-        if (!fused.numberArithmetic(a, b, *top)) goto LABEL_OP_GET_UPVALUE;
-        ++top;
-        ip = fused.at(fused.kLength);
-        NEXT;
-    }
-    CASE(OP_QUICK_LOCAL_LOCAL_COMPARE) {
-        FUSED(OP_QUICK_LOCAL_LOCAL_COMPARE);
-        const Value& a = slots[fused.u16<0>()];
-        const Value& b = slots[fused.u16<1>()];
-        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        storePlain(*top++, compareNumbers(static_cast<OpCode>(fused.variant()), asDouble(a), asDouble(b)));
-        ip = fused.at(fused.kLength);
-        NEXT;
-    }
+// a op b for locals a and b; `compute` stores the result at the top as the
+// variant computes it (false: run the sequence as compiled).
+#define LOCAL_LOCAL_ARITH(compute)                                                         \
+    do {                                                                                   \
+        FUSED(OP_QUICK_LOCAL_LOCAL_ARITH);                                                 \
+        const Value& a = slots[fused.u16<0>()];                                            \
+        const Value& b = slots[fused.u16<1>()];                                            \
+        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL; \
+        if (!(compute)) goto LABEL_OP_GET_LOCAL;                                           \
+        ++top;                                                                             \
+        ip = fused.at(fused.kLength);                                                      \
+        NEXT;                                                                              \
+    } while (false)
+    CASE(OP_QUICK_LOCAL_LOCAL_ARITH) LOCAL_LOCAL_ARITH(fused.numberArithmetic(a, b, *top));
+// a op b for captured a and b (count + step); `compute` as in LOCAL_LOCAL_ARITH.
+#define UPVALUE_UPVALUE_ARITH(compute)                                                       \
+    do {                                                                                     \
+        FUSED(OP_QUICK_UPVALUE_UPVALUE_ARITH);                                               \
+        const Value& a = *upvalues[fused.u8<0>()]->location;                                 \
+        const Value& b = *upvalues[fused.u8<1>()]->location;                                 \
+        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_UPVALUE; \
+        if (!(compute)) goto LABEL_OP_GET_UPVALUE;                                           \
+        ++top;                                                                               \
+        ip = fused.at(fused.kLength);                                                        \
+        NEXT;                                                                                \
+    } while (false)
+    CASE(OP_QUICK_UPVALUE_UPVALUE_ARITH) UPVALUE_UPVALUE_ARITH(fused.numberArithmetic(a, b, *top));
+// a op b for locals a and b as a value; `op` as in LOCAL_INT_COMPARE_JUMP.
+#define LOCAL_LOCAL_COMPARE(op)                                                            \
+    do {                                                                                   \
+        FUSED(OP_QUICK_LOCAL_LOCAL_COMPARE);                                               \
+        const Value& a = slots[fused.u16<0>()];                                            \
+        const Value& b = slots[fused.u16<1>()];                                            \
+        if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL; \
+        storePlain(*top++, compareNumbers(op, asDouble(a), asDouble(b)));                  \
+        ip = fused.at(fused.kLength);                                                      \
+        NEXT;                                                                              \
+    } while (false)
+    CASE(OP_QUICK_LOCAL_LOCAL_COMPARE) LOCAL_LOCAL_COMPARE(fused.variant());
+#if VELMOR_COMPUTED_GOTO
+    // The variants of these rows have handlers of their own too (sieve's
+    // while j <= n and i * i, a counter's count + step, a comparator's a < b).
+LOCAL_GLOBAL_EQUAL_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_EQUAL);
+LOCAL_GLOBAL_NOT_EQUAL_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_NOT_EQUAL);
+LOCAL_GLOBAL_LESS_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_LESS);
+LOCAL_GLOBAL_LESS_EQUAL_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_LESS_EQUAL);
+LOCAL_GLOBAL_GREATER_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_GREATER);
+LOCAL_GLOBAL_GREATER_EQUAL_JUMP:
+    LOCAL_GLOBAL_COMPARE_JUMP(OP_GREATER_EQUAL);
+LOCAL_LOCAL_ADD:
+    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_ADD, a, b, *top));
+LOCAL_LOCAL_SUB:
+    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_SUB, a, b, *top));
+LOCAL_LOCAL_MUL:
+    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_MUL, a, b, *top));
+UPVALUE_UPVALUE_ADD:
+    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_ADD, a, b, *top));
+UPVALUE_UPVALUE_SUB:
+    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_SUB, a, b, *top));
+UPVALUE_UPVALUE_MUL:
+    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_MUL, a, b, *top));
+LOCAL_LOCAL_EQUAL:
+    LOCAL_LOCAL_COMPARE(OP_EQUAL);
+LOCAL_LOCAL_NOT_EQUAL:
+    LOCAL_LOCAL_COMPARE(OP_NOT_EQUAL);
+LOCAL_LOCAL_LESS:
+    LOCAL_LOCAL_COMPARE(OP_LESS);
+LOCAL_LOCAL_LESS_EQUAL:
+    LOCAL_LOCAL_COMPARE(OP_LESS_EQUAL);
+LOCAL_LOCAL_GREATER:
+    LOCAL_LOCAL_COMPARE(OP_GREATER);
+LOCAL_LOCAL_GREATER_EQUAL:
+    LOCAL_LOCAL_COMPARE(OP_GREATER_EQUAL);
+#endif
+#undef LOCAL_GLOBAL_COMPARE_JUMP
+#undef LOCAL_LOCAL_ARITH
+#undef UPVALUE_UPVALUE_ARITH
+#undef LOCAL_LOCAL_COMPARE
     CASE(OP_QUICK_FOR_IN_NEXT) {
         FUSED(OP_QUICK_FOR_IN_NEXT);
         const Value& position = slots[fused.u16<0>()];

@@ -300,7 +300,12 @@ def call_groups():
         Case([("a", x), ("r", "[]")], [body], "r")
         for x in OPERANDS
         for body in ["push(r, a)", "push(r, a, a)", "print(a)", "abs(a)", "len(a)", "push(a, 1)", "push(r)", "pop(r)",
-                     "sort(r, function(x, y) return x < y end)", "map(function(v) return v + a end, r)"]])
+                     "sort(r, function(x, y) return x < y end)", "map(function(v) return v + a end, r)"]] + [
+        # push(r, v) of a literal onto a container of every kind (a global r
+        # in the global scopes: appended where r is kept).
+        Case([("r", x)], [body], "r")
+        for x in OPERANDS
+        for body in ["push(r, nil)", "push(r, true)", "push(r, false)", "push(r, 7)", "push(r, \"s\")"]])
 
     # Closures called back by builtins: results of every kind, errors raised
     # and caught inside them, returns from inside loops, nested callbacks,
@@ -323,6 +328,37 @@ def call_groups():
         ["r = reduce(function(s, v) return [s, v + a] end, [a, 1], 0)"],
     ]
     yield Group("callback-bodies", [Case([("a", x), ("r", "0")], body, "r") for x in OPERANDS for body in callbacks])
+
+    # Returns of every kind of value past the frame's values: arguments and
+    # locals that hold objects, loops' hidden values, a try still open in
+    # the returning frame (an error after the return must reach the
+    # caller's handler), captured locals that must be closed, a local
+    # function returned that calls itself, constants, recursion, a bare
+    # return, a function's end, and a callback's return into the builtin.
+    returns = [
+        ["r = (function(p) return p end)(a)"],
+        ["r = (function(p, q)", "  let t = [p, q]", "  let u = {\"k\": t}", "  return p", "end)(a, [a])"],
+        ["r = (function() return end)()", "r = [r, a]"],
+        ["r = (function(p)", "  let t = [p]", "end)(a)", "r = [r, a]"],
+        ["r = (function(p)", "  for i = 1, 3 do", "    for q in [p, i] do", "      if i == 2 then return [q, i] end",
+         "    end", "  end", "end)(a)"],
+        ["r = (function(p)", "  try", "    return [p]", "  catch e", "    return \"inner\"", "  end", "end)(a)",
+         "r = [r, a + 1]"],
+        ["r = (function(p)", "  let c = [p]", "  let get = function() return c end", "  c = [c, p]", "  return get",
+         "end)(a)", "r = [r(), a]"],
+        ["r = (function(p)", "  let n = 0", "  let step = function()", "    n = n + 1", "    return n", "  end",
+         "  step()", "  return [step, p]", "end)(a)", "r = [r[0](), r[0](), r[1]]"],
+        ["let deep = nil", "deep = function(n, p)", "  if n == 0 then return [p] end", "  return [deep(n - 1, p), n]",
+         "end", "r = deep(3, a)"],
+        ["r = sort([a, 2, 1], function(p, q)", "  let t = [p, q]", "  return t == [a, 2]", "end)"],
+        ["r = map(function(v)", "  let w = {\"v\": [v]}", "  return w", "end, [a, 1])"],
+        ["r = (function(p) return p end)(a) - 1"],
+        ["r = (function(p)", "  if p == nil then return 7 end", "  if p == true then return 2.5 end", "  return \"k\"",
+         "end)(a)", "r = [r, a]"],
+        ["r = (function(p)", "  function again(n)", "    if n < 1 then return [p] end", "    return [again(n - 1)]",
+         "  end", "  return again", "end)(a)", "r = r(2)"],
+    ]
+    yield Group("returns", [Case([("a", x), ("r", "0")], body, "r") for x in OPERANDS for body in returns])
 
 
 GROUPS = [
@@ -708,6 +744,48 @@ for i = -3, 2 do print(text[i]) end
             body += ["try", "  " + call, "catch e", '  print("error %d.%d", e)' % (n, m), "end"]
         body += ["print(items, calls)", "calls = []"]
     programs["callbacks"] = "\n".join(body) + "\n"
+    # Returns from the deepest frames the machine holds, before and after
+    # an overflow was caught, with objects in every frame; each engine has
+    # its own limit, so each is compared with itself only.
+    # push(g, v) on a global list while push is the builtin, after it is
+    # rebound to a function and to another builtin, and onto a global
+    # rebound to other kinds.
+    programs["push-rebound"] = """
+let g = []
+let saved = push
+function add(v) push(g, v) end
+for pass = 1, 5 do
+  add(pass)
+  push(g, [pass])
+  if pass == 2 then push = function(l, v) print("mine", v) end end
+  if pass == 3 then push = print end
+  if pass == 4 then
+    push = saved
+    g = "text"
+  end
+  try push(g, pass) catch e print(pass, e) end
+  print(pass, g)
+end
+"""
+    programs["returns-at-the-frame-limit"] = """
+let depth = 0
+function dive(p)
+  depth += 1
+  let held = [p, depth]
+  return [dive(held), held][1][1]
+end
+function climb(n, p)
+  if n == 0 then return p end
+  let held = {"p": p}
+  return climb(n - 1, held)["p"]
+end
+for pass = 1, 3 do
+  depth = 0
+  try print(dive("x")) catch e print(pass, depth, e) end
+  print(climb(3000, [pass]))
+  try print(climb(5000, pass)) catch e print(pass, e) end
+end
+"""
     # A loop body's scope may keep its bindings from pass to pass only where
     # no name is mentioned before the body declares it: each context below
     # mentions x before `let x` (or in it), in every kind of loop, with the
@@ -908,6 +986,7 @@ def uncaught_programs():
         ("add-assign", ["let a = {}"], "r += a"),
         ("modulo", ["let a = 7"], "r = a % 0"),
         ("undefined", [], "r = missing + 1"),
+        ("after-return", ["let a = [1]", "let f = function(p) try return p catch e return 0 end end"], "r = f(a) - 1"),
     ]
     for name, declarations, statement in shapes:
         programs["uncaught-%s-global" % name] = "\n".join(["let r = 0"] + declarations + [statement, "print(r)"]) + "\n"
@@ -1006,9 +1085,10 @@ def programs(only):
             yield "%s/%s" % (group.name, scope), group_program(group, scope), group.across
     # Compiled code gives every iteration one loop variable and resolves names
     # when it is compiled; the tree-walker binds per pass and looks names up
-    # as it runs. These two programs show that, so each engine is compared
-    # only with itself.
-    within_engine = {"loop-captures", "closures-see-later-lets", "loop-lets-before-use"}
+    # as it runs. These programs show that, or reach the engines' different
+    # frame limits, so each engine is compared only with itself.
+    within_engine = {"loop-captures", "closures-see-later-lets", "loop-lets-before-use",
+                     "returns-at-the-frame-limit"}
     for name, source in dynamic_programs().items():
         if not only or name in only:
             yield name, source, name not in within_engine

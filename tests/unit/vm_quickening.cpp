@@ -304,14 +304,14 @@ TEST(VmQuickening, ErrorsInsideFusedSequencesKeepTheFailingInstructionsLine) {
 }
 
 // Runs `source` with a budget of 100 steps; the global n afterwards.
-int64_t countedUntilBudgetRunsOut(const std::string& source) {
+int64_t countedUntilBudgetRunsOut(const std::string& source, EngineOptions options = EngineOptions{}) {
     const StmtList program = parseSource(source);
     Ref<FunctionProto> script = compileProgram(program);
     ExecutionLimits& limits = executionLimits();
     const ExecutionLimits saved = limits;
     limits.stepsEnabled = true;
     limits.stepsLeft = 100;
-    VM vm;
+    VM vm(options);
     bool exhausted = false;
     try {
         vm.run(script);
@@ -328,6 +328,10 @@ TEST(VmQuickening, LoopsStillCountSteps) {
     EXPECT_EQ(countedUntilBudgetRunsOut("let n = 0\nfor i = 1, 1000 do n = n + 1 end\n"), 101);
     // The call of range is a step of its own.
     EXPECT_EQ(countedUntilBudgetRunsOut("let n = 0\nfor x in range(1000) do n = n + 1 end\n"), 100);
+    // push(g, v) on a global list counts its call as a step, as the plain VM does.
+    const std::string pushes = "let n = 0\nlet g = []\nfor i = 1, 1000 do\n push(g, i)\n n = n + 1\nend\n";
+    EXPECT_EQ(countedUntilBudgetRunsOut(pushes), countedUntilBudgetRunsOut(pushes, EngineOptions{true}));
+    EXPECT_EQ(countedUntilBudgetRunsOut(pushes), 50);
 }
 
 TEST(VmQuickening, ForInLoopSeesTheListAndPositionAsCompiled) {

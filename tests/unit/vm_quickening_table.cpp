@@ -50,6 +50,10 @@ std::vector<Shape> shapes() {
         {OP_QUICK_SET_GLOBAL_POP, "let g = 0\ng = 1\n"},
         {OP_QUICK_SET_UPVALUE_POP, "function f()\n let x = 0\n return function() x = 1 end\nend\n"},
         {OP_QUICK_CALL_POP, "print(1)\n"},
+        {OP_QUICK_RETURN_LOCAL, "function f(x) return x end\n"},
+        {OP_QUICK_RETURN_UPVALUE, "function f(x) return function() return x end end\n"},
+        {OP_QUICK_RETURN_CONSTANT, "function f() return \"k\" end\n"},
+        {OP_QUICK_RETURN_NIL, "function f(x) print(x) end\n"},
     };
     struct Spelled {
         OpCode op;
@@ -94,6 +98,7 @@ std::vector<Shape> shapes() {
     for (const Spelled& v : values) {
         all.push_back(
             {OP_QUICK_GLOBAL_LOCAL_STORE, fill("let g = [1]\nfunction f(i, v) g[i] = $ end\n", v.text), v.op});
+        all.push_back({OP_QUICK_GLOBAL_PUSH, fill("let g = []\nfunction f(v) push(g, $) end\n", v.text), v.op});
     }
     return all;
 }
