@@ -474,6 +474,12 @@ std::string formatInt(int64_t i) {
     return out;
 }
 
+Value intString(int64_t i) {
+    char buffer[24];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, i);
+    return Value(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+}
+
 std::string formatNumber(double d) {
     if (std::isnan(d)) return "nan";
     if (std::isinf(d)) return d > 0 ? "inf" : "-inf";

@@ -492,5 +492,7 @@ void appendRepr(std::string& out, const Value& value);
 std::string formatNumber(double d);
 std::string quoteString(std::string_view text);
 std::string formatInt(int64_t i);
+// toText of an Int as a string value, written straight into it.
+Value intString(int64_t i);
 
 }  // namespace velmor
