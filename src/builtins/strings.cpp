@@ -138,13 +138,20 @@ Value nativeJoin(Caller&, std::span<Value> args) {
         allStrings = items[i].isString() && (length += items[i].asString().size()) <= maxStringLength();
     }
     if (allStrings) {
-        return Value::newString(length, [&](char* bytes) {
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                if (i > 0) bytes = std::copy(separator.begin(), separator.end(), bytes);
-                const std::string_view item = items[i].asString();
-                bytes = std::copy(item.begin(), item.end(), bytes);
-            }
-        });
+        // One loop per kind of separator, so that an empty or one-byte
+        // separator (the common cases) costs no call per item.
+        auto write = [&](auto writeSeparator) {
+            return Value::newString(length, [&](char* bytes) {
+                for (std::size_t i = 0; i < items.size(); ++i) {
+                    if (i > 0) writeSeparator(bytes);
+                    const std::string_view item = items[i].asString();
+                    bytes = std::copy(item.begin(), item.end(), bytes);
+                }
+            });
+        };
+        if (separator.empty()) return write([](char*&) {});
+        if (separator.size() == 1) return write([byte = separator[0]](char*& bytes) { *bytes++ = byte; });
+        return write([&](char*& bytes) { bytes = std::copy(separator.begin(), separator.end(), bytes); });
     }
     std::string result;
     for (std::size_t i = 0; i < items.size(); ++i) {
