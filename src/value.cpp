@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <new>
 #include <string_view>
 #include <unordered_set>
@@ -402,13 +403,17 @@ bool MapData::remove(const Value& key) {
     return true;
 }
 
-const Value& byteString(unsigned char byte) {
-    static const std::array<Value, 256> strings = [] {
-        std::array<Value, 256> table;
-        for (int code = 0; code < 256; ++code) table[code] = Value(std::string(1, static_cast<char>(code)));
-        return table;
-    }();
-    return strings[byte];
+const Value* byteStrings = nullptr;
+
+const Value* makeByteStrings() {
+    // Never freed, so that they outlive every other static holder of one.
+    auto table = std::make_unique<Value[]>(256);
+    for (int code = 0; code < 256; ++code) {
+        const char byte = static_cast<char>(code);
+        table[code] = Value(std::string_view(&byte, 1));
+    }
+    byteStrings = table.release();
+    return byteStrings;
 }
 
 bool appendToString(Value& target, std::string_view tail) {

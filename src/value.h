@@ -458,8 +458,17 @@ bool valuesEqual(const Value& a, const Value& b);  // the equality of ==
 bool keysEqual(const Value& a, const Value& b);    // map-key matching
 
 // A shared one-byte string, so that indexing a string, iterating over it,
-// chars and char do not allocate.
-const Value& byteString(unsigned char byte);
+// chars and char do not allocate. The table is made on first use; a plain
+// pointer rather than a function-local static, so that a use costs no guard
+// and no call.
+extern const Value* byteStrings;
+const Value* makeByteStrings();
+inline const Value& byteString(unsigned char byte) {
+    const Value* table = byteStrings;
+    if (!table) [[unlikely]]
+        table = makeByteStrings();
+    return table[byte];
+}
 
 // Free-function forms of the map operations.
 inline const Value* find(const MapData& map, const Value& key) { return map.find(key); }
