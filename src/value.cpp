@@ -18,17 +18,21 @@ namespace velmor {
 
 namespace {
 
-// Objects waiting to be freed. Created before main and never destroyed, so
-// it is there when an out-of-memory error unwinds and when static values
-// are freed at exit.
-std::vector<Object*>& destructionQueue() {
-    static auto* queue = [] {
-        auto* created = new std::vector<Object*>();
-        created->reserve(4096);
-        return created;
-    }();
-    return *queue;
+// Objects waiting to be freed. Created before main (or by the first object
+// freed before then) and never destroyed, so it is there when an
+// out-of-memory error unwinds and when static values are freed at exit. A
+// plain pointer, set before any dynamic initialisation, rather than a
+// function-local static, so that freeing an object pays no guard and no call.
+std::vector<Object*>* pendingObjects = nullptr;
+
+[[gnu::noinline]] std::vector<Object*>& makeDestructionQueue() {
+    auto* created = new std::vector<Object*>();
+    created->reserve(4096);
+    pendingObjects = created;
+    return *created;
 }
+
+std::vector<Object*>& destructionQueue() { return pendingObjects ? *pendingObjects : makeDestructionQueue(); }
 
 [[maybe_unused]] const bool kDestructionQueueReady = (destructionQueue(), true);
 
