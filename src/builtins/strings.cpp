@@ -13,7 +13,13 @@ namespace {
 
 bool isTrimmed(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool isWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+// (One comparison for most bytes: every white-space byte is at most ' '.)
+bool isWhiteSpace(char c) {
+    constexpr uint64_t kWhiteSpace = uint64_t{1} << ' ' | uint64_t{1} << '\t' | uint64_t{1} << '\n' |
+                                     uint64_t{1} << '\v' | uint64_t{1} << '\f' | uint64_t{1} << '\r';
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= ' ' && (kWhiteSpace >> byte & 1) != 0;
+}
 
 char upperByte(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 char lowerByte(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
