@@ -402,6 +402,9 @@ struct MapEntry {
 // entries, a hash index (open addressing over entry positions) answers
 // lookups instead; it gives the same answers as the scan because keysEqual
 // is an equivalence on everything but NaN, and NaN keys are never indexed.
+// Each slot keeps the top bits of its key's hash beside the entry's
+// position, so that a probe passes over most other keys without reading
+// their entries (in a large map, each read is a cache miss).
 // Code may read `entries` freely and append to it or replace values in
 // place (the index catches up with appended entries lazily), but must remove
 // entries only through `remove`.
@@ -426,8 +429,12 @@ private:
     void catchUpIndex() const;
     void insertIntoIndex(std::size_t position) const;
 
-    mutable std::vector<int32_t> slots_;  // entry positions; -1 marks an empty slot
-    mutable std::size_t indexed_ = 0;     // entries[0, indexed_) are in the index
+    struct IndexSlot {
+        int32_t position;  // of the entry; -1 marks an empty slot
+        uint32_t tag;      // the top bits of its key's hash
+    };
+    mutable std::vector<IndexSlot> slots_;
+    mutable std::size_t indexed_ = 0;  // entries[0, indexed_) are in the index
 };
 
 inline std::string_view Value::asString() const { return asStringObj().view(); }
