@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <new>
 #include <string_view>
 #include <unordered_set>
@@ -17,17 +18,21 @@ namespace velmor {
 
 namespace {
 
-// Objects waiting to be freed. Created before main and never destroyed, so
-// it is there when an out-of-memory error unwinds and when static values
-// are freed at exit.
-std::vector<Object*>& destructionQueue() {
-    static auto* queue = [] {
-        auto* created = new std::vector<Object*>();
-        created->reserve(4096);
-        return created;
-    }();
-    return *queue;
+// Objects waiting to be freed. Created before main (or by the first object
+// freed before then) and never destroyed, so it is there when an
+// out-of-memory error unwinds and when static values are freed at exit. A
+// plain pointer, set before any dynamic initialisation, rather than a
+// function-local static, so that freeing an object pays no guard and no call.
+std::vector<Object*>* pendingObjects = nullptr;
+
+[[gnu::noinline]] std::vector<Object*>& makeDestructionQueue() {
+    auto* created = new std::vector<Object*>();
+    created->reserve(4096);
+    pendingObjects = created;
+    return *created;
 }
+
+std::vector<Object*>& destructionQueue() { return pendingObjects ? *pendingObjects : makeDestructionQueue(); }
 
 [[maybe_unused]] const bool kDestructionQueueReady = (destructionQueue(), true);
 
@@ -288,6 +293,11 @@ std::size_t keyHash(const Value& key) {
     }
 }
 
+// The bits of a hash that a slot keeps beside its position: the top ones,
+// as the low ones choose the slot. Keys that keysEqual matches have equal
+// hashes and so equal tags.
+uint32_t hashTag(std::size_t hash) { return static_cast<uint32_t>(static_cast<uint64_t>(hash) >> 32); }
+
 bool isNaNKey(const Value& key) { return key.isFloat() && std::isnan(key.asFloat()); }
 
 // Keys that keysEqual can match at all; lists, maps and functions never match.
@@ -317,9 +327,10 @@ void MapData::insertIntoIndex(std::size_t position) const {
     const Value& key = entries[position].key;
     if (!isIndexable(key)) return;
     const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = keyHash(key) & mask;
-    while (slots_[slot] >= 0) slot = (slot + 1) & mask;
-    slots_[slot] = static_cast<int32_t>(position);
+    const std::size_t hash = keyHash(key);
+    std::size_t slot = hash & mask;
+    while (slots_[slot].position >= 0) slot = (slot + 1) & mask;
+    slots_[slot] = IndexSlot{static_cast<int32_t>(position), hashTag(hash)};
 }
 
 void MapData::catchUpIndex() const {
@@ -329,7 +340,7 @@ void MapData::catchUpIndex() const {
     if (slots_.size() < count * 2 || indexed_ == 0) {
         std::size_t capacity = 64;
         while (capacity < count * 2) capacity *= 2;
-        slots_.assign(capacity, -1);
+        slots_.assign(capacity, IndexSlot{-1, 0});
         indexed_ = 0;
     }
     for (; indexed_ < count; ++indexed_) insertIntoIndex(indexed_);
@@ -340,14 +351,18 @@ std::ptrdiff_t MapData::probe(const Value& key) const {
         catchUpIndex();
     const std::size_t mask = slots_.size() - 1;
     if (key.isString()) {
-        // The common case: a string key among strings. Every indexed string
-        // has its hash cached, so a different string is mostly told apart by
-        // its hash without reading its bytes.
+        // The common case: a string key among strings. A slot's tag tells
+        // most other keys apart without reading their entries; every indexed
+        // string has its hash cached, which tells most of the rest apart
+        // without reading their bytes.
         const StringObj& text = key.asStringObj();
         const std::size_t hash = stringHash(text);
+        const uint32_t tag = hashTag(hash);
         for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-            const int32_t position = slots_[slot];
-            if (position < 0) return -1;
+            const IndexSlot indexed = slots_[slot];
+            if (indexed.position < 0) return -1;
+            if (indexed.tag != tag) continue;
+            const int32_t position = indexed.position;
             const Value& k = entries[static_cast<std::size_t>(position)].key;
             if (k.isString() && (k.asObject() == key.asObject() ||
                                  (k.asStringObj().hashCache == hash && k.asString() == text.view()))) {
@@ -356,9 +371,13 @@ std::ptrdiff_t MapData::probe(const Value& key) const {
         }
     }
     if (!isIndexable(key)) return -1;
-    for (std::size_t slot = keyHash(key) & mask;; slot = (slot + 1) & mask) {
-        int32_t position = slots_[slot];
-        if (position < 0) return -1;
+    const std::size_t hash = keyHash(key);
+    const uint32_t tag = hashTag(hash);
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const IndexSlot indexed = slots_[slot];
+        if (indexed.position < 0) return -1;
+        if (indexed.tag != tag) continue;
+        const int32_t position = indexed.position;
         const Value& k = entries[static_cast<std::size_t>(position)].key;
         if (k.kind() == key.kind() && k.isString()) {
             if (k.asObject() == key.asObject() || k.asString() == key.asString()) return position;
@@ -402,13 +421,17 @@ bool MapData::remove(const Value& key) {
     return true;
 }
 
-const Value& byteString(unsigned char byte) {
-    static const std::array<Value, 256> strings = [] {
-        std::array<Value, 256> table;
-        for (int code = 0; code < 256; ++code) table[code] = Value(std::string(1, static_cast<char>(code)));
-        return table;
-    }();
-    return strings[byte];
+const Value* byteStrings = nullptr;
+
+const Value* makeByteStrings() {
+    // Never freed, so that they outlive every other static holder of one.
+    auto table = std::make_unique<Value[]>(256);
+    for (int code = 0; code < 256; ++code) {
+        const char byte = static_cast<char>(code);
+        table[code] = Value(std::string_view(&byte, 1));
+    }
+    byteStrings = table.release();
+    return byteStrings;
 }
 
 bool appendToString(Value& target, std::string_view tail) {
@@ -472,6 +495,12 @@ std::string formatInt(int64_t i) {
     std::string out;
     appendInt(out, i);
     return out;
+}
+
+Value intString(int64_t i) {
+    char buffer[24];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, i);
+    return Value(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
 }
 
 std::string formatNumber(double d) {

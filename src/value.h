@@ -402,6 +402,9 @@ struct MapEntry {
 // entries, a hash index (open addressing over entry positions) answers
 // lookups instead; it gives the same answers as the scan because keysEqual
 // is an equivalence on everything but NaN, and NaN keys are never indexed.
+// Each slot keeps the top bits of its key's hash beside the entry's
+// position, so that a probe passes over most other keys without reading
+// their entries (in a large map, each read is a cache miss).
 // Code may read `entries` freely and append to it or replace values in
 // place (the index catches up with appended entries lazily), but must remove
 // entries only through `remove`.
@@ -426,8 +429,12 @@ private:
     void catchUpIndex() const;
     void insertIntoIndex(std::size_t position) const;
 
-    mutable std::vector<int32_t> slots_;  // entry positions; -1 marks an empty slot
-    mutable std::size_t indexed_ = 0;     // entries[0, indexed_) are in the index
+    struct IndexSlot {
+        int32_t position;  // of the entry; -1 marks an empty slot
+        uint32_t tag;      // the top bits of its key's hash
+    };
+    mutable std::vector<IndexSlot> slots_;
+    mutable std::size_t indexed_ = 0;  // entries[0, indexed_) are in the index
 };
 
 inline std::string_view Value::asString() const { return asStringObj().view(); }
@@ -458,8 +465,17 @@ bool valuesEqual(const Value& a, const Value& b);  // the equality of ==
 bool keysEqual(const Value& a, const Value& b);    // map-key matching
 
 // A shared one-byte string, so that indexing a string, iterating over it,
-// chars and char do not allocate.
-const Value& byteString(unsigned char byte);
+// chars and char do not allocate. The table is made on first use; a plain
+// pointer rather than a function-local static, so that a use costs no guard
+// and no call.
+extern const Value* byteStrings;
+const Value* makeByteStrings();
+inline const Value& byteString(unsigned char byte) {
+    const Value* table = byteStrings;
+    if (!table) [[unlikely]]
+        table = makeByteStrings();
+    return table[byte];
+}
 
 // Free-function forms of the map operations.
 inline const Value* find(const MapData& map, const Value& key) { return map.find(key); }
@@ -492,5 +508,7 @@ void appendRepr(std::string& out, const Value& value);
 std::string formatNumber(double d);
 std::string quoteString(std::string_view text);
 std::string formatInt(int64_t i);
+// toText of an Int as a string value, written straight into it.
+Value intString(int64_t i);
 
 }  // namespace velmor

@@ -115,6 +115,7 @@ Value nativeType(Caller&, std::span<Value> args) { return kindName(args[0]); }
 
 Value nativeStr(Caller&, std::span<Value> args) {
     if (args[0].isString()) return args[0];
+    if (args[0].isInt()) return intString(args[0].asInt());
     return Value(toText(args[0]));
 }
 

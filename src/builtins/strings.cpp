@@ -2,6 +2,7 @@
 // ASCII letters.
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "support.h"
@@ -12,7 +13,13 @@ namespace {
 
 bool isTrimmed(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool isWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+// (One comparison for most bytes: every white-space byte is at most ' '.)
+bool isWhiteSpace(char c) {
+    constexpr uint64_t kWhiteSpace = uint64_t{1} << ' ' | uint64_t{1} << '\t' | uint64_t{1} << '\n' |
+                                     uint64_t{1} << '\v' | uint64_t{1} << '\f' | uint64_t{1} << '\r';
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= ' ' && (kWhiteSpace >> byte & 1) != 0;
+}
 
 char upperByte(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 char lowerByte(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -23,10 +30,54 @@ Value mapBytes(const Value& argument, std::size_t first, std::size_t end, Change
     const TextArgument text(argument);
     const std::string_view source = text.view();
     end = std::min(end, source.size());
+    first = std::min(first, end);
     return Value::newString(source.size(), [&](char* bytes) {
-        std::memcpy(bytes, source.data(), source.size());
-        for (std::size_t i = first; i < end; ++i) bytes[i] = change(bytes[i]);
+        // One pass over the changed bytes instead of a copy and a second pass.
+        std::memcpy(bytes, source.data(), first);
+        for (std::size_t i = first; i < end; ++i) bytes[i] = change(source[i]);
+        std::memcpy(bytes + end, source.data() + end, source.size() - end);
     });
+}
+
+// Where `pattern` (not empty) next occurs in `text` at or after `from`, or npos.
+// A one-byte pattern, the common separator, goes straight to memchr.
+inline std::size_t findFrom(std::string_view text, std::string_view pattern, std::size_t from) {
+    if (pattern.size() == 1) {
+        if (from >= text.size()) return std::string_view::npos;
+        const void* at = std::memchr(text.data() + from, pattern[0], text.size() - from);
+        return at ? static_cast<std::size_t>(static_cast<const char*>(at) - text.data()) : std::string_view::npos;
+    }
+    return text.find(pattern, from);
+}
+
+// The number of matches of `pattern` (not empty) that findFrom steps through
+// from the front, each search starting after the previous match.
+std::size_t countMatches(std::string_view text, std::string_view pattern) {
+    const std::size_t first = findFrom(text, pattern, 0);
+    if (first == std::string_view::npos) return 0;  // (the common case of replace, by memchr alone)
+    std::size_t count = 1;
+    if (pattern.size() == 1) {
+        // The rest eight bytes at a time: a byte of `word` is zero where the
+        // text has the pattern's byte; each such byte leaves a 1 in `zeros`,
+        // summed by the multiplication into the top byte.
+        constexpr uint64_t kOnes = 0x0101010101010101;
+        constexpr uint64_t kLow7 = 0x7f7f7f7f7f7f7f7f;
+        const uint64_t spread = kOnes * static_cast<unsigned char>(pattern[0]);
+        std::size_t i = first + 1;
+        for (; i + 8 <= text.size(); i += 8) {
+            uint64_t word;
+            std::memcpy(&word, text.data() + i, 8);
+            word ^= spread;
+            const uint64_t zeros = ~(((word & kLow7) + kLow7) | word) >> 7 & kOnes;
+            count += static_cast<std::size_t>((zeros * kOnes) >> 56);
+        }
+        for (; i < text.size(); ++i) count += text[i] == pattern[0] ? 1 : 0;
+        return count;
+    }
+    for (std::size_t at = findFrom(text, pattern, first + pattern.size()); at != std::string_view::npos;
+         at = findFrom(text, pattern, at + pattern.size()))
+        ++count;
+    return count;
 }
 
 }  // namespace
@@ -58,14 +109,10 @@ Value nativeSplit(Caller&, std::span<Value> args) {
     ValueVector pieces;
     if (args.size() > 1 && args[1].isString() && !args[1].asString().empty()) {
         const std::string_view separator = args[1].asString();
-        std::size_t count = 1;
-        for (std::size_t at = text.find(separator); at != std::string_view::npos;
-             at = text.find(separator, at + separator.size()))
-            ++count;
-        reserveResult(pieces, count, maxListLength(), "split");
+        reserveResult(pieces, countMatches(text, separator) + 1, maxListLength(), "split");
         std::size_t position = 0;
         for (;;) {
-            const std::size_t at = text.find(separator, position);
+            const std::size_t at = findFrom(text, separator, position);
             if (at == std::string_view::npos) break;
             pieces.emplace_back(text.substr(position, at - position));
             position = at + separator.size();
@@ -97,13 +144,20 @@ Value nativeJoin(Caller&, std::span<Value> args) {
         allStrings = items[i].isString() && (length += items[i].asString().size()) <= maxStringLength();
     }
     if (allStrings) {
-        return Value::newString(length, [&](char* bytes) {
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                if (i > 0) bytes = std::copy(separator.begin(), separator.end(), bytes);
-                const std::string_view item = items[i].asString();
-                bytes = std::copy(item.begin(), item.end(), bytes);
-            }
-        });
+        // One loop per kind of separator, so that an empty or one-byte
+        // separator (the common cases) costs no call per item.
+        auto write = [&](auto writeSeparator) {
+            return Value::newString(length, [&](char* bytes) {
+                for (std::size_t i = 0; i < items.size(); ++i) {
+                    if (i > 0) writeSeparator(bytes);
+                    const std::string_view item = items[i].asString();
+                    bytes = std::copy(item.begin(), item.end(), bytes);
+                }
+            });
+        };
+        if (separator.empty()) return write([](char*&) {});
+        if (separator.size() == 1) return write([byte = separator[0]](char*& bytes) { *bytes++ = byte; });
+        return write([&](char*& bytes) { bytes = std::copy(separator.begin(), separator.end(), bytes); });
     }
     std::string result;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -123,17 +177,15 @@ Value nativeReplace(Caller&, std::span<Value> args) {
     const std::string_view newText = newArgument.view();
     if (oldText.empty()) return args[0].isString() ? args[0] : Value(text);
     // Counted first, so that the result is measured, checked and written once.
-    std::size_t count = 0;
-    for (std::size_t at = text.find(oldText); at != std::string_view::npos;
-         at = text.find(oldText, at + oldText.size()))
-        ++count;
+    const std::size_t count = countMatches(text, oldText);
     if (count == 0) return args[0].isString() ? args[0] : Value(text);
     const std::size_t kept = text.size() - count * oldText.size();
     const std::size_t cap = maxStringLength();
     if (kept > cap || (!newText.empty() && count > (cap - kept) / newText.size())) throwResultTooLarge("replace");
     return Value::newString(kept + count * newText.size(), [&](char* bytes) {
         std::size_t position = 0;
-        for (std::size_t at = text.find(oldText); at != std::string_view::npos; at = text.find(oldText, position)) {
+        for (std::size_t at = findFrom(text, oldText, 0); at != std::string_view::npos;
+             at = findFrom(text, oldText, position)) {
             bytes = std::copy(text.begin() + position, text.begin() + at, bytes);
             bytes = std::copy(newText.begin(), newText.end(), bytes);
             position = at + oldText.size();

@@ -367,6 +367,109 @@ TEST_F(BuiltinsTest, RoundWithDigitsNeverInventsNan) {
     EXPECT_EQ(toRepr(call("round", {Value(-2.5)})), "-3");
 }
 
+// The string builtins against plain byte-by-byte references, over random
+// texts of few distinct bytes (so that separators match often, overlap and
+// sit side by side), bytes above 127, empty texts and separators, and texts
+// long enough for the word-at-a-time scans, at every alignment.
+TEST_F(BuiltinsTest, StringBuiltinsAgreeWithPlainReferences) {
+    std::mt19937 random(77);
+    // (\x7f and \xff differ only in the top bit; \b and ! border the white-space bytes.)
+    const std::string alphabet = std::string("aAb ,\xff\x7f\t.\n\v\f\r\b!", 15) + '\0';
+    auto randomText = [&](std::size_t most) {
+        std::string text;
+        const std::size_t length = random() % 4 == 0 ? random() % (most + 1) : random() % 12;
+        for (std::size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+        return text;
+    };
+    auto matchesAt = [](const std::string& text, std::size_t i, const std::string& pattern) {
+        return text.compare(i, pattern.size(), pattern) == 0;
+    };
+    auto referenceSplit = [&](const std::string& text, const std::string& separator) {
+        std::vector<std::string> pieces(1);
+        if (separator.empty()) {
+            pieces.clear();
+            std::string word;
+            for (char c : text + " ") {
+                if (std::string(" \t\n\v\f\r").find(c) == std::string::npos) {
+                    word += c;
+                } else if (!word.empty()) {
+                    pieces.push_back(word);
+                    word.clear();
+                }
+            }
+            return pieces;
+        }
+        for (std::size_t i = 0; i < text.size();) {
+            if (matchesAt(text, i, separator)) {
+                pieces.emplace_back();
+                i += separator.size();
+            } else {
+                pieces.back() += text[i++];
+            }
+        }
+        return pieces;
+    };
+    auto referenceReplace = [&](const std::string& text, const std::string& oldText, const std::string& newText) {
+        if (oldText.empty()) return text;
+        std::string result;
+        for (std::size_t i = 0; i < text.size();) {
+            if (matchesAt(text, i, oldText)) {
+                result += newText;
+                i += oldText.size();
+            } else {
+                result += text[i++];
+            }
+        }
+        return result;
+    };
+    auto referenceCase = [](std::string text, bool upper, std::size_t end) {
+        for (std::size_t i = 0; i < std::min(end, text.size()); ++i) {
+            if (upper && text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 32);
+            if (!upper && text[i] >= 'A' && text[i] <= 'Z') text[i] = static_cast<char>(text[i] + 32);
+        }
+        return text;
+    };
+    auto pieces = [](const Value& list) {
+        std::vector<std::string> out;
+        for (const Value& item : list.listItems()) out.emplace_back(item.asString());
+        return out;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        const std::string text = randomText(round % 16 == 0 ? 5000 : 300);
+        std::string pattern = randomText(3).substr(0, 1 + random() % 3);
+        if (random() % 8 == 0) pattern.clear();
+        const std::string replacement = randomText(2).substr(0, random() % 3);
+        const Value textValue(text);
+        // Offsets into a longer string, so that the scans start at every alignment.
+        const std::size_t skip = random() % 8;
+        const std::string shifted = text.substr(std::min(skip, text.size()));
+        EXPECT_EQ(pieces(call("split", {Value(shifted), Value(pattern)})), referenceSplit(shifted, pattern))
+            << quoteString(shifted) << " " << quoteString(pattern);
+        EXPECT_EQ(pieces(call("split", {textValue})), referenceSplit(text, "")) << quoteString(text);
+        EXPECT_EQ(call("replace", {Value(shifted), Value(pattern), Value(replacement)}).asString(),
+                  referenceReplace(shifted, pattern, replacement))
+            << quoteString(shifted) << " " << quoteString(pattern) << " " << quoteString(replacement);
+        const Value parts = call("split", {textValue, Value(pattern)});
+        std::string joined;
+        for (std::size_t i = 0; i < parts.listItems().size(); ++i) {
+            if (i > 0) joined += pattern;
+            joined += parts.listItems()[i].asString();
+        }
+        EXPECT_EQ(call("join", {parts, Value(pattern)}).asString(), joined) << quoteString(text);
+        if (!pattern.empty()) {
+            EXPECT_EQ(joined, text);
+        }
+        EXPECT_EQ(call("upper", {textValue}).asString(), referenceCase(text, true, text.size()));
+        EXPECT_EQ(call("lower", {textValue}).asString(), referenceCase(text, false, text.size()));
+        EXPECT_EQ(call("capitalize", {textValue}).asString(), referenceCase(text, true, 1));
+        const uint64_t bits = (uint64_t{random()} << 32 | random()) >> (random() % 64);
+        const int64_t number = static_cast<int64_t>(random() % 2 ? bits : ~bits);
+        for (const int64_t n : {number, INT64_MIN, INT64_MAX, int64_t{0}, int64_t{-7}}) {
+            EXPECT_EQ(call("str", {Value(n)}).asString(), std::to_string(n));
+        }
+    }
+}
+
 // Every builtin but the two that touch the console, fed arbitrary arguments
 // (extreme numbers, NaN, NUL bytes, nested and self-containing containers) and
 // callbacks that answer anything: only the language's own errors may leave.

@@ -300,6 +300,28 @@ TEST(Values, StringsOfEveryPooledSizeKeepTheirBytes) {
     EXPECT_EQ(Value(std::string("with\0nul", 8)).asString().size(), 8u);
 }
 
+TEST(Values, ObjectsFreedWhileFreeingAnotherAreFreedToo) {
+    // Each level is freed from the queue that the outermost free drains;
+    // the string shows, by its count, that the innermost list let go of it.
+    const Value text("kept");
+    Value nested = Value::newList({text});
+    for (int i = 0; i < 5; ++i) nested = Value::newList({nested, Value::newMap()});
+    EXPECT_EQ(text.asObject()->refCount, 2u);
+    nested = Value();
+    EXPECT_EQ(text.asObject()->refCount, 1u);
+}
+
+TEST(Values, OneByteStringsAreSharedAndHoldTheirByte) {
+    for (int code = 0; code < 256; ++code) {
+        const auto byte = static_cast<unsigned char>(code);
+        const Value& shared = byteString(byte);
+        ASSERT_TRUE(shared.isString());
+        EXPECT_EQ(shared.asString(), std::string(1, static_cast<char>(code))) << code;
+        EXPECT_EQ(shared.asStringObj().bytes()[1], '\0');
+        EXPECT_EQ(&byteString(byte), &shared);
+    }
+}
+
 TEST(ValueVector, AgreesWithAStandardVectorUnderRandomEdits) {
     // Strings carry reference counts, so a relocation that copied or dropped
     // an item shows in the counts as well as in the contents.
