@@ -142,6 +142,8 @@ bool addendIsReadable(const Match& match) { return match.op(1) == OP_GET_LOCAL |
 
 bool addsToTheSameLocal(const Match& match) { return addendIsReadable(match) && match.operand(3) == match.operand(0); }
 
+bool addsToTheSameUpvalue(const Match& match) { return match.operand(3) == match.operand(0); }
+
 bool addsToTheSameGlobal(const Match& match) {
     const Value* read = match.constant(0);
     const Value* written = match.constant(3);

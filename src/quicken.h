@@ -107,6 +107,9 @@ inline constexpr OpcodeSet kComparisons =
       OP_POP)                                                                                                          \
     X(OP_QUICK_LOCAL_LOCAL_ARITH, always, "a + b, a - b, a * b for locals a and b", OP_GET_LOCAL, OP_GET_LOCAL,        \
       anyOf(OP_ADD, OP_SUB, OP_MUL))                                                                                   \
+    X(OP_QUICK_UPVALUE_ADD_ASSIGN, addsToTheSameUpvalue,                                                               \
+      "u = u + v for captured u and v (a counter's count = count + step)", OP_GET_UPVALUE, OP_GET_UPVALUE, OP_ADD,     \
+      OP_SET_UPVALUE, OP_POP)                                                                                          \
     X(OP_QUICK_UPVALUE_UPVALUE_ARITH, always, "a + b, a - b, a * b for captured a and b (count + step)",               \
       OP_GET_UPVALUE, OP_GET_UPVALUE, anyOf(OP_ADD, OP_SUB, OP_MUL))                                                   \
     X(OP_QUICK_LOCAL_LOCAL_COMPARE, resultIsNoBranch, "a < b for locals as a value (a comparator's return a < b)",     \

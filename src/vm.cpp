@@ -1723,6 +1723,23 @@ LOCAL_INT_GREATER_EQUAL_JUMP:
         NEXT;                                                                                \
     } while (false)
     CASE(OP_QUICK_UPVALUE_UPVALUE_ARITH) UPVALUE_UPVALUE_ARITH(fused.numberArithmetic(a, b, *top));
+    // u = u + v for captured u and v: numbers add where u is kept, without
+    // a value on the stack; anything else runs the sequence as compiled.
+    CASE(OP_QUICK_UPVALUE_ADD_ASSIGN) {
+        FUSED(OP_QUICK_UPVALUE_ADD_ASSIGN);
+        Value& x = *upvalues[fused.u8<0>()]->location;
+        const Value& y = *upvalues[fused.u8<1>()]->location;
+        if (stackEnd - top < 2) goto LABEL_OP_GET_UPVALUE;
+        if (x.isInt() && y.isInt()) {
+            x.intRef() = wrappingAdd(x.asInt(), y.asInt());
+        } else if (x.isNumber() && y.isNumber()) {
+            storePlain(x, asDouble(x) + asDouble(y));
+        } else {
+            goto LABEL_OP_GET_UPVALUE;
+        }
+        ip = fused.at(fused.kLength);
+        NEXT;
+    }
 // a op b for locals a and b as a value; `op` as in LOCAL_INT_COMPARE_JUMP.
 #define LOCAL_LOCAL_COMPARE(op)                                                            \
     do {                                                                                   \

@@ -51,6 +51,7 @@ std::vector<Shape> shapes() {
         {OP_QUICK_SET_UPVALUE_POP, "function f()\n let x = 0\n return function() x = 1 end\nend\n"},
         {OP_QUICK_CALL_POP, "print(1)\n"},
         {OP_QUICK_RETURN_LOCAL, "function f(x) return x end\n"},
+        {OP_QUICK_UPVALUE_ADD_ASSIGN, "function f(x, y) return function() x = x + y end end\n"},
         {OP_QUICK_RETURN_UPVALUE, "function f(x) return function() return x end end\n"},
         {OP_QUICK_RETURN_CONSTANT, "function f() return \"k\" end\n"},
         {OP_QUICK_RETURN_NIL, "function f(x) print(x) end\n"},
