@@ -645,6 +645,45 @@ Value VM::runLoop(std::size_t targetDepth) {
     for (int variant = name; variant <= name##_LAST_VARIANT; ++variant) dispatchTable[variant] = &&LABEL_##name;
 #define CASE(name) LABEL_##name:
 #define NEXT goto* dispatchTable[*ip++]
+// The variants of fused rows that have handlers of their own (fib's n < 2
+// and n - 1, sieve's while j <= n and i * i, a counter's count + step, a
+// comparator's a < b): the row, the variant's operator, the handler's label
+// and the macro that writes its body from the operator. One list makes both
+// the handlers and their places in the dispatch table.
+#define VELMOR_OWN_VARIANTS(X)                                                                                    \
+    X(OP_QUICK_LOCAL_INT_ARITH, OP_ADD, LOCAL_INT_ADD, LOCAL_INT_ARITH_OF)                                        \
+    X(OP_QUICK_LOCAL_INT_ARITH, OP_SUB, LOCAL_INT_SUB, LOCAL_INT_ARITH_OF)                                        \
+    X(OP_QUICK_LOCAL_INT_ARITH, OP_MUL, LOCAL_INT_MUL, LOCAL_INT_ARITH_OF)                                        \
+    X(OP_QUICK_LOCAL_INT_ARITH, OP_MOD, LOCAL_INT_MOD, LOCAL_INT_ARITH_OF)                                        \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_EQUAL, LOCAL_INT_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)                    \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_NOT_EQUAL, LOCAL_INT_NOT_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)            \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_LESS, LOCAL_INT_LESS_JUMP, LOCAL_INT_COMPARE_JUMP)                      \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_LESS_EQUAL, LOCAL_INT_LESS_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)          \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_GREATER, LOCAL_INT_GREATER_JUMP, LOCAL_INT_COMPARE_JUMP)                \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_GREATER_EQUAL, LOCAL_INT_GREATER_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)    \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_EQUAL, LOCAL_GLOBAL_EQUAL_JUMP, LOCAL_GLOBAL_COMPARE_JUMP)           \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_NOT_EQUAL, LOCAL_GLOBAL_NOT_EQUAL_JUMP, LOCAL_GLOBAL_COMPARE_JUMP)   \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_LESS, LOCAL_GLOBAL_LESS_JUMP, LOCAL_GLOBAL_COMPARE_JUMP)             \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_LESS_EQUAL, LOCAL_GLOBAL_LESS_EQUAL_JUMP, LOCAL_GLOBAL_COMPARE_JUMP) \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_GREATER, LOCAL_GLOBAL_GREATER_JUMP, LOCAL_GLOBAL_COMPARE_JUMP)       \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_GREATER_EQUAL, LOCAL_GLOBAL_GREATER_EQUAL_JUMP,                      \
+      LOCAL_GLOBAL_COMPARE_JUMP)                                                                                  \
+    X(OP_QUICK_LOCAL_LOCAL_ARITH, OP_ADD, LOCAL_LOCAL_ADD, LOCAL_LOCAL_ARITH_OF)                                  \
+    X(OP_QUICK_LOCAL_LOCAL_ARITH, OP_SUB, LOCAL_LOCAL_SUB, LOCAL_LOCAL_ARITH_OF)                                  \
+    X(OP_QUICK_LOCAL_LOCAL_ARITH, OP_MUL, LOCAL_LOCAL_MUL, LOCAL_LOCAL_ARITH_OF)                                  \
+    X(OP_QUICK_UPVALUE_UPVALUE_ARITH, OP_ADD, UPVALUE_UPVALUE_ADD, UPVALUE_UPVALUE_ARITH_OF)                      \
+    X(OP_QUICK_UPVALUE_UPVALUE_ARITH, OP_SUB, UPVALUE_UPVALUE_SUB, UPVALUE_UPVALUE_ARITH_OF)                      \
+    X(OP_QUICK_UPVALUE_UPVALUE_ARITH, OP_MUL, UPVALUE_UPVALUE_MUL, UPVALUE_UPVALUE_ARITH_OF)                      \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_EQUAL, LOCAL_LOCAL_EQUAL, LOCAL_LOCAL_COMPARE)                             \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_NOT_EQUAL, LOCAL_LOCAL_NOT_EQUAL, LOCAL_LOCAL_COMPARE)                     \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_LESS, LOCAL_LOCAL_LESS, LOCAL_LOCAL_COMPARE)                               \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_LESS_EQUAL, LOCAL_LOCAL_LESS_EQUAL, LOCAL_LOCAL_COMPARE)                   \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_GREATER, LOCAL_LOCAL_GREATER, LOCAL_LOCAL_COMPARE)                         \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_GREATER_EQUAL, LOCAL_LOCAL_GREATER_EQUAL, LOCAL_LOCAL_COMPARE)
+#define VELMOR_OWN_LABEL(row, op, label, body) dispatchTable[Fused<row>::variantFor(op)] = &&label;
+#define VELMOR_OWN_HANDLER(row, op, label, body) \
+    label:                                       \
+    body(op);
 #else
 // The labels serve the slow paths that jump back to a plain instruction;
 // most have no such jump.
@@ -734,42 +773,7 @@ Value VM::execute(std::size_t targetDepth) {
         VELMOR_OPCODES(VELMOR_LABEL)
         VELMOR_QUICK_OPCODES(VELMOR_QUICK_LABEL)
         // The variants that have handlers of their own (below the rows' handlers).
-        {
-            using Arith = Fused<OP_QUICK_LOCAL_INT_ARITH>;
-            using Compare = Fused<OP_QUICK_LOCAL_INT_COMPARE_JUMP>;
-            dispatchTable[Arith::variantFor(OP_ADD)] = &&LOCAL_INT_ADD;
-            dispatchTable[Arith::variantFor(OP_SUB)] = &&LOCAL_INT_SUB;
-            dispatchTable[Arith::variantFor(OP_MUL)] = &&LOCAL_INT_MUL;
-            dispatchTable[Arith::variantFor(OP_MOD)] = &&LOCAL_INT_MOD;
-            dispatchTable[Compare::variantFor(OP_EQUAL)] = &&LOCAL_INT_EQUAL_JUMP;
-            dispatchTable[Compare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_INT_NOT_EQUAL_JUMP;
-            dispatchTable[Compare::variantFor(OP_LESS)] = &&LOCAL_INT_LESS_JUMP;
-            dispatchTable[Compare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_INT_LESS_EQUAL_JUMP;
-            dispatchTable[Compare::variantFor(OP_GREATER)] = &&LOCAL_INT_GREATER_JUMP;
-            dispatchTable[Compare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_INT_GREATER_EQUAL_JUMP;
-            using GlobalCompare = Fused<OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP>;
-            dispatchTable[GlobalCompare::variantFor(OP_EQUAL)] = &&LOCAL_GLOBAL_EQUAL_JUMP;
-            dispatchTable[GlobalCompare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_GLOBAL_NOT_EQUAL_JUMP;
-            dispatchTable[GlobalCompare::variantFor(OP_LESS)] = &&LOCAL_GLOBAL_LESS_JUMP;
-            dispatchTable[GlobalCompare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_GLOBAL_LESS_EQUAL_JUMP;
-            dispatchTable[GlobalCompare::variantFor(OP_GREATER)] = &&LOCAL_GLOBAL_GREATER_JUMP;
-            dispatchTable[GlobalCompare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_GLOBAL_GREATER_EQUAL_JUMP;
-            using LocalArith = Fused<OP_QUICK_LOCAL_LOCAL_ARITH>;
-            dispatchTable[LocalArith::variantFor(OP_ADD)] = &&LOCAL_LOCAL_ADD;
-            dispatchTable[LocalArith::variantFor(OP_SUB)] = &&LOCAL_LOCAL_SUB;
-            dispatchTable[LocalArith::variantFor(OP_MUL)] = &&LOCAL_LOCAL_MUL;
-            using UpvalueArith = Fused<OP_QUICK_UPVALUE_UPVALUE_ARITH>;
-            dispatchTable[UpvalueArith::variantFor(OP_ADD)] = &&UPVALUE_UPVALUE_ADD;
-            dispatchTable[UpvalueArith::variantFor(OP_SUB)] = &&UPVALUE_UPVALUE_SUB;
-            dispatchTable[UpvalueArith::variantFor(OP_MUL)] = &&UPVALUE_UPVALUE_MUL;
-            using LocalCompare = Fused<OP_QUICK_LOCAL_LOCAL_COMPARE>;
-            dispatchTable[LocalCompare::variantFor(OP_EQUAL)] = &&LOCAL_LOCAL_EQUAL;
-            dispatchTable[LocalCompare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_LOCAL_NOT_EQUAL;
-            dispatchTable[LocalCompare::variantFor(OP_LESS)] = &&LOCAL_LOCAL_LESS;
-            dispatchTable[LocalCompare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_LOCAL_LESS_EQUAL;
-            dispatchTable[LocalCompare::variantFor(OP_GREATER)] = &&LOCAL_LOCAL_GREATER;
-            dispatchTable[LocalCompare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_LOCAL_GREATER_EQUAL;
-        }
+        VELMOR_OWN_VARIANTS(VELMOR_OWN_LABEL)
         tableReady = true;
     }
     NEXT;
@@ -1328,33 +1332,6 @@ dispatch:
         NEXT;                                                                    \
     } while (false)
     CASE(OP_QUICK_LOCAL_INT_COMPARE_JUMP) LOCAL_INT_COMPARE_JUMP(fused.variant());
-#if VELMOR_COMPUTED_GOTO
-    // Each variant of the two commonest fused instructions (fib's n < 2 and
-    // n - 1) has a handler of its own, its operator a constant there, so
-    // that no switch on the variant runs.
-LOCAL_INT_ADD:
-    LOCAL_INT_ARITH(intArithmeticOf(OP_ADD, x, y, result));
-LOCAL_INT_SUB:
-    LOCAL_INT_ARITH(intArithmeticOf(OP_SUB, x, y, result));
-LOCAL_INT_MUL:
-    LOCAL_INT_ARITH(intArithmeticOf(OP_MUL, x, y, result));
-LOCAL_INT_MOD:
-    LOCAL_INT_ARITH(intArithmeticOf(OP_MOD, x, y, result));
-LOCAL_INT_EQUAL_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_EQUAL);
-LOCAL_INT_NOT_EQUAL_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_NOT_EQUAL);
-LOCAL_INT_LESS_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_LESS);
-LOCAL_INT_LESS_EQUAL_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_LESS_EQUAL);
-LOCAL_INT_GREATER_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_GREATER);
-LOCAL_INT_GREATER_EQUAL_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_GREATER_EQUAL);
-#endif
-#undef LOCAL_INT_ARITH
-#undef LOCAL_INT_COMPARE_JUMP
     CASE(OP_QUICK_LOCAL_STRING_COMPARE_JUMP) {
         FUSED(OP_QUICK_LOCAL_STRING_COMPARE_JUMP);
         const Value& a = slots[fused.u16<0>()];
@@ -1753,45 +1730,18 @@ LOCAL_INT_GREATER_EQUAL_JUMP:
     } while (false)
     CASE(OP_QUICK_LOCAL_LOCAL_COMPARE) LOCAL_LOCAL_COMPARE(fused.variant());
 #if VELMOR_COMPUTED_GOTO
-    // The variants of these rows have handlers of their own too (sieve's
-    // while j <= n and i * i, a counter's count + step, a comparator's a < b).
-LOCAL_GLOBAL_EQUAL_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_EQUAL);
-LOCAL_GLOBAL_NOT_EQUAL_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_NOT_EQUAL);
-LOCAL_GLOBAL_LESS_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_LESS);
-LOCAL_GLOBAL_LESS_EQUAL_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_LESS_EQUAL);
-LOCAL_GLOBAL_GREATER_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_GREATER);
-LOCAL_GLOBAL_GREATER_EQUAL_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_GREATER_EQUAL);
-LOCAL_LOCAL_ADD:
-    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_ADD, a, b, *top));
-LOCAL_LOCAL_SUB:
-    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_SUB, a, b, *top));
-LOCAL_LOCAL_MUL:
-    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_MUL, a, b, *top));
-UPVALUE_UPVALUE_ADD:
-    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_ADD, a, b, *top));
-UPVALUE_UPVALUE_SUB:
-    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_SUB, a, b, *top));
-UPVALUE_UPVALUE_MUL:
-    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_MUL, a, b, *top));
-LOCAL_LOCAL_EQUAL:
-    LOCAL_LOCAL_COMPARE(OP_EQUAL);
-LOCAL_LOCAL_NOT_EQUAL:
-    LOCAL_LOCAL_COMPARE(OP_NOT_EQUAL);
-LOCAL_LOCAL_LESS:
-    LOCAL_LOCAL_COMPARE(OP_LESS);
-LOCAL_LOCAL_LESS_EQUAL:
-    LOCAL_LOCAL_COMPARE(OP_LESS_EQUAL);
-LOCAL_LOCAL_GREATER:
-    LOCAL_LOCAL_COMPARE(OP_GREATER);
-LOCAL_LOCAL_GREATER_EQUAL:
-    LOCAL_LOCAL_COMPARE(OP_GREATER_EQUAL);
+    // The variants with handlers of their own, each its operator a constant
+    // there, so that no switch on the variant runs.
+#define LOCAL_INT_ARITH_OF(op) LOCAL_INT_ARITH(intArithmeticOf(op, x, y, result))
+#define LOCAL_LOCAL_ARITH_OF(op) LOCAL_LOCAL_ARITH(numberArithmeticOf(op, a, b, *top))
+#define UPVALUE_UPVALUE_ARITH_OF(op) UPVALUE_UPVALUE_ARITH(numberArithmeticOf(op, a, b, *top))
+    VELMOR_OWN_VARIANTS(VELMOR_OWN_HANDLER)
+#undef LOCAL_INT_ARITH_OF
+#undef LOCAL_LOCAL_ARITH_OF
+#undef UPVALUE_UPVALUE_ARITH_OF
 #endif
+#undef LOCAL_INT_ARITH
+#undef LOCAL_INT_COMPARE_JUMP
 #undef LOCAL_GLOBAL_COMPARE_JUMP
 #undef LOCAL_LOCAL_ARITH
 #undef UPVALUE_UPVALUE_ARITH
