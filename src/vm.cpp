@@ -118,8 +118,14 @@ inline bool intArithmeticOf(OpCode op, int64_t x, int64_t y, int64_t& result) {
     case OP_SUB: result = wrappingSub(x, y); return true;
     case OP_MUL: result = wrappingMul(x, y); return true;
     case OP_MOD:
-        if (y == 0) return false;
-        result = truncatedRemainder(x, y);
+        // One test sets apart y of 0 (the compiled code's error) and -1
+        // (where the division could trap on the least Int).
+        if (static_cast<uint64_t>(y) + 1 <= 1) [[unlikely]] {
+            if (y == 0) return false;
+            result = truncatedRemainder(x, y);
+            return true;
+        }
+        result = x % y;
         return true;
     default: return false;
     }
@@ -646,7 +652,7 @@ Value VM::runLoop(std::size_t targetDepth) {
 #define CASE(name) LABEL_##name:
 #define NEXT goto* dispatchTable[*ip++]
 // The variants of fused rows that have handlers of their own (fib's n < 2
-// and n - 1, sieve's while j <= n and i * i, a counter's count + step, a
+// and n - 1, the loop's s = s + i % 7, sieve's while j <= n and i * i, a counter's count + step, a
 // comparator's a < b): the row, the variant's operator, the handler's label
 // and the macro that writes its body from the operator. One list makes both
 // the handlers and their places in the dispatch table.
@@ -655,6 +661,10 @@ Value VM::runLoop(std::size_t targetDepth) {
     X(OP_QUICK_LOCAL_INT_ARITH, OP_SUB, LOCAL_INT_SUB, LOCAL_INT_ARITH_OF)                                        \
     X(OP_QUICK_LOCAL_INT_ARITH, OP_MUL, LOCAL_INT_MUL, LOCAL_INT_ARITH_OF)                                        \
     X(OP_QUICK_LOCAL_INT_ARITH, OP_MOD, LOCAL_INT_MOD, LOCAL_INT_ARITH_OF)                                        \
+    X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, OP_ADD, GLOBAL_ADD_LOCAL_ADD, GLOBAL_ADD_LOCAL_ARITH_OF)                   \
+    X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, OP_SUB, GLOBAL_ADD_LOCAL_SUB, GLOBAL_ADD_LOCAL_ARITH_OF)                   \
+    X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, OP_MUL, GLOBAL_ADD_LOCAL_MUL, GLOBAL_ADD_LOCAL_ARITH_OF)                   \
+    X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, OP_MOD, GLOBAL_ADD_LOCAL_MOD, GLOBAL_ADD_LOCAL_ARITH_OF)                   \
     X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_EQUAL, LOCAL_INT_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)                    \
     X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_NOT_EQUAL, LOCAL_INT_NOT_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)            \
     X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_LESS, LOCAL_INT_LESS_JUMP, LOCAL_INT_COMPARE_JUMP)                      \
@@ -1302,24 +1312,28 @@ dispatch:
         NEXT;                                                          \
     } while (false)
     CASE(OP_QUICK_LOCAL_INT_ARITH) LOCAL_INT_ARITH(fused.intArithmetic(x, y, result));
-    CASE(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH) {
-        FUSED(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH);
-        // The global is updated where it is kept; nothing is pushed. An
-        // unbound global, other kinds or x % 0 run the sequence as compiled.
-        Value* const total = frame->globalCache[fused.u16<0>()];
-        const Value& a = slots[fused.u16<1>()];
-        if (!total || !total->isNumber() || !a.isInt() || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
-        const int64_t x = a.asInt();
-        const int64_t y = constants[fused.u16<2>()].asInt();
-        int64_t term;
-        if (!fused.intArithmetic(x, y, term)) goto LABEL_OP_GET_GLOBAL;
-        if (total->isInt())
-            total->intRef() = wrappingAdd(total->asInt(), term);
-        else
-            storePlain(*total, asDouble(*total) + static_cast<double>(term));
-        ip = fused.at(fused.kLength);
-        NEXT;
-    }
+// g = g + x op k for a global g, a local x and an Int constant k; `compute`
+// as in LOCAL_INT_ARITH, into `term`. The global is updated where it is
+// kept; nothing is pushed. An unbound global, other kinds or x % 0 run the
+// sequence as compiled.
+#define GLOBAL_ADD_LOCAL_ARITH(compute)                                                                 \
+    do {                                                                                                \
+        FUSED(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH);                                                         \
+        Value* const total = frame->globalCache[fused.u16<0>()];                                        \
+        const Value& a = slots[fused.u16<1>()];                                                         \
+        if (!total || !total->isNumber() || !a.isInt() || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL; \
+        const int64_t x = a.asInt();                                                                    \
+        const int64_t y = constants[fused.u16<2>()].asInt();                                            \
+        int64_t term;                                                                                   \
+        if (!(compute)) goto LABEL_OP_GET_GLOBAL;                                                       \
+        if (total->isInt())                                                                             \
+            total->intRef() = wrappingAdd(total->asInt(), term);                                        \
+        else                                                                                            \
+            storePlain(*total, asDouble(*total) + static_cast<double>(term));                           \
+        ip = fused.at(fused.kLength);                                                                   \
+        NEXT;                                                                                           \
+    } while (false)
+    CASE(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH) GLOBAL_ADD_LOCAL_ARITH(fused.intArithmetic(x, y, term));
 // if x op k, for a local x and an Int constant k; `op` the comparison,
 // read from the fused opcode or, in a variant's own handler, a constant.
 #define LOCAL_INT_COMPARE_JUMP(op)                                               \
@@ -1733,14 +1747,17 @@ dispatch:
     // The variants with handlers of their own, each its operator a constant
     // there, so that no switch on the variant runs.
 #define LOCAL_INT_ARITH_OF(op) LOCAL_INT_ARITH(intArithmeticOf(op, x, y, result))
+#define GLOBAL_ADD_LOCAL_ARITH_OF(op) GLOBAL_ADD_LOCAL_ARITH(intArithmeticOf(op, x, y, term))
 #define LOCAL_LOCAL_ARITH_OF(op) LOCAL_LOCAL_ARITH(numberArithmeticOf(op, a, b, *top))
 #define UPVALUE_UPVALUE_ARITH_OF(op) UPVALUE_UPVALUE_ARITH(numberArithmeticOf(op, a, b, *top))
     VELMOR_OWN_VARIANTS(VELMOR_OWN_HANDLER)
 #undef LOCAL_INT_ARITH_OF
+#undef GLOBAL_ADD_LOCAL_ARITH_OF
 #undef LOCAL_LOCAL_ARITH_OF
 #undef UPVALUE_UPVALUE_ARITH_OF
 #endif
 #undef LOCAL_INT_ARITH
+#undef GLOBAL_ADD_LOCAL_ARITH
 #undef LOCAL_INT_COMPARE_JUMP
 #undef LOCAL_GLOBAL_COMPARE_JUMP
 #undef LOCAL_LOCAL_ARITH
