@@ -652,10 +652,9 @@ Value VM::runLoop(std::size_t targetDepth) {
 #define CASE(name) LABEL_##name:
 #define NEXT goto* dispatchTable[*ip++]
 // The variants of fused rows that have handlers of their own (fib's n < 2
-// and n - 1, the loop's s = s + i % 7, sieve's while j <= n and i * i, a counter's count + step, a
-// comparator's a < b): the row, the variant's operator, the handler's label
-// and the macro that writes its body from the operator. One list makes both
-// the handlers and their places in the dispatch table.
+// and n - 1, the loop's s = s + i % 7, nbody's b.vx = b.vx - dx * b2m, sieve's while j <= n and i * i, a counter's
+// count + step, a comparator's a < b): the row, the variant's operator, the handler's label and the macro that writes
+// its body from the operator. One list makes both the handlers and their places in the dispatch table.
 #define VELMOR_OWN_VARIANTS(X)                                                                                    \
     X(OP_QUICK_LOCAL_INT_ARITH, OP_ADD, LOCAL_INT_ADD, LOCAL_INT_ARITH_OF)                                        \
     X(OP_QUICK_LOCAL_INT_ARITH, OP_SUB, LOCAL_INT_SUB, LOCAL_INT_ARITH_OF)                                        \
@@ -665,6 +664,8 @@ Value VM::runLoop(std::size_t targetDepth) {
     X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, OP_SUB, GLOBAL_ADD_LOCAL_SUB, GLOBAL_ADD_LOCAL_ARITH_OF)                   \
     X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, OP_MUL, GLOBAL_ADD_LOCAL_MUL, GLOBAL_ADD_LOCAL_ARITH_OF)                   \
     X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, OP_MOD, GLOBAL_ADD_LOCAL_MOD, GLOBAL_ADD_LOCAL_ARITH_OF)                   \
+    X(OP_QUICK_FIELD_ADD_PRODUCT, OP_ADD, FIELD_ADD_PRODUCT_ADD, FIELD_ADD_PRODUCT)                               \
+    X(OP_QUICK_FIELD_ADD_PRODUCT, OP_SUB, FIELD_ADD_PRODUCT_SUB, FIELD_ADD_PRODUCT)                               \
     X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_EQUAL, LOCAL_INT_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)                    \
     X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_NOT_EQUAL, LOCAL_INT_NOT_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)            \
     X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_LESS, LOCAL_INT_LESS_JUMP, LOCAL_INT_COMPARE_JUMP)                      \
@@ -1497,6 +1498,41 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
+// m.f = n.g op x * y for locals m, n, x and y, `op` ADD or SUB (b.vx = b.vx
+// - dx * b2m): on numbers, with g present in n and f in m, the result goes
+// where m.f is kept and nothing is pushed, as SET_INDEX's fast path stores
+// it; anything else runs the sequence as compiled.
+#define FIELD_ADD_PRODUCT(op)                                                                                          \
+    do {                                                                                                               \
+        FUSED(OP_QUICK_FIELD_ADD_PRODUCT);                                                                             \
+        const Value& target = slots[fused.u16<0>()];                                                                   \
+        const Value& source = slots[fused.u16<2>()];                                                                   \
+        const Value& x = slots[fused.u16<5>()];                                                                        \
+        const Value& y = slots[fused.u16<6>()];                                                                        \
+        /* The sequence pushes five values at its peak. */                                                             \
+        if (!target.isMap() || !source.isMap() || !x.isNumber() || !y.isNumber() || stackEnd - top < 5)                \
+            goto LABEL_OP_GET_LOCAL;                                                                                   \
+        const Value* read = findField(source.asMap(), constants[fused.u16<3>()], FIELD_HINT(fused.offset<4>()));       \
+        if (!read || !read->isNumber()) goto LABEL_OP_GET_LOCAL;                                                       \
+        Value* element = findField(target.asMap(), constants[fused.u16<1>()], FIELD_HINT(fused.offset<9>()));          \
+        if (!element) goto LABEL_OP_GET_LOCAL;                                                                         \
+        /* As MUL, then ADD or SUB, compute it: in Ints, wrapping, when all three are Ints, else in doubles. */        \
+        if (x.isInt() && y.isInt()) {                                                                                  \
+            const int64_t product = wrappingMul(x.asInt(), y.asInt());                                                 \
+            if (read->isInt())                                                                                         \
+                *element =                                                                                             \
+                    Value((op) == OP_ADD ? wrappingAdd(read->asInt(), product) : wrappingSub(read->asInt(), product)); \
+            else                                                                                                       \
+                *element = Value((op) == OP_ADD ? read->asFloat() + static_cast<double>(product)                       \
+                                                : read->asFloat() - static_cast<double>(product));                     \
+        } else {                                                                                                       \
+            const double product = asDouble(x) * asDouble(y);                                                          \
+            *element = Value((op) == OP_ADD ? asDouble(*read) + product : asDouble(*read) - product);                  \
+        }                                                                                                              \
+        ip = fused.at(fused.kLength);                                                                                  \
+        NEXT;                                                                                                          \
+    } while (false)
+    CASE(OP_QUICK_FIELD_ADD_PRODUCT) FIELD_ADD_PRODUCT(fused.own() == Row::variantFor(OP_ADD) ? OP_ADD : OP_SUB);
     CASE(OP_QUICK_LOCAL_FIELD_KEEP) {
         FUSED(OP_QUICK_LOCAL_FIELD_KEEP);
         const Value& object = slots[fused.u16<0>()];
@@ -1758,6 +1794,7 @@ dispatch:
 #endif
 #undef LOCAL_INT_ARITH
 #undef GLOBAL_ADD_LOCAL_ARITH
+#undef FIELD_ADD_PRODUCT
 #undef LOCAL_INT_COMPARE_JUMP
 #undef LOCAL_GLOBAL_COMPARE_JUMP
 #undef LOCAL_LOCAL_ARITH
