@@ -652,9 +652,9 @@ Value VM::runLoop(std::size_t targetDepth) {
 #define CASE(name) LABEL_##name:
 #define NEXT goto* dispatchTable[*ip++]
 // The variants of fused rows that have handlers of their own (fib's n < 2
-// and n - 1, the loop's s = s + i % 7, nbody's b.vx = b.vx - dx * b2m, sieve's while j <= n and i * i, a counter's
-// count + step, a comparator's a < b): the row, the variant's operator, the handler's label and the macro that writes
-// its body from the operator. One list makes both the handlers and their places in the dispatch table.
+// and n - 1, the loop's s = s + i % 7, nbody's b.vx = b.vx - dx * b2m, sieve's while j <= n and i * i, a
+// counter's count + step, a comparator's a < b): the row, the variant's operator, the handler's label and the macro
+// that writes its body from the operator. One list makes both the handlers and their places in the dispatch table.
 #define VELMOR_OWN_VARIANTS(X)                                                                                    \
     X(OP_QUICK_LOCAL_INT_ARITH, OP_ADD, LOCAL_INT_ADD, LOCAL_INT_ARITH_OF)                                        \
     X(OP_QUICK_LOCAL_INT_ARITH, OP_SUB, LOCAL_INT_SUB, LOCAL_INT_ARITH_OF)                                        \
@@ -1533,6 +1533,26 @@ dispatch:
         NEXT;                                                                                                          \
     } while (false)
     CASE(OP_QUICK_FIELD_ADD_PRODUCT) FIELD_ADD_PRODUCT(fused.own() == Row::variantFor(OP_ADD) ? OP_ADD : OP_SUB);
+// m.f op n.g for locals m and n (b.x - b2.x); `compute` as in
+// LOCAL_LOCAL_ARITH, from the two fields read. Both fields present and
+// numbers: the result pushed; anything else runs the sequence as compiled.
+#define FIELD_FIELD_ARITH(compute)                                                                            \
+    do {                                                                                                      \
+        FUSED(OP_QUICK_FIELD_FIELD_ARITH);                                                                    \
+        const Value& first = slots[fused.u16<0>()];                                                           \
+        const Value& second = slots[fused.u16<3>()];                                                          \
+        /* The sequence pushes three values at its peak. */                                                   \
+        if (!first.isMap() || !second.isMap() || stackEnd - top < 3) goto LABEL_OP_GET_LOCAL;                 \
+        const Value* a = findField(first.asMap(), constants[fused.u16<1>()], FIELD_HINT(fused.offset<2>()));  \
+        if (!a || !a->isNumber()) goto LABEL_OP_GET_LOCAL;                                                    \
+        const Value* b = findField(second.asMap(), constants[fused.u16<4>()], FIELD_HINT(fused.offset<5>())); \
+        if (!b || !b->isNumber()) goto LABEL_OP_GET_LOCAL;                                                    \
+        if (!(compute)) goto LABEL_OP_GET_LOCAL;                                                              \
+        ++top;                                                                                                \
+        ip = fused.at(fused.kLength);                                                                         \
+        NEXT;                                                                                                 \
+    } while (false)
+    CASE(OP_QUICK_FIELD_FIELD_ARITH) FIELD_FIELD_ARITH(fused.numberArithmetic(*a, *b, *top));
     CASE(OP_QUICK_LOCAL_FIELD_KEEP) {
         FUSED(OP_QUICK_LOCAL_FIELD_KEEP);
         const Value& object = slots[fused.u16<0>()];
@@ -1795,6 +1815,7 @@ dispatch:
 #undef LOCAL_INT_ARITH
 #undef GLOBAL_ADD_LOCAL_ARITH
 #undef FIELD_ADD_PRODUCT
+#undef FIELD_FIELD_ARITH
 #undef LOCAL_INT_COMPARE_JUMP
 #undef LOCAL_GLOBAL_COMPARE_JUMP
 #undef LOCAL_LOCAL_ARITH
