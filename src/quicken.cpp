@@ -115,6 +115,11 @@ bool namesAndReadsAField(const Match& match) {
     return secondIsAStringConstant(match) && field && field->isString();
 }
 
+bool readsTwoFields(const Match& match) {
+    const Value* second = match.constant(4);
+    return secondIsAStringConstant(match) && second && second->isString();
+}
+
 bool firstIsAStringConstant(const Match& match) {
     const Value* constant = match.constant(0);
     return constant && constant->isString();

@@ -87,6 +87,12 @@ inline constexpr OpcodeSet kComparisons =
       OP_JUMP_IF_FALSE, OP_POP)                                                                                        \
     X(OP_QUICK_LOCAL_INT_ARITH, secondIsAnIntConstant, "x op k for a local x and an Int constant k", OP_GET_LOCAL,     \
       OP_CONSTANT, anyOf(OP_ADD, OP_SUB, OP_MUL, OP_MOD))                                                              \
+    X(OP_QUICK_FIELD_ADD_PRODUCT, namesAndReadsAField,                                                                 \
+      "m.f = n.g + x * y (or -) for locals m, n, x and y (b.vx = b.vx - dx * b2m)", OP_GET_LOCAL, OP_CONSTANT,         \
+      OP_GET_LOCAL, OP_CONSTANT, OP_GET_INDEX, OP_GET_LOCAL, OP_GET_LOCAL, OP_MUL, anyOf(OP_ADD, OP_SUB),              \
+      OP_SET_INDEX, OP_POP)                                                                                            \
+    X(OP_QUICK_FIELD_FIELD_ARITH, readsTwoFields, "m.f op n.g for locals m and n, op +, - or * (b.x - b2.x)",          \
+      OP_GET_LOCAL, OP_CONSTANT, OP_GET_INDEX, OP_GET_LOCAL, OP_CONSTANT, OP_GET_INDEX, anyOf(OP_ADD, OP_SUB, OP_MUL)) \
     X(OP_QUICK_LOCAL_KEY_FIELD, namesAndReadsAField,                                                                   \
       "m, \"name\", n.field for locals m and n: the head of a field update m.x = m.x + v", OP_GET_LOCAL, OP_CONSTANT,  \
       OP_GET_LOCAL, OP_CONSTANT, OP_GET_INDEX)                                                                         \

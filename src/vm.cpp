@@ -118,8 +118,14 @@ inline bool intArithmeticOf(OpCode op, int64_t x, int64_t y, int64_t& result) {
     case OP_SUB: result = wrappingSub(x, y); return true;
     case OP_MUL: result = wrappingMul(x, y); return true;
     case OP_MOD:
-        if (y == 0) return false;
-        result = truncatedRemainder(x, y);
+        // One test sets apart y of 0 (the compiled code's error) and -1
+        // (where the division could trap on the least Int).
+        if (static_cast<uint64_t>(y) + 1 <= 1) [[unlikely]] {
+            if (y == 0) return false;
+            result = truncatedRemainder(x, y);
+            return true;
+        }
+        result = x % y;
         return true;
     default: return false;
     }
@@ -645,6 +651,50 @@ Value VM::runLoop(std::size_t targetDepth) {
     for (int variant = name; variant <= name##_LAST_VARIANT; ++variant) dispatchTable[variant] = &&LABEL_##name;
 #define CASE(name) LABEL_##name:
 #define NEXT goto* dispatchTable[*ip++]
+// The variants of fused rows that have handlers of their own (fib's n < 2
+// and n - 1, the loop's s = s + i % 7, nbody's b.vx = b.vx - dx * b2m, sieve's while j <= n and i * i, a
+// counter's count + step, a comparator's a < b): the row, the variant's operator, the handler's label and the macro
+// that writes its body from the operator. One list makes both the handlers and their places in the dispatch table.
+#define VELMOR_OWN_VARIANTS(X)                                                                                    \
+    X(OP_QUICK_LOCAL_INT_ARITH, OP_ADD, LOCAL_INT_ADD, LOCAL_INT_ARITH_OF)                                        \
+    X(OP_QUICK_LOCAL_INT_ARITH, OP_SUB, LOCAL_INT_SUB, LOCAL_INT_ARITH_OF)                                        \
+    X(OP_QUICK_LOCAL_INT_ARITH, OP_MUL, LOCAL_INT_MUL, LOCAL_INT_ARITH_OF)                                        \
+    X(OP_QUICK_LOCAL_INT_ARITH, OP_MOD, LOCAL_INT_MOD, LOCAL_INT_ARITH_OF)                                        \
+    X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, OP_ADD, GLOBAL_ADD_LOCAL_ADD, GLOBAL_ADD_LOCAL_ARITH_OF)                   \
+    X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, OP_SUB, GLOBAL_ADD_LOCAL_SUB, GLOBAL_ADD_LOCAL_ARITH_OF)                   \
+    X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, OP_MUL, GLOBAL_ADD_LOCAL_MUL, GLOBAL_ADD_LOCAL_ARITH_OF)                   \
+    X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, OP_MOD, GLOBAL_ADD_LOCAL_MOD, GLOBAL_ADD_LOCAL_ARITH_OF)                   \
+    X(OP_QUICK_FIELD_ADD_PRODUCT, OP_ADD, FIELD_ADD_PRODUCT_ADD, FIELD_ADD_PRODUCT)                               \
+    X(OP_QUICK_FIELD_ADD_PRODUCT, OP_SUB, FIELD_ADD_PRODUCT_SUB, FIELD_ADD_PRODUCT)                               \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_EQUAL, LOCAL_INT_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)                    \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_NOT_EQUAL, LOCAL_INT_NOT_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)            \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_LESS, LOCAL_INT_LESS_JUMP, LOCAL_INT_COMPARE_JUMP)                      \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_LESS_EQUAL, LOCAL_INT_LESS_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)          \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_GREATER, LOCAL_INT_GREATER_JUMP, LOCAL_INT_COMPARE_JUMP)                \
+    X(OP_QUICK_LOCAL_INT_COMPARE_JUMP, OP_GREATER_EQUAL, LOCAL_INT_GREATER_EQUAL_JUMP, LOCAL_INT_COMPARE_JUMP)    \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_EQUAL, LOCAL_GLOBAL_EQUAL_JUMP, LOCAL_GLOBAL_COMPARE_JUMP)           \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_NOT_EQUAL, LOCAL_GLOBAL_NOT_EQUAL_JUMP, LOCAL_GLOBAL_COMPARE_JUMP)   \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_LESS, LOCAL_GLOBAL_LESS_JUMP, LOCAL_GLOBAL_COMPARE_JUMP)             \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_LESS_EQUAL, LOCAL_GLOBAL_LESS_EQUAL_JUMP, LOCAL_GLOBAL_COMPARE_JUMP) \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_GREATER, LOCAL_GLOBAL_GREATER_JUMP, LOCAL_GLOBAL_COMPARE_JUMP)       \
+    X(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP, OP_GREATER_EQUAL, LOCAL_GLOBAL_GREATER_EQUAL_JUMP,                      \
+      LOCAL_GLOBAL_COMPARE_JUMP)                                                                                  \
+    X(OP_QUICK_LOCAL_LOCAL_ARITH, OP_ADD, LOCAL_LOCAL_ADD, LOCAL_LOCAL_ARITH_OF)                                  \
+    X(OP_QUICK_LOCAL_LOCAL_ARITH, OP_SUB, LOCAL_LOCAL_SUB, LOCAL_LOCAL_ARITH_OF)                                  \
+    X(OP_QUICK_LOCAL_LOCAL_ARITH, OP_MUL, LOCAL_LOCAL_MUL, LOCAL_LOCAL_ARITH_OF)                                  \
+    X(OP_QUICK_UPVALUE_UPVALUE_ARITH, OP_ADD, UPVALUE_UPVALUE_ADD, UPVALUE_UPVALUE_ARITH_OF)                      \
+    X(OP_QUICK_UPVALUE_UPVALUE_ARITH, OP_SUB, UPVALUE_UPVALUE_SUB, UPVALUE_UPVALUE_ARITH_OF)                      \
+    X(OP_QUICK_UPVALUE_UPVALUE_ARITH, OP_MUL, UPVALUE_UPVALUE_MUL, UPVALUE_UPVALUE_ARITH_OF)                      \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_EQUAL, LOCAL_LOCAL_EQUAL, LOCAL_LOCAL_COMPARE)                             \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_NOT_EQUAL, LOCAL_LOCAL_NOT_EQUAL, LOCAL_LOCAL_COMPARE)                     \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_LESS, LOCAL_LOCAL_LESS, LOCAL_LOCAL_COMPARE)                               \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_LESS_EQUAL, LOCAL_LOCAL_LESS_EQUAL, LOCAL_LOCAL_COMPARE)                   \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_GREATER, LOCAL_LOCAL_GREATER, LOCAL_LOCAL_COMPARE)                         \
+    X(OP_QUICK_LOCAL_LOCAL_COMPARE, OP_GREATER_EQUAL, LOCAL_LOCAL_GREATER_EQUAL, LOCAL_LOCAL_COMPARE)
+#define VELMOR_OWN_LABEL(row, op, label, body) dispatchTable[Fused<row>::variantFor(op)] = &&label;
+#define VELMOR_OWN_HANDLER(row, op, label, body) \
+    label:                                       \
+    body(op);
 #else
 // The labels serve the slow paths that jump back to a plain instruction;
 // most have no such jump.
@@ -734,42 +784,7 @@ Value VM::execute(std::size_t targetDepth) {
         VELMOR_OPCODES(VELMOR_LABEL)
         VELMOR_QUICK_OPCODES(VELMOR_QUICK_LABEL)
         // The variants that have handlers of their own (below the rows' handlers).
-        {
-            using Arith = Fused<OP_QUICK_LOCAL_INT_ARITH>;
-            using Compare = Fused<OP_QUICK_LOCAL_INT_COMPARE_JUMP>;
-            dispatchTable[Arith::variantFor(OP_ADD)] = &&LOCAL_INT_ADD;
-            dispatchTable[Arith::variantFor(OP_SUB)] = &&LOCAL_INT_SUB;
-            dispatchTable[Arith::variantFor(OP_MUL)] = &&LOCAL_INT_MUL;
-            dispatchTable[Arith::variantFor(OP_MOD)] = &&LOCAL_INT_MOD;
-            dispatchTable[Compare::variantFor(OP_EQUAL)] = &&LOCAL_INT_EQUAL_JUMP;
-            dispatchTable[Compare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_INT_NOT_EQUAL_JUMP;
-            dispatchTable[Compare::variantFor(OP_LESS)] = &&LOCAL_INT_LESS_JUMP;
-            dispatchTable[Compare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_INT_LESS_EQUAL_JUMP;
-            dispatchTable[Compare::variantFor(OP_GREATER)] = &&LOCAL_INT_GREATER_JUMP;
-            dispatchTable[Compare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_INT_GREATER_EQUAL_JUMP;
-            using GlobalCompare = Fused<OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP>;
-            dispatchTable[GlobalCompare::variantFor(OP_EQUAL)] = &&LOCAL_GLOBAL_EQUAL_JUMP;
-            dispatchTable[GlobalCompare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_GLOBAL_NOT_EQUAL_JUMP;
-            dispatchTable[GlobalCompare::variantFor(OP_LESS)] = &&LOCAL_GLOBAL_LESS_JUMP;
-            dispatchTable[GlobalCompare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_GLOBAL_LESS_EQUAL_JUMP;
-            dispatchTable[GlobalCompare::variantFor(OP_GREATER)] = &&LOCAL_GLOBAL_GREATER_JUMP;
-            dispatchTable[GlobalCompare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_GLOBAL_GREATER_EQUAL_JUMP;
-            using LocalArith = Fused<OP_QUICK_LOCAL_LOCAL_ARITH>;
-            dispatchTable[LocalArith::variantFor(OP_ADD)] = &&LOCAL_LOCAL_ADD;
-            dispatchTable[LocalArith::variantFor(OP_SUB)] = &&LOCAL_LOCAL_SUB;
-            dispatchTable[LocalArith::variantFor(OP_MUL)] = &&LOCAL_LOCAL_MUL;
-            using UpvalueArith = Fused<OP_QUICK_UPVALUE_UPVALUE_ARITH>;
-            dispatchTable[UpvalueArith::variantFor(OP_ADD)] = &&UPVALUE_UPVALUE_ADD;
-            dispatchTable[UpvalueArith::variantFor(OP_SUB)] = &&UPVALUE_UPVALUE_SUB;
-            dispatchTable[UpvalueArith::variantFor(OP_MUL)] = &&UPVALUE_UPVALUE_MUL;
-            using LocalCompare = Fused<OP_QUICK_LOCAL_LOCAL_COMPARE>;
-            dispatchTable[LocalCompare::variantFor(OP_EQUAL)] = &&LOCAL_LOCAL_EQUAL;
-            dispatchTable[LocalCompare::variantFor(OP_NOT_EQUAL)] = &&LOCAL_LOCAL_NOT_EQUAL;
-            dispatchTable[LocalCompare::variantFor(OP_LESS)] = &&LOCAL_LOCAL_LESS;
-            dispatchTable[LocalCompare::variantFor(OP_LESS_EQUAL)] = &&LOCAL_LOCAL_LESS_EQUAL;
-            dispatchTable[LocalCompare::variantFor(OP_GREATER)] = &&LOCAL_LOCAL_GREATER;
-            dispatchTable[LocalCompare::variantFor(OP_GREATER_EQUAL)] = &&LOCAL_LOCAL_GREATER_EQUAL;
-        }
+        VELMOR_OWN_VARIANTS(VELMOR_OWN_LABEL)
         tableReady = true;
     }
     NEXT;
@@ -1298,24 +1313,28 @@ dispatch:
         NEXT;                                                          \
     } while (false)
     CASE(OP_QUICK_LOCAL_INT_ARITH) LOCAL_INT_ARITH(fused.intArithmetic(x, y, result));
-    CASE(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH) {
-        FUSED(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH);
-        // The global is updated where it is kept; nothing is pushed. An
-        // unbound global, other kinds or x % 0 run the sequence as compiled.
-        Value* const total = frame->globalCache[fused.u16<0>()];
-        const Value& a = slots[fused.u16<1>()];
-        if (!total || !total->isNumber() || !a.isInt() || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
-        const int64_t x = a.asInt();
-        const int64_t y = constants[fused.u16<2>()].asInt();
-        int64_t term;
-        if (!fused.intArithmetic(x, y, term)) goto LABEL_OP_GET_GLOBAL;
-        if (total->isInt())
-            total->intRef() = wrappingAdd(total->asInt(), term);
-        else
-            storePlain(*total, asDouble(*total) + static_cast<double>(term));
-        ip = fused.at(fused.kLength);
-        NEXT;
-    }
+// g = g + x op k for a global g, a local x and an Int constant k; `compute`
+// as in LOCAL_INT_ARITH, into `term`. The global is updated where it is
+// kept; nothing is pushed. An unbound global, other kinds or x % 0 run the
+// sequence as compiled.
+#define GLOBAL_ADD_LOCAL_ARITH(compute)                                                                 \
+    do {                                                                                                \
+        FUSED(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH);                                                         \
+        Value* const total = frame->globalCache[fused.u16<0>()];                                        \
+        const Value& a = slots[fused.u16<1>()];                                                         \
+        if (!total || !total->isNumber() || !a.isInt() || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL; \
+        const int64_t x = a.asInt();                                                                    \
+        const int64_t y = constants[fused.u16<2>()].asInt();                                            \
+        int64_t term;                                                                                   \
+        if (!(compute)) goto LABEL_OP_GET_GLOBAL;                                                       \
+        if (total->isInt())                                                                             \
+            total->intRef() = wrappingAdd(total->asInt(), term);                                        \
+        else                                                                                            \
+            storePlain(*total, asDouble(*total) + static_cast<double>(term));                           \
+        ip = fused.at(fused.kLength);                                                                   \
+        NEXT;                                                                                           \
+    } while (false)
+    CASE(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH) GLOBAL_ADD_LOCAL_ARITH(fused.intArithmetic(x, y, term));
 // if x op k, for a local x and an Int constant k; `op` the comparison,
 // read from the fused opcode or, in a variant's own handler, a constant.
 #define LOCAL_INT_COMPARE_JUMP(op)                                               \
@@ -1328,33 +1347,6 @@ dispatch:
         NEXT;                                                                    \
     } while (false)
     CASE(OP_QUICK_LOCAL_INT_COMPARE_JUMP) LOCAL_INT_COMPARE_JUMP(fused.variant());
-#if VELMOR_COMPUTED_GOTO
-    // Each variant of the two commonest fused instructions (fib's n < 2 and
-    // n - 1) has a handler of its own, its operator a constant there, so
-    // that no switch on the variant runs.
-LOCAL_INT_ADD:
-    LOCAL_INT_ARITH(intArithmeticOf(OP_ADD, x, y, result));
-LOCAL_INT_SUB:
-    LOCAL_INT_ARITH(intArithmeticOf(OP_SUB, x, y, result));
-LOCAL_INT_MUL:
-    LOCAL_INT_ARITH(intArithmeticOf(OP_MUL, x, y, result));
-LOCAL_INT_MOD:
-    LOCAL_INT_ARITH(intArithmeticOf(OP_MOD, x, y, result));
-LOCAL_INT_EQUAL_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_EQUAL);
-LOCAL_INT_NOT_EQUAL_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_NOT_EQUAL);
-LOCAL_INT_LESS_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_LESS);
-LOCAL_INT_LESS_EQUAL_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_LESS_EQUAL);
-LOCAL_INT_GREATER_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_GREATER);
-LOCAL_INT_GREATER_EQUAL_JUMP:
-    LOCAL_INT_COMPARE_JUMP(OP_GREATER_EQUAL);
-#endif
-#undef LOCAL_INT_ARITH
-#undef LOCAL_INT_COMPARE_JUMP
     CASE(OP_QUICK_LOCAL_STRING_COMPARE_JUMP) {
         FUSED(OP_QUICK_LOCAL_STRING_COMPARE_JUMP);
         const Value& a = slots[fused.u16<0>()];
@@ -1506,6 +1498,61 @@ LOCAL_INT_GREATER_EQUAL_JUMP:
         ip = fused.at(fused.kLength);
         NEXT;
     }
+// m.f = n.g op x * y for locals m, n, x and y, `op` ADD or SUB (b.vx = b.vx
+// - dx * b2m): on numbers, with g present in n and f in m, the result goes
+// where m.f is kept and nothing is pushed, as SET_INDEX's fast path stores
+// it; anything else runs the sequence as compiled.
+#define FIELD_ADD_PRODUCT(op)                                                                                          \
+    do {                                                                                                               \
+        FUSED(OP_QUICK_FIELD_ADD_PRODUCT);                                                                             \
+        const Value& target = slots[fused.u16<0>()];                                                                   \
+        const Value& source = slots[fused.u16<2>()];                                                                   \
+        const Value& x = slots[fused.u16<5>()];                                                                        \
+        const Value& y = slots[fused.u16<6>()];                                                                        \
+        /* The sequence pushes five values at its peak. */                                                             \
+        if (!target.isMap() || !source.isMap() || !x.isNumber() || !y.isNumber() || stackEnd - top < 5)                \
+            goto LABEL_OP_GET_LOCAL;                                                                                   \
+        const Value* read = findField(source.asMap(), constants[fused.u16<3>()], FIELD_HINT(fused.offset<4>()));       \
+        if (!read || !read->isNumber()) goto LABEL_OP_GET_LOCAL;                                                       \
+        Value* element = findField(target.asMap(), constants[fused.u16<1>()], FIELD_HINT(fused.offset<9>()));          \
+        if (!element) goto LABEL_OP_GET_LOCAL;                                                                         \
+        /* As MUL, then ADD or SUB, compute it: in Ints, wrapping, when all three are Ints, else in doubles. */        \
+        if (x.isInt() && y.isInt()) {                                                                                  \
+            const int64_t product = wrappingMul(x.asInt(), y.asInt());                                                 \
+            if (read->isInt())                                                                                         \
+                *element =                                                                                             \
+                    Value((op) == OP_ADD ? wrappingAdd(read->asInt(), product) : wrappingSub(read->asInt(), product)); \
+            else                                                                                                       \
+                *element = Value((op) == OP_ADD ? read->asFloat() + static_cast<double>(product)                       \
+                                                : read->asFloat() - static_cast<double>(product));                     \
+        } else {                                                                                                       \
+            const double product = asDouble(x) * asDouble(y);                                                          \
+            *element = Value((op) == OP_ADD ? asDouble(*read) + product : asDouble(*read) - product);                  \
+        }                                                                                                              \
+        ip = fused.at(fused.kLength);                                                                                  \
+        NEXT;                                                                                                          \
+    } while (false)
+    CASE(OP_QUICK_FIELD_ADD_PRODUCT) FIELD_ADD_PRODUCT(fused.own() == Row::variantFor(OP_ADD) ? OP_ADD : OP_SUB);
+// m.f op n.g for locals m and n (b.x - b2.x); `compute` as in
+// LOCAL_LOCAL_ARITH, from the two fields read. Both fields present and
+// numbers: the result pushed; anything else runs the sequence as compiled.
+#define FIELD_FIELD_ARITH(compute)                                                                            \
+    do {                                                                                                      \
+        FUSED(OP_QUICK_FIELD_FIELD_ARITH);                                                                    \
+        const Value& first = slots[fused.u16<0>()];                                                           \
+        const Value& second = slots[fused.u16<3>()];                                                          \
+        /* The sequence pushes three values at its peak. */                                                   \
+        if (!first.isMap() || !second.isMap() || stackEnd - top < 3) goto LABEL_OP_GET_LOCAL;                 \
+        const Value* a = findField(first.asMap(), constants[fused.u16<1>()], FIELD_HINT(fused.offset<2>()));  \
+        if (!a || !a->isNumber()) goto LABEL_OP_GET_LOCAL;                                                    \
+        const Value* b = findField(second.asMap(), constants[fused.u16<4>()], FIELD_HINT(fused.offset<5>())); \
+        if (!b || !b->isNumber()) goto LABEL_OP_GET_LOCAL;                                                    \
+        if (!(compute)) goto LABEL_OP_GET_LOCAL;                                                              \
+        ++top;                                                                                                \
+        ip = fused.at(fused.kLength);                                                                         \
+        NEXT;                                                                                                 \
+    } while (false)
+    CASE(OP_QUICK_FIELD_FIELD_ARITH) FIELD_FIELD_ARITH(fused.numberArithmetic(*a, *b, *top));
     CASE(OP_QUICK_LOCAL_FIELD_KEEP) {
         FUSED(OP_QUICK_LOCAL_FIELD_KEEP);
         const Value& object = slots[fused.u16<0>()];
@@ -1753,45 +1800,23 @@ LOCAL_INT_GREATER_EQUAL_JUMP:
     } while (false)
     CASE(OP_QUICK_LOCAL_LOCAL_COMPARE) LOCAL_LOCAL_COMPARE(fused.variant());
 #if VELMOR_COMPUTED_GOTO
-    // The variants of these rows have handlers of their own too (sieve's
-    // while j <= n and i * i, a counter's count + step, a comparator's a < b).
-LOCAL_GLOBAL_EQUAL_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_EQUAL);
-LOCAL_GLOBAL_NOT_EQUAL_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_NOT_EQUAL);
-LOCAL_GLOBAL_LESS_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_LESS);
-LOCAL_GLOBAL_LESS_EQUAL_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_LESS_EQUAL);
-LOCAL_GLOBAL_GREATER_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_GREATER);
-LOCAL_GLOBAL_GREATER_EQUAL_JUMP:
-    LOCAL_GLOBAL_COMPARE_JUMP(OP_GREATER_EQUAL);
-LOCAL_LOCAL_ADD:
-    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_ADD, a, b, *top));
-LOCAL_LOCAL_SUB:
-    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_SUB, a, b, *top));
-LOCAL_LOCAL_MUL:
-    LOCAL_LOCAL_ARITH(numberArithmeticOf(OP_MUL, a, b, *top));
-UPVALUE_UPVALUE_ADD:
-    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_ADD, a, b, *top));
-UPVALUE_UPVALUE_SUB:
-    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_SUB, a, b, *top));
-UPVALUE_UPVALUE_MUL:
-    UPVALUE_UPVALUE_ARITH(numberArithmeticOf(OP_MUL, a, b, *top));
-LOCAL_LOCAL_EQUAL:
-    LOCAL_LOCAL_COMPARE(OP_EQUAL);
-LOCAL_LOCAL_NOT_EQUAL:
-    LOCAL_LOCAL_COMPARE(OP_NOT_EQUAL);
-LOCAL_LOCAL_LESS:
-    LOCAL_LOCAL_COMPARE(OP_LESS);
-LOCAL_LOCAL_LESS_EQUAL:
-    LOCAL_LOCAL_COMPARE(OP_LESS_EQUAL);
-LOCAL_LOCAL_GREATER:
-    LOCAL_LOCAL_COMPARE(OP_GREATER);
-LOCAL_LOCAL_GREATER_EQUAL:
-    LOCAL_LOCAL_COMPARE(OP_GREATER_EQUAL);
+    // The variants with handlers of their own, each its operator a constant
+    // there, so that no switch on the variant runs.
+#define LOCAL_INT_ARITH_OF(op) LOCAL_INT_ARITH(intArithmeticOf(op, x, y, result))
+#define GLOBAL_ADD_LOCAL_ARITH_OF(op) GLOBAL_ADD_LOCAL_ARITH(intArithmeticOf(op, x, y, term))
+#define LOCAL_LOCAL_ARITH_OF(op) LOCAL_LOCAL_ARITH(numberArithmeticOf(op, a, b, *top))
+#define UPVALUE_UPVALUE_ARITH_OF(op) UPVALUE_UPVALUE_ARITH(numberArithmeticOf(op, a, b, *top))
+    VELMOR_OWN_VARIANTS(VELMOR_OWN_HANDLER)
+#undef LOCAL_INT_ARITH_OF
+#undef GLOBAL_ADD_LOCAL_ARITH_OF
+#undef LOCAL_LOCAL_ARITH_OF
+#undef UPVALUE_UPVALUE_ARITH_OF
 #endif
+#undef LOCAL_INT_ARITH
+#undef GLOBAL_ADD_LOCAL_ARITH
+#undef FIELD_ADD_PRODUCT
+#undef FIELD_FIELD_ARITH
+#undef LOCAL_INT_COMPARE_JUMP
 #undef LOCAL_GLOBAL_COMPARE_JUMP
 #undef LOCAL_LOCAL_ARITH
 #undef UPVALUE_UPVALUE_ARITH

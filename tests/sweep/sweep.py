@@ -251,6 +251,27 @@ def indexing_groups():
              after=["m = n"], target=("r", "m"))
         for number, first in enumerate(updated) for v in OPERANDS
         for body in ["m.x = m.x + v", "m.y = n.x * v", "m.x += v", 'r = [m, "k", n.x - v]', "n.x -= v"]])
+    # A field set to a field plus or minus a product (b.vx = b.vx - dx * b2m):
+    # the same map and field or others, fields missing or not numbers, Int
+    # overflow in the product and in the sum, NaN and -0.0; the maps change
+    # between passes, so the remembered field positions go stale.
+    fielded = ['{"x": 1}', '{"y": 0, "x": 2.5}', '{"x": %s, "y": -0.0}' % MAX, '{"x": %s}' % MIN, '{"x": "s"}',
+               '{"y": 1}', "[1]", "nil"]
+    yield Group("field-add-product", [
+        Case([("m", first), ("n", fielded[(number + 3) % len(fielded)]), ("a", x), ("b", y), ("r", "0")],
+             [body], "[m, n]", after=["m = n"], target=("m", "n"))
+        for number, first in enumerate(fielded)
+        for x in ["3", "-1", MAX, MIN, "2.5", "-0.0", NAN, '"ab"']
+        for y in ["2", "-7", "0.5", MAX, '"cd"', "nil"]
+        for body in ["m.x = m.x + a * b", "m.x = m.x - a * b", "m.y = n.x - a * b", "n.x = m.x + b * a"]])
+    # Two fields in arithmetic (b.x - b2.x): of one map or of two, fields of
+    # every number kind, missing, strings (which + joins) and lists; the maps
+    # change between passes.
+    yield Group("field-field-arith", [
+        Case([("m", first), ("n", fielded[(number + 2) % len(fielded)]), ("r", "0")], [body % op], "[r, m]",
+             after=["m = n"], target=("r", "m"))
+        for op in ["+", "-", "*"] for number, first in enumerate(fielded + ['{"x": "t", "y": [2]}', '{"x": %s, "y": -7}' % NAN])
+        for body in ["r = m.x %s n.x", "r = m.y %s m.x", "r = n.x %s m.y"]])
     # An element statement whose value is a sum, difference or product: the
     # result goes straight into the element when it exists. `[a][0]` keeps
     # the operator apart from the operand reads, which fuse with two locals.
