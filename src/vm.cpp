@@ -1149,8 +1149,17 @@ dispatch:
                 runtimeError(calleeArityMessage(*closure.proto, argumentCount), SITE().line());
             }
             if (frameCount_ == kMaxFrames) runtimeError(kCallStackOverflow, SITE().line());
-            enterFrame(closure, calleeSlot + 1);
-            LOAD_FRAME();
+            if (plain_) {
+                enterFrame(closure, calleeSlot + 1);
+                LOAD_FRAME();
+                NEXT;
+            }
+            // fast path: the new frame's locals taken from what was just stored, not read back
+            frame = enterFrameInLoop(closure, calleeSlot + 1);
+            ip = closure.code;
+            slots = calleeSlot + 1;
+            constants = closure.constants;
+            upvalues = closure.upvalues.data();
             NEXT;
         }
         if (calleeSlot->isNative() && arityAccepts(calleeSlot->asNative(), argumentCount)) {
@@ -1176,6 +1185,8 @@ dispatch:
     }
     CASE(OP_RETURN) {
         if (!plain_) {
+        // The fused returns come here: the plain VM runs no fused instruction.
+        FAST_RETURN:
             // fast path: the values below the result (callee, arguments,
             // locals, loops' values) released in place, then the result moved
             // straight into the callee's slot, without a temporary. Scoped so
@@ -1194,7 +1205,12 @@ dispatch:
             }
             new (calleeSlot) Value(std::move(*resultSlot));
             top = slots;
-            LOAD_FRAME();
+            // The caller's frame lies just below (the frame array never moves).
+            --frame;
+            ip = frame->ip;
+            slots = frame->slots;
+            constants = frame->closure->constants;
+            upvalues = frame->closure->upvalues.data();
             NEXT;
         }
         {
@@ -1638,7 +1654,7 @@ LOCAL_INT_GREATER_EQUAL_JUMP:
         if (top == stackEnd) goto LABEL_##first; \
         new (top++) Value(value);                \
         ip = fused.at(fused.kLength);            \
-        goto LABEL_OP_RETURN;                    \
+        goto FAST_RETURN;                        \
     } while (false)
     CASE(OP_QUICK_RETURN_LOCAL) PUSH_AND_RETURN(OP_QUICK_RETURN_LOCAL, slots[fused.u16<0>()], OP_GET_LOCAL);
     CASE(OP_QUICK_RETURN_UPVALUE)

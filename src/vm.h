@@ -119,6 +119,14 @@ private:
         if (closure.cacheOwner != this) bindGlobalCache(closure);
         frames_[frameCount_++] = CallFrame{&closure, closure.code, slots, closure.globalCache};
     }
+    // The same, for the instruction loop: returns the frame, so that the loop need not read it back.
+    CallFrame* enterFrameInLoop(VMClosure& closure, Value* slots) {
+        if (closure.cacheOwner != this) [[unlikely]]
+            bindGlobalCache(closure);
+        CallFrame* const entered = &frames_[frameCount_++];
+        *entered = CallFrame{&closure, closure.code, slots, closure.globalCache};
+        return entered;
+    }
     void bindGlobalCache(VMClosure& closure);
     Value* globalSlot(Value** cache, std::size_t constantIndex, const Value& name);
     void callNative(NativeObj& native, Value* calleeSlot, std::size_t argumentCount, Site site);
