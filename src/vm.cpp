@@ -12,7 +12,8 @@
 // 3. The frame array never reallocates either, so a `CallFrame*` stays valid
 //    while its frame is active. A frame borrows its closure: the callee value
 //    just below the frame's slots holds the reference, and nothing writes that
-//    slot while the frame runs.
+//    slot while the frame runs. A closure called back by a builtin (callBack)
+//    is held by the builtin instead, and its callee slot holds no reference.
 // 4. The running frame's ip and the stack top live in locals of the
 //    instruction loop. The ip is written back to the frame only before a call;
 //    the top is written back to `top_` before anything that reads it or may
@@ -228,22 +229,27 @@ Value VM::run(Ref<FunctionProto> script) {
 Value VM::call(const Value& callee, std::vector<Value> args) { return callWith(callee, args); }
 
 template <class PushArguments>
-Value VM::callBack(VMClosure& closure, const Value& callee, PushArguments pushArguments) {
+Value VM::callBack(VMClosure& closure, PushArguments pushArguments) {
     const std::size_t depth = frameCount_;
+    // The callee's slot is left as it is: the builtin holds the closure for
+    // the call, and the return releases nothing there (invariant 2).
     Value* const calleeSlot = top_;
-    new (calleeSlot) Value(callee);
     top_ = pushArguments(calleeSlot + 1);
     enterFrame(closure, calleeSlot + 1);
-    try {
-        Value result = runLoop(depth);
-        // The callee's return took its frame and values; only a halt leaves them.
-        if (frameCount_ != depth || top_ != calleeSlot) [[unlikely]]
-            unwindTo(depth, calleeSlot);
-        return result;
-    } catch (...) {
-        unwindTo(depth, calleeSlot);
-        throw;
-    }
+    // On the way out, normal or not, the machine is cut back to where the
+    // builtin called: the callee's return has done that already, so only a
+    // halt or an error leaves anything to cut. The result is built straight
+    // where the builtin receives it.
+    struct CutBack {
+        VM& vm;
+        std::size_t depth;
+        Value* height;
+        ~CutBack() {
+            if (vm.frameCount_ != depth || vm.top_ != height) [[unlikely]]
+                vm.unwindTo(depth, height);
+        }
+    } const cutBack{*this, depth, calleeSlot};
+    return runLoop(depth);
 }
 
 // A builtin of a running program calls a closure back (sort's comparator,
@@ -259,7 +265,7 @@ bool VM::callsBackFast(const Value& callee, std::size_t argumentCount) const {
 
 Value VM::callWith(const Value& callee, std::span<const Value> args) {
     if (!callsBackFast(callee, args.size())) return callGeneral(callee, args);
-    return callBack(callee.asClosure(), callee, [args](Value* top) {
+    return callBack(callee.asClosure(), [args](Value* top) {
         for (const Value& argument : args) new (top++) Value(argument);
         return top;
     });
@@ -267,7 +273,7 @@ Value VM::callWith(const Value& callee, std::span<const Value> args) {
 
 Value VM::callPair(const Value& callee, const Value& first, const Value& second) {
     if (!callsBackFast(callee, 2)) return Caller::callPair(callee, first, second);
-    return callBack(callee.asClosure(), callee, [&first, &second](Value* top) {
+    return callBack(callee.asClosure(), [&first, &second](Value* top) {
         new (top) Value(first);
         new (top + 1) Value(second);
         return top + 2;

@@ -100,10 +100,11 @@ private:
 
     // Whether a builtin's call back of `callee` takes the fast path (callBack).
     [[gnu::always_inline]] inline bool callsBackFast(const Value& callee, std::size_t argumentCount) const;
-    // Calls the closure `callee` back from a builtin: pushArguments(slot)
-    // constructs the arguments from `slot` up and returns the new top.
+    // Calls `closure` back from a builtin, which holds it for the call:
+    // pushArguments(slot) constructs the arguments from `slot` up and returns
+    // the new top.
     template <class PushArguments>
-    [[gnu::always_inline]] inline Value callBack(VMClosure& closure, const Value& callee, PushArguments pushArguments);
+    [[gnu::always_inline]] inline Value callBack(VMClosure& closure, PushArguments pushArguments);
     // A call from outside a run, or of a callee that callBack does not take.
     [[gnu::noinline]] Value callGeneral(const Value& callee, std::span<const Value> args);
     [[gnu::always_inline]] inline Value runLoop(std::size_t targetDepth);
