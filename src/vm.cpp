@@ -1161,7 +1161,7 @@ dispatch:
                 NEXT;
             }
             // fast path: the new frame's locals taken from what was just stored, not read back
-            frame = enterFrameInLoop(closure, calleeSlot + 1);
+            frame = enterFrameInLoop(frame, closure, calleeSlot + 1);
             ip = closure.code;
             slots = calleeSlot + 1;
             constants = closure.constants;

@@ -120,12 +120,17 @@ private:
         if (closure.cacheOwner != this) bindGlobalCache(closure);
         frames_[frameCount_++] = CallFrame{&closure, closure.code, slots, closure.globalCache};
     }
-    // The same, for the instruction loop: returns the frame, so that the loop need not read it back.
-    CallFrame* enterFrameInLoop(VMClosure& closure, Value* slots) {
+    // The same, for the instruction loop, above its running frame `current`:
+    // returns the frame, so that the loop need not read it back. The frame's
+    // ip is left unset: the loop keeps it and stores it before any call.
+    CallFrame* enterFrameInLoop(CallFrame* current, VMClosure& closure, Value* slots) {
         if (closure.cacheOwner != this) [[unlikely]]
             bindGlobalCache(closure);
-        CallFrame* const entered = &frames_[frameCount_++];
-        *entered = CallFrame{&closure, closure.code, slots, closure.globalCache};
+        ++frameCount_;
+        CallFrame* const entered = current + 1;
+        entered->closure = &closure;
+        entered->slots = slots;
+        entered->globalCache = closure.globalCache;
         return entered;
     }
     void bindGlobalCache(VMClosure& closure);
