@@ -12,7 +12,8 @@
 // 3. The frame array never reallocates either, so a `CallFrame*` stays valid
 //    while its frame is active. A frame borrows its closure: the callee value
 //    just below the frame's slots holds the reference, and nothing writes that
-//    slot while the frame runs.
+//    slot while the frame runs. A closure called back by a builtin (callBack)
+//    is held by the builtin instead, and its callee slot holds no reference.
 // 4. The running frame's ip and the stack top live in locals of the
 //    instruction loop. The ip is written back to the frame only before a call;
 //    the top is written back to `top_` before anything that reads it or may
@@ -234,22 +235,27 @@ Value VM::run(Ref<FunctionProto> script) {
 Value VM::call(const Value& callee, std::vector<Value> args) { return callWith(callee, args); }
 
 template <class PushArguments>
-Value VM::callBack(VMClosure& closure, const Value& callee, PushArguments pushArguments) {
+Value VM::callBack(VMClosure& closure, PushArguments pushArguments) {
     const std::size_t depth = frameCount_;
+    // The callee's slot is left as it is: the builtin holds the closure for
+    // the call, and the return releases nothing there (invariant 2).
     Value* const calleeSlot = top_;
-    new (calleeSlot) Value(callee);
     top_ = pushArguments(calleeSlot + 1);
     enterFrame(closure, calleeSlot + 1);
-    try {
-        Value result = runLoop(depth);
-        // The callee's return took its frame and values; only a halt leaves them.
-        if (frameCount_ != depth || top_ != calleeSlot) [[unlikely]]
-            unwindTo(depth, calleeSlot);
-        return result;
-    } catch (...) {
-        unwindTo(depth, calleeSlot);
-        throw;
-    }
+    // On the way out, normal or not, the machine is cut back to where the
+    // builtin called: the callee's return has done that already, so only a
+    // halt or an error leaves anything to cut. The result is built straight
+    // where the builtin receives it.
+    struct CutBack {
+        VM& vm;
+        std::size_t depth;
+        Value* height;
+        ~CutBack() {
+            if (vm.frameCount_ != depth || vm.top_ != height) [[unlikely]]
+                vm.unwindTo(depth, height);
+        }
+    } const cutBack{*this, depth, calleeSlot};
+    return runLoop(depth);
 }
 
 // A builtin of a running program calls a closure back (sort's comparator,
@@ -265,7 +271,7 @@ bool VM::callsBackFast(const Value& callee, std::size_t argumentCount) const {
 
 Value VM::callWith(const Value& callee, std::span<const Value> args) {
     if (!callsBackFast(callee, args.size())) return callGeneral(callee, args);
-    return callBack(callee.asClosure(), callee, [args](Value* top) {
+    return callBack(callee.asClosure(), [args](Value* top) {
         for (const Value& argument : args) new (top++) Value(argument);
         return top;
     });
@@ -273,7 +279,7 @@ Value VM::callWith(const Value& callee, std::span<const Value> args) {
 
 Value VM::callPair(const Value& callee, const Value& first, const Value& second) {
     if (!callsBackFast(callee, 2)) return Caller::callPair(callee, first, second);
-    return callBack(callee.asClosure(), callee, [&first, &second](Value* top) {
+    return callBack(callee.asClosure(), [&first, &second](Value* top) {
         new (top) Value(first);
         new (top + 1) Value(second);
         return top + 2;
@@ -1164,8 +1170,17 @@ dispatch:
                 runtimeError(calleeArityMessage(*closure.proto, argumentCount), SITE().line());
             }
             if (frameCount_ == kMaxFrames) runtimeError(kCallStackOverflow, SITE().line());
-            enterFrame(closure, calleeSlot + 1);
-            LOAD_FRAME();
+            if (plain_) {
+                enterFrame(closure, calleeSlot + 1);
+                LOAD_FRAME();
+                NEXT;
+            }
+            // fast path: the new frame's locals taken from what was just stored, not read back
+            frame = enterFrameInLoop(frame, closure, calleeSlot + 1);
+            ip = closure.code;
+            slots = calleeSlot + 1;
+            constants = closure.constants;
+            upvalues = closure.upvalues.data();
             NEXT;
         }
         if (calleeSlot->isNative() && arityAccepts(calleeSlot->asNative(), argumentCount)) {
@@ -1191,6 +1206,8 @@ dispatch:
     }
     CASE(OP_RETURN) {
         if (!plain_) {
+        // The fused returns come here: the plain VM runs no fused instruction.
+        FAST_RETURN:
             // fast path: the values below the result (callee, arguments,
             // locals, loops' values) released in place, then the result moved
             // straight into the callee's slot, without a temporary. Scoped so
@@ -1209,7 +1226,12 @@ dispatch:
             }
             new (calleeSlot) Value(std::move(*resultSlot));
             top = slots;
-            LOAD_FRAME();
+            // The caller's frame lies just below (the frame array never moves).
+            --frame;
+            ip = frame->ip;
+            slots = frame->slots;
+            constants = frame->closure->constants;
+            upvalues = frame->closure->upvalues.data();
             NEXT;
         }
         {
@@ -1685,7 +1707,7 @@ dispatch:
         if (top == stackEnd) goto LABEL_##first; \
         new (top++) Value(value);                \
         ip = fused.at(fused.kLength);            \
-        goto LABEL_OP_RETURN;                    \
+        goto FAST_RETURN;                        \
     } while (false)
     CASE(OP_QUICK_RETURN_LOCAL) PUSH_AND_RETURN(OP_QUICK_RETURN_LOCAL, slots[fused.u16<0>()], OP_GET_LOCAL);
     CASE(OP_QUICK_RETURN_UPVALUE)

@@ -100,10 +100,11 @@ private:
 
     // Whether a builtin's call back of `callee` takes the fast path (callBack).
     [[gnu::always_inline]] inline bool callsBackFast(const Value& callee, std::size_t argumentCount) const;
-    // Calls the closure `callee` back from a builtin: pushArguments(slot)
-    // constructs the arguments from `slot` up and returns the new top.
+    // Calls `closure` back from a builtin, which holds it for the call:
+    // pushArguments(slot) constructs the arguments from `slot` up and returns
+    // the new top.
     template <class PushArguments>
-    [[gnu::always_inline]] inline Value callBack(VMClosure& closure, const Value& callee, PushArguments pushArguments);
+    [[gnu::always_inline]] inline Value callBack(VMClosure& closure, PushArguments pushArguments);
     // A call from outside a run, or of a callee that callBack does not take.
     [[gnu::noinline]] Value callGeneral(const Value& callee, std::span<const Value> args);
     [[gnu::always_inline]] inline Value runLoop(std::size_t targetDepth);
@@ -118,6 +119,19 @@ private:
     void enterFrame(VMClosure& closure, Value* slots) {
         if (closure.cacheOwner != this) bindGlobalCache(closure);
         frames_[frameCount_++] = CallFrame{&closure, closure.code, slots, closure.globalCache};
+    }
+    // The same, for the instruction loop, above its running frame `current`:
+    // returns the frame, so that the loop need not read it back. The frame's
+    // ip is left unset: the loop keeps it and stores it before any call.
+    CallFrame* enterFrameInLoop(CallFrame* current, VMClosure& closure, Value* slots) {
+        if (closure.cacheOwner != this) [[unlikely]]
+            bindGlobalCache(closure);
+        ++frameCount_;
+        CallFrame* const entered = current + 1;
+        entered->closure = &closure;
+        entered->slots = slots;
+        entered->globalCache = closure.globalCache;
+        return entered;
     }
     void bindGlobalCache(VMClosure& closure);
     Value* globalSlot(Value** cache, std::size_t constantIndex, const Value& name);
