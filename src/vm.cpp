@@ -56,6 +56,7 @@
 #include <string>
 #include <string_view>
 
+#include "builtins/stable_sort.h"
 #include "error.h"
 #include "execution_limits.h"
 #include "native_stack.h"
@@ -283,6 +284,28 @@ Value VM::callPair(const Value& callee, const Value& first, const Value& second)
         new (top) Value(first);
         new (top + 1) Value(second);
         return top + 2;
+    });
+}
+
+// Sort's comparator, called back for every comparison: the checks of the
+// fast path other than the native stack's hold for the whole sort once they
+// hold for its first call, since every call returns the machine to the
+// same stack top and frame count (or throws, which ends the sort). A call
+// without native stack left goes the general way, which reports it.
+void VM::sortBy(ValueVector& items, const Value& less) {
+    if (!callsBackFast(less, 2)) {
+        Caller::sortBy(items, less);
+        return;
+    }
+    VMClosure& closure = less.asClosure();
+    stableMergeSort(items, [&](const Value& a, const Value& b) {
+        if (currentStackAddress() < callbackStackLimit_) [[unlikely]]
+            return isTruthy(callPair(less, a, b));
+        return isTruthy(callBack(closure, [&a, &b](Value* top) {
+            new (top) Value(a);
+            new (top + 1) Value(b);
+            return top + 2;
+        }));
     });
 }
 

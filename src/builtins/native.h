@@ -32,6 +32,10 @@ public:
         const Value pair[2] = {first, second};
         return callWith(callee, pair);
     }
+    // Sorts `items` stably by `less`, called as less(a, b) with a truthy
+    // result for "a before b" (sort's comparator). An engine may override it
+    // to check once what holds for every call of the sort.
+    virtual void sortBy(ValueVector& items, const Value& less);
 };
 
 // Every builtin has this signature. The arguments are a view of the caller's

@@ -752,14 +752,23 @@ for i = -3, 2 do print(text[i]) end
     comparators = ["function(a, b) return a < b end", "function(a, b) return a > b end",
                    "function(a, b)\n  a = b\n  return false\nend", "function(a, b) return b end", "max", "less",
                    "function(a, b, c) return true end", "function(a) return true end", "3",
-                   "function(a, b) return sort([b, a], function(x, y) return x > y end)[0] == a end"]
+                   "function(a, b) return sort([b, a], function(x, y) return x > y end)[0] == a end",
+                   "function(a, b) return a[0] < b[0] end",
+                   "function(a, b)\n  push(seen, b)\n  if len(seen) % 30 == 0 then error([a, b, len(seen)]) end\n"
+                   "  return a > b\nend"]
     calls = ["print(sort(items, %s))" % comparator for comparator in comparators]
     calls += ["print(map(%s, items))" % f for f in ["str", "function(x) return [x, x] end", "function(x, y) end",
                                                       "function(x)\n  x = 0\n  return x\nend", "len"]]
     calls += ["print(filter(%s, items))" % f for f in ["function(x) return x end", "function(x) return x == 3 end"]]
-    body = ["let calls = []", "function less(a, b)", "  push(calls, [a, b])", "  return a < b", "end"]
+    body = ["let calls = []", "let seen = []", "function less(a, b)", "  push(calls, [a, b])", "  return a < b", "end"]
+    # Lists longer than the sort's insertion runs of 12 reach its merges:
+    # numbers with duplicates of both kinds, and pairs keyed by a repeated first
+    # element, whose order shows whether equal keys kept their places.
+    long_numbers = "[%s]" % ", ".join(NUMBERS + NUMBERS[::-1] + ["1", "1.0", "-7"])
+    pairs = "[%s]" % ", ".join("[%d, %d]" % (k * 7 % 5, k) for k in range(30))
     for n, items in enumerate(["[3, -7, 0, 2.5, 3]", "[%s]" % ", ".join(NUMBERS), '["b", "a", "ab", ""]',
-                               '[1, "a", nil]', "[[2], [1]]", "[]", "[NAN, 1, NAN]".replace("NAN", NAN)]):
+                               '[1, "a", nil]', "[[2], [1]]", "[]", "[NAN, 1, NAN]".replace("NAN", NAN),
+                               long_numbers, pairs]):
         body.append("let items = %s" % items)
         for m, call in enumerate(calls):
             body += ["try", "  " + call, "catch e", '  print("error %d.%d", e)' % (n, m), "end"]
