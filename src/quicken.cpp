@@ -139,6 +139,8 @@ bool branchesOnAStringConstant(const Match& match) { return secondIsAStringConst
 
 bool branchesOnTheComparison(const Match& match) { return jumpsToAPop(match, 3); }
 
+bool branchesOnTheElement(const Match& match) { return jumpsToAPop(match, 3); }
+
 // A comparison followed by a branch fuses better as a comparison jump.
 bool resultIsNoBranch(const Match& match) { return !match.has(3) || match.op(3) != OP_JUMP_IF_FALSE; }
 

@@ -124,6 +124,9 @@ inline constexpr OpcodeSet kComparisons =
       OP_GET_LOCAL, OP_GET_INDEX, OP_GET_LOCAL, OP_GET_INDEX)                                                          \
     X(OP_QUICK_LOCAL_LOCAL_INDEX, always, "a[i] for locals a and i", OP_GET_LOCAL, OP_GET_LOCAL, OP_GET_INDEX)         \
     X(OP_QUICK_LOCAL_INDEX, always, "<expression>[i] for a local i", OP_GET_LOCAL, OP_GET_INDEX)                       \
+    X(OP_QUICK_GLOBAL_LOCAL_INDEX_JUMP, branchesOnTheElement,                                                          \
+      "if g[i]: a global g indexed by a local i, branch on the element (sieve's if flags[i])", OP_GET_GLOBAL,          \
+      OP_GET_LOCAL, OP_GET_INDEX, OP_JUMP_IF_FALSE, OP_POP)                                                            \
     X(OP_QUICK_GLOBAL_LOCAL_INDEX, always, "g[i] for a global g and a local i, g read in place", OP_GET_GLOBAL,        \
       OP_GET_LOCAL, OP_GET_INDEX)                                                                                      \
     X(OP_QUICK_GLOBAL_LOCAL_STORE, always, "g[i] = v for a global g, a local i, v a literal or a local",               \

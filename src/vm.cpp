@@ -1454,6 +1454,26 @@ dispatch:
         ip = fused.at(fused.kLength);
         NEXT;
     }
+    CASE(OP_QUICK_GLOBAL_LOCAL_INDEX_JUMP) {
+        FUSED(OP_QUICK_GLOBAL_LOCAL_INDEX_JUMP);
+        // The element is tested where the container keeps it, never pushed.
+        const Value* object = frame->globalCache[fused.u16<0>()];
+        const Value& key = slots[fused.u16<1>()];
+        if (!object || stackEnd - top < 2) goto LABEL_OP_GET_GLOBAL;
+        const Value* element = nullptr;
+        if (object->isList() && key.isInt()) {
+            const ValueVector& items = object->listItems();
+            int64_t index = key.asInt();
+            if (!toPosition(index, items.size())) goto LABEL_OP_GET_GLOBAL;
+            element = &items[static_cast<std::size_t>(index)];
+        } else if (object->isMap() && key.isString()) {
+            element = findField(object->asMap(), key, FIELD_HINT(fused.offset<2>()));
+        } else {
+            goto LABEL_OP_GET_GLOBAL;
+        }
+        ip = fused.branch<3>(element && isTruthy(*element));
+        NEXT;
+    }
     CASE(OP_QUICK_GLOBAL_LOCAL_STORE) {
         FUSED(OP_QUICK_GLOBAL_LOCAL_STORE);
         // An element statement g[i] = v: the value is stored where it belongs, nothing pushed.

@@ -216,6 +216,16 @@ def indexing_groups():
     yield Group("index-vars", [
         Case([("l", c), ("i", i), ("r", "0")], ["r = l[i]"], "r")
         for c in CONTAINERS for i in INDEXES])
+    # A branch on an element (sieve's if flags[i]): elements of every
+    # truthiness, missing fields, indexes out of range or of the wrong kind;
+    # the loop clears the element it tests, so the second pass finds it false.
+    tested = ['[true, false, nil, 0, "", [], 2.5]', '{"k": false, "x": 0, "t": true}', '"xyz"', "{}", "nil", "42",
+              "[]"]
+    yield Group("index-branch", [
+        Case([("l", c), ("i", i), ("r", "0")], body, "[r, l]")
+        for c in tested for i in INDEXES + ["2", "4", '"x"', '"t"']
+        for body in [["if l[i] then r = [r, 1] else r = [r, 2] end"],
+                     ["while l[i] do", "  l[i] = false", "  r = [r, 3]", "end"]]])
     yield Group("index-constant", [
         Case([("l", c), ("r", "0")], ["r = l[%s]" % k], "r")
         for c in CONTAINERS for k in ["0", "1", "-1", "3", "-4", '"k"', '"x"', "2"]])
