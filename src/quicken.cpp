@@ -167,6 +167,13 @@ bool addsATermToTheSameGlobal(const Match& match) {
            read->asString() == written->asString();
 }
 
+// g = g + h[x]: the global read first is the one written.
+bool addsAnElementToTheSameGlobal(const Match& match) {
+    const Value* read = match.constant(0);
+    const Value* written = match.constant(5);
+    return read && written && read->isString() && written->isString() && read->asString() == written->asString();
+}
+
 // The loop goes back to the head of a numeric for loop over the same
 // variable and step, in slots apart from the limit's, as the compiler lays
 // them out.
