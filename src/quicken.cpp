@@ -139,6 +139,8 @@ bool branchesOnAStringConstant(const Match& match) { return secondIsAStringConst
 
 bool branchesOnTheComparison(const Match& match) { return jumpsToAPop(match, 3); }
 
+bool branchesOnTheElement(const Match& match) { return jumpsToAPop(match, 3); }
+
 // A comparison followed by a branch fuses better as a comparison jump.
 bool resultIsNoBranch(const Match& match) { return !match.has(3) || match.op(3) != OP_JUMP_IF_FALSE; }
 
@@ -163,6 +165,13 @@ bool addsATermToTheSameGlobal(const Match& match) {
     const Value* term = match.constant(2);
     return read && written && term && term->isInt() && read->isString() && written->isString() &&
            read->asString() == written->asString();
+}
+
+// g = g + h[x]: the global read first is the one written.
+bool addsAnElementToTheSameGlobal(const Match& match) {
+    const Value* read = match.constant(0);
+    const Value* written = match.constant(5);
+    return read && written && read->isString() && written->isString() && read->asString() == written->asString();
 }
 
 // The loop goes back to the head of a numeric for loop over the same

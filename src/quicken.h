@@ -71,6 +71,9 @@ inline constexpr OpcodeSet kComparisons =
     X(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH, addsATermToTheSameGlobal,                                                       \
       "g = g + x op k for a global g, a local x and an Int constant k (s = s + i % 7)", OP_GET_GLOBAL, OP_GET_LOCAL,   \
       OP_CONSTANT, anyOf(OP_ADD, OP_SUB, OP_MUL, OP_MOD), OP_ADD, OP_SET_GLOBAL, OP_POP)                               \
+    X(OP_QUICK_GLOBAL_ADD_ELEMENT, addsAnElementToTheSameGlobal,                                                       \
+      "g = g + h[x] for globals g and h and a local x (maps' total = total + m[k])", OP_GET_GLOBAL, OP_GET_GLOBAL,     \
+      OP_GET_LOCAL, OP_GET_INDEX, OP_ADD, OP_SET_GLOBAL, OP_POP)                                                       \
     X(OP_QUICK_GLOBAL_ADD_ASSIGN, addsToTheSameGlobal, "g = g + y (g += y) for a global g, y a constant or variable",  \
       OP_GET_GLOBAL, anyOf(OP_CONSTANT, OP_GET_LOCAL, OP_GET_GLOBAL), OP_ADD, OP_SET_GLOBAL, OP_POP)                   \
     X(OP_QUICK_LOCAL_ADD_ASSIGN, addsToTheSameLocal, "x = x + y (x += y) for a local x, y a constant or variable",     \
@@ -124,6 +127,9 @@ inline constexpr OpcodeSet kComparisons =
       OP_GET_LOCAL, OP_GET_INDEX, OP_GET_LOCAL, OP_GET_INDEX)                                                          \
     X(OP_QUICK_LOCAL_LOCAL_INDEX, always, "a[i] for locals a and i", OP_GET_LOCAL, OP_GET_LOCAL, OP_GET_INDEX)         \
     X(OP_QUICK_LOCAL_INDEX, always, "<expression>[i] for a local i", OP_GET_LOCAL, OP_GET_INDEX)                       \
+    X(OP_QUICK_GLOBAL_LOCAL_INDEX_JUMP, branchesOnTheElement,                                                          \
+      "if g[i]: a global g indexed by a local i, branch on the element (sieve's if flags[i])", OP_GET_GLOBAL,          \
+      OP_GET_LOCAL, OP_GET_INDEX, OP_JUMP_IF_FALSE, OP_POP)                                                            \
     X(OP_QUICK_GLOBAL_LOCAL_INDEX, always, "g[i] for a global g and a local i, g read in place", OP_GET_GLOBAL,        \
       OP_GET_LOCAL, OP_GET_INDEX)                                                                                      \
     X(OP_QUICK_GLOBAL_LOCAL_STORE, always, "g[i] = v for a global g, a local i, v a literal or a local",               \

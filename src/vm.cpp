@@ -1380,6 +1380,29 @@ dispatch:
         NEXT;                                                                                           \
     } while (false)
     CASE(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH) GLOBAL_ADD_LOCAL_ARITH(fused.intArithmetic(x, y, term));
+    CASE(OP_QUICK_GLOBAL_ADD_ELEMENT) {
+        FUSED(OP_QUICK_GLOBAL_ADD_ELEMENT);
+        // The element is read where the container keeps it and the sum written where the total is kept.
+        Value* const total = frame->globalCache[fused.u16<0>()];
+        const Value* object = frame->globalCache[fused.u16<1>()];
+        const Value& key = slots[fused.u16<2>()];
+        if (!total || !object || !total->isNumber() || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
+        const Value* element = nullptr;
+        if (object->isList() && key.isInt()) {
+            const ValueVector& items = object->listItems();
+            int64_t index = key.asInt();
+            if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
+        } else if (object->isMap() && key.isString()) {
+            element = findField(object->asMap(), key, FIELD_HINT(fused.offset<3>()));
+        }
+        if (!element || !element->isNumber()) goto LABEL_OP_GET_GLOBAL;
+        if (total->isInt() && element->isInt())
+            total->intRef() = wrappingAdd(total->asInt(), element->asInt());
+        else
+            storePlain(*total, asDouble(*total) + asDouble(*element));
+        ip = fused.at(fused.kLength);
+        NEXT;
+    }
 // if x op k, for a local x and an Int constant k; `op` the comparison,
 // read from the fused opcode or, in a variant's own handler, a constant.
 #define LOCAL_INT_COMPARE_JUMP(op)                                               \
@@ -1475,6 +1498,26 @@ dispatch:
             goto LABEL_OP_GET_GLOBAL;
         }
         ip = fused.at(fused.kLength);
+        NEXT;
+    }
+    CASE(OP_QUICK_GLOBAL_LOCAL_INDEX_JUMP) {
+        FUSED(OP_QUICK_GLOBAL_LOCAL_INDEX_JUMP);
+        // The element is tested where the container keeps it, never pushed.
+        const Value* object = frame->globalCache[fused.u16<0>()];
+        const Value& key = slots[fused.u16<1>()];
+        if (!object || stackEnd - top < 2) goto LABEL_OP_GET_GLOBAL;
+        const Value* element = nullptr;
+        if (object->isList() && key.isInt()) {
+            const ValueVector& items = object->listItems();
+            int64_t index = key.asInt();
+            if (!toPosition(index, items.size())) goto LABEL_OP_GET_GLOBAL;
+            element = &items[static_cast<std::size_t>(index)];
+        } else if (object->isMap() && key.isString()) {
+            element = findField(object->asMap(), key, FIELD_HINT(fused.offset<2>()));
+        } else {
+            goto LABEL_OP_GET_GLOBAL;
+        }
+        ip = fused.branch<3>(element && isTruthy(*element));
         NEXT;
     }
     CASE(OP_QUICK_GLOBAL_LOCAL_STORE) {

@@ -216,6 +216,32 @@ def indexing_groups():
     yield Group("index-vars", [
         Case([("l", c), ("i", i), ("r", "0")], ["r = l[i]"], "r")
         for c in CONTAINERS for i in INDEXES])
+    # A branch on an element (sieve's if flags[i]): elements of every
+    # truthiness, missing fields, indexes out of range or of the wrong kind;
+    # the loop clears the element it tests, so the second pass finds it false.
+    tested = ['[true, false, nil, 0, "", [], 2.5]', '{"k": false, "x": 0, "t": true}', '"xyz"', "{}", "nil", "42",
+              "[]"]
+    yield Group("index-branch", [
+        Case([("l", c), ("i", i), ("r", "0")], body, "[r, l]")
+        for c in tested for i in INDEXES + ["2", "4", '"x"', '"t"']
+        for body in [["if l[i] then r = [r, 1] else r = [r, 2] end"],
+                     ["while l[i] do", "  l[i] = false", "  r = [r, 3]", "end"]]])
+    # A global total plus an element (maps' total = total + m[k]): the key a
+    # block local, a parameter or a loop variable, so that with the total and
+    # the container globals (the global scope) the statement is the fused
+    # one; totals and elements of every number kind, Int overflow, strings,
+    # nil, missing fields and indexes out of range; and a sum of another
+    # global, which is not that statement.
+    summed = ['[1, 2.5, "s", nil, %s, -0.0, %s]' % (MAX, NAN), '{"k": 3, "x": 0.5, "n": "t", "m": %s}' % MIN, '"xyz"',
+              "{}", "nil"]
+    keys = ["0", "1", "2", "3", "4", "5", "6", "-1", "7", '"k"', '"x"', '"m"', '"q"', "nil"]
+    yield Group("index-add-total", [
+        Case([("g", total), ("l", c), ("i", i)], body, "g", target=("g",))
+        for body in [["let j = i", "g = g + l[j]"], ["let add = function(j) g = g + l[j] end", "add(i)"],
+                     ["for j in [i] do g = g + l[j] end"]]
+        for total in ["3", "-7", "2.5", MAX, MIN, "-0.0", NAN, '"ab"', "nil", "[1]"] for c in summed for i in keys] + [
+        Case([("g", total), ("l", c), ("i", i)], ["let j = i", "g = i + l[j]"], "[g, i]", target=("g",))
+        for total in ["3", "2.5"] for c in summed for i in keys])
     yield Group("index-constant", [
         Case([("l", c), ("r", "0")], ["r = l[%s]" % k], "r")
         for c in CONTAINERS for k in ["0", "1", "-1", "3", "-4", '"k"', '"x"', "2"]])

@@ -43,6 +43,8 @@ std::vector<Shape> shapes() {
         {OP_QUICK_LOCAL_LOCAL_INDEX, "function f(a, i) return a[i] end\n"},
         {OP_QUICK_LOCAL_INDEX, "function f(a, i) return a.x[i] end\n"},
         {OP_QUICK_GLOBAL_LOCAL_INDEX, "let g = [1]\nfunction f(i) return g[i] end\n"},
+        {OP_QUICK_GLOBAL_ADD_ELEMENT, "let g = 0\nlet h = [1]\nfunction f(x) g = g + h[x] end\n"},
+        {OP_QUICK_GLOBAL_LOCAL_INDEX_JUMP, "let g = [1]\nfunction f(i) if g[i] then print(i) end end\n"},
         {OP_QUICK_FIELD, "function f(g) return g().name end\n"},
         {OP_QUICK_ADD_SET_LOCAL, "function f(x, a) x = a.y + 1 end\n"},
         {OP_QUICK_ADD_SET_GLOBAL, "let g = 0\nfunction f(a) g = a.y + 1 end\n"},
