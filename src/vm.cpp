@@ -292,11 +292,8 @@ Value VM::callPair(const Value& callee, const Value& first, const Value& second)
 // hold for its first call, since every call returns the machine to the
 // same stack top and frame count (or throws, which ends the sort). A call
 // without native stack left goes the general way, which reports it.
-void VM::sortBy(ValueVector& items, const Value& less) {
-    if (!callsBackFast(less, 2)) {
-        Caller::sortBy(items, less);
-        return;
-    }
+bool VM::sortBy(ValueVector& items, const Value& less) {
+    if (!callsBackFast(less, 2)) return false;
     VMClosure& closure = less.asClosure();
     stableMergeSort(items, [&](const Value& a, const Value& b) {
         if (currentStackAddress() < callbackStackLimit_) [[unlikely]]
@@ -307,6 +304,7 @@ void VM::sortBy(ValueVector& items, const Value& less) {
             return top + 2;
         }));
     });
+    return true;
 }
 
 Value VM::callGeneral(const Value& callee, std::span<const Value> args) {

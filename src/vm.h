@@ -73,7 +73,7 @@ public:
     Value call(const Value& callee, std::vector<Value> args) override;
     Value callWith(const Value& callee, std::span<const Value> args) override;
     Value callPair(const Value& callee, const Value& first, const Value& second) override;
-    void sortBy(ValueVector& items, const Value& less) override;
+    bool sortBy(ValueVector& items, const Value& less) override;
 
     // Bindings may be added and changed but never removed: the machine caches their addresses.
     Ref<Environment> globals;

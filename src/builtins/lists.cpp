@@ -327,10 +327,6 @@ Value nativeReduce(Caller& caller, std::span<Value> args) {
     return accumulator;
 }
 
-void Caller::sortBy(ValueVector& items, const Value& less) {
-    stableMergeSort(items, [&](const Value& a, const Value& b) { return isTruthy(callPair(less, a, b)); });
-}
-
 bool defaultLess(const Value& a, const Value& b) {
     if (a.isNumber() && b.isNumber()) {
         const double x = asDouble(a);
@@ -381,7 +377,9 @@ Value nativeSort(Caller& caller, std::span<Value> args) {
     ValueVector items = listArgumentNamed(args[0], "sort: expected a list, got ");
     if (args.size() > 1) {
         const Value less = args[1];
-        caller.sortBy(items, less);
+        if (!caller.sortBy(items, less))
+            stableMergeSort(items,
+                            [&](const Value& a, const Value& b) { return isTruthy(caller.callPair(less, a, b)); });
     } else if (allOfKind(items, &Value::isNumber)) {
         sortNumbers(items);
     } else if (allOfKind(items, &Value::isString)) {

@@ -33,9 +33,12 @@ public:
         return callWith(callee, pair);
     }
     // Sorts `items` stably by `less`, called as less(a, b) with a truthy
-    // result for "a before b" (sort's comparator). An engine may override it
-    // to check once what holds for every call of the sort.
-    virtual void sortBy(ValueVector& items, const Value& less);
+    // result for "a before b" (sort's comparator), when the engine has a
+    // way of its own that checks once what holds for every call of the sort;
+    // false leaves the sort to the builtin, which calls callPair each time.
+    // The builtin's own sort runs in its frame, so that sorts nested through
+    // comparators take no more native stack than any other callback.
+    virtual bool sortBy(ValueVector& /*items*/, const Value& /*less*/) { return false; }
 };
 
 // Every builtin has this signature. The arguments are a view of the caller's
