@@ -370,6 +370,7 @@ std::ptrdiff_t MapData::probe(const Value& key) const {
             }
         }
     }
+    // Any other key: the string loop above has returned for every string.
     if (!isIndexable(key)) return -1;
     const std::size_t hash = keyHash(key);
     const uint32_t tag = hashTag(hash);
@@ -378,12 +379,7 @@ std::ptrdiff_t MapData::probe(const Value& key) const {
         if (indexed.position < 0) return -1;
         if (indexed.tag != tag) continue;
         const int32_t position = indexed.position;
-        const Value& k = entries[static_cast<std::size_t>(position)].key;
-        if (k.kind() == key.kind() && k.isString()) {
-            if (k.asObject() == key.asObject() || k.asString() == key.asString()) return position;
-        } else if (keysEqual(k, key)) {
-            return position;
-        }
+        if (keysEqual(entries[static_cast<std::size_t>(position)].key, key)) return position;
     }
 }
 
