@@ -679,9 +679,11 @@ Value VM::runLoop(std::size_t targetDepth) {
 #define CASE(name) LABEL_##name:
 #define NEXT goto* dispatchTable[*ip++]
 // The variants of fused rows that have handlers of their own (fib's n < 2
-// and n - 1, the loop's s = s + i % 7, nbody's b.vx = b.vx - dx * b2m, sieve's while j <= n and i * i, a
-// counter's count + step, a comparator's a < b): the row, the variant's operator, the handler's label and the macro
-// that writes its body from the operator. One list makes both the handlers and their places in the dispatch table.
+// and n - 1, the loop's s = s + i % 7, nbody's b.vx = b.vx - dx * b2m,
+// sieve's while j <= n and i * i, a counter's count + step, a comparator's
+// a < b): the row, the variant's operator, the handler's label and the macro
+// that writes its body from the operator. One list makes both the handlers
+// and their places in the dispatch table.
 #define VELMOR_OWN_VARIANTS(X)                                                                                    \
     X(OP_QUICK_LOCAL_INT_ARITH, OP_ADD, LOCAL_INT_ADD, LOCAL_INT_ARITH_OF)                                        \
     X(OP_QUICK_LOCAL_INT_ARITH, OP_SUB, LOCAL_INT_SUB, LOCAL_INT_ARITH_OF)                                        \
