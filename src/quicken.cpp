@@ -297,6 +297,49 @@ std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto, Quickening quicke
     return quick;
 }
 
+namespace {
+
+// The same key for both sides of a keyed comparator: two Ints of one value or two strings of one text.
+bool sameKey(const Value* first, const Value* second) {
+    if (!first || !second) return false;
+    if (first->isInt() && second->isInt()) return first->asInt() == second->asInt();
+    if (first->isString() && second->isString()) return first->asString() == second->asString();
+    return false;
+}
+
+}  // namespace
+
+ComparatorForm comparatorForm(const FunctionProto& proto) {
+    ComparatorForm form;
+    if (proto.arity != 2 || !proto.upvalues.empty()) return form;
+    const Instructions instructions(proto);
+    if (instructions.unknownAt != kNoInstruction || !instructions.whole) return form;
+    const Match body(proto, instructions, 0);
+    const std::size_t count = instructions.starts.size();
+    // GET_LOCAL p; [CONSTANT k; GET_INDEX;] GET_LOCAL q; [CONSTANT k; GET_INDEX;] OP; RETURN; NIL; RETURN
+    if (count != 6 && count != 10) return form;
+    const bool keyed = count == 10;
+    const std::size_t side = keyed ? 3 : 1;  // the steps of one operand
+    const std::size_t compare = 2 * side;
+    if (body.op(0) != OP_GET_LOCAL || body.op(side) != OP_GET_LOCAL || !kComparisons.contains(body.op(compare)) ||
+        body.op(compare + 1) != OP_RETURN || body.op(compare + 2) != OP_NIL || body.op(compare + 3) != OP_RETURN)
+        return form;
+    const uint16_t left = body.operand(0);
+    const uint16_t right = body.operand(side);
+    if (left > 1 || right > 1 || left == right) return form;
+    if (keyed) {
+        if (body.op(1) != OP_CONSTANT || body.op(2) != OP_GET_INDEX || body.op(4) != OP_CONSTANT ||
+            body.op(5) != OP_GET_INDEX || !sameKey(body.constant(1), body.constant(4)))
+            return form;
+        form.key = body.operand(1);
+    }
+    form.recognised = true;
+    form.swapped = left == 1;
+    form.keyed = keyed;
+    form.op = static_cast<OpCode>(body.op(compare));
+    return form;
+}
+
 std::string disassembleQuickened(const FunctionProto& proto) {
     std::unordered_map<const FunctionProto*, std::unique_ptr<uint8_t[]>> quickened;
     return disassemble(proto, [&](const FunctionProto& function, std::size_t offset) -> const char* {

@@ -320,6 +320,24 @@ enum class Quickening : uint8_t {
 // and operand bytes, with some opcode bytes at instruction starts replaced.
 std::unique_ptr<uint8_t[]> quicken(const FunctionProto& proto, Quickening quickening);
 
+// A sort comparator that the VM can answer without calling it: a function
+// of two parameters p and q, without upvalues, whose whole body is
+// `return p OP q` or `return q OP p` (OP a comparison), or the same with
+// both sides read at one constant key, p[k] OP q[k] for an Int k or p.f OP
+// q.f, exactly as compiled: the operands, the comparison, RETURN and the
+// implicit NIL; RETURN after it. Only the values the comparison itself
+// answers without an error are the VM's to compare; any other pair goes
+// through the call.
+struct ComparatorForm {
+    bool recognised = false;
+    bool swapped = false;  // q OP p: the sort's second value is the left operand
+    bool keyed = false;    // both sides read at `key`
+    OpCode op = OP_LESS;   // the comparison, one of kComparisons
+    uint16_t key = 0;      // the constant index of the left side's key, when keyed
+};
+
+ComparatorForm comparatorForm(const FunctionProto& proto);
+
 // The listing of a prototype and its children, with the fused instructions
 // that the VM runs in place of the compiled ones named as such.
 std::string disassembleQuickened(const FunctionProto& proto);

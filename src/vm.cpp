@@ -287,22 +287,70 @@ Value VM::callPair(const Value& callee, const Value& first, const Value& second)
     });
 }
 
+namespace {
+
+// What a comparator of the recognised `form` answers for its operands in
+// the order it reads them, `left` first: 1 or 0, or -1 where the comparison
+// is not one to answer here (operands of other kinds, a read that fails or
+// misses), which the call then makes, errors and all. Keyed operands are
+// read as GET_INDEX reads them; the values compare as the comparison
+// instruction compares numbers or strings.
+inline int answerComparator(const ComparatorForm& form, const Value* key, const Value* left, const Value* right) {
+    if (form.keyed) {
+        OperationError error = OperationError::None;
+        left = elementAt(*left, *key, error);
+        if (!left) return -1;
+        right = elementAt(*right, *key, error);
+        if (!right) return -1;
+    }
+    if (left->isNumber() && right->isNumber()) return compareNumbers(form.op, asDouble(*left), asDouble(*right));
+    if (left->isString() && right->isString()) return compareStrings(form.op, *left, *right);
+    return -1;
+}
+
+}  // namespace
+
 // Sort's comparator, called back for every comparison: the checks of the
 // fast path other than the native stack's hold for the whole sort once they
 // hold for its first call, since every call returns the machine to the
 // same stack top and frame count (or throws, which ends the sort). A call
-// without native stack left goes the general way, which reports it.
+// without native stack left goes the general way, which reports it. A
+// comparator of a recognised form (quicken.h) is answered without a call
+// for each pair it can answer: such a call counts no step and leaves
+// nothing behind, so nothing tells the two apart; every other pair is
+// called, in its place in the sequence of comparisons.
 bool VM::sortBy(ValueVector& items, const Value& less) {
     if (!callsBackFast(less, 2)) return false;
     VMClosure& closure = less.asClosure();
-    stableMergeSort(items, [&](const Value& a, const Value& b) {
-        if (currentStackAddress() < callbackStackLimit_) [[unlikely]]
-            return isTruthy(callPair(less, a, b));
+    if (closure.cacheOwner != this) bindGlobalCache(closure);
+    const ComparatorForm form = globalCaches_.find(closure.proto.get())->second.comparator;
+    // The comparator called on the fast path, for a pair that no form answers.
+    const auto callBackPair = [&](const Value& a, const Value& b) {
         return isTruthy(callBack(closure, [&a, &b](Value* top) {
             new (top) Value(a);
             new (top + 1) Value(b);
             return top + 2;
         }));
+    };
+    if (!form.recognised) {
+        stableMergeSort(items, [&](const Value& a, const Value& b) {
+            if (currentStackAddress() < callbackStackLimit_) [[unlikely]]
+                return isTruthy(callPair(less, a, b));
+            return callBackPair(a, b);
+        });
+        return true;
+    }
+    // The call out of line, so that the comparison is the loop's.
+    const auto callOutOfLine = [&](const Value& a, const Value& b) __attribute__((noinline)) {
+        return callBackPair(a, b);
+    };
+    const Value* const key = form.keyed ? &closure.proto->constants[form.key] : nullptr;
+    stableMergeSort(items, [&](const Value& a, const Value& b) {
+        if (currentStackAddress() < callbackStackLimit_) [[unlikely]]
+            return isTruthy(callPair(less, a, b));
+        const int answered = answerComparator(form, key, form.swapped ? &b : &a, form.swapped ? &a : &b);
+        if (answered >= 0) return answered != 0;
+        return callOutOfLine(a, b);
     });
     return true;
 }
@@ -551,6 +599,7 @@ void VM::bindGlobalCache(VMClosure& closure) {
             }
         }
         cache.fieldHints = std::make_unique<uint32_t[]>(closure.proto->code.size() + 1);
+        if (!plain_) cache.comparator = comparatorForm(*closure.proto);
     }
     closure.constants = cache.constants.get();
     closure.fieldHints = cache.fieldHints.get();

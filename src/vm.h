@@ -219,6 +219,8 @@ private:
         std::unique_ptr<uint8_t[]> code;
         std::unique_ptr<Value[]> constants;
         std::unique_ptr<uint32_t[]> fieldHints;
+        // What sort may compare without calling the prototype (none on a plain machine).
+        ComparatorForm comparator;
     };
     // One string Value per distinct constant text, so that map keys written
     // from constants and field names read with constants are the same object.

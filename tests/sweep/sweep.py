@@ -373,6 +373,12 @@ def call_groups():
         ["r = map(function(v) error([v, a]) end, [1])"],
         ["r = sort([2, 1], function(p) return a end)"],
         ["r = reduce(function(s, v) return [s, v + a] end, [a, 1], 0)"],
+        # Comparators that sort answers without a call where it can (a form, quicken.h).
+        ["r = sort([a, 1, a, 0, 2.5, a, -0.0], function(p, q) return q <= p end)"],
+        ["r = sort([[a, 1], [0, 2], [a, 3], [1, 4], [-0.0, 5]], function(p, q) return p[0] < q[0] end)"],
+        ["r = sort([{\"k\": a, \"i\": 1}, {\"k\": 0, \"i\": 2}, {\"k\": a, \"i\": 3}], function(p, q)",
+         "  return p.k >= q.k", "end)"],
+        ["r = sort([[2, a], [1, a], [3, 0]], function(p, q) return p[1] != q[1] end)"],
     ]
     yield Group("callback-bodies", [Case([("a", x), ("r", "0")], body, "r") for x in OPERANDS for body in callbacks])
 
@@ -800,6 +806,7 @@ for i = -3, 2 do print(text[i]) end
             body += ["try", "  " + call, "catch e", '  print("error %d.%d", e)' % (n, m), "end"]
         body += ["print(items, calls)", "calls = []"]
     programs["callbacks"] = "\n".join(body) + "\n"
+    programs["comparator-forms"] = comparator_forms_program()
     # Returns from the deepest frames the machine holds, before and after
     # an overflow was caught, with objects in every frame; each engine has
     # its own limit, so each is compared with itself only.
@@ -1027,6 +1034,85 @@ for n = 1, 3 do print(sort([3, 1, 2, n], counted), map(function(v) return counte
 
 # Programs that end in an uncaught error inside a fused statement: the exit
 # status and the report are compared too.
+# Sort's comparators of the forms the VM answers without a call (p OP q,
+# q OP p, p[k] OP q[k], p.f OP q.f) with every comparison, and near misses
+# that it must call, over lists of every kind of element those forms meet:
+# Ints, Floats, both (1 and 1.0 equal, told apart in the output), NaN and
+# -0.0, strings with common prefixes and empty ones, pairs and maps keyed
+# by those with distinct payloads (stability), elements whose key is
+# missing or out of range, and a mixed kind that raises an error in the
+# middle of a sort. Lists are longer than the insertion runs (12) and than
+# 100, so the merges run too.
+def comparator_forms_program():
+    forms = ["function(a, b) return a $ b end", "function(a, b) return b $ a end",
+             "function(a, b) return a[0] $ b[0] end", "function(a, b) return b[1] $ a[1] end",
+             "function(a, b) return a.k $ b.k end", "function(a, b) return b[\"k\"] $ a.k end"]
+    comparators = [form.replace("$", op) for form in forms for op in COMPARISONS]
+    comparators += [
+        "function(a, b)\n  calls = calls + 1\n  return a < b\nend",
+        "function(a, b) return a[0] < b[1] end",
+        "function(a, b) return a.k < b.p end",
+        "function(a, b) return a[key] <= b[key] end",
+        "keyedBy(0)",
+        "function(a, b, c) return a < b end",
+        "function(a, b) return a < b[0] end",
+        "function(a, b) return a[0.0] > b[0.0] end",
+    ]
+    lines = [
+        "let calls = 0",
+        "let key = 0",
+        "function keyedBy(k) return function(a, b) return a[k] > b[k] end end",
+        "let lists = []",
+        "let ints = []",
+        "let floats = []",
+        "let mixed = []",
+        "let texts = []",
+        "for i = 0, 129 do",
+        "  push(ints, (i * 7919) % 23 - 11)",
+        "  push(floats, ((i * 31) % 17) / 4 - 2)",
+        "  if i % 3 == 0 then push(mixed, (i * 13) % 7) else push(mixed, (i * 13) % 7 + 0.0) end",
+        "  push(texts, [\"\", \"a\", \"ab\", \"abc\", \"b\", \"B\", \"ab \", \"\u00e9\"][(i * 5) % 8])",
+        "end",
+        "let specials = [%s, 0, -0.0, 1, %s, -1, 0.0, -0.0, %s, %s, %s, 2.5, 0]" % (NAN, NAN, INF, MAX, MIN),
+        "let short = [3, 1, 2.5, -0.0, 0, 1.0]",
+        "let broken = []",
+        "for i = 0, 29 do if i == 20 then push(broken, \"x\") else push(broken, (i * 7) % 11) end end",
+        "for keys in [ints, floats, mixed, texts, specials, short, broken] do",
+        "  push(lists, keys)",
+        "  let pairs = []",
+        "  let maps = []",
+        "  for i = 0, len(keys) - 1 do",
+        "    push(pairs, [keys[i], keys[(i * 3) % len(keys)], i])",
+        "    push(maps, {\"k\": keys[i], \"p\": i, \"q\": keys[(i * 3) % len(keys)]})",
+        "  end",
+        "  push(lists, pairs)",
+        "  push(lists, maps)",
+        "end",
+        "let holes = []",
+        "for i = 0, 39 do push(holes, [i % 5, i]) end",
+        "holes[17] = [1]",
+        "push(lists, holes)",
+        "let short_pairs = []",
+        "for i = 0, 39 do push(short_pairs, [i % 5, i]) end",
+        "short_pairs[25] = []",
+        "push(lists, short_pairs)",
+        "let missing = []",
+        "for i = 0, 39 do push(missing, {\"k\": i % 4, \"p\": i, \"i\": i}) end",
+        "missing[30] = {\"p\": 30}",
+        "push(lists, missing)",
+        "push(lists, [{\"k\": 2, 0: 5, 1: 7}, {\"k\": 1, 0: 6, 1: 8}, \"ba\", \"ab\"])",
+        "push(lists, [[1, 2], \"ab\", [0, 3]])",
+    ]
+    for n, comparator in enumerate(comparators):
+        lines.append("let less%d = %s" % (n, comparator))
+    lines += ["for l = 0, len(lists) - 1 do"]
+    for n in range(len(comparators)):
+        lines += ["  try", "    print(%d, l, sort(lists[l], less%d))" % (n, n), "  catch e",
+                  "    print(%d, l, \"error\", e)" % n, "  end"]
+    lines += ["end", "print(calls)"]
+    return "\n".join(lines) + "\n"
+
+
 def uncaught_programs():
     programs = {}
     shapes = [
@@ -1052,6 +1138,12 @@ def uncaught_programs():
     # A callback's own failure, reported from inside a builtin.
     programs["uncaught-callback-arity"] = "print(\"before\")\nprint(sort([2, 1], function(a) return true end))\n"
     programs["uncaught-callback-not-callable"] = "print(\"before\")\nprint(sort([2, 1], 7))\n"
+    # A comparator of a form the VM answers without a call, reaching a pair
+    # it must call: the error comes from the comparator's line.
+    programs["uncaught-comparator-form"] = "\n".join([
+        "let items = []", "for i = 0, 40 do push(items, [i % 7, i]) end", "items[33] = [\"x\", 33]",
+        "print(sort(items, function(a, b) return a[1] > b[1] end)[0])", "print(\"before\")",
+        "let order = function(a, b)", "  return a[0] < b[0]", "end", "print(sort(items, order))"]) + "\n"
     programs["uncaught-callback-error"] = "\n".join([
         "function order(list, limit)", "  return sort(list, function(a, b)", "    if a > limit then",
         "      return a < b.x", "    end", "    return a < b", "  end)", "end", "print(order([3, 1, 2], 5))",

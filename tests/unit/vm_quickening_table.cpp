@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compiler.h"
@@ -191,6 +192,75 @@ TEST(QuickeningTable, TheListingNamesTheFusedInstructions) {
     // The instructions that a fused one stands for are still listed after it.
     EXPECT_NE(listing.find("OP_CONSTANT"), std::string::npos);
     EXPECT_EQ(disassemble(*script).find("OP_QUICK"), std::string::npos);
+}
+
+// The comparator of the function that `source` assigns to f, or of the
+// function it returns when `nested` (a comparator with an upvalue).
+ComparatorForm comparatorOf(const std::string& source, bool nested = false) {
+    const Ref<FunctionProto> script = compileProgram(parseSource("let f = " + source + "\n"));
+    const FunctionProto* proto = script->protos.at(0).get();
+    if (nested) proto = proto->protos.at(0).get();
+    return comparatorForm(*proto);
+}
+
+// Sort answers a comparator of these forms without calling it: each
+// comparison in each form is recognised with its operands in order, and
+// anything else, however close, is left to the call.
+TEST(QuickeningTable, SortComparatorFormsAreRecognisedInTheirExactShapesOnly) {
+    const std::pair<OpCode, const char*> comparisons[] = {{OP_EQUAL, "=="},  {OP_NOT_EQUAL, "!="},
+                                                          {OP_LESS, "<"},    {OP_LESS_EQUAL, "<="},
+                                                          {OP_GREATER, ">"}, {OP_GREATER_EQUAL, ">="}};
+    struct Form {
+        const char* source;
+        bool swapped;
+        bool keyed;
+    };
+    const Form forms[] = {{"function(p, q) return p $ q end", false, false},
+                          {"function(p, q) return q $ p end", true, false},
+                          {"function(p, q) return p[2] $ q[2] end", false, true},
+                          {"function(p, q) return q[1] $ p[1] end", true, true},
+                          {"function(p, q) return p.name $ q.name end", false, true},
+                          {"function(a, b) return b[\"k\"] $ a.k end", true, true}};
+    for (const auto& [op, text] : comparisons) {
+        for (const Form& shape : forms) {
+            const std::string source = fill(shape.source, text);
+            const Ref<FunctionProto> script = compileProgram(parseSource("let f = " + source + "\n"));
+            const FunctionProto& proto = *script->protos.at(0);
+            const ComparatorForm form = comparatorForm(proto);
+            EXPECT_TRUE(form.recognised) << source;
+            EXPECT_EQ(form.op, op) << source;
+            EXPECT_EQ(form.swapped, shape.swapped) << source;
+            EXPECT_EQ(form.keyed, shape.keyed) << source;
+            if (shape.keyed) {
+                const Value& key = proto.constants.at(form.key);
+                EXPECT_TRUE(key.isInt() ? key.asInt() == (shape.swapped ? 1 : 2) : key.asString() != "") << source;
+            }
+        }
+    }
+    for (const char* source : {"function(p, q) return p < q[0] end",
+                               "function(p, q) return p[0] < q end",
+                               "function(p, q) return p[0] < q[1] end",
+                               "function(p, q) return p.a < q.b end",
+                               "function(p, q) return p[0.5] < q[0.5] end",
+                               "function(p, q) return p[\"0\"] < q[0] end",
+                               "function(p, q) return p < p end",
+                               "function(p, q) return q[0] < q[0] end",
+                               "function(p, q, r) return p < q end",
+                               "function(p) return p < 1 end",
+                               "function(p, q)\n  print(p)\n  return p < q\nend",
+                               "function(p, q)\n  let x = 1\n  return p < q\nend",
+                               "function(p, q) return p + 1 < q end",
+                               "function(p, q) return g < q end",
+                               "function(p, q) return not (p < q) end",
+                               "function(p, q) return p < q and true end",
+                               "function(p, q) return p[0][0] < q[0][0] end",
+                               "function(p, q) return p[-1] < q[-1] end",
+                               "function(p, q) return p end",
+                               "function(p, q)\n  if p then return p < q end\n  return p < q\nend"})
+        EXPECT_FALSE(comparatorOf(source).recognised) << source;
+    EXPECT_FALSE(
+        comparatorOf("function()\n  let k = 0\n  return function(p, q) return p[k] < q[k] end\nend", true).recognised);
+    EXPECT_TRUE(comparatorOf("function()\n  return function(p, q) return p[0] < q[0] end\nend", true).recognised);
 }
 
 TEST(QuickeningTable, ForeignOpcodesAreMarkedUnknownEvenWhenPlain) {
