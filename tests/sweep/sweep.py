@@ -1041,8 +1041,8 @@ for n = 1, 3 do print(sort([3, 1, 2, n], counted), map(function(v) return counte
 # -0.0, strings with common prefixes and empty ones, pairs and maps keyed
 # by those with distinct payloads (stability), elements whose key is
 # missing or out of range, and a mixed kind that raises an error in the
-# middle of a sort. Lists are longer than the insertion runs (12) and than
-# 100, so the merges run too.
+# middle of a sort, or in the first comparison on either side. Lists are
+# longer than the insertion runs (12) and than 100, so the merges run too.
 def comparator_forms_program():
     forms = ["function(a, b) return a $ b end", "function(a, b) return b $ a end",
              "function(a, b) return a[0] $ b[0] end", "function(a, b) return b[1] $ a[1] end",
@@ -1102,6 +1102,14 @@ def comparator_forms_program():
         "push(lists, missing)",
         "push(lists, [{\"k\": 2, 0: 5, 1: 7}, {\"k\": 1, 0: 6, 1: 8}, \"ba\", \"ab\"])",
         "push(lists, [[1, 2], \"ab\", [0, 3]])",
+        # Two elements, one without the key: the first comparison reads it
+        # on the left or on the right, so answering it instead of failing shows.
+        "for bad in [[], [1], {\"p\": 0}, \"s\", 4] do",
+        "  push(lists, [[5, 0], bad])",
+        "  push(lists, [bad, [5, 0]])",
+        "  push(lists, [{\"k\": 5}, bad])",
+        "  push(lists, [bad, {\"k\": 5}])",
+        "end",
     ]
     for n, comparator in enumerate(comparators):
         lines.append("let less%d = %s" % (n, comparator))
