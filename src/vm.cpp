@@ -546,6 +546,17 @@ public:
         throw "the row has no such variant";
     }
 
+    // The length of the value instruction of a row whose value is a literal
+    // (NIL, TRUE or FALSE: the opcode alone) or a constant or a local (a u16
+    // operand), told by the variant: constant, so that no table is read.
+    static constexpr std::ptrdiff_t valueLength(uint8_t variant) {
+        constexpr std::ptrdiff_t kWide = instructionLength(OP_CONSTANT);
+        constexpr std::ptrdiff_t kNarrow = instructionLength(OP_NIL);
+        static_assert(kWide == instructionLength(OP_GET_LOCAL));
+        static_assert(kNarrow == instructionLength(OP_TRUE) && kNarrow == instructionLength(OP_FALSE));
+        return variant == variantFor(OP_CONSTANT) || variant == variantFor(OP_GET_LOCAL) ? kWide : kNarrow;
+    }
+
     // x op y for a row whose step of several opcodes is ADD, SUB, MUL or
     // MOD, wrapping; false for x % 0, which the compiled code reports.
     bool intArithmetic(int64_t x, int64_t y, int64_t& result) const {
@@ -1576,11 +1587,7 @@ dispatch:
         const Value& key = slots[fused.u16<1>()];
         const uint8_t valueOp = fused.own();
         // The value's instruction comes in two lengths, so SET_INDEX is found after it.
-        const std::ptrdiff_t setIndexAt =
-            fused.offset<2>() +
-            instructionLength(valueOp == Row::variantFor(OP_CONSTANT) || valueOp == Row::variantFor(OP_GET_LOCAL)
-                                  ? OP_CONSTANT
-                                  : OP_NIL);
+        const std::ptrdiff_t setIndexAt = fused.offset<2>() + Row::valueLength(valueOp);
         if (!object || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
         Value* element = nullptr;
         if (object->isList() && key.isInt()) {
@@ -1838,11 +1845,7 @@ dispatch:
         Value* list = frame->globalCache[fused.u16<1>()];
         const uint8_t valueOp = fused.own();
         // The value's instruction comes in two lengths, so CALL is found after it.
-        const std::ptrdiff_t callAt =
-            fused.offset<2>() +
-            instructionLength(valueOp == Row::variantFor(OP_CONSTANT) || valueOp == Row::variantFor(OP_GET_LOCAL)
-                                  ? OP_CONSTANT
-                                  : OP_NIL);
+        const std::ptrdiff_t callAt = fused.offset<2>() + Row::valueLength(valueOp);
         if (!callee || !list || stackEnd - top < 3 || !callee->isNative() || callee->asNative().fn != nativePush ||
             !list->isList() || list->listItems().size() >= maxListLength())
             goto LABEL_OP_GET_GLOBAL;
