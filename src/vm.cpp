@@ -2219,6 +2219,13 @@ void VM::buildMap(std::size_t count, Site site) {
 
 void VM::iterList(Site site) {
     const Value& iterable = top_[-1];
+    // A list that only the loop holds (split's or keys' fresh result) can
+    // change no more than its copy could: the loop walks it where it is.
+    // The allocation budget is charged what the copy would have cost.
+    if (!plain_ && iterable.isList() && iterable.asObject()->refCount == 1) {
+        countAllocation(iterable.listItems().size());
+        return;
+    }
     ValueVector items;
     if (const OperationError error = forInItems(iterable, items); error != OperationError::None) {
         operationError(error, iterable, iterable, BinaryOp::Add, site);
