@@ -176,11 +176,23 @@ Value::Value(Ref<FunctionObj> function) : Value(ValueKind::Function, reinterpret
 Value::Value(Ref<NativeObj> native) : Value(ValueKind::Native, reinterpret_cast<Object*>(native.get())) {}
 Value::Value(Ref<VMClosure> closure) : Value(ValueKind::Closure, reinterpret_cast<Object*>(closure.get())) {}
 
+// Only ever grows the block. The items are relocated by their bytes; see
+// the class comment.
 void ValueVector::reallocate(std::size_t capacity) {
     if (capacity > std::numeric_limits<std::size_t>::max() / sizeof(Value)) throw std::bad_alloc();
-    // The items are relocated by their bytes; see the class comment.
-    void* block = std::realloc(static_cast<void*>(data_), capacity * sizeof(Value));
+    if (capacity_ > kPooledItems) {
+        void* block = std::realloc(static_cast<void*>(data_), capacity * sizeof(Value));
+        if (!block) throw std::bad_alloc();
+        data_ = static_cast<Value*>(block);
+        capacity_ = capacity;
+        return;
+    }
+    // From the pool (or no block yet) to a pooled block or the first general one.
+    void* block =
+        capacity <= kPooledItems ? allocateObject(capacity * sizeof(Value)) : std::malloc(capacity * sizeof(Value));
     if (!block) throw std::bad_alloc();
+    if (size_ > 0) std::memcpy(block, static_cast<const void*>(data_), size_ * sizeof(Value));
+    freeBlock();
     data_ = static_cast<Value*>(block);
     capacity_ = capacity;
 }

@@ -286,7 +286,7 @@ public:
     }
     ~ValueVector() {
         clear();
-        std::free(data_);
+        freeBlock();
     }
 
     std::size_t size() const { return size_; }
@@ -353,8 +353,19 @@ public:
     }
 
 private:
+    // The items of a short list (a tree's node, a pair) are kept in the
+    // object pool, so that building and dropping one costs no trip to the
+    // general allocator; a longer list's grow with realloc.
+    static constexpr std::size_t kPooledItems = kLargestPooledObject / sizeof(Value);
+
     void grow(std::size_t minimum) { reallocate(std::max(minimum, capacity_ * 2)); }
     void reallocate(std::size_t capacity);
+    void freeBlock() noexcept {
+        if (capacity_ > kPooledItems)
+            std::free(data_);
+        else if (data_)
+            freeObject(data_, capacity_ * sizeof(Value));
+    }
 
     Value* data_ = nullptr;
     std::size_t size_ = 0;

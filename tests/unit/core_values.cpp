@@ -322,6 +322,37 @@ TEST(Values, OneByteStringsAreSharedAndHoldTheirByte) {
     }
 }
 
+TEST(ValueVector, KeepsItsItemsAcrossTheShortListsPooledBlocks) {
+    // Short lists take their blocks from the object pool and longer ones
+    // from the general allocator: every length around the change, reached
+    // by pushes, by a reservation and by a copy, keeps its items and their
+    // counts, and gives every reference back when it goes.
+    const Value text(std::string(40, 'x'));
+    for (std::size_t length = 0; length <= 40; ++length) {
+        {
+            ValueVector pushed;
+            ValueVector reserved;
+            reserved.reserve(length);
+            for (std::size_t i = 0; i < length; ++i) {
+                pushed.push_back(i % 2 ? text : Value(static_cast<int64_t>(i)));
+                reserved.push_back(pushed.back());
+            }
+            ValueVector copied(pushed);
+            ASSERT_EQ(text.asObject()->refCount, 1 + 3 * (length / 2)) << length;
+            for (const ValueVector* items : {&pushed, &reserved, &copied}) {
+                ASSERT_EQ(items->size(), length);
+                for (std::size_t i = 0; i < length; ++i) {
+                    if (i % 2)
+                        EXPECT_EQ((*items)[i].asObject(), text.asObject()) << length << " " << i;
+                    else
+                        EXPECT_EQ((*items)[i].asInt(), static_cast<int64_t>(i)) << length << " " << i;
+                }
+            }
+        }
+        EXPECT_EQ(text.asObject()->refCount, 1u) << length;
+    }
+}
+
 TEST(ValueVector, AgreesWithAStandardVectorUnderRandomEdits) {
     // Strings carry reference counts, so a relocation that copied or dropped
     // an item shows in the counts as well as in the contents.
