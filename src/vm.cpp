@@ -62,6 +62,7 @@
 #include "native_stack.h"
 #include "operations.h"
 #include "quicken.h"
+#include "vm_comparator_sort.h"
 
 namespace velmor {
 
@@ -345,6 +346,8 @@ bool VM::sortBy(ValueVector& items, const Value& less) {
         return callBackPair(a, b);
     };
     const Value* const key = form.keyed ? &closure.proto->constants[form.key] : nullptr;
+    // Operands all numbers or all strings: no comparison calls, so none needs the native stack.
+    if (sortByComparatorForm(items, form, key)) return true;
     stableMergeSort(items, [&](const Value& a, const Value& b) {
         if (currentStackAddress() < callbackStackLimit_) [[unlikely]]
             return isTruthy(callPair(less, a, b));

@@ -1,7 +1,8 @@
 #pragma once
 
 // The stable sort of sort with a comparator, shared by the builtin and by an
-// engine that calls the comparator its own way (Caller::sortBy).
+// engine that calls the comparator its own way (Caller::sortBy) or sorts
+// records of the comparator's operands.
 
 #include <algorithm>
 #include <cstddef>
@@ -15,8 +16,8 @@ namespace velmor {
 // answers (inconsistent, random, always true), every element ends up in the
 // result exactly once and no access leaves the buffers. If `less` throws, the
 // exception propagates and `items` holds an unspecified arrangement.
-template <class Less>
-void stableMergeSort(ValueVector& items, Less&& less) {
+template <class Items, class Less>
+void stableMergeSort(Items& items, Less&& less) {
     const std::size_t count = items.size();
     if (count < 2) return;
 
@@ -33,9 +34,9 @@ void stableMergeSort(ValueVector& items, Less&& less) {
     }
     if (count <= kRunLength) return;
 
-    ValueVector buffer(count);
-    ValueVector* source = &items;
-    ValueVector* target = &buffer;
+    Items buffer(count);
+    Items* source = &items;
+    Items* target = &buffer;
     for (std::size_t width = kRunLength; width < count; width *= 2) {
         for (std::size_t left = 0; left < count; left += 2 * width) {
             const std::size_t middle = std::min(count, left + width);
