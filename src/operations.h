@@ -134,6 +134,15 @@ OperationError arithmetic(BinaryOp op, const Value& a, const Value& b, Value& re
 // false), strings bytewise with a proper prefix the smaller.
 OperationError compare(BinaryOp op, const Value& a, const Value& b, bool& result);
 
+// The order of two strings as compare orders them (negative, zero or
+// positive): bytes as unsigned, a proper prefix the smaller. The first
+// bytes decide most pairs, so they are looked at before the library call.
+inline int stringOrder(std::string_view x, std::string_view y) {
+    if (!x.empty() && !y.empty() && x[0] != y[0])
+        return static_cast<unsigned char>(x[0]) < static_cast<unsigned char>(y[0]) ? -1 : 1;
+    return x.compare(y);
+}
+
 // Turns an Int index into a position among `size` elements, a negative index
 // counting from the end; false when it is out of range.
 inline bool toPosition(int64_t& index, std::size_t size) {

@@ -94,17 +94,12 @@ inline bool compareNumbers(OpCode op, double a, double b) {
     }
 }
 
-// Strings compare as compare and valuesEqual compare them: bytes as
-// unsigned, a proper prefix the smaller; the first bytes decide most.
+// Strings compare as compare and valuesEqual compare them.
 inline bool compareStrings(OpCode op, const Value& a, const Value& b) {
     const std::string_view x = a.asString();
     const std::string_view y = b.asString();
     if (op == OP_EQUAL || op == OP_NOT_EQUAL) return (x == y) == (op == OP_EQUAL);
-    int order;
-    if (!x.empty() && !y.empty() && x[0] != y[0])
-        order = static_cast<unsigned char>(x[0]) < static_cast<unsigned char>(y[0]) ? -1 : 1;
-    else
-        order = x.compare(y);
+    const int order = stringOrder(x, y);
     switch (op) {
     case OP_LESS: return order < 0;
     case OP_LESS_EQUAL: return order <= 0;

@@ -36,8 +36,7 @@ inline bool compareNumbersBy(double a, double b) {
         return a >= b;
 }
 
-// `x op y` for strings as the VM's compareStrings orders them: bytes as
-// unsigned, a proper prefix the smaller, the first bytes deciding most.
+// `x op y` for strings, ordered as the comparison instruction orders them.
 template <OpCode op>
 inline bool compareStringsBy(std::string_view x, std::string_view y) {
     if constexpr (op == OP_EQUAL) {
@@ -45,11 +44,7 @@ inline bool compareStringsBy(std::string_view x, std::string_view y) {
     } else if constexpr (op == OP_NOT_EQUAL) {
         return x != y;
     } else {
-        int order;
-        if (!x.empty() && !y.empty() && x[0] != y[0])
-            order = static_cast<unsigned char>(x[0]) < static_cast<unsigned char>(y[0]) ? -1 : 1;
-        else
-            order = x.compare(y);
+        const int order = stringOrder(x, y);
         if constexpr (op == OP_LESS)
             return order < 0;
         else if constexpr (op == OP_LESS_EQUAL)
