@@ -1534,21 +1534,40 @@ dispatch:
                                   : OP_NIL);
         if (!object || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
         Value* element = nullptr;
+        // A map lacking the string key gets the entry appended, as SET_INDEX
+        // would after its own lookup (counts[word] = 1 for a new word).
+        MapData* appendTo = nullptr;
         if (object->isList() && key.isInt()) {
             ValueVector& items = object->listItems();
             int64_t index = key.asInt();
             if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
         } else if (object->isMap() && key.isString()) {
             element = findField(object->asMap(), key, FIELD_HINT(setIndexAt));
+            if (!element) appendTo = &object->asMap();
         }
-        if (!element) goto LABEL_OP_GET_GLOBAL;
-        switch (valueOp) {
-        case Row::variantFor(OP_NIL): *element = Value(); break;
-        case Row::variantFor(OP_TRUE): *element = Value(true); break;
-        case Row::variantFor(OP_FALSE): *element = Value(false); break;
-        case Row::variantFor(OP_CONSTANT): *element = constants[fused.u16<2>()]; break;
-        case Row::variantFor(OP_GET_LOCAL): *element = slots[fused.u16<2>()]; break;
-        default: goto LABEL_OP_GET_GLOBAL;
+        if (!element && !appendTo) goto LABEL_OP_GET_GLOBAL;
+        if (appendTo) {
+            Value value;
+            switch (valueOp) {
+            case Row::variantFor(OP_NIL): break;
+            case Row::variantFor(OP_TRUE): value = Value(true); break;
+            case Row::variantFor(OP_FALSE): value = Value(false); break;
+            case Row::variantFor(OP_CONSTANT): value = constants[fused.u16<2>()]; break;
+            case Row::variantFor(OP_GET_LOCAL): value = slots[fused.u16<2>()]; break;
+            default: goto LABEL_OP_GET_GLOBAL;
+            }
+            frame->ip = fused.at(setIndexAt + instructionLength(OP_SET_INDEX));  // should growing the map fail
+            top_ = top;
+            appendTo->entries.push_back(MapEntry{key, std::move(value)});
+        } else {
+            switch (valueOp) {
+            case Row::variantFor(OP_NIL): *element = Value(); break;
+            case Row::variantFor(OP_TRUE): *element = Value(true); break;
+            case Row::variantFor(OP_FALSE): *element = Value(false); break;
+            case Row::variantFor(OP_CONSTANT): *element = constants[fused.u16<2>()]; break;
+            case Row::variantFor(OP_GET_LOCAL): *element = slots[fused.u16<2>()]; break;
+            default: goto LABEL_OP_GET_GLOBAL;
+            }
         }
         ip = fused.at(setIndexAt + instructionLength(OP_SET_INDEX) + instructionLength(OP_POP));
         NEXT;
