@@ -414,6 +414,29 @@ inline Value* pushFieldUpdateHead(Value* top, const Value& target, const Value& 
     return top + 3;
 }
 
+// The element statement g[k] = x op c (counts[word] = seen + 1) for the
+// global `object` (nullptr while its cache is cold), on a number x: the
+// result stored where the element is kept. False, with nothing done, where
+// the element does not exist (a list position out of range, a map's
+// missing string key) or x is not a number. Kept out of the instruction
+// loop, whose size decides what the compiler inlines there.
+[[gnu::noinline]] bool storeElementArithmetic(Value* object, const Value& key, const Value& x, const Value& c,
+                                              OpCode op, uint32_t& hint) {
+    if (!object || !x.isNumber()) return false;
+    Value* element = nullptr;
+    if (object->isList() && key.isInt()) {
+        ValueVector& items = object->listItems();
+        int64_t index = key.asInt();
+        if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
+    } else if (object->isMap() && key.isString()) {
+        element = findField(object->asMap(), key, hint);
+    }
+    Value result;
+    if (!element || !numberArithmeticOf(op, x, c, result)) return false;
+    *element = result;
+    return true;
+}
+
 inline uint16_t u16At(const uint8_t* bytes) { return static_cast<uint16_t>((bytes[0] << 8) | bytes[1]); }
 
 // The instructions of a fused sequence (quicken.h) in the running copy,
@@ -1570,6 +1593,19 @@ dispatch:
             }
         }
         ip = fused.at(setIndexAt + instructionLength(OP_SET_INDEX) + instructionLength(OP_POP));
+        NEXT;
+    }
+    CASE(OP_QUICK_GLOBAL_LOCAL_STORE_ARITH) {
+        FUSED(OP_QUICK_GLOBAL_LOCAL_STORE_ARITH);
+        const uint8_t op = fused.own();
+        if (stackEnd - top < 4 || !storeElementArithmetic(frame->globalCache[fused.u16<0>()], slots[fused.u16<1>()],
+                                                          slots[fused.u16<2>()], constants[fused.u16<3>()],
+                                                          op == Row::variantFor(OP_ADD)   ? OP_ADD
+                                                          : op == Row::variantFor(OP_SUB) ? OP_SUB
+                                                                                          : OP_MUL,
+                                                          FIELD_HINT(fused.offset<5>())))
+            goto LABEL_OP_GET_GLOBAL;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_INDEX) {

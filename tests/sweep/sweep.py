@@ -276,6 +276,21 @@ def indexing_groups():
         for k in ['"a"', '"new"', '""', "1", "1.0", NAN, "nil", "[1]"]
         for v, value in [("5", "nil"), ("5", "true"), ("5", "false"), ("5", "7"), ("5", '"s"'), ("[0]", "v"),
                          ("2.5", "v")]])
+    # An element set to a local plus, minus or times an Int constant
+    # (counts[word] = seen + 1): with the container global and the others
+    # local, the statement is the fused one. Elements present, missing and
+    # out of range, keys of every kind, operands of every number kind with
+    # Int overflow at both ends, and operands that are not numbers; the
+    # operand changes between passes, so that a store left undone shows.
+    # One group per operator, to keep each program within the constant pool.
+    operands = ["3", "-7", MAX, MIN, "2.5", "-0.0", NAN, '"ab"', "nil"]
+    for name, op in [("add", "+"), ("sub", "-"), ("mul", "*")]:
+        yield Group("element-arith-constant-" + name, [
+            Case([("l", c), ("i", i), ("a", x), ("b", operands[(number + 1) % len(operands)]), ("r", "0")],
+                 ["l[i] = a %s %s" % (op, k), "r = l"], "r", after=["a = b"], target=("r", "a"))
+            for c in ['{"k": 1, "x": 2}', many, "[1, 2, 3]", "{}", "nil"]
+            for i in ['"k"', '"m3"', '"q"', "0", "-1", "3", "-4", "1.0", "nil"]
+            for number, x in enumerate(operands) for k in ["1", "-1", "7"]])
     yield Group("field-store", [
         Case([("m", c), ("v", v), ("r", "0")], [body, "r = m"], "r")
         for c in ['{"x": 1}', '{"x": "s"}', "{}", '{"x": [1]}', "[1]", "nil", '{"y": 0, "x": 2.5}']
