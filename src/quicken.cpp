@@ -104,6 +104,11 @@ bool secondIsAnIntConstant(const Match& match) {
     return constant && constant->isInt();
 }
 
+bool fourthIsAnIntConstant(const Match& match) {
+    const Value* constant = match.constant(3);
+    return constant && constant->isInt();
+}
+
 bool secondIsAStringConstant(const Match& match) {
     const Value* constant = match.constant(1);
     return constant && constant->isString();

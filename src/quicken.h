@@ -134,6 +134,9 @@ inline constexpr OpcodeSet kComparisons =
       OP_GET_LOCAL, OP_GET_INDEX)                                                                                      \
     X(OP_QUICK_GLOBAL_LOCAL_STORE, always, "g[i] = v for a global g, a local i, v a literal or a local",               \
       OP_GET_GLOBAL, OP_GET_LOCAL, anyOf(OP_NIL, OP_TRUE, OP_FALSE, OP_CONSTANT, OP_GET_LOCAL), OP_SET_INDEX, OP_POP)  \
+    X(OP_QUICK_GLOBAL_LOCAL_STORE_ARITH, fourthIsAnIntConstant,                                                        \
+      "g[k] = x op c for a global g, locals k and x, an Int constant c (counts[word] = seen + 1)", OP_GET_GLOBAL,      \
+      OP_GET_LOCAL, OP_GET_LOCAL, OP_CONSTANT, anyOf(OP_ADD, OP_SUB, OP_MUL), OP_SET_INDEX, OP_POP)                    \
     X(OP_QUICK_FIELD, firstIsAStringConstant, "<expression>.name", OP_CONSTANT, OP_GET_INDEX)                          \
     X(OP_QUICK_ADD_SET_LOCAL, always, "x = <expression> + y: the sum straight into the local x", OP_ADD, OP_SET_LOCAL, \
       OP_POP)                                                                                                          \

@@ -172,7 +172,10 @@ public:
         if (old) release(old);
         return *this;
     }
-    Value& operator=(Value&& other) noexcept {
+    // Always inlined: the VM's instruction loop is one large function, past
+    // the size at which the compiler stops inlining by itself, and a move
+    // assignment called there costs its handlers a call each.
+    [[gnu::always_inline]] Value& operator=(Value&& other) noexcept {
         if (this != &other) {
             Object* old = isObject() ? payload_.object : nullptr;
             kind_ = other.kind_;

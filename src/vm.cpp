@@ -460,6 +460,29 @@ inline Value* pushFieldUpdateHead(Value* top, const Value& target, const Value& 
     return top + 3;
 }
 
+// The element statement g[k] = x op c (counts[word] = seen + 1) for the
+// global `object` (nullptr while its cache is cold), on a number x: the
+// result stored where the element is kept. False, with nothing done, where
+// the element does not exist (a list position out of range, a map's
+// missing string key) or x is not a number. Kept out of the instruction
+// loop, whose size decides what the compiler inlines there.
+[[gnu::noinline]] bool storeElementArithmetic(Value* object, const Value& key, const Value& x, const Value& c,
+                                              OpCode op, uint32_t& hint) {
+    if (!object || !x.isNumber()) return false;
+    Value* element = nullptr;
+    if (object->isList() && key.isInt()) {
+        ValueVector& items = object->listItems();
+        int64_t index = key.asInt();
+        if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
+    } else if (object->isMap() && key.isString()) {
+        element = findField(object->asMap(), key, hint);
+    }
+    Value result;
+    if (!element || !numberArithmeticOf(op, x, c, result)) return false;
+    *element = result;
+    return true;
+}
+
 inline uint16_t u16At(const uint8_t* bytes) { return static_cast<uint16_t>((bytes[0] << 8) | bytes[1]); }
 
 // The instructions of a fused sequence (quicken.h) in the running copy,
@@ -1588,23 +1611,55 @@ dispatch:
         const std::ptrdiff_t setIndexAt = fused.offset<2>() + Row::valueLength(valueOp);
         if (!object || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
         Value* element = nullptr;
+        // A map lacking the string key gets the entry appended, as SET_INDEX
+        // would after its own lookup (counts[word] = 1 for a new word).
+        MapData* appendTo = nullptr;
         if (object->isList() && key.isInt()) {
             ValueVector& items = object->listItems();
             int64_t index = key.asInt();
             if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
         } else if (object->isMap() && key.isString()) {
             element = findField(object->asMap(), key, FIELD_HINT(setIndexAt));
+            if (!element) appendTo = &object->asMap();
         }
-        if (!element) goto LABEL_OP_GET_GLOBAL;
-        switch (valueOp) {
-        case Row::variantFor(OP_NIL): *element = Value(); break;
-        case Row::variantFor(OP_TRUE): *element = Value(true); break;
-        case Row::variantFor(OP_FALSE): *element = Value(false); break;
-        case Row::variantFor(OP_CONSTANT): *element = constants[fused.u16<2>()]; break;
-        case Row::variantFor(OP_GET_LOCAL): *element = slots[fused.u16<2>()]; break;
-        default: goto LABEL_OP_GET_GLOBAL;
+        if (!element && !appendTo) goto LABEL_OP_GET_GLOBAL;
+        if (appendTo) {
+            Value value;
+            switch (valueOp) {
+            case Row::variantFor(OP_NIL): break;
+            case Row::variantFor(OP_TRUE): value = Value(true); break;
+            case Row::variantFor(OP_FALSE): value = Value(false); break;
+            case Row::variantFor(OP_CONSTANT): value = constants[fused.u16<2>()]; break;
+            case Row::variantFor(OP_GET_LOCAL): value = slots[fused.u16<2>()]; break;
+            default: goto LABEL_OP_GET_GLOBAL;
+            }
+            frame->ip = fused.at(setIndexAt + instructionLength(OP_SET_INDEX));  // should growing the map fail
+            top_ = top;
+            appendTo->entries.push_back(MapEntry{key, std::move(value)});
+        } else {
+            switch (valueOp) {
+            case Row::variantFor(OP_NIL): *element = Value(); break;
+            case Row::variantFor(OP_TRUE): *element = Value(true); break;
+            case Row::variantFor(OP_FALSE): *element = Value(false); break;
+            case Row::variantFor(OP_CONSTANT): *element = constants[fused.u16<2>()]; break;
+            case Row::variantFor(OP_GET_LOCAL): *element = slots[fused.u16<2>()]; break;
+            default: goto LABEL_OP_GET_GLOBAL;
+            }
         }
         ip = fused.at(setIndexAt + instructionLength(OP_SET_INDEX) + instructionLength(OP_POP));
+        NEXT;
+    }
+    CASE(OP_QUICK_GLOBAL_LOCAL_STORE_ARITH) {
+        FUSED(OP_QUICK_GLOBAL_LOCAL_STORE_ARITH);
+        const uint8_t op = fused.own();
+        if (stackEnd - top < 4 || !storeElementArithmetic(frame->globalCache[fused.u16<0>()], slots[fused.u16<1>()],
+                                                          slots[fused.u16<2>()], constants[fused.u16<3>()],
+                                                          op == Row::variantFor(OP_ADD)   ? OP_ADD
+                                                          : op == Row::variantFor(OP_SUB) ? OP_SUB
+                                                                                          : OP_MUL,
+                                                          FIELD_HINT(fused.offset<5>())))
+            goto LABEL_OP_GET_GLOBAL;
+        ip = fused.at(fused.kLength);
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_INDEX) {

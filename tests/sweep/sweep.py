@@ -263,6 +263,34 @@ def indexing_groups():
         for c in ["[1, 2, 3]", '{"k": 1}', "{}", '"abc"', "nil", "[]"]
         for i in ["0", "-1", "3", '"k"', "1.5", "nil", "[1]", "len(l) - 1", "pop(l) - 2"]
         for value in ["nil", "true", "false", "7", '"s"', "v", "v + v", "i"]])
+    # Entries stored under keys a map may lack (counts[word] = 1 for a new
+    # word): with the map global and the key a loop variable, the statement
+    # is the fused one, which appends a missing string key itself. Keys new
+    # and present, repeated within a pass, of every kind; maps small and past
+    # the size at which lookups go through the index; values of every form.
+    many = "{" + ", ".join('"m%d": %d' % (n, n) for n in range(18)) + "}"
+    yield Group("element-append", [
+        Case([("l", c), ("k", k), ("v", v), ("r", "0")],
+             ["for w in [k, \"a\", k, \"zz\", \"m3\"] do l[w] = %s end" % value, "r = l"], "r")
+        for c in ["{}", '{"a": 0}', many, "[1, 2]", "nil"]
+        for k in ['"a"', '"new"', '""', "1", "1.0", NAN, "nil", "[1]"]
+        for v, value in [("5", "nil"), ("5", "true"), ("5", "false"), ("5", "7"), ("5", '"s"'), ("[0]", "v"),
+                         ("2.5", "v")]])
+    # An element set to a local plus, minus or times an Int constant
+    # (counts[word] = seen + 1): with the container global and the others
+    # local, the statement is the fused one. Elements present, missing and
+    # out of range, keys of every kind, operands of every number kind with
+    # Int overflow at both ends, and operands that are not numbers; the
+    # operand changes between passes, so that a store left undone shows.
+    # One group per operator, to keep each program within the constant pool.
+    operands = ["3", "-7", MAX, MIN, "2.5", "-0.0", NAN, '"ab"', "nil"]
+    for name, op in [("add", "+"), ("sub", "-"), ("mul", "*")]:
+        yield Group("element-arith-constant-" + name, [
+            Case([("l", c), ("i", i), ("a", x), ("b", operands[(number + 1) % len(operands)]), ("r", "0")],
+                 ["l[i] = a %s %s" % (op, k), "r = l"], "r", after=["a = b"], target=("r", "a"))
+            for c in ['{"k": 1, "x": 2}', many, "[1, 2, 3]", "{}", "nil"]
+            for i in ['"k"', '"m3"', '"q"', "0", "-1", "3", "-4", "1.0", "nil"]
+            for number, x in enumerate(operands) for k in ["1", "-1", "7"]])
     yield Group("field-store", [
         Case([("m", c), ("v", v), ("r", "0")], [body, "r = m"], "r")
         for c in ['{"x": 1}', '{"x": "s"}', "{}", '{"x": [1]}', "[1]", "nil", '{"y": 0, "x": 2.5}']

@@ -87,6 +87,8 @@ std::vector<Shape> shapes() {
         if (a.op != OP_MOD) {
             all.push_back({OP_QUICK_LOCAL_LOCAL_ARITH, fill("function f(a, b) return a $ b end\n", a.text), a.op});
             all.push_back({OP_QUICK_ARITH_SET_INDEX_POP, fill("function f(m, a, b) m.x = a $ b end\n", a.text), a.op});
+            all.push_back({OP_QUICK_GLOBAL_LOCAL_STORE_ARITH,
+                           fill("let g = {}\nfunction f(k, x) g[k] = x $ 1 end\n", a.text), a.op});
             all.push_back({OP_QUICK_FIELD_FIELD_ARITH, fill("function f(m, n) return m.x $ n.y end\n", a.text), a.op});
             if (a.op != OP_MUL)
                 all.push_back(
