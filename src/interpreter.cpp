@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "binding_order.h"
+#include "builtins/comparator_sort.h"
 #include "error.h"
 #include "execution_limits.h"
 #include "native_stack.h"
@@ -501,6 +502,90 @@ Value Interpreter::callWith(const Value& callee, std::span<const Value> args) {
     std::array<Value, kInlineArguments> buffer;
     std::copy(args.begin(), args.end(), buffer.begin());
     return callValue(callee, std::span<Value>(buffer.data(), args.size()), 0, 0);
+}
+
+namespace {
+
+// A sort comparator that the shared sort can answer without calling it: two
+// distinct parameters p and q and a body of exactly `return E`, E a
+// comparison of p and q (either order), of p[K] and q[K] for one Int or
+// string literal K, or of p.f and q.f for one field name f.
+struct TreeComparatorForm {
+    BinaryOp op = BinaryOp::Less;
+    bool swapped = false;
+    const Value* key = nullptr;  // the literal key or the field name; null for p OP q
+};
+
+// Which parameter `operand` reads, unread through `key` (null for none):
+// 0 for the first, 1 for the second, -1 for anything else. `key` becomes
+// the key the operand reads at.
+int parameterRead(const Expr& operand, const std::vector<std::string>& params, const Value*& key) {
+    const Expr* name = &operand;
+    key = nullptr;
+    if (operand.kind == ExprKind::Index) {
+        const auto& index = static_cast<const IndexExpr&>(operand);
+        if (index.index->kind != ExprKind::Literal) return -1;
+        const Value& literal = static_cast<const LiteralExpr&>(*index.index).value;
+        if (!literal.isInt() && !literal.isString()) return -1;
+        key = &literal;
+        name = index.object.get();
+    } else if (operand.kind == ExprKind::Get) {
+        const auto& get = static_cast<const GetExpr&>(operand);
+        key = &get.nameValue;
+        name = get.object.get();
+    }
+    if (name->kind != ExprKind::Name) return -1;
+    const std::string& named = static_cast<const NameExpr&>(*name).name;
+    if (named == params[0]) return 0;
+    if (named == params[1]) return 1;
+    return -1;
+}
+
+// The same key, read the same way: both literal keys equal in kind and
+// value, or both field names the same.
+bool sameKey(const Expr& left, const Expr& right, const Value* leftKey, const Value* rightKey) {
+    if (!leftKey || !rightKey) return !leftKey && !rightKey;
+    if (left.kind != right.kind) return false;
+    if (leftKey->isInt()) return rightKey->isInt() && leftKey->asInt() == rightKey->asInt();
+    return rightKey->isString() && leftKey->asString() == rightKey->asString();
+}
+
+std::optional<TreeComparatorForm> treeComparatorForm(const FunctionObj& function) {
+    const std::vector<std::string>& params = *function.params;
+    if (params.size() != 2 || params[0] == params[1]) return std::nullopt;
+    const StmtList& body = *function.body;
+    if (body.size() != 1 || body[0]->kind != StmtKind::Return) return std::nullopt;
+    const ExprPtr& value = static_cast<const ReturnStmt&>(*body[0]).value;
+    if (!value || value->kind != ExprKind::Binary) return std::nullopt;
+    const auto& comparison = static_cast<const BinaryExpr&>(*value);
+    if (operatorInfo(comparison.binop).kind != OperatorKind::Comparison ||
+        operatorSpelling(comparison.binop) != comparison.op)
+        return std::nullopt;
+    const Value* leftKey = nullptr;
+    const Value* rightKey = nullptr;
+    const int left = parameterRead(*comparison.left, params, leftKey);
+    const int right = parameterRead(*comparison.right, params, rightKey);
+    if (left < 0 || right < 0 || left == right) return std::nullopt;
+    if (!sameKey(*comparison.left, *comparison.right, leftKey, rightKey)) return std::nullopt;
+    return TreeComparatorForm{comparison.binop, left == 1, leftKey};
+}
+
+}  // namespace
+
+// A comparator of a recognised form whose operands are all numbers or all
+// strings is answered without calls. Not under a step budget (each call
+// counts a step), nor with an interrupt pending or where a call would fail
+// for the depth or the native stack (the first call acts on those); the
+// builtin then calls it for every comparison, as it does for any list the
+// shared sort turns down.
+bool Interpreter::sortBy(ValueVector& items, const Value& less) {
+    if (plain_ || executionLimits().stepsEnabled || !less.isFunction()) return false;
+    if (callDepth_ + 1 >= kMaxCallDepth || currentStackAddress() < callStackLimit_ ||
+        interruptRequested().load(std::memory_order_relaxed))
+        return false;
+    const std::optional<TreeComparatorForm> form = treeComparatorForm(less.asFunction());
+    if (!form) return false;
+    return sortByComparatorForm(items, form->op, form->swapped, form->key);
 }
 
 void Interpreter::signalOutsideLoop(ExecStatus status) const {

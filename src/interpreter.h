@@ -119,6 +119,9 @@ public:
     // A callback from a builtin (a sort comparator, say): the arguments are
     // copied onto the native stack instead of into a new vector.
     Value callWith(const Value& callee, std::span<const Value> args) override;
+    // Sort by a comparator of the form `return p OP q` (or q OP p, or both
+    // sides at one literal key) without calling it, when the operands allow.
+    bool sortBy(ValueVector& items, const Value& less) override;
 
     // Calls a value with errors positioned at (line, column). The arguments
     // may be moved from.

@@ -34,6 +34,7 @@
 #include <string>
 
 #include "bytecode.h"
+#include "operators.h"
 
 namespace velmor {
 
@@ -340,6 +341,16 @@ struct ComparatorForm {
 };
 
 ComparatorForm comparatorForm(const FunctionProto& proto);
+
+// The operator whose instruction `op` is (the operator table names each
+// one's opcode): how the comparison of a form is passed to the shared sort.
+constexpr BinaryOp binaryOpOf(OpCode op) {
+#define VELMOR_BINARY_OP_OF(name, spelling, precedence, associativity, kind, opcode) \
+    if (op == opcode && OperatorKind::kind != OperatorKind::ShortCircuit) return BinaryOp::name;
+    VELMOR_BINARY_OPERATORS(VELMOR_BINARY_OP_OF)
+#undef VELMOR_BINARY_OP_OF
+    return BinaryOp::Less;
+}
 
 // The listing of a prototype and its children, with the fused instructions
 // that the VM runs in place of the compiled ones named as such.

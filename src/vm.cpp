@@ -56,13 +56,13 @@
 #include <string>
 #include <string_view>
 
+#include "builtins/comparator_sort.h"
 #include "builtins/stable_sort.h"
 #include "error.h"
 #include "execution_limits.h"
 #include "native_stack.h"
 #include "operations.h"
 #include "quicken.h"
-#include "vm_comparator_sort.h"
 
 namespace velmor {
 
@@ -342,7 +342,7 @@ bool VM::sortBy(ValueVector& items, const Value& less) {
     };
     const Value* const key = form.keyed ? &closure.proto->constants[form.key] : nullptr;
     // Operands all numbers or all strings: no comparison calls, so none needs the native stack.
-    if (sortByComparatorForm(items, form, key)) return true;
+    if (sortByComparatorForm(items, binaryOpOf(form.op), form.swapped, key)) return true;
     stableMergeSort(items, [&](const Value& a, const Value& b) {
         if (currentStackAddress() < callbackStackLimit_) [[unlikely]]
             return isTruthy(callPair(less, a, b));

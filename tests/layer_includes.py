@@ -22,7 +22,7 @@ CORE = {"value.h", "error.h", "operations.h", "operators.h", "native_stack.h", "
         "environment.h", "engine_options.h"}
 BYTECODE = CORE | {"bytecode.h"}
 QUICKEN = BYTECODE | {"quicken.h"}
-VM = QUICKEN | {"builtins/native.h", "builtins/stable_sort.h", "vm.h", "vm_comparator_sort.h"}
+VM = QUICKEN | {"builtins/native.h", "builtins/stable_sort.h", "builtins/comparator_sort.h", "vm.h"}
 
 GUARDED = [("bytecode.*", BYTECODE), ("quicken.*", QUICKEN), ("vm*.h", VM), ("vm*.cpp", VM)]
 

@@ -1085,6 +1085,13 @@ def comparator_forms_program():
         "function(a, b, c) return a < b end",
         "function(a, b) return a < b[0] end",
         "function(a, b) return a[0.0] > b[0.0] end",
+        # Near misses of the tree-walker's reading of the form on the syntax
+        # tree: one parameter on both sides, a repeated parameter name, keys
+        # of different kinds, a negative key (an operator, not a literal).
+        "function(a, b) return a < a end",
+        "function(a, a) return a < a end",
+        "function(a, b) return a[1] < b[\"1\"] end",
+        "function(a, b) return a[-1] >= b[-1] end",
     ]
     lines = [
         "let calls = 0",

@@ -8,9 +8,12 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine_options.h"
 #include "error.h"
+#include "execution_limits.h"
 #include "interpreter.h"
 #include "parser.h"
 
@@ -253,4 +256,71 @@ TEST(InterpreterLoopScopes, AVariableCapturedInTheLastIterationOutlivesTheLoop) 
                          "for word in [\"c\"] do end\n"
                          "print(last())\n"),
               "3 5\nb\n");
+}
+
+namespace {
+
+// Runs `source` with a budget of 100 steps on the tree-walker; the global n
+// when the budget runs out.
+int64_t countedUntilBudgetRunsOut(const std::string& source, EngineOptions options) {
+    const StmtList program = parseSource(source);
+    ExecutionLimits& limits = executionLimits();
+    const ExecutionLimits saved = limits;
+    limits.stepsEnabled = true;
+    limits.stepsLeft = 100;
+    Interpreter interpreter(options);
+    bool exhausted = false;
+    try {
+        runOn(interpreter, program);
+    } catch (const BudgetExhausted&) {
+        exhausted = true;
+    }
+    limits = saved;
+    EXPECT_TRUE(exhausted) << source;
+    return interpreter.globals->lookup("n")->asInt();
+}
+
+}  // namespace
+
+TEST(InterpreterFastPath, ASortByAComparatorFormCountsItsCallsUnderABudget) {
+    // Sort answers these comparators without calls only while no steps are
+    // counted: under a budget each comparison is a call and a step, as in
+    // the plain tree-walker.
+    const std::pair<const char*, const char*> sorts[] = {
+        {"function(a, b) return a < b end", "[5, 3, 1, 4, 2]"},
+        {"function(a, b) return b[0] >= a[0] end", "[[5], [3], [1], [4], [2]]"},
+        {"function(a, b) return a.k > b.k end", "[{k: \"e\"}, {k: \"c\"}, {k: \"a\"}, {k: \"d\"}]"}};
+    for (const auto& [comparator, items] : sorts) {
+        const std::string source = std::string("let n = 0\nlet less = ") + comparator + "\nlet items = " + items +
+                                   "\n"
+                                   "for i = 1, 1000 do\n"
+                                   "  sort(items, less)\n"
+                                   "  n = n + 1\n"
+                                   "end\n";
+        const int64_t fast = countedUntilBudgetRunsOut(source, EngineOptions{});
+        EXPECT_EQ(fast, countedUntilBudgetRunsOut(source, EngineOptions{true})) << comparator;
+        EXPECT_LT(fast, 20) << comparator;
+    }
+}
+
+TEST(InterpreterFastPath, OnlyTheFastTreeWalkerSortsByAComparatorFormWithoutCalls) {
+    // The plain tree-walker keeps calling the comparator; the fast one sorts
+    // these lists itself, in the order the calls would give.
+    const StmtList program = parseSource("let less = function(a, b) return b < a end\n"
+                                         "let near = function(a, b) return b < a[0] end\n");
+    for (const bool plain : {false, true}) {
+        Interpreter interpreter(EngineOptions{plain});
+        runOn(interpreter, program);
+        const Value less = *interpreter.globals->lookup("less");
+        ValueVector items{Value(int64_t{2}), Value(3.5), Value(int64_t{1}), Value(int64_t{3})};
+        EXPECT_EQ(interpreter.sortBy(items, less), !plain);
+        if (!plain) {
+            EXPECT_EQ(toText(Value::newList(items)), "[3.5, 3, 2, 1]");
+        }
+        ValueVector words{Value("b"), Value("c"), Value("a")};
+        EXPECT_EQ(interpreter.sortBy(words, less), !plain);
+        ValueVector mixed{Value(int64_t{2}), Value("c")};
+        EXPECT_FALSE(interpreter.sortBy(mixed, less));
+        EXPECT_FALSE(interpreter.sortBy(items, *interpreter.globals->lookup("near")));
+    }
 }

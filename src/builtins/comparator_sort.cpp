@@ -1,12 +1,12 @@
-#include "vm_comparator_sort.h"
+#include "comparator_sort.h"
 
 #include <cstddef>
 #include <string_view>
 #include <type_traits>
 #include <vector>
 
-#include "builtins/stable_sort.h"
-#include "operations.h"
+#include "../operations.h"
+#include "stable_sort.h"
 
 namespace velmor {
 
@@ -19,51 +19,51 @@ struct Keyed {
     std::size_t place;
 };
 
-// `a op b` for numbers as doubles, as the comparison instruction compares them.
-template <OpCode op>
+// `a op b` for numbers as doubles, as both engines compare them.
+template <BinaryOp op>
 inline bool compareNumbersBy(double a, double b) {
-    if constexpr (op == OP_EQUAL)
+    if constexpr (op == BinaryOp::Eq)
         return a == b;
-    else if constexpr (op == OP_NOT_EQUAL)
+    else if constexpr (op == BinaryOp::NotEq)
         return a != b;
-    else if constexpr (op == OP_LESS)
+    else if constexpr (op == BinaryOp::Less)
         return a < b;
-    else if constexpr (op == OP_LESS_EQUAL)
+    else if constexpr (op == BinaryOp::LessEq)
         return a <= b;
-    else if constexpr (op == OP_GREATER)
+    else if constexpr (op == BinaryOp::Greater)
         return a > b;
     else
         return a >= b;
 }
 
-// `x op y` for strings, ordered as the comparison instruction orders them.
-template <OpCode op>
+// `x op y` for strings, ordered as both engines order them.
+template <BinaryOp op>
 inline bool compareStringsBy(std::string_view x, std::string_view y) {
-    if constexpr (op == OP_EQUAL) {
+    if constexpr (op == BinaryOp::Eq) {
         return x == y;
-    } else if constexpr (op == OP_NOT_EQUAL) {
+    } else if constexpr (op == BinaryOp::NotEq) {
         return x != y;
     } else {
         const int order = stringOrder(x, y);
-        if constexpr (op == OP_LESS)
+        if constexpr (op == BinaryOp::Less)
             return order < 0;
-        else if constexpr (op == OP_LESS_EQUAL)
+        else if constexpr (op == BinaryOp::LessEq)
             return order <= 0;
-        else if constexpr (op == OP_GREATER)
+        else if constexpr (op == BinaryOp::Greater)
             return order > 0;
         else
             return order >= 0;
     }
 }
 
-template <OpCode op>
+template <BinaryOp op>
 void sortNumbers(std::vector<Keyed<double>>& records) {
     stableMergeSort(records, [](const Keyed<double>& a, const Keyed<double>& b) {
         return compareNumbersBy<op>(a.operand, b.operand);
     });
 }
 
-template <OpCode op>
+template <BinaryOp op>
 void sortStrings(std::vector<Keyed<std::string_view>>& records) {
     stableMergeSort(records, [](const Keyed<std::string_view>& a, const Keyed<std::string_view>& b) {
         return compareStringsBy<op>(a.operand, b.operand);
@@ -72,31 +72,31 @@ void sortStrings(std::vector<Keyed<std::string_view>>& records) {
 
 // The operator that `b op a` is as `a mirrored b`: the same answer for every
 // pair of numbers (NaN included) and of strings, whose order is antisymmetric.
-OpCode mirrored(OpCode op) {
+BinaryOp mirrored(BinaryOp op) {
     switch (op) {
-    case OP_LESS: return OP_GREATER;
-    case OP_LESS_EQUAL: return OP_GREATER_EQUAL;
-    case OP_GREATER: return OP_LESS;
-    case OP_GREATER_EQUAL: return OP_LESS_EQUAL;
+    case BinaryOp::Less: return BinaryOp::Greater;
+    case BinaryOp::LessEq: return BinaryOp::GreaterEq;
+    case BinaryOp::Greater: return BinaryOp::Less;
+    case BinaryOp::GreaterEq: return BinaryOp::LessEq;
     default: return op;
     }
 }
 
 template <class Operand>
-void sortBy(OpCode op, std::vector<Keyed<Operand>>& records) {
-    const auto sortWith = [&records]<OpCode which>() {
+void sortBy(BinaryOp op, std::vector<Keyed<Operand>>& records) {
+    const auto sortWith = [&records]<BinaryOp which>() {
         if constexpr (std::is_same_v<Operand, double>)
             sortNumbers<which>(records);
         else
             sortStrings<which>(records);
     };
     switch (op) {
-    case OP_EQUAL: sortWith.template operator()<OP_EQUAL>(); break;
-    case OP_NOT_EQUAL: sortWith.template operator()<OP_NOT_EQUAL>(); break;
-    case OP_LESS: sortWith.template operator()<OP_LESS>(); break;
-    case OP_LESS_EQUAL: sortWith.template operator()<OP_LESS_EQUAL>(); break;
-    case OP_GREATER: sortWith.template operator()<OP_GREATER>(); break;
-    default: sortWith.template operator()<OP_GREATER_EQUAL>(); break;
+    case BinaryOp::Eq: sortWith.template operator()<BinaryOp::Eq>(); break;
+    case BinaryOp::NotEq: sortWith.template operator()<BinaryOp::NotEq>(); break;
+    case BinaryOp::Less: sortWith.template operator()<BinaryOp::Less>(); break;
+    case BinaryOp::LessEq: sortWith.template operator()<BinaryOp::LessEq>(); break;
+    case BinaryOp::Greater: sortWith.template operator()<BinaryOp::Greater>(); break;
+    default: sortWith.template operator()<BinaryOp::GreaterEq>(); break;
     }
 }
 
@@ -132,13 +132,13 @@ inline const Value* operandOf(const Value& item, const Value* key) {
 
 }  // namespace
 
-bool sortByComparatorForm(ValueVector& items, const ComparatorForm& form, const Value* key) {
+bool sortByComparatorForm(ValueVector& items, BinaryOp op, bool swapped, const Value* key) {
     const std::size_t count = items.size();
     if (count < 2) return false;
     const Value* first = operandOf(items[0], key);
     if (!first) return false;
     // q OP p orders the records as p mirrored(OP) q.
-    const OpCode op = form.swapped ? mirrored(form.op) : form.op;
+    const BinaryOp order = swapped ? mirrored(op) : op;
     if (first->isNumber()) {
         std::vector<Keyed<double>> records;
         records.reserve(count);
@@ -147,7 +147,7 @@ bool sortByComparatorForm(ValueVector& items, const ComparatorForm& form, const 
             if (!operand || !operand->isNumber()) return false;
             records.push_back({asDouble(*operand), i});
         }
-        sortBy(op, records);
+        sortBy(order, records);
         permute(items, records);
         return true;
     }
@@ -159,7 +159,7 @@ bool sortByComparatorForm(ValueVector& items, const ComparatorForm& form, const 
             if (!operand || !operand->isString()) return false;
             records.push_back({operand->asString(), i});
         }
-        sortBy(op, records);
+        sortBy(order, records);
         permute(items, records);
         return true;
     }
