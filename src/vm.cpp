@@ -442,6 +442,20 @@ inline Value* findField(MapData& map, const Value& key, uint32_t& hint) {
     return &entries[static_cast<std::size_t>(position)].value;
 }
 
+// Where the list or map `object` keeps its element at `key`: a list's Int
+// position in range, or a map's string key present, found with the field
+// hint that `hint()` gives (asked for only then); nullptr for anything else.
+template <class Hint>
+[[gnu::always_inline]] inline Value* elementSlot(const Value& object, const Value& key, Hint&& hint) {
+    if (object.isList() && key.isInt()) {
+        ValueVector& items = object.listItems();
+        int64_t index = key.asInt();
+        return toPosition(index, items.size()) ? &items[static_cast<std::size_t>(index)] : nullptr;
+    }
+    if (object.isMap() && key.isString()) return findField(object.asMap(), key, hint());
+    return nullptr;
+}
+
 // Constructs in `slot`, which holds no reference, what a read of a field
 // gives: the value `findField` found, or nil for a field the map lacks.
 inline void constructFieldValue(Value* slot, const Value* found) {
@@ -469,14 +483,7 @@ inline Value* pushFieldUpdateHead(Value* top, const Value& target, const Value& 
 [[gnu::noinline]] bool storeElementArithmetic(Value* object, const Value& key, const Value& x, const Value& c,
                                               OpCode op, uint32_t& hint) {
     if (!object || !x.isNumber()) return false;
-    Value* element = nullptr;
-    if (object->isList() && key.isInt()) {
-        ValueVector& items = object->listItems();
-        int64_t index = key.asInt();
-        if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
-    } else if (object->isMap() && key.isString()) {
-        element = findField(object->asMap(), key, hint);
-    }
+    Value* element = elementSlot(*object, key, [&]() -> uint32_t& { return hint; });
     Value result;
     if (!element || !numberArithmeticOf(op, x, c, result)) return false;
     *element = result;
@@ -820,6 +827,8 @@ Value VM::runLoop(std::size_t targetDepth) {
     const Row fused(ip)
 // The field hint of the instruction `offset` bytes into the fused sequence.
 #define FIELD_HINT(offset) frame->closure->fieldHints[fused.at(offset) - frame->closure->code]
+// The same, for elementSlot, which asks for it only for a map.
+#define HINT_AT(offset) [&]() -> uint32_t& { return FIELD_HINT(offset); }
 // The field hint of the plain instruction being run.
 #define OWN_FIELD_HINT() frame->closure->fieldHints[ip - 1 - frame->closure->code]
 #define READ_BYTE() (*ip++)
@@ -1468,14 +1477,7 @@ dispatch:
         const Value* object = frame->globalCache[fused.u16<1>()];
         const Value& key = slots[fused.u16<2>()];
         if (!total || !object || !total->isNumber() || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
-        const Value* element = nullptr;
-        if (object->isList() && key.isInt()) {
-            const ValueVector& items = object->listItems();
-            int64_t index = key.asInt();
-            if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
-        } else if (object->isMap() && key.isString()) {
-            element = findField(object->asMap(), key, FIELD_HINT(fused.offset<3>()));
-        }
+        const Value* element = elementSlot(*object, key, HINT_AT(fused.offset<3>()));
         if (!element || !element->isNumber()) goto LABEL_OP_GET_GLOBAL;
         if (total->isInt() && element->isInt())
             total->intRef() = wrappingAdd(total->asInt(), element->asInt());
@@ -1610,18 +1612,10 @@ dispatch:
         // The value's instruction comes in two lengths, so SET_INDEX is found after it.
         const std::ptrdiff_t setIndexAt = fused.offset<2>() + Row::valueLength(valueOp);
         if (!object || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
-        Value* element = nullptr;
+        Value* element = elementSlot(*object, key, HINT_AT(setIndexAt));
         // A map lacking the string key gets the entry appended, as SET_INDEX
         // would after its own lookup (counts[word] = 1 for a new word).
-        MapData* appendTo = nullptr;
-        if (object->isList() && key.isInt()) {
-            ValueVector& items = object->listItems();
-            int64_t index = key.asInt();
-            if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
-        } else if (object->isMap() && key.isString()) {
-            element = findField(object->asMap(), key, FIELD_HINT(setIndexAt));
-            if (!element) appendTo = &object->asMap();
-        }
+        MapData* const appendTo = !element && object->isMap() && key.isString() ? &object->asMap() : nullptr;
         if (!element && !appendTo) goto LABEL_OP_GET_GLOBAL;
         if (appendTo) {
             Value value;
@@ -1793,15 +1787,7 @@ dispatch:
         Value& object = top[-4];
         const Value& key = top[-3];
         Value* element = nullptr;
-        if (a.isNumber() && b.isNumber()) {
-            if (object.isList() && key.isInt()) {
-                ValueVector& items = object.listItems();
-                int64_t index = key.asInt();
-                if (toPosition(index, items.size())) element = &items[static_cast<std::size_t>(index)];
-            } else if (object.isMap() && key.isString()) {
-                element = findField(object.asMap(), key, FIELD_HINT(fused.offset<1>()));
-            }
-        }
+        if (a.isNumber() && b.isNumber()) element = elementSlot(object, key, HINT_AT(fused.offset<1>()));
         if (!element) {
             if (op == Row::variantFor(OP_ADD)) goto LABEL_OP_ADD;
             if (op == Row::variantFor(OP_SUB)) goto LABEL_OP_SUB;
@@ -2155,6 +2141,7 @@ LABEL_UNKNOWN:
 #undef NEXT
 #undef FUSED
 #undef FIELD_HINT
+#undef HINT_AT
 #undef READ_BYTE
 #undef READ_U16
 #undef SITE
