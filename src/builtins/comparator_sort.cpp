@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "../execution_limits.h"
 #include "../operations.h"
 #include "stable_sort.h"
 
@@ -56,18 +57,30 @@ inline bool compareStringsBy(std::string_view x, std::string_view y) {
     }
 }
 
+// A sort that calls its comparator stops at Ctrl-C, at a call; one that
+// makes no calls looks for a request between its runs and merges, and
+// stops with the items as they were.
+inline void pollInterrupt() {
+    if (interruptRequested().load(std::memory_order_relaxed)) [[unlikely]]
+        throwInterrupted();
+}
+
 template <BinaryOp op>
 void sortNumbers(std::vector<Keyed<double>>& records) {
-    stableMergeSort(records, [](const Keyed<double>& a, const Keyed<double>& b) {
-        return compareNumbersBy<op>(a.operand, b.operand);
-    });
+    stableMergeSort(
+        records,
+        [](const Keyed<double>& a, const Keyed<double>& b) { return compareNumbersBy<op>(a.operand, b.operand); },
+        pollInterrupt);
 }
 
 template <BinaryOp op>
 void sortStrings(std::vector<Keyed<std::string_view>>& records) {
-    stableMergeSort(records, [](const Keyed<std::string_view>& a, const Keyed<std::string_view>& b) {
-        return compareStringsBy<op>(a.operand, b.operand);
-    });
+    stableMergeSort(
+        records,
+        [](const Keyed<std::string_view>& a, const Keyed<std::string_view>& b) {
+            return compareStringsBy<op>(a.operand, b.operand);
+        },
+        pollInterrupt);
 }
 
 // The operator that `b op a` is as `a mirrored b`: the same answer for every

@@ -20,7 +20,8 @@ namespace velmor {
 // make, so the comparisons, and the permutation, are the ones the calls
 // would give. Returns false, with `items` untouched, for a list of fewer
 // than two items or where any read fails or the kinds differ; the caller
-// then compares pair by pair.
+// then compares pair by pair. A pending interrupt request ends the sort
+// with Interrupted, `items` untouched.
 bool sortByComparatorForm(ValueVector& items, BinaryOp op, bool swapped, const Value* key);
 
 }  // namespace velmor

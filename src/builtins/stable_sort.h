@@ -16,8 +16,11 @@ namespace velmor {
 // answers (inconsistent, random, always true), every element ends up in the
 // result exactly once and no access leaves the buffers. If `less` throws, the
 // exception propagates and `items` holds an unspecified arrangement.
-template <class Items, class Less>
-void stableMergeSort(Items& items, Less&& less) {
+// `between()` is called before each short run and each merge of two runs,
+// where a sort that calls no code of the program looks for an interrupt.
+template <class Items, class Less, class Between = void (*)()>
+void stableMergeSort(
+    Items& items, Less&& less, Between&& between = [] {}) {
     const std::size_t count = items.size();
     if (count < 2) return;
 
@@ -25,6 +28,7 @@ void stableMergeSort(Items& items, Less&& less) {
     // neighbours, so a bad answer can misplace but never lose one.
     constexpr std::size_t kRunLength = 12;
     for (std::size_t runStart = 0; runStart < count; runStart += kRunLength) {
+        between();
         const std::size_t runEnd = std::min(count, runStart + kRunLength);
         for (std::size_t i = runStart + 1; i < runEnd; ++i) {
             for (std::size_t j = i; j > runStart && less(items[j], items[j - 1]); --j) {
@@ -39,6 +43,7 @@ void stableMergeSort(Items& items, Less&& less) {
     Items* target = &buffer;
     for (std::size_t width = kRunLength; width < count; width *= 2) {
         for (std::size_t left = 0; left < count; left += 2 * width) {
+            between();
             const std::size_t middle = std::min(count, left + width);
             const std::size_t right = std::min(count, left + 2 * width);
             std::size_t i = left;

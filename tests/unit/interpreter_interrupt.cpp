@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "builtins/comparator_sort.h"
 #include "error.h"
 #include "execution_limits.h"
 #include "interpreter.h"
@@ -51,6 +52,22 @@ TEST(Interrupt, EndsLoopsCallsAndCallbacksButNoTryCatchesIt) {
         // interpreter goes on with the next input.
         StmtList check = parseSource("[before, caught]");
         EXPECT_EQ(toRepr(interpreter.runRepl(check)), "[1, false]") << source;
+    }
+}
+
+TEST(Interrupt, EndsASortThatCallsNoComparator) {
+    // A sort by a comparator form makes no calls, so it looks for the
+    // request itself, and leaves the items as they were.
+    for (const bool strings : {false, true}) {
+        ValueVector items;
+        for (int64_t i = 0; i < 20000; ++i) items.push_back(strings ? Value(std::to_string(i)) : Value(i));
+        const ValueVector before = items;
+        interruptRequested().store(true);
+        EXPECT_THROW(sortByComparatorForm(items, BinaryOp::Greater, false, nullptr), Interrupted) << strings;
+        EXPECT_FALSE(interruptRequested().load());
+        for (std::size_t i = 0; i < items.size(); ++i) ASSERT_TRUE(valuesEqual(items[i], before[i])) << i;
+        EXPECT_TRUE(sortByComparatorForm(items, BinaryOp::Greater, false, nullptr)) << strings;
+        EXPECT_TRUE(valuesEqual(items[0], before[strings ? 9999 : 19999])) << strings;
     }
 }
 
