@@ -577,12 +577,16 @@ public:
     // The length of the value instruction of a row whose value is a literal
     // (NIL, TRUE or FALSE: the opcode alone) or a constant or a local (a u16
     // operand), told by the variant: constant, so that no table is read.
-    static constexpr std::ptrdiff_t valueLength(uint8_t variant) {
+    static std::ptrdiff_t valueLength(uint8_t variant) {
         constexpr std::ptrdiff_t kWide = instructionLength(OP_CONSTANT);
         constexpr std::ptrdiff_t kNarrow = instructionLength(OP_NIL);
         static_assert(kWide == instructionLength(OP_GET_LOCAL));
         static_assert(kNarrow == instructionLength(OP_TRUE) && kNarrow == instructionLength(OP_FALSE));
-        return variant == variantFor(OP_CONSTANT) || variant == variantFor(OP_GET_LOCAL) ? kWide : kNarrow;
+        switch (variant) {
+        case variantFor(OP_CONSTANT):
+        case variantFor(OP_GET_LOCAL): return kWide;
+        default: return kNarrow;
+        }
     }
 
     // x op y for a row whose step of several opcodes is ADD, SUB, MUL or
