@@ -1649,13 +1649,9 @@ dispatch:
     }
     CASE(OP_QUICK_GLOBAL_LOCAL_STORE_ARITH) {
         FUSED(OP_QUICK_GLOBAL_LOCAL_STORE_ARITH);
-        const uint8_t op = fused.own();
-        if (stackEnd - top < 4 || !storeElementArithmetic(frame->globalCache[fused.u16<0>()], slots[fused.u16<1>()],
-                                                          slots[fused.u16<2>()], constants[fused.u16<3>()],
-                                                          op == Row::variantFor(OP_ADD)   ? OP_ADD
-                                                          : op == Row::variantFor(OP_SUB) ? OP_SUB
-                                                                                          : OP_MUL,
-                                                          FIELD_HINT(fused.offset<5>())))
+        if (stackEnd - top < 4 ||
+            !storeElementArithmetic(frame->globalCache[fused.u16<0>()], slots[fused.u16<1>()], slots[fused.u16<2>()],
+                                    constants[fused.u16<3>()], fused.variant(), FIELD_HINT(fused.offset<5>())))
             goto LABEL_OP_GET_GLOBAL;
         ip = fused.at(fused.kLength);
         NEXT;
@@ -1727,7 +1723,7 @@ dispatch:
         ip = fused.at(fused.kLength);                                                                                  \
         NEXT;                                                                                                          \
     } while (false)
-    CASE(OP_QUICK_FIELD_ADD_PRODUCT) FIELD_ADD_PRODUCT(fused.own() == Row::variantFor(OP_ADD) ? OP_ADD : OP_SUB);
+    CASE(OP_QUICK_FIELD_ADD_PRODUCT) FIELD_ADD_PRODUCT(fused.variant());
 // m.f op n.g for locals m and n (b.x - b2.x); `compute` as in
 // LOCAL_LOCAL_ARITH, from the two fields read. Both fields present and
 // numbers: the result pushed; anything else runs the sequence as compiled.
