@@ -19,7 +19,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 need=()
-for pkg in g++-mingw-w64-x86-64 wine64 clang clang-format libclang-rt-14-dev unzip zip nodejs nlohmann-json3-dev; do
+for pkg in $(grep -v '^#' tools/test-packages.txt); do
     dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if ((${#need[@]})); then
