@@ -113,7 +113,15 @@ SourceFile readSourceFile(const std::string& path) {
     if (std::filesystem::is_directory(path, ignored)) return file;
     std::ifstream stream(path, std::ios::in | std::ios::binary);
     if (!stream.is_open()) return file;
-    file.text.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    // In blocks: a large file loads at the speed of the disk, and running out
+    // of memory for its text is a std::bad_alloc, not a failed stream.
+    char block[1 << 16];
+    for (;;) {
+        stream.read(block, sizeof block);
+        const std::streamsize got = stream.gcount();
+        if (got <= 0) break;
+        file.text.append(block, static_cast<std::size_t>(got));
+    }
     file.opened = !stream.bad();
     if (!file.opened) file.text.clear();
     return file;

@@ -69,8 +69,11 @@ bool checkPragmas(const PragmaInfo& info, std::string_view fileName, std::ostrea
 // Whether the dotted version `have` is at least `need`, comparing pieces as atoi reads them.
 bool versionAtLeast(std::string_view have, std::string_view need);
 
-// One watched file. Each poll runs the file when its last-write time differs
-// from the one seen at the previous run (or when it has never run).
+// One watched file. Each poll runs the file when its last-write time or size
+// differs from the one seen at the previous run (or when it has never run).
+// A file that exists but cannot be read is reported once and read again on
+// every poll until it can be: making it readable changes neither its time
+// nor its size.
 class FileWatcher {
 public:
     FileWatcher(std::string path, Engine engine);
@@ -79,9 +82,16 @@ public:
     bool poll();
 
 private:
+    struct Stamp {
+        std::filesystem::file_time_type writeTime;
+        std::uintmax_t size = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+
     std::string path_;
     Engine engine_;
-    std::optional<std::filesystem::file_time_type> lastRunTime_;
+    std::optional<Stamp> lastRun_;
+    bool reportedUnreadable_ = false;
 };
 
 // Watch mode: polls the file every 200 ms and re-runs it on each change. Never returns.

@@ -12,6 +12,7 @@ from __future__ import annotations
 import argparse
 import os
 import re
+import resource
 import subprocess
 import sys
 import tempfile
@@ -26,11 +27,12 @@ SEPARATOR = re.compile(r"---- run at \d\d:\d\d:\d\d ----")
 class WatchedProcess:
     """A velmor process whose output lines are collected by reader threads."""
 
-    def __init__(self, command: list[str], cwd: Path) -> None:
+    def __init__(self, command: list[str], cwd: Path, preexec_fn=None) -> None:
         self.lines: dict[str, list[str]] = {"stdout": [], "stderr": []}
         self.changed = threading.Condition()
         self.process = subprocess.Popen(
-            command, cwd=cwd, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE
+            command, cwd=cwd, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+            preexec_fn=preexec_fn
         )
         self.readers = [
             threading.Thread(target=self.read, args=(name, stream), daemon=True)
@@ -145,11 +147,84 @@ def test_hotreload_pragma(velmor: str, folder: Path) -> None:
         process.stop()
 
 
+def as_unprivileged_user(folder: Path):
+    """Permissions bind root too little to make a file unreadable, so as root
+    the watcher runs as nobody (the folder opened to it); otherwise as is."""
+    if os.geteuid() != 0:
+        return None
+    os.chmod(folder, 0o777)
+    nobody = 65534
+
+    def drop() -> None:
+        os.setgroups([])
+        os.setgid(nobody)
+        os.setuid(nobody)
+
+    return drop
+
+
+def test_unreadable_save(velmor: str, folder: Path) -> None:
+    """A save that cannot be read at first is reported once and runs as soon
+    as it can be read, although making it readable changes neither its time nor its size."""
+    program = folder / "locked.vlm"
+    save(program, 'print("opened")\n', time.time() - 500)
+    os.chmod(program, 0)
+    process = WatchedProcess([velmor, "--watch", program.name], folder, as_unprivileged_user(folder))
+    try:
+        message = "velmor: cannot open locked.vlm"
+        process.wait_for("the cannot-open report", lambda lines: message in lines["stderr"])
+        time.sleep(1.0)
+        check(process.lines["stderr"] == [message], "not reported exactly once", process)
+        check(process.runs_seen() == 0, "an unreadable file ran", process)
+        os.chmod(program, 0o644)
+        process.wait_for("the run once readable", lambda lines: "opened" in lines["stdout"])
+        time.sleep(0.6)
+        check(process.runs_seen() == 1, "more than one run of one save", process)
+    finally:
+        process.stop()
+
+
+def test_same_time_new_size(velmor: str, folder: Path) -> None:
+    """A save that keeps the last-write time (a coarse clock) but changes the size runs."""
+    program = folder / "sized.vlm"
+    stamp = time.time() - 500
+    save(program, "print(1)\n", stamp)
+    process = WatchedProcess([velmor, "--watch", program.name], folder)
+    try:
+        process.wait_for("the first run", lambda lines: "1" in lines["stdout"])
+        save(program, "print(1 + 1)\n", stamp)
+        process.wait_for("the run of the longer save", lambda lines: "2" in lines["stdout"])
+    finally:
+        process.stop()
+
+
+def test_load_out_of_memory(velmor: str, folder: Path) -> None:
+    """Running out of memory while loading a save is reported and watching goes on."""
+    program = folder / "huge.vlm"
+    cap = 192 << 20
+    with open(program, "wb") as f:
+        f.truncate(cap + (64 << 20))  # sparse: made at once, read as zeros
+    os.utime(program, (time.time() - 500,) * 2)
+
+    def limit() -> None:
+        resource.setrlimit(resource.RLIMIT_AS, (cap, cap))
+
+    process = WatchedProcess([velmor, "--watch", program.name], folder, limit)
+    try:
+        process.wait_for("the report", lambda lines: "RuntimeError: out of memory" in lines["stderr"])
+        save(program, 'print("after")\n', time.time() - 400)
+        process.wait_for("the next save's run", lambda lines: "after" in lines["stdout"])
+        check(process.runs_seen() == 2, "the failed load is not shown as a run", process)
+    finally:
+        process.stop()
+
+
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--velmor", required=True)
     velmor = os.path.abspath(parser.parse_args().velmor)
-    tests = [test_rerun_on_save, test_hotreload_pragma]
+    tests = [test_rerun_on_save, test_hotreload_pragma, test_unreadable_save, test_same_time_new_size,
+             test_load_out_of_memory]
     passed = failed = 0
     for test in tests:
         with tempfile.TemporaryDirectory(prefix="velmor-watch-") as folder:

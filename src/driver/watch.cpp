@@ -1,9 +1,10 @@
-// Watch mode: re-runs a file whenever its last-write time changes. Only the
+// Watch mode: re-runs a file whenever its last-write time or size changes. Only the
 // standard library is used (file times, local time, sleeping), so the same
 // code serves every platform.
 
 #include <chrono>
 #include <ctime>
+#include <exception>
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
@@ -13,6 +14,7 @@
 #include <thread>
 
 #include "driver.h"
+#include "driver/reporting.h"
 
 namespace velmor {
 
@@ -30,6 +32,8 @@ std::string localClockText() {
     return text.str();
 }
 
+void writeSeparator() { std::cout << "\n---- run at " << localClockText() << " ----\n" << std::flush; }
+
 }  // namespace
 
 FileWatcher::FileWatcher(std::string path, Engine engine) : path_(std::move(path)), engine_(engine) {}
@@ -38,13 +42,33 @@ bool FileWatcher::poll() {
     std::error_code error;
     const std::filesystem::file_time_type writeTime = std::filesystem::last_write_time(path_, error);
     if (error) return false;  // missing, or being replaced: try again next poll
-    if (lastRunTime_ && *lastRunTime_ == writeTime) return false;
-    lastRunTime_ = writeTime;
+    std::uintmax_t size = std::filesystem::file_size(path_, error);
+    if (error) size = 0;  // a directory, say: not readable either
+    const Stamp stamp{writeTime, size};
+    if (lastRun_ && *lastRun_ == stamp) return false;
 
-    SourceFile file = readSourceFile(path_);
-    if (!file.opened) return false;
+    // Running out of memory while loading is reported as it is during a run,
+    // and watching goes on.
+    SourceFile file;
+    try {
+        file = readSourceFile(path_);
+    } catch (const std::exception& failure) {
+        lastRun_ = stamp;
+        writeSeparator();
+        reportSystemFailure(failure);
+        std::cerr.flush();
+        return true;
+    }
+    if (!file.opened) {
+        if (!reportedUnreadable_) reportCannotOpen(path_);
+        reportedUnreadable_ = true;
+        std::cerr.flush();
+        return false;
+    }
+    reportedUnreadable_ = false;
+    lastRun_ = stamp;
 
-    std::cout << "\n---- run at " << localClockText() << " ----\n" << std::flush;
+    writeSeparator();
     const PragmaInfo pragmas = scanPragmas(file.text);
     if (checkPragmas(pragmas, path_, std::cerr)) runSource(file.text, path_, engine_);
     std::cout.flush();
