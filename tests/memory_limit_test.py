@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Programs that run out of memory end in a clean report, never an abort.
 
-Each program grows something without bound; velmor runs it with its address
+Each program grows something without bound, or reads a line longer than the
+cap with `input`; velmor runs it with its address
 space capped (as `ulimit -v` would) on both engines. The run must end with
 exit status 1 and a one-line RuntimeError report ("out of memory" or a size
 limit) on standard error, and no "terminate" or signal.
@@ -29,6 +30,13 @@ PROGRAMS = {
     "nested_closures": ("let keep = []\nfunction make(n)\n  return function() return n end\nend\n"
                         "let i = 0\nwhile true do\n  push(keep, make(i))\n  i += 1\nend\n"),
 }
+# Programs fed a line longer than the cap between ordinary lines: running out
+# of memory for the line is reported, never taken for the end of input.
+READERS = {
+    "input_lines": "let n = 0\nwhile input() != nil do\n  n += 1\nend\nprint(\"read\", n)\n",
+    "input_prompt": "print(input(\"> \"))\nprint(input())\nprint(input())\n",
+}
+READER_LIMIT_MB = 192
 REPORT = re.compile(r"RuntimeError: (out of memory|[a-z_ ]*:? ?result too large)(\n  --> .*)?(\n.*\n *\^)?\n")
 
 
@@ -37,21 +45,32 @@ def main():
     parser.add_argument("--velmor", required=True)
     parser.add_argument("--limit-mb", type=int, default=768)
     args = parser.parse_args()
-    limit = args.limit_mb * 1024 * 1024
 
-    def cap():
-        resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+    def capped(megabytes):
+        def cap():
+            resource.setrlimit(resource.RLIMIT_AS, (megabytes << 20, megabytes << 20))
+        return cap
 
     passed = failed = 0
     with tempfile.TemporaryDirectory() as folder:
-        for name, source in PROGRAMS.items():
+        long_input = os.path.join(folder, "long_line.txt")
+        with open(long_input, "wb") as f:
+            f.write(b"first\n")
+            chunk = b"x" * (1 << 20)
+            for _ in range(READER_LIMIT_MB + 64):
+                f.write(chunk)
+            f.write(b"\nlast\n")
+        runs = [(name, source, None, args.limit_mb) for name, source in PROGRAMS.items()]
+        runs += [(name, source, long_input, READER_LIMIT_MB) for name, source in READERS.items()]
+        for name, source, stdin_path, limit_mb in runs:
             path = os.path.join(folder, name + ".vlm")
             with open(path, "w") as f:
                 f.write(source)
             for engine in ("--vm", "--tree"):
                 try:
-                    done = subprocess.run([args.velmor, engine, path], capture_output=True, timeout=120,
-                                          preexec_fn=cap)
+                    with open(stdin_path or os.devnull, "rb") as stdin:
+                        done = subprocess.run([args.velmor, engine, path], stdin=stdin, capture_output=True,
+                                              timeout=120, preexec_fn=capped(limit_mb))
                     status, err = done.returncode, done.stderr.decode(errors="replace")
                 except subprocess.TimeoutExpired:
                     status, err = "timeout", ""
@@ -60,6 +79,17 @@ def main():
                 else:
                     failed += 1
                     print("FAIL %s %s: exit %s\n%s" % (name, engine, status, err[:2000]))
+        # The plain prompt reports the line it could not hold and reads on after it.
+        with open(long_input, "rb") as stdin:
+            done = subprocess.run([args.velmor], stdin=stdin, capture_output=True, timeout=120,
+                                  preexec_fn=capped(READER_LIMIT_MB))
+        err = done.stderr.decode(errors="replace")
+        # "first" and "last" are read as names at the prompt: two errors around the report.
+        if done.returncode == 0 and err.count("undefined variable") == 2 and "RuntimeError: out of memory\n" in err:
+            passed += 1
+        else:
+            failed += 1
+            print("FAIL prompt: exit %s\n%s" % (done.returncode, err[:2000]))
     print("%d passed, %d failed" % (passed, failed))
     return 1 if failed else 0
 

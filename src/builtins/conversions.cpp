@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "read_line.h"
 #include "support.h"
 
 namespace velmor {
@@ -107,7 +108,7 @@ Value nativeInput(Caller&, std::span<Value> args) {
     }
     std::cout.flush();
     std::string line;
-    if (!std::getline(std::cin, line)) return Value();
+    if (!readLine(std::cin, line)) return Value();
     return Value(std::move(line));
 }
 

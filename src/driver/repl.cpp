@@ -11,7 +11,9 @@
 #include <exception>
 #include <functional>
 #include <iostream>
+#include <limits>
 #include <memory>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +29,7 @@
 #include "interpreter.h"
 #include "lexer/lexer.h"
 #include "parser.h"
+#include "read_line.h"
 
 namespace velmor {
 
@@ -199,7 +202,20 @@ int readPlainLines(Session& session) {
         std::cout << session.prompt() << std::flush;
         // A program's `input` that Ctrl-C ended left the stream failed; the console still reads.
         if (interrupts) std::cin.clear();
-        if (!std::getline(std::cin, line)) {
+        bool read = false;
+        try {
+            read = readLine(std::cin, line);
+        } catch (const std::bad_alloc& failure) {
+            // A line too long for memory is reported like a program's
+            // failure; the session goes on after the rest of that line.
+            reportSystemFailure(failure);
+            std::cin.clear();
+            std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            line = std::string();
+            session.discardFragment();
+            continue;
+        }
+        if (!read) {
             if (interrupts && readEndedByInterrupt()) {
                 std::cin.clear();
                 std::cout << "\n";
