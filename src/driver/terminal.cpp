@@ -121,13 +121,13 @@ constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGQUIT};
 // it would have: the default action, taken once the handler returns and the
 // signal is no longer blocked, so the exit status still names the signal.
 // Only async-signal-safe calls.
-extern "C" void onEndingSignal(int signal) {
+extern "C" void onEndingSignal(int number) {
     if (terminalIsRaw.load()) tcsetattr(STDIN_FILENO, TCSANOW, &terminalOwnModes);
     struct sigaction defaultAction {};
     defaultAction.sa_handler = SIG_DFL;
     sigemptyset(&defaultAction.sa_mask);
-    sigaction(signal, &defaultAction, nullptr);
-    raise(signal);
+    sigaction(number, &defaultAction, nullptr);
+    raise(number);
 }
 
 // While alive, the ending signals restore the terminal before they end the
@@ -138,8 +138,8 @@ public:
         struct sigaction action {};
         action.sa_handler = onEndingSignal;
         sigemptyset(&action.sa_mask);
-        // One restore at a time: the others wait until the first has ended the process.
-        for (int signal : kEndingSignals) sigaddset(&action.sa_mask, signal);
+        // The others wait while one of them restores the terminal.
+        for (int number : kEndingSignals) sigaddset(&action.sa_mask, number);
         for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
             Slot& slot = slots_[i];
             if (sigaction(kEndingSignals[i], nullptr, &slot.previous) != 0 || slot.previous.sa_handler != SIG_DFL)
