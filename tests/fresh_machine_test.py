@@ -104,8 +104,9 @@ def main():
         script = ["set -e", "mount --make-rprivate /"]
         script += [f"mount --bind {shlex.quote(str(empty))} {shlex.quote(d)}" for d in folders]
         script += [f"mount --bind /dev/null {shlex.quote(f)}" for f in files]
-        # The namespace must really lack the JSON headers, or the test proves nothing.
+        # The namespace must really lack the JSON and utf8proc headers, or the test proves nothing.
         script.append("! test -s /usr/include/nlohmann/json.hpp")
+        script.append("! test -s /usr/include/utf8proc.h")
         script.append(f"cd {shlex.quote(str(source))}")
         script.append(readme_command())
         environment = {k: v for k, v in os.environ.items() if not k.startswith("CMAKE_")}

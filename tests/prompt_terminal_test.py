@@ -6,17 +6,23 @@ Checks editing in the middle of a line, history recall of a single-line and a
 multi-line entry, completion of a builtin and of a user global, Ctrl-C at the
 prompt and during running programs (definitions survive, `try` cannot catch
 it, a callback of `sort` and a wait in `input` end too), `input` at the terminal, a paste, Ctrl-D, and that no escape sequence but
-the editor's own few cursor movements reaches the screen. Every wait is for
-text or a terminal mode, bounded by a timeout; none is a blind sleep.
+the editor's own few cursor movements reaches the screen. Wide characters,
+emoji and combining accents are typed at the end and in the middle of lines
+that wrap on a narrow terminal, and after every key the screen, as a small
+terminal emulator draws it from the editor's output, must show the entry and
+the cursor where a terminal shows them. SIGTERM, SIGHUP and SIGQUIT at the
+prompt must leave the terminal in its own modes. Every wait is for text, a
+screen or a terminal mode, bounded by a timeout; none is a blind sleep.
 
 Usage: prompt_terminal_test.py --velmor PATH
 """
 
 import argparse
+import codecs
 import fcntl
 import os
-import pty
 import re
+import resource
 import select
 import signal
 import struct
@@ -24,6 +30,7 @@ import subprocess
 import sys
 import termios
 import time
+import unicodedata
 
 TIMEOUT = 30.0
 UP, DOWN, LEFT, RIGHT = b"\x1b[A", b"\x1b[B", b"\x1b[D", b"\x1b[C"
@@ -37,16 +44,171 @@ class Failure(Exception):
     pass
 
 
-class Prompt:
-    """velmor with no arguments on a fresh pseudo-terminal of 100 columns."""
+def columns_of(character):
+    """The columns a terminal gives a character (as the wcwidth of common terminals does)."""
+    if unicodedata.combining(character) or unicodedata.category(character) in ("Mn", "Me", "Cf"):
+        return 0
+    return 2 if unicodedata.east_asian_width(character) in ("W", "F") else 1
 
-    def __init__(self, velmor):
-        pid, fd = pty.fork()
-        if pid == 0:
-            os.environ["TERM"] = "xterm"
-            os.execv(velmor, [velmor])
-        self.pid, self.fd = pid, fd
-        fcntl.ioctl(fd, termios.TIOCSWINSZ, struct.pack("HHHH", 30, 100, 0, 0))
+
+class Screen:
+    """A terminal's screen for the bytes the prompt writes: characters fill
+    cells by their columns (a wide one that does not fit in the last column
+    starts the next row, a zero-width one joins the cell before it), the
+    cursor waits at the margin until the next character, and CR, LF,
+    ESC [ n A/B/C, ESC [ J, ESC [ H and ESC [ 2 J act as they do. The screen
+    does not scroll: rows are kept from the first."""
+
+    def __init__(self, width):
+        self.width = width
+        self.cells = [[]]
+        self.row = self.column = 0
+        self.waiting = False
+        self.last = None  # (row, column) of the latest character
+        self.decoder = codecs.getincrementaldecoder("utf-8")("replace")
+        self.pending = ""
+
+    def cell_row(self, row):
+        while len(self.cells) <= row:
+            self.cells.append([])
+        return self.cells[row]
+
+    def set_cell(self, row, column, text):
+        cells = self.cell_row(row)
+        while len(cells) <= column:
+            cells.append(" ")
+        cells[column] = text
+
+    def put(self, character):
+        columns = columns_of(character)
+        if columns == 0:
+            if self.last:
+                row, column = self.last
+                self.set_cell(row, column, self.cells[row][column] + character)
+            return
+        if self.waiting or self.column + columns > self.width:
+            self.row += 1
+            self.column = 0
+            self.waiting = False
+        cells = self.cell_row(self.row)
+        for column in range(self.column, self.column + columns):  # over half of a wide one: blank the other
+            if column < len(cells) and cells[column] == "" and column > 0:
+                cells[column - 1] = " "
+            if column + 1 < len(cells) and cells[column + 1] == "":
+                cells[column + 1] = " "
+        self.set_cell(self.row, self.column, character)
+        for column in range(self.column + 1, self.column + columns):
+            self.set_cell(self.row, column, "")
+        self.last = (self.row, self.column)
+        if self.column + columns >= self.width:
+            self.column = self.width - 1
+            self.waiting = True
+        else:
+            self.column += columns
+
+    def feed(self, data):
+        text = self.pending + self.decoder.decode(data)
+        self.pending = ""
+        at = 0
+        while at < len(text):
+            character = text[at]
+            if character == "\x1b":
+                found = re.compile(r"\x1b\[(\d*)([A-Za-z])").match(text, at)
+                if not found:
+                    if len(text) - at < 8:
+                        self.pending = text[at:]  # the rest arrives later
+                        return
+                    raise Failure("the screen got an escape sequence it does not know: %r" % text[at:at + 8])
+                self.sequence(found.group(1), found.group(2))
+                at = found.end()
+                continue
+            if character == "\r":
+                self.column, self.waiting = 0, False
+            elif character == "\n":
+                self.row, self.waiting = self.row + 1, False
+            elif ord(character) >= 0x20:
+                self.put(character)
+            at += 1
+
+    def sequence(self, parameter, final):
+        count = int(parameter) if parameter else 1
+        self.waiting = False
+        self.last = None
+        if final == "A":
+            self.row = max(0, self.row - count)
+        elif final == "B":
+            self.row += count
+        elif final == "C":
+            self.column = min(self.width - 1, self.column + count)
+        elif final == "H":
+            self.row = self.column = 0
+        elif final == "J":
+            if parameter == "2":
+                self.cells = [[]]
+            else:
+                del self.cell_row(self.row)[self.column:]
+                del self.cells[self.row + 1:]
+        else:
+            raise Failure("the screen got ESC [%s%s" % (parameter, final))
+
+    def rows_from(self, top):
+        rows = ["".join(cells).rstrip(" ") for cells in self.cells[top:]]
+        while rows and not rows[-1]:
+            rows.pop()
+        return rows
+
+    def cursor(self):
+        return self.row, self.column
+
+
+def expected_screen(prompt, text, cursor, width):
+    """The rows an entry of one line takes and where the cursor stands, as a
+    terminal draws it: a character that does not fit starts the next row; the
+    cursor stands on the character after it, or past the end (at the next
+    row's start when the end reaches the margin)."""
+    rows, row, used = [], "", 0
+    line = prompt + text
+    cursor += len(prompt)
+    place = None
+    for at in range(len(line) + 1):
+        columns = columns_of(line[at]) if at < len(line) else 0
+        if columns and used + columns > width:
+            rows.append(row)
+            row, used = "", 0
+        if at == cursor:
+            place = (len(rows) + 1, 0) if used == width else (len(rows), used)
+        if at < len(line):
+            row += line[at]
+            used += columns
+    rows.append(row)
+    rows = [r.rstrip(" ") for r in rows]
+    while rows and not rows[-1]:
+        rows.pop()
+    return rows, place
+
+
+def local_flags(fd):
+    return termios.tcgetattr(fd)[3]
+
+
+class Prompt:
+    """velmor with no arguments on a fresh pseudo-terminal (its controlling
+    terminal), 100 columns wide unless told otherwise."""
+
+    def __init__(self, velmor, columns=100):
+        self.fd, terminal = os.openpty()
+        fcntl.ioctl(self.fd, termios.TIOCSWINSZ, struct.pack("HHHH", 30, columns, 0, 0))
+        self.own_flags = local_flags(self.fd)  # the terminal's modes before velmor starts
+
+        def become_session_leader():
+            fcntl.ioctl(0, termios.TIOCSCTTY, 0)
+            resource.setrlimit(resource.RLIMIT_CORE, (0, 0))  # SIGQUIT leaves no core file
+
+        self.child = subprocess.Popen([velmor], stdin=terminal, stdout=terminal, stderr=terminal,
+                                 env=dict(os.environ, TERM="xterm"), start_new_session=True,
+                                 preexec_fn=become_session_leader)
+        os.close(terminal)  # the master reads the end of input when velmor has gone
+        self.pid = self.child.pid
         self.output = b""
         self.seen = 0  # wait_for looks only past this point
         self.status = None
@@ -113,19 +275,28 @@ class Prompt:
     def finish(self):
         deadline = time.monotonic() + TIMEOUT
         while time.monotonic() < deadline:
-            pid, status = os.waitpid(self.pid, os.WNOHANG)
-            if pid:
-                self.status = os.waitstatus_to_exitcode(status)
+            if self.child.poll() is not None:
+                self.status = self.child.returncode
                 break
             try:
                 self._read(deadline)
             except EOFError:
                 pass
         else:
-            os.kill(self.pid, signal.SIGKILL)
-            os.waitpid(self.pid, 0)
+            self.child.kill()
+            self.child.wait()
             raise Failure("the prompt did not end")
+        self.flags_at_end = local_flags(self.fd)
         os.close(self.fd)
+
+    def wait_editing(self):
+        """Waits until the line editor holds the terminal raw, at the prompt."""
+        self.prompt()
+        deadline = time.monotonic() + TIMEOUT
+        while local_flags(self.fd) & termios.ICANON:
+            if time.monotonic() > deadline:
+                raise Failure("the line editor never took the terminal")
+            time.sleep(0.01)
 
     def check_screen_vocabulary(self):
         stray = [m.start() for m in re.finditer(rb"\x1b", self.output)
@@ -239,6 +410,93 @@ def check_end(p):
     p.check_screen_vocabulary()
 
 
+def check_wide_characters(velmor):
+    """CJK, an emoji and a letter with a combining accent typed key by key at
+    the end of a line and in its middle, on a terminal of 20 columns where the
+    lines wrap, one with a wide character that meets the last column."""
+    width = 20
+    p = Prompt(velmor, columns=width)
+    screen = Screen(width)
+    fed = 0
+
+    def wait_screen(text, cursor, what):
+        nonlocal fed
+        rows, place = expected_screen(">> ", text, cursor, width)
+        deadline = time.monotonic() + TIMEOUT / 3
+        while True:
+            screen.feed(p.output[fed:])
+            fed = len(p.output)
+            shown = screen.rows_from(top)
+            at = (screen.row - top, screen.column)
+            if shown == rows and at == place:
+                return
+            if time.monotonic() > deadline:
+                raise Failure("after %s the screen shows\n%s\nwith the cursor at row %d, column %d; a terminal should"
+                              " show\n%s\nwith the cursor at row %d, column %d"
+                              % (what, "\n".join(shown), at[0], at[1], "\n".join(rows), place[0], place[1]))
+            try:
+                p._read(deadline)
+            except EOFError:
+                raise Failure("the prompt ended")
+
+    def left(text, cursor):
+        """The cursor's place after Left: over a character and the zero-width ones after it."""
+        cursor -= 1
+        while cursor > 0 and columns_of(text[cursor]) == 0:
+            cursor -= 1
+        return cursor
+
+    # Each entry: the keys, as text to type one character at a time and
+    # numbers of Left presses, then what print shows.
+    entries = [
+        ['print("日本語😀e\u0301")'],
+        ['print("ab")', 3, "日😀e\u0301"],
+        ['print("a一二三四五六七八九十")', 8, "😀", "b", 2, "e\u0301", "一"],
+    ]
+    for entry in entries:
+        p.prompt()
+        screen.feed(p.output[fed:])
+        fed = len(p.output)
+        top = screen.row
+        text, cursor = "", 0
+        for step in entry:
+            if isinstance(step, int):
+                for _ in range(step):
+                    p.send(LEFT)
+                    cursor = left(text, cursor)
+                    wait_screen(text, cursor, "Left in %r" % text)
+                continue
+            for character in step:
+                p.send(character.encode())
+                text = text[:cursor] + character + text[cursor:]
+                cursor += 1
+                wait_screen(text, cursor, "typing %r (%s)" % (text, unicodedata.name(character)))
+        p.send(b"\r")
+        printed = text[text.index('"') + 1:text.rindex('"')]
+        p.wait_for(b"\r\n" + printed.encode() + b"\r\n", "the output of " + text)
+    p.prompt()
+    p.send(CTRL_D)
+    p.finish()
+
+
+def check_signals_restore_terminal(velmor):
+    """A signal that ends the process while the editor waits for a key gives
+    the terminal its own modes back, and the process still ends by that signal."""
+    for number in (signal.SIGTERM, signal.SIGHUP, signal.SIGQUIT):
+        p = Prompt(velmor)
+        p.wait_editing()
+        p.send(b"1 +")  # a half-typed entry
+        p.wait_for(b"1 +")
+        os.kill(p.pid, number)
+        p.finish()
+        name = signal.Signals(number).name
+        if p.status != -number:
+            raise Failure("%s ended the prompt with status %s, not by the signal" % (name, p.status))
+        if p.flags_at_end != p.own_flags:
+            raise Failure("after %s the terminal's local modes are %#x, not its own %#x"
+                          % (name, p.flags_at_end, p.own_flags))
+
+
 def check_interrupt_outside_prompt(velmor):
     """Outside the prompt Ctrl-C keeps its default action: the process ends by the signal."""
     child = subprocess.Popen([velmor, "-c", "while true do end"], stdout=subprocess.DEVNULL)
@@ -270,17 +528,16 @@ def main():
             failures += 1
             break  # the session is in an unknown state
     if session.status is None:
+        session.child.kill()
+        session.child.wait()
+    for check in (check_wide_characters, check_signals_restore_terminal, check_interrupt_outside_prompt):
         try:
-            os.kill(session.pid, signal.SIGKILL)
-            os.waitpid(session.pid, 0)
-        except OSError:
-            pass
-    try:
-        check_interrupt_outside_prompt(args.velmor)
-        print("PASS check_interrupt_outside_prompt")
-    except Failure as failure:
-        print("FAIL check_interrupt_outside_prompt\n   ", failure)
-        failures += 1
+            check(args.velmor)
+            print("PASS", check.__name__)
+        except Failure as failure:
+            print("FAIL", check.__name__)
+            print("   ", str(failure).replace("\n", "\n    "))
+            failures += 1
     return 1 if failures else 0
 
 

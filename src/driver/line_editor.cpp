@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "driver/display_width.h"
+
 namespace velmor {
 
 enum class LineEditor::Key {
@@ -27,25 +29,89 @@ constexpr int kDefaultColumns = 80;
 
 constexpr int control(char letter) { return letter & 0x1f; }
 
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 bool isNameByte(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Columns the bytes take on the screen.
-int displayWidth(std::string_view bytes) {
-    int width = 0;
-    for (char c : bytes) {
-        if (!isContinuationByte(c)) ++width;
-    }
-    return width;
+// A character of the text as the editor draws it. The only control bytes an
+// entry holds are the line feed between its lines and a tab from a paste,
+// which is drawn as one blank (appendDrawn).
+TextCharacter drawnCharacter(std::string_view text, std::size_t at) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) return TextCharacter{1, 1};
+    return measureCharacter(text, at);
 }
 
-// The bytes as they are drawn: a tab (only a paste puts one in) as one blank,
-// so that the columns counted above hold.
+// Columns the bytes take on the screen, leaving aside where rows break.
+int columnsOf(std::string_view bytes) {
+    int columns = 0;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const TextCharacter character = drawnCharacter(bytes, at);
+        columns += character.width;
+        at += character.length;
+    }
+    return columns;
+}
+
 void appendDrawn(std::string& out, std::string_view bytes) {
     for (char c : bytes) out += c == '\t' ? ' ' : c;
+}
+
+// A printing ASCII byte, or one well-formed UTF-8 character.
+bool isOnePrintingCharacter(std::string_view bytes) {
+    if (bytes.size() == 1) return bytes[0] >= 0x20 && bytes[0] < 0x7f;
+    return !bytes.empty() && measureCharacter(bytes, 0).length == bytes.size();
+}
+
+// How many bytes of UTF-8 follow a first byte of this value.
+int continuationBytesAfter(int lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) return 1;
+    if (lead >= 0xE0 && lead <= 0xEF) return 2;
+    if (lead >= 0xF0 && lead <= 0xF4) return 3;
+    return 0;
+}
+
+struct ScreenPosition {
+    int row = 0;
+    int column = 0;
+};
+
+// Where a terminal puts the characters of one line, row by row: a character
+// that does not fit before the margin starts the next row (a wide one meeting
+// the last column leaves it empty), and after a character that reaches the
+// margin the cursor waits there, so the column may equal the width.
+class RowLayout {
+public:
+    explicit RowLayout(int width) : width_(width) {}
+
+    // Places a character; gives the place where it starts.
+    ScreenPosition place(int columns) {
+        if (columns > 0 && end_.column > 0 && end_.column + columns > width_) {
+            ++end_.row;
+            end_.column = 0;
+        }
+        const ScreenPosition start = end_;
+        end_.column += columns;
+        return start;
+    }
+
+    // Just after the last character placed.
+    ScreenPosition end() const { return end_; }
+    // Where a cursor at that position stands: one waiting at the margin belongs at the next row's start.
+    ScreenPosition cursorAt(ScreenPosition position) const {
+        return position.column >= width_ ? ScreenPosition{position.row + 1, 0} : position;
+    }
+
+private:
+    int width_;
+    ScreenPosition end_;
+};
+
+// Places the character that begins at `at`; gives its length in bytes.
+std::size_t placeCharacter(RowLayout& layout, std::string_view text, std::size_t at) {
+    const TextCharacter character = drawnCharacter(text, at);
+    layout.place(character.width);
+    return character.length;
 }
 
 void appendCursorMove(std::string& out, int count, char direction) {
@@ -54,8 +120,6 @@ void appendCursorMove(std::string& out, int count, char direction) {
     out += std::to_string(count);
     out += direction;
 }
-
-int rowsTaken(int length, int width) { return length <= 0 ? 1 : (length + width - 1) / width; }
 
 }  // namespace
 
@@ -177,10 +241,7 @@ bool LineEditor::handleKey(int byte) {
     case kEscape: return handleNamedKey(readEscape());
     default:
         // Other control bytes do nothing; everything else is text.
-        if (byte >= 0x20) {
-            const char c = static_cast<char>(byte);
-            insert(std::string_view(&c, 1));
-        }
+        if (byte >= 0x20) insertCharacter(byte);
         return false;
     }
 }
@@ -287,17 +348,26 @@ std::size_t LineEditor::lineEnd(std::size_t position) const {
     return newline == std::string::npos ? text_.size() : newline;
 }
 
+// A character and the zero-width marks after it (an accent, a variation
+// selector) move and go as one, so the cursor never stands inside what the
+// screen shows as one character.
 std::size_t LineEditor::previousCharacter(std::size_t position) const {
     if (position == 0) return 0;
-    --position;
-    while (position > 0 && isContinuationByte(text_[position])) --position;
+    position = previousCharacterStart(text_, position);
+    while (position > 0 && text_[position - 1] != '\n' && drawnCharacter(text_, position).width == 0)
+        position = previousCharacterStart(text_, position);
     return position;
 }
 
 std::size_t LineEditor::nextCharacter(std::size_t position) const {
     if (position >= text_.size()) return text_.size();
-    ++position;
-    while (position < text_.size() && isContinuationByte(text_[position])) ++position;
+    if (text_[position] == '\n') return position + 1;  // marks at a line's start stand alone
+    position += drawnCharacter(text_, position).length;
+    while (position < text_.size()) {
+        const TextCharacter character = drawnCharacter(text_, position);
+        if (character.width != 0) break;
+        position += character.length;
+    }
     return position;
 }
 
@@ -313,18 +383,39 @@ std::size_t LineEditor::nextWordEnd(std::size_t position) const {
     return position;
 }
 
+// Inserts a typed character whole: its first byte, then the UTF-8
+// continuation bytes that its first byte announces, as they arrive. A byte
+// that does not continue it is a key of its own.
+void LineEditor::insertCharacter(int lead) {
+    std::string character(1, static_cast<char>(lead));
+    for (int following = continuationBytesAfter(lead); following > 0; --following) {
+        const int byte = nextByte(-1);
+        if (byte < 0 || (byte & 0xC0) != 0x80) {
+            pushedBack_ = byte;
+            break;
+        }
+        character += static_cast<char>(byte);
+    }
+    insert(character);
+}
+
 void LineEditor::insert(std::string_view bytes) {
+    const bool atEndOfOneLine = cursor_ == text_.size() && text_.find('\n') == std::string::npos;
     text_.insert(cursor_, bytes);
     cursor_ += bytes.size();
-    // Typing at the end of a single line that does not reach the margin
-    // needs no redrawing: the terminal's own cursor follows the byte.
-    const int width = width_;
-    const bool plainByte = bytes.size() == 1 && bytes[0] >= 0x20 && bytes[0] < 0x7f;
-    if (plainByte && cursor_ == text_.size() && text_.find('\n') == std::string::npos) {
-        const int column = displayWidth(prompt_) + displayWidth(text_);
-        if (column % width != 0) {
+    // Typing a printing character at the end of a single line, where it fits
+    // before the margin, needs no redrawing: the terminal's own cursor follows it.
+    if (atEndOfOneLine && isOnePrintingCharacter(bytes)) {
+        RowLayout layout(width_);
+        for (std::size_t at = 0; at < prompt_.size();) at += placeCharacter(layout, prompt_, at);
+        const std::size_t typed = text_.size() - bytes.size();
+        for (std::size_t at = 0; at < typed;) at += placeCharacter(layout, text_, at);
+        const ScreenPosition before = layout.end();
+        const int columns = drawnCharacter(bytes, 0).width;
+        const ScreenPosition start = layout.place(columns);
+        if (columns > 0 && start.row == before.row && layout.end().column < width_) {
             emit(bytes);
-            drawnEndRow_ = drawnCursorRow_ = column / width;
+            drawnEndRow_ = drawnCursorRow_ = layout.end().row;
             drawnEndOnFreshRow_ = false;
             return;
         }
@@ -355,11 +446,16 @@ void LineEditor::moveVertically(int direction) {
         if (direction > 0 && historyIndex_ < history_.size()) recall(historyIndex_ + 1);
         return;
     }
-    const int column = displayWidth(std::string_view(text_).substr(start, cursor_ - start));
+    const int column = columnsOf(std::string_view(text_).substr(start, cursor_ - start));
     const std::size_t targetStart = direction < 0 ? lineStart(start - 1) : lineEnd(cursor_) + 1;
     const std::size_t targetEnd = lineEnd(targetStart);
     std::size_t position = targetStart;
-    for (int passed = 0; passed < column && position < targetEnd; ++passed) position = nextCharacter(position);
+    for (int passed = 0; position < targetEnd;) {
+        const std::size_t next = nextCharacter(position);
+        passed += columnsOf(std::string_view(text_).substr(position, next - position));
+        if (passed > column) break;
+        position = next;
+    }
     moveTo(position);
 }
 
@@ -387,7 +483,7 @@ void LineEditor::complete() {
         // At the start of a line a tab indents; elsewhere there is nothing to complete.
         const std::string_view before = std::string_view(text_).substr(start, cursor_ - start);
         if (std::all_of(before.begin(), before.end(), isBlank)) {
-            const int column = displayWidth(before);
+            const int column = columnsOf(before);
             insert(std::string(static_cast<std::size_t>(kIndentWidth - column % kIndentWidth), ' '));
         }
         return;
@@ -452,34 +548,42 @@ void LineEditor::refresh() {
     int row = 0;  // first row of the line being drawn
     int cursorRow = 0;
     int cursorColumn = 0;
-    int lastLength = 0;
     std::size_t begin = 0;
     for (bool first = true;; first = false) {
         const std::size_t end = lineEnd(begin);
         const std::string_view prompt = first ? prompt_ : continuationPrompt_;
-        const std::string_view line = std::string_view(text_).substr(begin, end - begin);
         out += prompt;
-        appendDrawn(out, line);
-        const int promptWidth = displayWidth(prompt);
-        const int length = promptWidth + displayWidth(line);
-        if (cursor_ >= begin && cursor_ <= end) {
-            const int position = promptWidth + displayWidth(line.substr(0, cursor_ - begin));
-            cursorRow = row + position / width;
-            cursorColumn = position % width;
+        appendDrawn(out, std::string_view(text_).substr(begin, end - begin));
+        RowLayout layout(width);
+        for (std::size_t at = 0; at < prompt.size();) at += placeCharacter(layout, prompt, at);
+        // The cursor stands on the character after it, wherever that one went.
+        std::size_t at = begin;
+        while (at < end) {
+            const TextCharacter character = drawnCharacter(text_, at);
+            const ScreenPosition start = layout.cursorAt(layout.place(character.width));
+            if (cursor_ >= at && cursor_ < at + character.length) {
+                cursorRow = row + start.row;
+                cursorColumn = start.column;
+            }
+            at += character.length;
+        }
+        if (cursor_ == end) {
+            const ScreenPosition position = layout.cursorAt(layout.end());
+            cursorRow = row + position.row;
+            cursorColumn = position.column;
         }
         if (end == text_.size()) {
-            lastLength = length;
+            // A line that ends right at the margin leaves the terminal's cursor
+            // waiting there; a fresh row makes every position below computable.
+            drawnEndOnFreshRow_ = layout.end().column >= width;
+            if (drawnEndOnFreshRow_) out += "\r\n";
+            drawnEndRow_ = row + layout.cursorAt(layout.end()).row;
             break;
         }
         out += "\r\n";
-        row += rowsTaken(length, width);
+        row += layout.end().row + 1;
         begin = end + 1;
     }
-    // A line that ends right at the margin leaves the terminal's cursor
-    // waiting there; a fresh row makes every position below computable.
-    drawnEndOnFreshRow_ = lastLength > 0 && lastLength % width == 0;
-    if (drawnEndOnFreshRow_) out += "\r\n";
-    drawnEndRow_ = row + lastLength / width;
 
     appendCursorMove(out, drawnEndRow_ - cursorRow, 'A');
     out += '\r';

@@ -21,8 +21,11 @@
 //    and acted on or dropped, never inserted; an escape followed by another
 //    byte is an Alt key. No timeout is involved, so a sequence that arrives
 //    in pieces over a slow line is still consumed whole.
-// 4. Columns count bytes other than UTF-8 continuation bytes, so text in
-//    scripts of one column per character lines up; wide characters do not.
+// 4. Columns are the terminal's (driver/display_width.h): a wide character
+//    takes two, a combining mark none and joins the character before it,
+//    and a wide character that meets the last column starts the next row,
+//    as terminals place it. A character arrives whole too: the editor reads
+//    the UTF-8 bytes its first byte announces before it draws anything.
 
 #include <cstddef>
 #include <deque>
@@ -98,6 +101,7 @@ private:
     std::size_t previousWordStart(std::size_t position) const;
     std::size_t nextWordEnd(std::size_t position) const;
 
+    void insertCharacter(int lead);
     void insert(std::string_view bytes);
     void erase(std::size_t from, std::size_t to);
     void moveTo(std::size_t position);

@@ -194,7 +194,11 @@ int readPlainLines(Session& session) {
     // A Windows console ends the read on Ctrl-C; the prompt then starts afresh.
     std::unique_ptr<InterruptCatcher> interrupts;
 #ifdef _WIN32
-    if (standardStreamsAreTerminals()) interrupts = std::make_unique<InterruptCatcher>();
+    std::unique_ptr<ConsoleModeGuard> consoleModes;
+    if (standardStreamsAreTerminals()) {
+        consoleModes = std::make_unique<ConsoleModeGuard>();
+        interrupts = std::make_unique<InterruptCatcher>();
+    }
 #endif
     session.setBeforeRun([] { interruptRequested().store(false); });
     std::string line;

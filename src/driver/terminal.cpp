@@ -1,6 +1,8 @@
 #include "driver/terminal.h"
 
 #include <atomic>
+#include <cstddef>
+#include <iterator>
 #include <string_view>
 
 #include "execution_limits.h"
@@ -58,11 +60,108 @@ bool readEndedByInterrupt() {
     return interruptRequested().exchange(false);
 }
 
+namespace {
+
+// The modes as the prompt found them, for the handler below, which runs on a
+// thread of its own; written before it is installed.
+struct SavedConsoleModes {
+    HANDLE handle = nullptr;
+    DWORD mode = 0;
+    bool saved = false;
+};
+SavedConsoleModes savedConsoleModes[2];
+
+void restoreConsoleModes() {
+    for (const SavedConsoleModes& saved : savedConsoleModes) {
+        if (saved.saved) SetConsoleMode(saved.handle, saved.mode);
+    }
+}
+
+BOOL WINAPI onConsoleEnding(DWORD event) {
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) restoreConsoleModes();
+    return FALSE;  // the next handler, in the end the system's, ends the process
+}
+
+}  // namespace
+
+ConsoleModeGuard::ConsoleModeGuard() {
+    const DWORD streams[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE};
+    for (int i = 0; i < 2; ++i) {
+        SavedConsoleModes& saved = savedConsoleModes[i];
+        saved.handle = GetStdHandle(streams[i]);
+        saved.saved = GetConsoleMode(saved.handle, &saved.mode) != 0;
+    }
+    SetConsoleCtrlHandler(onConsoleEnding, TRUE);
+}
+
+ConsoleModeGuard::~ConsoleModeGuard() {
+    SetConsoleCtrlHandler(onConsoleEnding, FALSE);
+    restoreConsoleModes();
+    for (SavedConsoleModes& saved : savedConsoleModes) saved.saved = false;
+}
+
 #else
 
 namespace {
 
 extern "C" void onInterruptSignal(int) { interruptRequested().store(true, std::memory_order_relaxed); }
+
+// The terminal's own modes while the line editor holds it raw, kept where a
+// signal handler can reach them. They are written only while terminalIsRaw
+// is false, and the flag's stores order them.
+termios terminalOwnModes{};
+std::atomic<bool> terminalIsRaw{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the flag is read in a signal handler");
+
+// The signals whose default action ends the process. Ctrl-C is not among
+// them: at the prompt it interrupts (InterruptCatcher).
+constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGQUIT};
+
+// Gives the terminal its modes back, then lets the signal end the process as
+// it would have: the default action, taken once the handler returns and the
+// signal is no longer blocked, so the exit status still names the signal.
+// Only async-signal-safe calls.
+extern "C" void onEndingSignal(int number) {
+    if (terminalIsRaw.load()) tcsetattr(STDIN_FILENO, TCSANOW, &terminalOwnModes);
+    struct sigaction defaultAction {};
+    defaultAction.sa_handler = SIG_DFL;
+    sigemptyset(&defaultAction.sa_mask);
+    sigaction(number, &defaultAction, nullptr);
+    raise(number);
+}
+
+// While alive, the ending signals restore the terminal before they end the
+// process (those the process was started with ignored stay ignored).
+class EndingSignalGuard {
+public:
+    EndingSignalGuard() {
+        struct sigaction action {};
+        action.sa_handler = onEndingSignal;
+        sigemptyset(&action.sa_mask);
+        // The others wait while one of them restores the terminal.
+        for (int number : kEndingSignals) sigaddset(&action.sa_mask, number);
+        for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+            Slot& slot = slots_[i];
+            if (sigaction(kEndingSignals[i], nullptr, &slot.previous) != 0 || slot.previous.sa_handler != SIG_DFL)
+                continue;
+            slot.installed = sigaction(kEndingSignals[i], &action, nullptr) == 0;
+        }
+    }
+    ~EndingSignalGuard() {
+        for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+            if (slots_[i].installed) sigaction(kEndingSignals[i], &slots_[i].previous, nullptr);
+        }
+    }
+    EndingSignalGuard(const EndingSignalGuard&) = delete;
+    EndingSignalGuard& operator=(const EndingSignalGuard&) = delete;
+
+private:
+    struct Slot {
+        struct sigaction previous {};
+        bool installed = false;
+    };
+    Slot slots_[std::size(kEndingSignals)];
+};
 
 bool understandsAnsi() {
     // Terminals that draw no cursor movement (Emacs's shell buffer says "dumb").
@@ -101,8 +200,10 @@ public:
 
     void prepareForInput() override {
         if (raw_) return;
-        if (tcgetattr(STDIN_FILENO, &original_) != 0) return;
-        termios raw = original_;
+        termios original{};
+        if (tcgetattr(STDIN_FILENO, &original) != 0) return;
+        terminalOwnModes = original;
+        termios raw = original;
         // Keys arrive one byte at a time, unechoed, Ctrl-C and Ctrl-Z as bytes;
         // output keeps the terminal's own processing (a line feed still starts a new line).
         raw.c_iflag &= ~static_cast<tcflag_t>(BRKINT | ICRNL | INPCK | ISTRIP | IXON);
@@ -110,13 +211,17 @@ public:
         raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ICANON | IEXTEN | ISIG);
         raw.c_cc[VMIN] = 1;
         raw.c_cc[VTIME] = 0;
+        // Raised before the switch: a signal in between restores modes the terminal still has.
+        terminalIsRaw.store(true);
         // TCSANOW, not TCSAFLUSH: the rest of a paste waits in the input queue.
         raw_ = tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0;
+        if (!raw_) terminalIsRaw.store(false);
     }
 
     void restore() override {
         if (!raw_) return;
-        tcsetattr(STDIN_FILENO, TCSANOW, &original_);
+        tcsetattr(STDIN_FILENO, TCSANOW, &terminalOwnModes);
+        terminalIsRaw.store(false);
         raw_ = false;
     }
 
@@ -169,8 +274,8 @@ public:
     std::streambuf& programInput() override { return programInput_; }
 
 private:
+    EndingSignalGuard endingSignals_;
     InterruptibleInput programInput_;
-    termios original_{};
     bool raw_ = false;
 };
 

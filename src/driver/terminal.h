@@ -14,7 +14,8 @@
 namespace velmor {
 
 // A terminal the line editor may take over: raw mode while a line is read,
-// the terminal's own settings otherwise.
+// the terminal's own settings otherwise. SIGTERM, SIGHUP and SIGQUIT give the
+// terminal its own settings back before they end the process by the signal.
 class EditingTerminal : public TerminalIo {
 public:
     // Gives the terminal back its own settings (for a program's run, and at the end).
@@ -48,6 +49,21 @@ private:
     struct Saved;
     std::unique_ptr<Saved> saved_;
 };
+
+#ifdef _WIN32
+// While alive, the console's input and output modes as they were at its
+// start are put back when closing the console, logging off or shutting down
+// ends the process, and when it ends. The prompt reads a console with the
+// console's own line input and sets no mode itself, but a process that ends
+// while the prompt runs must leave the console as it found it in any case.
+class ConsoleModeGuard {
+public:
+    ConsoleModeGuard();
+    ~ConsoleModeGuard();
+    ConsoleModeGuard(const ConsoleModeGuard&) = delete;
+    ConsoleModeGuard& operator=(const ConsoleModeGuard&) = delete;
+};
+#endif
 
 // After reading a line from the console failed: whether Ctrl-C ended the read
 // (the request is then taken back). Windows ends a console read on Ctrl-C,
