@@ -27,6 +27,7 @@
 #include "interpreter.h"
 #include "lexer/lexer.h"
 #include "parser.h"
+#include "pragmas/pragmas.h"
 
 namespace velmor {
 

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "driver.h"
+#include "pragmas/pragmas.h"
 
 namespace velmor {
 

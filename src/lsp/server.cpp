@@ -10,9 +10,9 @@
 #include <io.h>
 #endif
 
-#include "driver.h"
 #include "lsp/analysis.h"
 #include "lsp/transport.h"
+#include "pragmas/pragmas.h"
 
 namespace velmor::lsp {
 
