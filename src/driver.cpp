@@ -14,6 +14,7 @@
 #include "error.h"
 #include "lexer/lexer.h"
 #include "lsp/server.h"
+#include "pragmas/pragmas.h"
 
 namespace velmor {
 

@@ -16,9 +16,6 @@
 
 namespace velmor {
 
-// The program's version, the project version in the top CMakeLists.txt.
-inline constexpr const char* kVersion = VELMOR_VERSION;
-
 // The process entry: dispatches the command line; the exit status.
 int runMain(int argc, char** argv);
 
@@ -47,27 +44,6 @@ bool isIncomplete(std::string_view buffer);
 
 // Times the file on both engines and prints the means; 0, or 1 after an error.
 int runBenchmark(const std::string& path);
-
-struct PragmaEntry {
-    std::string name;
-    std::string value;
-    int32_t line = 0;
-};
-
-struct PragmaInfo {
-    std::string requiredVersion;  // empty: no requirement
-    std::vector<PragmaEntry> unknown;
-    bool watch = false;  // "watch" or "hotreload"
-};
-
-// Reads the pragmas of a file's header: the leading blank, comment and pragma lines.
-PragmaInfo scanPragmas(std::string_view text);
-
-// Warns about unknown pragmas and reports an unmet version requirement; whether the file may run.
-bool checkPragmas(const PragmaInfo& info, std::string_view fileName, std::ostream& errors);
-
-// Whether the dotted version `have` is at least `need`, comparing pieces as atoi reads them.
-bool versionAtLeast(std::string_view have, std::string_view need);
 
 // One watched file. Each poll runs the file when its last-write time or size
 // differs from the one seen at the previous run (or when it has never run).

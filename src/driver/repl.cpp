@@ -29,6 +29,7 @@
 #include "interpreter.h"
 #include "lexer/lexer.h"
 #include "parser.h"
+#include "pragmas/pragmas.h"
 #include "read_line.h"
 
 namespace velmor {

@@ -15,6 +15,7 @@
 
 #include "driver.h"
 #include "driver/reporting.h"
+#include "pragmas/pragmas.h"
 
 namespace velmor {
 

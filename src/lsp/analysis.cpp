@@ -5,9 +5,9 @@
 
 #include "builtins/native.h"
 #include "compiler.h"
-#include "driver.h"
 #include "lsp/builtin_docs.h"
 #include "parser.h"
+#include "pragmas/pragmas.h"
 
 namespace velmor::lsp {
 
@@ -120,34 +120,21 @@ void Analysis::addDiagnostics() {
             diagnostics_.push_back(Diagnostic{errorSpan(error), Severity::Error, error.message, error.label});
         }
     }
-    PragmaInfo pragmas = scanPragmas(text_);
-    auto pragmaLine = [&](int32_t line) {
-        size_t begin = index_.offsetOfSource(line, 1);
-        while (begin < text_.size() && (text_[begin] == ' ' || text_[begin] == '\t')) ++begin;
+    // The warnings that the program gives before it runs the file, each on its pragma's line.
+    const PragmaInfo pragmas = scanPragmas(text_);
+    auto pragmaSpan = [&](int32_t line, int32_t column) {
+        size_t begin = index_.offsetOfSource(line, column);
         size_t end = begin;
         while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
         return Span{begin, end};
     };
     for (const PragmaEntry& entry : pragmas.unknown) {
         diagnostics_.push_back(
-            Diagnostic{pragmaLine(entry.line), Severity::Warning, "unknown pragma '" + entry.name + "'", "pragma"});
+            Diagnostic{pragmaSpan(entry.line, entry.column), Severity::Warning, unknownPragmaText(entry), "pragma"});
     }
-    if (!pragmas.requiredVersion.empty() && !versionAtLeast(kVersion, pragmas.requiredVersion)) {
-        // The last "#pragma version" line of the header decides; it carries the warning.
-        int32_t line = 0;
-        size_t begin = 0;
-        for (int32_t at = 1; begin <= text_.size(); ++at) {
-            size_t end = text_.find('\n', begin);
-            std::string_view content(text_.data() + begin, (end == std::string::npos ? text_.size() : end) - begin);
-            size_t first = content.find_first_not_of(" \t\r\v\f");
-            content.remove_prefix(first == std::string_view::npos ? content.size() : first);
-            if (content.starts_with("#pragma") && content.find("version") != std::string_view::npos) line = at;
-            if (end == std::string::npos) break;
-            begin = end + 1;
-        }
-        diagnostics_.push_back(
-            Diagnostic{line > 0 ? pragmaLine(line) : Span{}, Severity::Warning,
-                       "requires Velmor >= " + pragmas.requiredVersion + " (this is " + kVersion + ")", "pragma"});
+    if (!versionSatisfied(pragmas)) {
+        diagnostics_.push_back(Diagnostic{pragmaSpan(pragmas.versionLine, pragmas.versionColumn), Severity::Warning,
+                                          unmetVersionText(pragmas), "pragma"});
     }
 }
 

@@ -10,9 +10,9 @@
 #include <io.h>
 #endif
 
-#include "driver.h"
 #include "lsp/analysis.h"
 #include "lsp/transport.h"
+#include "pragmas/pragmas.h"
 
 namespace velmor::lsp {
 
@@ -68,6 +68,18 @@ json rangeJson(const TextIndex& index, Span span) {
     return json{{"start", toJson(index.toPosition(span.begin))}, {"end", toJson(index.toPosition(span.end))}};
 }
 
+// nlohmann's reader takes a NUL byte for the end of its input, and would read
+// "1\0garbage" as 1. JSON has no place for a raw NUL: a body holding one is
+// not JSON.
+bool isJson(std::string_view body) {
+    return body.find('\0') == std::string_view::npos && json::accept(body.begin(), body.end());
+}
+
+json parseBody(std::string_view body) {
+    if (body.find('\0') != std::string_view::npos) return json(json::value_t::discarded);
+    return json::parse(body.begin(), body.end(), nullptr, false);
+}
+
 // Invalid UTF-8 in a document ends up in messages (an error quoting one byte
 // of a character); it is written as replacement characters.
 std::string dump(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
@@ -99,7 +111,7 @@ struct Server::State {
     }
 
     void handle(std::string_view body) {
-        json message = json::parse(body.begin(), body.end(), nullptr, false);
+        json message = parseBody(body);
         if (message.is_discarded()) {
             replyError(nullptr, kParseError, "the message is not valid JSON");
             return;
@@ -361,22 +373,35 @@ bool Server::exited() const { return state_->exited; }
 
 int Server::exitStatus() const { return state_->shutdown ? 0 : 1; }
 
-int serve(std::istream& in, std::ostream& out, std::ostream& log) {
-    Server server([&out](const std::string& message) { writeMessage(out, message); });
+void serve(std::istream& in, Server& server, std::ostream& log) {
+    MessageReader reader(in, isJson);
     std::string body;
     for (;;) {
-        switch (readMessage(in, body)) {
+        switch (reader.next(body)) {
         case ReadStatus::Message:
             server.handle(body);
-            if (server.exited()) return server.exitStatus();
+            if (server.exited()) return;
             break;
         case ReadStatus::Malformed:
-            log << "velmor: language server: skipped a header without a valid Content-Length\n";
+            log << "velmor: language server: skipped a frame without a valid Content-Length\n";
+            break;
+        case ReadStatus::Unframed:
+            log << "velmor: language server: skipped bytes outside any frame (a Content-Length shorter than its "
+                   "body?)\n";
+            break;
+        case ReadStatus::Overrun:
+            log << "velmor: language server: skipped a frame whose Content-Length runs past its body\n";
             break;
         case ReadStatus::TooLarge: log << "velmor: language server: skipped a message over the size limit\n"; break;
-        case ReadStatus::End: return server.exitStatus();
+        case ReadStatus::End: return;
         }
     }
+}
+
+int serve(std::istream& in, std::ostream& out, std::ostream& log) {
+    Server server([&out](const std::string& message) { writeMessage(out, message); });
+    serve(in, server, log);
+    return server.exitStatus();
 }
 
 int runLanguageServer() {

@@ -36,8 +36,12 @@ private:
     std::unique_ptr<State> state_;
 };
 
-// Serves framed messages from `in` to `out` until "exit" or the end of the
-// input; the exit status. Malformed frames are skipped with a note on `log`.
+// Hands the framed messages of `in` to `server` until "exit" or the end of
+// the input. A broken frame is skipped with one note on `log`, and serving
+// goes on from the next frame.
+void serve(std::istream& in, Server& server, std::ostream& log);
+
+// serve() with replies framed onto `out`; the exit status.
 int serve(std::istream& in, std::ostream& out, std::ostream& log);
 
 // `velmor --lsp`: serve() on the standard streams, switched to binary mode.

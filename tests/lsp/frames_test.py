@@ -6,6 +6,13 @@ hand-made extremes (huge and negative lengths, invalid UTF-8, JSON nested
 hang, must exit 0 or 1, and everything it writes must be well-formed frames
 of valid JSON.
 
+Then one broken frame of each kind (a length that is not a number, one
+counted in characters instead of bytes, lengths past the body and over the
+limit, a header block cut short, a body that is not JSON, bytes outside any
+frame), each followed by ten requests: the server must answer all ten and
+note the broken frame on standard error once (a body that merely is not JSON
+is answered with a parse error instead).
+
 Usage: frames_test.py VELMOR [--count N] [--seed S]
 """
 
@@ -65,6 +72,52 @@ def extremes(session: bytes):
                        b'"position":{"line":18446744073709551615,"character":-9223372036854775808}}}')
     yield session[: len(session) // 2]
     yield b""
+
+
+def broken_frames():
+    """(what is wrong, the frame, notes expected on standard error)."""
+    text = "let café = \"naïve ☕\"\nprint(café)\n"
+    body = json.dumps({"jsonrpc": "2.0", "method": "textDocument/didOpen",
+                       "params": {"textDocument": {"uri": "file:///b.vlm", "languageId": "velmor", "version": 1,
+                                                   "text": text}}}, ensure_ascii=False).encode()
+    characters = len(body.decode())
+    assert characters < len(body)
+    yield "a length that is not a number", b"Content-Length: 12a\r\n\r\n" + body, 1
+    yield "a length counted in characters", b"Content-Length: %d\r\n\r\n" % characters + body, 1
+    yield "a length past the body", b"Content-Length: %d\r\n\r\n" % (len(body) + 60) + body, 1
+    yield "a length just past the body", b"Content-Length: %d\r\n\r\n" % (len(body) + 4) + body, 1
+    yield "a length over the limit", b"Content-Length: 99999999999\r\n\r\n" + body, 1
+    yield "a header block cut short", b"Content-Length: 40\r\nContent-Type: application/vscode-jsonrpc", 1
+    yield "a length past a body holding a NUL", b"Content-Length: 40\r\n\r\n7\x00", 1
+    yield "a body that is not JSON", frame(b'{"jsonrpc": "2.0", "id": 1,'), 0
+    yield "bytes outside any frame", b"\x00garbage " + body + b"\r\n", 1
+
+
+def check_resync(velmor) -> int:
+    """Ten requests after each broken frame; the number of failed cases."""
+    init = message({"jsonrpc": "2.0", "id": 0, "method": "initialize", "params": {"capabilities": {}}})
+    ids = list(range(100, 110))
+    requests = b"".join(message({"jsonrpc": "2.0", "id": n, "method": "textDocument/documentSymbol",
+                                 "params": {"textDocument": {"uri": "file:///b.vlm"}}}) for n in ids)
+    failures = 0
+    for problem, broken, notes in broken_frames():
+        run = subprocess.run([velmor, "--lsp"], input=init + broken + requests, capture_output=True, timeout=20)
+        answered = set()
+        output = run.stdout
+        while output:
+            header, _, rest = output.partition(b"\r\n\r\n")
+            length = int(header[16:])
+            reply = json.loads(rest[:length])
+            if "id" in reply and ("result" in reply or "error" in reply):
+                answered.add(reply["id"])
+            output = rest[length:]
+        logged = [line for line in run.stderr.decode(errors="replace").splitlines() if "language server" in line]
+        missing = [n for n in ids if n not in answered]
+        if missing or len(logged) != notes:
+            failures += 1
+            print(f"after {problem}: {len(ids) - len(missing)} of {len(ids)} requests answered, "
+                  f"{len(logged)} notes on standard error (expected {notes}): {logged}")
+    return failures
 
 
 def mutate(data: bytes, rng: random.Random) -> bytes:
@@ -135,7 +188,9 @@ def main():
             if failures <= 5:
                 print(f"case {number}: {problem}\n  input: {data[:200]!r}")
     print(f"{len(cases) - failures} of {len(cases)} malformed inputs handled")
-    sys.exit(1 if failures else 0)
+    broken = check_resync(options.velmor)
+    print(f"{len(list(broken_frames())) - broken} of {len(list(broken_frames()))} broken frames recovered from")
+    sys.exit(1 if failures or broken else 0)
 
 
 if __name__ == "__main__":

@@ -123,6 +123,36 @@ TEST(LspFeatures, DiagnosticsCoverTheOffendingToken) {
                                         "unknown pragma 'fast' [#pragma fast]"}));
 }
 
+TEST(LspFeatures, PragmaWarningsSitOnThePragmaThatDecides) {
+    // The header the program itself reads: a byte-order mark is skipped, the
+    // first line of code ends it, names match exactly, and the last
+    // "version" pragma decides.
+    struct Case {
+        const char* text;
+        std::vector<std::string> expected;  // "line: message [covered text]", lines 0-based
+    };
+    const Case cases[] = {
+        {"#pragma version 99\nprint(1)\n# see #pragma version notes\n#pragma oldversion\n",
+         {"0: requires Velmor >= 99 (this is 6) [#pragma version 99]"}},
+        {"\xEF\xBB\xBF#pragma version 99\n# #pragma version\nprint(1)\n",
+         {"0: requires Velmor >= 99 (this is 6) [#pragma version 99]"}},
+        {"#pragma version 98\n\t#pragma version 99 \r\n#pragma versions 2\n",
+         {"2: unknown pragma 'versions' [#pragma versions 2]",
+          "1: requires Velmor >= 99 (this is 6) [#pragma version 99 ]"}},
+    };
+    for (const Case& test : cases) {
+        std::string text = test.text;
+        Analysis analysis(text);
+        std::vector<std::string> found;
+        for (const Diagnostic& diagnostic : analysis.diagnostics()) {
+            found.push_back(std::to_string(analysis.index().toPosition(diagnostic.span.begin).line) + ": " +
+                            diagnostic.message + " [" +
+                            text.substr(diagnostic.span.begin, diagnostic.span.end - diagnostic.span.begin) + "]");
+        }
+        EXPECT_EQ(found, test.expected) << test.text;
+    }
+}
+
 TEST(LspFeatures, CompilerLimitsAreDiagnosed) {
     // Only the compiler knows its limits; it reports the first on a file that parses.
     std::string text = "let f = print\nf(";

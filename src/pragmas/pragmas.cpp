@@ -1,14 +1,12 @@
-// `#pragma` lines in a file's header: to the lexer they are comments; the
-// driver reads them before running the file.
+#include "pragmas/pragmas.h"
 
 #include <cstdint>
 #include <limits>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
-
-#include "driver.h"
 
 namespace velmor {
 
@@ -61,8 +59,8 @@ std::vector<int64_t> versionPieces(std::string_view version) {
 
 }  // namespace
 
-PragmaInfo scanPragmas(std::string_view text) {
-    PragmaInfo info;
+std::vector<PragmaEntry> readPragmaHeader(std::string_view text) {
+    std::vector<PragmaEntry> pragmas;
     if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
 
     int32_t lineNumber = 0;
@@ -74,7 +72,9 @@ PragmaInfo scanPragmas(std::string_view text) {
         lineStart = lineEnd + 1;
         ++lineNumber;
 
-        while (!line.empty() && isLineSpace(line.front())) line.remove_prefix(1);
+        std::size_t indent = 0;
+        while (indent < line.size() && isLineSpace(line[indent])) ++indent;
+        line.remove_prefix(indent);
         if (line.empty()) continue;
         const bool isPragma = line.starts_with(kPragmaWord) &&
                               (line.size() == kPragmaWord.size() || isLineSpace(line[kPragmaWord.size()]));
@@ -87,12 +87,23 @@ PragmaInfo scanPragmas(std::string_view text) {
         const std::size_t nameEnd = body.find_first_of(" \t");
         std::string_view name = body.substr(0, nameEnd);
         std::string_view value = nameEnd == std::string_view::npos ? std::string_view() : trim(body.substr(nameEnd));
-        if (name == "version") {
-            info.requiredVersion = std::string(value);
-        } else if (name == "watch" || name == "hotreload") {
+        pragmas.push_back(
+            PragmaEntry{std::string(name), std::string(value), lineNumber, static_cast<int32_t>(indent) + 1});
+    }
+    return pragmas;
+}
+
+PragmaInfo scanPragmas(std::string_view text) {
+    PragmaInfo info;
+    for (PragmaEntry& entry : readPragmaHeader(text)) {
+        if (entry.name == "version") {
+            info.requiredVersion = std::move(entry.value);
+            info.versionLine = entry.line;
+            info.versionColumn = entry.column;
+        } else if (entry.name == "watch" || entry.name == "hotreload") {
             info.watch = true;
         } else {
-            info.unknown.push_back(PragmaEntry{std::string(name), std::string(value), lineNumber});
+            info.unknown.push_back(std::move(entry));
         }
     }
     return info;
@@ -100,12 +111,21 @@ PragmaInfo scanPragmas(std::string_view text) {
 
 bool checkPragmas(const PragmaInfo& info, std::string_view fileName, std::ostream& errors) {
     for (const PragmaEntry& entry : info.unknown) {
-        errors << "velmor: warning: unknown pragma '" << entry.name << "' at " << fileName << ":" << entry.line << "\n";
+        errors << "velmor: warning: " << unknownPragmaText(entry) << " at " << fileName << ":" << entry.line << "\n";
     }
-    if (info.requiredVersion.empty() || versionAtLeast(kVersion, info.requiredVersion)) return true;
-    errors << "velmor: " << fileName << " requires Velmor >= " << info.requiredVersion << " (this is " << kVersion
-           << ")\n";
+    if (versionSatisfied(info)) return true;
+    errors << "velmor: " << fileName << " " << unmetVersionText(info) << "\n";
     return false;
+}
+
+bool versionSatisfied(const PragmaInfo& info) {
+    return info.requiredVersion.empty() || versionAtLeast(kVersion, info.requiredVersion);
+}
+
+std::string unknownPragmaText(const PragmaEntry& entry) { return "unknown pragma '" + entry.name + "'"; }
+
+std::string unmetVersionText(const PragmaInfo& info) {
+    return "requires Velmor >= " + info.requiredVersion + " (this is " + kVersion + ")";
 }
 
 bool versionAtLeast(std::string_view have, std::string_view need) {

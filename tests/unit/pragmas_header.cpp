@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
 
-#include "driver.h"
+#include "pragmas/pragmas.h"
 
 namespace velmor {
 namespace {
@@ -32,6 +33,46 @@ TEST(VersionAtLeast, ReadsPiecesTheWayAtoiDoes) {
     EXPECT_TRUE(versionAtLeast("6", "beta"));
     EXPECT_FALSE(versionAtLeast("6", "99999999999999999999"));  // no overflow
     EXPECT_TRUE(versionAtLeast("6", "-99999999999999999999"));
+}
+
+TEST(ReadPragmaHeader, RecordsEveryPragmaOfTheHeaderWhereItStands) {
+    struct Case {
+        const char* text;
+        const char* expected;  // "name=value@line:column", in file order
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"#pragma version 7", "version=7@1:1"},
+        // A byte-order mark is not a column; a later one is just code.
+        {"\xEF\xBB\xBF#pragma version 7\n", "version=7@1:1"},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF#pragma version 7\n", ""},
+        // Blank and comment lines belong to the header; indentation counts in bytes.
+        {"\n# note\n \t\r\n\v\f  #pragma\tfast  on \r\n#pragma watch\n", "fast=on@4:5; watch=@5:1"},
+        // The first line of code ends the header, whatever follows it.
+        {"#pragma a\nprint(1) # #pragma b\n#pragma c\n", "a=@1:1"},
+        {"#pragma a\n  x\n#pragma b\n", "a=@1:1"},
+        // The word must stand alone; the name is taken as written.
+        {"#pragmatic\n#pragma\n#pragma Version 9\n#pragma version9 x\n#pragma\rversion 2\n",
+         "=@2:1; Version=9@3:1; version9=x@4:1; version=2@5:1"},
+    };
+    for (const Case& test : cases) {
+        std::string found;
+        for (const PragmaEntry& entry : readPragmaHeader(test.text)) {
+            if (!found.empty()) found += "; ";
+            found +=
+                entry.name + "=" + entry.value + "@" + std::to_string(entry.line) + ":" + std::to_string(entry.column);
+        }
+        EXPECT_EQ(found, test.expected) << test.text;
+    }
+}
+
+TEST(ScanPragmas, TheLastVersionPragmaDecidesAndIsPlaced) {
+    const PragmaInfo info =
+        scanPragmas("#pragma version 9\n  #pragma version 99\n#pragma versions\nx\n#pragma version 1\n");
+    EXPECT_EQ(info.requiredVersion, "99");
+    EXPECT_EQ(info.versionLine, 2);
+    EXPECT_EQ(info.versionColumn, 3);
+    EXPECT_EQ(scanPragmas("print(1)\n").versionLine, 0);
 }
 
 TEST(ScanPragmas, ReadsOnlyTheHeader) {
