@@ -14,6 +14,7 @@
 #include "error.h"
 #include "lexer/lexer.h"
 #include "lsp/server.h"
+#include "native_stack.h"
 
 namespace velmor {
 
@@ -144,6 +145,7 @@ void dumpTokens(const std::vector<Token>& tokens, std::ostream& out) {
 }
 
 int runMain(int argc, char** argv) {
+    markNativeStackBase();
     // Everything prints through iostreams, so they need no lockstep with C stdio; every error path
     // flushes standard output before writing to standard error, which keeps the two in order.
     std::ios::sync_with_stdio(false);
