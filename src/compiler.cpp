@@ -1,10 +1,12 @@
 #include "compiler.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "error.h"
+#include "native_stack.h"
 
 // A single pass over the syntax tree, one FunctionState per function being
 // compiled. The instruction sequences are fixed: the VM, the disassembler
@@ -90,6 +92,19 @@ public:
 
 private:
     FunctionState* current = nullptr;
+    // Expressions, blocks and functions nest as deeply as the parser let
+    // them, each a level of recursion here.
+    const std::uintptr_t stackFloor_ = nativeStackFloor();
+
+    // At the node that would recurse once more.
+    void checkNativeStack(int32_t line, int32_t column) const {
+        if (currentStackAddress() < stackFloor_) [[unlikely]]
+            failTooDeep(line, column);
+    }
+
+    [[noreturn, gnu::noinline, gnu::cold]] static void failTooDeep(int32_t line, int32_t column) {
+        throw compileError(kNestedTooDeeply, line, column);
+    }
 
     std::vector<uint8_t>& code() { return current->proto->code; }
 
@@ -253,6 +268,7 @@ private:
     // ---- expressions
 
     void compileExpression(const Expr& expr) {
+        checkNativeStack(expr.line, expr.column);
         switch (expr.kind) {
         case ExprKind::Literal: compileLiteral(static_cast<const LiteralExpr&>(expr)); return;
         case ExprKind::ListLit: {
@@ -410,6 +426,7 @@ private:
     }
 
     void compileStatement(const Stmt& stmt) {
+        checkNativeStack(stmt.line, stmt.column);
         switch (stmt.kind) {
         case StmtKind::Let: compileLet(static_cast<const LetStmt&>(stmt)); return;
         case StmtKind::Assign: compileAssign(static_cast<const AssignStmt&>(stmt)); return;

@@ -14,6 +14,7 @@
 #include "error.h"
 #include "lexer/lexer.h"
 #include "lsp/server.h"
+#include "native_stack.h"
 #include "pragmas/pragmas.h"
 
 namespace velmor {
@@ -114,15 +115,19 @@ SourceFile readSourceFile(const std::string& path) {
     if (std::filesystem::is_directory(path, ignored)) return file;
     std::ifstream stream(path, std::ios::in | std::ios::binary);
     if (!stream.is_open()) return file;
-    // In blocks: a large file loads at the speed of the disk, and running out
-    // of memory for its text is a std::bad_alloc, not a failed stream.
-    char block[1 << 16];
+    // In blocks straight into the text (the string grows geometrically): a
+    // large file loads at the speed of the disk, and running out of memory
+    // for its text is a std::bad_alloc, not a failed stream.
+    constexpr std::size_t kBlock = std::size_t{1} << 16;
+    std::size_t used = 0;
     for (;;) {
-        stream.read(block, sizeof block);
+        file.text.resize(used + kBlock);
+        stream.read(file.text.data() + used, static_cast<std::streamsize>(kBlock));
         const std::streamsize got = stream.gcount();
-        if (got <= 0) break;
-        file.text.append(block, static_cast<std::size_t>(got));
+        used += got > 0 ? static_cast<std::size_t>(got) : 0;
+        if (got < static_cast<std::streamsize>(kBlock)) break;
     }
+    file.text.resize(used);
     file.opened = !stream.bad();
     if (!file.opened) file.text.clear();
     return file;
@@ -153,6 +158,7 @@ void dumpTokens(const std::vector<Token>& tokens, std::ostream& out) {
 }
 
 int runMain(int argc, char** argv) {
+    markNativeStackBase();
     // Everything prints through iostreams, so they need no lockstep with C stdio; every error path
     // flushes standard output before writing to standard error, which keeps the two in order.
     std::ios::sync_with_stdio(false);

@@ -23,8 +23,11 @@ namespace {
 constexpr std::size_t kInlineArguments = 4;
 
 // Expressions may nest a little deeper than calls, so that a runaway
-// recursion is stopped at a call (with the call's position) first.
-constexpr std::size_t kExpressionStackSlack = std::size_t{256} << 10;
+// recursion is stopped at a call (with the call's position) first: by a
+// sixteenth of the calls' budget (256 KiB of the 4 MiB an 8 MiB stack
+// gives), so that on a small stack too the expressions evaluated at the
+// deepest call stay well above the stack's end.
+constexpr std::size_t kExpressionStackSlackDivisor = 16;
 
 // Errors are raised through these out-of-line helpers, so that building a
 // message takes no room in the frames of the recursive evaluation functions.
@@ -159,7 +162,7 @@ public:
         const std::uintptr_t base = currentStackAddress();
         static const std::size_t budget = nativeStackBudget();
         interpreter_.callStackLimit_ = nativeStackLimit(base, budget);
-        interpreter_.expressionStackLimit_ = nativeStackLimit(base, budget + kExpressionStackSlack);
+        interpreter_.expressionStackLimit_ = nativeStackLimit(base, budget + budget / kExpressionStackSlackDivisor);
         interpreter_.globalSlots_->fill(GlobalSlot{});
         interpreter_.scopesChanged();
         interpreter_.openChainLinks_ = 0;  // an error may have left the count of an earlier run
@@ -1208,6 +1211,11 @@ ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& en
 }
 
 ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& environment) {
+    // The one block that no evaluation leads into, whose check would cover it.
+    if (currentStackAddress() < expressionStackLimit_) [[unlikely]] {
+        executionLimits().nativeStackReached = true;
+        fail(kCallStackOverflow, statement.line, statement.column);
+    }
     Value caught;
     const std::size_t openChainLinks = openChainLinks_;
     try {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "error.h"
 #include "lexer/lexer.h"
+#include "native_stack.h"
 
 namespace velmor {
 
@@ -22,7 +24,10 @@ namespace {
 // "x.a.b" or "f()()()", are parsed by loops here, and neither engine nor the
 // tree's destructor recurses on a chain's length, so they count no level:
 // the recursion of every walk over the tree is bounded by this nesting times
-// the few precedence levels between two nested constructs.
+// the few precedence levels between two nested constructs. On a small
+// native stack the same error comes earlier: every level also checks that
+// the stack has not reached the thread's floor (native_stack.h), as the
+// later passes over the tree do on their own.
 constexpr int kMaxNesting = 200;
 
 // 2^63: the first integer literal that a signed 64-bit integer cannot hold.
@@ -113,7 +118,7 @@ struct Tolerance {
 class Parser {
 public:
     Parser(std::vector<Token> tokens, int depth, Tolerance* tolerance = nullptr)
-        : tokens_(std::move(tokens)), depth_(depth), tolerance_(tolerance) {
+        : tokens_(std::move(tokens)), depth_(depth), tolerance_(tolerance), stackFloor_(nativeStackFloor()) {
         if (tokens_.empty() || tokens_.back().kind != TokenKind::Eof) {
             Token& end = tokens_.emplace_back();
             if (tokens_.size() > 1) {
@@ -148,7 +153,10 @@ private:
     class NestingGuard {
     public:
         explicit NestingGuard(Parser& parser) : parser_(parser) {
-            if (++parser_.depth_ > kMaxNesting) parser_.failTooDeep();
+            // Checked before the level is taken: a tolerant parse goes on after the error.
+            if (parser_.depth_ >= kMaxNesting || currentStackAddress() < parser_.stackFloor_) [[unlikely]]
+                parser_.failTooDeep();
+            ++parser_.depth_;
         }
         ~NestingGuard() { --parser_.depth_; }
         NestingGuard(const NestingGuard&) = delete;
@@ -158,7 +166,7 @@ private:
         Parser& parser_;
     };
 
-    [[noreturn, gnu::noinline, gnu::cold]] void failTooDeep() const { fail("expression or block nested too deeply"); }
+    [[noreturn, gnu::noinline, gnu::cold]] void failTooDeep() const { fail(kNestedTooDeeply); }
 
     const Token& peek() const { return tokens_[index_]; }
     const Token& peekNext() const { return tokens_[index_ + 1 < tokens_.size() ? index_ + 1 : index_]; }
@@ -875,6 +883,7 @@ private:
     size_t index_ = 0;
     int depth_ = 0;
     Tolerance* tolerance_ = nullptr;
+    std::uintptr_t stackFloor_;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "builtins/native.h"
 #include "compiler.h"
 #include "lsp/builtin_docs.h"
+#include "native_stack.h"
 #include "parser.h"
 #include "pragmas/pragmas.h"
 
@@ -111,9 +112,14 @@ void Analysis::addDiagnostics() {
             compileError(exit.isBreak ? "'break' outside a loop" : "'continue' outside a loop", exit.line, exit.column);
         diagnostics_.push_back(Diagnostic{errorSpan(error), Severity::Error, error.message, error.label});
     }
+    // The compiler would stop there too.
+    if (resolution_.tooDeepLine != 0) {
+        VelmorError error = compileError(kNestedTooDeeply, resolution_.tooDeepLine, resolution_.tooDeepColumn);
+        diagnostics_.push_back(Diagnostic{errorSpan(error), Severity::Error, error.message, error.label});
+    }
     // The compiler's other errors are limits; it stops at the first, and only
     // a whole program is worth compiling.
-    if (syntaxErrors_.empty() && resolution_.misplacedExits.empty()) {
+    if (syntaxErrors_.empty() && resolution_.misplacedExits.empty() && resolution_.tooDeepLine == 0) {
         try {
             compileProgram(program_);
         } catch (const VelmorError& error) {
@@ -356,7 +362,9 @@ std::vector<Span> Analysis::references(size_t offset, bool includeDeclaration) c
     return spans;
 }
 
+// The outline ends where the native stack would (the resolver reports it).
 void Analysis::collectSymbols(const StmtList& statements, bool topLevel, std::vector<DocumentSymbol>& out) const {
+    if (currentStackAddress() < nativeStackFloor()) return;
     auto closeOf = [&](uint32_t endOffset, size_t fallback) -> size_t {
         if (endOffset == kNoOffset) return fallback;
         return text_.compare(endOffset, 3, "end") == 0 ? endOffset + 3 : endOffset;

@@ -1,6 +1,9 @@
 #include "lsp/resolver.h"
 
 #include <algorithm>
+#include <cstdint>
+
+#include "native_stack.h"
 
 namespace velmor::lsp {
 
@@ -39,6 +42,21 @@ private:
     const std::vector<Token>& tokens_;
     Resolution result_;
     FunctionFrame* current_ = nullptr;
+    // Blocks and functions nest as deeply as the parser let them, each a
+    // level of recursion here.
+    const std::uintptr_t stackFloor_ = nativeStackFloor();
+
+    // Whether the walk may enter the construct at `line` and `column`;
+    // records the first one it may not.
+    bool mayEnter(int32_t line, int32_t column) {
+        if (currentStackAddress() >= stackFloor_) [[likely]]
+            return true;
+        if (result_.tooDeepLine == 0) {
+            result_.tooDeepLine = line;
+            result_.tooDeepColumn = column;
+        }
+        return false;
+    }
 
     uint32_t offsetOf(int32_t line, int32_t column) const {
         return static_cast<uint32_t>(index_.offsetOfSource(line, column));
@@ -157,6 +175,7 @@ private:
     }
 
     void resolveStatement(const Stmt& statement, uint32_t blockEnd) {
+        if (!mayEnter(statement.line, statement.column)) return;
         switch (statement.kind) {
         case StmtKind::Let: {
             const auto& let = static_cast<const LetStmt&>(statement);
@@ -338,6 +357,7 @@ private:
             case ExprKind::Get: pending.push_back(static_cast<const GetExpr&>(expr).object.get()); break;
             case ExprKind::Function: {
                 const auto& function = static_cast<const FunctionExpr&>(expr);
+                if (!mayEnter(function.line, function.column)) break;
                 resolveFunction(function.params, function.paramOffsets, function.body, function.line,
                                 function.endOffset == kNoOffset ? UINT32_MAX : function.endOffset);
                 break;

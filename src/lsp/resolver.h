@@ -66,6 +66,11 @@ struct Resolution {
     std::vector<Symbol> symbols;
     std::vector<Occurrence> occurrences;  // sorted by offset
     std::vector<MisplacedExit> misplacedExits;
+    // The first statement or function that the walk did not enter for want
+    // of native stack (line 0 when it entered all); what it holds is left
+    // unresolved.
+    int32_t tooDeepLine = 0;
+    int32_t tooDeepColumn = 0;
     std::unordered_map<std::string, int32_t> globals;  // name -> symbol
 
     // The occurrence whose name covers `offset` (its end included), or -1.

@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <unordered_map>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -12,6 +13,7 @@
 
 #include "lsp/analysis.h"
 #include "lsp/transport.h"
+#include "native_stack.h"
 #include "pragmas/pragmas.h"
 
 namespace velmor::lsp {
@@ -80,9 +82,43 @@ json parseBody(std::string_view body) {
     return json::parse(body.begin(), body.end(), nullptr, false);
 }
 
-// Invalid UTF-8 in a document ends up in messages (an error quoting one byte
-// of a character); it is written as replacement characters.
-std::string dump(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
+// The compact text of a message, as json::dump writes it, but by a loop: the
+// outline of a deeply nested document nests as deeply, and the library's
+// writer takes a few frames per level. Invalid UTF-8 in a document ends up
+// in messages (an error quoting one byte of a character); it is written as
+// replacement characters.
+std::string dump(const json& value) {
+    auto scalar = [](const json& item) { return item.dump(-1, ' ', false, json::error_handler_t::replace); };
+    struct Open {
+        const json* container;
+        json::const_iterator next;
+    };
+    std::vector<Open> open;
+    std::string out;
+    const json* item = &value;
+    while (item != nullptr) {
+        if (item->is_structured() && !item->empty()) {
+            out += item->is_object() ? '{' : '[';
+            open.push_back(Open{item, item->cbegin()});
+        } else {
+            out += scalar(*item);
+        }
+        item = nullptr;
+        while (item == nullptr && !open.empty()) {
+            Open& top = open.back();
+            if (top.next == top.container->cend()) {
+                out += top.container->is_object() ? '}' : ']';
+                open.pop_back();
+                continue;
+            }
+            if (top.next != top.container->cbegin()) out += ',';
+            if (top.container->is_object()) out += scalar(json(top.next.key())) + ':';
+            item = &*top.next;
+            ++top.next;
+        }
+    }
+    return out;
+}
 
 struct Document {
     std::string text;
@@ -253,8 +289,10 @@ struct Server::State {
         return result;
     }
 
+    // An outline nested past what the native stack holds ends there.
     json symbolsJson(const Analysis& analysis, const std::vector<Analysis::DocumentSymbol>& symbols) const {
         json result = json::array();
+        if (currentStackAddress() < nativeStackFloor()) return result;
         for (const auto& symbol : symbols) {
             result.push_back({{"name", symbol.name},
                               {"kind", static_cast<int>(symbol.kind)},

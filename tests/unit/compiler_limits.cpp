@@ -247,5 +247,34 @@ TEST(CompilerLimits, ChildFunctionCount) {
     expectLimitError(compileFailure(tooMany), "too many nested functions");
 }
 
+// Nesting far deeper than the parser accepts, built directly, so that only
+// the native stack stops the compiler: an expression (unary operators) and
+// statements that nest without any expression between (try blocks).
+TEST(CompilerLimits, NestingDeeperThanTheNativeStackIsACompileErrorAtANode) {
+    constexpr int kDepth = 200000;
+    ExprPtr operand = at(2, 5, num(1));
+    for (int i = 0; i < kDepth; ++i) operand = at(2, 5, unary("-", std::move(operand)));
+    StmtList expression = block(expr(std::move(operand)));
+    StmtList tries = block(expr(nil()));
+    for (int i = 0; i < kDepth; ++i)
+        tries = block(at(3, 7, std::make_unique<TryStmt>(std::move(tries), "e", StmtList{}, 1, 1)));
+
+    for (const StmtList* program : {&expression, &tries}) {
+        VelmorError error = compileFailure(*program);
+        EXPECT_EQ(error.label, "CompileError");
+        EXPECT_EQ(error.message, "expression or block nested too deeply");
+        EXPECT_EQ(error.line, program == &expression ? 2 : 3);
+        EXPECT_EQ(error.column, program == &expression ? 5 : 7);
+    }
+
+    // Taken apart from the top: destroying them whole would recurse as deeply.
+    ExprPtr node = std::move(static_cast<ExprStmt&>(*expression[0]).expr);
+    while (node && node->kind == ExprKind::Unary) node = std::move(static_cast<UnaryExpr&>(*node).operand);
+    while (!tries.empty() && tries[0]->kind == StmtKind::Try) {
+        StmtList inner = std::move(static_cast<TryStmt&>(*tries[0]).body);
+        tries = std::move(inner);
+    }
+}
+
 }  // namespace
 }  // namespace velmor

@@ -6,6 +6,7 @@
 #include "error.h"
 #include "lexer/lexer.h"
 #include "parser.h"
+#include "small_stack.h"
 
 using namespace velmor;
 
@@ -556,6 +557,66 @@ TEST(Parser, ChainsOfAnyLengthAreNoNesting) {
         EXPECT_EQ(links, chain.links) << chain.source.substr(0, 20);
         EXPECT_EQ(onlyExpr(program).chainLength, static_cast<uint32_t>(chain.links)) << chain.source.substr(0, 20);
     }
+}
+
+TEST(Parser, NestingStopsAtTheNativeStackOfItsOwnThread) {
+    // 200 levels of each construct, parsed on threads with small stacks:
+    // each thread measures its own stack, so the parse either succeeds or
+    // stops with the nesting error at a construct's first token, whatever
+    // the stack; at 64 KiB even a list is too deep to finish, while shallow
+    // nesting always parses.
+    struct Nest {
+        const char* prefix;
+        const char* piece;
+        const char* middle;
+        const char* closer;
+    };
+    const Nest nests[] = {
+        {"x = ", "(", "1", ")"},
+        {"x = ", "[", "", "]"},
+        {"x = ", "{a: ", "1", "}"},
+        {"x = ", "- ", "1", ""},
+        {"x = ", "f(", "1", ")"},
+        {"", "if x then ", "y = 1", " end"},
+        {"", "x = function() ", "y = 1", " end"},
+    };
+    auto source = [](const Nest& nest, int levels) {
+        return nest.prefix + repeat(nest.piece, levels) + nest.middle + repeat(nest.closer, levels);
+    };
+    for (std::size_t stack : {std::size_t{64} << 10, std::size_t{256} << 10, std::size_t{1} << 20}) {
+        for (const Nest& nest : nests) {
+            const std::string deep = source(nest, 200);
+            bool parsed = false;
+            velmor::testing::runWithStack(stack, [&] {
+                EXPECT_NO_THROW(parseSource(source(nest, 3))) << nest.piece;
+                try {
+                    parseSource(deep);
+                    parsed = true;
+                } catch (const ParseError& error) {
+                    EXPECT_EQ(error.message, "expression or block nested too deeply");
+                    EXPECT_EQ(error.line, 1);
+                    ASSERT_GE(error.column, 1);
+                    ASSERT_LE(static_cast<std::size_t>(error.column), deep.size());
+                    EXPECT_NE(std::string_view("([{-if").find(deep[error.column - 1]), std::string_view::npos)
+                        << nest.piece << " at " << error.column;
+                }
+            });
+            if (stack == std::size_t{64} << 10 && std::string_view(nest.piece) == "[") {
+                EXPECT_FALSE(parsed);
+            }
+        }
+    }
+}
+
+TEST(Parser, TolerantParsingGoesOnAtFullDepthAfterANestingError) {
+    // Statements too deep, then one at exactly the limit: only the first ones fail.
+    const std::string tooDeep = "x = " + repeat("(", 201) + "1" + repeat(")", 201) + "\n";
+    const std::string atLimit = "y = " + repeat("(", 200) + "1" + repeat(")", 200) + "\n";
+    TolerantParse parse = parseTolerant(tooDeep + tooDeep + tooDeep + atLimit);
+    ASSERT_EQ(parse.errors.size(), 3u);
+    for (const VelmorError& error : parse.errors) EXPECT_EQ(error.message, "expression or block nested too deeply");
+    ASSERT_EQ(parse.program.size(), 1u);
+    EXPECT_EQ(parse.program[0]->kind, StmtKind::Assign);
 }
 
 TEST(Parser, NestedInterpolationCountsTowardsTheLimit) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "error.h"
+#include "execution_limits.h"
 #include "interpreter.h"
 #include "parser.h"
 
@@ -267,6 +268,37 @@ TEST(InterpreterRecursion, NestingDeeperThanTheStackAllowsIsStopped) {
     while (node && node->kind == ExprKind::Unary) {
         ExprPtr next = std::move(static_cast<UnaryExpr&>(*node).operand);
         node = std::move(next);
+    }
+}
+
+TEST(InterpreterRecursion, BlocksNestedDeeperThanTheStackAllowsAreStopped) {
+    // Try blocks nest without an expression between them, 200,000 deep,
+    // around print("ran"). The error that stops the descent is one that the
+    // try blocks above catch, so the program ends quietly, never reaching
+    // the print.
+    constexpr int kDepth = 200000;
+    StmtList program;
+    std::vector<ExprPtr> args;
+    args.push_back(std::make_unique<LiteralExpr>(Value("ran"), 1, 1));
+    program.push_back(std::make_unique<ExprStmt>(
+        std::make_unique<CallExpr>(std::make_unique<NameExpr>("print", 1, 1), std::move(args), 1, 1), 1, 1));
+    for (int i = 0; i < kDepth; ++i) {
+        StmtList outer;
+        outer.push_back(std::make_unique<TryStmt>(std::move(program), "e", StmtList{}, 1, 1));
+        program = std::move(outer);
+    }
+    executionLimits().nativeStackReached = false;
+    Interpreter interpreter;
+    std::ostringstream output;
+    std::streambuf* saved = std::cout.rdbuf(output.rdbuf());
+    EXPECT_NO_THROW(interpreter.run(program));
+    std::cout.rdbuf(saved);
+    EXPECT_EQ(output.str(), "");
+    EXPECT_TRUE(executionLimits().nativeStackReached);
+    executionLimits().nativeStackReached = false;
+    while (!program.empty() && program[0]->kind == StmtKind::Try) {
+        StmtList inner = std::move(static_cast<TryStmt&>(*program[0]).body);
+        program = std::move(inner);
     }
 }
 

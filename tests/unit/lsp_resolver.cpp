@@ -281,3 +281,27 @@ TEST(LspResolver, FlatChainsDoNotRecurse) {
     ExprPtr rest = std::move(static_cast<LetStmt&>(*program[0]).init);
     while (rest && rest->kind == ExprKind::Binary) rest = std::move(static_cast<BinaryExpr&>(*rest).left);
 }
+
+TEST(LspResolver, BlocksNestedDeeperThanTheNativeStackStopTheWalkThere) {
+    // "while x do" nested 200,000 deep, built directly: the walk stops where
+    // the stack would end and says where; what comes after is still resolved.
+    constexpr int kDepth = 200000;
+    std::string text = "while x do\nend\nlet y = 1\n";
+    StmtList program;
+    for (int i = 0; i < kDepth; ++i) {
+        StmtList outer;
+        outer.push_back(std::make_unique<WhileStmt>(std::make_unique<NameExpr>("x", 1, 7), std::move(program), 1, 1));
+        program = std::move(outer);
+    }
+    program.push_back(std::make_unique<LetStmt>("y", std::make_unique<LiteralExpr>(Value(int64_t{1}), 3, 9), 3, 1));
+    static_cast<LetStmt&>(*program.back()).nameOffset = static_cast<uint32_t>(text.find('y'));
+    TextIndex index(text);
+    Resolution resolution = resolveProgram(program, index, tokenize(text));
+    EXPECT_EQ(resolution.tooDeepLine, 1);
+    EXPECT_EQ(resolution.tooDeepColumn, 1);
+    EXPECT_TRUE(resolution.globals.contains("y"));
+    while (!program.empty() && program[0]->kind == StmtKind::While) {
+        StmtList inner = std::move(static_cast<WhileStmt&>(*program[0]).body);
+        program = std::move(inner);
+    }
+}
