@@ -2159,6 +2159,23 @@ void VM::operationError(OperationError error, const Value& first, const Value& s
     runtimeError(operationMessage(error, first, second, Wording::Vm, op), site.line());
 }
 
+Value* VM::storeTarget(const uint8_t* ip) {
+    const CallFrame& frame = frames_[frameCount_ - 1];
+    // Read as compiled: quickening may have replaced the opcode byte.
+    ip = frame.closure->proto->code.data() + (ip - frame.closure->code);
+    switch (*ip) {
+    case OP_SET_LOCAL: return &frame.slots[(ip[1] << 8) | ip[2]];
+    case OP_SET_UPVALUE: return frame.closure->upvalues[ip[1]]->location;
+    case OP_SET_GLOBAL: {
+        const std::size_t index = static_cast<std::size_t>((ip[1] << 8) | ip[2]);
+        Value* slot = frame.globalCache[index];
+        return slot ? slot : globalSlot(frame.globalCache, index, frame.closure->constants[index]);
+    }
+    case OP_SET_INDEX: return storedElement(top_[-4], top_[-3]);  // below the two operands
+    default: return nullptr;
+    }
+}
+
 void VM::addSlow(Site site) {
     Value& a = top_[-2];
     const Value& b = top_[-1];
@@ -2168,6 +2185,15 @@ void VM::addSlow(Site site) {
         if (!appendToString(a, b.asString())) runtimeError(kResultTooLarge, site.line());
         drop();
         return;
+    }
+    if (a.isString() && b.isString() && a.asObject()->refCount == 2) {
+        // x = x + y, x a variable or an element: the next instruction
+        // stores the sum where the left string came from, so that place
+        // lets go of it and it grows in place (appendInPlace).
+        if (Value* holder = storeTarget(site.ip); holder && appendInPlace(*holder, a, b)) {
+            drop();
+            return;
+        }
     }
     Value result;
     if (const OperationError error = add(a, b, result); error != OperationError::None) {
