@@ -92,5 +92,90 @@ TEST(AppendWork, AStringThatAnotherVariableHoldsIsCopiedInstead) {
         EXPECT_GT(allocatedBy(source, engine), uint64_t{kAppends} * kAppends / 2) << engine.name;
 }
 
+// Runs `source` on `engine` with `limits` set, and returns what the global
+// `name` holds afterwards, whether the run ended or was stopped.
+Value globalAfter(const std::string& source, const EngineUnderTest& engine, const ExecutionLimits& limits,
+                  const std::string& name) {
+    StmtList program = parseSource(source);
+    ExecutionLimits& current = executionLimits();
+    const ExecutionLimits saved = current;
+    current = limits;
+    const EngineOptions options{engine.plain};
+    Value result;
+    const auto read = [&](Environment& globals) { result = globals.vars.find(name)->second; };
+    if (engine.vm) {
+        Ref<FunctionProto> script = compileProgram(program);
+        VM vm(options);
+        try {
+            vm.run(script);
+        } catch (const BudgetExhausted&) {
+        }
+        read(*vm.globals);
+    } else {
+        Interpreter interpreter(options);
+        try {
+            interpreter.run(program);
+        } catch (const BudgetExhausted&) {
+        }
+        read(*interpreter.globals);
+    }
+    current = saved;
+    return result;
+}
+
+TEST(AppendWork, AnAppendThatFailsLeavesThePlaceAsItWas) {
+    // Past the size cap, the append is an error that a `try` catches, and the
+    // program itself checks that the place kept its text. When the memory
+    // budget runs out in the middle of an append (as running out of memory
+    // would), the run stops, and the place still holds its last whole text.
+    const std::vector<std::string> forms = {"S = S + \"abc\"", "S = \"${S}abc\"", "S += \"abc\""};
+    for (const EngineUnderTest& engine : kEngines) {
+        for (const std::string& form : forms) {
+            for (const std::string place : {"s", "l[0]", "m.f"}) {
+                std::string statement = form;
+                for (std::size_t at; (at = statement.find('S')) != std::string::npos;) statement.replace(at, 1, place);
+                const std::string source = "let s = \"\"\nlet l = [\"\"]\nlet m = {\"f\": \"\"}\n"
+                                           "for i = 1, 40 do\n"
+                                           "  let before = \"\" + " +
+                                           place +
+                                           "\n"
+                                           "  try " +
+                                           statement +
+                                           " catch e\n"
+                                           "    if e != \"result too large\" or " +
+                                           place +
+                                           " != before then error(e) end\n"
+                                           "  end\n"
+                                           "end\n"
+                                           "let text = " +
+                                           place + "\n";
+                ExecutionLimits capped;
+                capped.maxContainerSize = 8;
+                const Value text = globalAfter(source, engine, capped, "text");
+                ASSERT_TRUE(text.isString()) << engine.name << ": " << statement;
+                EXPECT_EQ(text.asString(), "abcabc") << engine.name << ": " << statement;
+
+                ExecutionLimits budget;
+                budget.stepsEnabled = true;
+                budget.stepsLeft = UINT64_MAX;
+                budget.allocationLeft = 200;
+                const std::string grow = "let s = \"\"\nlet l = [\"\"]\nlet m = {\"f\": \"\"}\n"
+                                         "for i = 1, 1000 do " +
+                                         statement + " end\n";
+                const Value holder = globalAfter(grow, engine, budget, place.substr(0, 1));
+                const Value& grown = place == "s"      ? holder
+                                     : place == "l[0]" ? holder.listItems()[0]
+                                                       : *holder.asMap().find(Value("f"));
+                ASSERT_TRUE(grown.isString()) << engine.name << ": " << statement;
+                const std::string_view bytes = grown.asString();
+                EXPECT_GT(bytes.size(), 0u) << engine.name << ": " << statement;
+                EXPECT_EQ(bytes.size() % 3, 0u) << engine.name << ": " << statement;
+                for (std::size_t i = 0; i < bytes.size(); ++i)
+                    ASSERT_EQ(bytes[i], "abc"[i % 3]) << engine.name << ": " << statement;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace velmor
