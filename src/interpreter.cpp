@@ -1064,13 +1064,58 @@ ExecStatus Interpreter::execute(const Stmt& statement, Environment& environment)
     fail("cannot execute statement", statement.line, statement.column);
 }
 
+void Interpreter::combineInto(BinaryOp op, Value& target, const Value& value, int32_t line, int32_t column) {
+    if (op == BinaryOp::Add && appendToOwnString(target, value)) return;
+    target = binaryOp(op, target, value, line, column);
+}
+
+Value* Interpreter::storeTarget(const Expr& target, Environment& environment) {
+    // Operands that a look-up answers: a name (nullptr when it is unbound,
+    // so that the error comes where it would) or a literal.
+    const auto operand = [&](const Expr& expression) -> const Value* {
+        if (expression.kind == ExprKind::Name) return lookupName(static_cast<const NameExpr&>(expression), environment);
+        if (expression.kind == ExprKind::Literal) return &static_cast<const LiteralExpr&>(expression).value;
+        return nullptr;
+    };
+    switch (target.kind) {
+    case ExprKind::Name: return lookupName(static_cast<const NameExpr&>(target), environment);
+    case ExprKind::Index: {
+        const auto& index = static_cast<const IndexExpr&>(target);
+        const Value* object = operand(*index.object);
+        const Value* key = object ? operand(*index.index) : nullptr;
+        return key ? storedElement(*object, *key) : nullptr;
+    }
+    case ExprKind::Get: {
+        const auto& get = static_cast<const GetExpr&>(target);
+        const Value* object = operand(*get.object);
+        return object && object->isMap() ? findField(object->asMap(), get) : nullptr;
+    }
+    default: return nullptr;
+    }
+}
+
 ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& environment) {
     const int32_t line = statement.line;
     const int32_t column = statement.column;
     const bool compound = statement.compound.has_value();
     const BinaryOp op = statement.compound.value_or(BinaryOp::Add);
     if (!compound && !statement.op.empty()) failWithName("unknown operator ", statement.op, "", line, column);
-    Value value = evaluateOperand(*statement.value, environment);
+    Value value;
+    if (!compound && statement.value->kind == ExprKind::Binary &&
+        static_cast<const BinaryExpr&>(*statement.value).binop == BinaryOp::Add) {
+        // target = a + b: when a is the string that the target holds, it
+        // may grow in place (appendInPlace).
+        const auto& sum = static_cast<const BinaryExpr&>(*statement.value);
+        Value left = evaluateFirstOperand(*sum.left, environment);
+        Value right = evaluateRightOperand(sum, environment);
+        if (left.isString() && right.isString() && left.asObject()->refCount == 2) {
+            Value* holder = storeTarget(*statement.target, environment);
+            if (holder && appendInPlace(*holder, left, right)) return ExecStatus::Normal;
+        }
+        value = combine(sum, left, right);
+    } else {
+        value = evaluateOperand(*statement.value, environment);
+    }
 
     switch (statement.target->kind) {
     case ExprKind::Name: {
@@ -1080,7 +1125,11 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
             failWithName(kUndefinedAssignmentPrefix, target.name, kUndefinedAssignmentSuffix, line, column);
         }
         // binaryOp runs no user code, so the slot stays valid.
-        *slot = compound ? binaryOp(op, *slot, value, line, column) : std::move(value);
+        if (compound) {
+            combineInto(op, *slot, value, line, column);
+        } else {
+            *slot = std::move(value);
+        }
         return ExecStatus::Normal;
     }
     case ExprKind::Index: {
@@ -1094,11 +1143,19 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
             const auto position = static_cast<uint64_t>(key.asInt());
             if (position < items.size()) {
                 Value& element = items[position];
-                element = compound ? binaryOp(op, element, value, line, column) : std::move(value);
+                if (compound) {
+                    combineInto(op, element, value, line, column);
+                } else {
+                    element = std::move(value);
+                }
                 return ExecStatus::Normal;
             }
         }
         if (compound) {
+            // The stored element, when there is one, grows in place.
+            if (Value* element = op == BinaryOp::Add ? storedElement(object, key) : nullptr) {
+                if (appendToOwnString(*element, value)) return ExecStatus::Normal;
+            }
             value = binaryOp(op, getIndex(object, key, target.line, target.column), value, line, column);
         }
         setIndex(object, key, std::move(value), line, column);
@@ -1110,7 +1167,11 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
         if (object.isMap()) {
             // binaryOp runs no user code, so the field stays where it is.
             if (Value* field = findField(object.asMap(), target)) {
-                *field = compound ? binaryOp(op, *field, value, line, column) : std::move(value);
+                if (compound) {
+                    combineInto(op, *field, value, line, column);
+                } else {
+                    *field = std::move(value);
+                }
                 return ExecStatus::Normal;
             }
         }

@@ -207,6 +207,13 @@ private:
     ExecStatus executeBlock(const StmtList& statements, Environment& environment);
     ExecStatus executeScoped(const StmtList& statements, Environment& environment);
     ExecStatus executeAssign(const AssignStmt& statement, Environment& environment);
+    // target = target op value for a compound assignment; a string that
+    // only target holds grows in place under "+=".
+    static void combineInto(BinaryOp op, Value& target, const Value& value, int32_t line, int32_t column);
+    // The binding, list element or map entry value that an assignment to
+    // `target` would store into, when finding it runs no code and raises
+    // nothing (its object and key are names or literals); else nullptr.
+    Value* storeTarget(const Expr& target, Environment& environment);
     ExecStatus executeIf(const IfStmt& statement, Environment& environment);
     ExecStatus executeWhile(const WhileStmt& statement, Environment& environment);
     ExecStatus executeNumericFor(const NumericForStmt& statement, Environment& environment);

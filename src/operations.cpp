@@ -71,6 +71,26 @@ OperationError add(const Value& a, const Value& b, Value& result) {
     return OperationError::CannotAdd;
 }
 
+bool appendInPlace(Value& holder, Value& sum, const Value& tail) {
+    if (&holder == &sum || !sum.isString() || !tail.isString() || !holder.isString() ||
+        holder.asObject() != sum.asObject() || sum.asObject()->refCount != 2)
+        return false;
+    holder = Value();  // sum is now the string's only holder
+    bool appended = false;
+    try {
+        appended = appendToString(sum, tail.asString());
+    } catch (...) {
+        holder = sum;
+        throw;
+    }
+    if (!appended) {
+        holder = sum;
+        return false;
+    }
+    holder = sum;
+    return true;
+}
+
 OperationError arithmetic(BinaryOp op, const Value& a, const Value& b, Value& result) {
     if (!a.isNumber() || !b.isNumber()) return OperationError::NeedsNumbers;
     if (op == BinaryOp::Div) {
@@ -168,6 +188,17 @@ OperationError storeElement(const Value& object, const Value& key, Value value) 
         return OperationError::None;
     }
     return OperationError::CannotAssignInto;
+}
+
+Value* storedElement(const Value& object, const Value& key) {
+    if (object.isList()) {
+        if (!key.isInt()) return nullptr;
+        ValueVector& items = object.listItems();
+        int64_t index = key.asInt();
+        return toPosition(index, items.size()) ? &items[static_cast<std::size_t>(index)] : nullptr;
+    }
+    if (object.isMap() && (key.isString() || key.isNumber())) return object.asMap().find(key);
+    return nullptr;
 }
 
 OperationError forInItems(const Value& iterable, ValueVector& items) {

@@ -125,6 +125,25 @@ std::string arityMessage(std::string_view name, std::string_view expected, std::
 // lists concatenate into a new value.
 OperationError add(const Value& a, const Value& b, Value& result);
 
+// Appends that reuse the left string. Strings are values, so a string that
+// no one else holds may grow where it is: no one can tell, and building a
+// string piece by piece then costs time in proportion to its length.
+//
+// target += tail (a compound assignment): true when target's string is held
+// by target alone, tail is a string and the append fitted under the size
+// cap; false, changing nothing, otherwise (the caller then adds as usual).
+inline bool appendToOwnString(Value& target, const Value& tail) {
+    return target.isString() && tail.isString() && target.asObject()->refCount == 1 &&
+           appendToString(target, tail.asString());
+}
+// holder = sum + tail (an assignment of a sum), with `sum` the left operand
+// already evaluated: when sum is the string that holder holds, and only
+// holder and sum hold it, holder lets go of it so that sum grows in place,
+// and both hold the result. True when that was done; false, changing nothing,
+// when it does not apply or the result would pass the size cap. If the
+// append throws (out of memory), holder gets its string back unchanged.
+bool appendInPlace(Value& holder, Value& sum, const Value& tail);
+
 // Any arithmetic operator on two numbers (NeedsNumbers otherwise): the
 // result, or the error of a zero divisor. "+" is here for compound
 // assignment of numbers; its other operands are add's.
@@ -195,6 +214,10 @@ inline const Value* elementAt(const Value& object, const Value& key, OperationEr
 
 // object[key] = value for a list element or a map entry. Lists never grow.
 OperationError storeElement(const Value& object, const Value& key, Value value);
+// The list element or map entry value that storeElement(object, key, ...)
+// would replace, or nullptr when there is none (an error, a missing key, a
+// string). Good until the object changes.
+Value* storedElement(const Value& object, const Value& key);
 
 // What a for-in loop visits, fixed when it starts: a list's elements, a
 // string's bytes as one-byte strings, a map's keys, in order.

@@ -2057,35 +2057,32 @@ dispatch:
     // x = <anything> + y, with `target` the variable x: the sum goes straight
     // into x. When the left operand is a string that only x and the stack
     // hold (x = x + ...), x lets go of it first, so that it grows in place;
-    // x gets it back if the sum fails.
-#define ADD_SET(fallback)                                                            \
-    do {                                                                             \
-        Value* x = target;                                                           \
-        Value& a = top[-2];                                                          \
-        const Value& b = top[-1];                                                    \
-        if (!x) goto fallback;                                                       \
-        if (a.isInt() && b.isInt()) {                                                \
-            *x = Value(wrappingAdd(a.asInt(), b.asInt()));                           \
-            top -= 2;                                                                \
-        } else if (a.isNumber() && b.isNumber()) {                                   \
-            *x = Value(asDouble(a) + asDouble(b));                                   \
-            top -= 2;                                                                \
-        } else if (a.isString() && b.isString()) {                                   \
-            const bool sharedWithX = x->isString() && x->asObject() == a.asObject(); \
-            if (a.asObject()->refCount != (sharedWithX ? 2u : 1u)) goto fallback;    \
-            if (sharedWithX) *x = Value();                                           \
-            if (!appendToString(a, b.asString())) {                                  \
-                if (sharedWithX) *x = a;                                             \
-                goto fallback;                                                       \
-            }                                                                        \
-            DROP();                                                                  \
-            *x = std::move(a);                                                       \
-            --top;                                                                   \
-        } else {                                                                     \
-            goto fallback;                                                           \
-        }                                                                            \
-        ip = fused.at(fused.kLength);                                                \
-        NEXT;                                                                        \
+    // x gets it back if the sum fails or throws (appendInPlace).
+#define ADD_SET(fallback)                                                                      \
+    do {                                                                                       \
+        Value* x = target;                                                                     \
+        Value& a = top[-2];                                                                    \
+        const Value& b = top[-1];                                                              \
+        if (!x) goto fallback;                                                                 \
+        if (a.isInt() && b.isInt()) {                                                          \
+            *x = Value(wrappingAdd(a.asInt(), b.asInt()));                                     \
+            top -= 2;                                                                          \
+        } else if (a.isNumber() && b.isNumber()) {                                             \
+            *x = Value(asDouble(a) + asDouble(b));                                             \
+            top -= 2;                                                                          \
+        } else if (a.isString() && b.isString()) {                                             \
+            const bool sharedWithX = x->isString() && x->asObject() == a.asObject();           \
+            if (sharedWithX ? !appendInPlace(*x, a, b)                                         \
+                            : a.asObject()->refCount != 1 || !appendToString(a, b.asString())) \
+                goto fallback;                                                                 \
+            DROP();                                                                            \
+            *x = std::move(a);                                                                 \
+            --top;                                                                             \
+        } else {                                                                               \
+            goto fallback;                                                                     \
+        }                                                                                      \
+        ip = fused.at(fused.kLength);                                                          \
+        NEXT;                                                                                  \
     } while (false)
     CASE(OP_QUICK_ADD_SET_LOCAL) {
         FUSED(OP_QUICK_ADD_SET_LOCAL);
@@ -2159,6 +2156,23 @@ void VM::operationError(OperationError error, const Value& first, const Value& s
     runtimeError(operationMessage(error, first, second, Wording::Vm, op), site.line());
 }
 
+Value* VM::storeTarget(const uint8_t* ip) {
+    const CallFrame& frame = frames_[frameCount_ - 1];
+    // Read as compiled: quickening may have replaced the opcode byte.
+    ip = frame.closure->proto->code.data() + (ip - frame.closure->code);
+    switch (*ip) {
+    case OP_SET_LOCAL: return &frame.slots[(ip[1] << 8) | ip[2]];
+    case OP_SET_UPVALUE: return frame.closure->upvalues[ip[1]]->location;
+    case OP_SET_GLOBAL: {
+        const std::size_t index = static_cast<std::size_t>((ip[1] << 8) | ip[2]);
+        Value* slot = frame.globalCache[index];
+        return slot ? slot : globalSlot(frame.globalCache, index, frame.closure->constants[index]);
+    }
+    case OP_SET_INDEX: return storedElement(top_[-4], top_[-3]);  // below the two operands
+    default: return nullptr;
+    }
+}
+
 void VM::addSlow(Site site) {
     Value& a = top_[-2];
     const Value& b = top_[-1];
@@ -2168,6 +2182,15 @@ void VM::addSlow(Site site) {
         if (!appendToString(a, b.asString())) runtimeError(kResultTooLarge, site.line());
         drop();
         return;
+    }
+    if (a.isString() && b.isString() && a.asObject()->refCount == 2) {
+        // x = x + y, x a variable or an element: the next instruction
+        // stores the sum where the left string came from, so that place
+        // lets go of it and it grows in place (appendInPlace).
+        if (Value* holder = storeTarget(site.ip); holder && appendInPlace(*holder, a, b)) {
+            drop();
+            return;
+        }
     }
     Value result;
     if (const OperationError error = add(a, b, result); error != OperationError::None) {

@@ -171,6 +171,10 @@ private:
 
     // Slow paths of the instruction loop; each works on the top of the stack.
     void addSlow(Site site);
+    // Where the instruction at `ip` stores the value on top of the stack,
+    // when it is a store into a variable or into an element that exists:
+    // the place, found without raising anything; else nullptr.
+    Value* storeTarget(const uint8_t* ip);
     void arithmeticSlow(BinaryOp op, Site site);
     void compareSlow(BinaryOp op, Site site);
     [[noreturn]] void negateSlow(Site site);
