@@ -19,8 +19,13 @@ add_test(NAME plain/scripts
                  --velmor $<TARGET_FILE:velmor-plain> ${VELMOR_SCRIPT_ROOT})
 
 # Watch mode polls the file system, so it gets its own time-bounded test.
+# Under AddressSanitizer it leaves out the run under an address-space cap.
+if(VELMOR_SANITIZE)
+  set(VELMOR_WATCH_TEST_OPTIONS --sanitized)
+endif()
 add_test(NAME watch/rerun_on_save
-         COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/watch_test.py --velmor $<TARGET_FILE:velmor>)
+         COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/watch_test.py --velmor $<TARGET_FILE:velmor>
+                 ${VELMOR_WATCH_TEST_OPTIONS})
 set_tests_properties(watch/rerun_on_save PROPERTIES TIMEOUT 180 LABELS slow)
 
 # The runner checked against a stand-in program, so that a fault in it cannot hide failing scripts.
