@@ -83,12 +83,8 @@ bool appendInPlace(Value& holder, Value& sum, const Value& tail) {
         holder = sum;
         throw;
     }
-    if (!appended) {
-        holder = sum;
-        return false;
-    }
-    holder = sum;
-    return true;
+    holder = sum;  // the result, or the string as it was when the append did not fit
+    return appended;
 }
 
 OperationError arithmetic(BinaryOp op, const Value& a, const Value& b, Value& result) {

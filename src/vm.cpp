@@ -2058,31 +2058,29 @@ dispatch:
     // into x. When the left operand is a string that only x and the stack
     // hold (x = x + ...), x lets go of it first, so that it grows in place;
     // x gets it back if the sum fails or throws (appendInPlace).
-#define ADD_SET(fallback)                                                                      \
-    do {                                                                                       \
-        Value* x = target;                                                                     \
-        Value& a = top[-2];                                                                    \
-        const Value& b = top[-1];                                                              \
-        if (!x) goto fallback;                                                                 \
-        if (a.isInt() && b.isInt()) {                                                          \
-            *x = Value(wrappingAdd(a.asInt(), b.asInt()));                                     \
-            top -= 2;                                                                          \
-        } else if (a.isNumber() && b.isNumber()) {                                             \
-            *x = Value(asDouble(a) + asDouble(b));                                             \
-            top -= 2;                                                                          \
-        } else if (a.isString() && b.isString()) {                                             \
-            const bool sharedWithX = x->isString() && x->asObject() == a.asObject();           \
-            if (sharedWithX ? !appendInPlace(*x, a, b)                                         \
-                            : a.asObject()->refCount != 1 || !appendToString(a, b.asString())) \
-                goto fallback;                                                                 \
-            DROP();                                                                            \
-            *x = std::move(a);                                                                 \
-            --top;                                                                             \
-        } else {                                                                               \
-            goto fallback;                                                                     \
-        }                                                                                      \
-        ip = fused.at(fused.kLength);                                                          \
-        NEXT;                                                                                  \
+#define ADD_SET(fallback)                                                                          \
+    do {                                                                                           \
+        Value* x = target;                                                                         \
+        Value& a = top[-2];                                                                        \
+        const Value& b = top[-1];                                                                  \
+        if (!x) goto fallback;                                                                     \
+        if (a.isInt() && b.isInt()) {                                                              \
+            *x = Value(wrappingAdd(a.asInt(), b.asInt()));                                         \
+            top -= 2;                                                                              \
+        } else if (a.isNumber() && b.isNumber()) {                                                 \
+            *x = Value(asDouble(a) + asDouble(b));                                                 \
+            top -= 2;                                                                              \
+        } else if (a.isString() && b.isString()) {                                                 \
+            const bool sharedWithX = x->isString() && x->asObject() == a.asObject();               \
+            if (!(sharedWithX ? appendInPlace(*x, a, b) : appendToOwnString(a, b))) goto fallback; \
+            DROP();                                                                                \
+            *x = std::move(a);                                                                     \
+            --top;                                                                                 \
+        } else {                                                                                   \
+            goto fallback;                                                                         \
+        }                                                                                          \
+        ip = fused.at(fused.kLength);                                                              \
+        NEXT;                                                                                      \
     } while (false)
     CASE(OP_QUICK_ADD_SET_LOCAL) {
         FUSED(OP_QUICK_ADD_SET_LOCAL);

@@ -353,6 +353,16 @@ def string_groups():
                      ["s = \"<\" + s + t + \">\"", "r = s"],
                      ["r = [s]", "s = s + t"],
                      ["s = t + s", "r = s"]]])
+    # The same in an element and a field, an alias of the old text taken first or after.
+    yield Group("string-building-places", [
+        Case([("l", "[%s]" % s), ("m", '{"f": %s}' % s), ("t", t), ("r", "0")], body, "[r, l, m]",
+             target=("r", "l", "m"))
+        for s in texts[:3] + ["1"] for t in texts[:3] + ["nil"]
+        for body in [["r = l[0]", "l[0] = l[0] + t"],
+                     ["l[0] += t", "r = l[0]"],
+                     ["r = m.f", "m.f = m.f + t"],
+                     ["r = m", "m.f += t"],
+                     ["l[0] = l[0] + l[0]", "r = l"]]])
     yield Group("list-building", [
         Case([("l", a), ("m", b), ("r", "0")], body, "[r, l]", target=("r", "l"))
         for a in ["[1]", "[]", '"s"'] for b in ["[2]", "[]", "3"]
