@@ -886,41 +886,12 @@ Value Interpreter::evaluateBinary(const BinaryExpr& expression, Environment& env
 
 Value Interpreter::combine(const BinaryExpr& expression, const Value& left, const Value& right) {
     const BinaryOp op = expression.binop;
-    if (left.isInt() && right.isInt() && !plain_) {
-        // The commonest case, answered here by the same rules as below:
-        // Ints compare (and are equal) as doubles, and wrap in arithmetic.
-        const int64_t a = left.asInt();
-        const int64_t b = right.asInt();
-        switch (op) {
-        case BinaryOp::Add: return Value(wrappingAdd(a, b));
-        case BinaryOp::Sub: return Value(wrappingSub(a, b));
-        case BinaryOp::Mul: return Value(wrappingMul(a, b));
-        case BinaryOp::Mod:
-            if (b > 0) return Value(a % b);
-            break;
-        case BinaryOp::Eq: return Value(static_cast<double>(a) == static_cast<double>(b));
-        case BinaryOp::NotEq: return Value(static_cast<double>(a) != static_cast<double>(b));
-        case BinaryOp::Less: return Value(static_cast<double>(a) < static_cast<double>(b));
-        case BinaryOp::LessEq: return Value(static_cast<double>(a) <= static_cast<double>(b));
-        case BinaryOp::Greater: return Value(static_cast<double>(a) > static_cast<double>(b));
-        case BinaryOp::GreaterEq: return Value(static_cast<double>(a) >= static_cast<double>(b));
-        default: break;
-        }
-        return arithmetic(op, left, right, expression.line, expression.column);
-    }
-    if (left.isNumber() && right.isNumber() && !plain_) {
-        // At least one Float: the double result of the same rules.
-        const double x = asDouble(left);
-        const double y = asDouble(right);
-        switch (op) {
-        case BinaryOp::Add: return Value(x + y);
-        case BinaryOp::Sub: return Value(x - y);
-        case BinaryOp::Mul: return Value(x * y);
-        case BinaryOp::Less: return Value(x < y);
-        case BinaryOp::LessEq: return Value(x <= y);
-        case BinaryOp::Greater: return Value(x > y);
-        case BinaryOp::GreaterEq: return Value(x >= y);
-        default: break;
+    if (!plain_) {
+        // Numbers, the commonest case, by the rules both engines share; everything else, errors included, below.
+        if (isComparison(op)) {
+            if (bool result; compareNumbers(op, left, right, result)) return Value(result);
+        } else if (Value result; numberArithmetic(op, left, right, result)) {
+            return result;
         }
     }
     switch (op) {

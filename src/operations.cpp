@@ -1,6 +1,5 @@
 #include "operations.h"
 
-#include <cmath>
 #include <string_view>
 #include <utility>
 
@@ -61,8 +60,8 @@ std::string arityMessage(std::string_view name, std::string_view expected, std::
 }
 
 OperationError add(const Value& a, const Value& b, Value& result) {
-    if (a.isNumber() && b.isNumber()) {
-        result = a.isInt() && b.isInt() ? Value(wrappingAdd(a.asInt(), b.asInt())) : Value(asDouble(a) + asDouble(b));
+    if (Value sum; numberArithmetic(BinaryOp::Add, a, b, sum)) {
+        result = sum;
         return OperationError::None;
     }
     if ((a.isString() && b.isString()) || (a.isList() && b.isList())) {
@@ -89,79 +88,23 @@ bool appendInPlace(Value& holder, Value& sum, const Value& tail) {
 
 OperationError arithmetic(BinaryOp op, const Value& a, const Value& b, Value& result) {
     if (!a.isNumber() || !b.isNumber()) return OperationError::NeedsNumbers;
-    if (op == BinaryOp::Div) {
-        // Division always gives a Float; either zero divides by zero.
-        const double divisor = asDouble(b);
-        if (divisor == 0.0) return OperationError::DivisionByZero;
-        result = Value(asDouble(a) / divisor);
+    if (Value value; numberArithmetic(op, a, b, value)) {
+        result = value;
         return OperationError::None;
     }
-    if (a.isInt() && b.isInt()) {
-        const int64_t x = a.asInt();
-        const int64_t y = b.asInt();
-        switch (op) {
-        case BinaryOp::Add: result = Value(wrappingAdd(x, y)); return OperationError::None;
-        case BinaryOp::Sub: result = Value(wrappingSub(x, y)); return OperationError::None;
-        case BinaryOp::Mul: result = Value(wrappingMul(x, y)); return OperationError::None;
-        case BinaryOp::FloorDiv:
-            if (y == 0) return OperationError::FloorDivisionByZero;
-            result = Value(floorDivide(x, y));
-            return OperationError::None;
-        case BinaryOp::Mod:
-            if (y == 0) return OperationError::ModuloByZero;
-            result = Value(truncatedRemainder(x, y));
-            return OperationError::None;
-        case BinaryOp::Pow:
-            // A negative exponent leaves the Ints: 2 ^ -1 is 0.5.
-            result =
-                y < 0 ? Value(std::pow(static_cast<double>(x), static_cast<double>(y))) : Value(wrappingPower(x, y));
-            return OperationError::None;
-        default: break;
-        }
-    }
-    const double x = asDouble(a);
-    const double y = asDouble(b);
+    // Two numbers fail only on a zero divisor, or for an operator that is no arithmetic.
     switch (op) {
-    case BinaryOp::Add: result = Value(x + y); break;
-    case BinaryOp::Sub: result = Value(x - y); break;
-    case BinaryOp::Mul: result = Value(x * y); break;
-    case BinaryOp::FloorDiv:
-        if (y == 0.0) return OperationError::FloorDivisionByZero;
-        result = Value(std::floor(x / y));
-        break;
-    case BinaryOp::Mod:
-        if (y == 0.0) return OperationError::ModuloByZero;
-        result = Value(std::fmod(x, y));
-        break;
-    case BinaryOp::Pow: result = Value(std::pow(x, y)); break;
+    case BinaryOp::Div: return OperationError::DivisionByZero;
+    case BinaryOp::FloorDiv: return OperationError::FloorDivisionByZero;
+    case BinaryOp::Mod: return OperationError::ModuloByZero;
     default: return OperationError::UnknownOperator;
     }
-    return OperationError::None;
 }
-
-namespace {
-
-template <class Order>
-bool ordered(BinaryOp op, Order a, Order b) {
-    // Every comparison with NaN is false, so these are four tests, not one three-way one.
-    switch (op) {
-    case BinaryOp::Less: return a < b;
-    case BinaryOp::LessEq: return a <= b;
-    case BinaryOp::Greater: return a > b;
-    default: return a >= b;
-    }
-}
-
-}  // namespace
 
 OperationError compare(BinaryOp op, const Value& a, const Value& b, bool& result) {
-    if (a.isNumber() && b.isNumber()) {
-        result = ordered(op, asDouble(a), asDouble(b));
-        return OperationError::None;
-    }
+    if (compareNumbers(op, a, b, result)) return OperationError::None;
     if (a.isString() && b.isString()) {
-        // Bytes compare as unsigned; a proper prefix is the smaller.
-        result = ordered(op, a.asString().compare(b.asString()), 0);
+        result = compareStrings(op, a.asString(), b.asString());
         return OperationError::None;
     }
     return OperationError::CannotCompare;

@@ -11,9 +11,12 @@
 // with the message that operationMessage builds. The engines keep their fast
 // paths inline and call these for everything else.
 
+#include <cmath>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "operators.h"
@@ -22,9 +25,21 @@
 namespace velmor {
 
 // ---------------------------------------------------------------------------
-// Int arithmetic: 64-bit two's complement, wrapping on overflow. Unsigned
-// arithmetic gives that without undefined behaviour.
+// Number arithmetic and comparison
+//
+// The rules below are written here once. The engines' fast paths, their slow
+// paths (arithmetic, compare) and the sorts all run them; they are inline,
+// and with the operator a constant where they are called, their switches
+// fold away and what remains is the instruction the rule comes to.
+//
+// An Int with an Int gives an Int, wrapping in 64-bit two's complement; any
+// other pair of numbers is computed in doubles and gives a Float. "/" always
+// gives a Float, and so does "^" with a negative Int exponent. Numbers
+// compare as doubles, equality included: distinct Ints past 2^53 that round
+// to one double are equal.
 
+// Int arithmetic wraps. Unsigned arithmetic gives that without undefined
+// behaviour.
 inline int64_t wrappingAdd(int64_t a, int64_t b) {
     return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
 }
@@ -52,6 +67,167 @@ inline int64_t truncatedRemainder(int64_t a, int64_t b) { return b == -1 ? 0 : a
 // is not negative. Squaring gives the same product as repeated
 // multiplication, in time that does not grow with the exponent.
 int64_t wrappingPower(int64_t base, int64_t exponent);
+
+// x op y for two Ints and an arithmetic operator: true with the Int result;
+// false where the result is not an Int ("/", "^" with a negative exponent),
+// where y is a zero divisor of "//" or "%", and for other operators.
+[[gnu::always_inline]] inline bool intArithmetic(BinaryOp op, int64_t x, int64_t y, int64_t& result) {
+    switch (op) {
+    case BinaryOp::Add: result = wrappingAdd(x, y); return true;
+    case BinaryOp::Sub: result = wrappingSub(x, y); return true;
+    case BinaryOp::Mul: result = wrappingMul(x, y); return true;
+    case BinaryOp::FloorDiv:
+        if (y == 0) return false;
+        result = floorDivide(x, y);
+        return true;
+    case BinaryOp::Mod:
+        // One test sets apart y of 0 and -1 (where the division could trap on the least Int).
+        if (static_cast<uint64_t>(y) + 1 <= 1) [[unlikely]] {
+            if (y == 0) return false;
+            result = truncatedRemainder(x, y);
+            return true;
+        }
+        result = x % y;
+        return true;
+    case BinaryOp::Pow:
+        if (y < 0) return false;
+        result = wrappingPower(x, y);
+        return true;
+    default: return false;
+    }
+}
+
+// x op y in doubles for an arithmetic operator: true with the result; false
+// where y is a zero divisor (0.0 or -0.0) of "/", "//" or "%", and for
+// other operators. A NaN divisor is no zero.
+[[gnu::always_inline]] inline bool floatArithmetic(BinaryOp op, double x, double y, double& result) {
+    switch (op) {
+    case BinaryOp::Add: result = x + y; return true;
+    case BinaryOp::Sub: result = x - y; return true;
+    case BinaryOp::Mul: result = x * y; return true;
+    case BinaryOp::Div:
+        if (y == 0.0) return false;
+        result = x / y;
+        return true;
+    case BinaryOp::FloorDiv:
+        if (y == 0.0) return false;
+        result = std::floor(x / y);
+        return true;
+    case BinaryOp::Mod:
+        // Truncated toward zero, with the sign of x, as for Ints: -7.5 % 2 is -1.5.
+        if (y == 0.0) return false;
+        result = std::fmod(x, y);
+        return true;
+    case BinaryOp::Pow: result = std::pow(x, y); return true;
+    default: return false;
+    }
+}
+
+// What a caller of the arithmetic below knows of its operands: nothing, or
+// that both are numbers (a fast path that has checked their kinds already
+// spares the second look).
+enum class Operands : uint8_t { Any, Numbers };
+
+// a op b for an arithmetic operator: true when both are numbers and no
+// divisor is zero, with the result, an int64_t for an Int or a double for a
+// Float, handed to `store`; false, storing nothing, otherwise.
+template <Operands operands = Operands::Any, class Store>
+[[gnu::always_inline]] inline bool numberArithmeticTo(BinaryOp op, const Value& a, const Value& b, Store&& store) {
+    if (a.isInt() && b.isInt()) {
+        int64_t integer;
+        if (intArithmetic(op, a.asInt(), b.asInt(), integer)) {
+            store(integer);
+            return true;
+        }
+        // Only these leave the Ints; otherwise a divisor was 0 or the operator is no arithmetic.
+        if (op != BinaryOp::Div && (op != BinaryOp::Pow || b.asInt() >= 0)) return false;
+    } else if constexpr (operands == Operands::Any) {
+        if (!a.isNumber() || !b.isNumber()) return false;
+    }
+    double number;
+    if (!floatArithmetic(op, asDouble(a), asDouble(b), number)) return false;
+    store(number);
+    return true;
+}
+
+// numberArithmeticTo with the result written into `result` (arithmetic then
+// tells which error a false is). `result` is overwritten without letting go
+// of what it held, so it must hold no reference: a number, nil, or an
+// operand.
+template <Operands operands = Operands::Any>
+[[gnu::always_inline]] inline bool numberArithmetic(BinaryOp op, const Value& a, const Value& b, Value& result) {
+    return numberArithmeticTo<operands>(
+        op, a, b, [&result](auto number) __attribute__((always_inline)) { new (&result) Value(number); });
+}
+
+// a = a op b as numberArithmetic computes it: an Int result of an Int a
+// rewrites only the payload, the kind being Int already.
+template <Operands operands = Operands::Any>
+[[gnu::always_inline]] inline bool numberArithmeticInPlace(BinaryOp op, Value& a, const Value& b) {
+    return numberArithmeticTo<operands>(
+        op, a, b, [&a](auto number) __attribute__((always_inline)) {
+            if constexpr (std::is_same_v<decltype(number), int64_t>)
+                a.intRef() = number;
+            else
+                new (&a) Value(number);
+        });
+}
+
+// x op y for a comparison operator ("==", "!=", "<", "<=", ">", ">=") on
+// doubles: every comparison with a NaN is false, "!=" true.
+[[gnu::always_inline]] constexpr bool compareDoubles(BinaryOp op, double x, double y) {
+    switch (op) {
+    case BinaryOp::Eq: return x == y;
+    case BinaryOp::NotEq: return x != y;
+    case BinaryOp::Less: return x < y;
+    case BinaryOp::LessEq: return x <= y;
+    case BinaryOp::Greater: return x > y;
+    default: return x >= y;
+    }
+}
+
+// compareDoubles of the doubles of two Ints, mostly without converting them:
+// conversion never reverses an order, so the Ints decide, except where two
+// distinct Ints (both past 2^53) become the same double.
+[[gnu::always_inline]] constexpr bool compareIntsAsDoubles(BinaryOp op, int64_t x, int64_t y) {
+    switch (op) {
+    case BinaryOp::Eq: return x == y || static_cast<double>(x) == static_cast<double>(y);
+    case BinaryOp::NotEq: return x != y && static_cast<double>(x) != static_cast<double>(y);
+    case BinaryOp::Less: return x < y && static_cast<double>(x) != static_cast<double>(y);
+    case BinaryOp::LessEq: return x <= y || static_cast<double>(x) == static_cast<double>(y);
+    case BinaryOp::Greater: return x > y && static_cast<double>(x) != static_cast<double>(y);
+    default: return x >= y || static_cast<double>(x) == static_cast<double>(y);
+    }
+}
+
+// a op b for a comparison operator: true, with the answer in `result`, when
+// both are numbers; false, with nothing written, otherwise.
+[[gnu::always_inline]] inline bool compareNumbers(BinaryOp op, const Value& a, const Value& b, bool& result) {
+    if (!a.isNumber() || !b.isNumber()) return false;
+    result = compareDoubles(op, asDouble(a), asDouble(b));
+    return true;
+}
+
+// The order of two strings (negative, zero or positive): bytes as unsigned,
+// a proper prefix the smaller. The first bytes decide most pairs, so they
+// are looked at before the library call.
+inline int stringOrder(std::string_view x, std::string_view y) {
+    if (!x.empty() && !y.empty() && x[0] != y[0])
+        return static_cast<unsigned char>(x[0]) < static_cast<unsigned char>(y[0]) ? -1 : 1;
+    return x.compare(y);
+}
+
+// x op y for a comparison operator on two strings, in that order.
+[[gnu::always_inline]] inline bool compareStrings(BinaryOp op, std::string_view x, std::string_view y) {
+    switch (op) {
+    case BinaryOp::Eq: return x == y;
+    case BinaryOp::NotEq: return x != y;
+    case BinaryOp::Less: return stringOrder(x, y) < 0;
+    case BinaryOp::LessEq: return stringOrder(x, y) <= 0;
+    case BinaryOp::Greater: return stringOrder(x, y) > 0;
+    default: return stringOrder(x, y) >= 0;
+    }
+}
 
 // ---------------------------------------------------------------------------
 // Errors
@@ -145,22 +321,13 @@ inline bool appendToOwnString(Value& target, const Value& tail) {
 bool appendInPlace(Value& holder, Value& sum, const Value& tail);
 
 // Any arithmetic operator on two numbers (NeedsNumbers otherwise): the
-// result, or the error of a zero divisor. "+" is here for compound
-// assignment of numbers; its other operands are add's.
+// result of numberArithmetic, or the error of a zero divisor. "+" is here
+// for compound assignment of numbers; its other operands are add's.
 OperationError arithmetic(BinaryOp op, const Value& a, const Value& b, Value& result);
 
-// "<", "<=", ">" or ">=": numbers as doubles (every comparison with NaN is
-// false), strings bytewise with a proper prefix the smaller.
+// "<", "<=", ">" or ">=": compareNumbers on numbers, compareStrings on
+// strings, CannotCompare otherwise.
 OperationError compare(BinaryOp op, const Value& a, const Value& b, bool& result);
-
-// The order of two strings as compare orders them (negative, zero or
-// positive): bytes as unsigned, a proper prefix the smaller. The first
-// bytes decide most pairs, so they are looked at before the library call.
-inline int stringOrder(std::string_view x, std::string_view y) {
-    if (!x.empty() && !y.empty() && x[0] != y[0])
-        return static_cast<unsigned char>(x[0]) < static_cast<unsigned char>(y[0]) ? -1 : 1;
-    return x.compare(y);
-}
 
 // Turns an Int index into a position among `size` elements, a negative index
 // counting from the end; false when it is out of range.

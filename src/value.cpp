@@ -2,6 +2,7 @@
 
 #include "error.h"
 #include "execution_limits.h"
+#include "operations.h"
 
 #include <array>
 #include <charconv>
@@ -251,11 +252,8 @@ const char* typeName(const Value& value) { return kindTypeName(value.kind()); }
 bool valuesEqual(const Value& a, const Value& b) {
     if (a.isBool() || b.isBool()) return a.isBool() && b.isBool() && a.asBool() == b.asBool();
     if (a.isNumber() && b.isNumber()) {
-        if (a.isInt() && b.isInt()) {
-            // Equal as doubles: distinct Ints above 2^53 that round together compare equal.
-            return a.asInt() == b.asInt() || static_cast<double>(a.asInt()) == static_cast<double>(b.asInt());
-        }
-        return asDouble(a) == asDouble(b);
+        if (a.isInt() && b.isInt()) return compareIntsAsDoubles(BinaryOp::Eq, a.asInt(), b.asInt());
+        return compareDoubles(BinaryOp::Eq, asDouble(a), asDouble(b));
     }
     if (a.isString() && b.isString()) {
         return a.asObject() == b.asObject() || a.asString() == b.asString();

@@ -82,77 +82,6 @@ inline bool forLoopContinues(const Value& variable, const Value& limit, const Va
     return by >= 0.0 ? asDouble(variable) <= asDouble(limit) : by < 0.0 ? asDouble(variable) >= asDouble(limit) : false;
 }
 
-// Numbers compare as doubles, equality included: two Ints are equal exactly when their doubles are.
-inline bool compareNumbers(OpCode op, double a, double b) {
-    switch (op) {
-    case OP_EQUAL: return a == b;
-    case OP_NOT_EQUAL: return a != b;
-    case OP_LESS: return a < b;
-    case OP_LESS_EQUAL: return a <= b;
-    case OP_GREATER: return a > b;
-    default: return a >= b;
-    }
-}
-
-// Strings compare as compare and valuesEqual compare them.
-inline bool compareStrings(OpCode op, const Value& a, const Value& b) {
-    const std::string_view x = a.asString();
-    const std::string_view y = b.asString();
-    if (op == OP_EQUAL || op == OP_NOT_EQUAL) return (x == y) == (op == OP_EQUAL);
-    const int order = stringOrder(x, y);
-    switch (op) {
-    case OP_LESS: return order < 0;
-    case OP_LESS_EQUAL: return order <= 0;
-    case OP_GREATER: return order > 0;
-    default: return order >= 0;
-    }
-}
-
-// x op y for OP_ADD, OP_SUB, OP_MUL or OP_MOD, wrapping; false for x % 0,
-// which the compiled code reports, and for other opcodes.
-inline bool intArithmeticOf(OpCode op, int64_t x, int64_t y, int64_t& result) {
-    switch (op) {
-    case OP_ADD: result = wrappingAdd(x, y); return true;
-    case OP_SUB: result = wrappingSub(x, y); return true;
-    case OP_MUL: result = wrappingMul(x, y); return true;
-    case OP_MOD:
-        // One test sets apart y of 0 (the compiled code's error) and -1
-        // (where the division could trap on the least Int).
-        if (static_cast<uint64_t>(y) + 1 <= 1) [[unlikely]] {
-            if (y == 0) return false;
-            result = truncatedRemainder(x, y);
-            return true;
-        }
-        result = x % y;
-        return true;
-    default: return false;
-    }
-}
-
-// a op b for two numbers and OP_ADD, OP_SUB or OP_MUL: wrapping on Ints,
-// in doubles otherwise, as the instructions compute it, into `result`,
-// which holds no reference. False for other opcodes.
-inline bool numberArithmeticOf(OpCode op, const Value& a, const Value& b, Value& result) {
-    if (a.isInt() && b.isInt()) {
-        const int64_t x = a.asInt();
-        const int64_t y = b.asInt();
-        switch (op) {
-        case OP_ADD: storePlain(result, wrappingAdd(x, y)); return true;
-        case OP_SUB: storePlain(result, wrappingSub(x, y)); return true;
-        case OP_MUL: storePlain(result, wrappingMul(x, y)); return true;
-        default: return false;
-        }
-    }
-    const double x = asDouble(a);
-    const double y = asDouble(b);
-    switch (op) {
-    case OP_ADD: storePlain(result, x + y); return true;
-    case OP_SUB: storePlain(result, x - y); return true;
-    case OP_MUL: storePlain(result, x * y); return true;
-    default: return false;
-    }
-}
-
 std::string calleeArityMessage(const FunctionProto& proto, std::size_t count) {
     return arityMessage(proto.name, std::to_string(proto.arity), count);
 }
@@ -291,7 +220,8 @@ namespace {
 // misses), which the call then makes, errors and all. Keyed operands are
 // read as GET_INDEX reads them; the values compare as the comparison
 // instruction compares numbers or strings.
-inline int answerComparator(const ComparatorForm& form, const Value* key, const Value* left, const Value* right) {
+inline int answerComparator(const ComparatorForm& form, BinaryOp op, const Value* key, const Value* left,
+                            const Value* right) {
     if (form.keyed) {
         OperationError error = OperationError::None;
         left = elementAt(*left, *key, error);
@@ -299,8 +229,8 @@ inline int answerComparator(const ComparatorForm& form, const Value* key, const 
         right = elementAt(*right, *key, error);
         if (!right) return -1;
     }
-    if (left->isNumber() && right->isNumber()) return compareNumbers(form.op, asDouble(*left), asDouble(*right));
-    if (left->isString() && right->isString()) return compareStrings(form.op, *left, *right);
+    if (bool result; compareNumbers(op, *left, *right, result)) return result;
+    if (left->isString() && right->isString()) return compareStrings(op, left->asString(), right->asString());
     return -1;
 }
 
@@ -342,11 +272,12 @@ bool VM::sortBy(ValueVector& items, const Value& less) {
     };
     const Value* const key = form.keyed ? &closure.proto->constants[form.key] : nullptr;
     // Operands all numbers or all strings: no comparison calls, so none needs the native stack.
-    if (sortByComparatorForm(items, binaryOpOf(form.op), form.swapped, key)) return true;
+    const BinaryOp op = binaryOpOf(form.op);
+    if (sortByComparatorForm(items, op, form.swapped, key)) return true;
     stableMergeSort(items, [&](const Value& a, const Value& b) {
         if (currentStackAddress() < callbackStackLimit_) [[unlikely]]
             return isTruthy(callPair(less, a, b));
-        const int answered = answerComparator(form, key, form.swapped ? &b : &a, form.swapped ? &a : &b);
+        const int answered = answerComparator(form, op, key, form.swapped ? &b : &a, form.swapped ? &a : &b);
         if (answered >= 0) return answered != 0;
         return callOutOfLine(a, b);
     });
@@ -485,7 +416,7 @@ inline Value* pushFieldUpdateHead(Value* top, const Value& target, const Value& 
     if (!object || !x.isNumber()) return false;
     Value* element = elementSlot(*object, key, [&]() -> uint32_t& { return hint; });
     Value result;
-    if (!element || !numberArithmeticOf(op, x, c, result)) return false;
+    if (!element || !numberArithmetic<Operands::Numbers>(binaryOpOf(op), x, c, result)) return false;
     *element = result;
     return true;
 }
@@ -593,10 +524,10 @@ public:
     // MOD, wrapping; false for x % 0, which the compiled code reports.
     bool intArithmetic(int64_t x, int64_t y, int64_t& result) const {
         switch (own()) {
-        case variantFor(OP_ADD): return intArithmeticOf(OP_ADD, x, y, result);
-        case variantFor(OP_SUB): return intArithmeticOf(OP_SUB, x, y, result);
-        case variantFor(OP_MUL): return intArithmeticOf(OP_MUL, x, y, result);
-        case variantFor(OP_MOD): return intArithmeticOf(OP_MOD, x, y, result);
+        case variantFor(OP_ADD): return velmor::intArithmetic(BinaryOp::Add, x, y, result);
+        case variantFor(OP_SUB): return velmor::intArithmetic(BinaryOp::Sub, x, y, result);
+        case variantFor(OP_MUL): return velmor::intArithmetic(BinaryOp::Mul, x, y, result);
+        case variantFor(OP_MOD): return velmor::intArithmetic(BinaryOp::Mod, x, y, result);
         default: return false;
         }
     }
@@ -606,9 +537,9 @@ public:
     // and OP_MUL compute it. False for a variant it does not know.
     bool numberArithmetic(const Value& a, const Value& b, Value& result) const {
         switch (own()) {
-        case variantFor(OP_ADD): return numberArithmeticOf(OP_ADD, a, b, result);
-        case variantFor(OP_SUB): return numberArithmeticOf(OP_SUB, a, b, result);
-        case variantFor(OP_MUL): return numberArithmeticOf(OP_MUL, a, b, result);
+        case variantFor(OP_ADD): return velmor::numberArithmetic<Operands::Numbers>(BinaryOp::Add, a, b, result);
+        case variantFor(OP_SUB): return velmor::numberArithmetic<Operands::Numbers>(BinaryOp::Sub, a, b, result);
+        case variantFor(OP_MUL): return velmor::numberArithmetic<Operands::Numbers>(BinaryOp::Mul, a, b, result);
         default: return false;
         }
     }
@@ -1085,13 +1016,7 @@ dispatch:
     CASE(OP_ADD) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isInt() && b.isInt()) {
-            a.intRef() = wrappingAdd(a.asInt(), b.asInt());
-            --top;
-            NEXT;
-        }
-        if (a.isNumber() && b.isNumber()) {
-            storePlain(a, asDouble(a) + asDouble(b));
+        if (numberArithmeticInPlace(BinaryOp::Add, a, b)) {
             --top;
             NEXT;
         }
@@ -1101,13 +1026,7 @@ dispatch:
     CASE(OP_SUB) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isInt() && b.isInt()) {
-            a.intRef() = wrappingSub(a.asInt(), b.asInt());
-            --top;
-            NEXT;
-        }
-        if (a.isNumber() && b.isNumber()) {
-            storePlain(a, asDouble(a) - asDouble(b));
+        if (numberArithmeticInPlace(BinaryOp::Sub, a, b)) {
             --top;
             NEXT;
         }
@@ -1117,13 +1036,7 @@ dispatch:
     CASE(OP_MUL) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isInt() && b.isInt()) {
-            a.intRef() = wrappingMul(a.asInt(), b.asInt());
-            --top;
-            NEXT;
-        }
-        if (a.isNumber() && b.isNumber()) {
-            storePlain(a, asDouble(a) * asDouble(b));
+        if (numberArithmeticInPlace(BinaryOp::Mul, a, b)) {
             --top;
             NEXT;
         }
@@ -1133,8 +1046,7 @@ dispatch:
     CASE(OP_DIV) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isNumber() && b.isNumber() && asDouble(b) != 0.0) {
-            storePlain(a, asDouble(a) / asDouble(b));
+        if (numberArithmeticInPlace(BinaryOp::Div, a, b)) {
             --top;
             NEXT;
         }
@@ -1144,8 +1056,7 @@ dispatch:
     CASE(OP_FLOOR_DIV) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isInt() && b.isInt() && b.asInt() != 0) {
-            a.intRef() = floorDivide(a.asInt(), b.asInt());
+        if (a.isInt() && b.isInt() && intArithmetic(BinaryOp::FloorDiv, a.asInt(), b.asInt(), a.intRef())) {
             --top;
             NEXT;
         }
@@ -1155,8 +1066,7 @@ dispatch:
     CASE(OP_MOD) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isInt() && b.isInt() && b.asInt() != 0) {
-            a.intRef() = truncatedRemainder(a.asInt(), b.asInt());
+        if (a.isInt() && b.isInt() && intArithmetic(BinaryOp::Mod, a.asInt(), b.asInt(), a.intRef())) {
             --top;
             NEXT;
         }
@@ -1186,8 +1096,8 @@ dispatch:
         NEXT;
     }
     CASE(OP_EQUAL) {
-        if (top[-2].isNumber() && top[-1].isNumber()) {
-            storePlain(top[-2], asDouble(top[-2]) == asDouble(top[-1]));
+        if (bool result; compareNumbers(BinaryOp::Eq, top[-2], top[-1], result)) {
+            storePlain(top[-2], result);
             --top;
             NEXT;
         }
@@ -1197,8 +1107,8 @@ dispatch:
         NEXT;
     }
     CASE(OP_NOT_EQUAL) {
-        if (top[-2].isNumber() && top[-1].isNumber()) {
-            storePlain(top[-2], asDouble(top[-2]) != asDouble(top[-1]));
+        if (bool result; compareNumbers(BinaryOp::NotEq, top[-2], top[-1], result)) {
+            storePlain(top[-2], result);
             --top;
             NEXT;
         }
@@ -1210,8 +1120,8 @@ dispatch:
     CASE(OP_LESS) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isNumber() && b.isNumber()) {
-            storePlain(a, asDouble(a) < asDouble(b));
+        if (bool result; compareNumbers(BinaryOp::Less, a, b, result)) {
+            storePlain(a, result);
             --top;
             NEXT;
         }
@@ -1221,8 +1131,8 @@ dispatch:
     CASE(OP_LESS_EQUAL) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isNumber() && b.isNumber()) {
-            storePlain(a, asDouble(a) <= asDouble(b));
+        if (bool result; compareNumbers(BinaryOp::LessEq, a, b, result)) {
+            storePlain(a, result);
             --top;
             NEXT;
         }
@@ -1232,8 +1142,8 @@ dispatch:
     CASE(OP_GREATER) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isNumber() && b.isNumber()) {
-            storePlain(a, asDouble(a) > asDouble(b));
+        if (bool result; compareNumbers(BinaryOp::Greater, a, b, result)) {
+            storePlain(a, result);
             --top;
             NEXT;
         }
@@ -1243,8 +1153,8 @@ dispatch:
     CASE(OP_GREATER_EQUAL) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isNumber() && b.isNumber()) {
-            storePlain(a, asDouble(a) >= asDouble(b));
+        if (bool result; compareNumbers(BinaryOp::GreaterEq, a, b, result)) {
+            storePlain(a, result);
             --top;
             NEXT;
         }
@@ -1408,20 +1318,15 @@ dispatch:
         // The head pushes three values.
         bool more;
         if (variable.isInt() && step.isInt() && limit.isInt() && stackEnd - top >= 3) {
-            // forLoopContinues on three Ints: conversion to double never
-            // reverses an order, so the Int comparison decides it, except
-            // where two distinct Ints (both past 2^53) become the same double.
+            // forLoopContinues on three Ints, without converting them.
             const int64_t v = variable.intRef() = wrappingAdd(variable.asInt(), step.asInt());
             const int64_t end = limit.asInt();
-            more = step.asInt() >= 0 ? v <= end || static_cast<double>(v) == static_cast<double>(end)
-                                     : v >= end || static_cast<double>(v) == static_cast<double>(end);
+            more = step.asInt() >= 0 ? compareIntsAsDoubles(BinaryOp::LessEq, v, end)
+                                     : compareIntsAsDoubles(BinaryOp::GreaterEq, v, end);
         } else {
             if (!variable.isNumber() || !step.isNumber() || !limit.isNumber() || stackEnd - top < 3)
                 goto LABEL_OP_GET_LOCAL;
-            if (variable.isInt() && step.isInt())
-                variable.intRef() = wrappingAdd(variable.asInt(), step.asInt());
-            else
-                storePlain(variable, asDouble(variable) + asDouble(step));
+            numberArithmeticInPlace<Operands::Numbers>(BinaryOp::Add, variable, step);
             more = forLoopContinues(variable, limit, step);
         }
         if (executionLimits().stepsEnabled) [[unlikely]] {
@@ -1466,10 +1371,7 @@ dispatch:
         const int64_t y = constants[fused.u16<2>()].asInt();                                            \
         int64_t term;                                                                                   \
         if (!(compute)) goto LABEL_OP_GET_GLOBAL;                                                       \
-        if (total->isInt())                                                                             \
-            total->intRef() = wrappingAdd(total->asInt(), term);                                        \
-        else                                                                                            \
-            storePlain(*total, asDouble(*total) + static_cast<double>(term));                           \
+        numberArithmeticInPlace<Operands::Numbers>(BinaryOp::Add, *total, Value(term));                 \
         ip = fused.at(fused.kLength);                                                                   \
         NEXT;                                                                                           \
     } while (false)
@@ -1483,10 +1385,7 @@ dispatch:
         if (!total || !object || !total->isNumber() || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL;
         const Value* element = elementSlot(*object, key, HINT_AT(fused.offset<3>()));
         if (!element || !element->isNumber()) goto LABEL_OP_GET_GLOBAL;
-        if (total->isInt() && element->isInt())
-            total->intRef() = wrappingAdd(total->asInt(), element->asInt());
-        else
-            storePlain(*total, asDouble(*total) + asDouble(*element));
+        numberArithmeticInPlace<Operands::Numbers>(BinaryOp::Add, *total, *element);
         ip = fused.at(fused.kLength);
         NEXT;
     }
@@ -1498,7 +1397,7 @@ dispatch:
         const Value& a = slots[fused.u16<0>()];                                  \
         if (!a.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;        \
         const double y = static_cast<double>(constants[fused.u16<1>()].asInt()); \
-        ip = fused.branch<3>(compareNumbers(op, asDouble(a), y));                \
+        ip = fused.branch<3>(compareDoubles(binaryOpOf(op), asDouble(a), y));    \
         NEXT;                                                                    \
     } while (false)
     CASE(OP_QUICK_LOCAL_INT_COMPARE_JUMP) LOCAL_INT_COMPARE_JUMP(fused.variant());
@@ -1506,14 +1405,16 @@ dispatch:
         FUSED(OP_QUICK_LOCAL_STRING_COMPARE_JUMP);
         const Value& a = slots[fused.u16<0>()];
         if (!a.isString() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        ip = fused.branch<3>(compareStrings(fused.variant(), a, constants[fused.u16<1>()]));
+        ip = fused.branch<3>(
+            compareStrings(binaryOpOf(fused.variant()), a.asString(), constants[fused.u16<1>()].asString()));
         NEXT;
     }
     CASE(OP_QUICK_LOCAL_STRING_COMPARE) {
         FUSED(OP_QUICK_LOCAL_STRING_COMPARE);
         const Value& a = slots[fused.u16<0>()];
         if (!a.isString() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
-        storePlain(*top++, compareStrings(fused.variant(), a, constants[fused.u16<1>()]));
+        storePlain(*top++,
+                   compareStrings(binaryOpOf(fused.variant()), a.asString(), constants[fused.u16<1>()].asString()));
         ip = fused.at(fused.kLength);
         NEXT;
     }
@@ -1524,7 +1425,7 @@ dispatch:
         const Value& a = slots[fused.u16<0>()];                                                   \
         const Value* b = frame->globalCache[fused.u16<1>()];                                      \
         if (!b || !a.isNumber() || !b->isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL; \
-        ip = fused.branch<3>(compareNumbers(op, asDouble(a), asDouble(*b)));                      \
+        ip = fused.branch<3>(compareDoubles(binaryOpOf(op), asDouble(a), asDouble(*b)));          \
         NEXT;                                                                                     \
     } while (false)
     CASE(OP_QUICK_LOCAL_GLOBAL_COMPARE_JUMP) LOCAL_GLOBAL_COMPARE_JUMP(fused.variant());
@@ -1693,35 +1594,28 @@ dispatch:
 // - dx * b2m): on numbers, with g present in n and f in m, the result goes
 // where m.f is kept and nothing is pushed, as SET_INDEX's fast path stores
 // it; anything else runs the sequence as compiled.
-#define FIELD_ADD_PRODUCT(op)                                                                                          \
-    do {                                                                                                               \
-        FUSED(OP_QUICK_FIELD_ADD_PRODUCT);                                                                             \
-        const Value& target = slots[fused.u16<0>()];                                                                   \
-        const Value& source = slots[fused.u16<2>()];                                                                   \
-        const Value& x = slots[fused.u16<5>()];                                                                        \
-        const Value& y = slots[fused.u16<6>()];                                                                        \
-        /* The sequence pushes five values at its peak. */                                                             \
-        if (!target.isMap() || !source.isMap() || !x.isNumber() || !y.isNumber() || stackEnd - top < 5)                \
-            goto LABEL_OP_GET_LOCAL;                                                                                   \
-        const Value* read = findField(source.asMap(), constants[fused.u16<3>()], FIELD_HINT(fused.offset<4>()));       \
-        if (!read || !read->isNumber()) goto LABEL_OP_GET_LOCAL;                                                       \
-        Value* element = findField(target.asMap(), constants[fused.u16<1>()], FIELD_HINT(fused.offset<9>()));          \
-        if (!element) goto LABEL_OP_GET_LOCAL;                                                                         \
-        /* As MUL, then ADD or SUB, compute it: in Ints, wrapping, when all three are Ints, else in doubles. */        \
-        if (x.isInt() && y.isInt()) {                                                                                  \
-            const int64_t product = wrappingMul(x.asInt(), y.asInt());                                                 \
-            if (read->isInt())                                                                                         \
-                *element =                                                                                             \
-                    Value((op) == OP_ADD ? wrappingAdd(read->asInt(), product) : wrappingSub(read->asInt(), product)); \
-            else                                                                                                       \
-                *element = Value((op) == OP_ADD ? read->asFloat() + static_cast<double>(product)                       \
-                                                : read->asFloat() - static_cast<double>(product));                     \
-        } else {                                                                                                       \
-            const double product = asDouble(x) * asDouble(y);                                                          \
-            *element = Value((op) == OP_ADD ? asDouble(*read) + product : asDouble(*read) - product);                  \
-        }                                                                                                              \
-        ip = fused.at(fused.kLength);                                                                                  \
-        NEXT;                                                                                                          \
+#define FIELD_ADD_PRODUCT(op)                                                                                    \
+    do {                                                                                                         \
+        FUSED(OP_QUICK_FIELD_ADD_PRODUCT);                                                                       \
+        const Value& target = slots[fused.u16<0>()];                                                             \
+        const Value& source = slots[fused.u16<2>()];                                                             \
+        const Value& x = slots[fused.u16<5>()];                                                                  \
+        const Value& y = slots[fused.u16<6>()];                                                                  \
+        /* The sequence pushes five values at its peak. */                                                       \
+        if (!target.isMap() || !source.isMap() || !x.isNumber() || !y.isNumber() || stackEnd - top < 5)          \
+            goto LABEL_OP_GET_LOCAL;                                                                             \
+        const Value* read = findField(source.asMap(), constants[fused.u16<3>()], FIELD_HINT(fused.offset<4>())); \
+        if (!read || !read->isNumber()) goto LABEL_OP_GET_LOCAL;                                                 \
+        Value* element = findField(target.asMap(), constants[fused.u16<1>()], FIELD_HINT(fused.offset<9>()));    \
+        if (!element) goto LABEL_OP_GET_LOCAL;                                                                   \
+        /* As MUL, then ADD or SUB, compute it; on numbers neither fails. */                                     \
+        const auto sumInto = [&](auto product) __attribute__((always_inline)) {                                  \
+            numberArithmeticTo<Operands::Numbers>((op) == OP_ADD ? BinaryOp::Add : BinaryOp::Sub, *read,         \
+                                                  Value(product), [&](auto sum) { *element = Value(sum); });     \
+        };                                                                                                       \
+        numberArithmeticTo<Operands::Numbers>(BinaryOp::Mul, x, y, sumInto);                                     \
+        ip = fused.at(fused.kLength);                                                                            \
+        NEXT;                                                                                                    \
     } while (false)
     CASE(OP_QUICK_FIELD_ADD_PRODUCT) FIELD_ADD_PRODUCT(fused.variant());
 // m.f op n.g for locals m and n (b.x - b2.x); `compute` as in
@@ -1793,17 +1687,9 @@ dispatch:
             if (op == Row::variantFor(OP_SUB)) goto LABEL_OP_SUB;
             goto LABEL_OP_MUL;
         }
-        if (a.isInt() && b.isInt()) {
-            const int64_t x = a.asInt();
-            const int64_t y = b.asInt();
-            *element = Value(op == Row::variantFor(OP_ADD)   ? wrappingAdd(x, y)
-                             : op == Row::variantFor(OP_SUB) ? wrappingSub(x, y)
-                                                             : wrappingMul(x, y));
-        } else {
-            const double x = asDouble(a);
-            const double y = asDouble(b);
-            *element = Value(op == Row::variantFor(OP_ADD) ? x + y : op == Row::variantFor(OP_SUB) ? x - y : x * y);
-        }
+        Value result;
+        fused.numberArithmetic(a, b, result);  // numbers: it does not fail
+        *element = std::move(result);
         top -= 2;  // the operands are numbers: nothing to release
         DROP();    // the key
         DROP();    // the container
@@ -1904,16 +1790,16 @@ dispatch:
         NEXT;
     }
 // A comparison of two numbers and the conditional jump on its result.
-#define COMPARE_JUMP(row, op)                                             \
-    do {                                                                  \
-        FUSED(row);                                                       \
-        const Value& a = top[-2];                                         \
-        const Value& b = top[-1];                                         \
-        if (!a.isNumber() || !b.isNumber()) goto LABEL_##op;              \
-        const bool result = compareNumbers(op, asDouble(a), asDouble(b)); \
-        top -= 2; /* numbers: nothing to release */                       \
-        ip = fused.branch<1>(result);                                     \
-        NEXT;                                                             \
+#define COMPARE_JUMP(row, op)                                                         \
+    do {                                                                              \
+        FUSED(row);                                                                   \
+        const Value& a = top[-2];                                                     \
+        const Value& b = top[-1];                                                     \
+        if (!a.isNumber() || !b.isNumber()) goto LABEL_##op;                          \
+        const bool result = compareDoubles(binaryOpOf(op), asDouble(a), asDouble(b)); \
+        top -= 2; /* numbers: nothing to release */                                   \
+        ip = fused.branch<1>(result);                                                 \
+        NEXT;                                                                         \
     } while (false)
     CASE(OP_QUICK_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_EQUAL_JUMP, OP_EQUAL);
     CASE(OP_QUICK_NOT_EQUAL_JUMP) COMPARE_JUMP(OP_QUICK_NOT_EQUAL_JUMP, OP_NOT_EQUAL);
@@ -1955,14 +1841,7 @@ dispatch:
         FUSED(OP_QUICK_UPVALUE_ADD_ASSIGN);
         Value& x = *upvalues[fused.u8<0>()]->location;
         const Value& y = *upvalues[fused.u8<1>()]->location;
-        if (stackEnd - top < 2) goto LABEL_OP_GET_UPVALUE;
-        if (x.isInt() && y.isInt()) {
-            x.intRef() = wrappingAdd(x.asInt(), y.asInt());
-        } else if (x.isNumber() && y.isNumber()) {
-            storePlain(x, asDouble(x) + asDouble(y));
-        } else {
-            goto LABEL_OP_GET_UPVALUE;
-        }
+        if (stackEnd - top < 2 || !numberArithmeticInPlace(BinaryOp::Add, x, y)) goto LABEL_OP_GET_UPVALUE;
         ip = fused.at(fused.kLength);
         NEXT;
     }
@@ -1973,7 +1852,7 @@ dispatch:
         const Value& a = slots[fused.u16<0>()];                                            \
         const Value& b = slots[fused.u16<1>()];                                            \
         if (!a.isNumber() || !b.isNumber() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL; \
-        storePlain(*top++, compareNumbers(op, asDouble(a), asDouble(b)));                  \
+        storePlain(*top++, compareDoubles(binaryOpOf(op), asDouble(a), asDouble(b)));      \
         ip = fused.at(fused.kLength);                                                      \
         NEXT;                                                                              \
     } while (false)
@@ -1981,10 +1860,11 @@ dispatch:
 #if VELMOR_COMPUTED_GOTO
     // The variants with handlers of their own, each its operator a constant
     // there, so that no switch on the variant runs.
-#define LOCAL_INT_ARITH_OF(op) LOCAL_INT_ARITH(intArithmeticOf(op, x, y, result))
-#define GLOBAL_ADD_LOCAL_ARITH_OF(op) GLOBAL_ADD_LOCAL_ARITH(intArithmeticOf(op, x, y, term))
-#define LOCAL_LOCAL_ARITH_OF(op) LOCAL_LOCAL_ARITH(numberArithmeticOf(op, a, b, *top))
-#define UPVALUE_UPVALUE_ARITH_OF(op) UPVALUE_UPVALUE_ARITH(numberArithmeticOf(op, a, b, *top))
+#define LOCAL_INT_ARITH_OF(op) LOCAL_INT_ARITH(intArithmetic(binaryOpOf(op), x, y, result))
+#define GLOBAL_ADD_LOCAL_ARITH_OF(op) GLOBAL_ADD_LOCAL_ARITH(intArithmetic(binaryOpOf(op), x, y, term))
+#define LOCAL_LOCAL_ARITH_OF(op) LOCAL_LOCAL_ARITH(numberArithmetic<Operands::Numbers>(binaryOpOf(op), a, b, *top))
+#define UPVALUE_UPVALUE_ARITH_OF(op) \
+    UPVALUE_UPVALUE_ARITH(numberArithmetic<Operands::Numbers>(binaryOpOf(op), a, b, *top))
     VELMOR_OWN_VARIANTS(VELMOR_OWN_HANDLER)
 #undef LOCAL_INT_ARITH_OF
 #undef GLOBAL_ADD_LOCAL_ARITH_OF
@@ -2006,7 +1886,7 @@ dispatch:
         const Value& items = slots[fused.u16<1>()];
         if (!position.isInt() || position.asInt() < 0 || !items.isList() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         const ValueVector& list = items.listItems();
-        if (asDouble(position) < static_cast<double>(list.size())) {
+        if (compareIntsAsDoubles(BinaryOp::Less, position.asInt(), static_cast<int64_t>(list.size()))) {
             const auto index = static_cast<std::size_t>(position.asInt());
             if (index >= list.size()) goto LABEL_OP_GET_LOCAL;
             slots[fused.u16<9>()] = list[index];
@@ -2030,14 +1910,10 @@ dispatch:
                                                                             : nullptr;                        \
         if (!target || !operand || stackEnd - top < 2) goto fallback;                                         \
         Value& x = *target;                                                                                   \
-        if (x.isInt() && operand->isInt()) {                                                                  \
-            x.intRef() = wrappingAdd(x.asInt(), operand->asInt());                                            \
-        } else if (x.isNumber() && operand->isNumber()) {                                                     \
-            storePlain(x, asDouble(x) + asDouble(*operand));                                                  \
-        } else if (!x.isString() || !operand->isString() || x.asObject()->refCount != 1 ||                    \
-                   !appendToString(x, operand->asString())) {                                                 \
+        if (!numberArithmeticInPlace(BinaryOp::Add, x, *operand) &&                                           \
+            (!x.isString() || !operand->isString() || x.asObject()->refCount != 1 ||                          \
+             !appendToString(x, operand->asString())))                                                        \
             goto fallback;                                                                                    \
-        }                                                                                                     \
         ip = fused.at(fused.kLength);                                                                         \
         NEXT;                                                                                                 \
     } while (false)
@@ -2064,11 +1940,7 @@ dispatch:
         Value& a = top[-2];                                                                        \
         const Value& b = top[-1];                                                                  \
         if (!x) goto fallback;                                                                     \
-        if (a.isInt() && b.isInt()) {                                                              \
-            *x = Value(wrappingAdd(a.asInt(), b.asInt()));                                         \
-            top -= 2;                                                                              \
-        } else if (a.isNumber() && b.isNumber()) {                                                 \
-            *x = Value(asDouble(a) + asDouble(b));                                                 \
+        if (numberArithmeticTo(BinaryOp::Add, a, b, [x](auto sum) { *x = Value(sum); })) {         \
             top -= 2;                                                                              \
         } else if (a.isString() && b.isString()) {                                                 \
             const bool sharedWithX = x->isString() && x->asObject() == a.asObject();               \

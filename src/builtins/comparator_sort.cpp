@@ -20,43 +20,6 @@ struct Keyed {
     std::size_t place;
 };
 
-// `a op b` for numbers as doubles, as both engines compare them.
-template <BinaryOp op>
-inline bool compareNumbersBy(double a, double b) {
-    if constexpr (op == BinaryOp::Eq)
-        return a == b;
-    else if constexpr (op == BinaryOp::NotEq)
-        return a != b;
-    else if constexpr (op == BinaryOp::Less)
-        return a < b;
-    else if constexpr (op == BinaryOp::LessEq)
-        return a <= b;
-    else if constexpr (op == BinaryOp::Greater)
-        return a > b;
-    else
-        return a >= b;
-}
-
-// `x op y` for strings, ordered as both engines order them.
-template <BinaryOp op>
-inline bool compareStringsBy(std::string_view x, std::string_view y) {
-    if constexpr (op == BinaryOp::Eq) {
-        return x == y;
-    } else if constexpr (op == BinaryOp::NotEq) {
-        return x != y;
-    } else {
-        const int order = stringOrder(x, y);
-        if constexpr (op == BinaryOp::Less)
-            return order < 0;
-        else if constexpr (op == BinaryOp::LessEq)
-            return order <= 0;
-        else if constexpr (op == BinaryOp::Greater)
-            return order > 0;
-        else
-            return order >= 0;
-    }
-}
-
 // A sort that calls its comparator stops at Ctrl-C, at a call; one that
 // makes no calls looks for a request between its runs and merges, and
 // stops with the items as they were.
@@ -69,7 +32,7 @@ template <BinaryOp op>
 void sortNumbers(std::vector<Keyed<double>>& records) {
     stableMergeSort(
         records,
-        [](const Keyed<double>& a, const Keyed<double>& b) { return compareNumbersBy<op>(a.operand, b.operand); },
+        [](const Keyed<double>& a, const Keyed<double>& b) { return compareDoubles(op, a.operand, b.operand); },
         pollInterrupt);
 }
 
@@ -78,7 +41,7 @@ void sortStrings(std::vector<Keyed<std::string_view>>& records) {
     stableMergeSort(
         records,
         [](const Keyed<std::string_view>& a, const Keyed<std::string_view>& b) {
-            return compareStringsBy<op>(a.operand, b.operand);
+            return compareStrings(op, a.operand, b.operand);
         },
         pollInterrupt);
 }

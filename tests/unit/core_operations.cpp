@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -160,4 +161,68 @@ TEST(ForIn, ItemsAreASnapshot) {
 TEST(Arity, OneMessageForFunctionsAndBuiltins) {
     EXPECT_EQ(arityMessage("f", "2", 3), "f() expects 2 argument(s), got 3");
     EXPECT_EQ(arityMessage("range", "1-3", 0), "range() expects 1-3 argument(s), got 0");
+}
+
+// The shared number rules on pairs of boundary values: the forms that the
+// fast paths take (in place, on operands known to be numbers, Ints without
+// converting) give what the general form gives, bit for bit, for every
+// arithmetic and comparison operator.
+TEST(NumberRules, EveryFormAgreesOnBoundaryValues) {
+    const int64_t p53 = int64_t{1} << 53;
+    const std::vector<int64_t> ints = {kMin, kMin + 1, -p53 - 1, -p53, -1,      0,        1,
+                                       2,    7,        p53 - 1,  p53,  p53 + 1, kMax - 1, kMax};
+    std::vector<Value> numbers;
+    for (const int64_t i : ints) numbers.emplace_back(i);
+    for (const double d : {0.0, -0.0, 0.5, -2.75, 9007199254740993.0, std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity(), std::nan("")})
+        numbers.emplace_back(d);
+    // Same kind and same bits: -0.0 is not 0.0.
+    const auto same = [](const Value& x, const Value& y) {
+        if (x.kind() != y.kind()) return false;
+        if (x.isInt()) return x.asInt() == y.asInt();
+        const double dx = x.asFloat(), dy = y.asFloat();
+        return std::memcmp(&dx, &dy, sizeof dx) == 0;
+    };
+    const BinaryOp arithmeticOps[] = {BinaryOp::Add,      BinaryOp::Sub, BinaryOp::Mul, BinaryOp::Div,
+                                      BinaryOp::FloorDiv, BinaryOp::Mod, BinaryOp::Pow};
+    const BinaryOp comparisonOps[] = {BinaryOp::Eq,     BinaryOp::NotEq,   BinaryOp::Less,
+                                      BinaryOp::LessEq, BinaryOp::Greater, BinaryOp::GreaterEq};
+    for (const Value& a : numbers) {
+        for (const Value& b : numbers) {
+            const std::string pair = toRepr(a) + ", " + toRepr(b);
+            for (const BinaryOp op : arithmeticOps) {
+                Value general;
+                const bool computed = numberArithmetic(op, a, b, general);
+                Value known;
+                EXPECT_EQ(numberArithmetic<Operands::Numbers>(op, a, b, known), computed) << pair;
+                Value inPlace = a;
+                EXPECT_EQ(numberArithmeticInPlace(op, inPlace, b), computed) << pair;
+                Value slow;
+                EXPECT_EQ(arithmetic(op, a, b, slow) == OperationError::None, computed) << pair;
+                if (!computed) continue;
+                EXPECT_TRUE(same(known, general)) << operatorSpelling(op) << " " << pair;
+                EXPECT_TRUE(same(inPlace, general)) << operatorSpelling(op) << " " << pair;
+                EXPECT_TRUE(same(slow, general)) << operatorSpelling(op) << " " << pair;
+                EXPECT_EQ(general.isInt(),
+                          a.isInt() && b.isInt() && op != BinaryOp::Div && (op != BinaryOp::Pow || b.asInt() >= 0))
+                    << operatorSpelling(op) << " " << pair;
+            }
+            for (const BinaryOp op : comparisonOps) {
+                bool answer = false;
+                ASSERT_TRUE(compareNumbers(op, a, b, answer));
+                EXPECT_EQ(answer, compareDoubles(op, asDouble(a), asDouble(b))) << pair;
+                if (a.isInt() && b.isInt()) {
+                    EXPECT_EQ(compareIntsAsDoubles(op, a.asInt(), b.asInt()), answer)
+                        << operatorSpelling(op) << " " << pair;
+                }
+                if (op == BinaryOp::Eq) {
+                    EXPECT_EQ(valuesEqual(a, b), answer) << pair;
+                }
+            }
+        }
+    }
+    // Past 2^53 distinct Ints can be one double, and then they are equal.
+    EXPECT_TRUE(compareIntsAsDoubles(BinaryOp::Eq, p53, p53 + 1));
+    EXPECT_FALSE(compareIntsAsDoubles(BinaryOp::Less, p53, p53 + 1));
+    EXPECT_TRUE(compareIntsAsDoubles(BinaryOp::Less, p53 - 1, p53));
 }
