@@ -889,7 +889,7 @@ Value Interpreter::combine(const BinaryExpr& expression, const Value& left, cons
     if (!plain_) {
         // Numbers, the commonest case, by the rules both engines share; everything else, errors included, below.
         if (isComparison(op)) {
-            if (bool result; compareNumbers(op, left, right, result)) return Value(result);
+            if (left.isNumber() && right.isNumber()) return Value(compareNumbers(op, left, right));
         } else if (Value result; numberArithmetic(op, left, right, result)) {
             return result;
         }

@@ -102,7 +102,10 @@ OperationError arithmetic(BinaryOp op, const Value& a, const Value& b, Value& re
 }
 
 OperationError compare(BinaryOp op, const Value& a, const Value& b, bool& result) {
-    if (compareNumbers(op, a, b, result)) return OperationError::None;
+    if (a.isNumber() && b.isNumber()) {
+        result = compareNumbers(op, a, b);
+        return OperationError::None;
+    }
     if (a.isString() && b.isString()) {
         result = compareStrings(op, a.asString(), b.asString());
         return OperationError::None;

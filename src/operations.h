@@ -68,58 +68,70 @@ inline int64_t truncatedRemainder(int64_t a, int64_t b) { return b == -1 ? 0 : a
 // multiplication, in time that does not grow with the exponent.
 int64_t wrappingPower(int64_t base, int64_t exponent);
 
-// x op y for two Ints and an arithmetic operator: true with the Int result;
-// false where the result is not an Int ("/", "^" with a negative exponent),
-// where y is a zero divisor of "//" or "%", and for other operators.
-[[gnu::always_inline]] inline bool intArithmetic(BinaryOp op, int64_t x, int64_t y, int64_t& result) {
+// The rules take and answer scalars only. Inlined into an engine's dispatch
+// loop, a local whose address is taken (an out-parameter, an optional, a
+// lambda) keeps a stack slot of its own in the loop's frame, with red zones
+// in instrumented builds, and that frame is paid at every nested call of the
+// engine.
+
+// Whether x op y for two Ints and an arithmetic operator gives an Int: not
+// for "/", "^" with a negative exponent, a zero divisor of "//" or "%", or an
+// operator that is not arithmetic.
+[[gnu::always_inline]] constexpr bool intArithmeticGivesInt(BinaryOp op, int64_t y) {
     switch (op) {
-    case BinaryOp::Add: result = wrappingAdd(x, y); return true;
-    case BinaryOp::Sub: result = wrappingSub(x, y); return true;
-    case BinaryOp::Mul: result = wrappingMul(x, y); return true;
+    case BinaryOp::Add:
+    case BinaryOp::Sub:
+    case BinaryOp::Mul: return true;
     case BinaryOp::FloorDiv:
-        if (y == 0) return false;
-        result = floorDivide(x, y);
-        return true;
-    case BinaryOp::Mod:
-        // One test sets apart y of 0 and -1 (where the division could trap on the least Int).
-        if (static_cast<uint64_t>(y) + 1 <= 1) [[unlikely]] {
-            if (y == 0) return false;
-            result = truncatedRemainder(x, y);
-            return true;
-        }
-        result = x % y;
-        return true;
-    case BinaryOp::Pow:
-        if (y < 0) return false;
-        result = wrappingPower(x, y);
-        return true;
+    case BinaryOp::Mod: return y != 0;
+    case BinaryOp::Pow: return y >= 0;
     default: return false;
     }
 }
 
-// x op y in doubles for an arithmetic operator: true with the result; false
-// where y is a zero divisor (0.0 or -0.0) of "/", "//" or "%", and for
-// other operators. A NaN divisor is no zero.
-[[gnu::always_inline]] inline bool floatArithmetic(BinaryOp op, double x, double y, double& result) {
+// x op y for two Ints where intArithmeticGivesInt holds, wrapping.
+[[gnu::always_inline]] inline int64_t intArithmetic(BinaryOp op, int64_t x, int64_t y) {
     switch (op) {
-    case BinaryOp::Add: result = x + y; return true;
-    case BinaryOp::Sub: result = x - y; return true;
-    case BinaryOp::Mul: result = x * y; return true;
-    case BinaryOp::Div:
-        if (y == 0.0) return false;
-        result = x / y;
-        return true;
-    case BinaryOp::FloorDiv:
-        if (y == 0.0) return false;
-        result = std::floor(x / y);
-        return true;
+    case BinaryOp::Add: return wrappingAdd(x, y);
+    case BinaryOp::Sub: return wrappingSub(x, y);
+    case BinaryOp::Mul: return wrappingMul(x, y);
+    case BinaryOp::FloorDiv: return floorDivide(x, y);
     case BinaryOp::Mod:
-        // Truncated toward zero, with the sign of x, as for Ints: -7.5 % 2 is -1.5.
-        if (y == 0.0) return false;
-        result = std::fmod(x, y);
-        return true;
-    case BinaryOp::Pow: result = std::pow(x, y); return true;
+        // One test sets apart y of -1, where the division could trap on the least Int.
+        if (y == -1) [[unlikely]]
+            return truncatedRemainder(x, y);
+        return x % y;
+    default: return wrappingPower(x, y);
+    }
+}
+
+// Whether x op y in doubles is defined for an arithmetic operator: not for a
+// zero divisor (0.0 or -0.0) of "/", "//" or "%", nor for an operator that is
+// not arithmetic. A NaN divisor is no zero.
+[[gnu::always_inline]] constexpr bool floatArithmeticDefined(BinaryOp op, double y) {
+    switch (op) {
+    case BinaryOp::Add:
+    case BinaryOp::Sub:
+    case BinaryOp::Mul:
+    case BinaryOp::Pow: return true;
+    case BinaryOp::Div:
+    case BinaryOp::FloorDiv:
+    case BinaryOp::Mod: return y != 0.0;
     default: return false;
+    }
+}
+
+// x op y in doubles where floatArithmeticDefined holds.
+[[gnu::always_inline]] inline double floatArithmetic(BinaryOp op, double x, double y) {
+    switch (op) {
+    case BinaryOp::Add: return x + y;
+    case BinaryOp::Sub: return x - y;
+    case BinaryOp::Mul: return x * y;
+    case BinaryOp::Div: return x / y;
+    case BinaryOp::FloorDiv: return std::floor(x / y);
+    // Truncated toward zero, with the sign of x, as for Ints: -7.5 % 2 is -1.5.
+    case BinaryOp::Mod: return std::fmod(x, y);
+    default: return std::pow(x, y);
     }
 }
 
@@ -128,49 +140,45 @@ int64_t wrappingPower(int64_t base, int64_t exponent);
 // spares the second look).
 enum class Operands : uint8_t { Any, Numbers };
 
-// a op b for an arithmetic operator: true when both are numbers and no
-// divisor is zero, with the result, an int64_t for an Int or a double for a
-// Float, handed to `store`; false, storing nothing, otherwise.
-template <Operands operands = Operands::Any, class Store>
-[[gnu::always_inline]] inline bool numberArithmeticTo(BinaryOp op, const Value& a, const Value& b, Store&& store) {
+// What a op b comes to for an arithmetic operator: an Int (intArithmetic of
+// the two Ints), a Float (floatArithmetic of their doubles), or no number,
+// for an operand that is no number or a zero divisor.
+enum class ArithmeticResult : uint8_t { None, Int, Float };
+
+template <Operands operands = Operands::Any>
+[[gnu::always_inline]] inline ArithmeticResult arithmeticResultOf(BinaryOp op, const Value& a, const Value& b) {
     if (a.isInt() && b.isInt()) {
-        int64_t integer;
-        if (intArithmetic(op, a.asInt(), b.asInt(), integer)) {
-            store(integer);
-            return true;
-        }
+        if (intArithmeticGivesInt(op, b.asInt())) return ArithmeticResult::Int;
         // Only these leave the Ints; otherwise a divisor was 0 or the operator is no arithmetic.
-        if (op != BinaryOp::Div && (op != BinaryOp::Pow || b.asInt() >= 0)) return false;
+        if (op != BinaryOp::Div && (op != BinaryOp::Pow || b.asInt() >= 0)) return ArithmeticResult::None;
     } else if constexpr (operands == Operands::Any) {
-        if (!a.isNumber() || !b.isNumber()) return false;
+        if (!a.isNumber() || !b.isNumber()) return ArithmeticResult::None;
     }
-    double number;
-    if (!floatArithmetic(op, asDouble(a), asDouble(b), number)) return false;
-    store(number);
-    return true;
+    return floatArithmeticDefined(op, asDouble(b)) ? ArithmeticResult::Float : ArithmeticResult::None;
 }
 
-// numberArithmeticTo with the result written into `result` (arithmetic then
-// tells which error a false is). `result` is overwritten without letting go
-// of what it held, so it must hold no reference: a number, nil, or an
-// operand.
+// a op b for an arithmetic operator into `result`: true when both are numbers
+// and no divisor is zero; false, writing nothing, otherwise (arithmetic then
+// tells which error it is). `result` is overwritten without letting go of
+// what it held, so it must hold no reference: a number, nil, or an operand.
 template <Operands operands = Operands::Any>
 [[gnu::always_inline]] inline bool numberArithmetic(BinaryOp op, const Value& a, const Value& b, Value& result) {
-    return numberArithmeticTo<operands>(
-        op, a, b, [&result](auto number) __attribute__((always_inline)) { new (&result) Value(number); });
+    switch (arithmeticResultOf<operands>(op, a, b)) {
+    case ArithmeticResult::Int: new (&result) Value(intArithmetic(op, a.asInt(), b.asInt())); return true;
+    case ArithmeticResult::Float: new (&result) Value(floatArithmetic(op, asDouble(a), asDouble(b))); return true;
+    default: return false;
+    }
 }
 
 // a = a op b as numberArithmetic computes it: an Int result of an Int a
 // rewrites only the payload, the kind being Int already.
 template <Operands operands = Operands::Any>
 [[gnu::always_inline]] inline bool numberArithmeticInPlace(BinaryOp op, Value& a, const Value& b) {
-    return numberArithmeticTo<operands>(
-        op, a, b, [&a](auto number) __attribute__((always_inline)) {
-            if constexpr (std::is_same_v<decltype(number), int64_t>)
-                a.intRef() = number;
-            else
-                new (&a) Value(number);
-        });
+    switch (arithmeticResultOf<operands>(op, a, b)) {
+    case ArithmeticResult::Int: a.intRef() = intArithmetic(op, a.asInt(), b.asInt()); return true;
+    case ArithmeticResult::Float: new (&a) Value(floatArithmetic(op, asDouble(a), asDouble(b))); return true;
+    default: return false;
+    }
 }
 
 // x op y for a comparison operator ("==", "!=", "<", "<=", ">", ">=") on
@@ -200,12 +208,9 @@ template <Operands operands = Operands::Any>
     }
 }
 
-// a op b for a comparison operator: true, with the answer in `result`, when
-// both are numbers; false, with nothing written, otherwise.
-[[gnu::always_inline]] inline bool compareNumbers(BinaryOp op, const Value& a, const Value& b, bool& result) {
-    if (!a.isNumber() || !b.isNumber()) return false;
-    result = compareDoubles(op, asDouble(a), asDouble(b));
-    return true;
+// a op b for a comparison operator on two numbers.
+[[gnu::always_inline]] inline bool compareNumbers(BinaryOp op, const Value& a, const Value& b) {
+    return compareDoubles(op, asDouble(a), asDouble(b));
 }
 
 // The order of two strings (negative, zero or positive): bytes as unsigned,
@@ -218,7 +223,7 @@ inline int stringOrder(std::string_view x, std::string_view y) {
 }
 
 // x op y for a comparison operator on two strings, in that order.
-[[gnu::always_inline]] inline bool compareStrings(BinaryOp op, std::string_view x, std::string_view y) {
+inline bool compareStrings(BinaryOp op, std::string_view x, std::string_view y) {
     switch (op) {
     case BinaryOp::Eq: return x == y;
     case BinaryOp::NotEq: return x != y;

@@ -229,7 +229,7 @@ inline int answerComparator(const ComparatorForm& form, BinaryOp op, const Value
         right = elementAt(*right, *key, error);
         if (!right) return -1;
     }
-    if (bool result; compareNumbers(op, *left, *right, result)) return result;
+    if (left->isNumber() && right->isNumber()) return compareNumbers(op, *left, *right);
     if (left->isString() && right->isString()) return compareStrings(op, left->asString(), right->asString());
     return -1;
 }
@@ -520,15 +520,14 @@ public:
         }
     }
 
-    // x op y for a row whose step of several opcodes is ADD, SUB, MUL or
-    // MOD, wrapping; false for x % 0, which the compiled code reports.
-    bool intArithmetic(int64_t x, int64_t y, int64_t& result) const {
+    // The operator of a row whose step of several opcodes is ADD, SUB, MUL
+    // or MOD.
+    BinaryOp intOperator() const {
         switch (own()) {
-        case variantFor(OP_ADD): return velmor::intArithmetic(BinaryOp::Add, x, y, result);
-        case variantFor(OP_SUB): return velmor::intArithmetic(BinaryOp::Sub, x, y, result);
-        case variantFor(OP_MUL): return velmor::intArithmetic(BinaryOp::Mul, x, y, result);
-        case variantFor(OP_MOD): return velmor::intArithmetic(BinaryOp::Mod, x, y, result);
-        default: return false;
+        case variantFor(OP_ADD): return BinaryOp::Add;
+        case variantFor(OP_SUB): return BinaryOp::Sub;
+        case variantFor(OP_MUL): return BinaryOp::Mul;
+        default: return BinaryOp::Mod;
         }
     }
 
@@ -1056,7 +1055,8 @@ dispatch:
     CASE(OP_FLOOR_DIV) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isInt() && b.isInt() && intArithmetic(BinaryOp::FloorDiv, a.asInt(), b.asInt(), a.intRef())) {
+        if (a.isInt() && b.isInt() && intArithmeticGivesInt(BinaryOp::FloorDiv, b.asInt())) {
+            a.intRef() = intArithmetic(BinaryOp::FloorDiv, a.asInt(), b.asInt());
             --top;
             NEXT;
         }
@@ -1066,7 +1066,8 @@ dispatch:
     CASE(OP_MOD) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (a.isInt() && b.isInt() && intArithmetic(BinaryOp::Mod, a.asInt(), b.asInt(), a.intRef())) {
+        if (a.isInt() && b.isInt() && intArithmeticGivesInt(BinaryOp::Mod, b.asInt())) {
+            a.intRef() = intArithmetic(BinaryOp::Mod, a.asInt(), b.asInt());
             --top;
             NEXT;
         }
@@ -1096,8 +1097,8 @@ dispatch:
         NEXT;
     }
     CASE(OP_EQUAL) {
-        if (bool result; compareNumbers(BinaryOp::Eq, top[-2], top[-1], result)) {
-            storePlain(top[-2], result);
+        if (top[-2].isNumber() && top[-1].isNumber()) {
+            storePlain(top[-2], compareNumbers(BinaryOp::Eq, top[-2], top[-1]));
             --top;
             NEXT;
         }
@@ -1107,8 +1108,8 @@ dispatch:
         NEXT;
     }
     CASE(OP_NOT_EQUAL) {
-        if (bool result; compareNumbers(BinaryOp::NotEq, top[-2], top[-1], result)) {
-            storePlain(top[-2], result);
+        if (top[-2].isNumber() && top[-1].isNumber()) {
+            storePlain(top[-2], compareNumbers(BinaryOp::NotEq, top[-2], top[-1]));
             --top;
             NEXT;
         }
@@ -1120,8 +1121,8 @@ dispatch:
     CASE(OP_LESS) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (bool result; compareNumbers(BinaryOp::Less, a, b, result)) {
-            storePlain(a, result);
+        if (a.isNumber() && b.isNumber()) {
+            storePlain(a, compareNumbers(BinaryOp::Less, a, b));
             --top;
             NEXT;
         }
@@ -1131,8 +1132,8 @@ dispatch:
     CASE(OP_LESS_EQUAL) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (bool result; compareNumbers(BinaryOp::LessEq, a, b, result)) {
-            storePlain(a, result);
+        if (a.isNumber() && b.isNumber()) {
+            storePlain(a, compareNumbers(BinaryOp::LessEq, a, b));
             --top;
             NEXT;
         }
@@ -1142,8 +1143,8 @@ dispatch:
     CASE(OP_GREATER) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (bool result; compareNumbers(BinaryOp::Greater, a, b, result)) {
-            storePlain(a, result);
+        if (a.isNumber() && b.isNumber()) {
+            storePlain(a, compareNumbers(BinaryOp::Greater, a, b));
             --top;
             NEXT;
         }
@@ -1153,8 +1154,8 @@ dispatch:
     CASE(OP_GREATER_EQUAL) {
         Value& a = top[-2];
         const Value& b = top[-1];
-        if (bool result; compareNumbers(BinaryOp::GreaterEq, a, b, result)) {
-            storePlain(a, result);
+        if (a.isNumber() && b.isNumber()) {
+            storePlain(a, compareNumbers(BinaryOp::GreaterEq, a, b));
             --top;
             NEXT;
         }
@@ -1341,27 +1342,26 @@ dispatch:
         }
         NEXT;
     }
-// x op k for a local x and an Int constant k; `compute` sets `result` from
-// x and y as the variant does (false: run the sequence as compiled).
-#define LOCAL_INT_ARITH(compute)                                       \
+// x op k for a local x and an Int constant k, `op` the variant's operator
+// (x % 0: run the sequence as compiled).
+#define LOCAL_INT_ARITH(op)                                            \
     do {                                                               \
         FUSED(OP_QUICK_LOCAL_INT_ARITH);                               \
         const Value& a = slots[fused.u16<0>()];                        \
         if (!a.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL; \
         const int64_t x = a.asInt();                                   \
         const int64_t y = constants[fused.u16<1>()].asInt();           \
-        int64_t result;                                                \
-        if (!(compute)) goto LABEL_OP_GET_LOCAL;                       \
-        storePlain(*top++, result);                                    \
+        if (!intArithmeticGivesInt((op), y)) goto LABEL_OP_GET_LOCAL;  \
+        storePlain(*top++, intArithmetic((op), x, y));                 \
         ip = fused.at(fused.kLength);                                  \
         NEXT;                                                          \
     } while (false)
-    CASE(OP_QUICK_LOCAL_INT_ARITH) LOCAL_INT_ARITH(fused.intArithmetic(x, y, result));
-// g = g + x op k for a global g, a local x and an Int constant k; `compute`
-// as in LOCAL_INT_ARITH, into `term`. The global is updated where it is
+    CASE(OP_QUICK_LOCAL_INT_ARITH) LOCAL_INT_ARITH(fused.intOperator());
+// g = g + x op k for a global g, a local x and an Int constant k; `op` as in
+// LOCAL_INT_ARITH. The global is updated where it is
 // kept; nothing is pushed. An unbound global, other kinds or x % 0 run the
 // sequence as compiled.
-#define GLOBAL_ADD_LOCAL_ARITH(compute)                                                                 \
+#define GLOBAL_ADD_LOCAL_ARITH(op)                                                                      \
     do {                                                                                                \
         FUSED(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH);                                                         \
         Value* const total = frame->globalCache[fused.u16<0>()];                                        \
@@ -1369,13 +1369,13 @@ dispatch:
         if (!total || !total->isNumber() || !a.isInt() || stackEnd - top < 3) goto LABEL_OP_GET_GLOBAL; \
         const int64_t x = a.asInt();                                                                    \
         const int64_t y = constants[fused.u16<2>()].asInt();                                            \
-        int64_t term;                                                                                   \
-        if (!(compute)) goto LABEL_OP_GET_GLOBAL;                                                       \
-        numberArithmeticInPlace<Operands::Numbers>(BinaryOp::Add, *total, Value(term));                 \
+        if (!intArithmeticGivesInt((op), y)) goto LABEL_OP_GET_GLOBAL;                                  \
+        storePlain(*top, intArithmetic((op), x, y)); /* the term, in the free slot at the top */        \
+        numberArithmeticInPlace<Operands::Numbers>(BinaryOp::Add, *total, *top);                        \
         ip = fused.at(fused.kLength);                                                                   \
         NEXT;                                                                                           \
     } while (false)
-    CASE(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH) GLOBAL_ADD_LOCAL_ARITH(fused.intArithmetic(x, y, term));
+    CASE(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH) GLOBAL_ADD_LOCAL_ARITH(fused.intOperator());
     CASE(OP_QUICK_GLOBAL_ADD_ELEMENT) {
         FUSED(OP_QUICK_GLOBAL_ADD_ELEMENT);
         // The element is read where the container keeps it and the sum written where the total is kept.
@@ -1608,12 +1608,10 @@ dispatch:
         if (!read || !read->isNumber()) goto LABEL_OP_GET_LOCAL;                                                 \
         Value* element = findField(target.asMap(), constants[fused.u16<1>()], FIELD_HINT(fused.offset<9>()));    \
         if (!element) goto LABEL_OP_GET_LOCAL;                                                                   \
-        /* As MUL, then ADD or SUB, compute it; on numbers neither fails. */                                     \
-        const auto sumInto = [&](auto product) __attribute__((always_inline)) {                                  \
-            numberArithmeticTo<Operands::Numbers>((op) == OP_ADD ? BinaryOp::Add : BinaryOp::Sub, *read,         \
-                                                  Value(product), [&](auto sum) { *element = Value(sum); });     \
-        };                                                                                                       \
-        numberArithmeticTo<Operands::Numbers>(BinaryOp::Mul, x, y, sumInto);                                     \
+        /* As MUL, then ADD or SUB, compute it, in the free slot at the top; on numbers neither fails. */        \
+        numberArithmetic<Operands::Numbers>(BinaryOp::Mul, x, y, *top);                                          \
+        numberArithmetic<Operands::Numbers>((op) == OP_ADD ? BinaryOp::Add : BinaryOp::Sub, *read, *top, *top);  \
+        *element = *top;                                                                                         \
         ip = fused.at(fused.kLength);                                                                            \
         NEXT;                                                                                                    \
     } while (false)
@@ -1860,8 +1858,8 @@ dispatch:
 #if VELMOR_COMPUTED_GOTO
     // The variants with handlers of their own, each its operator a constant
     // there, so that no switch on the variant runs.
-#define LOCAL_INT_ARITH_OF(op) LOCAL_INT_ARITH(intArithmetic(binaryOpOf(op), x, y, result))
-#define GLOBAL_ADD_LOCAL_ARITH_OF(op) GLOBAL_ADD_LOCAL_ARITH(intArithmetic(binaryOpOf(op), x, y, term))
+#define LOCAL_INT_ARITH_OF(op) LOCAL_INT_ARITH(binaryOpOf(op))
+#define GLOBAL_ADD_LOCAL_ARITH_OF(op) GLOBAL_ADD_LOCAL_ARITH(binaryOpOf(op))
 #define LOCAL_LOCAL_ARITH_OF(op) LOCAL_LOCAL_ARITH(numberArithmetic<Operands::Numbers>(binaryOpOf(op), a, b, *top))
 #define UPVALUE_UPVALUE_ARITH_OF(op) \
     UPVALUE_UPVALUE_ARITH(numberArithmetic<Operands::Numbers>(binaryOpOf(op), a, b, *top))
@@ -1940,7 +1938,8 @@ dispatch:
         Value& a = top[-2];                                                                        \
         const Value& b = top[-1];                                                                  \
         if (!x) goto fallback;                                                                     \
-        if (numberArithmeticTo(BinaryOp::Add, a, b, [x](auto sum) { *x = Value(sum); })) {         \
+        if (numberArithmeticInPlace(BinaryOp::Add, a, b)) {                                        \
+            *x = a;                                                                                \
             top -= 2;                                                                              \
         } else if (a.isString() && b.isString()) {                                                 \
             const bool sharedWithX = x->isString() && x->asObject() == a.asObject();               \
