@@ -205,6 +205,33 @@ std::vector<FormattedLine> formatLines(std::string_view source) {
     return Formatter(source, std::move(tokens), std::move(comments)).run();
 }
 
+TextEdit formatLineRange(std::string_view source, int32_t firstLine, int32_t lastLine) {
+    const std::vector<FormattedLine> lines = formatLines(source);
+    // Where each line starts; lines end at line feeds.
+    std::vector<size_t> starts{0};
+    for (size_t at = source.find('\n'); at != std::string_view::npos; at = source.find('\n', at + 1)) {
+        starts.push_back(at + 1);
+    }
+    const auto lineCount = static_cast<int32_t>(starts.size());
+    firstLine = std::clamp<int32_t>(firstLine, 1, lineCount);
+    lastLine = std::clamp<int32_t>(lastLine, firstLine, lineCount);
+    TextEdit edit;
+    edit.begin = starts[firstLine - 1];
+    edit.end = lastLine < lineCount ? starts[lastLine] : source.size();
+    const bool byteOrderMark = source.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+    if (byteOrderMark && edit.begin == 0) edit.begin = kByteOrderMark.size();
+    for (const FormattedLine& line : lines) {
+        if (line.sourceLine < firstLine || line.sourceLine > lastLine) continue;
+        std::string_view text = line.text;
+        if (byteOrderMark && text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+            text.remove_prefix(kByteOrderMark.size());
+        }
+        edit.text += text;
+        edit.text += '\n';
+    }
+    return edit;
+}
+
 std::string formatSource(std::string_view source) {
     std::string text;
     text.reserve(source.size() + source.size() / 8);

@@ -23,6 +23,7 @@
 //   byte.
 // Source that does not lex or parse is never formatted.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -44,5 +45,18 @@ std::vector<FormattedLine> formatLines(std::string_view source);
 // The whole formatted text: the lines of formatLines, each ended by a line
 // feed (an empty program gives an empty text). Throws as formatLines does.
 std::string formatSource(std::string_view source);
+
+// Replacing the bytes [begin, end) of a text with `text`.
+struct TextEdit {
+    size_t begin = 0;
+    size_t end = 0;
+    std::string text;
+};
+
+// The edit that formats the source lines `firstLine` to `lastLine` (1-based,
+// inclusive, clamped to the text) as formatSource lays them out in the whole
+// text, leaving every other line and a byte-order mark as they are. Throws
+// as formatLines does.
+TextEdit formatLineRange(std::string_view source, int32_t firstLine, int32_t lastLine);
 
 }  // namespace velmor
