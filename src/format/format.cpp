@@ -92,8 +92,8 @@ std::string_view trimEnd(std::string_view text) {
 
 class Formatter {
 public:
-    Formatter(std::string_view source, std::vector<Token> tokens, std::vector<Comment> comments)
-        : source_(source), tokens_(std::move(tokens)), comments_(std::move(comments)) {
+    Formatter(std::string_view source, const std::vector<Token>& tokens, const std::vector<Comment>& comments)
+        : source_(source), tokens_(tokens), comments_(comments) {
         const std::vector<PragmaEntry> pragmas = readPragmaHeader(source);
         if (!pragmas.empty()) headerEnd_ = pragmas.back().line;
         keepByteOrderMark_ = headerEnd_ == 0 && source.substr(0, kByteOrderMark.size()) == kByteOrderMark;
@@ -173,8 +173,8 @@ private:
     }
 
     std::string_view source_;
-    std::vector<Token> tokens_;
-    std::vector<Comment> comments_;
+    const std::vector<Token>& tokens_;
+    const std::vector<Comment>& comments_;
     int32_t headerEnd_ = 0;  // last line of the pragma header, copied as it stands; 0 without one
     bool keepByteOrderMark_ = false;
     // For each construct still open, the indentation level of the line that opened it.
@@ -183,26 +183,49 @@ private:
     std::vector<FormattedLine> lines_;
 };
 
-// What formatting must leave as it was: every token but the line ends, as
-// spelt, and every comment's text.
-std::vector<std::string_view> substance(std::string_view text, const std::vector<Token>& tokens,
-                                        const std::vector<Comment>& comments) {
-    std::vector<std::string_view> pieces;
-    pieces.reserve(tokens.size() + comments.size());
-    for (const Token& token : tokens) {
-        if (token.kind != TokenKind::Newline) pieces.push_back(text.substr(token.offset, token.length));
+// Whether two texts say the same: every token but the line ends, as spelt,
+// and every comment's text, in order.
+bool sameSubstance(std::string_view before, const std::vector<Token>& beforeTokens,
+                   const std::vector<Comment>& beforeComments, std::string_view after,
+                   const std::vector<Token>& afterTokens, const std::vector<Comment>& afterComments) {
+    if (beforeComments.size() != afterComments.size()) return false;
+    for (size_t i = 0; i < beforeComments.size(); ++i) {
+        const Comment& a = beforeComments[i];
+        const Comment& b = afterComments[i];
+        if (trimEnd(before.substr(a.offset, a.length)) != trimEnd(after.substr(b.offset, b.length))) return false;
     }
-    for (const Comment& comment : comments) pieces.push_back(trimEnd(text.substr(comment.offset, comment.length)));
-    return pieces;
+    size_t j = 0;
+    for (const Token& token : beforeTokens) {
+        if (token.kind == TokenKind::Newline) continue;
+        while (j < afterTokens.size() && afterTokens[j].kind == TokenKind::Newline) ++j;
+        if (j == afterTokens.size()) return false;
+        const Token& other = afterTokens[j++];
+        if (other.kind != token.kind ||
+            before.substr(token.offset, token.length) != after.substr(other.offset, other.length)) {
+            return false;
+        }
+    }
+    while (j < afterTokens.size() && afterTokens[j].kind == TokenKind::Newline) ++j;
+    return j == afterTokens.size();
+}
+
+// The lexed source, kept for the check of the result.
+struct Lexed {
+    std::vector<Token> tokens;
+    std::vector<Comment> comments;
+};
+
+std::vector<FormattedLine> formatLexed(std::string_view source, Lexed& lexed) {
+    lexed.tokens = tokenize(source, lexed.comments);
+    parseProgram(lexed.tokens);  // only source that parses is formatted
+    return Formatter(source, lexed.tokens, lexed.comments).run();
 }
 
 }  // namespace
 
 std::vector<FormattedLine> formatLines(std::string_view source) {
-    std::vector<Comment> comments;
-    std::vector<Token> tokens = tokenize(source, comments);
-    parseProgram(tokens);  // only source that parses is formatted
-    return Formatter(source, std::move(tokens), std::move(comments)).run();
+    Lexed lexed;
+    return formatLexed(source, lexed);
 }
 
 TextEdit formatLineRange(std::string_view source, int32_t firstLine, int32_t lastLine) {
@@ -233,19 +256,18 @@ TextEdit formatLineRange(std::string_view source, int32_t firstLine, int32_t las
 }
 
 std::string formatSource(std::string_view source) {
+    Lexed before;
     std::string text;
     text.reserve(source.size() + source.size() / 8);
-    for (const FormattedLine& line : formatLines(source)) {
+    for (const FormattedLine& line : formatLexed(source, before)) {
         text += line.text;
         text += '\n';
     }
     // The layout must never change what the program says: the same tokens
     // and comments, in the same order.
-    std::vector<Comment> beforeComments;
-    std::vector<Comment> afterComments;
-    const std::vector<Token> before = tokenize(source, beforeComments);
-    const std::vector<Token> after = tokenize(text, afterComments);
-    if (substance(source, before, beforeComments) != substance(text, after, afterComments)) {
+    Lexed after;
+    after.tokens = tokenize(text, after.comments);
+    if (!sameSubstance(source, before.tokens, before.comments, text, after.tokens, after.comments)) {
         throw std::logic_error("formatting would change the program's tokens");
     }
     return text;

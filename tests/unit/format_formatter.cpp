@@ -21,8 +21,8 @@ namespace {
 bool sameTokens(const std::vector<Token>& a, const std::vector<Token>& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].kind != b[i].kind || a[i].text != b[i].text || a[i].line != b[i].line ||
-            a[i].column != b[i].column || a[i].offset != b[i].offset || a[i].length != b[i].length) {
+        if (a[i].kind != b[i].kind || a[i].text != b[i].text || a[i].line != b[i].line || a[i].column != b[i].column ||
+            a[i].offset != b[i].offset || a[i].length != b[i].length) {
             return false;
         }
     }
