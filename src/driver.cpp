@@ -29,7 +29,10 @@ constexpr const char* kUsage = "velmor                    start the REPL (tree-w
                                "velmor --watch <file>     re-run the file whenever it changes\n"
                                "velmor --tokens <file>    dump the token stream\n"
                                "velmor --lsp              serve editors as a language server on stdin/stdout\n"
-                               "velmor --version\n";
+                               "velmor --version\n"
+                               "velmor --format <file>... rewrite files in the canonical layout\n"
+                               "velmor --format --check <file>... list the files --format would change\n"
+                               "velmor --format -         format standard input onto standard output\n";
 
 constexpr int kExitUsage = 2;
 
@@ -99,6 +102,7 @@ int dispatch(std::vector<std::string> args) {
         if (!hasOperand) return complainMissingArgument("--watch requires a file");
         watchFile(args[1], engine);
     }
+    if (mode == "--format") return formatFiles(std::vector<std::string>(args.begin() + 1, args.end()));
     if (mode == "--bench") {
         if (!hasOperand) return complainMissingArgument("--bench requires a file");
         return runBenchmark(args[1]);

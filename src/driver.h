@@ -42,6 +42,11 @@ int startRepl();
 // Whether a fragment that failed to parse still has more openers than closers.
 bool isIncomplete(std::string_view buffer);
 
+// `velmor --format`: the operands after it ("--check" first, if given, then
+// paths, "-" for standard input). 0 when every file was formatted (or, with
+// "--check", none would change), 1 otherwise, 2 without a path.
+int formatFiles(std::vector<std::string> operands);
+
 // Times the file on both engines and prints the means; 0, or 1 after an error.
 int runBenchmark(const std::string& path);
 

@@ -76,8 +76,8 @@ public:
     // With `errors`, lexing is tolerant: each error is appended there and
     // lexing goes on after it (see runTolerant); without, the first throws.
     Lexer(std::string_view source, int32_t line, int32_t column, uint32_t offset, TextOrigin origin,
-          LexErrorList* errors = nullptr)
-        : source_(source), line_(line), column_(column), base_(offset), errors_(errors) {
+          LexErrorList* errors = nullptr, std::vector<Comment>* comments = nullptr)
+        : source_(source), line_(line), column_(column), base_(offset), errors_(errors), comments_(comments) {
         if (source_.size() >= 3 && source_.substr(0, 3) == "\xEF\xBB\xBF") {
             source_.remove_prefix(3);
             base_ += 3;
@@ -217,10 +217,18 @@ private:
     }
 
     void skipComment() {
+        if (comments_ != nullptr) {
+            Comment& comment = comments_->emplace_back();
+            comment.line = line_;
+            comment.column = column_;
+            comment.offset = base_ + static_cast<uint32_t>(position_);
+        }
+        const size_t begin = position_;
         while (!atEnd() && source_[position_] != '\n') {
             ++position_;
             ++column_;
         }
+        if (comments_ != nullptr) comments_->back().length = static_cast<uint32_t>(position_ - begin);
     }
 
     // Consumes bytes while they satisfy the predicate; none of them may be a line feed.
@@ -412,6 +420,7 @@ private:
     uint32_t base_ = 0;  // file offset of source_'s first byte
     uint32_t startOffset_ = 0;
     LexErrorList* errors_ = nullptr;
+    std::vector<Comment>* comments_ = nullptr;  // where comments are kept, when they are wanted
     std::vector<Token> tokens_;
 };
 
@@ -428,6 +437,10 @@ const char* tokenKindSpelling(TokenKind kind) {
 }
 
 std::vector<Token> tokenize(std::string_view source) { return Lexer(source, 1, 1, 0, TextOrigin::WholeFile).run(); }
+
+std::vector<Token> tokenize(std::string_view source, std::vector<Comment>& comments) {
+    return Lexer(source, 1, 1, 0, TextOrigin::WholeFile, nullptr, &comments).run();
+}
 
 std::vector<Token> tokenizeCode(std::string_view code, int32_t line, int32_t column, uint32_t offset) {
     return Lexer(code, line, column, offset, TextOrigin::InsideLine).run();

@@ -13,6 +13,10 @@ namespace velmor {
 // LexError at the first error.
 std::vector<Token> tokenize(std::string_view source);
 
+// The same tokens, and every comment of the text in source order beside them
+// (for tools that rewrite the text and must keep its comments).
+std::vector<Token> tokenize(std::string_view source, std::vector<Comment>& comments);
+
 // Lexes the code of one "${...}" whose first byte stands at (line, column) and
 // at byte `offset` of its file: every token and error carries its position in
 // the file.

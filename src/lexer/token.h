@@ -102,6 +102,15 @@ struct Token {
     uint32_t length = 0;
 };
 
+// A "#" comment, which the token list leaves out: where it starts (the "#")
+// and how many bytes it spans, up to but not including its line feed.
+struct Comment {
+    int32_t line = 1;
+    int32_t column = 1;
+    uint32_t offset = 0;
+    uint32_t length = 0;
+};
+
 // The printed name of a kind, as the token dump shows it.
 const char* tokenKindName(TokenKind kind);
 // The keyword or operator spelling of a kind; empty for the literal kinds.

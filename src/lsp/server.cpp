@@ -1,6 +1,8 @@
 #include "lsp/server.h"
 
+#include <algorithm>
 #include <iostream>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -11,6 +13,8 @@
 #include <io.h>
 #endif
 
+#include "error.h"
+#include "format/format.h"
 #include "lsp/analysis.h"
 #include "lsp/transport.h"
 #include "native_stack.h"
@@ -303,6 +307,41 @@ struct Server::State {
         return result;
     }
 
+    // The edits that lay out a document, or the lines that a range touches,
+    // as `velmor --format` does: none for a document that does not parse
+    // (its diagnostics say why) or is laid out already.
+    json formattingEdits(bool inRange, const json& params) const {
+        json edits = json::array();
+        auto found = documents.find(documentUri(params));
+        if (found == documents.end()) return edits;
+        const std::string& text = found->second.text;
+        const TextIndex& index = found->second.analysis->index();
+        TextEdit edit;
+        try {
+            if (inRange) {
+                const json& range = member(params, "range");
+                const size_t begin = index.toOffset(readPosition(member(range, "start")));
+                size_t end = index.toOffset(readPosition(member(range, "end")));
+                // A range that ends at the start of a line leaves that line out.
+                if (end > begin && text[end - 1] == '\n') --end;
+                auto lineOf = [&](size_t offset) {
+                    return static_cast<int32_t>(1 + std::count(text.begin(), text.begin() + offset, '\n'));
+                };
+                edit = formatLineRange(text, lineOf(begin), lineOf(end));
+            } else {
+                edit.end = text.size();
+                edit.text = formatSource(text);
+            }
+        } catch (const VelmorError&) {
+            return edits;
+        }
+        if (std::string_view(text).substr(edit.begin, edit.end - edit.begin) == edit.text) return edits;
+        edits.push_back(
+            {{"range", {{"start", toJson(index.toPosition(edit.begin))}, {"end", toJson(index.toPosition(edit.end))}}},
+             {"newText", edit.text}});
+        return edits;
+    }
+
     // Fills `result`; false for a method this server does not know.
     bool request(const std::string& method, const json& params, json& result) {
         if (method == "initialize") {
@@ -315,7 +354,9 @@ struct Server::State {
                         {"signatureHelpProvider", {{"triggerCharacters", {"(", ","}}}},
                         {"definitionProvider", true},
                         {"referencesProvider", true},
-                        {"documentSymbolProvider", true}}},
+                        {"documentSymbolProvider", true},
+                        {"documentFormattingProvider", true},
+                        {"documentRangeFormattingProvider", true}}},
                       {"serverInfo", {{"name", "velmor"}, {"version", kVersion}}}};
             return true;
         }
@@ -383,6 +424,10 @@ struct Server::State {
             result = analysis ? locations(params, *analysis,
                                           analysis->references(cursor(*analysis, params), includeDeclaration))
                               : json::array();
+            return true;
+        }
+        if (method == "textDocument/formatting" || method == "textDocument/rangeFormatting") {
+            result = formattingEdits(method == "textDocument/rangeFormatting", params);
             return true;
         }
         if (method == "textDocument/documentSymbol") {

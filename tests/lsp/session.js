@@ -23,7 +23,7 @@
 
 const fs = require('fs');
 const path = require('path');
-const { spawn } = require('child_process');
+const { spawn, spawnSync } = require('child_process');
 const rpc = require('vscode-jsonrpc/node');
 
 const args = process.argv.slice(2);
@@ -96,7 +96,8 @@ async function lifecycle() {
     const result = await initialize(server);
     const caps = result.capabilities;
     check(caps.hoverProvider && caps.definitionProvider && caps.referencesProvider && caps.documentSymbolProvider &&
-          caps.completionProvider && caps.signatureHelpProvider && caps.textDocumentSync.change === 1,
+          caps.completionProvider && caps.signatureHelpProvider && caps.textDocumentSync.change === 1 &&
+          caps.documentFormattingProvider && caps.documentRangeFormattingProvider,
           'initialize announces every feature', JSON.stringify(caps));
     server.notify('initialized', {});
     const unknown = await server.request('velmor/none', {}).then(() => null, (error) => error.code);
@@ -234,6 +235,41 @@ async function lineBreaks(server) {
     check(shown.join() === "2:0-2:3 unexpected 'let' in expression", 'positions after CR LF and a lone CR', shown.join());
 }
 
+// Applies LSP text edits (sorted, not overlapping) to a text of "\n" lines.
+function applyEdits(text, edits) {
+    const lines = text.split('\n');
+    const offset = (p) => lines.slice(0, p.line).reduce((n, l) => n + l.length + 1, 0) + p.character;
+    const sorted = [...edits].sort((a, b) => offset(b.range.start) - offset(a.range.start));
+    for (const edit of sorted) {
+        text = text.slice(0, offset(edit.range.start)) + edit.newText + text.slice(offset(edit.range.end));
+    }
+    return text;
+}
+
+// Formatting gives what `velmor --format -` gives; a range touches only its
+// lines; a document that does not parse gets no edits.
+async function formatting(server) {
+    const messy = 'let xs=[1,\n2]\nfunction f( a )\nif a>0 then\nreturn -a   # negate\nend\n\n\nreturn a\nend\n';
+    const cli = spawnSync(args[0], [...args.slice(1), '--format', '-'], { input: messy });
+    const expected = cli.stdout.toString();
+    check(cli.status === 0 && expected !== messy, 'the command line formats the sample', cli.stderr.toString());
+    const uri = 'file:///format.vlm';
+    await server.open(uri, messy);
+    const options = { tabSize: 4, insertSpaces: true };
+    const whole = await server.request('textDocument/formatting', { textDocument: { uri }, options });
+    check(applyEdits(messy, whole) === expected, 'formatting a document gives the layout of --format',
+        JSON.stringify(whole));
+    const range = { start: { line: 3, character: 0 }, end: { line: 5, character: 0 } };
+    const part = await server.request('textDocument/rangeFormatting', { textDocument: { uri }, range, options });
+    const wanted = messy.split('\n').map((line, n) => (n >= 3 && n <= 4 ? expected.split('\n')[n] : line)).join('\n');
+    check(applyEdits(messy, part) === wanted, 'formatting lines 4 and 5 changes only them', JSON.stringify(part));
+    await server.open('file:///broken.vlm', 'if x then\n  y(\n');
+    const none = await server.request('textDocument/formatting', { textDocument: { uri: 'file:///broken.vlm' }, options });
+    check(Array.isArray(none) && none.length === 0, 'a document that does not parse gets no edits', JSON.stringify(none));
+    const done = await server.request('textDocument/formatting', { textDocument: { uri: 'file:///none.vlm' }, options });
+    check(Array.isArray(done) && done.length === 0, 'an unknown document gets no edits');
+}
+
 async function measureLatency(server) {
     const lines = [];
     for (let i = 0; lines.length < 5000; i += 1) {
@@ -271,6 +307,7 @@ async function main() {
     await neverRuns(server);
     await edits(server);
     await lineBreaks(server);
+    await formatting(server);
     if (latency) await measureLatency(server);
     await server.request('shutdown', null);
     server.notify('exit');
