@@ -1036,8 +1036,86 @@ ExecStatus Interpreter::execute(const Stmt& statement, Environment& environment)
 }
 
 void Interpreter::combineInto(BinaryOp op, Value& target, const Value& value, int32_t line, int32_t column) {
-    if (op == BinaryOp::Add && appendToOwnString(target, value)) return;
+    if (op == BinaryOp::Add && appendToOwn(target, value)) return;
     target = binaryOp(op, target, value, line, column);
+}
+
+namespace {
+
+bool isSum(const Expr& expression) {
+    return expression.kind == ExprKind::Binary && static_cast<const BinaryExpr&>(expression).binop == BinaryOp::Add;
+}
+
+std::size_t lengthOf(const Value& value) {
+    return value.isString() ? value.asString().size() : value.listItems().size();
+}
+
+// The string or list of `first` followed by `rest`, all of first's kind,
+// whose total length fits under the size cap.
+Value joined(const Value* first, std::span<const Value> rest) {
+    const Value& sample = first ? *first : rest.front();
+    std::size_t total = first ? lengthOf(*first) : 0;
+    for (const Value& piece : rest) total += lengthOf(piece);
+    if (sample.isString()) {
+        return Value::newString(total, [&](char* bytes) {
+            if (first) bytes = std::copy_n(first->asString().data(), first->asString().size(), bytes);
+            for (const Value& piece : rest) bytes = std::copy_n(piece.asString().data(), piece.asString().size(), bytes);
+        });
+    }
+    ValueVector items;
+    items.reserve(total);
+    if (first) items.insert(items.end(), first->listItems().begin(), first->listItems().end());
+    for (const Value& piece : rest) items.insert(items.end(), piece.listItems().begin(), piece.listItems().end());
+    return Value::newList(std::move(items));
+}
+
+}  // namespace
+
+bool Interpreter::assignChainInPlace(const Expr& target, const BinaryExpr& top, Environment& environment,
+                                     Value& value) {
+    std::array<const BinaryExpr*, kMaxHeldLinks> links;
+    std::size_t count = 0;
+    const Expr* operand = &top;
+    for (; isSum(*operand) && count < links.size(); operand = static_cast<const BinaryExpr&>(*operand).left.get())
+        links[count++] = static_cast<const BinaryExpr*>(operand);
+    if (isSum(*operand)) {
+        value = evaluate(top, environment);  // longer than any interpolation: added as usual
+        return false;
+    }
+    Value left = evaluateFirstOperand(*operand, environment);
+    // The right operands are evaluated in their order, as always; while each
+    // is of left's kind and the total fits, the sum it would make is put off.
+    std::array<Value, kMaxHeldLinks> held;
+    std::size_t heldCount = 0;
+    bool holding = (left.isString() || left.isList()) && left.asObject()->refCount == 2;
+    std::size_t total = holding ? lengthOf(left) : 0;
+    const std::size_t cap = left.isString() ? maxStringLength() : maxListLength();
+    for (std::size_t i = count; i-- > 0;) {
+        const BinaryExpr& link = *links[i];
+        Value right = evaluateRightOperand(link, environment);
+        if (holding && isAppendable(left, right) && total <= cap && lengthOf(right) <= cap - total) {
+            total += lengthOf(right);
+            held[heldCount++] = std::move(right);
+            continue;
+        }
+        if (holding) {
+            // The sums put off cannot fail: this link adds as usual to them.
+            if (heldCount > 0) left = joined(&left, std::span<const Value>(held.data(), heldCount));
+            holding = false;
+        }
+        left = combine(link, left, right);
+    }
+    if (holding) {
+        const std::span<const Value> pieces(held.data(), heldCount);
+        Value* holder = storeTarget(target, environment);
+        if (holder && holder->kind() == left.kind() && holder->asObject() == left.asObject()) {
+            const Value tail = heldCount == 1 ? held[0] : joined(nullptr, pieces);
+            if (appendInPlace(*holder, left, tail)) return true;
+        }
+        left = joined(&left, pieces);
+    }
+    value = std::move(left);
+    return false;
 }
 
 Value* Interpreter::storeTarget(const Expr& target, Environment& environment) {
@@ -1074,16 +1152,21 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
     Value value;
     if (!compound && statement.value->kind == ExprKind::Binary &&
         static_cast<const BinaryExpr&>(*statement.value).binop == BinaryOp::Add) {
-        // target = a + b: when a is the string that the target holds, it
-        // may grow in place (appendInPlace).
+        // target = a + b: when a is the string or list that the target
+        // holds, it may grow in place (appendInPlace); so may it in
+        // target = a + b + c..., a string built by interpolation.
         const auto& sum = static_cast<const BinaryExpr&>(*statement.value);
-        Value left = evaluateFirstOperand(*sum.left, environment);
-        Value right = evaluateRightOperand(sum, environment);
-        if (left.isString() && right.isString() && left.asObject()->refCount == 2) {
-            Value* holder = storeTarget(*statement.target, environment);
-            if (holder && appendInPlace(*holder, left, right)) return ExecStatus::Normal;
+        if (isSum(*sum.left)) {
+            if (assignChainInPlace(*statement.target, sum, environment, value)) return ExecStatus::Normal;
+        } else {
+            Value left = evaluateFirstOperand(*sum.left, environment);
+            Value right = evaluateRightOperand(sum, environment);
+            if (isAppendable(left, right) && left.asObject()->refCount == 2) {
+                Value* holder = storeTarget(*statement.target, environment);
+                if (holder && appendInPlace(*holder, left, right)) return ExecStatus::Normal;
+            }
+            value = combine(sum, left, right);
         }
-        value = combine(sum, left, right);
     } else {
         value = evaluateOperand(*statement.value, environment);
     }
@@ -1125,7 +1208,7 @@ ExecStatus Interpreter::executeAssign(const AssignStmt& statement, Environment& 
         if (compound) {
             // The stored element, when there is one, grows in place.
             if (Value* element = op == BinaryOp::Add ? storedElement(object, key) : nullptr) {
-                if (appendToOwnString(*element, value)) return ExecStatus::Normal;
+                if (appendToOwn(*element, value)) return ExecStatus::Normal;
             }
             value = binaryOp(op, getIndex(object, key, target.line, target.column), value, line, column);
         }

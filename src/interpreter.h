@@ -207,9 +207,19 @@ private:
     ExecStatus executeBlock(const StmtList& statements, Environment& environment);
     ExecStatus executeScoped(const StmtList& statements, Environment& environment);
     ExecStatus executeAssign(const AssignStmt& statement, Environment& environment);
-    // target = target op value for a compound assignment; a string that
-    // only target holds grows in place under "+=".
+    // target = target op value for a compound assignment; a string or list
+    // that only target holds grows in place under "+=".
     static void combineInto(BinaryOp op, Value& target, const Value& value, int32_t line, int32_t column);
+    // target = x + a + b + ... (a chain of sums, such as an interpolation
+    // that begins with x): when x is the string or list that the target
+    // holds, the right operands are evaluated in order and held back while
+    // they are all of its kind and fit the size cap, then appended to it in
+    // place at once. Else (and for a chain of more than kMaxHeldLinks) the
+    // sums are made as usual, from the first that was held back. True when
+    // the target was grown; false with the sum in `value`, to be stored.
+    [[gnu::noinline]] bool assignChainInPlace(const Expr& target, const BinaryExpr& top, Environment& environment,
+                                              Value& value);
+    static constexpr std::size_t kMaxHeldLinks = 16;
     // The binding, list element or map entry value that an assignment to
     // `target` would store into, when finding it runs no code and raises
     // nothing (its object and key are names or literals); else nullptr.

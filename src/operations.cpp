@@ -70,19 +70,20 @@ OperationError add(const Value& a, const Value& b, Value& result) {
     return OperationError::CannotAdd;
 }
 
-bool appendInPlace(Value& holder, Value& sum, const Value& tail) {
-    if (&holder == &sum || !sum.isString() || !tail.isString() || !holder.isString() ||
+bool appendInPlace(Value& holder, Value& sum, const Value& tail, std::size_t spare) {
+    if (&holder == &sum || !isAppendable(sum, tail) || holder.kind() != sum.kind() ||
         holder.asObject() != sum.asObject() || sum.asObject()->refCount != 2)
         return false;
-    holder = Value();  // sum is now the string's only holder
+    holder = Value();  // sum is now the only holder
     bool appended = false;
     try {
-        appended = appendToString(sum, tail.asString());
+        appended = sum.isString() ? appendToString(sum, tail.asString(), spare)
+                                  : spare == 0 && appendToList(sum, tail.listItems());
     } catch (...) {
         holder = sum;
         throw;
     }
-    holder = sum;  // the result, or the string as it was when the append did not fit
+    if (!appended || spare == 0) holder = sum;  // the result, or the value as it was when it did not fit
     return appended;
 }
 

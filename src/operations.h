@@ -306,10 +306,16 @@ std::string arityMessage(std::string_view name, std::string_view expected, std::
 // lists concatenate into a new value.
 OperationError add(const Value& a, const Value& b, Value& result);
 
-// Appends that reuse the left string. Strings are values, so a string that
-// no one else holds may grow where it is: no one can tell, and building a
-// string piece by piece then costs time in proportion to its length.
+// Appends that reuse the left string or list. Strings are values, so a
+// string that no one else holds may grow where it is: no one can tell, and
+// building a string piece by piece then costs time in proportion to its
+// length. A list that no one else holds is the same: "+" makes a new list,
+// but one that nothing else can reach may be the old one grown.
 //
+// Two strings or two lists: what these appends apply to.
+inline bool isAppendable(const Value& left, const Value& tail) {
+    return (left.isString() && tail.isString()) || (left.isList() && tail.isList());
+}
 // target += tail (a compound assignment): true when target's string is held
 // by target alone, tail is a string and the append fitted under the size
 // cap; false, changing nothing, otherwise (the caller then adds as usual).
@@ -317,13 +323,26 @@ inline bool appendToOwnString(Value& target, const Value& tail) {
     return target.isString() && tail.isString() && target.asObject()->refCount == 1 &&
            appendToString(target, tail.asString());
 }
+// The same for a string or a list.
+inline bool appendToOwn(Value& target, const Value& tail) {
+    if (target.isList()) {
+        return tail.isList() && target.asObject()->refCount == 1 && appendToList(target, tail.listItems());
+    }
+    return appendToOwnString(target, tail);
+}
 // holder = sum + tail (an assignment of a sum), with `sum` the left operand
-// already evaluated: when sum is the string that holder holds, and only
-// holder and sum hold it, holder lets go of it so that sum grows in place,
-// and both hold the result. True when that was done; false, changing nothing,
-// when it does not apply or the result would pass the size cap. If the
-// append throws (out of memory), holder gets its string back unchanged.
-bool appendInPlace(Value& holder, Value& sum, const Value& tail);
+// already evaluated: when sum is the string or list that holder holds, and
+// only holder and sum hold it, holder lets go of it so that sum grows in
+// place, and both hold the result. True when that was done; false, changing
+// nothing, when it does not apply or the result would pass the size cap. If
+// the append throws (out of memory), holder gets its value back unchanged.
+//
+// holder = sum + tail + "k"...: `spare` is the length of the string
+// constants that the adds right after this one append. Their room is made
+// now, so that they cannot fail, and on success the result is left to sum
+// alone, for them to grow it in place; the store after them gives it back
+// to holder. Nothing runs in between that could see holder empty.
+bool appendInPlace(Value& holder, Value& sum, const Value& tail, std::size_t spare = 0);
 
 // Any arithmetic operator on two numbers (NeedsNumbers otherwise): the
 // result of numberArithmetic, or the error of a zero divisor. "+" is here

@@ -440,11 +440,11 @@ const Value* makeByteStrings() {
     return byteStrings;
 }
 
-bool appendToString(Value& target, std::string_view tail) {
+bool appendToString(Value& target, std::string_view tail, std::size_t spare) {
     StringObj& string = target.asStringObj();
     const std::size_t length = string.length + tail.size();
-    if (length > maxStringLength()) return false;
-    if (length <= string.capacity) {
+    if (length > maxStringLength() || spare > maxStringLength() - length) return false;
+    if (length + spare <= string.capacity) {
         // Apart from the end of the bytes, so `tail` may be a view of them.
         std::memcpy(string.bytes() + string.length, tail.data(), tail.size());
         string.bytes()[length] = '\0';
@@ -454,11 +454,24 @@ bool appendToString(Value& target, std::string_view tail) {
     }
     // Room for as much again, so that a string built by repeated appends is
     // copied a logarithmic number of times.
-    const std::size_t capacity = std::min(std::max(length, 2 * string.length), maxStringLength());
+    const std::size_t capacity = std::min(std::max(length + spare, 2 * string.length), maxStringLength());
     StringObj* grown = StringObj::allocate(length, capacity);
     std::memcpy(grown->bytes(), string.bytes(), string.length);
     std::memcpy(grown->bytes() + string.length, tail.data(), tail.size());
     target = Value(ValueKind::String, grown);
+    return true;
+}
+
+bool appendToList(Value& target, const ValueVector& tail) {
+    ValueVector& items = target.listItems();
+    const std::size_t count = tail.size();
+    if (items.size() + count > maxListLength()) return false;
+    countAllocation(count);
+    // Room first, so that the items then go in without a failure half-way;
+    // doubling keeps a list built by repeated appends linear. By index, as
+    // `tail` may be the target's own items.
+    if (items.size() + count > items.capacity()) items.reserve(std::max(items.size() + count, 2 * items.size()));
+    for (std::size_t i = 0; i < count; ++i) items.push_back(tail[i]);
     return true;
 }
 

@@ -224,7 +224,7 @@ public:
     double& floatRef() { return payload_.number; }
 
 private:
-    friend bool appendToString(Value& target, std::string_view tail);
+    friend bool appendToString(Value& target, std::string_view tail, std::size_t spare);
 
     Value(ValueKind kind, Object* object) : kind_(kind) {
         payload_.object = object;
@@ -503,9 +503,15 @@ bool concatenate(const Value& left, const Value& right, Value& result);
 
 // Appends `tail` to the string that `target` holds, which no one else may
 // hold: in place when there is room, else into a larger string that replaces
-// it. Returns false, changing nothing, when the result would pass the size
-// cap. `tail` may be a view of the target's own bytes.
-bool appendToString(Value& target, std::string_view tail);
+// it, with room for at least `spare` bytes more. Returns false, changing
+// nothing, when the result and the spare room would pass the size cap.
+// `tail` may be a view of the target's own bytes.
+bool appendToString(Value& target, std::string_view tail, std::size_t spare = 0);
+
+// Appends the items of `tail` to the list that `target` holds, which no one
+// else may hold. Returns false, changing nothing, when the result would pass
+// the size cap. `tail` may be the target's own items.
+bool appendToList(Value& target, const ValueVector& tail);
 
 // The name shown in a function's text form and in arity messages.
 inline const std::string& functionName(const Value& value) {

@@ -2025,10 +2025,19 @@ void VM::operationError(OperationError error, const Value& first, const Value& s
     runtimeError(operationMessage(error, first, second, Wording::Vm, op), site.line());
 }
 
-Value* VM::storeTarget(const uint8_t* ip) {
+Value* VM::storeTarget(const uint8_t* ip, std::size_t* spare) {
     const CallFrame& frame = frames_[frameCount_ - 1];
     // Read as compiled: quickening may have replaced the opcode byte.
     ip = frame.closure->proto->code.data() + (ip - frame.closure->code);
+    if (spare) {
+        // x = x + y + "k1" + "k2" (an interpolation that begins with x):
+        // string constants added on the way to the store.
+        const std::vector<Value>& constants = frame.closure->proto->constants;
+        while (ip[0] == OP_CONSTANT && ip[3] == OP_ADD && constants[(ip[1] << 8) | ip[2]].isString()) {
+            *spare += constants[(ip[1] << 8) | ip[2]].asString().size();
+            ip += 4;
+        }
+    }
     switch (*ip) {
     case OP_SET_LOCAL: return &frame.slots[(ip[1] << 8) | ip[2]];
     case OP_SET_UPVALUE: return frame.closure->upvalues[ip[1]]->location;
@@ -2045,18 +2054,22 @@ Value* VM::storeTarget(const uint8_t* ip) {
 void VM::addSlow(Site site) {
     Value& a = top_[-2];
     const Value& b = top_[-1];
-    if (a.isString() && b.isString() && a.asObject()->refCount == 1) {
-        // The left string is a temporary no one else holds (the middle of
-        // a + b + c): it grows in place.
-        if (!appendToString(a, b.asString())) runtimeError(kResultTooLarge, site.line());
+    if (isAppendable(a, b) && a.asObject()->refCount == 1) {
+        // The left string or list is a temporary no one else holds (the
+        // middle of a + b + c): it grows in place.
+        if (!(a.isString() ? appendToString(a, b.asString()) : appendToList(a, b.listItems())))
+            runtimeError(kResultTooLarge, site.line());
         drop();
         return;
     }
-    if (a.isString() && b.isString() && a.asObject()->refCount == 2) {
-        // x = x + y, x a variable or an element: the next instruction
-        // stores the sum where the left string came from, so that place
-        // lets go of it and it grows in place (appendInPlace).
-        if (Value* holder = storeTarget(site.ip); holder && appendInPlace(*holder, a, b)) {
+    if (isAppendable(a, b) && a.asObject()->refCount == 2) {
+        // x = x + y, x a variable or an element: the next instruction (or
+        // the one after string constants added) stores the sum where the
+        // left value came from, so that place lets go of it and it grows in
+        // place (appendInPlace).
+        std::size_t spare = 0;
+        if (Value* holder = storeTarget(site.ip, a.isString() ? &spare : nullptr);
+            holder && appendInPlace(*holder, a, b, spare)) {
             drop();
             return;
         }

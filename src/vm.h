@@ -173,8 +173,10 @@ private:
     void addSlow(Site site);
     // Where the instruction at `ip` stores the value on top of the stack,
     // when it is a store into a variable or into an element that exists:
-    // the place, found without raising anything; else nullptr.
-    Value* storeTarget(const uint8_t* ip);
+    // the place, found without raising anything; else nullptr. With
+    // `spare`, string constants added before the store are passed over and
+    // their lengths added to *spare.
+    Value* storeTarget(const uint8_t* ip, std::size_t* spare = nullptr);
     void arithmeticSlow(BinaryOp op, Site site);
     void compareSlow(BinaryOp op, Site site);
     [[noreturn]] void negateSlow(Site site);

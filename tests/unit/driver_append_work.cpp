@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compiler.h"
@@ -53,30 +54,42 @@ uint64_t allocatedBy(const std::string& source, const EngineUnderTest& engine) {
 }
 
 // The program that repeats `statement` (S the place appended to) kAppends
-// times with S kept in `scope`.
-std::string appendProgram(const std::string& scope, std::string statement) {
+// times with S kept in `scope`, starting from `empty` ("" or []).
+std::string appendProgram(const std::string& scope, std::string statement, const std::string& empty) {
     const std::string place = scope == "element" ? "l[1]" : scope == "field" ? "m.s" : "s";
     for (std::size_t at; (at = statement.find('S')) != std::string::npos;) statement.replace(at, 1, place);
     const std::string n = std::to_string(kAppends);
-    if (scope == "global") return "let s = \"\"\nfor i = 1, " + n + " do " + statement + " end\n";
+    if (scope == "global") return "let s = " + empty + "\nfor i = 1, " + n + " do " + statement + " end\n";
     if (scope == "local")
-        return "function f()\n let s = \"\"\n for i = 1, " + n + " do " + statement + " end\nend\nf()\n";
+        return "function f()\n let s = " + empty + "\n for i = 1, " + n + " do " + statement + " end\nend\nf()\n";
     if (scope == "upvalue")
-        return "function f()\n let s = \"\"\n let grow = function(i) " + statement + " end\n for i = 1, " + n +
+        return "function f()\n let s = " + empty + "\n let grow = function(i) " + statement + " end\n for i = 1, " + n +
                " do grow(i) end\n return s\nend\nlet kept = f()\n";
-    if (scope == "element") return "let l = [0, \"\"]\nfor i = 1, " + n + " do " + statement + " end\n";
-    return "let m = {\"n\": 0, \"s\": \"\"}\nfor i = 1, " + n + " do " + statement + " end\n";
+    if (scope == "element") return "let l = [0, " + empty + "]\nfor i = 1, " + n + " do " + statement + " end\n";
+    return "let m = {\"n\": 0, \"s\": " + empty + "}\nfor i = 1, " + n + " do " + statement + " end\n";
 }
 
 TEST(AppendWork, EveryFormInEveryPlaceGrowsInPlaceOnEveryEngine) {
-    const std::vector<std::string> forms = {"S += \"x\"", "S = S + str(i % 10)", "S = \"${S}y\""};
+    // Strings, chains of sums that begin with the place (as interpolations
+    // do), and lists.
+    const std::vector<std::pair<std::string, std::string>> forms = {
+        {"S += \"x\"", "\"\""},
+        {"S = S + str(i % 10)", "\"\""},
+        {"S = \"${S}y\"", "\"\""},
+        {"S = S + str(i % 10) + \",\"", "\"\""},
+        {"S = \"${S}${i % 10},\"", "\"\""},
+        {"S = \"${S}-\" + \"+\"", "\"\""},
+        {"S = S + [i]", "[]"},
+        {"S += [i]", "[]"},
+    };
     const std::vector<std::string> scopes = {"global", "local", "upvalue", "element", "field"};
     for (const EngineUnderTest& engine : kEngines) {
-        for (const std::string& form : forms) {
+        for (const auto& [form, empty] : forms) {
             for (const std::string& scope : scopes) {
-                const uint64_t used = allocatedBy(appendProgram(scope, form), engine);
-                // Linear: the doublings of the string, about 4 bytes an append,
-                // and the small strings of str. A copy per append: N^2 / 2.
+                const uint64_t used = allocatedBy(appendProgram(scope, form, empty), engine);
+                // Linear: the doublings of the string, about 6 bytes an append,
+                // and the small strings of str (or the items, and the one-item
+                // lists). A copy per append: N^2 / 2.
                 EXPECT_LT(used, 16u * kAppends) << engine.name << ": " << form << " on a " << scope;
             }
         }
@@ -128,7 +141,8 @@ TEST(AppendWork, AnAppendThatFailsLeavesThePlaceAsItWas) {
     // program itself checks that the place kept its text. When the memory
     // budget runs out in the middle of an append (as running out of memory
     // would), the run stops, and the place still holds its last whole text.
-    const std::vector<std::string> forms = {"S = S + \"abc\"", "S = \"${S}abc\"", "S += \"abc\""};
+    const std::vector<std::string> forms = {"S = S + \"abc\"", "S = \"${S}abc\"", "S += \"abc\"",
+                                            "S = S + \"a\" + \"bc\"", "S = \"${S}a\" + \"bc\""};
     for (const EngineUnderTest& engine : kEngines) {
         for (const std::string& form : forms) {
             for (const std::string place : {"s", "l[0]", "m.f"}) {
