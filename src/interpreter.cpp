@@ -1059,7 +1059,8 @@ Value joined(const Value* first, std::span<const Value> rest) {
     if (sample.isString()) {
         return Value::newString(total, [&](char* bytes) {
             if (first) bytes = std::copy_n(first->asString().data(), first->asString().size(), bytes);
-            for (const Value& piece : rest) bytes = std::copy_n(piece.asString().data(), piece.asString().size(), bytes);
+            for (const Value& piece : rest)
+                bytes = std::copy_n(piece.asString().data(), piece.asString().size(), bytes);
         });
     }
     ValueVector items;
