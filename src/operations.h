@@ -69,10 +69,10 @@ inline int64_t truncatedRemainder(int64_t a, int64_t b) { return b == -1 ? 0 : a
 int64_t wrappingPower(int64_t base, int64_t exponent);
 
 // The rules take and answer scalars only. Inlined into an engine's dispatch
-// loop, a local whose address is taken (an out-parameter, an optional, a
-// lambda) keeps a stack slot of its own in the loop's frame, with red zones
-// in instrumented builds, and that frame is paid at every nested call of the
-// engine.
+// function, a local whose address is taken (an out-parameter, an optional, a
+// lambda) keeps a stack slot of its own in that function's frame, with red
+// zones in instrumented builds, and the frame is paid at every nested call of
+// the engine.
 
 // Whether x op y for two Ints and an arithmetic operator gives an Int: not
 // for "/", "^" with a negative exponent, a zero divisor of "//" or "%", or an

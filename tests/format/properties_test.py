@@ -21,7 +21,7 @@ Usage: properties_test.py --velmor PATH --source-dir DIR [--generated N] [-j N]
 
 import argparse
 import concurrent.futures
-import importlib.util
+import importlib
 import os
 import random
 import stat
@@ -32,11 +32,9 @@ from pathlib import Path
 
 
 def load_generator(source_dir):
-    path = source_dir / "tests" / "difftest" / "difftest.py"
-    spec = importlib.util.spec_from_file_location("difftest", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module.Generator
+    # The differential test's program generator, imported from its folder.
+    sys.path.insert(0, str(source_dir / "tests" / "difftest"))
+    return importlib.import_module("difftest").Generator
 
 
 def run(args, stdin=b"", cwd=None, timeout=120):
