@@ -521,13 +521,15 @@ public:
     }
 
     // The operator of a row whose step of several opcodes is ADD, SUB, MUL
-    // or MOD.
+    // or MOD; for another variant an operator that intArithmeticGivesInt
+    // refuses, so that the sequence runs as compiled.
     BinaryOp intOperator() const {
         switch (own()) {
         case variantFor(OP_ADD): return BinaryOp::Add;
         case variantFor(OP_SUB): return BinaryOp::Sub;
         case variantFor(OP_MUL): return BinaryOp::Mul;
-        default: return BinaryOp::Mod;
+        case variantFor(OP_MOD): return BinaryOp::Mod;
+        default: return BinaryOp::Eq;
         }
     }
 
@@ -1358,9 +1360,9 @@ dispatch:
     } while (false)
     CASE(OP_QUICK_LOCAL_INT_ARITH) LOCAL_INT_ARITH(fused.intOperator());
 // g = g + x op k for a global g, a local x and an Int constant k; `op` as in
-// LOCAL_INT_ARITH. The global is updated where it is
-// kept; nothing is pushed. An unbound global, other kinds or x % 0 run the
-// sequence as compiled.
+// LOCAL_INT_ARITH. The global is updated where it is kept; nothing is
+// pushed. An unbound global, other kinds or x % 0 run the sequence as
+// compiled.
 #define GLOBAL_ADD_LOCAL_ARITH(op)                                                                      \
     do {                                                                                                \
         FUSED(OP_QUICK_GLOBAL_ADD_LOCAL_ARITH);                                                         \

@@ -33,6 +33,24 @@ inline std::vector<std::string> repositoryScripts() {
     return texts;
 }
 
+// The repository's files that lex, each with its tokens.
+struct LexedScript {
+    std::string text;
+    std::vector<Token> tokens;
+};
+
+inline std::vector<LexedScript> lexedRepositoryScripts() {
+    std::vector<LexedScript> lexed;
+    for (std::string& text : repositoryScripts()) {
+        try {
+            std::vector<Token> tokens = tokenize(text);
+            lexed.push_back({std::move(text), std::move(tokens)});
+        } catch (const LexError&) {
+        }
+    }
+    return lexed;
+}
+
 // Mutants of the files that lex: a token deleted, doubled, swapped with the
 // next, replaced by a likely typo, or the rest of its line cut off.
 inline std::vector<std::string> mutants(const std::vector<std::string>& texts, size_t count, unsigned seed) {
