@@ -352,7 +352,14 @@ def string_groups():
                      ["s = s + s", "r = s"],
                      ["s = \"<\" + s + t + \">\"", "r = s"],
                      ["r = [s]", "s = s + t"],
-                     ["s = t + s", "r = s"]]])
+                     ["s = t + s", "r = s"],
+                     # Chains that begin with s, held back and appended at once
+                     # (s = s + t first, so that only s holds its string).
+                     ["s = s + t", "s = s + t + \",\"", "r = s"],
+                     ["s = s + t", "s = \"${s}${t},\"", "r = s"],
+                     ["s = s + t", "s = s + \"<\" + s", "r = s"],
+                     ["s = s + t", "r = [s]", "s = s + t + s"],
+                     ["s = s + t", "r = 0", "s = s + t + 1"]]])
     # The same in an element and a field, an alias of the old text taken first or after.
     yield Group("string-building-places", [
         Case([("l", "[%s]" % s), ("m", '{"f": %s}' % s), ("t", t), ("r", "0")], body, "[r, l, m]",
@@ -366,7 +373,9 @@ def string_groups():
     yield Group("list-building", [
         Case([("l", a), ("m", b), ("r", "0")], body, "[r, l]", target=("r", "l"))
         for a in ["[1]", "[]", '"s"'] for b in ["[2]", "[]", "3"]
-        for body in [["l = l + m", "r = l"], ["r = l", "l = l + m"], ["l += m", "r = l"]]])
+        for body in [["l = l + m", "r = l"], ["r = l", "l = l + m"], ["l += m", "r = l"],
+                     ["l = l + m", "l = l + m + [0]", "r = l"], ["l = l + m", "l = l + l + m", "r = l"],
+                     ["l = l + m", "r = [l]", "l = l + m + l"]]])
 
 
 def call_groups():
