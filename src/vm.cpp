@@ -1687,9 +1687,11 @@ dispatch:
             if (op == Row::variantFor(OP_SUB)) goto LABEL_OP_SUB;
             goto LABEL_OP_MUL;
         }
-        Value result;
-        fused.numberArithmetic(a, b, result);  // numbers: it does not fail
-        *element = std::move(result);
+        {
+            Value result;
+            fused.numberArithmetic(a, b, result);  // numbers: it does not fail
+            *element = std::move(result);
+        }
         top -= 2;  // the operands are numbers: nothing to release
         DROP();    // the key
         DROP();    // the container
