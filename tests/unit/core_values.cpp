@@ -4,6 +4,8 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <string>
+#include <utility>
 
 #include "execution_limits.h"
 #include "value.h"
@@ -200,6 +202,86 @@ TEST(MapStorage, LargeMapsAnswerLikeTheScan) {
     map.append(Value("direct"), Value(true));
     EXPECT_TRUE(map.find(Value("direct"))->asBool());
     EXPECT_EQ(map.find(Value::newList()), nullptr);
+}
+
+TEST(MapStorage, AgreesWithAnAssociationListUnderRandomSetsAndRemoves) {
+    // Each round grows the map to about `target` entries and then mostly
+    // removes, so sizes cross the index threshold and removals cross the
+    // points where holes take over half the positions, in both directions.
+    // Keys are Ints, equal Floats and strings, so first-kept keys and both
+    // kinds of lookup are covered, and nil, which the storage itself does not
+    // refuse and which must never match a hole.
+    uint64_t state = 2024;
+    auto next = [&](uint64_t bound) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return (state >> 33) % bound;
+    };
+    for (const std::size_t target : {6u, 15u, 16u, 17u, 31u, 33u, 64u, 120u}) {
+        std::vector<Value> pool{Value()};
+        for (std::size_t i = 0; i < target * 2; ++i) {
+            const auto number = static_cast<int64_t>(i / 3);
+            if (i % 3 == 0) pool.emplace_back(number);
+            if (i % 3 == 1) pool.emplace_back(static_cast<double>(number));
+            if (i % 3 == 2) pool.emplace_back("k" + std::to_string(i));
+        }
+        Value holder = Value::newMap();
+        MapData& map = holder.asMap();
+        std::vector<MapEntry> model;
+        auto modelFind = [&](const Value& key) {
+            return std::find_if(model.begin(), model.end(), [&](const MapEntry& e) { return keysEqual(e.key, key); });
+        };
+        for (int round = 0; round < 4; ++round) {
+            for (int growing = 1; growing >= 0; --growing) {
+                for (int step = 0; step < static_cast<int>(target) * 4; ++step) {
+                    if (growing && model.size() >= target) break;
+                    if (!growing && model.size() <= target / 4) break;
+                    const Value& key = pool[next(pool.size())];
+                    if (next(4) < (growing ? 3u : 1u)) {
+                        const Value value(static_cast<int64_t>(step));
+                        map.set(key, value);
+                        if (auto found = modelFind(key); found != model.end()) {
+                            found->value = value;
+                        } else {
+                            model.push_back(MapEntry{key, value});
+                        }
+                    } else {
+                        const auto found = modelFind(key);
+                        ASSERT_EQ(map.remove(key), found != model.end()) << target << " " << toRepr(key);
+                        if (found != model.end()) model.erase(found);
+                    }
+                    ASSERT_EQ(map.size(), model.size());
+                    const Value& probe = pool[next(pool.size())];
+                    const auto expected = modelFind(probe);
+                    const Value* stored = map.find(probe);
+                    ASSERT_EQ(stored != nullptr, expected != model.end()) << target << " " << toRepr(probe);
+                    if (stored) {
+                        ASSERT_EQ(stored->asInt(), expected->value.asInt());
+                    }
+
+                    // The live entries, in order, and the text form that walks them
+                    // (in the large map not after every step, for time).
+                    if (target > 64 && step % 16 != 0) continue;
+                    std::string text = "{";
+                    std::size_t at = 0;
+                    for (const MapEntry& entry : std::as_const(map)) {
+                        ASSERT_LT(at, model.size());
+                        ASSERT_EQ(toRepr(entry.key), toRepr(model[at].key)) << target << " at " << at;
+                        ASSERT_EQ(entry.value.asInt(), model[at].value.asInt());
+                        // Holes never make up more than half the positions.
+                        const std::ptrdiff_t position = map.indexOf(entry.key);
+                        ASSERT_LT(static_cast<std::size_t>(position),
+                                  std::max(2 * map.size(), MapData::kIndexThreshold));
+                        text += (at++ ? ", " : "") + toRepr(entry.key) + ": " + toRepr(entry.value);
+                    }
+                    ASSERT_EQ(at, model.size());
+                    ASSERT_EQ(toText(holder), text + "}");
+                }
+            }
+        }
+        Value copied = Value::newMap();
+        copied.asMap().assign(map);
+        EXPECT_EQ(toText(copied), toText(holder));
+    }
 }
 
 TEST(Values, DeepNestingIsFreedAndPrintedWithoutRecursion) {
