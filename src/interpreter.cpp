@@ -768,7 +768,7 @@ Value* Interpreter::findField(MapData& map, const GetExpr& site) {
     }
     const std::ptrdiff_t index = map.indexOf(name);
     if (index < 0) return nullptr;
-    MapEntry& entry = *map.stringEntryAt(static_cast<std::size_t>(index));
+    MapEntry& entry = map.foundEntry(static_cast<std::size_t>(index));
     if (plain_) return &entry.value;
     hint.site = &site;
     hint.index = static_cast<std::size_t>(index);

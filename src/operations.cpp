@@ -156,7 +156,7 @@ OperationError forInItems(const Value& iterable, ValueVector& items) {
     case ValueKind::Map: {
         const MapData& map = iterable.asMap();
         items.reserve(map.size());
-        for (const MapEntry& entry : map) items.push_back(entry.key);
+        map.forEach([&](const MapEntry& entry) { items.push_back(entry.key); });
         return OperationError::None;
     }
     default: return OperationError::CannotIterate;

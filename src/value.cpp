@@ -337,7 +337,7 @@ std::ptrdiff_t MapData::scan(const Value& key) const {
 
 void MapData::insertIntoIndex(std::size_t position) const {
     const Value& key = entries_[position].key;
-    if (!isIndexable(key) || isHole(key)) return;
+    if (!key.isString() && (!isIndexable(key) || isHole(key))) return;  // strings first: the common keys
     const std::size_t mask = slots_.size() - 1;
     const std::size_t hash = keyHash(key);
     std::size_t slot = hash & mask;
@@ -463,7 +463,7 @@ void MapData::assign(const MapData& other) {
     if (&other == this) return;
     std::vector<MapEntry> copied;
     copied.reserve(other.size());
-    for (const MapEntry& entry : other) copied.push_back(entry);
+    other.forEach([&](const MapEntry& entry) { copied.push_back(entry); });
     clear();
     entries_ = std::move(copied);
 }

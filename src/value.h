@@ -478,6 +478,18 @@ struct MapData final : Object {
     const_iterator begin() const { return {entries_.data(), entries_.data() + entries_.size()}; }
     const_iterator end() const { return {entries_.data() + entries_.size(), entries_.data() + entries_.size()}; }
 
+    // Calls visit(entry) for each live entry in order: the same walk as
+    // begin/end, for the tight loops that copy a map out (keys, for-in),
+    // with the plain loop for a map that has no holes.
+    template <class Visit>
+    void forEach(Visit&& visit) const {
+        if (holes_ == 0) {
+            for (const MapEntry& entry : entries_) visit(entry);
+        } else {
+            for (const MapEntry& entry : *this) visit(entry);
+        }
+    }
+
     // The number of live entries.
     std::size_t size() const { return entries_.size() - holes_; }
     bool empty() const { return size() == 0; }
@@ -491,10 +503,13 @@ struct MapData final : Object {
     const Value* find(const Value& key) const;
     // Position of the matching entry, or -1 (see stringEntryAt).
     std::ptrdiff_t indexOf(const Value& key) const;
+    // The entry at a position that indexOf has just returned, the map
+    // unchanged since: never a hole.
+    MapEntry& foundEntry(std::size_t position) { return entries_[position]; }
     // Replace the value of the matching entry, or append a new entry.
     void set(const Value& key, Value value);
     // Append an entry for a key that the caller has just failed to find.
-    void append(Value key, Value value) { entries_.push_back(MapEntry{std::move(key), std::move(value)}); }
+    void append(const Value& key, Value&& value) { entries_.push_back(MapEntry{key, std::move(value)}); }
     // Remove the matching entry; whether there was one.
     bool remove(const Value& key);
 

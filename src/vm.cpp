@@ -368,7 +368,7 @@ inline Value* findField(MapData& map, const Value& key, uint32_t& hint) {
     const std::ptrdiff_t position = map.indexOf(key);
     if (position < 0) return nullptr;
     hint = static_cast<uint32_t>(position);
-    return &map.stringEntryAt(static_cast<std::size_t>(position))->value;
+    return &map.foundEntry(static_cast<std::size_t>(position)).value;
 }
 
 // Where the list or map `object` keeps its element at `key`: a list's Int

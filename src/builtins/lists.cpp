@@ -179,7 +179,7 @@ Value nativeKeys(Caller&, std::span<Value> args) {
     const MapData& map = mapArgumentNamed(args[0], "keys: expected a map, got ");
     ValueVector items;
     items.reserve(map.size());
-    for (const MapEntry& entry : map) items.push_back(entry.key);
+    map.forEach([&](const MapEntry& entry) { items.push_back(entry.key); });
     return Value::newList(std::move(items));
 }
 
@@ -187,7 +187,7 @@ Value nativeValues(Caller&, std::span<Value> args) {
     const MapData& map = mapArgumentNamed(args[0], "values: expected a map, got ");
     ValueVector items;
     items.reserve(map.size());
-    for (const MapEntry& entry : map) items.push_back(entry.value);
+    map.forEach([&](const MapEntry& entry) { items.push_back(entry.value); });
     return Value::newList(std::move(items));
 }
 
@@ -196,7 +196,7 @@ Value nativeItems(Caller&, std::span<Value> args) {
     const MapData& map = args[0].asMap();
     ValueVector items;
     items.reserve(map.size());
-    for (const MapEntry& entry : map) items.push_back(pair(entry.key, entry.value));
+    map.forEach([&](const MapEntry& entry) { items.push_back(pair(entry.key, entry.value)); });
     return Value::newList(std::move(items));
 }
 
