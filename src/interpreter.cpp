@@ -116,7 +116,7 @@ bool onlySelfReferenced(const Environment& scope) {
                 pending[pendingCount++] = &item;
             }
         } else if (value.isMap()) {
-            for (const MapEntry& entry : value.asMap().entries) {
+            for (const MapEntry& entry : value.asMap()) {
                 if (pendingCount == kSearchLimit) return false;
                 pending[pendingCount++] = &entry.value;
             }
@@ -757,19 +757,18 @@ Value* Interpreter::lookupGlobal(const NameExpr& name) {
 Value* Interpreter::findField(MapData& map, const GetExpr& site) {
     FieldHint& hint = (*fieldHints_)[reinterpret_cast<std::uintptr_t>(&site) * 0x9E3779B97F4A7C15u >> 54];
     const Value& name = site.nameValue;
-    if (hint.site == &site && hint.index < map.entries.size()) {
+    if (hint.site == &site) {
         // String keys are unique in a map and match only equal strings, so
         // an entry with this name is the one a search would find. The key
         // found last time is such a string; maps built alike share it.
-        MapEntry& entry = map.entries[hint.index];
-        if (entry.key.isString() &&
-            (entry.key.asObject() == hint.key.asObject() || entry.key.asObject() == name.asObject() ||
-             entry.key.asString() == name.asString()))
-            return &entry.value;
+        MapEntry* entry = map.stringEntryAt(hint.index);
+        if (entry && (entry->key.asObject() == hint.key.asObject() || entry->key.asObject() == name.asObject() ||
+                      entry->key.asString() == name.asString()))
+            return &entry->value;
     }
     const std::ptrdiff_t index = map.indexOf(name);
     if (index < 0) return nullptr;
-    MapEntry& entry = map.entries[static_cast<std::size_t>(index)];
+    MapEntry& entry = map.foundEntry(static_cast<std::size_t>(index));
     if (plain_) return &entry.value;
     hint.site = &site;
     hint.index = static_cast<std::size_t>(index);

@@ -235,8 +235,10 @@ private:
     ExecStatus executeTry(const TryStmt& statement, Environment& environment);
 
     // The binding `name` refers to from `environment`, or nullptr; the same
-    // answer as Environment::lookup, remembered until scopesChanged.
-    Value* lookupName(const NameExpr& name, Environment& environment) {
+    // answer as Environment::lookup, remembered until scopesChanged. Always
+    // inlined: the callers are large, and the compiler's own choice for them
+    // changes with their size.
+    [[gnu::always_inline]] Value* lookupName(const NameExpr& name, Environment& environment) {
         const auto site = reinterpret_cast<std::uintptr_t>(&name);
         const auto start = reinterpret_cast<std::uintptr_t>(&environment);
         // Mixed apart before they are combined: nodes and scopes are both laid

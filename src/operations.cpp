@@ -155,8 +155,8 @@ OperationError forInItems(const Value& iterable, ValueVector& items) {
     }
     case ValueKind::Map: {
         const MapData& map = iterable.asMap();
-        items.reserve(map.entries.size());
-        for (const MapEntry& entry : map.entries) items.push_back(entry.key);
+        items.reserve(map.size());
+        map.forEach([&](const MapEntry& entry) { items.push_back(entry.key); });
         return OperationError::None;
     }
     default: return OperationError::CannotIterate;

@@ -316,26 +316,28 @@ bool isIndexable(const Value& key) { return key.kind() <= ValueKind::String && !
 }  // namespace
 
 std::ptrdiff_t MapData::scan(const Value& key) const {
-    const std::size_t count = entries.size();
+    const std::size_t count = entries_.size();
     // Specialised scans for the common key kinds; they agree with keysEqual.
+    // A hole's key is no string, and the generic scan passes over it.
     if (key.isString()) {
         const std::string_view text = key.asString();
         for (std::size_t i = 0; i < count; ++i) {
-            const Value& k = entries[i].key;
+            const Value& k = entries_[i].key;
             if (k.isString() && (k.asObject() == key.asObject() || k.asString() == text))
                 return static_cast<std::ptrdiff_t>(i);
         }
         return -1;
     }
     for (std::size_t i = 0; i < count; ++i) {
-        if (keysEqual(entries[i].key, key)) return static_cast<std::ptrdiff_t>(i);
+        const Value& k = entries_[i].key;
+        if (keysEqual(k, key) && !isHole(k)) return static_cast<std::ptrdiff_t>(i);
     }
     return -1;
 }
 
 void MapData::insertIntoIndex(std::size_t position) const {
-    const Value& key = entries[position].key;
-    if (!isIndexable(key)) return;
+    const Value& key = entries_[position].key;
+    if (!key.isString() && (!isIndexable(key) || isHole(key))) return;  // strings first: the common keys
     const std::size_t mask = slots_.size() - 1;
     const std::size_t hash = keyHash(key);
     std::size_t slot = hash & mask;
@@ -344,8 +346,10 @@ void MapData::insertIntoIndex(std::size_t position) const {
 }
 
 void MapData::catchUpIndex() const {
-    const std::size_t count = entries.size();
-    if (indexed_ > count) indexed_ = 0;  // entries were replaced wholesale
+    // Every position, holes included, may occupy a slot (a slot that leads to
+    // a hole stays taken until the index is built again), so sizing by
+    // positions keeps the table at most half full.
+    const std::size_t count = entries_.size();
     if (indexed_ == count && !slots_.empty()) return;
     if (slots_.size() < count * 2 || indexed_ == 0) {
         std::size_t capacity = 64;
@@ -357,14 +361,15 @@ void MapData::catchUpIndex() const {
 }
 
 std::ptrdiff_t MapData::probe(const Value& key) const {
-    if (indexed_ != entries.size() || slots_.empty()) [[unlikely]]
+    if (indexed_ != entries_.size() || slots_.empty()) [[unlikely]]
         catchUpIndex();
     const std::size_t mask = slots_.size() - 1;
     if (key.isString()) {
         // The common case: a string key among strings. A slot's tag tells
         // most other keys apart without reading their entries; every indexed
         // string has its hash cached, which tells most of the rest apart
-        // without reading their bytes.
+        // without reading their bytes. A slot that leads to a hole fails the
+        // string test.
         const StringObj& text = key.asStringObj();
         const std::size_t hash = stringHash(text);
         const uint32_t tag = hashTag(hash);
@@ -373,7 +378,7 @@ std::ptrdiff_t MapData::probe(const Value& key) const {
             if (indexed.position < 0) return -1;
             if (indexed.tag != tag) continue;
             const int32_t position = indexed.position;
-            const Value& k = entries[static_cast<std::size_t>(position)].key;
+            const Value& k = entries_[static_cast<std::size_t>(position)].key;
             if (k.isString() && (k.asObject() == key.asObject() ||
                                  (k.asStringObj().hashCache == hash && k.asString() == text.view()))) {
                 return position;
@@ -389,42 +394,78 @@ std::ptrdiff_t MapData::probe(const Value& key) const {
         if (indexed.position < 0) return -1;
         if (indexed.tag != tag) continue;
         const int32_t position = indexed.position;
-        if (keysEqual(entries[static_cast<std::size_t>(position)].key, key)) return position;
+        const Value& k = entries_[static_cast<std::size_t>(position)].key;
+        if (keysEqual(k, key) && !isHole(k)) return position;
     }
 }
 
 std::ptrdiff_t MapData::indexOf(const Value& key) const {
-    if (entries.size() < kIndexThreshold || entries.size() > static_cast<std::size_t>(INT32_MAX)) return scan(key);
+    if (entries_.size() < kIndexThreshold || entries_.size() > static_cast<std::size_t>(INT32_MAX)) return scan(key);
     return probe(key);
 }
 
 Value* MapData::find(const Value& key) {
     std::ptrdiff_t i = indexOf(key);
-    return i < 0 ? nullptr : &entries[static_cast<std::size_t>(i)].value;
+    return i < 0 ? nullptr : &entries_[static_cast<std::size_t>(i)].value;
 }
 
 const Value* MapData::find(const Value& key) const {
     std::ptrdiff_t i = indexOf(key);
-    return i < 0 ? nullptr : &entries[static_cast<std::size_t>(i)].value;
+    return i < 0 ? nullptr : &entries_[static_cast<std::size_t>(i)].value;
 }
 
 void MapData::set(const Value& key, Value value) {
     std::ptrdiff_t i = indexOf(key);
     if (i >= 0) {
-        entries[static_cast<std::size_t>(i)].value = std::move(value);
+        entries_[static_cast<std::size_t>(i)].value = std::move(value);
     } else {
-        entries.push_back(MapEntry{key, std::move(value)});
+        entries_.push_back(MapEntry{key, std::move(value)});
     }
 }
 
 bool MapData::remove(const Value& key) {
-    std::ptrdiff_t i = indexOf(key);
+    const std::ptrdiff_t i = indexOf(key);
     if (i < 0) return false;
-    entries.erase(entries.begin() + i);
-    // Positions after the removed entry moved down; rebuild on the next lookup.
+    MapEntry& entry = entries_[static_cast<std::size_t>(i)];
+    // The key and value are released only once the map is whole again.
+    MapEntry removed{std::move(entry.key), std::move(entry.value)};
+    if (entries_.size() < kIndexThreshold) {
+        // No index to keep: moving at most a few entries is cheapest.
+        entries_.erase(entries_.begin() + i);
+        slots_.clear();
+        indexed_ = 0;
+        return true;
+    }
+    entry.key = holeKey();
+    ++holes_;
+    if (holes_ * 2 > entries_.size()) compact();
+    return true;
+}
+
+void MapData::compact() {
+    std::erase_if(entries_, [](const MapEntry& entry) { return isHole(entry.key); });
+    holes_ = 0;
     slots_.clear();
     indexed_ = 0;
-    return true;
+}
+
+void MapData::clear() {
+    // Emptied before the entries go, so that a release that reaches this map
+    // again finds it consistent.
+    std::vector<MapEntry> dropped;
+    dropped.swap(entries_);
+    holes_ = 0;
+    slots_.clear();
+    indexed_ = 0;
+}
+
+void MapData::assign(const MapData& other) {
+    if (&other == this) return;
+    std::vector<MapEntry> copied;
+    copied.reserve(other.size());
+    other.forEach([&](const MapEntry& entry) { copied.push_back(entry); });
+    clear();
+    entries_ = std::move(copied);
 }
 
 const Value* byteStrings = nullptr;
@@ -643,7 +684,8 @@ void writeValue(std::string& out, const Value& root, bool quoted) {
     struct Frame {
         const Object* container;
         bool isList;
-        std::size_t next;  // index of the next element or entry to write
+        std::size_t next;               // index of the next element or entry to write
+        MapData::const_iterator entry;  // a map's next entry
     };
     std::vector<Frame> stack;
     // Containers on the stack, for the cycle check; a set once nesting is deep.
@@ -667,7 +709,8 @@ void writeValue(std::string& out, const Value& root, bool quoted) {
             return;
         }
         out.push_back(value.isList() ? '[' : '{');
-        stack.push_back(Frame{value.asObject(), value.isList(), 0});
+        stack.push_back(Frame{value.asObject(), value.isList(), 0,
+                              value.isMap() ? std::as_const(value.asMap()).begin() : MapData::const_iterator()});
         if (stack.size() == kScanDepth + 1) {
             for (const Frame& frame : stack) deepActive.insert(frame.container);
         } else if (stack.size() > kScanDepth + 1) {
@@ -683,7 +726,7 @@ void writeValue(std::string& out, const Value& root, bool quoted) {
         const Frame frame = stack.back();
         stack.back().next++;
         const std::size_t size = frame.isList ? static_cast<const ListObj*>(frame.container)->items.size()
-                                              : static_cast<const MapData*>(frame.container)->entries.size();
+                                              : static_cast<const MapData*>(frame.container)->size();
         if (frame.next >= size) {
             out.push_back(frame.isList ? ']' : '}');
             if (stack.size() > kScanDepth) deepActive.erase(frame.container);
@@ -695,7 +738,8 @@ void writeValue(std::string& out, const Value& root, bool quoted) {
         if (frame.isList) {
             begin(static_cast<const ListObj*>(frame.container)->items[frame.next]);
         } else {
-            const MapEntry& entry = static_cast<const MapData*>(frame.container)->entries[frame.next];
+            const MapEntry& entry = *frame.entry;
+            ++stack.back().entry;  // before begin() pushes a frame
             if (entry.key.isList() || entry.key.isMap()) {
                 writeValue(out, entry.key, true);  // keys are strings or numbers in practice
             } else {

@@ -225,6 +225,7 @@ public:
 
 private:
     friend bool appendToString(Value& target, std::string_view tail, std::size_t spare);
+    friend struct MapData;  // marks removed entries with a nil of its own
 
     Value(ValueKind kind, Object* object) : kind_(kind) {
         payload_.object = object;
@@ -419,36 +420,134 @@ struct MapEntry {
 // Each slot keeps the top bits of its key's hash beside the entry's
 // position, so that a probe passes over most other keys without reading
 // their entries (in a large map, each read is a cache miss).
-// Code may read `entries` freely and append to it or replace values in
-// place (the index catches up with appended entries lazily), but must remove
-// entries only through `remove`.
+//
+// Removing an entry from a large map leaves a hole in its place: the
+// entry's key becomes a marker that no reader is shown and no probe
+// matches, so the index needs no change (a slot that leads to a hole is a
+// deleted slot) and no later entry moves. When holes make up more than half
+// the positions, the map compacts: the live entries close up in order and
+// the index is built again on the next lookup. Each compaction is paid for
+// by the removals before it, so removal costs constant time amortised. A
+// small map simply erases the entry; it has no index to keep.
+//
+// The storage is private so that no reader can forget a hole: iteration
+// (begin/end) visits the live entries in insertion order, size() counts
+// them, and code that remembers a position (the engines' field caches) reads
+// it back through stringEntryAt, which never returns a hole. Positions stay
+// put until a compaction; after one, a remembered position may hold another
+// entry or none, so the caller checks the key it finds there.
 struct MapData final : Object {
-    std::vector<MapEntry> entries;
+    // Visits the live entries from `at` on, skipping holes.
+    template <class Entry>
+    class EntryIterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = MapEntry;
+        using difference_type = std::ptrdiff_t;
+        using pointer = Entry*;
+        using reference = Entry&;
+
+        EntryIterator(Entry* at, Entry* end) : at_(at), end_(end) { skipHoles(); }
+        Entry& operator*() const { return *at_; }
+        Entry* operator->() const { return at_; }
+        EntryIterator() = default;
+        EntryIterator& operator++() {
+            ++at_;
+            skipHoles();
+            return *this;
+        }
+        EntryIterator operator++(int) {
+            EntryIterator before = *this;
+            ++*this;
+            return before;
+        }
+        bool operator==(const EntryIterator& other) const { return at_ == other.at_; }
+
+    private:
+        void skipHoles() {
+            while (at_ != end_ && isHole(at_->key)) ++at_;
+        }
+        Entry* at_ = nullptr;
+        Entry* end_ = nullptr;
+    };
+    using iterator = EntryIterator<MapEntry>;
+    using const_iterator = EntryIterator<const MapEntry>;
+
+    iterator begin() { return {entries_.data(), entries_.data() + entries_.size()}; }
+    iterator end() { return {entries_.data() + entries_.size(), entries_.data() + entries_.size()}; }
+    const_iterator begin() const { return {entries_.data(), entries_.data() + entries_.size()}; }
+    const_iterator end() const { return {entries_.data() + entries_.size(), entries_.data() + entries_.size()}; }
+
+    // Calls visit(entry) for each live entry in order: the same walk as
+    // begin/end, for the tight loops that copy a map out (keys, for-in),
+    // with the plain loop for a map that has no holes.
+    template <class Visit>
+    void forEach(Visit&& visit) const {
+        if (holes_ == 0) {
+            for (const MapEntry& entry : entries_) visit(entry);
+        } else {
+            for (const MapEntry& entry : *this) visit(entry);
+        }
+    }
+
+    // The number of live entries.
+    std::size_t size() const { return entries_.size() - holes_; }
+    bool empty() const { return size() == 0; }
+    void reserve(std::size_t count) { entries_.reserve(count); }
+    void clear();
+    // Makes this map hold copies of `other`'s entries, in its order.
+    void assign(const MapData& other);
 
     // The stored value for `key`, or nullptr.
     Value* find(const Value& key);
     const Value* find(const Value& key) const;
-    // Index of the matching entry, or -1.
+    // Position of the matching entry, or -1 (see stringEntryAt).
     std::ptrdiff_t indexOf(const Value& key) const;
+    // The entry at a position that indexOf has just returned, the map
+    // unchanged since: never a hole.
+    MapEntry& foundEntry(std::size_t position) { return entries_[position]; }
     // Replace the value of the matching entry, or append a new entry.
     void set(const Value& key, Value value);
+    // Append an entry for a key that the caller has just failed to find.
+    void append(const Value& key, Value&& value) { entries_.push_back(MapEntry{key, std::move(value)}); }
     // Remove the matching entry; whether there was one.
     bool remove(const Value& key);
+
+    // The entry at `position` (as indexOf gave it) if its key is a string;
+    // nullptr past the end and for a hole or an entry with another kind of
+    // key. A caller that remembered a position checks the key itself.
+    MapEntry* stringEntryAt(std::size_t position) {
+        if (position >= entries_.size()) return nullptr;
+        MapEntry& entry = entries_[position];
+        return entry.key.isString() ? &entry : nullptr;
+    }
 
     static constexpr std::size_t kIndexThreshold = 16;
 
 private:
+    // A hole's key: nil to the eye, told apart from a stored nil by its payload.
+    static Value holeKey() {
+        Value key;
+        key.payload_.integer = 1;
+        return key;
+    }
+    static bool isHole(const Value& key) { return key.isNil() && key.payload_.integer != 0; }
+
     std::ptrdiff_t scan(const Value& key) const;
     std::ptrdiff_t probe(const Value& key) const;
     void catchUpIndex() const;
     void insertIntoIndex(std::size_t position) const;
+    void compact();
+
+    std::vector<MapEntry> entries_;
+    std::size_t holes_ = 0;  // removed entries still in `entries_`
 
     struct IndexSlot {
         int32_t position;  // of the entry; -1 marks an empty slot
         uint32_t tag;      // the top bits of its key's hash
     };
     mutable std::vector<IndexSlot> slots_;
-    mutable std::size_t indexed_ = 0;  // entries[0, indexed_) are in the index
+    mutable std::size_t indexed_ = 0;  // entries_[0, indexed_) are in the index
 };
 
 inline std::string_view Value::asString() const { return asStringObj().view(); }

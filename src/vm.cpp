@@ -362,15 +362,13 @@ namespace {
 
 // The value stored under a string constant `key`, trying first the position where this access found it last.
 inline Value* findField(MapData& map, const Value& key, uint32_t& hint) {
-    std::vector<MapEntry>& entries = map.entries;
-    if (hint < entries.size()) {
-        const Value& stored = entries[hint].key;
-        if (stored.isString() && stored.asObject() == key.asObject()) return &entries[hint].value;
+    if (MapEntry* entry = map.stringEntryAt(hint); entry && entry->key.asObject() == key.asObject()) {
+        return &entry->value;
     }
     const std::ptrdiff_t position = map.indexOf(key);
     if (position < 0) return nullptr;
     hint = static_cast<uint32_t>(position);
-    return &entries[static_cast<std::size_t>(position)].value;
+    return &map.foundEntry(static_cast<std::size_t>(position)).value;
 }
 
 // Where the list or map `object` keeps its element at `key`: a list's Int
@@ -1536,7 +1534,7 @@ dispatch:
             }
             frame->ip = fused.at(setIndexAt + instructionLength(OP_SET_INDEX));  // should growing the map fail
             top_ = top;
-            appendTo->entries.push_back(MapEntry{key, std::move(value)});
+            appendTo->append(key, std::move(value));
         } else {
             switch (valueOp) {
             case Row::variantFor(OP_NIL): *element = Value(); break;
@@ -2154,7 +2152,7 @@ void VM::buildMap(std::size_t count, Site site) {
     Value* first = top_ - 2 * count;
     Value map = Value::newMap();
     MapData& data = map.asMap();
-    data.entries.reserve(count);  // one allocation for the literal's entries
+    data.reserve(count);  // one allocation for the literal's entries
     for (Value* pair = first; pair < top_; pair += 2) {
         const Value& key = pair[0];
         if (!key.isString() && !key.isNumber()) {
@@ -2190,7 +2188,7 @@ void VM::length(Site site) {
     else if (value.isString())
         size = static_cast<int64_t>(value.asString().size());
     else if (value.isMap())
-        size = static_cast<int64_t>(value.asMap().entries.size());
+        size = static_cast<int64_t>(value.asMap().size());
     else
         runtimeError(std::string("cannot take length of ") + typeName(value), site.line());
     top_[-1] = Value(size);

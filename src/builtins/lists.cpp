@@ -118,7 +118,7 @@ Value nativeLen(Caller&, std::span<Value> args) {
     switch (value.kind()) {
     case ValueKind::String: return Value(static_cast<int64_t>(value.asString().size()));
     case ValueKind::List: return Value(static_cast<int64_t>(value.listItems().size()));
-    case ValueKind::Map: return Value(static_cast<int64_t>(value.asMap().entries.size()));
+    case ValueKind::Map: return Value(static_cast<int64_t>(value.asMap().size()));
     default: throw RuntimeError(std::string("len: ") + typeName(value) + " has no length");
     }
 }
@@ -178,16 +178,16 @@ Value nativeRange(Caller&, std::span<Value> args) {
 Value nativeKeys(Caller&, std::span<Value> args) {
     const MapData& map = mapArgumentNamed(args[0], "keys: expected a map, got ");
     ValueVector items;
-    items.reserve(map.entries.size());
-    for (const MapEntry& entry : map.entries) items.push_back(entry.key);
+    items.reserve(map.size());
+    map.forEach([&](const MapEntry& entry) { items.push_back(entry.key); });
     return Value::newList(std::move(items));
 }
 
 Value nativeValues(Caller&, std::span<Value> args) {
     const MapData& map = mapArgumentNamed(args[0], "values: expected a map, got ");
     ValueVector items;
-    items.reserve(map.entries.size());
-    for (const MapEntry& entry : map.entries) items.push_back(entry.value);
+    items.reserve(map.size());
+    map.forEach([&](const MapEntry& entry) { items.push_back(entry.value); });
     return Value::newList(std::move(items));
 }
 
@@ -195,8 +195,8 @@ Value nativeItems(Caller&, std::span<Value> args) {
     if (!args[0].isMap()) throw RuntimeError("items: expected a map");
     const MapData& map = args[0].asMap();
     ValueVector items;
-    items.reserve(map.entries.size());
-    for (const MapEntry& entry : map.entries) items.push_back(pair(entry.key, entry.value));
+    items.reserve(map.size());
+    map.forEach([&](const MapEntry& entry) { items.push_back(pair(entry.key, entry.value)); });
     return Value::newList(std::move(items));
 }
 
@@ -428,9 +428,9 @@ Value nativeCopy(Caller&, std::span<Value> args) {
     const Value& source = args[0];
     if (source.isList()) return Value::newList(source.listItems());
     if (source.isMap()) {
-        countAllocation(source.asMap().entries.size());
+        countAllocation(source.asMap().size());
         Value result = Value::newMap();
-        result.asMap().entries = source.asMap().entries;
+        result.asMap().assign(source.asMap());
         return result;
     }
     return source;

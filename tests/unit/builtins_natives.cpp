@@ -533,7 +533,7 @@ TEST_F(BuiltinsTest, ArbitraryArgumentsRaiseOnlyLanguageErrors) {
     // push and insert may have tied the containers into cycles; untie them so they are freed.
     for (Value& value : pool) {
         if (value.isList()) value.listItems().clear();
-        if (value.isMap()) value.asMap().entries.clear();
+        if (value.isMap()) value.asMap().clear();
     }
 }
 

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <string>
+#include <utility>
 
 #include "execution_limits.h"
 #include "value.h"
@@ -86,7 +89,7 @@ TEST(TextForms, SelfContainingContainersPrintFinitely) {
     EXPECT_EQ(toText(Value::newList({shared, shared})), "[[7], [7]]");
 
     list.listItems().clear();  // break the cycles so the sanitizers see no leak
-    map.asMap().entries.clear();
+    map.asMap().clear();
 }
 
 TEST(Equality, ValuesEqual) {
@@ -125,22 +128,22 @@ TEST(MapStorage, KeepsFirstKeyAndOrder) {
     map.set(Value(int64_t{1}), Value("a"));
     map.set(Value("x"), Value("first"));
     map.set(Value(1.0), Value("b"));
-    ASSERT_EQ(map.entries.size(), 2u);
-    EXPECT_TRUE(map.entries[0].key.isInt());  // the key first stored is kept
-    EXPECT_EQ(map.entries[0].value.asString(), "b");
+    ASSERT_EQ(map.size(), 2u);
+    EXPECT_TRUE(map.begin()->key.isInt());  // the key first stored is kept
+    EXPECT_EQ(map.begin()->value.asString(), "b");
     EXPECT_EQ(map.find(Value("x"))->asString(), "first");
     EXPECT_EQ(map.find(Value(int64_t{2})), nullptr);
     EXPECT_EQ(map.find(Value::newList()), nullptr);
 
     map.set(Value(std::nan("")), Value(int64_t{1}));
     map.set(Value(std::nan("")), Value(int64_t{2}));
-    EXPECT_EQ(map.entries.size(), 4u);  // NaN keys are never found, so each store appends
+    EXPECT_EQ(map.size(), 4u);  // NaN keys are never found, so each store appends
     EXPECT_EQ(map.find(Value(std::nan(""))), nullptr);
 
     EXPECT_TRUE(map.remove(Value("x")));
     EXPECT_FALSE(map.remove(Value("x")));
-    EXPECT_EQ(map.entries.size(), 3u);
-    EXPECT_TRUE(map.entries[1].key.isFloat());
+    EXPECT_EQ(map.size(), 3u);
+    EXPECT_TRUE(std::next(map.begin())->key.isFloat());
 }
 
 TEST(Values, KindsTruthinessAndSharing) {
@@ -169,14 +172,14 @@ TEST(MapStorage, LargeMapsAnswerLikeTheScan) {
     MapData map;
     for (int i = 0; i < 1000; ++i) map.set(Value("k" + std::to_string(i)), Value(int64_t{i}));
     for (int i = 0; i < 200; ++i) map.set(Value(int64_t{i}), Value("int"));
-    ASSERT_EQ(map.entries.size(), 1200u);
+    ASSERT_EQ(map.size(), 1200u);
     EXPECT_EQ(map.find(Value("k999"))->asInt(), 999);
     EXPECT_EQ(map.find(Value("nope")), nullptr);
 
     // An Int and a Float of equal value name one entry; the first key stays.
     map.set(Value(5.0), Value("float"));
-    EXPECT_EQ(map.entries.size(), 1200u);
-    EXPECT_TRUE(map.entries[1005].key.isInt());
+    EXPECT_EQ(map.size(), 1200u);
+    EXPECT_TRUE(std::next(map.begin(), 1005)->key.isInt());
     EXPECT_EQ(map.find(Value(int64_t{5}))->asString(), "float");
     EXPECT_EQ(map.find(Value(-0.0))->asString(), "int");  // -0.0 finds the key 0
 
@@ -187,19 +190,98 @@ TEST(MapStorage, LargeMapsAnswerLikeTheScan) {
     // NaN keys are never found and always appended.
     map.set(Value(std::nan("")), Value(int64_t{1}));
     map.set(Value(std::nan("")), Value(int64_t{2}));
-    EXPECT_EQ(map.entries.size(), 1203u);
+    EXPECT_EQ(map.size(), 1203u);
     EXPECT_EQ(map.find(Value(std::nan(""))), nullptr);
 
     // Removing keeps the order of the rest and lookups stay right.
     EXPECT_TRUE(map.remove(Value("k0")));
-    EXPECT_EQ(map.entries[0].key.asString(), "k1");
+    EXPECT_EQ(map.begin()->key.asString(), "k1");
     EXPECT_EQ(map.find(Value("k500"))->asInt(), 500);
-    EXPECT_EQ(map.indexOf(Value("k500")), 499);
 
     // Entries appended directly are seen by later lookups.
-    map.entries.push_back(MapEntry{Value("direct"), Value(true)});
+    map.append(Value("direct"), Value(true));
     EXPECT_TRUE(map.find(Value("direct"))->asBool());
     EXPECT_EQ(map.find(Value::newList()), nullptr);
+}
+
+TEST(MapStorage, AgreesWithAnAssociationListUnderRandomSetsAndRemoves) {
+    // Each round grows the map to about `target` entries and then mostly
+    // removes, so sizes cross the index threshold and removals cross the
+    // points where holes take over half the positions, in both directions.
+    // Keys are Ints, equal Floats and strings, so first-kept keys and both
+    // kinds of lookup are covered, and nil, which the storage itself does not
+    // refuse and which must never match a hole.
+    uint64_t state = 2024;
+    auto next = [&](uint64_t bound) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return (state >> 33) % bound;
+    };
+    for (const std::size_t target : {6u, 15u, 16u, 17u, 31u, 33u, 64u, 120u}) {
+        std::vector<Value> pool{Value()};
+        for (std::size_t i = 0; i < target * 2; ++i) {
+            const auto number = static_cast<int64_t>(i / 3);
+            if (i % 3 == 0) pool.emplace_back(number);
+            if (i % 3 == 1) pool.emplace_back(static_cast<double>(number));
+            if (i % 3 == 2) pool.emplace_back("k" + std::to_string(i));
+        }
+        Value holder = Value::newMap();
+        MapData& map = holder.asMap();
+        std::vector<MapEntry> model;
+        auto modelFind = [&](const Value& key) {
+            return std::find_if(model.begin(), model.end(), [&](const MapEntry& e) { return keysEqual(e.key, key); });
+        };
+        for (int round = 0; round < 4; ++round) {
+            for (int growing = 1; growing >= 0; --growing) {
+                for (int step = 0; step < static_cast<int>(target) * 4; ++step) {
+                    if (growing && model.size() >= target) break;
+                    if (!growing && model.size() <= target / 4) break;
+                    const Value& key = pool[next(pool.size())];
+                    if (next(4) < (growing ? 3u : 1u)) {
+                        const Value value(static_cast<int64_t>(step));
+                        map.set(key, value);
+                        if (auto found = modelFind(key); found != model.end()) {
+                            found->value = value;
+                        } else {
+                            model.push_back(MapEntry{key, value});
+                        }
+                    } else {
+                        const auto found = modelFind(key);
+                        ASSERT_EQ(map.remove(key), found != model.end()) << target << " " << toRepr(key);
+                        if (found != model.end()) model.erase(found);
+                    }
+                    ASSERT_EQ(map.size(), model.size());
+                    const Value& probe = pool[next(pool.size())];
+                    const auto expected = modelFind(probe);
+                    const Value* stored = map.find(probe);
+                    ASSERT_EQ(stored != nullptr, expected != model.end()) << target << " " << toRepr(probe);
+                    if (stored) {
+                        ASSERT_EQ(stored->asInt(), expected->value.asInt());
+                    }
+
+                    // The live entries, in order, and the text form that walks them
+                    // (in the large map not after every step, for time).
+                    if (target > 64 && step % 16 != 0) continue;
+                    std::string text = "{";
+                    std::size_t at = 0;
+                    for (const MapEntry& entry : std::as_const(map)) {
+                        ASSERT_LT(at, model.size());
+                        ASSERT_EQ(toRepr(entry.key), toRepr(model[at].key)) << target << " at " << at;
+                        ASSERT_EQ(entry.value.asInt(), model[at].value.asInt());
+                        // Holes never make up more than half the positions.
+                        const std::ptrdiff_t position = map.indexOf(entry.key);
+                        ASSERT_LT(static_cast<std::size_t>(position),
+                                  std::max(2 * map.size(), MapData::kIndexThreshold));
+                        text += (at++ ? ", " : "") + toRepr(entry.key) + ": " + toRepr(entry.value);
+                    }
+                    ASSERT_EQ(at, model.size());
+                    ASSERT_EQ(toText(holder), text + "}");
+                }
+            }
+        }
+        Value copied = Value::newMap();
+        copied.asMap().assign(map);
+        EXPECT_EQ(toText(copied), toText(holder));
+    }
 }
 
 TEST(Values, DeepNestingIsFreedAndPrintedWithoutRecursion) {
