@@ -193,6 +193,7 @@ struct RawToken {
 constexpr uint32_t kFunction = 0, kParameter = 1, kVariable = 2, kKeyword = 3, kString = 4, kNumber = 5, kComment = 6,
                    kOperator = 7, kProperty = 8;
 constexpr uint32_t kDeclaration = 1, kDefaultLibrary = 2, kReadonly = 4, kGlobal = 8, kUpvalue = 16;
+static_assert(std::size(kSemanticTokenTypes) == kProperty + 1 && std::size(kSemanticTokenModifiers) == 5);
 
 }  // namespace
 

@@ -319,6 +319,8 @@ struct Server::State {
     void flush() {
         for (auto& [uri, document] : documents) {
             if (!document.stale) continue;
+            // The old analysis is freed after the diagnostics are out: the editor waits for them, not for that.
+            std::unique_ptr<Analysis> previous = std::move(document.analysis);
             document.analysis = std::make_unique<Analysis>(document.text);
             document.stale = false;
             publishDiagnostics(uri, document);
