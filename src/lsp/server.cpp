@@ -214,6 +214,7 @@ struct FileSymbols {
 
 // Enough for any real workspace; a walk over a home directory stops there.
 constexpr size_t kMaxWorkspaceFiles = 5000;
+constexpr size_t kMaxWorkspaceEntries = 200000;
 constexpr std::uintmax_t kMaxWorkspaceFileBytes = std::uintmax_t{8} << 20;
 
 }  // namespace
@@ -575,24 +576,29 @@ struct Server::State {
             if (std::filesystem::path path = uriToPath(uri); !path.empty()) openPaths.push_back(std::move(path));
         }
         size_t files = 0;
+        size_t entries = 0;
         for (const std::filesystem::path& folder : workspaceFolders) {
             std::error_code error;
             auto options = std::filesystem::directory_options::skip_permission_denied;
             for (std::filesystem::recursive_directory_iterator it(folder, options, error), end;
-                 !error && it != end && files < kMaxWorkspaceFiles; it.increment(error)) {
+                 !error && it != end && files < kMaxWorkspaceFiles && entries < kMaxWorkspaceEntries;
+                 it.increment(error), ++entries) {
+                // A file that cannot be read is passed over; only a failing walk ends it.
+                std::error_code entryError;
                 const std::filesystem::path& path = it->path();
                 const std::string name = path.filename().string();
-                if (it->is_directory(error)) {
+                if (it->is_directory(entryError)) {
                     if (name.starts_with(".") || name == "node_modules") it.disable_recursion_pending();
                     continue;
                 }
-                if (!(name.ends_with(".vlm") || name.ends_with(".velmor")) || !it->is_regular_file(error)) continue;
+                if (!(name.ends_with(".vlm") || name.ends_with(".velmor")) || !it->is_regular_file(entryError))
+                    continue;
                 ++files;
                 std::filesystem::path normal = path.lexically_normal();
                 if (std::find(openPaths.begin(), openPaths.end(), normal) != openPaths.end()) continue;
-                std::uintmax_t size = it->file_size(error);
-                std::filesystem::file_time_type written = it->last_write_time(error);
-                if (error || size > kMaxWorkspaceFileBytes) continue;
+                std::uintmax_t size = it->file_size(entryError);
+                std::filesystem::file_time_type written = it->last_write_time(entryError);
+                if (entryError || size > kMaxWorkspaceFileBytes) continue;
                 FileSymbols& cached = workspaceFiles[normal.string()];
                 if (cached.written != written || cached.size != size || cached.symbols.empty()) {
                     std::ifstream in(path, std::ios::binary);
