@@ -113,6 +113,7 @@ std::string describe(const Token& token) {
 struct Tolerance {
     std::vector<VelmorError>* errors;
     std::vector<size_t> spoiledTokens;  // indices of tokens made just after a lexical error, ascending
+    TolerantParse* parse = nullptr;     // where the code of interpolations is recorded
 };
 
 class Parser {
@@ -355,7 +356,15 @@ private:
             return placeholder(part.line, part.column);
         }
         Parser inner(std::move(tokens), depth_);
-        return inner.parseInterpolationCode();
+        ExprPtr code = inner.parseInterpolationCode();
+        if (TolerantParse* parse = tolerance_->parse) {
+            parse->codeSpans.push_back(TolerantParse::CodeSpan{part.offset, static_cast<uint32_t>(part.text.size())});
+            for (Token& token : inner.tokens()) {
+                if (token.kind != TokenKind::Newline && token.kind != TokenKind::Eof)
+                    parse->codeTokens.push_back(std::move(token));
+            }
+        }
+        return code;
     }
 
     // block -> (NEWLINE* statement (NEWLINE | <before a block terminator>))* NEWLINE*
@@ -895,10 +904,10 @@ StmtList parseSource(std::string_view source) { return parseProgram(tokenize(sou
 TolerantParse parseTolerant(std::string_view source) {
     TolerantParse result;
     LexErrorList lexical;
-    std::vector<Token> tokens = tokenizeTolerant(source, lexical);
+    std::vector<Token> tokens = tokenizeTolerant(source, lexical, &result.comments);
     // Lexing finishes before parsing starts, so lexical errors come first, as in a strict run.
     for (LexError& error : lexical.errors) result.errors.push_back(std::move(error));
-    Tolerance tolerance{&result.errors, std::move(lexical.tokenIndices)};
+    Tolerance tolerance{&result.errors, std::move(lexical.tokenIndices), &result};
     Parser parser(std::move(tokens), 0, &tolerance);
     result.program = parser.parseProgram();
     result.tokens = std::move(parser.tokens());

@@ -25,6 +25,15 @@ struct TolerantParse {
     std::vector<Token> tokens;
     StmtList program;                 // every statement that parsed
     std::vector<VelmorError> errors;  // lexical errors first, then the rest in parse order
+    std::vector<Comment> comments;    // every comment, in source order
+    // The code of each "${...}" that was parsed: where it stands in the file,
+    // and its tokens (in source order, ends of line and input left out).
+    struct CodeSpan {
+        uint32_t offset = 0;
+        uint32_t length = 0;
+    };
+    std::vector<CodeSpan> codeSpans;
+    std::vector<Token> codeTokens;
 };
 TolerantParse parseTolerant(std::string_view source);
 

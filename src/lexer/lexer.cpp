@@ -446,8 +446,8 @@ std::vector<Token> tokenizeCode(std::string_view code, int32_t line, int32_t col
     return Lexer(code, line, column, offset, TextOrigin::InsideLine).run();
 }
 
-std::vector<Token> tokenizeTolerant(std::string_view source, LexErrorList& errors) {
-    return Lexer(source, 1, 1, 0, TextOrigin::WholeFile, &errors).runTolerant();
+std::vector<Token> tokenizeTolerant(std::string_view source, LexErrorList& errors, std::vector<Comment>* comments) {
+    return Lexer(source, 1, 1, 0, TextOrigin::WholeFile, &errors, comments).runTolerant();
 }
 
 std::vector<Token> tokenizeCodeTolerant(std::string_view code, int32_t line, int32_t column, uint32_t offset,

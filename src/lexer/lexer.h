@@ -32,7 +32,9 @@ struct LexErrorList {
 // Tolerant forms for editor tooling, which the engines never use: every
 // lexical error is appended to `errors` and lexing recovers and goes on, so
 // the token list always ends with end of input.
-std::vector<Token> tokenizeTolerant(std::string_view source, LexErrorList& errors);
+// With `comments`, the comments of the text are kept there too.
+std::vector<Token> tokenizeTolerant(std::string_view source, LexErrorList& errors,
+                                    std::vector<Comment>* comments = nullptr);
 std::vector<Token> tokenizeCodeTolerant(std::string_view code, int32_t line, int32_t column, uint32_t offset,
                                         LexErrorList& errors);
 

@@ -63,6 +63,9 @@ Analysis::Analysis(std::string text) : text_(std::move(text)), index_(text_) {
     tokens_ = std::move(parse.tokens);
     program_ = std::move(parse.program);
     syntaxErrors_ = std::move(parse.errors);
+    comments_ = std::move(parse.comments);
+    codeSpans_ = std::move(parse.codeSpans);
+    codeTokens_ = std::move(parse.codeTokens);
     resolution_ = resolveProgram(program_, index_, tokens_);
     addDiagnostics();
 }

@@ -16,8 +16,21 @@
 #include "lexer/token.h"
 #include "lsp/resolver.h"
 #include "lsp/text_index.h"
+#include "parser.h"
 
 namespace velmor::lsp {
+
+// The semantic token legend: the types and the modifier bits, by position.
+inline constexpr const char* kSemanticTokenTypes[] = {"function", "parameter", "variable", "keyword", "string",
+                                                      "number",   "comment",   "operator", "property"};
+inline constexpr const char* kSemanticTokenModifiers[] = {"declaration", "defaultLibrary", "readonly", "global",
+                                                          "upvalue"};
+
+// A name the builtin library binds (a function or a constant).
+bool isBuiltinName(std::string_view name);
+// A name that a program may declare: a letter or "_", then letters, digits
+// and "_", and no keyword.
+bool isIdentifier(std::string_view name);
 
 struct Span {
     size_t begin = 0;
@@ -88,6 +101,45 @@ public:
     };
     std::vector<DocumentSymbol> documentSymbols() const;
 
+    // Every occurrence of the name at `offset` in this document; `write` for
+    // a declaration or an assignment, compound ones included.
+    struct Highlight {
+        Span span;
+        bool write = false;
+    };
+    std::vector<Highlight> highlights(size_t offset) const;
+
+    // Editor lines (0-based) that fold: every block spread over lines, the
+    // arms of an if one by one, brackets opened on one line and closed on a
+    // later one, and runs of two or more whole-line comments.
+    struct FoldingRange {
+        int64_t startLine = 0;
+        int64_t endLine = 0;
+        bool comment = false;
+        bool operator==(const FoldingRange&) const = default;
+    };
+    std::vector<FoldingRange> foldingRanges() const;
+
+    // Semantic tokens in the protocol's relative encoding (five numbers per
+    // token, UTF-16 lengths, none spanning lines), with the legend below.
+    std::vector<uint32_t> semanticTokens() const;
+
+    // The name a rename at `offset` would change: its span and symbol, or
+    // `refusal` saying why there is none there.
+    struct RenameTarget {
+        Span span;
+        int32_t symbol = -1;
+        std::string refusal;
+    };
+    RenameTarget renameTarget(size_t offset) const;
+    // The spans to rewrite for `symbol`: every occurrence with text of its own.
+    std::vector<Span> occurrenceSpans(int32_t symbol) const;
+    // The spans of the global `name` here (none when this document does not name it).
+    std::vector<Span> globalSpans(const std::string& name) const;
+    // Whether writing `newName` over `spans` keeps every name of the document
+    // bound as before (no capture either way); empty when it does, else why not.
+    std::string renameConflict(const std::vector<Span>& spans, const std::string& newName) const;
+
 private:
     Span errorSpan(const VelmorError& error) const;
     Span tokenSpanAt(size_t offset) const;
@@ -101,6 +153,9 @@ private:
     std::vector<Token> tokens_;
     StmtList program_;
     std::vector<VelmorError> syntaxErrors_;
+    std::vector<Comment> comments_;
+    std::vector<TolerantParse::CodeSpan> codeSpans_;
+    std::vector<Token> codeTokens_;
     Resolution resolution_;
     std::vector<Diagnostic> diagnostics_;
 };

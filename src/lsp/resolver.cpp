@@ -281,7 +281,10 @@ private:
             resolveBlock(attempt.body, endOf(attempt.catchOffset, end));
             // The catch variable and the handler share one scope.
             beginScope();
-            declareLocal(attempt.catchVar, SymbolKind::CatchVariable, attempt.catchVarOffset, attempt.line,
+            // Declared where its name stands, on the "catch" line, not the "try" line.
+            int32_t catchLine =
+                attempt.catchVarOffset == kNoOffset ? attempt.line : index_.sourceLineOf(attempt.catchVarOffset);
+            declareLocal(attempt.catchVar, SymbolKind::CatchVariable, attempt.catchVarOffset, catchLine,
                          attempt.catchVarOffset, end);
             resolveStatements(attempt.handler, end);
             endScope();

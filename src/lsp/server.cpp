@@ -1,6 +1,9 @@
 #include "lsp/server.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <iostream>
 #include <string_view>
 #include <unordered_map>
@@ -33,9 +36,16 @@ constexpr int kMethodNotFound = -32601;
 constexpr int kInvalidParams = -32602;
 constexpr int kInternalError = -32603;
 constexpr int kServerNotInitialized = -32002;
+constexpr int kRequestFailed = -32803;
 
 // Raised by the parameter readers; answered with kInvalidParams.
 struct InvalidParams {
+    std::string message;
+};
+
+// A request that is understood but cannot be done (a rename that is
+// refused); answered with kRequestFailed and the message for the user.
+struct RequestFailed {
     std::string message;
 };
 
@@ -126,8 +136,86 @@ std::string dump(const json& value) {
 
 struct Document {
     std::string text;
+    // Made from `text` when no more input is waiting or a request needs it:
+    // a burst of changes is analysed once, at its last version.
     std::unique_ptr<Analysis> analysis;
+    bool stale = true;
+    json version = nullptr;  // the client's version of `text`, when it gave one
+    // The last semantic tokens sent, for a delta against them.
+    std::vector<uint32_t> tokens;
+    std::string tokensId;
 };
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The local path of a "file:" URI; empty for any other URI.
+std::filesystem::path uriToPath(std::string_view uri) {
+    if (!uri.starts_with("file://")) return {};
+    uri.remove_prefix(7);
+    size_t slash = uri.find('/');
+    if (slash == std::string_view::npos) return {};
+    std::string path;
+    for (size_t i = slash; i < uri.size(); ++i) {
+        if (uri[i] == '%' && i + 2 < uri.size() && hexValue(uri[i + 1]) >= 0 && hexValue(uri[i + 2]) >= 0) {
+            path += static_cast<char>(hexValue(uri[i + 1]) * 16 + hexValue(uri[i + 2]));
+            i += 2;
+        } else {
+            path += uri[i];
+        }
+    }
+#ifdef _WIN32
+    // "/c:/dir" names the drive.
+    if (path.size() >= 3 && path[0] == '/' && path[2] == ':') path.erase(0, 1);
+#endif
+    return std::filesystem::path(path).lexically_normal();
+}
+
+std::string pathToUri(const std::filesystem::path& path) {
+    std::string text = path.generic_string();
+    if (!text.starts_with("/")) text.insert(0, "/");
+    std::string uri = "file://";
+    for (char c : text) {
+        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+                     c == '.' || c == '_' || c == '~' || c == '/';
+        if (plain) {
+            uri += c;
+        } else {
+            static const char* const kHex = "0123456789ABCDEF";
+            auto byte = static_cast<unsigned char>(c);
+            uri += '%';
+            uri += kHex[byte >> 4];
+            uri += kHex[byte & 15];
+        }
+    }
+    return uri;
+}
+
+// Whether `query` is a subsequence of `name`, ASCII letters matched without regard to case.
+bool matchesQuery(std::string_view name, std::string_view query) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    size_t at = 0;
+    for (char c : name) {
+        if (at < query.size() && lower(c) == lower(query[at])) ++at;
+    }
+    return at == query.size();
+}
+
+// A workspace file's symbols as last read, and when the file was written.
+struct FileSymbols {
+    std::filesystem::file_time_type written;
+    std::uintmax_t size = 0;
+    json symbols = json::array();  // SymbolInformation, every name
+};
+
+// Enough for any real workspace; a walk over a home directory stops there.
+constexpr size_t kMaxWorkspaceFiles = 5000;
+constexpr size_t kMaxWorkspaceEntries = 200000;
+constexpr std::uintmax_t kMaxWorkspaceFileBytes = std::uintmax_t{8} << 20;
 
 }  // namespace
 
@@ -137,6 +225,11 @@ struct Server::State {
     bool shutdown = false;
     bool exited = false;
     std::unordered_map<std::string, Document> documents;
+    // Whether more input is waiting to be handled (see Server::setInputPending).
+    std::function<bool()> inputPending;
+    std::vector<std::filesystem::path> workspaceFolders;
+    std::unordered_map<std::string, FileSymbols> workspaceFiles;
+    uint64_t nextTokensId = 1;
 
     void reply(const json& id, json result) {
         send(dump(json{{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(result)}}));
@@ -201,6 +294,7 @@ struct Server::State {
         }
         try {
             if (isRequest) {
+                flush();
                 json result;
                 if (!request(method, params, result)) {
                     replyError(id, kMethodNotFound, "unknown method " + method);
@@ -210,12 +304,27 @@ struct Server::State {
             } else {
                 notification(method, params);
             }
+        } catch (const RequestFailed& problem) {
+            if (isRequest) replyError(id, kRequestFailed, problem.message);
         } catch (const InvalidParams& problem) {
             if (isRequest) replyError(id, kInvalidParams, problem.message);
         } catch (const json::exception& problem) {
             if (isRequest) replyError(id, kInvalidParams, problem.what());
         } catch (const std::exception& problem) {
             if (isRequest) replyError(id, kInternalError, problem.what());
+        }
+        if (!inputPending || !inputPending()) flush();
+    }
+
+    // Analyses every document changed since its last analysis, and publishes its diagnostics.
+    void flush() {
+        for (auto& [uri, document] : documents) {
+            if (!document.stale) continue;
+            // The old analysis is freed after the diagnostics are out: the editor waits for them, not for that.
+            std::unique_ptr<Analysis> previous = std::move(document.analysis);
+            document.analysis = std::make_unique<Analysis>(document.text);
+            document.stale = false;
+            publishDiagnostics(uri, document);
         }
     }
 
@@ -224,7 +333,7 @@ struct Server::State {
     void notification(const std::string& method, const json& params) {
         if (method == "textDocument/didOpen") {
             const json& item = member(params, "textDocument");
-            setText(stringMember(item, "uri"), stringMember(item, "text"));
+            setText(stringMember(item, "uri"), stringMember(item, "text"), item.value("version", json(nullptr)));
         } else if (method == "textDocument/didChange") {
             const std::string& uri = documentUri(params);
             auto found = documents.find(uri);
@@ -233,7 +342,15 @@ struct Server::State {
             const json& changes = member(params, "contentChanges");
             if (!changes.is_array()) throw InvalidParams{"'contentChanges' must be an array"};
             for (const json& change : changes) applyChange(text, change);
-            setText(uri, std::move(text));
+            setText(uri, std::move(text), member(params, "textDocument").value("version", json(nullptr)));
+        } else if (method == "workspace/didChangeWorkspaceFolders") {
+            const json& event = member(params, "event");
+            for (const json& folder : event.value("removed", json::array())) {
+                std::filesystem::path path = uriToPath(stringMember(folder, "uri"));
+                std::erase(workspaceFolders, path);
+            }
+            for (const json& folder : event.value("added", json::array()))
+                addWorkspaceFolder(stringMember(folder, "uri"));
         } else if (method == "textDocument/didClose") {
             const std::string& uri = documentUri(params);
             if (documents.erase(uri) > 0)
@@ -256,14 +373,15 @@ struct Server::State {
         text.replace(begin, end - begin, replacement);
     }
 
-    void setText(const std::string& uri, std::string text) {
+    void setText(const std::string& uri, std::string text, json version) {
         Document& document = documents[uri];
         document.text = std::move(text);
-        document.analysis = std::make_unique<Analysis>(document.text);
-        publishDiagnostics(uri, *document.analysis);
+        document.stale = true;
+        document.version = version.is_number_integer() ? version : json(nullptr);
     }
 
-    void publishDiagnostics(const std::string& uri, const Analysis& analysis) {
+    void publishDiagnostics(const std::string& uri, const Document& document) {
+        const Analysis& analysis = *document.analysis;
         json diagnostics = json::array();
         for (const Diagnostic& diagnostic : analysis.diagnostics()) {
             diagnostics.push_back({{"range", rangeJson(analysis.index(), diagnostic.span)},
@@ -272,7 +390,16 @@ struct Server::State {
                                    {"source", "velmor"},
                                    {"message", diagnostic.message}});
         }
-        notify("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", std::move(diagnostics)}});
+        json params = {{"uri", uri}, {"diagnostics", std::move(diagnostics)}};
+        if (!document.version.is_null()) params["version"] = document.version;
+        notify("textDocument/publishDiagnostics", std::move(params));
+    }
+
+    void addWorkspaceFolder(const std::string& uri) {
+        std::filesystem::path path = uriToPath(uri);
+        if (!path.empty() &&
+            std::find(workspaceFolders.begin(), workspaceFolders.end(), path) == workspaceFolders.end())
+            workspaceFolders.push_back(std::move(path));
     }
 
     // ---- requests
@@ -342,13 +469,208 @@ struct Server::State {
         return edits;
     }
 
+    const Document& openDocument(const json& params) const {
+        auto found = documents.find(documentUri(params));
+        if (found == documents.end()) throw RequestFailed{"the document is not open"};
+        return found->second;
+    }
+
+    // What a rename or prepareRename at the cursor would change, or a RequestFailed.
+    struct RenameSubject {
+        const Analysis* analysis;
+        Analysis::RenameTarget target;
+        const Symbol* symbol;
+        bool global;
+    };
+    RenameSubject renameSubject(const json& params) const {
+        const Analysis& analysis = *openDocument(params).analysis;
+        Analysis::RenameTarget target = analysis.renameTarget(cursor(analysis, params));
+        if (!target.refusal.empty()) throw RequestFailed{target.refusal};
+        const Symbol& symbol = analysis.resolution().symbols[static_cast<size_t>(target.symbol)];
+        bool global = symbol.kind == SymbolKind::Global;
+        // A builtin is a global that no open document declares.
+        if (global && isBuiltinName(symbol.name) &&
+            std::none_of(documents.begin(), documents.end(), [&](const auto& entry) {
+                const Resolution& resolution = entry.second.analysis->resolution();
+                auto found = resolution.globals.find(symbol.name);
+                return found != resolution.globals.end() &&
+                       !resolution.symbols[static_cast<size_t>(found->second)].declarations.empty();
+            })) {
+            throw RequestFailed{"'" + symbol.name + "' is a builtin and cannot be renamed"};
+        }
+        return RenameSubject{&analysis, std::move(target), &symbol, global};
+    }
+
+    // A local renames in its own document; a global in every open document
+    // that names it (where it is a global there too).
+    json renameEdits(const json& params) const {
+        RenameSubject subject = renameSubject(params);
+        const std::string& newName = stringMember(params, "newName");
+        const std::string& oldName = subject.symbol->name;
+        if (!isIdentifier(newName)) {
+            throw RequestFailed{"'" + newName + "' is not a name: a name is a letter or '_', then letters, digits " +
+                                "and '_', and not a keyword"};
+        }
+        json changes = json::object();
+        if (newName == oldName) return {{"changes", std::move(changes)}};
+        auto editsFor = [&](const std::string& uri, const Analysis& analysis, const std::vector<Span>& spans) {
+            if (spans.empty()) return;
+            std::string conflict = analysis.renameConflict(spans, newName);
+            if (!conflict.empty()) throw RequestFailed{conflict};
+            json edits = json::array();
+            for (const Span& span : spans)
+                edits.push_back({{"range", rangeJson(analysis.index(), span)}, {"newText", newName}});
+            changes[uri] = std::move(edits);
+        };
+        if (!subject.global) {
+            editsFor(documentUri(params), *subject.analysis, subject.analysis->occurrenceSpans(subject.target.symbol));
+            return {{"changes", std::move(changes)}};
+        }
+        if (isBuiltinName(newName))
+            throw RequestFailed{"'" + newName + "' is a builtin: a global of that name would replace it"};
+        std::vector<const std::string*> uris;
+        for (const auto& [uri, document] : documents) {
+            if (document.analysis->resolution().globals.contains(newName))
+                throw RequestFailed{"renaming '" + oldName + "' to '" + newName + "' would merge it with the global '" +
+                                    newName + "' of " + uri};
+            uris.push_back(&uri);
+        }
+        std::sort(uris.begin(), uris.end(), [](const std::string* a, const std::string* b) { return *a < *b; });
+        for (const std::string* uri : uris) {
+            const Analysis& analysis = *documents.at(*uri).analysis;
+            editsFor(*uri, analysis, analysis.globalSpans(oldName));
+        }
+        return {{"changes", std::move(changes)}};
+    }
+
+    // Every symbol of the open documents and of the workspace's files that
+    // are not open, whose name holds the query as a subsequence.
+    json workspaceSymbols(const std::string& query) {
+        json result = json::array();
+        auto collect = [&](const std::string& uri, const Analysis& analysis, json& out) {
+            const std::vector<Analysis::DocumentSymbol> roots = analysis.documentSymbols();
+            std::vector<std::pair<const Analysis::DocumentSymbol*, const std::string*>> pending;
+            for (auto it = roots.rbegin(); it != roots.rend(); ++it) pending.emplace_back(&*it, nullptr);
+            while (!pending.empty()) {
+                auto [symbol, container] = pending.back();
+                pending.pop_back();
+                json entry = {{"name", symbol->name},
+                              {"kind", static_cast<int>(symbol->kind)},
+                              {"location", {{"uri", uri}, {"range", rangeJson(analysis.index(), symbol->selection)}}}};
+                if (container != nullptr) entry["containerName"] = *container;
+                out.push_back(std::move(entry));
+                for (auto it = symbol->children.rbegin(); it != symbol->children.rend(); ++it)
+                    pending.emplace_back(&*it, &symbol->name);
+            }
+        };
+        auto keep = [&](const json& symbols) {
+            for (const json& symbol : symbols) {
+                if (matchesQuery(symbol["name"].get_ref<const std::string&>(), query)) result.push_back(symbol);
+            }
+        };
+        std::vector<std::filesystem::path> openPaths;
+        for (const auto& [uri, document] : documents) {
+            json symbols = json::array();
+            collect(uri, *document.analysis, symbols);
+            keep(symbols);
+            if (std::filesystem::path path = uriToPath(uri); !path.empty()) openPaths.push_back(std::move(path));
+        }
+        size_t files = 0;
+        size_t entries = 0;
+        for (const std::filesystem::path& folder : workspaceFolders) {
+            std::error_code error;
+            auto options = std::filesystem::directory_options::skip_permission_denied;
+            for (std::filesystem::recursive_directory_iterator it(folder, options, error), end;
+                 !error && it != end && files < kMaxWorkspaceFiles && entries < kMaxWorkspaceEntries;
+                 it.increment(error), ++entries) {
+                // A file that cannot be read is passed over; only a failing walk ends it.
+                std::error_code entryError;
+                const std::filesystem::path& path = it->path();
+                const std::string name = path.filename().string();
+                if (it->is_directory(entryError)) {
+                    if (name.starts_with(".") || name == "node_modules") it.disable_recursion_pending();
+                    continue;
+                }
+                if (!(name.ends_with(".vlm") || name.ends_with(".velmor")) || !it->is_regular_file(entryError))
+                    continue;
+                ++files;
+                std::filesystem::path normal = path.lexically_normal();
+                if (std::find(openPaths.begin(), openPaths.end(), normal) != openPaths.end()) continue;
+                std::uintmax_t size = it->file_size(entryError);
+                std::filesystem::file_time_type written = it->last_write_time(entryError);
+                if (entryError || size > kMaxWorkspaceFileBytes) continue;
+                FileSymbols& cached = workspaceFiles[normal.string()];
+                if (cached.written != written || cached.size != size || cached.symbols.empty()) {
+                    std::ifstream in(path, std::ios::binary);
+                    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+                    cached.written = written;
+                    cached.size = size;
+                    cached.symbols = json::array();
+                    Analysis analysis(std::move(text));
+                    collect(pathToUri(normal), analysis, cached.symbols);
+                }
+                keep(cached.symbols);
+            }
+        }
+        return result;
+    }
+
+    json semanticTokens(Document& document, const std::string* previousId) {
+        std::vector<uint32_t> data = document.analysis->semanticTokens();
+        std::string id = std::to_string(nextTokensId++);
+        json result = {{"resultId", id}};
+        if (previousId != nullptr && *previousId == document.tokensId) {
+            // One edit: what lies between the common start and the common end.
+            const std::vector<uint32_t>& old = document.tokens;
+            size_t prefix = 0;
+            while (prefix < old.size() && prefix < data.size() && old[prefix] == data[prefix]) ++prefix;
+            size_t suffix = 0;
+            while (suffix < old.size() - prefix && suffix < data.size() - prefix &&
+                   old[old.size() - 1 - suffix] == data[data.size() - 1 - suffix]) {
+                ++suffix;
+            }
+            json edits = json::array();
+            if (prefix + suffix < std::max(old.size(), data.size())) {
+                edits.push_back({{"start", prefix},
+                                 {"deleteCount", old.size() - prefix - suffix},
+                                 {"data", std::vector<uint32_t>(data.begin() + static_cast<std::ptrdiff_t>(prefix),
+                                                                data.end() - static_cast<std::ptrdiff_t>(suffix))}});
+            }
+            result["edits"] = std::move(edits);
+        } else {
+            result["data"] = data;
+        }
+        document.tokens = std::move(data);
+        document.tokensId = std::move(id);
+        return result;
+    }
+
     // Fills `result`; false for a method this server does not know.
     bool request(const std::string& method, const json& params, json& result) {
         if (method == "initialize") {
             initialized = true;
+            if (auto folders = params.find("workspaceFolders"); folders != params.end() && folders->is_array()) {
+                for (const json& folder : *folders) addWorkspaceFolder(stringMember(folder, "uri"));
+            }
+            if (auto root = params.find("rootUri");
+                workspaceFolders.empty() && root != params.end() && root->is_string()) {
+                addWorkspaceFolder(root->get<std::string>());
+            }
+            json tokenTypes = json::array();
+            for (const char* type : kSemanticTokenTypes) tokenTypes.push_back(type);
+            json tokenModifiers = json::array();
+            for (const char* modifier : kSemanticTokenModifiers) tokenModifiers.push_back(modifier);
             result = {{"capabilities",
                        {{"positionEncoding", "utf-16"},
-                        {"textDocumentSync", {{"openClose", true}, {"change", 1}}},
+                        {"textDocumentSync", {{"openClose", true}, {"change", 2}}},
+                        {"renameProvider", {{"prepareProvider", true}}},
+                        {"documentHighlightProvider", true},
+                        {"foldingRangeProvider", true},
+                        {"semanticTokensProvider",
+                         {{"legend", {{"tokenTypes", tokenTypes}, {"tokenModifiers", tokenModifiers}}},
+                          {"full", {{"delta", true}}}}},
+                        {"workspaceSymbolProvider", true},
+                        {"workspace", {{"workspaceFolders", {{"supported", true}, {"changeNotifications", true}}}}},
                         {"hoverProvider", true},
                         {"completionProvider", json::object()},
                         {"signatureHelpProvider", {{"triggerCharacters", {"(", ","}}}},
@@ -430,6 +752,52 @@ struct Server::State {
             result = formattingEdits(method == "textDocument/rangeFormatting", params);
             return true;
         }
+        if (method == "textDocument/prepareRename") {
+            RenameSubject subject = renameSubject(params);
+            result = {{"range", rangeJson(subject.analysis->index(), subject.target.span)},
+                      {"placeholder", subject.symbol->name}};
+            return true;
+        }
+        if (method == "textDocument/rename") {
+            result = renameEdits(params);
+            return true;
+        }
+        if (method == "textDocument/documentHighlight") {
+            result = json::array();
+            if (const Analysis* analysis = analysisFor(params)) {
+                for (const auto& highlight : analysis->highlights(cursor(*analysis, params))) {
+                    result.push_back(
+                        {{"range", rangeJson(analysis->index(), highlight.span)}, {"kind", highlight.write ? 3 : 2}});
+                }
+            }
+            return true;
+        }
+        if (method == "textDocument/foldingRange") {
+            result = json::array();
+            if (const Analysis* analysis = analysisFor(params)) {
+                for (const auto& range : analysis->foldingRanges()) {
+                    json entry = {{"startLine", range.startLine}, {"endLine", range.endLine}};
+                    if (range.comment) entry["kind"] = "comment";
+                    result.push_back(std::move(entry));
+                }
+            }
+            return true;
+        }
+        if (method == "textDocument/semanticTokens/full" || method == "textDocument/semanticTokens/full/delta") {
+            auto found = documents.find(documentUri(params));
+            if (found == documents.end()) {
+                result = {{"data", json::array()}};
+                return true;
+            }
+            const std::string* previous = nullptr;
+            if (method.ends_with("delta")) previous = &stringMember(params, "previousResultId");
+            result = semanticTokens(found->second, previous);
+            return true;
+        }
+        if (method == "workspace/symbol") {
+            result = workspaceSymbols(stringMember(params, "query"));
+            return true;
+        }
         if (method == "textDocument/documentSymbol") {
             const Analysis* analysis = analysisFor(params);
             result = analysis ? symbolsJson(*analysis, analysis->documentSymbols()) : json::array();
@@ -452,12 +820,15 @@ void Server::handle(std::string_view body) {
     }
 }
 
+void Server::setInputPending(std::function<bool()> pending) { state_->inputPending = std::move(pending); }
+
 bool Server::exited() const { return state_->exited; }
 
 int Server::exitStatus() const { return state_->shutdown ? 0 : 1; }
 
 void serve(std::istream& in, Server& server, std::ostream& log) {
     MessageReader reader(in, isJson);
+    server.setInputPending([&reader] { return reader.hasInput(); });
     std::string body;
     for (;;) {
         switch (reader.next(body)) {
@@ -494,6 +865,9 @@ int runLanguageServer() {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
+    // Unsynchronised streams read through a buffer of their own, which can
+    // tell whether more input is ready (see Server::setInputPending).
+    std::ios::sync_with_stdio(false);
     return serve(std::cin, std::cout, std::cerr);
 }
 

@@ -27,6 +27,12 @@ public:
     // publishes diagnostics, all through `send`. Never throws for any input.
     void handle(std::string_view body);
 
+    // Tells whether another message is already waiting. While one is, a
+    // change is kept without analysis, so that a burst of changes is analysed
+    // once, at its last version; a request analyses what it needs first.
+    // Without it every change is analysed at once.
+    void setInputPending(std::function<bool()> pending);
+
     bool exited() const;
     // 0 when "exit" followed "shutdown", 1 otherwise.
     int exitStatus() const;

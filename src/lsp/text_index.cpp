@@ -95,4 +95,9 @@ size_t TextIndex::offsetOfSource(int32_t line, int32_t column) const {
     return std::min(offset, text_.size());
 }
 
+int32_t TextIndex::sourceLineOf(size_t offset) const {
+    auto after = std::upper_bound(sourceLineStarts_.begin(), sourceLineStarts_.end(), offset);
+    return std::max<int32_t>(1, static_cast<int32_t>(after - sourceLineStarts_.begin()));
+}
+
 }  // namespace velmor::lsp

@@ -38,6 +38,9 @@ public:
     // The byte offset of a Velmor line and column, clamped to the text.
     size_t offsetOfSource(int32_t line, int32_t column) const;
 
+    // The Velmor line that holds a byte offset (offsets past the end: the last line).
+    int32_t sourceLineOf(size_t offset) const;
+
     std::string_view text() const { return text_; }
 
 private:

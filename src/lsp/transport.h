@@ -45,6 +45,10 @@ public:
     // names are matched without regard to case; unknown headers are ignored.
     ReadStatus next(std::string& body);
 
+    // Whether bytes can be read without waiting: unread ones held here, or
+    // ones the stream has buffered or can tell are ready.
+    bool hasInput() const { return pendingAt_ < pending_.size() || in_.in_avail() > 0; }
+
 private:
     int get();
     // Puts bytes back in front of the input: they are read again next.

@@ -19,10 +19,13 @@
 //   #      ^ signature: LABEL | PARAM  the active signature and parameter
 //   # <--- KIND: TEXT                 the same for columns 0 to 2 (one per dash)
 // and a line "# symbols: NAME(CHILD CHILD) NAME" gives the outline.
+// workspace/tour.vlm drives rename, highlights, folding, semantic tokens and
+// workspace symbols (editorFeatures below), with workspace/ as the folder.
 'use strict';
 
 const fs = require('fs');
 const path = require('path');
+const url = require('url');
 const { spawn, spawnSync } = require('child_process');
 const rpc = require('vscode-jsonrpc/node');
 
@@ -62,7 +65,9 @@ function startServer() {
     const connection = rpc.createMessageConnection(
         new rpc.StreamMessageReader(child.stdout), new rpc.StreamMessageWriter(child.stdin));
     const waiting = new Map();
+    const publications = [];
     connection.onNotification('textDocument/publishDiagnostics', (params) => {
+        publications.push(params);
         const resolve = waiting.get(params.uri);
         if (resolve) {
             waiting.delete(params.uri);
@@ -71,7 +76,7 @@ function startServer() {
     });
     connection.listen();
     const server = {
-        child, connection, exited, stderr: () => stderr,
+        child, connection, exited, publications, stderr: () => stderr,
         diagnostics: (uri) => new Promise((resolve) => waiting.set(uri, resolve)),
         request: (method, params) => withTimeout(connection.sendRequest(method, params), method),
         notify: (method, params) => connection.sendNotification(method, params),
@@ -96,7 +101,7 @@ async function lifecycle() {
     const result = await initialize(server);
     const caps = result.capabilities;
     check(caps.hoverProvider && caps.definitionProvider && caps.referencesProvider && caps.documentSymbolProvider &&
-          caps.completionProvider && caps.signatureHelpProvider && caps.textDocumentSync.change === 1 &&
+          caps.completionProvider && caps.signatureHelpProvider && caps.textDocumentSync.change === 2 &&
           caps.documentFormattingProvider && caps.documentRangeFormattingProvider,
           'initialize announces every feature', JSON.stringify(caps));
     server.notify('initialized', {});
@@ -270,6 +275,210 @@ async function formatting(server) {
     check(Array.isArray(done) && done.length === 0, 'an unknown document gets no edits');
 }
 
+// The tour program, with the workspace folder as root: every check names
+// its positions by the words of the program (line, word, which one on it).
+async function editorFeatures() {
+    const folder = path.join(__dirname, 'workspace');
+    const server = startServer();
+    const init = await server.request('initialize',
+        { processId: process.pid, rootUri: url.pathToFileURL(folder).href, capabilities: {} });
+    server.notify('initialized', {});
+    const caps = init.capabilities;
+    check(caps.renameProvider && caps.renameProvider.prepareProvider && caps.documentHighlightProvider &&
+          caps.foldingRangeProvider && caps.workspaceSymbolProvider && caps.semanticTokensProvider &&
+          caps.semanticTokensProvider.full.delta, 'initialize announces the editing features', JSON.stringify(caps));
+    const file = path.join(folder, 'tour.vlm');
+    const text = fs.readFileSync(file, 'utf8');
+    const lines = text.split('\n');
+    const uri = url.pathToFileURL(file).href;
+    const other = 'file:///other.vlm';
+    await server.open(uri, text);
+    await server.open(other, 'print(count)\nfunction local_count()\n  let count = 1\n  return count\nend\n');
+    const textDocument = { uri };
+    const at = (line, word, nth = 0) => {
+        const pattern = new RegExp(`\\b${word}\\b`, 'g');
+        const found = [...lines[line - 1].matchAll(pattern)][nth];
+        if (!found) throw new Error(`no ${word} #${nth} on line ${line}`);
+        return { line: line - 1, character: found.index };
+    };
+    const spot = (p) => `${p.line + 1}:${p.character + 1}`;
+    const attempt = (method, params) =>
+        server.request(method, params).then((result) => ({ result }), (error) => ({ error }));
+    const shown = (outcome) => JSON.stringify(outcome.error ? { code: outcome.error.code, message: outcome.error.message } : outcome.result);
+
+    // Rename: [line, word, nth, new name, expected edits as [uri, line, word, nth]].
+    const renames = [
+        ['the outer of two shadowing locals', 9, 'total', 0, 'sum',
+            [[9, 'total'], [14, 'total'], [19, 'total'], [20, 'total'], [25, 'total']]],
+        ['the inner one, used in an interpolation', 12, 'total', 1, 'sum', [[11, 'total'], [12, 'total', 1]]],
+        ['a loop variable (not the longer name holding it)', 33, 'item', 0, 'entry', [[31, 'item'], [33, 'item']]],
+        ['a catch variable', 35, 'err', 0, 'problem', [[34, 'err'], [35, 'err']]],
+        ['a global, in every open document where it is global', 5, 'count', 0, 'tally',
+            [[3, 'count'], [5, 'count'], [6, 'count'], [other, 1, 7]]],
+    ];
+    for (const [what, line, word, nth, newName, expected] of renames) {
+        const outcome = await attempt('textDocument/rename', { textDocument, position: at(line, word, nth), newName });
+        const got = [];
+        for (const [target, edits] of Object.entries((outcome.result && outcome.result.changes) || {})) {
+            for (const edit of edits) {
+                const length = edit.range.end.character - edit.range.start.character;
+                got.push(`${target === other ? 'other ' : ''}${spot(edit.range.start)}+${length}=${edit.newText}`);
+            }
+        }
+        const wanted = expected.map(([a, b, c]) => (a === other ? `other ${b}:${c}+${word.length}=${newName}`
+            : `${spot(at(a, b, c))}+${word.length}=${newName}`));
+        check(JSON.stringify(got.sort()) === JSON.stringify(wanted.sort()), `rename ${what}`,
+            `expected ${JSON.stringify(wanted)}\n    got      ${shown(outcome)}`);
+    }
+    // Refusals: [what, request, line, word, nth, new name, text in the message].
+    const refusals = [
+        ['a new name that captures a later use', 'rename', 9, 'total', 0, 'n', "'n' on line 10"],
+        ['a new name captured by an outer use', 'rename', 18, 'x', 0, 'total', "'total' on line 19"],
+        ['a loop variable renamed over the function it calls', 'rename', 23, 'i', 0, 'add', "'add' on line 23"],
+        ['a global renamed to a builtin', 'rename', 3, 'count', 0, 'len', 'builtin'],
+        ['a global renamed to another global', 'rename', 3, 'count', 0, 'outer', "global 'outer'"],
+        ['a new name that is no identifier', 'rename', 9, 'total', 0, '9lives', 'not a name'],
+        ['a keyword as the new name', 'rename', 9, 'total', 0, 'while', 'not a name'],
+        ['a builtin', 'prepareRename', 38, 'print', 0, '', 'builtin'],
+        ['a keyword', 'prepareRename', 10, 'if', 0, '', 'keyword'],
+        ['a word in a string', 'prepareRename', 16, 'total', 0, '', 'no name'],
+    ];
+    for (const [what, method, line, word, nth, newName, message] of refusals) {
+        const outcome = await attempt(`textDocument/${method}`, { textDocument, position: at(line, word, nth), newName });
+        check(outcome.error && outcome.error.code === -32803 && outcome.error.message.includes(message),
+            `${method} refuses ${what}`, shown(outcome));
+    }
+    const prepared = await attempt('textDocument/prepareRename', { textDocument, position: at(9, 'total') });
+    check(prepared.result && prepared.result.placeholder === 'total' && spot(prepared.result.range.start) === spot(at(9, 'total')) &&
+          prepared.result.range.end.character === at(9, 'total').character + 5, 'prepareRename gives the name and its range',
+          shown(prepared));
+    const hover = await attempt('textDocument/hover', { textDocument, position: at(35, 'err') });
+    check(hover.result && hover.result.contents.value.includes('declared on line 34'),
+        'a catch variable is declared on the catch line', shown(hover));
+
+    // Highlights: writes (declaration, assignment, compound assignment) and reads.
+    const highlight = await attempt('textDocument/documentHighlight', { textDocument, position: at(19, 'total') });
+    const marks = ((highlight.result) || []).map((h) => `${spot(h.range.start)}${h.kind === 3 ? 'w' : h.kind === 2 ? 'r' : '?'}`);
+    const wantedMarks = [[9, 'w'], [14, 'w'], [19, 'w'], [20, 'r'], [25, 'r']].map(([l, k]) => `${spot(at(l, 'total'))}${k}`);
+    check(JSON.stringify(marks.sort()) === JSON.stringify(wantedMarks.sort()), 'highlights of a captured local',
+        `expected ${wantedMarks}\n    got      ${shown(highlight)}`);
+
+    // Folding: [first line, last line] (1-based), "c" for a comment run.
+    const folding = await attempt('textDocument/foldingRange', { textDocument });
+    const folds = ((folding.result) || []).map((f) => `${f.startLine + 1}-${f.endLine + 1}${f.kind === 'comment' ? 'c' : ''}`);
+    const wantedFolds = ['1-2c', '4-6', '8-25', '10-12', '13-14', '15-16', '18-20', '22-23', '27-29', '31-36', '32-33', '34-35'];
+    check(JSON.stringify(folds.sort()) === JSON.stringify(wantedFolds.sort()), 'folding ranges',
+        `expected ${wantedFolds}\n    got      ${folds}`);
+
+    // Semantic tokens, decoded with the legend.
+    const legend = caps.semanticTokensProvider ? caps.semanticTokensProvider.legend : { tokenTypes: [], tokenModifiers: [] };
+    const decode = (data) => {
+        const tokens = [];
+        let line = 0;
+        let character = 0;
+        for (let i = 0; i + 4 < data.length; i += 5) {
+            line += data[i];
+            character = data[i] ? data[i + 1] : character + data[i + 1];
+            const modifiers = legend.tokenModifiers.filter((_, bit) => data[i + 4] & (1 << bit));
+            tokens.push({ line, character, length: data[i + 2], type: legend.tokenTypes[data[i + 3]], modifiers });
+        }
+        return tokens;
+    };
+    const full = await attempt('textDocument/semanticTokens/full', { textDocument });
+    const tokens = decode((full.result && full.result.data) || []);
+    const tokenAt = new Map(tokens.map((t) => [`${t.line}:${t.character}`, t]));
+    const ordered = tokens.every((t, i) => t.length > 0 && (i === 0 || t.line > tokens[i - 1].line ||
+        t.character >= tokens[i - 1].character + tokens[i - 1].length));
+    check(tokens.length > 0 && ordered, 'semantic tokens are ordered and do not overlap');
+    const string12 = lines[11].indexOf('"');
+    const string16 = lines[15].indexOf('"');
+    const wantedTokens = [
+        [3, 'count', 0, 'variable declaration global'], [4, 'bump', 0, 'function declaration global'],
+        [4, 'step', 0, 'parameter declaration'], [5, 'count', 0, 'variable global'], [5, 'step', 0, 'parameter'],
+        [9, 'total', 0, 'variable declaration'], [12, 'print', 0, 'function defaultLibrary'],
+        [12, 'total', 1, 'variable'], [19, 'total', 0, 'variable upvalue'], [19, 'x', 0, 'parameter'],
+        [23, 'add', 0, 'function'], [23, 'i', 0, 'variable'], [34, 'err', 0, 'variable declaration'],
+        [35, 'err', 0, 'variable'], [38, 'PI', 0, 'variable defaultLibrary readonly'], [10, 'if', 0, 'keyword'],
+        [10, 'then', 0, 'keyword'], [3, '0', 0, 'number'],
+    ].map(([l, w, n, kind]) => [at(l, w, n), w.length, kind]);
+    wantedTokens.push([{ line: 0, character: 0 }, lines[0].length, 'comment']);
+    wantedTokens.push([{ line: 11, character: string12 }, '"total is ${'.length, 'string']);
+    wantedTokens.push([{ line: 11, character: lines[11].lastIndexOf('}') }, 2, 'string']);
+    wantedTokens.push([{ line: 15, character: string16 }, '"no total here"'.length, 'string']);
+    for (const [position, length, kind] of wantedTokens) {
+        const token = tokenAt.get(`${position.line}:${position.character}`);
+        const got = token ? [token.type, ...token.modifiers.sort()].join(' ') + `/${token.length}` : 'none';
+        const [type, ...modifiers] = kind.split(' ');
+        check(got === [type, ...modifiers.sort()].join(' ') + `/${length}`, `semantic token at ${spot(position)}`,
+            `expected ${kind}/${length}, got ${got}`);
+    }
+    // A delta against the last result, applied to it, gives the full tokens of the new text.
+    const tokensUri = 'file:///tokens.vlm';
+    await server.open(tokensUri, text);
+    const before = await attempt('textDocument/semanticTokens/full', { textDocument: { uri: tokensUri } });
+    server.notify('textDocument/didChange', { textDocument: { uri: tokensUri, version: 2 }, contentChanges: [{
+        range: { start: { line: 26, character: 0 }, end: { line: 26, character: 0 } }, text: 'let extra = items\n' }] });
+    const delta = await attempt('textDocument/semanticTokens/full/delta',
+        { textDocument: { uri: tokensUri }, previousResultId: before.result ? before.result.resultId : '' });
+    const fresh = await attempt('textDocument/semanticTokens/full', { textDocument: { uri: tokensUri } });
+    let patched = before.result ? [...before.result.data] : [];
+    const deltaEdits = (delta.result && delta.result.edits) || [];
+    for (const edit of [...deltaEdits].sort((a, b) => b.start - a.start)) {
+        patched.splice(edit.start, edit.deleteCount, ...(edit.data || []));
+    }
+    const freshData = (fresh.result && fresh.result.data) || [];
+    check(deltaEdits.length === 1 && deltaEdits[0].data.length < freshData.length && freshData.length > 0 &&
+          JSON.stringify(patched) === JSON.stringify(freshData), 'a semantic token delta applies to the last result',
+          shown(delta));
+    server.notify('textDocument/didClose', { textDocument: { uri: tokensUri } });
+
+    // Workspace symbols: open documents, and the workspace's files that are not open.
+    const symbols = async (query) => {
+        const outcome = await attempt('workspace/symbol', { query });
+        return ((outcome.result) || []).map((s) =>
+            `${s.name}${s.containerName ? `<${s.containerName}` : ''}@${path.basename(s.location.uri)}:${spot(s.location.range.start)}`).sort();
+    };
+    const elsewhere = fs.readFileSync(path.join(folder, 'elsewhere.vlm'), 'utf8').split('\n');
+    const spotIn = (source, line, word) => `${line}:${source[line - 1].search(new RegExp(`\\b${word}\\b`)) + 1}`;
+    const queries = [
+        ['otr', [`outer@tour.vlm:${spot(at(8, 'outer'))}`]],
+        ['WLK', [`walker@elsewhere.vlm:${spotIn(elsewhere, 2, 'walker')}`]],
+        ['er', [`outer@tour.vlm:${spot(at(8, 'outer'))}`, `walker@elsewhere.vlm:${spotIn(elsewhere, 2, 'walker')}`,
+            `wanderer@elsewhere.vlm:${spotIn(elsewhere, 5, 'wanderer')}`]],
+        ['add', [`add<outer@tour.vlm:${spot(at(18, 'add'))}`]],
+    ];
+    for (const [query, expected] of queries) {
+        const got = await symbols(query);
+        check(JSON.stringify(got) === JSON.stringify(expected.sort()), `workspace symbols for "${query}"`,
+            `expected ${JSON.stringify(expected)}\n    got      ${JSON.stringify(got)}`);
+    }
+
+    // A burst of changes that arrives at once is analysed once, at its last version.
+    const burstUri = 'file:///burst.vlm';
+    await server.open(burstUri, 'let a = 1\n');
+    const frames = [];
+    for (let version = 2; version <= 31; version += 1) {
+        const body = JSON.stringify({ jsonrpc: '2.0', method: 'textDocument/didChange', params: {
+            textDocument: { uri: burstUri, version }, contentChanges: [{
+                range: { start: { line: 0, character: version + 7 }, end: { line: 0, character: version + 7 } },
+                text: version === 31 ? '+' : '1' }] } });
+        frames.push(`Content-Length: ${Buffer.byteLength(body)}\r\n\r\n${body}`);
+    }
+    const seen = server.publications.length;
+    const last = server.diagnostics(burstUri);
+    server.child.stdin.write(frames.join(''));
+    const diagnostics = await withTimeout(last, 'diagnostics after a burst');
+    await server.request('textDocument/documentSymbol', { textDocument: { uri: burstUri } });
+    const burst = server.publications.slice(seen).filter((p) => p.uri === burstUri);
+    check(burst.length === 1 && burst[0].version === 31 && diagnostics.length === 1,
+        'a burst of 30 changes is analysed once, at its last version',
+        JSON.stringify(burst.map((p) => [p.version, p.diagnostics.length])));
+
+    await server.request('shutdown', null);
+    server.notify('exit');
+    check(await withTimeout(server.exited, 'exit') === 0, 'the editing session ends with status 0', server.stderr());
+}
+
 async function measureLatency(server) {
     const lines = [];
     for (let i = 0; lines.length < 5000; i += 1) {
@@ -308,6 +517,7 @@ async function main() {
     await edits(server);
     await lineBreaks(server);
     await formatting(server);
+    await editorFeatures();
     if (latency) await measureLatency(server);
     await server.request('shutdown', null);
     server.notify('exit');
