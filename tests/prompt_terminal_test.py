@@ -25,14 +25,18 @@ import re
 import resource
 import select
 import signal
+import shutil
+import stat
 import struct
 import subprocess
 import sys
+import tempfile
 import termios
 import time
 import unicodedata
 
 TIMEOUT = 30.0
+STATE_ROOT = tempfile.mkdtemp(prefix="velmor-prompt-test-")  # every prompt's XDG_STATE_HOME is under it
 UP, DOWN, LEFT, RIGHT = b"\x1b[A", b"\x1b[B", b"\x1b[D", b"\x1b[C"
 HOME, END = b"\x1b[H", b"\x1b[F"
 CTRL_C, CTRL_D, CTRL_K, CTRL_U, CTRL_W, TAB = b"\x03", b"\x04", b"\x0b", b"\x15", b"\x17", b"\t"
@@ -195,7 +199,7 @@ class Prompt:
     """velmor with no arguments on a fresh pseudo-terminal (its controlling
     terminal), 100 columns wide unless told otherwise."""
 
-    def __init__(self, velmor, columns=100):
+    def __init__(self, velmor, columns=100, state_home=None, history=None):
         self.fd, terminal = os.openpty()
         fcntl.ioctl(self.fd, termios.TIOCSWINSZ, struct.pack("HHHH", 30, columns, 0, 0))
         self.own_flags = local_flags(self.fd)  # the terminal's modes before velmor starts
@@ -204,8 +208,13 @@ class Prompt:
             fcntl.ioctl(0, termios.TIOCSCTTY, 0)
             resource.setrlimit(resource.RLIMIT_CORE, (0, 0))  # SIGQUIT leaves no core file
 
+        # The history file goes to a state directory of the test's own, a fresh one unless told.
+        environment = dict(os.environ, TERM="xterm", XDG_STATE_HOME=state_home or tempfile.mkdtemp(dir=STATE_ROOT))
+        environment.pop("VELMOR_HISTORY", None)
+        if history is not None:
+            environment["VELMOR_HISTORY"] = history
         self.child = subprocess.Popen([velmor], stdin=terminal, stdout=terminal, stderr=terminal,
-                                 env=dict(os.environ, TERM="xterm"), start_new_session=True,
+                                 env=environment, start_new_session=True,
                                  preexec_fn=become_session_leader)
         os.close(terminal)  # the master reads the end of input when velmor has gone
         self.pid = self.child.pid
@@ -402,12 +411,127 @@ def check_paste(p):
     p.prompt()
 
 
+def check_runtime_excerpts(p):
+    # The excerpt is the line of the fragment the error stands in: here the
+    # line of an earlier fragment that defined the function, never line 2 of
+    # the fragment that called it.
+    for line in (b"function twice(v)", b"    return v * 2"):
+        p.send(line + b"\r")
+        p.wait_for(b".. ")
+    p.type_and_run(b"end", b"")
+    for line in (b"if true then", b'    print("calling")'):
+        p.send(line + b"\r")
+        p.wait_for(b".. ")
+    p.send(b'twice("ab")\r')
+    p.wait_for(b".. ")
+    p.send(b"end\r")
+    p.wait_for(b"calling\r\n")
+    p.wait_for(b"RuntimeError: operator '*' needs numbers, got string and number\r\n  --> <repl>:2:14\r\n"
+               b"2 |     return v * 2\r\n" + b" " * 17 + b"^\r\n", "the excerpt of the function's line")
+    p.prompt()
+    # An error in the fragment being run, on its second line.
+    p.send(b"if true then\r")
+    p.wait_for(b".. ")
+    p.send(b"    let t = [1] + nope\r")
+    p.wait_for(b".. ")
+    p.send(b"end\r")
+    p.wait_for(b"RuntimeError: undefined variable 'nope'\r\n  --> <repl>:2:19\r\n"
+               b"2 |     let t = [1] + nope\r\n" + b" " * 22 + b"^\r\n", "the excerpt of the fragment's line")
+    p.prompt()
+
+
+def check_end_key_in_block(p):
+    # Ctrl-D on an empty ".. " line drops the block; the session goes on.
+    p.send(b"if true then\r")
+    p.wait_for(b".. ")
+    p.send(b"print(1)\r")
+    p.wait_for(b".. ")
+    p.send(CTRL_D)
+    p.type_and_run(b"1 + 1", b"\r\n2\r\n")
+    if re.search(rb"\n1\r*\n", p.output):
+        raise Failure("the dropped block ran")
+
+
 def check_end(p):
     p.send(CTRL_D)
     p.finish()
     if p.status != 0:
         raise Failure("Ctrl-D ended the prompt with status %s" % p.status)
     p.check_screen_vocabulary()
+
+
+def end_session(p):
+    p.send(CTRL_D)
+    p.finish()
+    if p.status != 0:
+        raise Failure("the prompt ended with status %s" % p.status)
+
+
+def history_lines(state_home):
+    try:
+        with open(os.path.join(state_home, "velmor", "history"), "rb") as saved:
+            return saved.read().split(b"\n")
+    except OSError as error:
+        raise Failure("the history file cannot be read: %s" % error)
+
+
+def check_saved_history(velmor):
+    """Entries typed in one session, a block over three lines and a line
+    with a backslash among them, come back in the next; with the history
+    switched off nothing is written."""
+    state = tempfile.mkdtemp(dir=STATE_ROOT)
+    p = Prompt(velmor, state_home=state)
+    p.wait_editing()
+    p.type_and_run(b"1 + 2", b"\r\n3\r\n")
+    for line in (b"function thrice(n)", b"    return n * 3"):
+        p.send(line + b"\r")
+        p.wait_for(b".. ")
+    p.type_and_run(b"end", b"")
+    p.type_and_run(b'print("a\\nb")', b"\r\na\r\nb\r\n")
+    end_session(p)
+    expected = [b"1 + 2", b"function thrice(n)\\n    return n * 3\\nend", b'print("a\\\\nb")', b""]
+    if history_lines(state) != expected:
+        raise Failure("the history file holds %r, not %r" % (history_lines(state), expected))
+    if stat.S_IMODE(os.stat(os.path.join(state, "velmor")).st_mode) != 0o700:
+        raise Failure("the history's directory is open to others")
+
+    p = Prompt(velmor, state_home=state)
+    p.wait_editing()
+    p.send(UP)
+    p.wait_for(b'>> print("a\\nb")', "the line with a backslash recalled")
+    p.send(UP)
+    p.wait_for(b">> function thrice(n)\r\n..     return n * 3\r\n.. end", "the block of the last session recalled whole")
+    p.type_and_run(b"", b"")
+    p.type_and_run(b"thrice(5)", b"\r\n15\r\n")
+    end_session(p)
+
+    for switch in ("off", ""):
+        quiet = tempfile.mkdtemp(dir=STATE_ROOT)
+        p = Prompt(velmor, state_home=quiet, history=switch)
+        p.wait_editing()
+        p.type_and_run(b"1 + 2", b"\r\n3\r\n")
+        end_session(p)
+        if os.listdir(quiet):
+            raise Failure("VELMOR_HISTORY=%r left %r in the state directory" % (switch, os.listdir(quiet)))
+
+
+def check_history_bound(velmor):
+    """A file of 1,005 entries is cut to the newest 1,000 when a prompt starts."""
+    state = tempfile.mkdtemp(dir=STATE_ROOT)
+    os.makedirs(os.path.join(state, "velmor"))
+    written = [b'"entry %d"' % n for n in range(1, 1006)]
+    with open(os.path.join(state, "velmor", "history"), "wb") as saved:
+        saved.write(b"\n".join(written) + b"\n")
+    p = Prompt(velmor, state_home=state)
+    p.wait_editing()
+    p.send(UP)
+    p.wait_for(b'>> "entry 1005"', "the newest saved entry")
+    p.type_and_run(CTRL_U + b"1 + 1", b"\r\n2\r\n")
+    end_session(p)
+    expected = written[5:] + [b"1 + 1", b""]
+    if history_lines(state) != expected:
+        raise Failure("after the session the history file begins %r and holds %d lines"
+                      % (history_lines(state)[:2], len(history_lines(state))))
 
 
 def check_wide_characters(velmor):
@@ -518,7 +642,8 @@ def main():
 
     failures = 0
     session = Prompt(args.velmor)
-    for check in (check_editing, check_history, check_completion, check_interrupts, check_paste, check_end):
+    for check in (check_editing, check_history, check_completion, check_interrupts, check_paste,
+                  check_runtime_excerpts, check_end_key_in_block, check_end):
         try:
             check(session)
             print("PASS", check.__name__)
@@ -530,7 +655,8 @@ def main():
     if session.status is None:
         session.child.kill()
         session.child.wait()
-    for check in (check_wide_characters, check_signals_restore_terminal, check_interrupt_outside_prompt):
+    for check in (check_saved_history, check_history_bound, check_wide_characters, check_signals_restore_terminal,
+                  check_interrupt_outside_prompt):
         try:
             check(args.velmor)
             print("PASS", check.__name__)
@@ -538,6 +664,7 @@ def main():
             print("FAIL", check.__name__)
             print("   ", str(failure).replace("\n", "\n    "))
             failures += 1
+    shutil.rmtree(STATE_ROOT, ignore_errors=True)
     return 1 if failures else 0
 
 

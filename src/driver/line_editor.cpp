@@ -125,12 +125,13 @@ void appendCursorMove(std::string& out, int count, char direction) {
 
 LineEditor::LineEditor(TerminalIo& io, Completer completer) : io_(io), completer_(std::move(completer)) {}
 
-void LineEditor::addHistory(std::string entry) {
-    if (std::all_of(entry.begin(), entry.end(), [](char c) { return isBlank(c) || c == '\n'; })) return;
-    if (static_cast<std::size_t>(std::count(entry.begin(), entry.end(), '\n')) >= kMaxHistoryLines) return;
-    if (!history_.empty() && history_.back() == entry) return;
+bool LineEditor::addHistory(std::string entry) {
+    if (std::all_of(entry.begin(), entry.end(), [](char c) { return isBlank(c) || c == '\n'; })) return false;
+    if (static_cast<std::size_t>(std::count(entry.begin(), entry.end(), '\n')) >= kMaxHistoryLines) return false;
+    if (!history_.empty() && history_.back() == entry) return false;
     history_.push_back(std::move(entry));
     if (history_.size() > kMaxHistoryEntries) history_.pop_front();
+    return true;
 }
 
 LineEditor::Result LineEditor::readLine(std::string_view prompt, std::string_view continuationPrompt) {
@@ -200,7 +201,7 @@ bool LineEditor::handleKey(int byte) {
         return true;
     case control('D'):
         if (text_.empty()) {
-            outcome_ = Outcome::EndOfInput;
+            outcome_ = Outcome::EndKey;
             return true;
         }
         return handleNamedKey(Key::Delete);

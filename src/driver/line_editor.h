@@ -59,7 +59,8 @@ public:
 
 class LineEditor {
 public:
-    enum class Outcome { Line, Interrupted, EndOfInput };
+    // EndKey: Ctrl-D on an empty entry; EndOfInput: the terminal closed.
+    enum class Outcome { Line, Interrupted, EndKey, EndOfInput };
     struct Result {
         Outcome outcome = Outcome::Line;
         std::string text;  // the entry, without its final line feed
@@ -75,12 +76,12 @@ public:
     LineEditor(TerminalIo& io, Completer completer);
 
     // Reads one entry. Enter ends it (Line), Ctrl-C drops it (Interrupted),
-    // Ctrl-D on an empty entry or a closed terminal ends the input.
+    // Ctrl-D on an empty entry asks to end (EndKey), and so does a closed terminal.
     Result readLine(std::string_view prompt, std::string_view continuationPrompt);
 
     // Remembers an entry for the up arrow; blank entries, very tall ones and
-    // repeats of the latest are not kept.
-    void addHistory(std::string entry);
+    // repeats of the latest are not kept. Whether it was kept.
+    bool addHistory(std::string entry);
     const std::deque<std::string>& history() const { return history_; }
 
 private:

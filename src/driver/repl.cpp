@@ -20,6 +20,7 @@
 
 #include "builtins/native.h"
 #include "driver.h"
+#include "driver/history_file.h"
 #include "driver/line_editor.h"
 #include "driver/repl.h"
 #include "driver/reporting.h"
@@ -96,13 +97,28 @@ FragmentBuffer::State FragmentBuffer::addLine(std::string_view line) {
 
 FragmentBuffer::State FragmentBuffer::parseWhole() {
     try {
-        statements_ = parseSource(text_);
+        statements_ = parseProgram(tokenizeFromLine(text_, firstLine_));
     } catch (const VelmorError& error) {
         if (isIncomplete(text_)) return State::Open;
-        report_ = formatReport(error, text_, sourceName_);
+        VelmorError counted = error;
+        if (counted.line >= firstLine_) counted.line -= firstLine_ - 1;
+        report_ = formatReport(counted, text_, sourceName_);
         clear();
         return State::Failed;
     }
+    sourceFirstLine_ = firstLine_;
+    if (linesApart_) {
+        // One line of gap: a position just past a fragment's end still names that fragment.
+        const auto lines = static_cast<int64_t>(std::count(text_.begin(), text_.end(), '\n')) + 1;
+        if (firstLine_ + lines + 1 < std::numeric_limits<int32_t>::max()) {
+            firstLine_ += static_cast<int32_t>(lines) + 1;
+        } else {
+            // Out of numbers (some two billion lines): fragments count from 1 again.
+            linesApart_ = false;
+            firstLine_ = 1;
+        }
+    }
+    source_ = std::move(text_);
     clear();
     return State::Complete;
 }
@@ -125,17 +141,32 @@ public:
     const Interpreter& interpreter() const { return interpreter_; }
     // Called just before a complete fragment runs.
     void setBeforeRun(std::function<void()> beforeRun) { beforeRun_ = std::move(beforeRun); }
+    // Runtime errors then show the line they stand on, as syntax errors do.
+    void showRuntimeExcerpts() {
+        runtimeExcerpts_ = true;
+        fragment_.numberLinesApart();
+    }
 
     // Takes one line; false when it ends the prompt.
     bool acceptLine(std::string line);
 
 private:
+    // The text of a fragment that ran, and the number its first line has in its tree.
+    struct KeptSource {
+        int32_t firstLine;
+        std::string text;
+    };
+
     void run(const StmtList& statements);
+    void reportRuntimeError(const VelmorError& error) const;
 
     // Tree-walker functions point into the tree that defined them, so every
     // parsed input lives as long as the interpreter; declared first, the trees
     // are destroyed last.
     std::vector<StmtList> keptInputs_;
+    // With runtime excerpts: the texts of the kept inputs, by first line.
+    std::vector<KeptSource> keptSources_;
+    bool runtimeExcerpts_ = false;
     Interpreter interpreter_;
     FragmentBuffer fragment_{kReplSourceName};
     std::function<void()> beforeRun_;
@@ -157,6 +188,15 @@ bool Session::acceptLine(std::string line) {
         reportText(fragment_.report());
     } else if (state == FragmentBuffer::State::Complete) {
         keptInputs_.push_back(fragment_.takeStatements());
+        if (runtimeExcerpts_) {
+            // Numbers that start over no longer tell the inputs apart.
+            if (!keptSources_.empty() && fragment_.sourceFirstLine() <= keptSources_.back().firstLine) {
+                runtimeExcerpts_ = false;
+                keptSources_.clear();
+            } else {
+                keptSources_.push_back(KeptSource{fragment_.sourceFirstLine(), fragment_.takeSource()});
+            }
+        }
         run(keptInputs_.back());
     }
     return true;
@@ -164,7 +204,6 @@ bool Session::acceptLine(std::string line) {
 
 void Session::run(const StmtList& statements) {
     if (beforeRun_) beforeRun_();
-    // Errors of a running fragment are reported without an excerpt.
     runReported("", kReplSourceName, [&] {
         try {
             Value result = interpreter_.runRepl(statements);
@@ -172,8 +211,28 @@ void Session::run(const StmtList& statements) {
         } catch (const Interrupted&) {
             std::cout.flush();
             std::cerr << kInterruptedMessage << "\n";
+        } catch (const VelmorError& error) {
+            reportRuntimeError(error);
         }
     });
+}
+
+// Lines that are not typed at a terminal get the report without an excerpt,
+// as the prompt has always given it. At the terminal the excerpt is the line
+// of the fragment the error stands in, which may be an earlier one (that
+// defined the function the error is in); the reported line counts from that
+// fragment's start.
+void Session::reportRuntimeError(const VelmorError& error) const {
+    const auto after = std::upper_bound(keptSources_.begin(), keptSources_.end(), error.line,
+                                        [](int32_t line, const KeptSource& kept) { return line < kept.firstLine; });
+    if (!runtimeExcerpts_ || error.line < 1 || after == keptSources_.begin()) {
+        reportError(error, "", kReplSourceName);
+        return;
+    }
+    const KeptSource& kept = *std::prev(after);
+    VelmorError counted = error;
+    counted.line = error.line - kept.firstLine + 1;
+    reportError(counted, kept.text, kReplSourceName);
 }
 
 // Keywords (from the token table), builtins (from the builtin table) and
@@ -236,7 +295,8 @@ int readPlainLines(Session& session) {
 
 // Lines from the line editor. A multi-line entry recalled from the history
 // goes through the prompt line by line, as if typed; the history keeps each
-// fragment as one entry, whether it was typed or recalled.
+// fragment as one entry, whether it was typed or recalled, and saves it to
+// the history file for later sessions.
 int readEditedLines(Session& session, EditingTerminal& terminal) {
     InterruptCatcher interrupts;
     // Programs read standard input through the terminal's interruptible reader.
@@ -260,13 +320,24 @@ int readEditedLines(Session& session, EditingTerminal& terminal) {
         std::cin.exceptions(std::ios::badbit);
         interruptRequested().store(false);
     });
+    session.showRuntimeExcerpts();
     LineEditor editor(terminal,
                       [&session](std::string_view prefix) { return completionsFor(prefix, session.interpreter()); });
+    HistoryFile savedHistory(historyFilePath());
+    for (std::string& saved : savedHistory.load(LineEditor::kMaxHistoryEntries)) editor.addHistory(std::move(saved));
     std::string entry;  // the lines of the fragment being entered
     for (;;) {
         std::cout.flush();
         LineEditor::Result read = editor.readLine(session.prompt(), kContinuationPrompt);
-        if (read.outcome == LineEditor::Outcome::EndOfInput) {
+        // Ctrl-D on an empty ".. " line drops the block, as Ctrl-C does; on
+        // an empty ">> " line it ends the prompt.
+        if (read.outcome == LineEditor::Outcome::EndKey && !session.atPrimaryPrompt()) {
+            terminal.write("\r\n");
+            session.discardFragment();
+            entry.clear();
+            continue;
+        }
+        if (read.outcome == LineEditor::Outcome::EndKey || read.outcome == LineEditor::Outcome::EndOfInput) {
             std::cout << "\n" << std::flush;
             terminal.restore();
             return 0;
@@ -283,7 +354,10 @@ int readEditedLines(Session& session, EditingTerminal& terminal) {
             if (!session.atPrimaryPrompt()) entry += '\n';
             entry += line;
             const bool goOn = session.acceptLine(std::string(line));
-            if (session.atPrimaryPrompt()) editor.addHistory(std::exchange(entry, std::string()));
+            if (session.atPrimaryPrompt()) {
+                if (editor.addHistory(entry)) savedHistory.append(entry);
+                entry.clear();
+            }
             if (!goOn) {
                 std::cout.flush();
                 terminal.restore();

@@ -2,6 +2,7 @@
 
 // How the prompt gathers typed lines into fragments it can run.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,12 @@ int openerBalance(const std::vector<Token>& tokens);
 //   is positive the parse would fail, and the fragment would stay open.
 // Only a fragment whose balance has dropped to zero or below (or one with a
 // line the shortcut cannot vouch for) is tokenized and parsed whole.
+//
+// After numberLinesApart(), every fragment that parses is given lines of its
+// own: its first line is numbered past the last line of the one before, so
+// that the position of a node (and of a runtime error) tells which fragment
+// it stands in. Reports of syntax errors count lines from the fragment's
+// start either way.
 class FragmentBuffer {
 public:
     enum class State { Open, Complete, Failed };
@@ -38,9 +45,13 @@ public:
     // Both start the next fragment. Failures of the implementation itself
     // (out of memory) propagate; clear() then drops the fragment.
     State addLine(std::string_view line);
+    void numberLinesApart() { linesApart_ = true; }
     bool empty() const { return text_.empty(); }
     void clear();
     StmtList takeStatements() { return std::move(statements_); }
+    // After Complete: the fragment's text, and the number its first line has in its tree.
+    std::string takeSource() { return std::move(source_); }
+    int32_t sourceFirstLine() const { return sourceFirstLine_; }
     const std::string& report() const { return report_; }
 
 private:
@@ -50,7 +61,11 @@ private:
     std::string text_;
     int balance_ = 0;
     bool linesTokenized_ = true;  // every line so far tokenized on its own
+    bool linesApart_ = false;
+    int32_t firstLine_ = 1;  // the number the next fragment's first line gets
     StmtList statements_;
+    std::string source_;
+    int32_t sourceFirstLine_ = 1;
     std::string report_;
 };
 

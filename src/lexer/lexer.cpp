@@ -442,6 +442,10 @@ std::vector<Token> tokenize(std::string_view source, std::vector<Comment>& comme
     return Lexer(source, 1, 1, 0, TextOrigin::WholeFile, nullptr, &comments).run();
 }
 
+std::vector<Token> tokenizeFromLine(std::string_view source, int32_t firstLine) {
+    return Lexer(source, firstLine, 1, 0, TextOrigin::WholeFile).run();
+}
+
 std::vector<Token> tokenizeCode(std::string_view code, int32_t line, int32_t column, uint32_t offset) {
     return Lexer(code, line, column, offset, TextOrigin::InsideLine).run();
 }

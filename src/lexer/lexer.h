@@ -17,6 +17,10 @@ std::vector<Token> tokenize(std::string_view source);
 // (for tools that rewrite the text and must keep its comments).
 std::vector<Token> tokenize(std::string_view source, std::vector<Comment>& comments);
 
+// A whole text whose first line counts as line `firstLine` (the prompt gives
+// each input lines of its own, so that a position names the input it is in).
+std::vector<Token> tokenizeFromLine(std::string_view source, int32_t firstLine);
+
 // Lexes the code of one "${...}" whose first byte stands at (line, column) and
 // at byte `offset` of its file: every token and error carries its position in
 // the file.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -26,15 +27,18 @@ public:
             buffer_.clear();
             return FragmentBuffer::State::Failed;
         }
+        source_ = std::move(buffer_);
         buffer_.clear();
         return FragmentBuffer::State::Complete;
     }
     const std::string& report() const { return report_; }
+    const std::string& source() const { return source_; }
     std::size_t statementCount() const { return statements_.size(); }
 
 private:
     std::string buffer_;
     std::string report_;
+    std::string source_;
     StmtList statements_;
 };
 
@@ -107,10 +111,16 @@ std::string randomLine(std::mt19937& random) {
     return line;
 }
 
+// Half the sessions number the lines of each fragment apart from the others':
+// the answers and reports stay the same, and every fragment's tree lies
+// within lines of its own.
 TEST(FragmentBuffer, AnswersAsParsingTheWholeFragmentDoes) {
     std::mt19937 random(20240611);
     for (int session = 0; session < 400; ++session) {
         FragmentBuffer fragment("<repl>");
+        const bool linesApart = session % 2 == 1;
+        if (linesApart) fragment.numberLinesApart();
+        int32_t nextFreeLine = 1;
         WholeFragmentReference reference;
         std::string typed;
         for (int lineNumber = 0; lineNumber < 40; ++lineNumber) {
@@ -123,7 +133,19 @@ TEST(FragmentBuffer, AnswersAsParsingTheWholeFragmentDoes) {
                 ASSERT_EQ(fragment.report(), reference.report()) << "after the lines:\n" << typed;
             }
             if (actual == FragmentBuffer::State::Complete) {
-                ASSERT_EQ(fragment.takeStatements().size(), reference.statementCount()) << typed;
+                const StmtList statements = fragment.takeStatements();
+                ASSERT_EQ(statements.size(), reference.statementCount()) << typed;
+                ASSERT_EQ(fragment.takeSource(), reference.source()) << typed;
+                const int32_t first = fragment.sourceFirstLine();
+                const auto lines =
+                    static_cast<int32_t>(std::count(reference.source().begin(), reference.source().end(), '\n')) + 1;
+                ASSERT_EQ(first == 1, !linesApart || nextFreeLine == 1) << typed;
+                ASSERT_GE(first, nextFreeLine) << typed;
+                for (const StmtPtr& statement : statements) {
+                    ASSERT_GE(statement->line, first) << typed;
+                    ASSERT_LT(statement->line, first + lines) << typed;
+                }
+                if (linesApart) nextFreeLine = first + lines;
             }
             ASSERT_EQ(fragment.empty(), actual != FragmentBuffer::State::Open);
         }

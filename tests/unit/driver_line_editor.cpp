@@ -261,7 +261,7 @@ TEST(LineEditor, ControlKeysEndTheEntry) {
     EXPECT_EQ(readWith(editor).outcome, LineEditor::Outcome::Interrupted);
     EXPECT_EQ(terminal.screen.rows(), (std::vector<std::string>{">> if x then^C"}));
     terminal.type("\x04");
-    EXPECT_EQ(readWith(editor).outcome, LineEditor::Outcome::EndOfInput);
+    EXPECT_EQ(readWith(editor).outcome, LineEditor::Outcome::EndKey);
     terminal.type("half typed");
     EXPECT_EQ(readWith(editor).outcome, LineEditor::Outcome::EndOfInput);  // the terminal closed
     // An escape, then Enter, is Enter.
