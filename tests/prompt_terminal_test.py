@@ -5,13 +5,19 @@ as a terminal sends them, and what it draws is read back.
 Checks editing in the middle of a line, history recall of a single-line and a
 multi-line entry, completion of a builtin and of a user global, Ctrl-C at the
 prompt and during running programs (definitions survive, `try` cannot catch
-it, a callback of `sort` and a wait in `input` end too), `input` at the terminal, a paste, Ctrl-D, and that no escape sequence but
-the editor's own few cursor movements reaches the screen. Wide characters,
+it, a callback of `sort` and a wait in `input` end too), `input` at the
+terminal, a paste, runtime errors with the excerpt of the line they stand on
+(also in a function an earlier input defined), Ctrl-D on a continuation
+line and on the primary one, and that no escape sequence but the editor's
+own few cursor movements reaches the screen. Wide characters,
 emoji and combining accents are typed at the end and in the middle of lines
 that wrap on a narrow terminal, and after every key the screen, as a small
 terminal emulator draws it from the editor's output, must show the entry and
 the cursor where a terminal shows them. SIGTERM, SIGHUP and SIGQUIT at the
-prompt must leave the terminal in its own modes. Every wait is for text, a
+prompt must leave the terminal in its own modes. The history is saved
+across sessions, a block whole, cut back to 1,000 entries, and switched off
+or moved by VELMOR_HISTORY; every prompt here has a state directory (its
+XDG_STATE_HOME) of the test's own. Every wait is for text, a
 screen or a terminal mode, bounded by a timeout; none is a blind sleep.
 
 Usage: prompt_terminal_test.py --velmor PATH
@@ -513,6 +519,21 @@ def check_saved_history(velmor):
         end_session(p)
         if os.listdir(quiet):
             raise Failure("VELMOR_HISTORY=%r left %r in the state directory" % (switch, os.listdir(quiet)))
+
+    # A file of one's own choosing, in a folder still to be made.
+    elsewhere = tempfile.mkdtemp(dir=STATE_ROOT)
+    chosen = os.path.join(elsewhere, "chosen", "file")
+    p = Prompt(velmor, state_home=quiet, history=chosen)
+    p.wait_editing()
+    p.type_and_run(b"2 + 2", b"\r\n4\r\n")
+    end_session(p)
+    try:
+        with open(chosen, "rb") as saved:
+            kept = saved.read()
+    except OSError as error:
+        raise Failure("VELMOR_HISTORY=%s kept no history there: %s" % (chosen, error))
+    if kept != b"2 + 2\n" or os.listdir(quiet):
+        raise Failure("VELMOR_HISTORY=%s did not keep the history there alone" % chosen)
 
 
 def check_history_bound(velmor):

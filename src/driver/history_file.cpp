@@ -30,7 +30,7 @@ std::string environmentVariable(const char* name) {
 // may enter the ones it creates.
 bool makeDirectories(const std::filesystem::path& directory) {
     std::error_code error;
-    if (std::filesystem::is_directory(directory, error)) return true;
+    if (directory.empty() || std::filesystem::is_directory(directory, error)) return true;
 #ifdef _WIN32
     std::filesystem::create_directories(directory, error);
     return !error;
