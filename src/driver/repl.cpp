@@ -8,6 +8,7 @@
 // are read as they come, and every byte the prompt writes is as it always was.
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <iostream>
@@ -96,6 +97,13 @@ FragmentBuffer::State FragmentBuffer::addLine(std::string_view line) {
 }
 
 FragmentBuffer::State FragmentBuffer::parseWhole() {
+    // One line of gap after each fragment: a position just past a fragment's end still names that fragment.
+    const int64_t lines = linesApart_ ? std::count(text_.begin(), text_.end(), '\n') + 1 : 0;
+    if (linesApart_ && firstLine_ + lines + 1 >= std::numeric_limits<int32_t>::max()) {
+        // Out of numbers (after some two billion lines): fragments count from 1 again.
+        linesApart_ = false;
+        firstLine_ = 1;
+    }
     try {
         statements_ = parseProgram(tokenizeFromLine(text_, firstLine_));
     } catch (const VelmorError& error) {
@@ -107,17 +115,7 @@ FragmentBuffer::State FragmentBuffer::parseWhole() {
         return State::Failed;
     }
     sourceFirstLine_ = firstLine_;
-    if (linesApart_) {
-        // One line of gap: a position just past a fragment's end still names that fragment.
-        const auto lines = static_cast<int64_t>(std::count(text_.begin(), text_.end(), '\n')) + 1;
-        if (firstLine_ + lines + 1 < std::numeric_limits<int32_t>::max()) {
-            firstLine_ += static_cast<int32_t>(lines) + 1;
-        } else {
-            // Out of numbers (some two billion lines): fragments count from 1 again.
-            linesApart_ = false;
-            firstLine_ = 1;
-        }
-    }
+    if (linesApart_) firstLine_ += static_cast<int32_t>(lines) + 1;
     source_ = std::move(text_);
     clear();
     return State::Complete;
