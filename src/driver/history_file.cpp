@@ -155,7 +155,9 @@ std::vector<std::string> HistoryFile::load(std::size_t limit) {
                 kept += '\n';
             }
             std::filesystem::path temporary = path_;
-            temporary += "." + std::to_string(processId()) + ".tmp";
+            temporary += '.';
+            temporary += std::to_string(processId());
+            temporary += ".tmp";
             std::error_code error;
             if (writeFile(temporary, kept, WriteMode::CreateNew)) std::filesystem::rename(temporary, path_, error);
             if (error || std::filesystem::exists(temporary, error)) std::filesystem::remove(temporary, error);
