@@ -555,6 +555,21 @@ def check_history_bound(velmor):
                       % (history_lines(state)[:2], len(history_lines(state))))
 
 
+def check_sessions_at_once(velmor):
+    """Two prompts open at once on one history file keep the entries of both, in the order entered."""
+    state = tempfile.mkdtemp(dir=STATE_ROOT)
+    first, second = Prompt(velmor, state_home=state), Prompt(velmor, state_home=state)
+    first.wait_editing()
+    second.wait_editing()
+    first.type_and_run(b"10 + 1", b"\r\n11\r\n")
+    second.type_and_run(b"20 + 2", b"\r\n22\r\n")
+    first.type_and_run(b"30 + 3", b"\r\n33\r\n")
+    end_session(second)
+    end_session(first)
+    if history_lines(state) != [b"10 + 1", b"20 + 2", b"30 + 3", b""]:
+        raise Failure("two prompts at once left the history %r" % history_lines(state))
+
+
 def check_wide_characters(velmor):
     """CJK, an emoji and a letter with a combining accent typed key by key at
     the end of a line and in its middle, on a terminal of 20 columns where the
@@ -676,8 +691,8 @@ def main():
     if session.status is None:
         session.child.kill()
         session.child.wait()
-    for check in (check_saved_history, check_history_bound, check_wide_characters, check_signals_restore_terminal,
-                  check_interrupt_outside_prompt):
+    for check in (check_saved_history, check_history_bound, check_sessions_at_once, check_wide_characters,
+                  check_signals_restore_terminal, check_interrupt_outside_prompt):
         try:
             check(args.velmor)
             print("PASS", check.__name__)
