@@ -506,7 +506,8 @@ def check_saved_history(velmor):
     p.send(UP)
     p.wait_for(b'>> print("a\\nb")', "the line with a backslash recalled")
     p.send(UP)
-    p.wait_for(b">> function thrice(n)\r\n..     return n * 3\r\n.. end", "the block of the last session recalled whole")
+    p.wait_for(b">> function thrice(n)\r\n..     return n * 3\r\n.. end",
+               "the block of the last session recalled whole")
     p.type_and_run(b"", b"")
     p.type_and_run(b"thrice(5)", b"\r\n15\r\n")
     end_session(p)
