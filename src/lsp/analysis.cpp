@@ -372,7 +372,9 @@ std::vector<Analysis::CompletionItem> Analysis::completion(size_t offset) const 
         size_t dot = previousIndex;
         if (previous->kind == TokenKind::Name && offset <= end && previousIndex > 0) dot = previousIndex - 1;
         if ((*tokens)[dot].kind == TokenKind::Dot) {
-            if (dot > 0 && (*tokens)[dot - 1].kind == TokenKind::Name) {
+            // Only a variable names a map here: not a field ("a.b.") nor a call or an index.
+            if (dot > 0 && (*tokens)[dot - 1].kind == TokenKind::Name &&
+                (dot < 2 || (*tokens)[dot - 2].kind != TokenKind::Dot)) {
                 const Token& object = (*tokens)[dot - 1];
                 int32_t symbol = symbolAt(object.offset);
                 if (symbol < 0) {
