@@ -5,6 +5,7 @@
 
 #include "builtins/native.h"
 #include "compiler.h"
+#include "lexer/lexer.h"
 #include "lsp/builtin_docs.h"
 #include "native_stack.h"
 #include "parser.h"
@@ -172,23 +173,88 @@ std::string Analysis::functionHover(const Symbol& symbol) const {
     return markdown;
 }
 
+int32_t Analysis::symbolIndexNamed(std::string_view name, size_t offset) const {
+    for (int32_t local : resolution_.localsVisibleAt(static_cast<uint32_t>(offset))) {
+        if (resolution_.symbols[static_cast<size_t>(local)].name == name) return local;
+    }
+    auto global = resolution_.globals.find(std::string(name));
+    return global == resolution_.globals.end() ? -1 : global->second;
+}
+
+const Symbol* Analysis::symbolNamed(std::string_view name, size_t offset) const {
+    int32_t symbol = symbolIndexNamed(name, offset);
+    return symbol < 0 ? nullptr : &resolution_.symbols[static_cast<size_t>(symbol)];
+}
+
+int32_t Analysis::symbolAt(uint32_t offset) const {
+    int32_t found = resolution_.occurrenceAt(offset);
+    if (found < 0 || resolution_.occurrences[static_cast<size_t>(found)].offset != offset) return -1;
+    return resolution_.occurrences[static_cast<size_t>(found)].symbol;
+}
+
+bool Analysis::unparsedName(const std::vector<Token>& tokens, size_t at) const {
+    const Token& token = tokens[at];
+    if (token.kind != TokenKind::Name) return false;
+    if (symbolAt(token.offset) >= 0) return false;
+    if (at > 0) {
+        switch (tokens[at - 1].kind) {
+        case TokenKind::Dot:
+        case TokenKind::Let:
+        case TokenKind::Function:
+        case TokenKind::For:
+        case TokenKind::Catch: return false;
+        default: break;
+        }
+    }
+    return at + 1 >= tokens.size() || tokens[at + 1].kind != TokenKind::Colon;
+}
+
+std::optional<Occurrence> Analysis::nameAt(size_t offset) const {
+    offset = std::min(offset, text_.size());
+    if (int32_t found = resolution_.occurrenceAt(static_cast<uint32_t>(offset)); found >= 0) {
+        return resolution_.occurrences[static_cast<size_t>(found)];
+    }
+    // A statement that did not parse has no occurrences: take the name token
+    // under the cursor and look it up where it stands.
+    size_t at = 0;
+    const Token* token = tokenBefore(tokens_, offset + 1, &at);
+    if (token == nullptr || offset > token->offset + token->length || !unparsedName(tokens_, at)) return std::nullopt;
+    std::string_view name(text_.data() + token->offset, token->length);
+    Occurrence occurrence;
+    occurrence.offset = token->offset;
+    occurrence.length = token->length;
+    occurrence.line = token->line;
+    occurrence.read = true;
+    occurrence.symbol = symbolIndexNamed(name, token->offset);
+    if (occurrence.symbol < 0 && !isBuiltinName(name)) return std::nullopt;
+    occurrence.binding =
+        occurrence.symbol >= 0 && resolution_.symbols[static_cast<size_t>(occurrence.symbol)].kind != SymbolKind::Global
+            ? Binding::Local
+            : Binding::Global;
+    return occurrence;
+}
+
 std::optional<Analysis::Hover> Analysis::hover(size_t offset) const {
-    int32_t found = resolution_.occurrenceAt(static_cast<uint32_t>(offset));
-    if (found < 0) return std::nullopt;
-    const Occurrence& occurrence = resolution_.occurrences[static_cast<size_t>(found)];
-    const Symbol& symbol = resolution_.symbols[static_cast<size_t>(occurrence.symbol)];
+    std::optional<Occurrence> found = nameAt(offset);
+    if (!found) return std::nullopt;
+    const Occurrence& occurrence = *found;
     Hover result;
     result.span = Span{occurrence.offset, occurrence.offset + occurrence.length};
-    if (symbol.kind == SymbolKind::Global && symbol.declarations.empty()) {
-        if (const BuiltinDoc* doc = findBuiltinDoc(symbol.name)) {
+    // A builtin that nothing parsed names has no symbol.
+    const Symbol* known =
+        occurrence.symbol >= 0 ? &resolution_.symbols[static_cast<size_t>(occurrence.symbol)] : nullptr;
+    if (known == nullptr || (known->kind == SymbolKind::Global && known->declarations.empty())) {
+        std::string name = known != nullptr ? known->name : text_.substr(occurrence.offset, occurrence.length);
+        if (const BuiltinDoc* doc = findBuiltinDoc(name)) {
             result.markdown = "```velmor\n";
             for (const std::string& signature : doc->signatures) result.markdown += signature + "\n";
             result.markdown += "```\n\n" + doc->text;
         } else {
-            result.markdown = "global `" + symbol.name + "`: not defined in this file";
+            result.markdown = "global `" + name + "`: not defined in this file";
         }
         return result;
     }
+    const Symbol& symbol = *known;
     if (symbol.isFunction && symbol.params != nullptr) {
         result.markdown = functionHover(symbol);
         return result;
@@ -199,28 +265,127 @@ std::optional<Analysis::Hover> Analysis::hover(size_t offset) const {
     return result;
 }
 
+void Analysis::collectMapKeys(const StmtList& statements, int32_t symbol, std::vector<std::string>& keys) const {
+    if (currentStackAddress() < nativeStackFloor()) return;
+    const Symbol& map = resolution_.symbols[static_cast<size_t>(symbol)];
+    auto addKey = [&](const Expr& key) {
+        if (key.kind != ExprKind::Literal) return;
+        const Value& value = static_cast<const LiteralExpr&>(key).value;
+        if (value.isString() && isIdentifier(value.asString())) keys.emplace_back(value.asString());
+    };
+    auto names = [&](const Expr& object) {
+        if (object.kind != ExprKind::Name) return false;
+        const auto& name = static_cast<const NameExpr&>(object);
+        return symbolAt(static_cast<uint32_t>(index_.offsetOfSource(name.line, name.column))) == symbol;
+    };
+    bool declaredHere = false;
+    for (const StmtPtr& pointer : statements) {
+        const Stmt& statement = *pointer;
+        switch (statement.kind) {
+        case StmtKind::Let: {
+            const auto& let = static_cast<const LetStmt&>(statement);
+            if (!let.init) break;
+            if (let.init->kind == ExprKind::MapLit &&
+                std::find(map.declarations.begin(), map.declarations.end(), let.nameOffset) != map.declarations.end()) {
+                declaredHere = true;
+                for (const MapEntryExpr& entry : static_cast<const MapLitExpr&>(*let.init).entries) addKey(*entry.key);
+            } else if (let.init->kind == ExprKind::Function) {
+                collectMapKeys(static_cast<const FunctionExpr&>(*let.init).body, symbol, keys);
+            }
+            break;
+        }
+        case StmtKind::FunctionDecl:
+            collectMapKeys(static_cast<const FunctionDeclStmt&>(statement).body, symbol, keys);
+            break;
+        case StmtKind::If:
+            for (const IfBranch& branch : static_cast<const IfStmt&>(statement).branches) {
+                collectMapKeys(branch.body, symbol, keys);
+            }
+            break;
+        case StmtKind::While: collectMapKeys(static_cast<const WhileStmt&>(statement).body, symbol, keys); break;
+        case StmtKind::NumericFor:
+            collectMapKeys(static_cast<const NumericForStmt&>(statement).body, symbol, keys);
+            break;
+        case StmtKind::ForIn: collectMapKeys(static_cast<const ForInStmt&>(statement).body, symbol, keys); break;
+        case StmtKind::Try: {
+            const auto& attempt = static_cast<const TryStmt&>(statement);
+            collectMapKeys(attempt.body, symbol, keys);
+            collectMapKeys(attempt.handler, symbol, keys);
+            break;
+        }
+        default: break;
+        }
+    }
+    if (!declaredHere) return;
+    // The fields the same block assigns: "m.k = ..." and "m["k"] = ...".
+    for (const StmtPtr& pointer : statements) {
+        if (pointer->kind != StmtKind::Assign) continue;
+        const Expr& target = *static_cast<const AssignStmt&>(*pointer).target;
+        if (target.kind == ExprKind::Get) {
+            const auto& get = static_cast<const GetExpr&>(target);
+            if (names(*get.object)) keys.push_back(get.name);
+        } else if (target.kind == ExprKind::Index) {
+            const auto& index = static_cast<const IndexExpr&>(target);
+            if (names(*index.object)) addKey(*index.index);
+        }
+    }
+}
+
+std::vector<std::string> Analysis::mapKeys(int32_t symbol) const {
+    std::vector<std::string> keys;
+    if (symbol >= 0) collectMapKeys(program_, symbol, keys);
+    return keys;
+}
+
 std::vector<Analysis::CompletionItem> Analysis::completion(size_t offset) const {
     std::vector<CompletionItem> items;
-    offset = std::min(offset, text_.size());
-    size_t previousIndex = 0;
-    if (const Token* previous = tokenBefore(tokens_, offset, &previousIndex)) {
-        size_t end = previous->offset + previous->length;
-        // Inside a string: nothing to offer.
-        if ((previous->kind == TokenKind::String || previous->kind == TokenKind::InterpString) && offset < end) {
-            return items;
-        }
-        // After a comment sign on this line: nothing either.
-        std::string_view between(text_.data() + std::min(end, offset), offset - std::min(end, offset));
-        if (between.find('#') != std::string_view::npos && between.find('\n') == std::string_view::npos) return items;
-        // A field name after "." is not a variable.
-        const Token* dot = previous;
-        if (previous->kind == TokenKind::Name && offset <= end && previousIndex > 0) dot = &tokens_[previousIndex - 1];
-        if (dot->kind == TokenKind::Dot) return items;
-    }
     std::unordered_set<std::string> seen;
     auto add = [&](const std::string& label, CompletionKind kind, std::string detail) {
         if (seen.insert(label).second) items.push_back(CompletionItem{label, kind, std::move(detail)});
     };
+    offset = std::min(offset, text_.size());
+    // The tokens around the cursor: the file's, or those of the "${...}" it stands in.
+    const std::vector<Token>* tokens = &tokens_;
+    std::vector<Token> code;
+    size_t previousIndex = 0;
+    const Token* previous = tokenBefore(tokens_, offset, &previousIndex);
+    if (previous != nullptr && (previous->kind == TokenKind::String || previous->kind == TokenKind::InterpString) &&
+        offset < previous->offset + previous->length) {
+        const StringPart* part = nullptr;
+        for (const StringPart& candidate : previous->parts) {
+            if (candidate.isCode && candidate.offset <= offset && offset <= candidate.offset + candidate.text.size())
+                part = &candidate;
+        }
+        // Plain text of a string: nothing to offer.
+        if (part == nullptr) return items;
+        LexErrorList errors;
+        code = tokenizeCodeTolerant(part->text, part->line, part->column, part->offset, errors);
+        tokens = &code;
+        previous = tokenBefore(code, offset, &previousIndex);
+    }
+    if (previous != nullptr) {
+        size_t end = previous->offset + previous->length;
+        // After a comment sign on this line: nothing either.
+        std::string_view between(text_.data() + std::min(end, offset), offset - std::min(end, offset));
+        if (between.find('#') != std::string_view::npos && between.find('\n') == std::string_view::npos) return items;
+        // After "." a field name: the keys of the map before it, when the analysis sees them.
+        size_t dot = previousIndex;
+        if (previous->kind == TokenKind::Name && offset <= end && previousIndex > 0) dot = previousIndex - 1;
+        if ((*tokens)[dot].kind == TokenKind::Dot) {
+            // Only a variable names a map here: not a field ("a.b.") nor a call or an index.
+            if (dot > 0 && (*tokens)[dot - 1].kind == TokenKind::Name &&
+                (dot < 2 || (*tokens)[dot - 2].kind != TokenKind::Dot)) {
+                const Token& object = (*tokens)[dot - 1];
+                int32_t symbol = symbolAt(object.offset);
+                if (symbol < 0) {
+                    symbol =
+                        symbolIndexNamed(std::string_view(text_.data() + object.offset, object.length), object.offset);
+                }
+                for (const std::string& key : mapKeys(symbol)) add(key, CompletionKind::Field, "field");
+            }
+            return items;
+        }
+    }
     for (int32_t symbol : resolution_.localsVisibleAt(static_cast<uint32_t>(offset))) {
         const Symbol& local = resolution_.symbols[static_cast<size_t>(symbol)];
         if (local.name.empty()) continue;
@@ -233,6 +398,24 @@ std::vector<Analysis::CompletionItem> Analysis::completion(size_t offset) const 
         add(symbol.name, symbol.isFunction ? CompletionKind::Function : CompletionKind::Variable,
             symbol.isFunction && symbol.params != nullptr ? functionHeader(symbol.name, *symbol.params)
                                                           : "global variable");
+    }
+    // A block left open takes in the declarations below it as its own locals;
+    // those that start a line unindented are the program's, as once it parses.
+    if (!syntaxErrors_.empty()) {
+        for (size_t at = 0; at + 1 < tokens_.size(); ++at) {
+            const Token& keyword = tokens_[at];
+            const Token& name = tokens_[at + 1];
+            if ((keyword.kind != TokenKind::Let && keyword.kind != TokenKind::Function) || keyword.column != 1 ||
+                name.kind != TokenKind::Name) {
+                continue;
+            }
+            std::string label = text_.substr(name.offset, name.length);
+            int32_t symbol = symbolAt(name.offset);
+            const Symbol* declared = symbol >= 0 ? &resolution_.symbols[static_cast<size_t>(symbol)] : nullptr;
+            bool isFunction = declared != nullptr && declared->isFunction && declared->params != nullptr;
+            add(label, isFunction ? CompletionKind::Function : CompletionKind::Variable,
+                isFunction ? functionHeader(label, *declared->params) : "global variable");
+        }
     }
     for (int kind = kFirstKeyword; kind <= kLastKeyword; ++kind) {
         add(tokenKindSpelling(static_cast<TokenKind>(kind)), CompletionKind::Keyword, "keyword");
@@ -290,18 +473,8 @@ std::optional<Analysis::SignatureHelp> Analysis::signatureHelp(size_t offset) co
         found >= 0
             ? &resolution_.symbols[static_cast<size_t>(resolution_.occurrences[static_cast<size_t>(found)].symbol)]
             : nullptr;
-    if (symbol == nullptr) {
-        // A call in a statement that does not parse yet: look the name up where it stands.
-        for (int32_t local : resolution_.localsVisibleAt(callee.offset)) {
-            if (resolution_.symbols[static_cast<size_t>(local)].name == name) {
-                symbol = &resolution_.symbols[static_cast<size_t>(local)];
-                break;
-            }
-        }
-        if (auto global = resolution_.globals.find(name); symbol == nullptr && global != resolution_.globals.end()) {
-            symbol = &resolution_.symbols[static_cast<size_t>(global->second)];
-        }
-    }
+    // A call in a statement that does not parse yet: look the name up where it stands.
+    if (symbol == nullptr) symbol = symbolNamed(name, callee.offset);
     if (symbol != nullptr && symbol->isFunction && symbol->params != nullptr &&
         !(symbol->kind == SymbolKind::Global && symbol->declarations.empty())) {
         Signature signature;
@@ -343,10 +516,9 @@ std::optional<Analysis::SignatureHelp> Analysis::signatureHelp(size_t offset) co
 
 std::vector<Span> Analysis::definition(size_t offset) const {
     std::vector<Span> spans;
-    int32_t found = resolution_.occurrenceAt(static_cast<uint32_t>(offset));
-    if (found < 0) return spans;
-    const Symbol& symbol =
-        resolution_.symbols[static_cast<size_t>(resolution_.occurrences[static_cast<size_t>(found)].symbol)];
+    std::optional<Occurrence> found = nameAt(offset);
+    if (!found || found->symbol < 0) return spans;
+    const Symbol& symbol = resolution_.symbols[static_cast<size_t>(found->symbol)];
     for (uint32_t declaration : symbol.declarations)
         spans.push_back(Span{declaration, declaration + symbol.name.size()});
     return spans;
@@ -354,14 +526,26 @@ std::vector<Span> Analysis::definition(size_t offset) const {
 
 std::vector<Span> Analysis::references(size_t offset, bool includeDeclaration) const {
     std::vector<Span> spans;
-    int32_t found = resolution_.occurrenceAt(static_cast<uint32_t>(offset));
-    if (found < 0) return spans;
-    int32_t symbol = resolution_.occurrences[static_cast<size_t>(found)].symbol;
+    std::optional<Occurrence> found = nameAt(offset);
+    if (!found || found->symbol < 0) return spans;
+    int32_t symbol = found->symbol;
     for (const Occurrence& occurrence : resolution_.occurrences) {
         if (occurrence.symbol != symbol || occurrence.synthetic) continue;
         if (occurrence.declaration && !includeDeclaration) continue;
         spans.push_back(Span{occurrence.offset, occurrence.offset + occurrence.length});
     }
+    // And the uses in statements that do not parse yet.
+    bool unparsed = false;
+    for (size_t at = 0; at < tokens_.size(); ++at) {
+        const Token& token = tokens_[at];
+        if (!unparsedName(tokens_, at) ||
+            symbolIndexNamed(std::string_view(text_.data() + token.offset, token.length), token.offset) != symbol) {
+            continue;
+        }
+        spans.push_back(Span{token.offset, token.offset + token.length});
+        unparsed = true;
+    }
+    if (unparsed) std::sort(spans.begin(), spans.end(), [](Span a, Span b) { return a.begin < b.begin; });
     return spans;
 }
 

@@ -68,12 +68,14 @@ public:
     };
     std::optional<Hover> hover(size_t offset) const;
 
-    enum class CompletionKind { Keyword = 14, Function = 3, Variable = 6, Constant = 21 };
+    enum class CompletionKind { Keyword = 14, Function = 3, Field = 5, Variable = 6, Constant = 21 };
     struct CompletionItem {
         std::string label;
         CompletionKind kind;
         std::string detail;
     };
+    // The names that can stand at `offset`, inside "${...}" too; after "."
+    // the keys of a map the analysis can see, and nothing else.
     std::vector<CompletionItem> completion(size_t offset) const;
 
     struct Signature {
@@ -88,6 +90,8 @@ public:
     };
     std::optional<SignatureHelp> signatureHelp(size_t offset) const;
 
+    // Hover, definition and references also answer on a name in a statement
+    // that did not parse: it is looked up where it stands (see nameAt).
     std::vector<Span> definition(size_t offset) const;
     std::vector<Span> references(size_t offset, bool includeDeclaration) const;
 
@@ -146,6 +150,24 @@ private:
     size_t statementStart(const Stmt& statement) const;
     void addDiagnostics();
     std::string functionHover(const Symbol& symbol) const;
+    // The symbol a name spelled `name` at `offset` would denote: the innermost
+    // local visible there, else the global. nullptr when there is neither.
+    const Symbol* symbolNamed(std::string_view name, size_t offset) const;
+    int32_t symbolIndexNamed(std::string_view name, size_t offset) const;
+    // The symbol of the occurrence that starts exactly at `offset`, or -1.
+    int32_t symbolAt(uint32_t offset) const;
+    // The name at `offset` (its end included): the resolved occurrence, or,
+    // for a name of a statement that did not parse, one made up by looking
+    // its spelling up where it stands.
+    std::optional<Occurrence> nameAt(size_t offset) const;
+    // Whether token `at` is a name that the tolerant parse left out and that
+    // reads a variable (not a field, a map key or a name being declared).
+    bool unparsedName(const std::vector<Token>& tokens, size_t at) const;
+    // The keys a map bound to `symbol` is seen to have: those of the map
+    // literal it is declared with, and the fields assigned to it in the
+    // same block, when they are names.
+    std::vector<std::string> mapKeys(int32_t symbol) const;
+    void collectMapKeys(const StmtList& statements, int32_t symbol, std::vector<std::string>& keys) const;
     void collectSymbols(const StmtList& statements, bool topLevel, std::vector<DocumentSymbol>& out) const;
 
     std::string text_;
