@@ -367,6 +367,29 @@ def check_completion(p):
     p.send(TAB)
     p.wait_for(b"alue", "the global completed")
     p.type_and_run(b" + 1", b"\r\n42\r\n")
+    # In a block being typed: its parameters, and after "." the keys of the
+    # map it builds; then the keys of a map the session holds.
+    p.send(b"function area(width, height)\r")
+    p.wait_for(b".. ")
+    p.send(b"let box = {\"depth\": 1}\r")
+    p.wait_for(b".. ")
+    p.send(b"return wid")
+    p.wait_for(b"wid")
+    p.send(TAB)
+    p.wait_for(b"th", "the block's parameter completed")
+    p.send(b" * box.de")
+    p.wait_for(b"box.de")
+    p.send(TAB)
+    p.wait_for(b"pth", "the key of the block's map completed")
+    p.send(b" * height\r")
+    p.wait_for(b".. ")
+    p.type_and_run(b"end", b"\r\n")
+    p.type_and_run(b"let sizes = {\"small\": 2, \"large\": 9}", b"\r\n")
+    p.send(b"area(sizes.la")
+    p.wait_for(b"sizes.la")
+    p.send(TAB)
+    p.wait_for(b"rge", "the key of the session's map completed")
+    p.type_and_run(b", 3)", b"\r\n27\r\n")
 
 
 def check_interrupts(p):

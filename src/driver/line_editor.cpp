@@ -480,7 +480,8 @@ void LineEditor::complete() {
     std::size_t begin = cursor_;
     while (begin > start && isNameByte(text_[begin - 1])) --begin;
     const std::string prefix = text_.substr(begin, cursor_ - begin);
-    if (prefix.empty()) {
+    const bool afterDot = begin > start && text_[begin - 1] == '.';
+    if (prefix.empty() && !afterDot) {
         // At the start of a line a tab indents; elsewhere there is nothing to complete.
         const std::string_view before = std::string_view(text_).substr(start, cursor_ - start);
         if (std::all_of(before.begin(), before.end(), isBlank)) {
@@ -489,10 +490,11 @@ void LineEditor::complete() {
         }
         return;
     }
-    // A number, or a field name after a dot, is not a name to complete.
-    if ((prefix[0] >= '0' && prefix[0] <= '9') || (begin > start && text_[begin - 1] == '.')) return;
+    // A number is not a name to complete; after a dot the completer offers fields.
+    if (!prefix.empty() && prefix[0] >= '0' && prefix[0] <= '9') return;
 
-    std::vector<std::string> candidates = completer_ ? completer_(prefix) : std::vector<std::string>();
+    std::vector<std::string> candidates =
+        completer_ ? completer_(std::string_view(text_).substr(0, cursor_), prefix) : std::vector<std::string>();
     std::erase_if(candidates, [&](const std::string& name) { return !name.starts_with(prefix); });
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());

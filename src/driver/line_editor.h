@@ -65,8 +65,9 @@ public:
         Outcome outcome = Outcome::Line;
         std::string text;  // the entry, without its final line feed
     };
-    // The names that complete a prefix (each starts with it), in any order.
-    using Completer = std::function<std::vector<std::string>(std::string_view prefix)>;
+    // The names that complete `prefix` (each starts with it), in any order;
+    // `before` is the entry up to the cursor, the prefix being its end.
+    using Completer = std::function<std::vector<std::string>(std::string_view before, std::string_view prefix)>;
 
     static constexpr std::size_t kMaxHistoryEntries = 1000;
     // Taller entries cannot be redrawn in place on a usual screen, so they are not kept.

@@ -29,6 +29,7 @@
 #include "error.h"
 #include "execution_limits.h"
 #include "interpreter.h"
+#include "lsp/analysis.h"
 #include "lexer/lexer.h"
 #include "parser.h"
 #include "pragmas/pragmas.h"
@@ -233,13 +234,40 @@ void Session::reportRuntimeError(const VelmorError& error) const {
     reportError(counted, kept.text, kReplSourceName);
 }
 
-// Keywords (from the token table), builtins (from the builtin table) and
-// every global the session has defined so far.
-std::vector<std::string> completionsFor(std::string_view prefix, const Interpreter& interpreter) {
+// What a tab at the end of `source` (the fragment typed so far) offers:
+// what the language server would offer there (the block's locals and
+// parameters, the keys of a map it can see after "."), then keywords (from
+// the token table), builtins (from the builtin table) and every global the
+// session has defined; after "." on a global the fragment does not declare,
+// the string keys of the map that global holds.
+std::vector<std::string> completionsFor(std::string_view source, std::string_view prefix,
+                                        const Interpreter& interpreter) {
     std::vector<std::string> names;
     const auto consider = [&](std::string_view name) {
         if (name.starts_with(prefix)) names.emplace_back(name);
     };
+    const lsp::Analysis analysis{std::string(source)};
+    for (const lsp::Analysis::CompletionItem& item : analysis.completion(source.size())) consider(item.label);
+
+    const std::size_t begin = source.size() - prefix.size();
+    if (begin > 0 && source[begin - 1] == '.') {
+        std::size_t object = begin - 1;
+        const auto isNameByte = [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        };
+        while (object > 0 && isNameByte(source[object - 1])) --object;
+        const std::string name(source.substr(object, begin - 1 - object));
+        const bool field = object > 0 && source[object - 1] == '.';
+        if (names.empty() && !name.empty() && !field && analysis.definition(object).empty()) {
+            const auto global = interpreter.globals->vars.find(name);
+            if (global != interpreter.globals->vars.end() && global->second.isMap()) {
+                for (const MapEntry& entry : global->second.asMap()) {
+                    if (entry.key.isString() && lsp::isIdentifier(entry.key.asString())) consider(entry.key.asString());
+                }
+            }
+        }
+        return names;
+    }
     for (int kind = kFirstKeyword; kind <= kLastKeyword; ++kind)
         consider(tokenKindSpelling(static_cast<TokenKind>(kind)));
     for (const BuiltinInfo& builtin : builtinTable()) consider(builtin.name);
@@ -319,11 +347,14 @@ int readEditedLines(Session& session, EditingTerminal& terminal) {
         interruptRequested().store(false);
     });
     session.showRuntimeExcerpts();
-    LineEditor editor(terminal,
-                      [&session](std::string_view prefix) { return completionsFor(prefix, session.interpreter()); });
+    std::string entry;  // the lines of the fragment being entered
+    // A tab sees the block's earlier lines as well as the line being edited.
+    LineEditor editor(terminal, [&session, &entry](std::string_view before, std::string_view prefix) {
+        const std::string source = entry.empty() ? std::string(before) : entry + "\n" + std::string(before);
+        return completionsFor(source, prefix, session.interpreter());
+    });
     HistoryFile savedHistory(historyFilePath());
     for (std::string& saved : savedHistory.load(LineEditor::kMaxHistoryEntries)) editor.addHistory(std::move(saved));
-    std::string entry;  // the lines of the fragment being entered
     for (;;) {
         std::cout.flush();
         LineEditor::Result read = editor.readLine(session.prompt(), kContinuationPrompt);

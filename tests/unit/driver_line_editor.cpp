@@ -310,7 +310,9 @@ TEST(LineEditor, HistoryRecallsWholeEntries) {
 }
 
 TEST(LineEditor, CompletesNamesAndListsChoices) {
-    const auto completer = [](std::string_view prefix) {
+    std::string seenBefore;  // what the completer was shown of the entry
+    const auto completer = [&seenBefore](std::string_view before, std::string_view prefix) {
+        seenBefore = before;
         std::vector<std::string> names;
         for (const char* name : {"print", "push", "pop", "is_map", "is_nil", "counterValue", "if", "in"}) {
             if (std::string_view(name).starts_with(prefix)) names.emplace_back(name);
@@ -336,7 +338,11 @@ TEST(LineEditor, CompletesNamesAndListsChoices) {
     EXPECT_EQ(listed.first, "is_m");
     EXPECT_NE(std::find(listed.second.begin(), listed.second.end(), "is_map  is_nil"), listed.second.end())
         << ::testing::PrintToString(listed.second);
-    EXPECT_EQ(complete("m.pri", "").first, "m.pri");  // a field name is not a global
+    // The completer sees the entry up to the cursor, and is asked after a dot too.
+    complete("x = counterV", " + 1");
+    EXPECT_EQ(seenBefore, "x = counterV");
+    complete("m.", "");
+    EXPECT_EQ(seenBefore, "m.");
     EXPECT_EQ(complete("12", "").first, "12");
     EXPECT_EQ(complete("zzz", "").first, "zzz");
     EXPECT_EQ(complete("", "x").first, "    x");  // at the start of a line a tab indents
