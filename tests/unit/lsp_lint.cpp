@@ -120,3 +120,27 @@ TEST(LspLint, Settings) {
     for (const Diagnostic& warning : lintWarnings(analysis, some)) left.push_back(warning.code);
     EXPECT_EQ(left, (std::vector<std::string>{"undefined-name", "unreachable-code", "undeclared-assignment"}));
 }
+
+// The codes the extension's setting offers and the guide lists are the server's.
+TEST(LspLint, CodesAreOfferedAndDocumented) {
+    auto read = [](const char* file) {
+        std::ifstream in(std::string(VELMOR_SOURCE_DIR) + "/" + file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    const std::string package = read("editor/package.json");
+    const size_t setting = package.find("\"velmor.lint.disabled\"");
+    ASSERT_NE(setting, std::string::npos);
+    const size_t open = package.find("\"enum\": [", setting);
+    ASSERT_NE(open, std::string::npos);
+    const std::string choices = package.substr(open, package.find(']', open) - open);
+    std::vector<std::string> offered;
+    for (size_t at = choices.find('"', 8); at != std::string::npos; at = choices.find('"', at)) {
+        size_t end = choices.find('"', at + 1);
+        offered.push_back(choices.substr(at + 1, end - at - 1));
+        at = end + 1;
+    }
+    EXPECT_EQ(offered, std::vector<std::string>(std::begin(kLintCodes), std::end(kLintCodes)));
+    const std::string guide = read("docs/cli.md");
+    for (const char* code : kLintCodes)
+        EXPECT_NE(guide.find(std::string("| `") + code + "` |"), std::string::npos) << code;
+}
