@@ -13,6 +13,8 @@ bool LintSettings::allows(std::string_view code) const {
     return enabled && std::find(disabled.begin(), disabled.end(), code) == disabled.end();
 }
 
+bool marksUnnecessaryCode(std::string_view code) { return code == "unused-local" || code == "unreachable-code"; }
+
 namespace {
 
 // The leftmost node of an expression: chain links (operators, calls, indexes,

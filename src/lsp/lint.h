@@ -30,6 +30,9 @@ namespace velmor::lsp {
 inline constexpr const char* kLintCodes[] = {"undefined-name", "builtin-arity", "unused-local", "unreachable-code",
                                              "undeclared-assignment"};
 
+// Whether the warnings of `code` mark code that does nothing (editors fade it).
+bool marksUnnecessaryCode(std::string_view code);
+
 struct LintSettings {
     bool enabled = true;
     std::vector<std::string> disabled;  // codes turned off one by one

@@ -419,11 +419,15 @@ struct Server::State {
     }
 
     static json diagnosticJson(const Analysis& analysis, const Diagnostic& diagnostic) {
-        return {{"range", rangeJson(analysis.index(), diagnostic.span)},
-                {"severity", static_cast<int>(diagnostic.severity)},
-                {"code", diagnostic.code},
-                {"source", "velmor"},
-                {"message", diagnostic.message}};
+        json result = {{"range", rangeJson(analysis.index(), diagnostic.span)},
+                       {"severity", static_cast<int>(diagnostic.severity)},
+                       {"code", diagnostic.code},
+                       {"source", "velmor"},
+                       {"message", diagnostic.message}};
+        constexpr int kUnnecessary = 1;  // DiagnosticTag
+        if (diagnostic.severity == Severity::Warning && marksUnnecessaryCode(diagnostic.code))
+            result["tags"] = json::array({kUnnecessary});
+        return result;
     }
 
     // The quick fixes for the diagnostics that touch the requested range.

@@ -304,6 +304,9 @@ async function lintFixes() {
     check(diagnostics.length === 0, 'a settings change turns the warnings off', JSON.stringify(diagnostics));
     diagnostics = await configure({ enabled: true, disabled: [] });
     check(codes(diagnostics) === [...lintCodes].sort().join(' '), 'and on again', codes(diagnostics));
+    const faded = diagnostics.filter((d) => JSON.stringify(d.tags) === '[1]').map((d) => d.code);
+    check(faded.length === 6 && faded.every((code) => code === 'unused-local' || code === 'unreachable-code'),
+        'unused locals and unreachable code are tagged unnecessary', JSON.stringify(faded));
 
     // [what, line of the warning (1-based), code, the text the fix gives, or null for no fix]
     const lines = text.split('\n');
