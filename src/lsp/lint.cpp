@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "builtins/native.h"
 #include "native_stack.h"
@@ -70,11 +71,11 @@ private:
     std::string_view text_;
     std::vector<Finding> findings_;
     std::vector<Call> calls_;
-    std::unordered_map<uint32_t, LocalLet> localLets_;       // by the offset of the declared name
-    std::unordered_map<uint32_t, size_t> plainAssignments_;  // name offset -> where "let " would go
-    std::vector<bool> read_;                                 // per symbol
-    std::vector<bool> written_;                              // per symbol, declarations left out
-    std::vector<uint32_t> uses_;                             // per symbol: occurrences that are not its declarations
+    std::unordered_map<uint32_t, LocalLet> localLets_;  // by the offset of the declared name
+    std::unordered_set<uint32_t> plainAssignments_;     // names assigned with a plain "="
+    std::vector<bool> read_;                            // per symbol
+    std::vector<bool> written_;                         // per symbol, declarations left out
+    std::vector<uint32_t> uses_;                        // per symbol: occurrences that are not its declarations
     const std::uintptr_t stackFloor_ = nativeStackFloor();
     bool tooDeep_ = false;
     int32_t functionDepth_ = 0;
@@ -105,10 +106,12 @@ private:
             return;
         }
         ++blockDepth_;
+        bool reachable = true;
         for (size_t i = 0; i < statements.size(); ++i) {
             const Stmt& statement = *statements[i];
             walkStatement(statement);
-            if (i + 1 < statements.size() && endsFlow(statement.kind)) {
+            if (reachable && i + 1 < statements.size() && endsFlow(statement.kind)) {
+                reachable = false;
                 size_t begin = statementBegin(*statements[i + 1]);
                 size_t end = statementEnd(analysis_.tokens(), static_cast<uint32_t>(begin));
                 warn(Span{begin, std::max(begin, end)}, "unreachable-code",
@@ -150,8 +153,7 @@ private:
         case StmtKind::Assign: {
             const auto& assign = static_cast<const AssignStmt&>(statement);
             if (assign.target->kind == ExprKind::Name && assign.op.empty()) {
-                size_t at = offsetOf(*assign.target);
-                plainAssignments_[static_cast<uint32_t>(at)] = at;
+                plainAssignments_.insert(static_cast<uint32_t>(offsetOf(*assign.target)));
             }
             if (assign.target->kind != ExprKind::Name) walkExpression(*assign.target);
             walkExpression(*assign.value);
@@ -285,9 +287,8 @@ private:
             if (occurrence.write) {
                 warn(span, "undeclared-assignment",
                      "assignment to undeclared '" + symbol.name + "' (use 'let' to declare it)");
-                auto plain = plainAssignments_.find(occurrence.offset);
-                if (plain != plainAssignments_.end()) {
-                    findings_.back().fix = {Replacement{Span{plain->second, plain->second}, "let "}};
+                if (plainAssignments_.contains(occurrence.offset)) {
+                    findings_.back().fix = {Replacement{Span{occurrence.offset, occurrence.offset}, "let "}};
                     findings_.back().fixTitle = "Declare '" + symbol.name + "' with 'let'";
                 }
             } else {
