@@ -23,10 +23,19 @@ function serverCommand() {
     return 'velmor';
 }
 
+function lintSettings() {
+    const settings = vscode.workspace.getConfiguration('velmor');
+    return { enabled: settings.get('lint.enabled', true), disabled: settings.get('lint.disabled', []) };
+}
+
 async function start() {
     const server = { command: serverCommand(), args: ['--lsp'] };
     client = new LanguageClient('velmor', 'Velmor', { run: server, debug: server }, {
         documentSelector: [{ scheme: 'file', language: 'velmor' }, { scheme: 'untitled', language: 'velmor' }],
+        // The lint settings at start, and every change to them later as
+        // workspace/didChangeConfiguration with the whole `velmor` section.
+        initializationOptions: () => ({ velmor: { lint: lintSettings() } }),
+        synchronize: { configurationSection: 'velmor' },
     });
     try {
         await client.start();

@@ -19,6 +19,7 @@
 #include "error.h"
 #include "format/format.h"
 #include "lsp/analysis.h"
+#include "lsp/lint.h"
 #include "lsp/transport.h"
 #include "native_stack.h"
 #include "pragmas/pragmas.h"
@@ -217,6 +218,25 @@ constexpr size_t kMaxWorkspaceFiles = 5000;
 constexpr size_t kMaxWorkspaceEntries = 200000;
 constexpr std::uintmax_t kMaxWorkspaceFileBytes = std::uintmax_t{8} << 20;
 
+// The lint settings in `settings`, which hold them as `velmor.lint` or as
+// `lint` (initializationOptions and workspace/didChangeConfiguration alike);
+// what is absent or mistyped keeps its default.
+LintSettings readLintSettings(const json& settings) {
+    LintSettings lint;
+    const json* at = &settings;
+    if (at->is_object() && at->contains("velmor")) at = &(*at)["velmor"];
+    if (!at->is_object() || !at->contains("lint") || !(*at)["lint"].is_object()) return lint;
+    const json& options = (*at)["lint"];
+    if (auto enabled = options.find("enabled"); enabled != options.end() && enabled->is_boolean())
+        lint.enabled = enabled->get<bool>();
+    if (auto disabled = options.find("disabled"); disabled != options.end() && disabled->is_array()) {
+        for (const json& code : *disabled) {
+            if (code.is_string()) lint.disabled.push_back(code.get<std::string>());
+        }
+    }
+    return lint;
+}
+
 }  // namespace
 
 struct Server::State {
@@ -230,6 +250,7 @@ struct Server::State {
     std::vector<std::filesystem::path> workspaceFolders;
     std::unordered_map<std::string, FileSymbols> workspaceFiles;
     uint64_t nextTokensId = 1;
+    LintSettings lint;
 
     void reply(const json& id, json result) {
         send(dump(json{{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(result)}}));
@@ -351,6 +372,11 @@ struct Server::State {
             }
             for (const json& folder : event.value("added", json::array()))
                 addWorkspaceFolder(stringMember(folder, "uri"));
+        } else if (method == "workspace/didChangeConfiguration") {
+            lint = readLintSettings(params.contains("settings") ? params["settings"] : json());
+            for (auto& [uri, document] : documents) {
+                if (!document.stale && document.analysis) publishDiagnostics(uri, document);
+            }
         } else if (method == "textDocument/didClose") {
             const std::string& uri = documentUri(params);
             if (documents.erase(uri) > 0)
@@ -383,16 +409,55 @@ struct Server::State {
     void publishDiagnostics(const std::string& uri, const Document& document) {
         const Analysis& analysis = *document.analysis;
         json diagnostics = json::array();
-        for (const Diagnostic& diagnostic : analysis.diagnostics()) {
-            diagnostics.push_back({{"range", rangeJson(analysis.index(), diagnostic.span)},
-                                   {"severity", static_cast<int>(diagnostic.severity)},
-                                   {"code", diagnostic.code},
-                                   {"source", "velmor"},
-                                   {"message", diagnostic.message}});
-        }
+        for (const Diagnostic& diagnostic : analysis.diagnostics())
+            diagnostics.push_back(diagnosticJson(analysis, diagnostic));
+        for (const Diagnostic& warning : lintWarnings(analysis, lint))
+            diagnostics.push_back(diagnosticJson(analysis, warning));
         json params = {{"uri", uri}, {"diagnostics", std::move(diagnostics)}};
         if (!document.version.is_null()) params["version"] = document.version;
         notify("textDocument/publishDiagnostics", std::move(params));
+    }
+
+    static json diagnosticJson(const Analysis& analysis, const Diagnostic& diagnostic) {
+        json result = {{"range", rangeJson(analysis.index(), diagnostic.span)},
+                       {"severity", static_cast<int>(diagnostic.severity)},
+                       {"code", diagnostic.code},
+                       {"source", "velmor"},
+                       {"message", diagnostic.message}};
+        constexpr int kUnnecessary = 1;  // DiagnosticTag
+        if (diagnostic.severity == Severity::Warning && marksUnnecessaryCode(diagnostic.code))
+            result["tags"] = json::array({kUnnecessary});
+        return result;
+    }
+
+    // The quick fixes for the diagnostics that touch the requested range.
+    json codeActionsJson(const json& params) const {
+        json result = json::array();
+        const Analysis* analysis = analysisFor(params);
+        if (analysis == nullptr) return result;
+        if (auto context = params.find("context"); context != params.end() && context->is_object()) {
+            if (auto only = context->find("only"); only != context->end() && only->is_array()) {
+                bool wanted = std::any_of(only->begin(), only->end(),
+                                          [](const json& kind) { return kind == "quickfix" || kind == ""; });
+                if (!wanted) return result;
+            }
+        }
+        const json& range = member(params, "range");
+        Span span{analysis->index().toOffset(readPosition(member(range, "start"))),
+                  analysis->index().toOffset(readPosition(member(range, "end")))};
+        if (span.end < span.begin) std::swap(span.begin, span.end);
+        const std::string& uri = documentUri(params);
+        for (const CodeAction& action : codeActions(*analysis, lint, span)) {
+            json edits = json::array();
+            for (const Replacement& edit : action.edits)
+                edits.push_back({{"range", rangeJson(analysis->index(), edit.span)}, {"newText", edit.text}});
+            result.push_back({{"title", action.title},
+                              {"kind", "quickfix"},
+                              {"isPreferred", true},
+                              {"diagnostics", json::array({diagnosticJson(*analysis, action.diagnostic)})},
+                              {"edit", {{"changes", {{uri, std::move(edits)}}}}}});
+        }
+        return result;
     }
 
     void addWorkspaceFolder(const std::string& uri) {
@@ -649,6 +714,8 @@ struct Server::State {
     bool request(const std::string& method, const json& params, json& result) {
         if (method == "initialize") {
             initialized = true;
+            lint =
+                readLintSettings(params.contains("initializationOptions") ? params["initializationOptions"] : json());
             if (auto folders = params.find("workspaceFolders"); folders != params.end() && folders->is_array()) {
                 for (const json& folder : *folders) addWorkspaceFolder(stringMember(folder, "uri"));
             }
@@ -665,6 +732,7 @@ struct Server::State {
                         {"textDocumentSync", {{"openClose", true}, {"change", 2}}},
                         {"renameProvider", {{"prepareProvider", true}}},
                         {"documentHighlightProvider", true},
+                        {"codeActionProvider", {{"codeActionKinds", json::array({"quickfix"})}}},
                         {"foldingRangeProvider", true},
                         {"semanticTokensProvider",
                          {{"legend", {{"tokenTypes", tokenTypes}, {"tokenModifiers", tokenModifiers}}},
@@ -792,6 +860,10 @@ struct Server::State {
             const std::string* previous = nullptr;
             if (method.ends_with("delta")) previous = &stringMember(params, "previousResultId");
             result = semanticTokens(found->second, previous);
+            return true;
+        }
+        if (method == "textDocument/codeAction") {
+            result = codeActionsJson(params);
             return true;
         }
         if (method == "workspace/symbol") {

@@ -12,6 +12,7 @@
 // follow one line). Carets mark columns (UTF-16 units) of that line:
 //   #      ^^^ error: MESSAGE        a diagnostic with exactly that range
 //   #      ^ warning: MESSAGE
+//   #      ^ warning: [CODE] MESSAGE     a lint warning, with its code
 //   #      ^ hover: TEXT             the hover there contains TEXT
 //   #      ^ definition: LINE:COL    the definition starts there (1-based)
 //   #      ^ references: N           N references, declaration included
@@ -37,6 +38,7 @@ if (args.length === 0) {
     process.exit(2);
 }
 const timeoutMs = 30000;
+const lintCodes = ['undefined-name', 'builtin-arity', 'unused-local', 'unreachable-code', 'undeclared-assignment'];
 let failures = 0;
 let checks = 0;
 
@@ -159,7 +161,8 @@ async function fixture(server, file) {
     const { found, symbols } = expectations(text);
     const textDocument = { uri };
     const wanted = found.filter((item) => item.kind === 'error' || item.kind === 'warning');
-    const describe = (d) => `${d.range.start.line + 1}:${d.range.start.character}-${d.range.end.line + 1}:${d.range.end.character} ${d.message}`;
+    const describe = (d) => `${d.range.start.line + 1}:${d.range.start.character}-${d.range.end.line + 1}:${d.range.end.character} ` +
+        `${lintCodes.includes(d.code) ? `[${d.code}] ` : ''}${d.message}`;
     const got = diagnostics.map(describe).sort();
     const expected = wanted.map((item) => `${item.line + 1}:${item.start}-${item.line + 1}:${item.end} ${item.text}`).sort();
     check(JSON.stringify(got) === JSON.stringify(expected), `${name}: diagnostics`,
@@ -273,6 +276,79 @@ async function formatting(server) {
     check(Array.isArray(none) && none.length === 0, 'a document that does not parse gets no edits', JSON.stringify(none));
     const done = await server.request('textDocument/formatting', { textDocument: { uri: 'file:///none.vlm' }, options });
     check(Array.isArray(done) && done.length === 0, 'an unknown document gets no edits');
+}
+
+// Lint settings from initializationOptions and from a settings change, and
+// the quick fixes, on the lint fixture.
+async function lintFixes() {
+    const text = fs.readFileSync(path.join(__dirname, 'fixtures', 'lint.vlm'), 'utf8');
+    const server = startServer();
+    const init = await server.request('initialize', { processId: process.pid, rootUri: null, capabilities: {},
+        initializationOptions: { velmor: { lint: { disabled: ['unused-local'] } } } });
+    server.notify('initialized', {});
+    const actionCaps = init.capabilities.codeActionProvider;
+    check(actionCaps && JSON.stringify(actionCaps.codeActionKinds) === '["quickfix"]', 'initialize announces quick fixes',
+        JSON.stringify(actionCaps));
+    const uri = 'file:///lint.vlm';
+    const codes = (diagnostics) => [...new Set(diagnostics.filter((d) => d.severity === 2 && d.source === 'velmor')
+        .map((d) => d.code))].sort().join(' ');
+    let diagnostics = await server.open(uri, text);
+    check(codes(diagnostics) === 'builtin-arity undeclared-assignment undefined-name unreachable-code',
+        'initializationOptions turn one code off', codes(diagnostics));
+    const configure = async (lint) => {
+        const published = server.diagnostics(uri);
+        server.notify('workspace/didChangeConfiguration', { settings: { velmor: { lint } } });
+        return withTimeout(published, 'diagnostics after a settings change');
+    };
+    diagnostics = await configure({ enabled: false });
+    check(diagnostics.length === 0, 'a settings change turns the warnings off', JSON.stringify(diagnostics));
+    diagnostics = await configure({ enabled: true, disabled: [] });
+    check(codes(diagnostics) === [...lintCodes].sort().join(' '), 'and on again', codes(diagnostics));
+    const faded = diagnostics.filter((d) => JSON.stringify(d.tags) === '[1]').map((d) => d.code);
+    check(faded.length === 6 && faded.every((code) => code === 'unused-local' || code === 'unreachable-code'),
+        'unused locals and unreachable code are tagged unnecessary', JSON.stringify(faded));
+
+    // [what, line of the warning (1-based), code, the text the fix gives, or null for no fix]
+    const lines = text.split('\n');
+    const lineOf = (code) => lines.indexOf(code) + 1;
+    const without = (line) => text.replace(`${line}\n`, '');
+    const fixes = [
+        ['removing an unused local', lineOf('    let spare = item * 2'), 'unused-local', without('    let spare = item * 2')],
+        ['no removal of a local whose initialiser calls', lineOf('  let called = print + helper(2)'), 'unused-local', null],
+        ['declaring an undeclared name', lineOf('  tally = 1'), 'undeclared-assignment',
+            text.replace('  tally = 1\n', '  let tally = 1\n')],
+        ['no let before a compound assignment', lineOf('  tally += 1'), 'undeclared-assignment', null],
+    ];
+    for (const [what, line, code, expected] of fixes) {
+        const diagnostic = diagnostics.find((d) => d.range.start.line === line - 1 && d.code === code);
+        const actions = await server.request('textDocument/codeAction', { textDocument: { uri }, range: diagnostic.range,
+            context: { diagnostics: [diagnostic] } });
+        const fixed = actions.filter((a) => a.kind === 'quickfix' && a.diagnostics.some((d) => d.code === code));
+        if (expected === null) {
+            check(fixed.length === 0, `code action: ${what}`, JSON.stringify(actions));
+        } else {
+            const edits = fixed.length === 1 ? fixed[0].edit.changes[uri] : [];
+            check(fixed.length === 1 && applyEdits(text, edits) === expected, `code action: ${what}`,
+                JSON.stringify(actions));
+        }
+    }
+    // elseif is an error of the parser; the fix turns the program into one without diagnostics.
+    const elseUri = 'file:///elseif.vlm';
+    const elseText = 'let a = 1\nif a > 1 then\n  print(1)\nelseif a > 0 then\n  print(2)\nend\n';
+    const errors = await server.open(elseUri, elseText);
+    const error = errors.find((d) => d.severity === 1 && d.range.start.line === 3);
+    const actions = error ? await server.request('textDocument/codeAction', { textDocument: { uri: elseUri },
+        range: error.range, context: { diagnostics: [error] } }) : [];
+    const elifText = elseText.replace('elseif', 'elif');
+    check(actions.length === 1 && applyEdits(elseText, actions[0].edit.changes[elseUri]) === elifText &&
+          actions[0].diagnostics[0].message === error.message, 'code action: elseif becomes elif', JSON.stringify(actions));
+    const published = server.diagnostics(elseUri);
+    server.notify('textDocument/didChange', { textDocument: { uri: elseUri, version: 2 }, contentChanges: [{ text: elifText }] });
+    const after = await withTimeout(published, 'diagnostics after the elif fix');
+    check(after.length === 0, 'the fixed program has no diagnostics', JSON.stringify(after));
+    await server.request('shutdown', null);
+    server.notify('exit');
+    check(await withTimeout(server.exited, 'exit') === 0, 'the lint session ends with status 0', server.stderr());
 }
 
 // The tour program, with the workspace folder as root: every check names
@@ -517,6 +593,7 @@ async function main() {
     await edits(server);
     await lineBreaks(server);
     await formatting(server);
+    await lintFixes();
     await editorFeatures();
     if (latency) await measureLatency(server);
     await server.request('shutdown', null);
