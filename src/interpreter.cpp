@@ -623,17 +623,9 @@ Value Interpreter::callValue(const Value& callee, std::span<Value> args, int32_t
     if (callee.isNative()) {
         NativeObj& native = callee.asNative();
         if (!arityAccepts(native, args.size())) failNativeArity(native, args.size(), line, column);
-        try {
-            return native.fn(*this, args);
-        } catch (...) {
-            // A builtin's frame is where it was called: what it called back is traced already.
-            if (trace_) [[unlikely]] {
-                trace_->takeCallerPosition();
-                trace_->add(native.name(), line, column);
-                trace_->setCallerPosition(line, column);
-            }
-            throw;
-        }
+        if (trace_) [[unlikely]]
+            return callNativeTraced(native, args, line, column);
+        return native.fn(*this, args);
     }
     if (callee.isFunction()) return callFunction(callee, args, line, column);
     failWithType("", callee, kNotCallableSuffix, line, column);
@@ -674,15 +666,37 @@ Value Interpreter::runCall(FunctionObj& function, Environment& scope, int32_t li
         DepthGuard& operator=(const DepthGuard&) = delete;
     } guard(callDepth_);
 
+    if (trace_) [[unlikely]]
+        return runBodyTraced(function, scope, line, column);
+    return finishBody(executeBlock(*function.body, scope));
+}
+
+Value Interpreter::finishBody(ExecStatus status) {
+    if (status == ExecStatus::Return) return std::exchange(returnValue_, Value());
+    if (status != ExecStatus::Normal) signalOutsideLoop(status);
+    return Value();
+}
+
+// Out of line, so that an untraced call keeps nothing for a handler.
+Value Interpreter::runBodyTraced(FunctionObj& function, Environment& scope, int32_t line, int32_t column) {
     try {
-        const ExecStatus status = executeBlock(*function.body, scope);
-        if (status == ExecStatus::Return) return std::exchange(returnValue_, Value());
-        if (status != ExecStatus::Normal) signalOutsideLoop(status);
+        return finishBody(executeBlock(*function.body, scope));
     } catch (...) {
-        if (trace_) traceFrameLeft(function.name(), line, column);
+        traceFrameLeft(function.name(), line, column);
         throw;
     }
-    return Value();
+}
+
+Value Interpreter::callNativeTraced(NativeObj& native, std::span<Value> args, int32_t line, int32_t column) {
+    try {
+        return native.fn(*this, args);
+    } catch (...) {
+        // A builtin's frame is where it was called: what it called back is traced already.
+        trace_->takeCallerPosition();
+        trace_->add(native.name(), line, column);
+        trace_->setCallerPosition(line, column);
+        throw;
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -383,6 +383,11 @@ private:
     // As an error leaves a call of `function` made at (line, column): the
     // frame with where it was, then that call as where its caller was.
     [[gnu::cold, gnu::noinline]] void traceFrameLeft(const std::string& function, int32_t line, int32_t column);
+    // A call's body and a builtin's call when tracing: they note what an error leaves.
+    [[gnu::noinline]] Value runBodyTraced(FunctionObj& function, Environment& scope, int32_t line, int32_t column);
+    [[gnu::noinline]] Value callNativeTraced(NativeObj& native, std::span<Value> args, int32_t line, int32_t column);
+    // What a call gives back once its body has finished as `status`.
+    [[gnu::always_inline]] inline Value finishBody(ExecStatus status);
 };
 
 }  // namespace velmor

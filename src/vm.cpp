@@ -785,14 +785,13 @@ Value VM::runLoop(std::size_t targetDepth) {
         top = top_;   \
     } while (false)
 // The slot at `top` holds no reference (invariant 2): construct over it.
-#define PUSH_COPY(value)                      \
-    do {                                      \
-        if (top == stackEnd) [[unlikely]] {   \
-            frame->ip = ip; /* for a trace */ \
-            top_ = top;                       \
-            stackOverflow();                  \
-        }                                     \
-        new (top++) Value(value);             \
+#define PUSH_COPY(value)                    \
+    do {                                    \
+        if (top == stackEnd) [[unlikely]] { \
+            top_ = top;                     \
+            stackOverflow();                \
+        }                                   \
+        new (top++) Value(value);           \
     } while (false)
 #define DROP()                                                \
     do {                                                      \
