@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "call_trace.h"
 #include "driver/output.h"
 #include "driver/reporting.h"
 #include "driver/run.h"
@@ -32,7 +33,8 @@ constexpr const char* kUsage = "velmor                    start the REPL (tree-w
                                "velmor --version\n"
                                "velmor --format <file>... rewrite files in the canonical layout\n"
                                "velmor --format --check <file>... list the files --format would change\n"
-                               "velmor --format -         format standard input onto standard output\n";
+                               "velmor --format -         format standard input onto standard output\n"
+                               "velmor --trace <file>     run a file; after an error, print its call trace\n";
 
 constexpr int kExitUsage = 2;
 
@@ -53,7 +55,7 @@ int dumpTokenFile(const std::string& path) {
     return 0;
 }
 
-int runFile(const std::string& path, Engine engine) {
+int runFile(const std::string& path, Engine engine, Tracing tracing) {
     SourceFile file = readSourceFile(path);
     if (!file.opened) {
         reportCannotOpen(path);
@@ -63,21 +65,34 @@ int runFile(const std::string& path, Engine engine) {
     std::cout.flush();
     if (!checkPragmas(pragmas, path, std::cerr)) return 1;
     if (pragmas.watch) watchFile(path, engine);
-    return runSource(file.text, path, engine);
+    return runSource(file.text, path, engine, tracing);
 }
 
 int dispatch(std::vector<std::string> args) {
     if (args.empty()) return startRepl();
 
+    // "--trace" may stand before or after the engine option.
+    Tracing tracing = Tracing::Off;
+    const auto takeTraceOption = [&] {
+        if (tracing == Tracing::Off && !args.empty() && args[0] == "--trace") {
+            tracing = Tracing::On;
+            args.erase(args.begin());
+        }
+    };
+    takeTraceOption();
     Engine engine = Engine::BytecodeVm;
-    if (args[0] == "--tree" || args[0] == "--interp") {
+    if (!args.empty() && (args[0] == "--tree" || args[0] == "--interp")) {
         engine = Engine::TreeWalker;
         args.erase(args.begin());
-    } else if (args[0] == "--vm") {
+    } else if (!args.empty() && args[0] == "--vm") {
         engine = Engine::BytecodeVm;
         args.erase(args.begin());
     }
-    if (args.empty()) return startRepl();
+    takeTraceOption();
+    if (args.empty()) {
+        if (tracing == Tracing::On) return complainMissingArgument("--trace requires a file");
+        return startRepl();
+    }
 
     const std::string& mode = args[0];
     const bool hasOperand = args.size() >= 2;
@@ -92,7 +107,7 @@ int dispatch(std::vector<std::string> args) {
     if (mode == "--lsp") return lsp::runLanguageServer();
     if (mode == "-c") {
         if (!hasOperand) return complainMissingArgument("-c requires an argument");
-        return runSource(args[1], "<-c>", engine);
+        return runSource(args[1], "<-c>", engine, tracing);
     }
     if (mode == "--tokens") {
         if (!hasOperand) return complainMissingArgument("--tokens requires a file");
@@ -107,7 +122,7 @@ int dispatch(std::vector<std::string> args) {
         if (!hasOperand) return complainMissingArgument("--bench requires a file");
         return runBenchmark(args[1]);
     }
-    return runFile(mode, engine);
+    return runFile(mode, engine, tracing);
 }
 
 }  // namespace
@@ -137,11 +152,13 @@ SourceFile readSourceFile(const std::string& path) {
     return file;
 }
 
-int runSource(std::string_view text, std::string_view sourceName, Engine engine) {
+int runSource(std::string_view text, std::string_view sourceName, Engine engine, Tracing tracing) {
+    CallTrace trace;
     const bool finished = runReported(text, sourceName, [&] {
         const PreparedProgram program = prepareProgram(text, engine);
-        runOnFreshEngine(program, engine);
+        runOnFreshEngine(program, engine, tracing == Tracing::On ? &trace : nullptr);
     });
+    if (!trace.empty()) reportText(formatTrace(trace, sourceName));
     return finished ? 0 : 1;
 }
 

@@ -30,8 +30,11 @@ struct SourceFile {
 // Reads a whole file in binary mode, so a CR before LF reaches the lexer untouched.
 SourceFile readSourceFile(const std::string& path);
 
+// Whether a run prints the call trace of an uncaught error after its report.
+enum class Tracing { Off, On };
+
 // Runs a program on a fresh engine; 0 on success, 1 after reporting an error on standard error.
-int runSource(std::string_view text, std::string_view sourceName, Engine engine);
+int runSource(std::string_view text, std::string_view sourceName, Engine engine, Tracing tracing = Tracing::Off);
 
 // Writes one "kind 'text' @line:column" line per token.
 void dumpTokens(const std::vector<Token>& tokens, std::ostream& out);

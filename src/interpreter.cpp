@@ -464,9 +464,29 @@ void Interpreter::pruneEscapedScopes() {
 
 void Interpreter::run(const StmtList& statements) {
     Entry entry(*this);
-    const ExecStatus status = executeBlock(statements, *globals);
-    if (status == ExecStatus::Break || status == ExecStatus::Continue) signalOutsideLoop(status);
+    try {
+        const ExecStatus status = executeBlock(statements, *globals);
+        if (status == ExecStatus::Break || status == ExecStatus::Continue) signalOutsideLoop(status);
+    } catch (...) {
+        if (trace_) traceFrameLeft(kTopLevelFrameName, 0, 0);
+        throw;
+    }
     returnValue_ = Value();
+}
+
+void Interpreter::traceFrameLeft(const std::string& function, int32_t line, int32_t column) {
+    CallTrace::Position where = trace_->takeCallerPosition();
+    if (!where.known) {
+        // The error began in this frame: it says where, if it is an error with a position.
+        try {
+            throw;
+        } catch (const VelmorError& error) {
+            where = CallTrace::Position{error.line, error.column, true};
+        } catch (...) {
+        }
+    }
+    trace_->add(function, where.line, where.column);
+    trace_->setCallerPosition(line, column);
 }
 
 Value Interpreter::runRepl(const StmtList& statements) {
@@ -603,6 +623,8 @@ Value Interpreter::callValue(const Value& callee, std::span<Value> args, int32_t
     if (callee.isNative()) {
         NativeObj& native = callee.asNative();
         if (!arityAccepts(native, args.size())) failNativeArity(native, args.size(), line, column);
+        if (trace_) [[unlikely]]
+            return callNativeTraced(native, args, line, column);
         return native.fn(*this, args);
     }
     if (callee.isFunction()) return callFunction(callee, args, line, column);
@@ -644,10 +666,37 @@ Value Interpreter::runCall(FunctionObj& function, Environment& scope, int32_t li
         DepthGuard& operator=(const DepthGuard&) = delete;
     } guard(callDepth_);
 
-    const ExecStatus status = executeBlock(*function.body, scope);
+    if (trace_) [[unlikely]]
+        return runBodyTraced(function, scope, line, column);
+    return finishBody(executeBlock(*function.body, scope));
+}
+
+Value Interpreter::finishBody(ExecStatus status) {
     if (status == ExecStatus::Return) return std::exchange(returnValue_, Value());
     if (status != ExecStatus::Normal) signalOutsideLoop(status);
     return Value();
+}
+
+// Out of line, so that an untraced call keeps nothing for a handler.
+Value Interpreter::runBodyTraced(FunctionObj& function, Environment& scope, int32_t line, int32_t column) {
+    try {
+        return finishBody(executeBlock(*function.body, scope));
+    } catch (...) {
+        traceFrameLeft(function.name(), line, column);
+        throw;
+    }
+}
+
+Value Interpreter::callNativeTraced(NativeObj& native, std::span<Value> args, int32_t line, int32_t column) {
+    try {
+        return native.fn(*this, args);
+    } catch (...) {
+        // A builtin's frame is where it was called: what it called back is traced already.
+        trace_->takeCallerPosition();
+        trace_->add(native.name(), line, column);
+        trace_->setCallerPosition(line, column);
+        throw;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -1340,6 +1389,7 @@ ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& enviro
     } catch (ThrownValue& thrown) {
         caught = std::move(thrown.value);
     }
+    if (trace_) trace_->clear();
     openChainLinks_ = openChainLinks;  // the chains the error left
     // The handler runs outside the catch clauses: its own errors are not ours.
     OwnedScope scope(*this, Ref<Environment>(&environment));

@@ -61,6 +61,7 @@
 
 #include "ast.h"
 #include "builtins/native.h"
+#include "call_trace.h"
 #include "engine_options.h"
 #include "environment.h"
 #include "value.h"
@@ -114,6 +115,10 @@ public:
     void run(const StmtList& statements);
     // As run, but the value of a final expression statement is the result (nil otherwise).
     Value runRepl(const StmtList& statements);
+
+    // Records into `trace` the calls of every error that escapes a run
+    // (null: none, the default). Set before running.
+    void traceCalls(CallTrace* trace) { trace_ = trace; }
 
     Value call(const Value& callee, std::vector<Value> args) override;
     // A callback from a builtin (a sort comparator, say): the arguments are
@@ -374,6 +379,15 @@ private:
     std::unordered_map<const StmtList*, bool> declaresBeforeUse_;
     // None of the shortcuts of point 6 and no inline operators (engine_options.h).
     const bool plain_;
+    CallTrace* trace_ = nullptr;
+    // As an error leaves a call of `function` made at (line, column): the
+    // frame with where it was, then that call as where its caller was.
+    [[gnu::cold, gnu::noinline]] void traceFrameLeft(const std::string& function, int32_t line, int32_t column);
+    // A call's body and a builtin's call when tracing: they note what an error leaves.
+    [[gnu::noinline]] Value runBodyTraced(FunctionObj& function, Environment& scope, int32_t line, int32_t column);
+    [[gnu::noinline]] Value callNativeTraced(NativeObj& native, std::span<Value> args, int32_t line, int32_t column);
+    // What a call gives back once its body has finished as `status`.
+    [[gnu::always_inline]] inline Value finishBody(ExecStatus status);
 };
 
 }  // namespace velmor

@@ -324,6 +324,9 @@ Value VM::callGeneral(const Value& callee, std::span<const Value> args) {
     } catch (...) {
         // Leave the machine as the caller knew it, whoever catches the error.
         unwindTo(depth, calleeSlot);
+        // A builtin called from a builtin: no frame's code names the call.
+        if (trace_ && callee.isNative()) [[unlikely]]
+            trace_->add(callee.asNative().name(), 0, 0);
         throw;
     }
 }
@@ -656,6 +659,8 @@ void VM::closeUpvalues(Value* from) {
 
 bool VM::handleError(Value caught, std::size_t targetDepth) {
     if (handlers_.empty() || handlers_.back().frameCount <= targetDepth) return false;
+    if (trace_) [[unlikely]]
+        trace_->clear();
     const TryHandler handler = handlers_.back();
     handlers_.pop_back();
     frameCount_ = handler.frameCount;
@@ -674,9 +679,13 @@ Value VM::runLoop(std::size_t targetDepth) {
         try {
             return execute(targetDepth);
         } catch (const RuntimeError& error) {
-            if (!handleError(Value(error.message), targetDepth)) throw;
+            if (handleError(Value(error.message), targetDepth)) continue;
+            if (trace_) traceFrames(targetDepth, error.line);
+            throw;
         } catch (const ThrownValue& thrown) {
-            if (!handleError(thrown.value, targetDepth)) throw;
+            if (handleError(thrown.value, targetDepth)) continue;
+            if (trace_) traceFrames(targetDepth, 0);
+            throw;
         }
     }
 }
@@ -815,6 +824,43 @@ inline uint16_t readU16(const uint8_t*& ip) {
 }  // namespace
 
 int32_t VM::Site::line() const { return closure ? lineAtOffset(*closure->proto, closure->code, ip) : 0; }
+
+void VM::traceCalls(CallTrace* trace) {
+    trace_ = trace;
+    // A frame's ip is stored only before a call; a trace may read it for a
+    // frame that failed before making one, so it must never be garbage.
+    if (trace_) std::fill_n(frames_.get(), kMaxFrames, CallFrame{});
+}
+
+void VM::traceFrames(std::size_t targetDepth, int32_t errorLine) {
+    const bool errorStartsHere = trace_->empty();
+    for (std::size_t index = frameCount_; index-- > targetDepth;) {
+        const CallFrame& frame = frames_[index];
+        const VMClosure& closure = *frame.closure;
+        const FunctionProto& proto = *closure.proto;
+        int32_t line = 0;
+        if (index + 1 == frameCount_ && errorStartsHere && errorLine > 0) {
+            line = errorLine;  // raised by an instruction of this frame
+        } else {
+            // The frame's ip, if it lies in its code, is just past the call it was making.
+            const auto at = reinterpret_cast<std::uintptr_t>(frame.ip);
+            const auto code = reinterpret_cast<std::uintptr_t>(closure.code);
+            const std::size_t offset = at - code;
+            if (at > code && offset <= proto.code.size()) {
+                line = lineAtOffset(proto, closure.code, frame.ip);
+                // The top frame left by the error was calling a builtin, which raised it or called what did.
+                const auto callLength = static_cast<std::size_t>(instructionLength(OP_CALL));
+                if (index + 1 == frameCount_ && offset >= callLength && proto.code[offset - callLength] == OP_CALL) {
+                    const std::size_t argumentCount = proto.code[offset - 1];
+                    const Value* calleeSlot = top_ - argumentCount - 1;
+                    if (calleeSlot >= frame.slots && calleeSlot->isNative())
+                        trace_->add(calleeSlot->asNative().name(), line, 0);
+                }
+            }
+        }
+        trace_->add(index == 0 ? std::string_view(kTopLevelFrameName) : std::string_view(proto.name), line, 0);
+    }
+}
 
 Value VM::execute(std::size_t targetDepth) {
     CallFrame* frame;

@@ -15,6 +15,7 @@
 
 #include "builtins/native.h"
 #include "bytecode.h"
+#include "call_trace.h"
 #include "engine_options.h"
 #include "environment.h"
 #include "operations.h"
@@ -78,6 +79,10 @@ public:
     // Bindings may be added and changed but never removed: the machine caches their addresses.
     Ref<Environment> globals;
 
+    // Records into `trace` the frames of every error that escapes a run
+    // (null: none, the default). Set before running.
+    void traceCalls(CallTrace* trace);
+
     // Introspection for tests: the machine is back at rest after every run.
     std::size_t stackSize() const { return static_cast<std::size_t>(top_ - stack_.get()); }
     std::size_t frameCount() const { return frameCount_; }
@@ -139,6 +144,10 @@ private:
     void callNative(NativeObj& native, Value* calleeSlot, std::size_t argumentCount, Site site);
 
     bool handleError(Value caught, std::size_t targetDepth);
+    // Adds to the trace the frames above `targetDepth` that an error leaves:
+    // the builtin the top one was calling, if the error came out of one, then
+    // each frame with the line it was running. `errorLine` is the error's own.
+    [[gnu::cold, gnu::noinline]] void traceFrames(std::size_t targetDepth, int32_t errorLine);
     // Restores the machine to `depth` frames and a stack cut at `height`, closing upvalues above it.
     void unwindTo(std::size_t depth, Value* height);
 
@@ -206,6 +215,7 @@ private:
     std::size_t frameCount_ = 0;
     std::vector<Ref<Upvalue>> openUpvalues_;
     std::vector<TryHandler> handlers_;
+    CallTrace* trace_ = nullptr;
     // Closed upvalues that hold the closure holding them, freed with the machine.
     std::vector<Ref<Upvalue>> selfCycles_;
     // No quickening, global caches or field hints (engine_options.h).

@@ -14,12 +14,14 @@ PreparedProgram prepareProgram(std::string_view text, Engine engine) {
     return program;
 }
 
-void runOnFreshEngine(const PreparedProgram& program, Engine engine) {
+void runOnFreshEngine(const PreparedProgram& program, Engine engine, CallTrace* trace) {
     if (engine == Engine::BytecodeVm) {
         VM vm;
+        if (trace) vm.traceCalls(trace);
         vm.run(program.script);
     } else {
         Interpreter interpreter;
+        if (trace) interpreter.traceCalls(trace);
         interpreter.run(program.statements);
     }
 }

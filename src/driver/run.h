@@ -7,6 +7,7 @@
 
 #include "ast.h"
 #include "bytecode.h"
+#include "call_trace.h"
 #include "driver.h"
 
 namespace velmor {
@@ -25,6 +26,7 @@ PreparedProgram prepareProgram(std::string_view text, Engine engine);
 
 // Runs the program on a fresh engine of that kind, gone when this returns;
 // throws what escapes the run. The VM needs the compiled script.
-void runOnFreshEngine(const PreparedProgram& program, Engine engine);
+// With a trace, the engine records in it the calls of an error that escapes.
+void runOnFreshEngine(const PreparedProgram& program, Engine engine, CallTrace* trace = nullptr);
 
 }  // namespace velmor
