@@ -356,16 +356,17 @@ def check_history(p):
 
 
 def check_completion(p):
-    p.send(b"pri")
-    p.wait_for(b"pri")
-    p.send(TAB)
-    p.wait_for(b"nt", "print completed")
+    def tab(typed, completion, what):
+        """Types `typed`, then a tab, which must add `completion`."""
+        p.send(typed)
+        p.wait_for(typed)
+        p.send(TAB)
+        p.wait_for(completion, what)
+
+    tab(b"pri", b"nt", "print completed")
     p.type_and_run(b"(5)", b"\r\n5\r\n")
     p.type_and_run(b"let counterValue = 41", b"\r\n")
-    p.send(b"counterV")
-    p.wait_for(b"counterV")
-    p.send(TAB)
-    p.wait_for(b"alue", "the global completed")
+    tab(b"counterV", b"alue", "the global completed")
     p.type_and_run(b" + 1", b"\r\n42\r\n")
     # In a block being typed: its parameters, and after "." the keys of the
     # map it builds; then the keys of a map the session holds.
@@ -373,22 +374,13 @@ def check_completion(p):
     p.wait_for(b".. ")
     p.send(b"let box = {\"depth\": 1}\r")
     p.wait_for(b".. ")
-    p.send(b"return wid")
-    p.wait_for(b"wid")
-    p.send(TAB)
-    p.wait_for(b"th", "the block's parameter completed")
-    p.send(b" * box.de")
-    p.wait_for(b"box.de")
-    p.send(TAB)
-    p.wait_for(b"pth", "the key of the block's map completed")
+    tab(b"return wid", b"th", "the block's parameter completed")
+    tab(b" * box.de", b"pth", "the key of the block's map completed")
     p.send(b" * height\r")
     p.wait_for(b".. ")
     p.type_and_run(b"end", b"\r\n")
     p.type_and_run(b"let sizes = {\"small\": 2, \"large\": 9}", b"\r\n")
-    p.send(b"area(sizes.la")
-    p.wait_for(b"sizes.la")
-    p.send(TAB)
-    p.wait_for(b"rge", "the key of the session's map completed")
+    tab(b"area(sizes.la", b"rge", "the key of the session's map completed")
     p.type_and_run(b", 3)", b"\r\n27\r\n")
 
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "driver/display_width.h"
+#include "lexer/lexer.h"
 
 namespace velmor {
 
@@ -29,9 +30,6 @@ constexpr int kDefaultColumns = 80;
 
 constexpr int control(char letter) { return letter & 0x1f; }
 
-bool isNameByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A character of the text as the editor draws it. The only control bytes an

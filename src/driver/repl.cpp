@@ -252,9 +252,6 @@ std::vector<std::string> completionsFor(std::string_view source, std::string_vie
     const std::size_t begin = source.size() - prefix.size();
     if (begin > 0 && source[begin - 1] == '.') {
         std::size_t object = begin - 1;
-        const auto isNameByte = [](char c) {
-            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-        };
         while (object > 0 && isNameByte(source[object - 1])) --object;
         const std::string name(source.substr(object, begin - 1 - object));
         const bool field = object > 0 && source[object - 1] == '.';

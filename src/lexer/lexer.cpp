@@ -51,7 +51,6 @@ const std::unordered_map<std::string_view, TokenKind>& keywordTable() {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isNameByte(char c) { return isLetter(c) || isDigit(c) || c == '_'; }
 
 double convertNumber(const std::string& text) {
     double value = 0;

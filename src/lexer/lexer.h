@@ -9,6 +9,11 @@
 
 namespace velmor {
 
+// A byte that may stand in a name after its first: an ASCII letter, a digit or "_".
+inline bool isNameByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
 // Lexes a whole source text, ending with an end-of-input token. Throws a
 // LexError at the first error.
 std::vector<Token> tokenize(std::string_view source);

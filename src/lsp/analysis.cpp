@@ -15,10 +15,6 @@ namespace velmor::lsp {
 
 namespace {
 
-bool isNameByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 const Token* tokenStartingAt(const std::vector<Token>& tokens, size_t offset) {
     auto found = std::lower_bound(tokens.begin(), tokens.end(), offset,
                                   [](const Token& token, size_t at) { return token.offset < at; });

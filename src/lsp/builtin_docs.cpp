@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "builtins/native.h"
+#include "lexer/lexer.h"
 
 namespace velmor::lsp {
 
@@ -11,10 +12,6 @@ namespace {
 constexpr std::string_view kReference =
 #include "builtin_reference.inc"
     ;
-
-bool isNameByte(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
