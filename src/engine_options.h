@@ -9,11 +9,17 @@
 // compare. This is not a user option: the `velmor` program never changes it;
 // the test-only program `velmor-plain`, the fuzzers and the tests do.
 
+#include <cstddef>
+
 namespace velmor {
 
 struct EngineOptions {
     // Run without the fast paths.
     bool plain = false;
+    // The most calls that may be active at once, the program's own frame
+    // included ("call stack overflow" beyond); an engine takes at most its
+    // own limit, 4,096. A host that embeds the language may lower it.
+    std::size_t maxCallDepth = 4096;
 };
 
 // The options that an engine takes when it is given none. One per process;

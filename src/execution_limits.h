@@ -9,6 +9,11 @@
 // builds. The budgets are off unless a harness switches them on; the cost
 // when off is one well-predicted branch. The same step check also notices an
 // interrupt (Ctrl-C while the prompt runs a program), at the cost of one more.
+//
+// The limits and the interrupt request belong to the running thread: engines
+// on two threads run at once, each under its own bounds, and an interrupt
+// reaches only the thread it was meant for. Both are constant-initialised
+// and trivially destroyed, so a use costs a thread-relative load and no guard.
 
 #include <atomic>
 #include <cstddef>
@@ -16,18 +21,26 @@
 
 namespace velmor {
 
-// Thrown when the step budget runs out. Deliberately not a VelmorError, so
-// that no `try` in the program can catch it.
-struct BudgetExhausted {};
+// Thrown when the step or the allocation budget runs out. Deliberately not a
+// VelmorError, so that no `try` in the program can catch it.
+struct BudgetExhausted {
+    enum class Budget { Steps, Allocation };
+    Budget budget = Budget::Steps;
+};
 
 // Thrown at the next step after an interrupt was requested. Not a VelmorError
 // either: a program's `try` cannot catch it, and the prompt reports it.
 struct Interrupted {};
 
-// Set from a signal handler (or, on Windows, the console's control thread),
-// hence a lock-free atomic; cleared by the step that throws Interrupted.
+// What is reported for a program that was interrupted.
+inline constexpr const char* kInterruptedReport = "Interrupted";
+
+// The running thread's request. Set from a signal handler, the console's
+// control thread on Windows or a host's thread (each through the address the
+// running thread gave it), hence a lock-free atomic; cleared by the step
+// that throws Interrupted.
 inline std::atomic<bool>& interruptRequested() {
-    static std::atomic<bool> requested{false};
+    thread_local std::atomic<bool> requested{false};
     return requested;
 }
 static_assert(std::atomic<bool>::is_always_lock_free, "a signal handler may only touch lock-free atomics");
@@ -47,8 +60,9 @@ struct ExecutionLimits {
     bool nativeStackReached = false;
 };
 
+// The running thread's limits.
 inline ExecutionLimits& executionLimits() {
-    static ExecutionLimits limits;
+    thread_local ExecutionLimits limits;
     return limits;
 }
 
@@ -71,7 +85,7 @@ inline std::size_t maxListLength() {
 inline void countStep() {
     ExecutionLimits& limits = executionLimits();
     if (limits.stepsEnabled) [[unlikely]] {
-        if (limits.stepsLeft == 0) throw BudgetExhausted{};
+        if (limits.stepsLeft == 0) throw BudgetExhausted{BudgetExhausted::Budget::Steps};
         --limits.stepsLeft;
     }
     if (interruptRequested().load(std::memory_order_relaxed)) [[unlikely]]
@@ -83,7 +97,7 @@ inline void countStep() {
 inline void countAllocation(std::size_t units) {
     ExecutionLimits& limits = executionLimits();
     if (limits.stepsEnabled) [[unlikely]] {
-        if (limits.allocationLeft < units) throw BudgetExhausted{};
+        if (limits.allocationLeft < units) throw BudgetExhausted{BudgetExhausted::Budget::Allocation};
         limits.allocationLeft -= units;
     }
 }

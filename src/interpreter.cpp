@@ -399,7 +399,8 @@ private:
 Interpreter::Interpreter(EngineOptions options)
     : globals(makeRef<Environment>()), globalSlots_(std::make_unique<std::array<GlobalSlot, kGlobalSlotCount>>()),
       nameSlots_(std::make_unique<std::array<NameSlot, kNameSlotCount>>()),
-      fieldHints_(std::make_unique<std::array<FieldHint, kFieldHintCount>>()), plain_(options.plain) {
+      fieldHints_(std::make_unique<std::array<FieldHint, kFieldHintCount>>()), plain_(options.plain),
+      maxCallDepth_(std::clamp<std::size_t>(options.maxCallDepth, 1, kMaxCallDepth)) {
     registerBuiltins(*globals);
 }
 
@@ -603,7 +604,7 @@ std::optional<TreeComparatorForm> treeComparatorForm(const FunctionObj& function
 // shared sort turns down.
 bool Interpreter::sortBy(ValueVector& items, const Value& less) {
     if (plain_ || executionLimits().stepsEnabled || !less.isFunction()) return false;
-    if (callDepth_ + 1 >= kMaxCallDepth || currentStackAddress() < callStackLimit_ ||
+    if (callDepth_ + 1 >= maxCallDepth_ || currentStackAddress() < callStackLimit_ ||
         interruptRequested().load(std::memory_order_relaxed))
         return false;
     const std::optional<TreeComparatorForm> form = treeComparatorForm(less.asFunction());
@@ -625,7 +626,7 @@ Value Interpreter::callValue(const Value& callee, std::span<Value> args, int32_t
         if (!arityAccepts(native, args.size())) failNativeArity(native, args.size(), line, column);
         if (trace_) [[unlikely]]
             return callNativeTraced(native, args, line, column);
-        return native.fn(*this, args);
+        return invokeNative(native, *this, args);
     }
     if (callee.isFunction()) return callFunction(callee, args, line, column);
     failWithType("", callee, kNotCallableSuffix, line, column);
@@ -651,7 +652,7 @@ Value Interpreter::callInSpareScope(FunctionObj& function, const CallExpr& expre
 }
 
 Value Interpreter::runCall(FunctionObj& function, Environment& scope, int32_t line, int32_t column) {
-    if (callDepth_ + 1 >= kMaxCallDepth) fail(kCallStackOverflow, line, column);
+    if (callDepth_ + 1 >= maxCallDepth_) fail(kCallStackOverflow, line, column);
     if (currentStackAddress() < callStackLimit_) [[unlikely]] {
         executionLimits().nativeStackReached = true;
         fail(kCallStackOverflow, line, column);
@@ -689,7 +690,7 @@ Value Interpreter::runBodyTraced(FunctionObj& function, Environment& scope, int3
 
 Value Interpreter::callNativeTraced(NativeObj& native, std::span<Value> args, int32_t line, int32_t column) {
     try {
-        return native.fn(*this, args);
+        return invokeNative(native, *this, args);
     } catch (...) {
         // A builtin's frame is where it was called: what it called back is traced already.
         trace_->takeCallerPosition();

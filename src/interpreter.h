@@ -379,6 +379,7 @@ private:
     std::unordered_map<const StmtList*, bool> declaresBeforeUse_;
     // None of the shortcuts of point 6 and no inline operators (engine_options.h).
     const bool plain_;
+    const std::size_t maxCallDepth_;  // at most kMaxCallDepth
     CallTrace* trace_ = nullptr;
     // As an error leaves a call of `function` made at (line, column): the
     // frame with where it was, then that call as where its caller was.

@@ -19,12 +19,14 @@ namespace velmor {
 
 namespace {
 
-// Objects waiting to be freed. Created before main (or by the first object
-// freed before then) and never destroyed, so it is there when an
-// out-of-memory error unwinds and when static values are freed at exit. A
-// plain pointer, set before any dynamic initialisation, rather than a
-// function-local static, so that freeing an object pays no guard and no call.
-std::vector<Object*>* pendingObjects = nullptr;
+// Objects waiting to be freed, one queue per thread (values are never
+// shared between threads). The main thread's is created before main (or by
+// the first object freed before then), another thread's by the first object
+// it frees; none is destroyed, so each is there when an out-of-memory error
+// unwinds and when static values are freed at exit. A plain pointer,
+// constant-initialised, rather than a function-local static, so that
+// freeing an object pays no guard and no call.
+thread_local std::vector<Object*>* pendingObjects = nullptr;
 
 [[gnu::noinline]] std::vector<Object*>& makeDestructionQueue() {
     auto* created = new std::vector<Object*>();
@@ -72,13 +74,17 @@ struct FreeBlock {
 // freed so far, and the untouched rest of the class's newest chunk, which
 // is handed out from the front so that no page is touched before it is
 // needed. Plain pointers, so that they need no construction and outlive
-// every static Value that is freed at exit.
+// every static Value that is freed at exit. One pool per thread, so that
+// engines on two threads allocate without a lock; a block freed on another
+// thread than the one that allocated it (an engine handed from one thread
+// to the next) joins the freeing thread's pool. Chunks are never given
+// back, not even when their thread ends.
 struct PoolClass {
     FreeBlock* freed;
     char* unused;
     char* unusedEnd;
 };
-PoolClass pool[kPoolClasses];
+thread_local PoolClass pool[kPoolClasses];
 
 std::size_t poolClass(std::size_t size) { return (size - 1) / kPoolGranule; }
 
@@ -142,7 +148,7 @@ void StringObj::operator delete(StringObj* string, std::destroying_delete_t) noe
 }
 
 void destroyObject(Object* object) {
-    static bool destroying = false;
+    thread_local bool destroying = false;
     std::vector<Object*>& pending = destructionQueue();
     if (destroying) {
         // Destruction runs while an out-of-memory error unwinds too: when the
@@ -468,8 +474,6 @@ void MapData::assign(const MapData& other) {
     entries_ = std::move(copied);
 }
 
-const Value* byteStrings = nullptr;
-
 const Value* makeByteStrings() {
     // Never freed, so that they outlive every other static holder of one.
     auto table = std::make_unique<Value[]>(256);
@@ -477,8 +481,8 @@ const Value* makeByteStrings() {
         const char byte = static_cast<char>(code);
         table[code] = Value(std::string_view(&byte, 1));
     }
-    byteStrings = table.release();
-    return byteStrings;
+    byteStringTable() = table.release();
+    return byteStringTable();
 }
 
 bool appendToString(Value& target, std::string_view tail, std::size_t spare) {

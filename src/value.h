@@ -4,9 +4,10 @@
 //
 // A Value is 16 bytes: a one-byte kind tag and an 8-byte payload. Nil, Bool,
 // Int and Float live in the payload; every other kind holds a pointer to a
-// heap Object with an intrusive, non-atomic reference count (the whole
-// system runs on one thread). Copying a Value of a reference kind bumps the
-// count; moving it does not touch the count at all, which is what the engines
+// heap Object with an intrusive, non-atomic reference count: a value belongs
+// to one thread at a time (engines on several threads share none). Copying a
+// Value of a reference kind bumps the count; moving it does not touch the
+// count at all, which is what the engines
 // rely on to keep pushes and pops cheap.
 //
 // Strings are immutable at the language level, so a string Value shares one
@@ -578,13 +579,17 @@ bool valuesEqual(const Value& a, const Value& b);  // the equality of ==
 bool keysEqual(const Value& a, const Value& b);    // map-key matching
 
 // A shared one-byte string, so that indexing a string, iterating over it,
-// chars and char do not allocate. The table is made on first use; a plain
-// pointer rather than a function-local static, so that a use costs no guard
-// and no call.
-extern const Value* byteStrings;
+// chars and char do not allocate. The table is made on first use, one per
+// thread (the counts of its strings are not atomic); a constant-initialised
+// pointer rather than a table with a constructor, so that a use costs no
+// guard and no call.
+inline const Value*& byteStringTable() {
+    thread_local const Value* table = nullptr;
+    return table;
+}
 const Value* makeByteStrings();
 inline const Value& byteString(unsigned char byte) {
-    const Value* table = byteStrings;
+    const Value* table = byteStringTable();
     if (!table) [[unlikely]]
         table = makeByteStrings();
     return table[byte];

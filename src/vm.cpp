@@ -36,9 +36,10 @@
 //    opcode's line), and column 0. Errors raised by natives keep their own
 //    position; "stack overflow" and errors of calls made through `call` have
 //    line 0.
-// 9. Global bindings are never removed from `globals`, and an unordered_map
+// 9. Global bindings are removed from `globals` only between runs
+//    (removeGlobal), which forgets every cached address, and an unordered_map
 //    never moves its elements, so the address of a binding, once looked up,
-//    is cached per prototype and constant for the machine's whole life.
+//    is cached per prototype and constant until then.
 // 10. Frames run the machine's quickened copy of a prototype's code
 //    (quicken.h): same length, offsets and operands as the compiled code, so
 //    lines, jump distances and handler addresses computed on it mean what
@@ -49,6 +50,7 @@
 #include "vm.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <exception>
 #include <memory>
@@ -120,7 +122,7 @@ Value* VM::allocateStack() {
 
 VM::VM(EngineOptions options)
     : globals(makeRef<Environment>()), stack_(allocateStack()), frames_(new CallFrame[kMaxFrames]),
-      plain_(options.plain) {
+      plain_(options.plain), maxFrames_(std::clamp<std::size_t>(options.maxCallDepth, 1, kMaxFrames)) {
     top_ = stack_.get();
     stackEnd_ = stack_.get() + kStackSize;
     registerBuiltins(*globals);
@@ -191,7 +193,7 @@ Value VM::callBack(VMClosure& closure, PushArguments pushArguments) {
 bool VM::callsBackFast(const Value& callee, std::size_t argumentCount) const {
     return callbackStackLimit_ != 0 && callee.isClosure() && !plain_ &&
            callee.asClosure().proto->arity == argumentCount &&
-           static_cast<std::size_t>(stackEnd_ - top_) > argumentCount && frameCount_ < kMaxFrames &&
+           static_cast<std::size_t>(stackEnd_ - top_) > argumentCount && frameCount_ < maxFrames_ &&
            currentStackAddress() >= callbackStackLimit_;
 }
 
@@ -293,7 +295,7 @@ Value VM::callGeneral(const Value& callee, std::span<const Value> args) {
         // fast path: a closure of the right arity, with room for its frame and values
         VMClosure& closure = callee.asClosure();
         if (closure.proto->arity == args.size() && static_cast<std::size_t>(stackEnd_ - top_) > args.size() &&
-            frameCount_ < kMaxFrames && stackLeft) {
+            frameCount_ < maxFrames_ && stackLeft) {
             Value* top = top_;
             new (top++) Value(callee);
             for (const Value& argument : args) new (top++) Value(argument);
@@ -357,7 +359,7 @@ bool VM::callValue(Value* calleeSlot, std::size_t argumentCount, Site site) {
 }
 
 void VM::pushFrame(VMClosure& closure, Value* slots, Site site) {
-    if (frameCount_ == kMaxFrames) runtimeError(kCallStackOverflow, site.line());
+    if (frameCount_ == maxFrames_) runtimeError(kCallStackOverflow, site.line());
     enterFrame(closure, slots);
 }
 
@@ -584,6 +586,12 @@ void VM::bindGlobalCache(VMClosure& closure) {
     closure.cacheOwner = this;
 }
 
+bool VM::removeGlobal(const std::string& name) {
+    if (globals->vars.erase(name) == 0) return false;
+    for (auto& [proto, cache] : globalCaches_) std::fill_n(cache.slots.get(), proto->constants.size() + 1, nullptr);
+    return true;
+}
+
 Value* VM::globalSlot(Value** cache, std::size_t constantIndex, const Value& name) {
     auto found = globals->vars.find(std::string(name.asString()));
     if (found == globals->vars.end()) return nullptr;
@@ -596,7 +604,7 @@ void VM::callNative(NativeObj& native, Value* calleeSlot, std::size_t argumentCo
     if (!arityAccepts(native, argumentCount)) runtimeError(arityMessage(native, argumentCount), site.line());
     // The native reads its arguments in place; the stack never moves, so the
     // span stays valid while the native calls back into the machine.
-    Value result = native.fn(*this, std::span<Value>(calleeSlot + 1, argumentCount));
+    Value result = invokeNative(native, *this, std::span<Value>(calleeSlot + 1, argumentCount));
     cutStack(calleeSlot);
     *top_++ = std::move(result);
 }
@@ -876,15 +884,22 @@ Value VM::execute(std::size_t targetDepth) {
     Value* const stackEnd = stackEnd_;
 
 #if VELMOR_COMPUTED_GOTO
+    // Filled by the first run on any thread, while machines on other threads
+    // wait for it (a few microseconds, once): 0 empty, 1 filling, 2 ready.
     static void* dispatchTable[256];
-    static bool tableReady = false;
-    if (!tableReady) {
-        for (void*& entry : dispatchTable) entry = &&LABEL_UNKNOWN;
-        VELMOR_OPCODES(VELMOR_LABEL)
-        VELMOR_QUICK_OPCODES(VELMOR_QUICK_LABEL)
-        // The variants that have handlers of their own (below the rows' handlers).
-        VELMOR_OWN_VARIANTS(VELMOR_OWN_LABEL)
-        tableReady = true;
+    static std::atomic<int> tableState{0};
+    if (tableState.load(std::memory_order_acquire) != 2) [[unlikely]] {
+        int expected = 0;
+        if (tableState.compare_exchange_strong(expected, 1, std::memory_order_acquire)) {
+            for (void*& entry : dispatchTable) entry = &&LABEL_UNKNOWN;
+            VELMOR_OPCODES(VELMOR_LABEL)
+            VELMOR_QUICK_OPCODES(VELMOR_QUICK_LABEL)
+            // The variants that have handlers of their own (below the rows' handlers).
+            VELMOR_OWN_VARIANTS(VELMOR_OWN_LABEL)
+            tableState.store(2, std::memory_order_release);
+        }
+        while (tableState.load(std::memory_order_acquire) != 2) {
+        }
     }
     NEXT;
 #else
@@ -1243,7 +1258,7 @@ dispatch:
             if (closure.proto->arity != argumentCount) {
                 runtimeError(calleeArityMessage(*closure.proto, argumentCount), SITE().line());
             }
-            if (frameCount_ == kMaxFrames) runtimeError(kCallStackOverflow, SITE().line());
+            if (frameCount_ == maxFrames_) runtimeError(kCallStackOverflow, SITE().line());
             if (plain_) {
                 enterFrame(closure, calleeSlot + 1);
                 LOAD_FRAME();
@@ -1262,7 +1277,8 @@ dispatch:
             // moves, so they stay put while it calls back into the machine
             {
                 // Scoped so that no destructor lies between here and the next dispatch.
-                Value result = calleeSlot->asNative().fn(*this, std::span<Value>(calleeSlot + 1, argumentCount));
+                Value result =
+                    invokeNative(calleeSlot->asNative(), *this, std::span<Value>(calleeSlot + 1, argumentCount));
                 top = top_;
                 while (top > calleeSlot) DROP();
                 new (top++) Value(std::move(result));  // where the callee was: no overflow
@@ -1779,13 +1795,13 @@ dispatch:
         top_ = top;
         if (executionLimits().stepsEnabled) [[unlikely]]
             countStep();
-        const NativeFn fn = calleeSlot->asNative().fn;
-        if (fn == nativePush && argumentCount == 2 && calleeSlot[1].isList() &&
+        NativeObj& native = calleeSlot->asNative();
+        if (native.fn == nativePush && argumentCount == 2 && calleeSlot[1].isList() &&
             calleeSlot[1].listItems().size() < maxListLength()) {
             // push(xs, v), the commonest call statement: the append push would do
             calleeSlot[1].listItems().push_back(std::move(calleeSlot[2]));
         } else {
-            const Value result = fn(*this, std::span<Value>(calleeSlot + 1, argumentCount));
+            const Value result = invokeNative(native, *this, std::span<Value>(calleeSlot + 1, argumentCount));
             top = top_;
         }
         while (top > calleeSlot) DROP();

@@ -76,8 +76,12 @@ public:
     Value callPair(const Value& callee, const Value& first, const Value& second) override;
     bool sortBy(ValueVector& items, const Value& less) override;
 
-    // Bindings may be added and changed but never removed: the machine caches their addresses.
+    // Bindings may be added and changed; removed only through removeGlobal,
+    // since the machine caches their addresses.
     Ref<Environment> globals;
+    // Removes a global binding between runs, and forgets every cached
+    // address; whether there was one.
+    bool removeGlobal(const std::string& name);
 
     // Records into `trace` the frames of every error that escapes a run
     // (null: none, the default). Set before running.
@@ -220,6 +224,7 @@ private:
     std::vector<Ref<Upvalue>> selfCycles_;
     // No quickening, global caches or field hints (engine_options.h).
     const bool plain_;
+    const std::size_t maxFrames_;  // at most kMaxFrames
     // Builtins that call back start a nested run loop on the native stack;
     // none starts below this address (nativeStackBudget() below the outermost
     // entry into the machine), 0 outside a run.

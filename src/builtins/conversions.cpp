@@ -70,9 +70,10 @@ Value formatInBase(int64_t number, unsigned base, const char* prefix) {
 }
 
 Value kindName(const Value& value) {
-    // Cached, since type() is a common test in loops.
-    static const Value names[] = {Value("nil"),  Value("bool"), Value("number"),   Value("string"),
-                                  Value("list"), Value("map"),  Value("function"), Value("unknown")};
+    // Cached, since type() is a common test in loops; per thread, since
+    // the strings' counts are not atomic.
+    thread_local const Value names[] = {Value("nil"),  Value("bool"), Value("number"),   Value("string"),
+                                        Value("list"), Value("map"),  Value("function"), Value("unknown")};
     switch (value.kind()) {
     case ValueKind::Nil: return names[0];
     case ValueKind::Bool: return names[1];
@@ -90,25 +91,38 @@ Value kindName(const Value& value) {
 
 }  // namespace
 
-Value nativePrint(Caller&, std::span<Value> args) {
+Value nativePrint(Caller& caller, std::span<Value> args) {
     std::string line;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (i > 0) line += ' ';
         appendText(line, args[i]);
     }
     line += '\n';
-    std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
+    if (Console* console = caller.console()) {
+        console->write(line);
+    } else {
+        std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
+    }
     return Value();
 }
 
-Value nativeInput(Caller&, std::span<Value> args) {
+Value nativeInput(Caller& caller, std::span<Value> args) {
+    Console* console = caller.console();
     if (!args.empty()) {
         const TextArgument prompt(args[0]);
-        std::cout.write(prompt.view().data(), static_cast<std::streamsize>(prompt.view().size()));
+        if (console) {
+            console->write(prompt.view());
+        } else {
+            std::cout.write(prompt.view().data(), static_cast<std::streamsize>(prompt.view().size()));
+        }
     }
-    std::cout.flush();
     std::string line;
-    if (!readLine(std::cin, line)) return Value();
+    if (console) {
+        if (!console->readLine(line)) return Value();
+    } else {
+        std::cout.flush();
+        if (!readLine(std::cin, line)) return Value();
+    }
     return Value(std::move(line));
 }
 

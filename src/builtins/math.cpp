@@ -19,13 +19,13 @@ Value floatResult(std::span<Value> args, const char* name, double (*function)(do
     return Value(function(toNumber(args[0], name)));
 }
 
-// The process-wide generator, seeded once from one 32-bit draw of the
-// platform's random source. If that source fails, the static is left
+// The running thread's generator, seeded once from one 32-bit draw of the
+// platform's random source. If that source fails, the generator is left
 // uninitialised and the next draw tries again, so no number ever comes from
 // an unseeded generator.
 std::mt19937_64& generator(const char* name) {
     try {
-        static std::mt19937_64 instance = [] {
+        thread_local std::mt19937_64 instance = [] {
             std::random_device source;
             const auto seed = static_cast<uint32_t>(source());
             return std::mt19937_64(seed);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../value.h"
@@ -12,6 +13,16 @@
 namespace velmor {
 
 struct Environment;
+
+// Where print writes and input reads for an engine whose host has taken
+// them over (the embedding API); engines without one use the standard streams.
+class Console {
+public:
+    virtual ~Console() = default;
+    virtual void write(std::string_view text) = 0;
+    // One line, without its line feed; false at the end of the input.
+    virtual bool readLine(std::string& line) = 0;
+};
 
 // The running engine, as a builtin sees it: builtins that take functions
 // (map, filter, reduce, sort with a comparator) call user code back through
@@ -39,6 +50,13 @@ public:
     // The builtin's own sort runs in its frame, so that sorts nested through
     // comparators take no more native stack than any other callback.
     virtual bool sortBy(ValueVector& /*items*/, const Value& /*less*/) { return false; }
+
+    // The host's console, or null for the standard streams.
+    Console* console() const { return console_; }
+    void setConsole(Console* console) { console_ = console; }
+
+private:
+    Console* console_ = nullptr;
 };
 
 // Every builtin has this signature. The arguments are a view of the caller's
@@ -46,16 +64,32 @@ public:
 // values out of it. The engine has already checked the argument count.
 using NativeFn = Value (*)(Caller& caller, std::span<Value> args);
 
+// A native function that a host program defines, with whatever state it
+// keeps; the engines call it as they call a builtin.
+struct HostFunction : Object {
+    virtual Value call(Caller& caller, std::span<Value> args) = 0;
+};
+
 struct NativeObj final : Callable {
     NativeObj(std::string name, NativeFn fn_, int32_t minArity_, int32_t maxArity_)
         : nativeName(std::move(name)), fn(fn_), minArity(minArity_), maxArity(maxArity_) {}
+    NativeObj(std::string name, Ref<HostFunction> host_, int32_t minArity_, int32_t maxArity_)
+        : nativeName(std::move(name)), host(std::move(host_)), minArity(minArity_), maxArity(maxArity_) {}
     const std::string& name() const override { return nativeName; }
 
     std::string nativeName;
-    NativeFn fn = nullptr;
+    NativeFn fn = nullptr;   // a builtin's function; null for a host's
+    Ref<HostFunction> host;  // a host's function; null for a builtin
     int32_t minArity = 0;
     int32_t maxArity = -1;  // -1: no upper bound
 };
+
+// Calls a builtin or a host's native function; the count is checked.
+inline Value invokeNative(NativeObj& native, Caller& caller, std::span<Value> args) {
+    if (native.host) [[unlikely]]
+        return native.host->call(caller, args);
+    return native.fn(caller, args);
+}
 
 // Whether `count` arguments suit the native, and the message when they do not:
 // name + "() expects " + (1+ | 2 | 1-3) + " argument(s), got " + count.

@@ -42,7 +42,6 @@ namespace {
 constexpr const char* kReplSourceName = "<repl>";
 constexpr const char* kPrimaryPrompt = ">> ";
 constexpr const char* kContinuationPrompt = ".. ";
-constexpr const char* kInterruptedMessage = "Interrupted";
 // A file's byte order mark: the lexer drops it at the start of the text only.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -209,7 +208,7 @@ void Session::run(const StmtList& statements) {
             if (!result.isNil()) std::cout << toRepr(result) << "\n";
         } catch (const Interrupted&) {
             std::cout.flush();
-            std::cerr << kInterruptedMessage << "\n";
+            std::cerr << kInterruptedReport << "\n";
         } catch (const VelmorError& error) {
             reportRuntimeError(error);
         }

@@ -15,6 +15,17 @@ void flushOutput() { std::cout.flush(); }
 
 }  // namespace
 
+std::string cannotOpenReport(std::string_view path) { return "velmor: cannot open " + std::string(path); }
+
+std::string thrownValueReport(const ThrownValue& thrown) { return "Error: " + toText(thrown.value); }
+
+std::string systemFailureReport(const std::exception& failure) {
+    if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) return "RuntimeError: out of memory";
+    return "RuntimeError: internal error (" + std::string(failure.what()) + ")";
+}
+
+std::string unknownFailureReport() { return "RuntimeError: internal error (unknown exception)"; }
+
 void reportError(const VelmorError& error, std::string_view source, std::string_view sourceName) {
     reportText(formatReport(error, source, sourceName));
 }
@@ -31,33 +42,13 @@ void reportProblem(std::string_view message) {
     std::cerr << "velmor: " << message << "\n";
 }
 
-void reportCannotOpen(std::string_view path) {
-    const OutputFailureDeferred deferred;
-    flushOutput();
-    std::cerr << "velmor: cannot open " << path << "\n";
-}
+void reportCannotOpen(std::string_view path) { reportText(cannotOpenReport(path)); }
 
-void reportThrownValue(const ThrownValue& thrown) {
-    const OutputFailureDeferred deferred;
-    flushOutput();
-    std::cerr << "Error: " << toText(thrown.value) << "\n";
-}
+void reportThrownValue(const ThrownValue& thrown) { reportText(thrownValueReport(thrown)); }
 
-void reportSystemFailure(const std::exception& failure) {
-    const OutputFailureDeferred deferred;
-    flushOutput();
-    if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) {
-        std::cerr << "RuntimeError: out of memory\n";
-    } else {
-        std::cerr << "RuntimeError: internal error (" << failure.what() << ")\n";
-    }
-}
+void reportSystemFailure(const std::exception& failure) { reportText(systemFailureReport(failure)); }
 
-void reportUnknownFailure() {
-    const OutputFailureDeferred deferred;
-    flushOutput();
-    std::cerr << "RuntimeError: internal error (unknown exception)\n";
-}
+void reportUnknownFailure() { reportText(unknownFailureReport()); }
 
 void reportCurrentException(std::string_view source, std::string_view sourceName) {
     try {

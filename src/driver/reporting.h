@@ -6,11 +6,19 @@
 // flush finds ends the run only after the report (output.h).
 
 #include <exception>
+#include <string>
 #include <string_view>
 
 #include "error.h"
 
 namespace velmor {
+
+// The texts of the reports below, without their final line feed (the
+// embedding API hands them to its host as they are).
+std::string cannotOpenReport(std::string_view path);
+std::string thrownValueReport(const ThrownValue& thrown);
+std::string systemFailureReport(const std::exception& failure);
+std::string unknownFailureReport();
 
 // The report of the error for this source text and name, and a line feed.
 void reportError(const VelmorError& error, std::string_view source, std::string_view sourceName);

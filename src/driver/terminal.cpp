@@ -25,6 +25,18 @@ namespace {
 
 constexpr int kFallbackColumns = 80;
 
+// The request of the thread that made the catcher: the signal handler and,
+// on Windows, the console's control thread run on threads of their own,
+// whose requests no engine reads.
+std::atomic<std::atomic<bool>*> interruptTarget{nullptr};
+static_assert(std::atomic<std::atomic<bool>*>::is_always_lock_free,
+              "a signal handler may only touch lock-free atomics");
+
+void requestInterrupt() {
+    if (std::atomic<bool>* target = interruptTarget.load(std::memory_order_relaxed))
+        target->store(true, std::memory_order_relaxed);
+}
+
 }  // namespace
 
 #ifdef _WIN32
@@ -41,7 +53,7 @@ namespace {
 
 BOOL WINAPI onConsoleControl(DWORD event) {
     if (event != CTRL_C_EVENT) return FALSE;  // Ctrl-Break and closing still end the process
-    interruptRequested().store(true, std::memory_order_relaxed);
+    requestInterrupt();
     return TRUE;
 }
 
@@ -49,7 +61,10 @@ BOOL WINAPI onConsoleControl(DWORD event) {
 
 struct InterruptCatcher::Saved {};
 
-InterruptCatcher::InterruptCatcher() { SetConsoleCtrlHandler(onConsoleControl, TRUE); }
+InterruptCatcher::InterruptCatcher() {
+    interruptTarget.store(&interruptRequested());
+    SetConsoleCtrlHandler(onConsoleControl, TRUE);
+}
 
 InterruptCatcher::~InterruptCatcher() { SetConsoleCtrlHandler(onConsoleControl, FALSE); }
 
@@ -104,7 +119,7 @@ ConsoleModeGuard::~ConsoleModeGuard() {
 
 namespace {
 
-extern "C" void onInterruptSignal(int) { interruptRequested().store(true, std::memory_order_relaxed); }
+extern "C" void onInterruptSignal(int) { requestInterrupt(); }
 
 // The terminal's own modes while the line editor holds it raw, kept where a
 // signal handler can reach them. They are written only while terminalIsRaw
@@ -294,6 +309,7 @@ struct InterruptCatcher::Saved {
 };
 
 InterruptCatcher::InterruptCatcher() : saved_(std::make_unique<Saved>()) {
+    interruptTarget.store(&interruptRequested());
     struct sigaction action {};
     action.sa_handler = onInterruptSignal;
     sigemptyset(&action.sa_mask);

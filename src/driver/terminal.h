@@ -36,8 +36,8 @@ std::unique_ptr<EditingTerminal> openEditingTerminal();
 // Whether standard input and standard output are both a terminal (a console on Windows).
 bool standardStreamsAreTerminals();
 
-// While alive, Ctrl-C sets interruptRequested() instead of ending the
-// process (left alone when the process was started with it ignored).
+// While alive, Ctrl-C sets the interruptRequested() of the thread that made
+// it instead of ending the process (left alone when the process was started with it ignored).
 class InterruptCatcher {
 public:
     InterruptCatcher();

@@ -74,9 +74,11 @@ TEST(Interrupt, EndsASortThatCallsNoComparator) {
 TEST(Interrupt, ARequestFromAnotherThreadEndsAnEndlessLoop) {
     Interpreter interpreter;
     StmtList program = parseSource("let n = 0\nwhile true do n += 1 end");
-    std::thread requester([] {
+    // Each thread has its own request: the other thread sets this one's.
+    std::atomic<bool>& request = interruptRequested();
+    std::thread requester([&request] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        interruptRequested().store(true);
+        request.store(true);
     });
     const bool ended = interrupted(interpreter, program);
     requester.join();
