@@ -312,11 +312,11 @@ struct Interpreter::Impl {
     class Running {
     public:
         explicit Running(Impl& impl) : impl_(impl), saved_(executionLimits()) {
-            ExecutionLimits& limits = executionLimits();
-            limits.stepsEnabled = true;
-            limits.stepsLeft = impl.limits.steps;
-            limits.allocationLeft = impl.limits.allocation;
-            limits.maxContainerSize = impl.limits.maxContainerSize;
+            ExecutionLimits& running = executionLimits();
+            running.stepsEnabled = true;
+            running.stepsLeft = impl.limits.steps;
+            running.allocationLeft = impl.limits.allocation;
+            running.maxContainerSize = impl.limits.maxContainerSize;
             impl.lock.lock();
             impl.runningRequest = &interruptRequested();
             impl.runningRequest->store(false, std::memory_order_relaxed);
