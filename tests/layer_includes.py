@@ -9,6 +9,8 @@ or indirectly:
   the language server both build on it.
 - the language server (src/lsp/) never reaches the driver (src/driver.h,
   src/driver/); the driver starts the server, not the other way round.
+- the public headers of the embedding API (include/velmor/) include the
+  standard library only: no header of src/ reaches a host.
 
 A same-folder "..." include always resolves, whatever the include paths say,
 so this check is what makes the rule hold. It first proves on a copy of the
@@ -84,6 +86,15 @@ def violations(source_root):
     return found
 
 
+def public_violations(include_root):
+    """The "..." includes of the public headers: none is allowed."""
+    found = []
+    for header in sorted(include_root.glob("velmor/*.h")):
+        for name in INCLUDE.findall(header.read_text(encoding="utf-8", errors="replace")):
+            found.append("the public API: " + header.relative_to(include_root).as_posix() + " -> " + name)
+    return found
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--src", required=True, type=pathlib.Path, help="the src folder")
@@ -100,15 +111,19 @@ def main():
             pragmas.write('\n#include "value.h"\n')
         with open(copy / "lsp" / "text_index.h", "a", encoding="utf-8") as lsp:
             lsp.write('\n#include "driver/run.h"\n')
-        caught = violations(copy)
+        public = pathlib.Path(scratch) / "include"
+        shutil.copytree(args.src.parent / "include", public)
+        with open(public / "velmor" / "velmor.h", "a", encoding="utf-8") as api:
+            api.write('\n#include "value.h"\n')
+        caught = violations(copy) + public_violations(public)
         expected = ["vm.cpp -> parser.h", "lexer/token.h", "pragmas/pragmas.cpp -> value.h",
-                    "lsp/text_index.h -> driver/run.h"]
+                    "lsp/text_index.h -> driver/run.h", "velmor/velmor.h -> value.h"]
         missed = [name for name in expected if not any(line.endswith(name) for line in caught)]
         if missed:
             print("layer check: a forbidden include went unnoticed: " + ", ".join(missed), file=sys.stderr)
             return 1
 
-    found = violations(args.src)
+    found = violations(args.src) + public_violations(args.src.parent / "include")
     for line in found:
         print("layer check: sources reach beyond their layer: " + line, file=sys.stderr)
     return 1 if found else 0

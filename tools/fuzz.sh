@@ -13,7 +13,7 @@ build=build/fuzz
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DVELMOR_FUZZ=ON -DVELMOR_TESTS=OFF >/dev/null
-cmake --build "$build" --target fuzz_parse fuzz_vm fuzz_tree fuzz_fastpaths fuzz_lsp
+cmake --build "$build" --target fuzz_parse fuzz_vm fuzz_tree fuzz_fastpaths fuzz_lsp fuzz_embed
 
 corpus="$build/corpus"
 mkdir -p "$corpus" "$build/findings"
@@ -44,7 +44,7 @@ export ASAN_OPTIONS="detect_leaks=0:allocator_may_return_null=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 status=0
-for target in parse vm tree fastpaths lsp; do
+for target in parse vm tree fastpaths lsp embed; do
     # Every input that once failed a fuzzer, run once each before fuzzing anew.
     if ! "$build/tests/fuzz/fuzz_$target" -timeout=10 -rss_limit_mb=2048 tests/fuzz/regressions/* \
             >"$build/regressions_$target.log" 2>&1; then
