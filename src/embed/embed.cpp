@@ -388,12 +388,13 @@ struct Interpreter::Impl {
 
     Interpreter* owner;
     Options options;
+    // Every tree the tree-walker ran: its functions point into them, so the
+    // trees go after the engine.
+    std::vector<StmtList> trees;
     std::unique_ptr<VM> vm;
     std::unique_ptr<velmor::Interpreter> tree;
     Caller* caller = nullptr;
     Environment* globals = nullptr;
-    // Every tree the tree-walker ran: its functions point into them.
-    std::vector<StmtList> trees;
     // The last source run, for the reports of calls made after it.
     std::string lastSource;
     std::string lastSourceName;

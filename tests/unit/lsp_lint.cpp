@@ -18,13 +18,17 @@ using namespace velmor::lsp;
 
 namespace {
 
-// The Velmor files under the given folders of the repository.
+// The Velmor files under the given folders of the repository, but for the
+// embedding example's script, which calls its host's own functions.
 std::vector<std::string> programsIn(std::initializer_list<const char*> folders) {
+    const std::filesystem::path hostScripts = std::filesystem::path(VELMOR_SOURCE_DIR) / "examples" / "embed";
     std::vector<std::filesystem::path> paths;
     for (const char* folder : folders) {
         for (const auto& entry :
              std::filesystem::recursive_directory_iterator(std::filesystem::path(VELMOR_SOURCE_DIR) / folder)) {
-            if (entry.is_regular_file() && entry.path().extension() == ".vlm") paths.push_back(entry.path());
+            if (entry.is_regular_file() && entry.path().extension() == ".vlm" &&
+                entry.path().parent_path() != hostScripts)
+                paths.push_back(entry.path());
         }
     }
     std::sort(paths.begin(), paths.end());
