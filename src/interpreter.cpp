@@ -464,6 +464,7 @@ void Interpreter::pruneEscapedScopes() {
 
 void Interpreter::run(const StmtList& statements) {
     Entry entry(*this);
+    if (debugHook_) debugFrames_.assign(1, DebugRecord{kTopLevelFrameName, 0, 0, globals.get(), nullptr});
     try {
         const ExecStatus status = executeBlock(statements, *globals);
         if (status == ExecStatus::Break || status == ExecStatus::Continue) signalOutsideLoop(status);
@@ -489,14 +490,16 @@ void Interpreter::traceFrameLeft(const std::string& function, int32_t line, int3
     trace_->setCallerPosition(line, column);
 }
 
-Value Interpreter::runRepl(const StmtList& statements) {
+Value Interpreter::runRepl(const StmtList& statements) { return runIn(statements, *globals); }
+
+Value Interpreter::runIn(const StmtList& statements, Environment& scope) {
     Entry entry(*this);
     for (std::size_t i = 0; i < statements.size(); ++i) {
         const Stmt& statement = *statements[i];
         if (i + 1 == statements.size() && statement.kind == StmtKind::Expr) {
-            return evaluate(*static_cast<const ExprStmt&>(statement).expr, *globals);
+            return evaluate(*static_cast<const ExprStmt&>(statement).expr, scope);
         }
-        const ExecStatus status = execute(statement, *globals);
+        const ExecStatus status = execute(statement, scope);
         if (status == ExecStatus::Break || status == ExecStatus::Continue) signalOutsideLoop(status);
         if (status == ExecStatus::Return) {
             returnValue_ = Value();
@@ -628,6 +631,7 @@ Value Interpreter::callValue(const Value& callee, std::span<Value> args, int32_t
         return native.fn(*this, args);
     }
     if (callee.isFunction()) return callFunction(callee, args, line, column);
+    if (foreign_ && callee.isClosure()) return foreign_->call(callee, std::vector<Value>(args.begin(), args.end()));
     failWithType("", callee, kNotCallableSuffix, line, column);
 }
 
@@ -668,6 +672,8 @@ Value Interpreter::runCall(FunctionObj& function, Environment& scope, int32_t li
 
     if (trace_) [[unlikely]]
         return runBodyTraced(function, scope, line, column);
+    if (debugHook_) [[unlikely]]
+        return runBodyDebugged(function, scope);
     return finishBody(executeBlock(*function.body, scope));
 }
 
@@ -685,6 +691,109 @@ Value Interpreter::runBodyTraced(FunctionObj& function, Environment& scope, int3
         traceFrameLeft(function.name(), line, column);
         throw;
     }
+}
+
+// ---------------------------------------------------------------------------
+// What a debugger sees
+
+Value Interpreter::runBodyDebugged(FunctionObj& function, Environment& scope) {
+    struct Frame {
+        std::vector<DebugRecord>& frames;
+        Frame(std::vector<DebugRecord>& frames_, DebugRecord record) : frames(frames_) {
+            frames.push_back(std::move(record));
+        }
+        ~Frame() { frames.pop_back(); }
+        Frame(const Frame&) = delete;
+        Frame& operator=(const Frame&) = delete;
+    } const frame(debugFrames_, DebugRecord{function.name(), 0, 0, &scope, function.closure.get()});
+    return finishBody(executeBlock(*function.body, scope));
+}
+
+ExecStatus Interpreter::executeDebugged(const Stmt& statement, Environment& environment) {
+    if (debugFrames_.empty()) return executeStatement(statement, environment);  // a call from outside a run
+    // The record says this statement while it runs; the one it ran within again after.
+    struct Current {
+        std::vector<DebugRecord>& frames;
+        std::size_t index;
+        DebugRecord saved;
+        Current(std::vector<DebugRecord>& frames_, const Stmt& statement, Environment& environment)
+            : frames(frames_), index(frames_.size() - 1), saved(frames_[index]) {
+            DebugRecord& record = frames[index];
+            record.line = statement.line;
+            record.column = statement.column;
+            record.scope = &environment;
+        }
+        ~Current() {
+            DebugRecord& record = frames[index];
+            record.line = saved.line;
+            record.column = saved.column;
+            record.scope = saved.scope;
+        }
+        Current(const Current&) = delete;
+        Current& operator=(const Current&) = delete;
+    } const current(debugFrames_, statement, environment);
+    debugHook_->atStatement(*this, statement.line, debugFrames_.size());
+    try {
+        return executeStatement(statement, environment);
+    } catch (const RuntimeError& error) {
+        debugRaised(Value(error.message));
+        throw;
+    } catch (const ThrownValue& thrown) {
+        debugRaised(thrown.value);
+        throw;
+    }
+}
+
+void Interpreter::debugLoopPass(const Stmt& loop, Environment& environment) {
+    if (debugFrames_.empty()) return;
+    DebugRecord& record = debugFrames_.back();
+    const DebugRecord saved = record;
+    record.line = loop.line;
+    record.column = loop.column;
+    record.scope = &environment;
+    debugHook_->atStatement(*this, loop.line, debugFrames_.size());
+    DebugRecord& after = debugFrames_.back();
+    after.line = saved.line;
+    after.column = saved.column;
+    after.scope = saved.scope;
+}
+
+void Interpreter::debugRaised(const Value& error) {
+    if (debugErrorShown_) return;
+    debugErrorShown_ = true;
+    debugHook_->raised(*this, error, openTries_ > 0);
+}
+
+DebugFrame Interpreter::debugFrame(std::size_t index) const {
+    const DebugRecord& record = debugFrames_[debugFrames_.size() - 1 - index];
+    return DebugFrame{record.function, record.line, record.column};
+}
+
+std::vector<DebugVariable> Interpreter::variablesBetween(Environment* from, const Environment* to) {
+    std::vector<DebugVariable> variables;
+    for (Environment* scope = from; scope && scope != to; scope = scope->parent.get()) {
+        const std::size_t outer = variables.size();
+        for (auto& [name, value] : scope->vars) {
+            const bool shadowed = std::any_of(variables.begin(), variables.begin() + static_cast<std::ptrdiff_t>(outer),
+                                              [&](const DebugVariable& seen) { return seen.name == name; });
+            if (!shadowed) variables.push_back(DebugVariable{name, &value});
+        }
+        // A scope's bindings keep no order of their own: by name.
+        std::sort(variables.begin() + static_cast<std::ptrdiff_t>(outer), variables.end(),
+                  [](const DebugVariable& a, const DebugVariable& b) { return a.name < b.name; });
+    }
+    return variables;
+}
+
+std::vector<DebugVariable> Interpreter::debugLocals(std::size_t index) {
+    const DebugRecord& record = debugFrames_[debugFrames_.size() - 1 - index];
+    return variablesBetween(record.scope, record.closure ? record.closure : globals.get());
+}
+
+std::vector<DebugVariable> Interpreter::debugUpvalues(std::size_t index) {
+    const DebugRecord& record = debugFrames_[debugFrames_.size() - 1 - index];
+    if (!record.closure) return {};
+    return variablesBetween(const_cast<Environment*>(record.closure), globals.get());
 }
 
 Value Interpreter::callNativeTraced(NativeObj& native, std::span<Value> args, int32_t line, int32_t column) {
@@ -1047,7 +1156,7 @@ ExecStatus Interpreter::executeScoped(const StmtList& statements, Environment& e
     return executeBlock(statements, *scope);
 }
 
-ExecStatus Interpreter::execute(const Stmt& statement, Environment& environment) {
+ExecStatus Interpreter::executeStatement(const Stmt& statement, Environment& environment) {
     switch (statement.kind) {
     case StmtKind::Let: {
         const auto& node = static_cast<const LetStmt&>(statement);
@@ -1311,6 +1420,8 @@ ExecStatus Interpreter::executeWhile(const WhileStmt& statement, Environment& en
         if (status == ExecStatus::Break) break;
         if (status == ExecStatus::Return) return status;
         countStep();
+        if (debugHook_) [[unlikely]]
+            debugLoopPass(statement, environment);
     }
     return ExecStatus::Normal;
 }
@@ -1338,7 +1449,7 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
         const int64_t limit = end.asInt();
         const int64_t by = step.asInt();
         for (int64_t counter = start.asInt(); by > 0 ? counter <= limit : counter >= limit;) {
-            status = runForPass(scope, environment, statement.var, Value(counter), statement.body);
+            status = runForPass(statement, scope, environment, statement.var, Value(counter), statement.body);
             if (status == ExecStatus::Break || status == ExecStatus::Return) break;
             if (by > 0 ? counter > INT64_MAX - by : counter < INT64_MIN - by) break;
             counter += by;
@@ -1347,18 +1458,22 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
         const double limit = asDouble(end);
         const double by = asDouble(step);
         for (double counter = asDouble(start); by > 0 ? counter <= limit : by < 0 && counter >= limit; counter += by) {
-            status = runForPass(scope, environment, statement.var, Value(counter), statement.body);
+            status = runForPass(statement, scope, environment, statement.var, Value(counter), statement.body);
             if (status == ExecStatus::Break || status == ExecStatus::Return) break;
         }
     }
     return status == ExecStatus::Return ? status : ExecStatus::Normal;
 }
 
-ExecStatus Interpreter::runForPass(OwnedScope& scope, Environment& environment, const std::string& var, Value value,
-                                   const StmtList& body) {
+ExecStatus Interpreter::runForPass(const Stmt& loop, OwnedScope& scope, Environment& environment,
+                                   const std::string& var, Value value, const StmtList& body) {
     scope.renew(environment, var, std::move(value));
     const ExecStatus status = executeBlock(body, *scope);
-    if (status != ExecStatus::Break && status != ExecStatus::Return) countStep();
+    if (status != ExecStatus::Break && status != ExecStatus::Return) {
+        countStep();
+        if (debugHook_) [[unlikely]]
+            debugLoopPass(loop, environment);
+    }
     return status;
 }
 
@@ -1367,7 +1482,8 @@ ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& en
     ValueVector items = iterationItems(iterable, statement.line, statement.column);
     OwnedScope scope(*this, statement, statement.body);
     for (Value& item : items) {
-        const ExecStatus status = runForPass(scope, environment, statement.var, std::move(item), statement.body);
+        const ExecStatus status =
+            runForPass(statement, scope, environment, statement.var, std::move(item), statement.body);
         if (status == ExecStatus::Break) break;
         if (status == ExecStatus::Return) return status;
     }
@@ -1382,7 +1498,15 @@ ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& enviro
     }
     Value caught;
     const std::size_t openChainLinks = openChainLinks_;
+    struct OpenTry {
+        std::size_t& count;
+        explicit OpenTry(std::size_t& count_) : count(count_) { ++count; }
+        ~OpenTry() { --count; }
+        OpenTry(const OpenTry&) = delete;
+        OpenTry& operator=(const OpenTry&) = delete;
+    };
     try {
+        const OpenTry open(openTries_);
         return executeScoped(statement.body, environment);
     } catch (const RuntimeError& error) {
         caught = Value(error.message);
@@ -1390,6 +1514,7 @@ ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& enviro
         caught = std::move(thrown.value);
     }
     if (trace_) trace_->clear();
+    debugErrorShown_ = false;
     openChainLinks_ = openChainLinks;  // the chains the error left
     // The handler runs outside the catch clauses: its own errors are not ours.
     OwnedScope scope(*this, Ref<Environment>(&environment));

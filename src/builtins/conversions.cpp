@@ -69,6 +69,8 @@ Value formatInBase(int64_t number, unsigned base, const char* prefix) {
     return Value(std::move(text));
 }
 
+}  // namespace
+
 Value kindName(const Value& value) {
     // Cached, since type() is a common test in loops.
     static const Value names[] = {Value("nil"),  Value("bool"), Value("number"),   Value("string"),
@@ -87,8 +89,6 @@ Value kindName(const Value& value) {
     }
     return names[7];
 }
-
-}  // namespace
 
 Value nativePrint(Caller&, std::span<Value> args) {
     std::string line;
