@@ -58,9 +58,10 @@ class DebugHook {
 public:
     // Before a statement of line `line`, `depth` frames deep (1: the top level).
     virtual void atStatement(DebugTarget& target, int32_t line, std::size_t depth) = 0;
-    // An error was raised: its message (or the raised value), and whether a
-    // `try` that is running will catch it. The frames are still those of the raise.
-    virtual void raised(DebugTarget& target, const Value& error, bool caught) = 0;
+    // An error was raised: its message, or the value given to `error`
+    // (`thrown`), and whether a `try` that is running will catch it. The
+    // frames are still those of the raise.
+    virtual void raised(DebugTarget& target, const Value& error, bool thrown, bool caught) = 0;
 
     // Set when the debugger wants to be called at the next step whatever its
     // line (a pause, a request waiting); the VM otherwise calls at new lines only.

@@ -736,10 +736,10 @@ ExecStatus Interpreter::executeDebugged(const Stmt& statement, Environment& envi
     try {
         return executeStatement(statement, environment);
     } catch (const RuntimeError& error) {
-        debugRaised(Value(error.message));
+        debugRaised(Value(error.message), false);
         throw;
     } catch (const ThrownValue& thrown) {
-        debugRaised(thrown.value);
+        debugRaised(thrown.value, true);
         throw;
     }
 }
@@ -758,10 +758,10 @@ void Interpreter::debugLoopPass(const Stmt& loop, Environment& environment) {
     after.scope = saved.scope;
 }
 
-void Interpreter::debugRaised(const Value& error) {
+void Interpreter::debugRaised(const Value& error, bool thrown) {
     if (debugErrorShown_) return;
     debugErrorShown_ = true;
-    debugHook_->raised(*this, error, openTries_ > 0);
+    debugHook_->raised(*this, error, thrown, openTries_ > 0);
 }
 
 DebugFrame Interpreter::debugFrame(std::size_t index) const {
@@ -773,7 +773,9 @@ std::vector<DebugVariable> Interpreter::variablesBetween(Environment* from, cons
     std::vector<DebugVariable> variables;
     for (Environment* scope = from; scope && scope != to; scope = scope->parent.get()) {
         const std::size_t outer = variables.size();
-        for (auto& [name, value] : scope->vars) {
+        for (auto& binding : scope->vars) {
+            const std::string& name = binding.first;
+            Value& value = binding.second;
             const bool shadowed = std::any_of(variables.begin(), variables.begin() + static_cast<std::ptrdiff_t>(outer),
                                               [&](const DebugVariable& seen) { return seen.name == name; });
             if (!shadowed) variables.push_back(DebugVariable{name, &value});

@@ -421,7 +421,7 @@ private:
     [[gnu::noinline]] ExecStatus executeDebugged(const Stmt& statement, Environment& environment);
     [[gnu::noinline]] void debugLoopPass(const Stmt& loop, Environment& environment);
     [[gnu::noinline]] Value runBodyDebugged(FunctionObj& function, Environment& scope);
-    [[gnu::cold, gnu::noinline]] void debugRaised(const Value& error);
+    [[gnu::cold, gnu::noinline]] void debugRaised(const Value& error, bool thrown);
     // Variables bound in the scopes from `from` out to `to` (excluded), the innermost of each name.
     static std::vector<DebugVariable> variablesBetween(Environment* from, const Environment* to);
     std::size_t openTries_ = 0;  // try bodies running, counted only for a debugger

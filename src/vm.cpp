@@ -680,7 +680,7 @@ Value VM::runLoop(std::size_t targetDepth) {
             return execute(targetDepth);
         } catch (const RuntimeError& error) {
             if (debugHook_) [[unlikely]]
-                debugRaised(Value(error.message));
+                debugRaised(Value(error.message), false);
             if (handleError(Value(error.message), targetDepth)) {
                 debugErrorShown_ = false;
                 continue;
@@ -689,7 +689,7 @@ Value VM::runLoop(std::size_t targetDepth) {
             throw;
         } catch (const ThrownValue& thrown) {
             if (debugHook_) [[unlikely]]
-                debugRaised(thrown.value);
+                debugRaised(thrown.value, true);
             if (handleError(thrown.value, targetDepth)) {
                 debugErrorShown_ = false;
                 continue;
@@ -862,10 +862,10 @@ void VM::debugStep(const uint8_t* ip) {
     debugHook_->atStatement(*this, line, depth);
 }
 
-void VM::debugRaised(const Value& error) {
+void VM::debugRaised(const Value& error, bool thrown) {
     if (debugErrorShown_) return;
     debugErrorShown_ = true;
-    debugHook_->raised(*this, error, !handlers_.empty());
+    debugHook_->raised(*this, error, thrown, !handlers_.empty());
 }
 
 DebugFrame VM::debugFrame(std::size_t index) const {

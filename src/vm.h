@@ -164,7 +164,7 @@ private:
     // The debugger's trap before the instruction whose opcode is just before
     // `ip`: calls the hook when the running frame comes to a new line.
     [[gnu::noinline]] void debugStep(const uint8_t* ip);
-    [[gnu::cold, gnu::noinline]] void debugRaised(const Value& error);
+    [[gnu::cold, gnu::noinline]] void debugRaised(const Value& error, bool thrown);
     // The frame `index` frames out from the innermost, and the height of its part of the stack.
     const CallFrame& frameAt(std::size_t index) const { return frames_[frameCount_ - 1 - index]; }
     std::size_t frameHeight(std::size_t index) const;

@@ -132,14 +132,14 @@ private:
 // expression for a hover or the watch list may call these, and no others.
 bool isQuietBuiltin(std::string_view name) {
     static const std::set<std::string_view> quiet = {
-        "type",      "str",         "repr",      "num",       "int",       "bool",        "len",    "keys",
-        "values",    "has",         "slice",     "find",      "sum",       "count",       "upper",  "lower",
-        "split",     "join",        "trim",      "replace",   "starts_with", "ends_with", "char",   "ord",
-        "floor",     "ceil",        "abs",       "sqrt",      "min",       "max",         "round",  "pow",
-        "sin",       "cos",         "tan",       "log",       "exp",       "float",       "hex",    "bin",
-        "oct",       "parse_int",   "chars",     "is_number", "is_string", "is_list",     "is_map", "is_nil",
-        "is_bool",   "is_function", "clamp",     "sign",      "copy",      "zip",         "enumerate",
-        "get",       "contains",    "repeat",    "capitalize", "items"};
+        "type",     "str",         "repr",       "num",       "int",         "bool",      "len",       "keys",
+        "values",   "has",         "slice",      "find",      "sum",         "count",     "upper",     "lower",
+        "split",    "join",        "trim",       "replace",   "starts_with", "ends_with", "char",      "ord",
+        "floor",    "ceil",        "abs",        "sqrt",      "min",         "max",       "round",     "pow",
+        "sin",      "cos",         "tan",        "log",       "exp",         "float",     "hex",       "bin",
+        "oct",      "parse_int",   "chars",      "is_number", "is_string",   "is_list",   "is_map",    "is_nil",
+        "is_bool",  "is_function", "clamp",      "sign",      "copy",        "zip",       "enumerate", "get",
+        "contains", "repeat",      "capitalize", "items"};
     return quiet.contains(name);
 }
 
@@ -227,7 +227,7 @@ public:
     int serve();
 
     void atStatement(DebugTarget& target, int32_t line, std::size_t depth) override;
-    void raised(DebugTarget& target, const Value& error, bool caught) override;
+    void raised(DebugTarget& target, const Value& error, bool thrown, bool caught) override;
 
     void programOutput(std::string_view text, const char* category) { sendOutput(text, category); }
     std::optional<std::string> consoleLine();
@@ -293,6 +293,8 @@ private:
     std::size_t lastDepth_ = 0;
     bool evaluating_ = false;
     std::string exceptionText_;
+    const char* exceptionId_ = "RuntimeError";
+    bool noDebug_ = false;  // run only: no stops
     bool exceptionCaught_ = false;
     std::vector<Container> containers_;
     // Console code: its trees hold the functions it defines, kept for the session.
@@ -409,7 +411,7 @@ void Adapter::handle(const Json& request) {
         evaluate(request);
     } else if (command == "exceptionInfo") {
         if (exceptionText_.empty()) return fail(request, "no error is being shown");
-        respond(request, Json{{"exceptionId", "error"},
+        respond(request, Json{{"exceptionId", exceptionId_},
                               {"description", exceptionText_},
                               {"breakMode", exceptionCaught_ ? "always" : "unhandled"}});
     } else if (command == "continue" || command == "next" || command == "stepIn" || command == "stepOut") {
@@ -441,7 +443,8 @@ void Adapter::launch(const Json& request) {
     const std::string engine = arguments.value("engine", "vm");
     if (engine != "vm" && engine != "tree") return fail(request, "engine must be \"vm\" or \"tree\"");
     engine_ = engine == "tree" ? Engine::TreeWalker : Engine::BytecodeVm;
-    stopOnEntry_ = arguments.value("stopOnEntry", false);
+    noDebug_ = arguments.value("noDebug", false);
+    stopOnEntry_ = arguments.value("stopOnEntry", false) && !noDebug_;
     inputFile_ = arguments.value("inputFile", "");
     const SourceFile file = readSourceFile(program_);
     if (file.opened) {
@@ -467,10 +470,15 @@ void Adapter::setBreakpoints(const Json& request) {
         const auto code = codeLines_.lower_bound(line);
         Json answer{{"id", nextBreakpointId_}, {"verified", false}, {"line", line}};
         if (ours && code != codeLines_.end()) {
-            Breakpoint breakpoint{nextBreakpointId_, *code, wanted.value("condition", ""),
-                                  wanted.value("hitCondition", ""), wanted.value("logMessage", ""), 0};
+            Breakpoint breakpoint{nextBreakpointId_,
+                                  *code,
+                                  wanted.value("condition", ""),
+                                  wanted.value("hitCondition", ""),
+                                  wanted.value("logMessage", ""),
+                                  0};
             // The hits of a breakpoint that stays count on.
-            if (const auto old = breakpoints_.find(*code); old != breakpoints_.end()) breakpoint.hits = old->second.hits;
+            if (const auto old = breakpoints_.find(*code); old != breakpoints_.end())
+                breakpoint.hits = old->second.hits;
             kept[*code] = breakpoint;
             answer["verified"] = true;
             answer["line"] = *code;
@@ -480,7 +488,7 @@ void Adapter::setBreakpoints(const Json& request) {
         ++nextBreakpointId_;
         answers.push_back(answer);
     }
-    if (ours) breakpoints_ = std::move(kept);
+    if (ours && !noDebug_) breakpoints_ = std::move(kept);
     respond(request, Json{{"breakpoints", answers}});
 }
 
@@ -554,9 +562,11 @@ std::vector<DebugVariable> Adapter::containerVariables(Container& container) {
         std::vector<DebugVariable> variables;
         if (container.value.isList()) {
             ValueVector& items = container.value.asList().items;
-            for (std::size_t i = 0; i < items.size(); ++i) variables.push_back(DebugVariable{std::to_string(i), &items[i]});
+            for (std::size_t i = 0; i < items.size(); ++i)
+                variables.push_back(DebugVariable{std::to_string(i), &items[i]});
         } else if (container.value.isMap()) {
-            for (MapEntry& entry : container.value.asMap()) variables.push_back(DebugVariable{toText(entry.key), &entry.value});
+            for (MapEntry& entry : container.value.asMap())
+                variables.push_back(DebugVariable{toText(entry.key), &entry.value});
         }
         return variables;
     }
@@ -571,7 +581,8 @@ void Adapter::variables(const Json& request) {
     // Copied: describing a value may add containers.
     Container container = containers_[reference - 1];
     Json list = Json::array();
-    for (const DebugVariable& variable : containerVariables(container)) list.push_back(describe(variable.name, *variable.value));
+    for (const DebugVariable& variable : containerVariables(container))
+        list.push_back(describe(variable.name, *variable.value));
     respond(request, Json{{"variables", list}});
 }
 
@@ -770,11 +781,12 @@ void Adapter::atStatement(DebugTarget& target, int32_t line, std::size_t depth) 
     if (steps) stop(target, "step");
 }
 
-void Adapter::raised(DebugTarget& target, const Value& error, bool caught) {
-    if (evaluating_) return;
+void Adapter::raised(DebugTarget& target, const Value& error, bool thrown, bool caught) {
+    if (evaluating_ || noDebug_) return;
     if (!(stopOnRaised_ || (stopOnUncaught_ && !caught))) return;
     exceptionText_ = error.isString() ? std::string(error.asString()) : toText(error);
     exceptionCaught_ = caught;
+    exceptionId_ = thrown ? "error" : "RuntimeError";
     stop(target, "exception", exceptionText_);
 }
 
@@ -855,9 +867,8 @@ int Adapter::serve() {
 int runDebugAdapter() {
     // The protocol owns standard output; the program's output becomes events.
     std::ostream protocol(std::cout.rdbuf());
-    lsp::MessageReader reader(std::cin, [](std::string_view body) {
-        return !Json::parse(body, nullptr, false).is_discarded();
-    });
+    lsp::MessageReader reader(std::cin,
+                              [](std::string_view body) { return !Json::parse(body, nullptr, false).is_discarded(); });
     auto adapter = std::make_unique<Adapter>(protocol);
     Inbox& box = adapter->inbox();
 
