@@ -117,8 +117,13 @@ class DapClient:
 
     def send_bytes(self, data: bytes):
         with self.write_lock:
-            self.process.stdin.write(data)
-            self.process.stdin.flush()
+            try:
+                self.process.stdin.write(data)
+                self.process.stdin.flush()
+            except (BrokenPipeError, ValueError) as error:
+                status = self.process.poll()
+                raise DapError(f"cannot write to the adapter ({error}); its exit status: {status}; "
+                               f"last messages:\n{self._recent()}") from None
 
     def send(self, command, arguments=None) -> int:
         """Sends a request and returns its seq without waiting."""
