@@ -22,6 +22,7 @@ and spin.vlm (an endless loop):
   the default engine (no engine given).
 - pause: an endless loop paused twice, then disconnect ends the program and
   the adapter; closing the adapter's stdin does too; nothing is left running.
+- noDebug: breakpoints and exception filters do not stop the program.
 - a program that does not compile: its report and exit status.
 
 Usage: session_test.py --velmor PATH [--engine vm|tree]...
@@ -400,6 +401,25 @@ def pause_sessions(velmor, engine):
             F.equal([pid for pid in below + [client.process.pid] if alive(pid)], [], "processes left running")
 
 
+def no_debug_session(velmor, engine, folder):
+    """noDebug: the breakpoints do not stop the program."""
+    F.where = f"noDebug/{engine}"
+    input_file = os.path.join(folder, "input.txt")
+    with open(input_file, "w") as out:
+        out.write("Ada\n")
+    plain_out, plain_err, plain_status = run_plain(velmor, engine, PROGRAM, "Ada\n")
+    with adapter(velmor) as client:
+        client.initialize("velmor")
+        client.start(launch_arguments(engine, PROGRAM, noDebug=True, inputFile=input_file),
+                     breakpoints={PROGRAM: [{"line": L["loop"]}]}, exception_filters=["raised", "uncaught"])
+        status = client.finish()
+        F.equal(client.events("stopped"), [], "stopped events")
+        F.equal((client.output("stdout"), client.output("stderr"), status), (plain_out, plain_err, plain_status),
+                "output, report and exit status")
+        client.request("disconnect", {})
+        client.wait_exit()
+
+
 def broken_program_session(velmor, engine, folder):
     F.where = f"a program that does not compile/{engine}"
     path = os.path.join(folder, "broken.vlm")
@@ -431,6 +451,7 @@ def main():
             for session in (lambda: inspect_session(velmor, engine, folder),
                             lambda: exceptions_session(velmor, None if engine == "vm" else engine),
                             lambda: pause_sessions(velmor, engine),
+                            lambda: no_debug_session(velmor, engine, folder),
                             lambda: broken_program_session(velmor, engine, folder)):
                 try:
                     session()
