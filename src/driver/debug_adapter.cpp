@@ -2,20 +2,19 @@
 
 #include <algorithm>
 #include <charconv>
-#include <condition_variable>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <streambuf>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ast.h"
@@ -32,6 +31,18 @@
 #include "pragmas/pragmas.h"
 #include "vm.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#endif
+
 namespace velmor {
 
 namespace {
@@ -42,35 +53,93 @@ using Json = nlohmann::json;
 // Nothing in an engine catches it: no `try` of the program sees it.
 struct SessionEnded {};
 
+// A lock, a wait for a signal under it, and a detached thread: the
+// Windows build's compiler has no std::thread, so there they are the system's.
+#ifdef _WIN32
+class Lock {
+public:
+    void lock() { AcquireSRWLockExclusive(&lock_); }
+    void unlock() { ReleaseSRWLockExclusive(&lock_); }
+    PSRWLOCK native() { return &lock_; }
+
+private:
+    SRWLOCK lock_ = SRWLOCK_INIT;
+};
+class Signal {
+public:
+    void wait(Lock& lock) { SleepConditionVariableSRW(&signal_, lock.native(), INFINITE, 0); }
+    void notify() { WakeConditionVariable(&signal_); }
+
+private:
+    CONDITION_VARIABLE signal_ = CONDITION_VARIABLE_INIT;
+};
+void startDetached(std::function<void()> body) {
+    auto* owned = new std::function<void()>(std::move(body));
+    const HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](LPVOID argument) -> DWORD {
+            std::unique_ptr<std::function<void()>> run(static_cast<std::function<void()>*>(argument));
+            (*run)();
+            return 0;
+        },
+        owned, 0, nullptr);
+    if (!thread) {
+        delete owned;
+        throw std::runtime_error("cannot start the debug adapter's reader thread");
+    }
+    CloseHandle(thread);
+}
+#else
+class Lock {
+public:
+    void lock() { mutex_.lock(); }
+    void unlock() { mutex_.unlock(); }
+
+private:
+    std::mutex mutex_;
+};
+class Signal {
+public:
+    void wait(Lock& lock) { signal_.wait(lock); }
+    void notify() { signal_.notify_one(); }
+
+private:
+    std::condition_variable_any signal_;
+};
+void startDetached(std::function<void()> body) { std::thread(std::move(body)).detach(); }
+#endif
+
 // Messages from the reader thread, in order; nullopt marks the end of the input.
 class Inbox {
 public:
     explicit Inbox(std::atomic<bool>& attention) : attention_(attention) {}
 
     void put(std::optional<std::string> message) {
-        {
-            const std::lock_guard lock(mutex_);
-            messages_.push_back(std::move(message));
-        }
+        lock_.lock();
+        messages_.push_back(std::move(message));
+        lock_.unlock();
         attention_.store(true, std::memory_order_relaxed);
-        ready_.notify_one();
+        ready_.notify();
     }
     // The next message, waiting for one when `wait`; no value and `empty`
     // set when there is none yet.
     std::optional<std::string> take(bool wait, bool& empty) {
-        std::unique_lock lock(mutex_);
-        if (wait) ready_.wait(lock, [&] { return !messages_.empty(); });
+        lock_.lock();
+        while (wait && messages_.empty()) ready_.wait(lock_);
         empty = messages_.empty();
-        if (empty) return std::nullopt;
-        std::optional<std::string> message = std::move(messages_.front());
-        messages_.pop_front();
+        std::optional<std::string> message;
+        if (!empty) {
+            message = std::move(messages_.front());
+            messages_.pop_front();
+        }
+        lock_.unlock();
         return message;
     }
 
 private:
     std::atomic<bool>& attention_;
-    std::mutex mutex_;
-    std::condition_variable ready_;
+    Lock lock_;
+    Signal ready_;
     std::deque<std::optional<std::string>> messages_;
 };
 
@@ -879,7 +948,8 @@ int runDebugAdapter() {
     std::streambuf* const savedErr = std::cerr.rdbuf(&err);
     std::streambuf* const savedIn = std::cin.rdbuf(&in);
 
-    std::thread readerThread([&] {
+    // The reader may wait for input the client never sends; the process ends with it.
+    startDetached([&reader, &box] {
         std::string body;
         for (;;) {
             const lsp::ReadStatus status = reader.next(body);
@@ -897,8 +967,6 @@ int runDebugAdapter() {
     std::cerr.rdbuf(savedErr);
     std::cin.rdbuf(savedIn);
     protocol.flush();
-    // The reader may still wait for input the client never sends; the process ends with it.
-    readerThread.detach();
     return status;
 }
 
