@@ -670,10 +670,10 @@ Value Interpreter::runCall(FunctionObj& function, Environment& scope, int32_t li
         DepthGuard& operator=(const DepthGuard&) = delete;
     } guard(callDepth_);
 
-    if (trace_) [[unlikely]]
-        return runBodyTraced(function, scope, line, column);
-    if (debugHook_) [[unlikely]]
+    if (observed_) [[unlikely]] {
+        if (trace_) return runBodyTraced(function, scope, line, column);
         return runBodyDebugged(function, scope);
+    }
     return finishBody(executeBlock(*function.body, scope));
 }
 
@@ -693,9 +693,7 @@ Value Interpreter::runBodyTraced(FunctionObj& function, Environment& scope, int3
     }
 }
 
-// ---------------------------------------------------------------------------
-// What a debugger sees
-
+// A call under a debugger: the debugger sees its frame while it runs.
 Value Interpreter::runBodyDebugged(FunctionObj& function, Environment& scope) {
     struct Frame {
         std::vector<DebugRecord>& frames;
@@ -707,95 +705,6 @@ Value Interpreter::runBodyDebugged(FunctionObj& function, Environment& scope) {
         Frame& operator=(const Frame&) = delete;
     } const frame(debugFrames_, DebugRecord{function.name(), 0, 0, &scope, function.closure.get()});
     return finishBody(executeBlock(*function.body, scope));
-}
-
-ExecStatus Interpreter::executeDebugged(const Stmt& statement, Environment& environment) {
-    if (debugFrames_.empty()) return executeStatement(statement, environment);  // a call from outside a run
-    // The record says this statement while it runs; the one it ran within again after.
-    struct Current {
-        std::vector<DebugRecord>& frames;
-        std::size_t index;
-        DebugRecord saved;
-        Current(std::vector<DebugRecord>& frames_, const Stmt& statement, Environment& environment)
-            : frames(frames_), index(frames_.size() - 1), saved(frames_[index]) {
-            DebugRecord& record = frames[index];
-            record.line = statement.line;
-            record.column = statement.column;
-            record.scope = &environment;
-        }
-        ~Current() {
-            DebugRecord& record = frames[index];
-            record.line = saved.line;
-            record.column = saved.column;
-            record.scope = saved.scope;
-        }
-        Current(const Current&) = delete;
-        Current& operator=(const Current&) = delete;
-    } const current(debugFrames_, statement, environment);
-    debugHook_->atStatement(*this, statement.line, debugFrames_.size());
-    try {
-        return executeStatement(statement, environment);
-    } catch (const RuntimeError& error) {
-        debugRaised(Value(error.message), false);
-        throw;
-    } catch (const ThrownValue& thrown) {
-        debugRaised(thrown.value, true);
-        throw;
-    }
-}
-
-void Interpreter::debugLoopPass(const Stmt& loop, Environment& environment) {
-    if (debugFrames_.empty()) return;
-    DebugRecord& record = debugFrames_.back();
-    const DebugRecord saved = record;
-    record.line = loop.line;
-    record.column = loop.column;
-    record.scope = &environment;
-    debugHook_->atStatement(*this, loop.line, debugFrames_.size());
-    DebugRecord& after = debugFrames_.back();
-    after.line = saved.line;
-    after.column = saved.column;
-    after.scope = saved.scope;
-}
-
-void Interpreter::debugRaised(const Value& error, bool thrown) {
-    if (debugErrorShown_) return;
-    debugErrorShown_ = true;
-    debugHook_->raised(*this, error, thrown, openTries_ > 0);
-}
-
-DebugFrame Interpreter::debugFrame(std::size_t index) const {
-    const DebugRecord& record = debugFrames_[debugFrames_.size() - 1 - index];
-    return DebugFrame{record.function, record.line, record.column};
-}
-
-std::vector<DebugVariable> Interpreter::variablesBetween(Environment* from, const Environment* to) {
-    std::vector<DebugVariable> variables;
-    for (Environment* scope = from; scope && scope != to; scope = scope->parent.get()) {
-        const std::size_t outer = variables.size();
-        for (auto& binding : scope->vars) {
-            const std::string& name = binding.first;
-            Value& value = binding.second;
-            const bool shadowed = std::any_of(variables.begin(), variables.begin() + static_cast<std::ptrdiff_t>(outer),
-                                              [&](const DebugVariable& seen) { return seen.name == name; });
-            if (!shadowed) variables.push_back(DebugVariable{name, &value});
-        }
-        // A scope's bindings keep no order of their own: by name.
-        std::sort(variables.begin() + static_cast<std::ptrdiff_t>(outer), variables.end(),
-                  [](const DebugVariable& a, const DebugVariable& b) { return a.name < b.name; });
-    }
-    return variables;
-}
-
-std::vector<DebugVariable> Interpreter::debugLocals(std::size_t index) {
-    const DebugRecord& record = debugFrames_[debugFrames_.size() - 1 - index];
-    return variablesBetween(record.scope, record.closure ? record.closure : globals.get());
-}
-
-std::vector<DebugVariable> Interpreter::debugUpvalues(std::size_t index) {
-    const DebugRecord& record = debugFrames_[debugFrames_.size() - 1 - index];
-    if (!record.closure) return {};
-    return variablesBetween(const_cast<Environment*>(record.closure), globals.get());
 }
 
 Value Interpreter::callNativeTraced(NativeObj& native, std::span<Value> args, int32_t line, int32_t column) {
@@ -1141,8 +1050,10 @@ ValueVector Interpreter::iterationItems(const Value& iterable, int32_t line, int
 // Statements
 
 ExecStatus Interpreter::executeBlock(const StmtList& statements, Environment& environment) {
+    if (debugHook_) [[unlikely]]
+        return executeBlockDebugged(statements, environment);
     for (const StmtPtr& statement : statements) {
-        const ExecStatus status = execute(*statement, environment);
+        const ExecStatus status = executeStatement(*statement, environment);
         if (status != ExecStatus::Normal) return status;
     }
     return ExecStatus::Normal;

@@ -124,7 +124,10 @@ public:
 
     // Records into `trace` the calls of every error that escapes a run
     // (null: none, the default). Set before running.
-    void traceCalls(CallTrace* trace) { trace_ = trace; }
+    void traceCalls(CallTrace* trace) {
+        trace_ = trace;
+        observed_ = trace_ || debugHook_;
+    }
 
     Value call(const Value& callee, std::vector<Value> args) override;
     // A callback from a builtin (a sort comparator, say): the arguments are
@@ -148,7 +151,10 @@ public:
     // Calls `hook` before every statement, at every loop pass and at every
     // raised error (null: none, the default). Set before running, on a plain
     // interpreter: its scopes are then the program's scopes as written.
-    void debugWith(DebugHook* hook) { debugHook_ = hook; }
+    void debugWith(DebugHook* hook) {
+        debugHook_ = hook;
+        observed_ = trace_ || debugHook_;
+    }
 
     std::size_t debugFrameCount() const override { return debugFrames_.size(); }
     DebugFrame debugFrame(std::size_t index) const override;
@@ -418,6 +424,9 @@ private:
     std::vector<DebugRecord> debugFrames_;
     // The error being unwound was shown to the hook already.
     bool debugErrorShown_ = false;
+    // Calls are traced or debugged: they take the slow path.
+    bool observed_ = false;
+    [[gnu::noinline]] ExecStatus executeBlockDebugged(const StmtList& statements, Environment& environment);
     [[gnu::noinline]] ExecStatus executeDebugged(const Stmt& statement, Environment& environment);
     [[gnu::noinline]] void debugLoopPass(const Stmt& loop, Environment& environment);
     [[gnu::noinline]] Value runBodyDebugged(FunctionObj& function, Environment& scope);
