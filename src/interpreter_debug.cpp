@@ -42,6 +42,8 @@ ExecStatus Interpreter::executeDebugged(const Stmt& statement, Environment& envi
         Current(const Current&) = delete;
         Current& operator=(const Current&) = delete;
     } const current(debugFrames_, statement, environment);
+    // Code runs again: whatever error was shown has been caught, or ended a call from the console.
+    debugErrorShown_ = false;
     debugHook_->atStatement(*this, statement.line, debugFrames_.size());
     try {
         return executeStatement(statement, environment);

@@ -859,6 +859,8 @@ void VM::debugStep(const uint8_t* ip) {
     if (line <= 0) return;
     if (debugLines_[depth] == line && !debugHook_->attention.load(std::memory_order_relaxed)) return;
     debugLines_[depth] = line;
+    // Code runs again: whatever error was shown has been caught, or ended a call from the console.
+    debugErrorShown_ = false;
     debugHook_->atStatement(*this, line, depth);
 }
 

@@ -429,10 +429,15 @@ bool Adapter::handleNext(bool wait) {
         throw;
     } catch (const VelmorError& error) {
         fail(request, error.message);
+    } catch (const ThrownValue& thrown) {
+        // What the console's code raised with `error`, which no `try` of the program may see.
+        fail(request, "Error: " + toText(thrown.value));
     } catch (const Json::exception& error) {
         fail(request, std::string("bad arguments: ") + error.what());
     } catch (const std::exception& error) {
         fail(request, error.what());
+    } catch (...) {
+        fail(request, "the evaluation was stopped");
     }
     return true;
 }
@@ -936,10 +941,11 @@ int Adapter::serve() {
 int runDebugAdapter() {
     // The protocol owns standard output; the program's output becomes events.
     std::ostream protocol(std::cout.rdbuf());
-    lsp::MessageReader reader(std::cin,
-                              [](std::string_view body) { return !Json::parse(body, nullptr, false).is_discarded(); });
-    auto adapter = std::make_unique<Adapter>(protocol);
-    Inbox& box = adapter->inbox();
+    // The reader thread shares what it uses, so that nothing it touches is
+    // destroyed under it if input arrives while the session ends.
+    const auto reader = std::make_shared<lsp::MessageReader>(
+        std::cin, [](std::string_view body) { return !Json::parse(body, nullptr, false).is_discarded(); });
+    const auto adapter = std::make_shared<Adapter>(protocol);
 
     CallbackBuffer out([&](std::string_view text) { adapter->programOutput(text, "stdout"); });
     CallbackBuffer err([&](std::string_view text) { adapter->programOutput(text, "stderr"); });
@@ -949,18 +955,18 @@ int runDebugAdapter() {
     std::streambuf* const savedIn = std::cin.rdbuf(&in);
 
     // The reader may wait for input the client never sends; the process ends with it.
-    startDetached([&reader, &box] {
+    startDetached([reader, adapter] {
         std::string body;
         for (;;) {
-            const lsp::ReadStatus status = reader.next(body);
+            const lsp::ReadStatus status = reader->next(body);
             if (status == lsp::ReadStatus::End) break;
             if (status == lsp::ReadStatus::Message) {
-                box.put(body);
+                adapter->inbox().put(body);
             } else {
-                box.put(std::string("{}"));  // answered as a malformed message
+                adapter->inbox().put(std::string("{}"));  // answered as a malformed message
             }
         }
-        box.put(std::nullopt);
+        adapter->inbox().put(std::nullopt);
     });
     const int status = adapter->serve();
     std::cout.rdbuf(savedOut);

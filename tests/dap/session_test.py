@@ -204,6 +204,10 @@ def inspect_session(velmor, engine, folder):
             client.failing_request("evaluate", {"expression": "counter(1)", "frameId": top["id"], "context": context})
         # The console may call: the counter moves on to 113.
         F.equal(client.evaluate("counter(100)", top["id"], "repl")["result"], "113", "repl counter(100)")
+        # What the console's code raises is its own error; the program goes on.
+        raised = client.failing_request("evaluate", {"expression": "error(\"from the console\")", "frameId": top["id"],
+                                                     "context": "repl"})
+        F.equal(raised["message"], "Error: from the console", "an error raised in the console")
 
         # Into the closure: step in its locals, count among its upvalues.
         top = client.step("stepIn")
