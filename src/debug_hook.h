@@ -5,9 +5,10 @@
 // of a line, and again whenever it comes back to one), and when an error is
 // raised, with itself as the DebugTarget; the hook may stop the program
 // there, look at its frames and change its variables, and returns to let it
-// go on. The tree-walker also calls it at each pass of a loop, so that a
-// loop without statements can be paused. An engine without a hook pays one
-// predictable branch per statement where it checks for one (the VM pays
+// go on. The tree-walker also calls it as each block begins, with the line
+// of the statement that runs the block, so that a loop comes back to its own
+// line at every pass, as the VM's loops do, and an empty loop can be paused. An engine without a hook pays
+// one predictable branch per block where it checks for one (the VM pays
 // nothing: it runs from another dispatch table when it has one).
 
 #include <atomic>

@@ -631,8 +631,12 @@ Value Interpreter::callValue(const Value& callee, std::span<Value> args, int32_t
         return native.fn(*this, args);
     }
     if (callee.isFunction()) return callFunction(callee, args, line, column);
-    if (foreign_ && callee.isClosure()) return foreign_->call(callee, std::vector<Value>(args.begin(), args.end()));
+    if (foreign_ && callee.isClosure()) return callForeign(callee, args);
     failWithType("", callee, kNotCallableSuffix, line, column);
+}
+
+Value Interpreter::callForeign(const Value& callee, std::span<Value> args) {
+    return foreign_->call(callee, std::vector<Value>(args.begin(), args.end()));
 }
 
 Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int32_t line, int32_t column) {
@@ -1333,8 +1337,6 @@ ExecStatus Interpreter::executeWhile(const WhileStmt& statement, Environment& en
         if (status == ExecStatus::Break) break;
         if (status == ExecStatus::Return) return status;
         countStep();
-        if (debugHook_) [[unlikely]]
-            debugLoopPass(statement, environment);
     }
     return ExecStatus::Normal;
 }
@@ -1362,7 +1364,7 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
         const int64_t limit = end.asInt();
         const int64_t by = step.asInt();
         for (int64_t counter = start.asInt(); by > 0 ? counter <= limit : counter >= limit;) {
-            status = runForPass(statement, scope, environment, statement.var, Value(counter), statement.body);
+            status = runForPass(scope, environment, statement.var, Value(counter), statement.body);
             if (status == ExecStatus::Break || status == ExecStatus::Return) break;
             if (by > 0 ? counter > INT64_MAX - by : counter < INT64_MIN - by) break;
             counter += by;
@@ -1371,22 +1373,18 @@ ExecStatus Interpreter::executeNumericFor(const NumericForStmt& statement, Envir
         const double limit = asDouble(end);
         const double by = asDouble(step);
         for (double counter = asDouble(start); by > 0 ? counter <= limit : by < 0 && counter >= limit; counter += by) {
-            status = runForPass(statement, scope, environment, statement.var, Value(counter), statement.body);
+            status = runForPass(scope, environment, statement.var, Value(counter), statement.body);
             if (status == ExecStatus::Break || status == ExecStatus::Return) break;
         }
     }
     return status == ExecStatus::Return ? status : ExecStatus::Normal;
 }
 
-ExecStatus Interpreter::runForPass(const Stmt& loop, OwnedScope& scope, Environment& environment,
-                                   const std::string& var, Value value, const StmtList& body) {
+ExecStatus Interpreter::runForPass(OwnedScope& scope, Environment& environment, const std::string& var, Value value,
+                                   const StmtList& body) {
     scope.renew(environment, var, std::move(value));
     const ExecStatus status = executeBlock(body, *scope);
-    if (status != ExecStatus::Break && status != ExecStatus::Return) {
-        countStep();
-        if (debugHook_) [[unlikely]]
-            debugLoopPass(loop, environment);
-    }
+    if (status != ExecStatus::Break && status != ExecStatus::Return) countStep();
     return status;
 }
 
@@ -1395,8 +1393,7 @@ ExecStatus Interpreter::executeForIn(const ForInStmt& statement, Environment& en
     ValueVector items = iterationItems(iterable, statement.line, statement.column);
     OwnedScope scope(*this, statement, statement.body);
     for (Value& item : items) {
-        const ExecStatus status =
-            runForPass(statement, scope, environment, statement.var, std::move(item), statement.body);
+        const ExecStatus status = runForPass(scope, environment, statement.var, std::move(item), statement.body);
         if (status == ExecStatus::Break) break;
         if (status == ExecStatus::Return) return status;
     }

@@ -148,8 +148,9 @@ public:
         return executeStatement(statement, environment);
     }
 
-    // Calls `hook` before every statement, at every loop pass and at every
-    // raised error (null: none, the default). Set before running, on a plain
+    // Calls `hook` before every statement, at the start of every block (with
+    // the line of the statement that runs it: a loop's pass, a branch) and at
+    // every raised error (null: none, the default). Set before running, on a plain
     // interpreter: its scopes are then the program's scopes as written.
     void debugWith(DebugHook* hook) {
         debugHook_ = hook;
@@ -263,8 +264,8 @@ private:
     ExecStatus executeForIn(const ForInStmt& statement, Environment& environment);
     // One pass of a for loop: a fresh scope binding the loop variable, then
     // the body. Break or Return stops the loop; anything else goes on.
-    ExecStatus runForPass(const Stmt& loop, OwnedScope& scope, Environment& environment, const std::string& var,
-                          Value value, const StmtList& body);
+    ExecStatus runForPass(OwnedScope& scope, Environment& environment, const std::string& var, Value value,
+                          const StmtList& body);
     ExecStatus executeTry(const TryStmt& statement, Environment& environment);
 
     // The binding `name` refers to from `environment`, or nullptr; the same
@@ -428,7 +429,7 @@ private:
     bool observed_ = false;
     [[gnu::noinline]] ExecStatus executeBlockDebugged(const StmtList& statements, Environment& environment);
     [[gnu::noinline]] ExecStatus executeDebugged(const Stmt& statement, Environment& environment);
-    [[gnu::noinline]] void debugLoopPass(const Stmt& loop, Environment& environment);
+    [[gnu::noinline, gnu::cold]] Value callForeign(const Value& callee, std::span<Value> args);
     [[gnu::noinline]] Value runBodyDebugged(FunctionObj& function, Environment& scope);
     [[gnu::cold, gnu::noinline]] void debugRaised(const Value& error, bool thrown);
     // Variables bound in the scopes from `from` out to `to` (excluded), the innermost of each name.

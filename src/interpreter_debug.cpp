@@ -12,6 +12,12 @@
 namespace velmor {
 
 ExecStatus Interpreter::executeBlockDebugged(const StmtList& statements, Environment& environment) {
+    // A block begins: the hook sees again the statement that runs it (a
+    // loop's next pass, a branch taken), then each statement of the block.
+    if (!debugFrames_.empty() && debugFrames_.back().line > 0) {
+        debugErrorShown_ = false;
+        debugHook_->atStatement(*this, debugFrames_.back().line, debugFrames_.size());
+    }
     for (const StmtPtr& statement : statements) {
         const ExecStatus status = executeDebugged(*statement, environment);
         if (status != ExecStatus::Normal) return status;
@@ -54,20 +60,6 @@ ExecStatus Interpreter::executeDebugged(const Stmt& statement, Environment& envi
         debugRaised(thrown.value, true);
         throw;
     }
-}
-
-void Interpreter::debugLoopPass(const Stmt& loop, Environment& environment) {
-    if (debugFrames_.empty()) return;
-    DebugRecord& record = debugFrames_.back();
-    const DebugRecord saved = record;
-    record.line = loop.line;
-    record.column = loop.column;
-    record.scope = &environment;
-    debugHook_->atStatement(*this, loop.line, debugFrames_.size());
-    DebugRecord& after = debugFrames_.back();
-    after.line = saved.line;
-    after.column = saved.column;
-    after.scope = saved.scope;
 }
 
 void Interpreter::debugRaised(const Value& error, bool thrown) {
