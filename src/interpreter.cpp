@@ -18,6 +18,18 @@ namespace velmor {
 
 namespace {
 
+// Counts one more in `count` while it lives: an active call, an open try.
+class CountWhile {
+public:
+    explicit CountWhile(std::size_t& count) : count_(count) { ++count_; }
+    ~CountWhile() { --count_; }
+    CountWhile(const CountWhile&) = delete;
+    CountWhile& operator=(const CountWhile&) = delete;
+
+private:
+    std::size_t& count_;
+};
+
 // Arguments of calls with at most this many are evaluated into a buffer on
 // the native stack instead of a heap vector.
 constexpr std::size_t kInlineArguments = 4;
@@ -666,13 +678,7 @@ Value Interpreter::runCall(FunctionObj& function, Environment& scope, int32_t li
     }
     countStep();
 
-    struct DepthGuard {
-        std::size_t& depth;
-        explicit DepthGuard(std::size_t& depth_) : depth(depth_) { ++depth; }
-        ~DepthGuard() { --depth; }
-        DepthGuard(const DepthGuard&) = delete;
-        DepthGuard& operator=(const DepthGuard&) = delete;
-    } guard(callDepth_);
+    const CountWhile guard(callDepth_);
 
     if (observed_) [[unlikely]] {
         if (trace_) return runBodyTraced(function, scope, line, column);
@@ -1408,15 +1414,8 @@ ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& enviro
     }
     Value caught;
     const std::size_t openChainLinks = openChainLinks_;
-    struct OpenTry {
-        std::size_t& count;
-        explicit OpenTry(std::size_t& count_) : count(count_) { ++count; }
-        ~OpenTry() { --count; }
-        OpenTry(const OpenTry&) = delete;
-        OpenTry& operator=(const OpenTry&) = delete;
-    };
     try {
-        const OpenTry open(openTries_);
+        const CountWhile open(openTries_);
         return executeScoped(statement.body, environment);
     } catch (const RuntimeError& error) {
         caught = Value(error.message);
