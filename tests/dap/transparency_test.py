@@ -13,8 +13,10 @@ import argparse
 import concurrent.futures
 import os
 import pathlib
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -27,8 +29,44 @@ SKIPPED_WORDS = ("random", "randint", "clock", "input(", "# args:", "# stdin", "
 MAX_STEPS = 400
 
 
-def programs():
-    found = []
+# The simple shapes every fast path meets, x = y + 1 with x and y each kind
+# of variable, so that stepping through them shows any the debugger changes.
+SHAPES = """let g = 1
+let h = g + 1
+h = g + 1
+function params(p, q)
+    p = q + 1
+    let l = p + 1
+    l = l + 1
+    return l
+end
+function captures(u)
+    let w = u + 1
+    return function(v)
+        u = w + 1
+        w = u + v
+        return u + w
+    end
+end
+let f = captures(2)
+for i = 1, 3 do
+    let k = i + 1
+    g = i + 1
+    h = k + g
+    k = h + 1
+end
+for item in [1, 2.5, "s"] do
+    let t = item
+    if type(t) == "number" then t = t + 1 end
+end
+print(g, h, params(1, 2), f(3), f(4))
+"""
+
+
+def programs(scratch):
+    shapes = pathlib.Path(scratch) / "shapes.vlm"
+    shapes.write_text(SHAPES, encoding="utf-8")
+    found = [shapes]
     for folder in ("tests/scripts/language", "tests/scripts/builtins", "tests/scripts/errors", "tests/scripts/syntax",
                    "examples"):
         for path in sorted((ROOT / folder).rglob("*.vlm")):
@@ -94,13 +132,14 @@ def debugged(velmor, engine, path, stepping):
 def check(velmor, engine, path):
     expected = direct(velmor, engine, path)
     failures = []
+    name = path.relative_to(ROOT) if path.is_relative_to(ROOT) else path.name
     for stepping in (False, True):
+        where = "%s %s%s" % (name, engine, " stepped" if stepping else "")
         try:
             out, err, status, problems = debugged(velmor, engine, path, stepping)
         except DapError as error:
-            failures.append("%s %s%s: %s" % (path.relative_to(ROOT), engine, " stepped" if stepping else "", error))
+            failures.append("%s: %s" % (where, error))
             continue
-        where = "%s %s%s" % (path.relative_to(ROOT), engine, " stepped" if stepping else "")
         failures += [where + ": " + problem for problem in problems]
         if (out, err, status) != expected:
             failures.append("%s: got %r, expected %r" % (where, (out[-300:], err[-300:], status),
@@ -116,7 +155,8 @@ def main():
     args = parser.parse_args()
     args.velmor = os.path.abspath(args.velmor)
     deadline = time.monotonic() + args.seconds
-    todo = [(engine, path) for path in programs() for engine in ("vm", "tree")]
+    scratch = tempfile.mkdtemp(prefix="velmor-dap-")
+    todo = [(engine, path) for path in programs(scratch) for engine in ("vm", "tree")]
     failures = []
     checked = 0
     with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
@@ -133,6 +173,7 @@ def main():
         for job in concurrent.futures.as_completed(pending):
             failures += job.result()
             checked += 1
+    shutil.rmtree(scratch, ignore_errors=True)
     for failure in failures:
         print("FAIL " + failure)
     print("%d of %d program runs checked under the debugger, %d differences" % (checked, len(todo), len(failures)))
