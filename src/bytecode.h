@@ -116,6 +116,15 @@ struct UpvalueDesc {
     bool operator==(const UpvalueDesc&) const = default;
 };
 
+// Which local variable a slot holds over which code: from the instruction at
+// `start` up to the one before `end`. For a debugger; nothing runs from it.
+struct LocalName {
+    std::string name;
+    uint32_t slot;
+    uint32_t start;
+    uint32_t end;
+};
+
 struct FunctionProto final : Object {
     std::string name;  // empty for the top-level script
     uint32_t arity = 0;
@@ -124,6 +133,8 @@ struct FunctionProto final : Object {
     std::vector<Value> constants;  // Int, Float and String only
     std::vector<Ref<FunctionProto>> protos;
     std::vector<UpvalueDesc> upvalues;
+    std::vector<LocalName> localNames;
+    std::vector<std::string> upvalueNames;  // as long as `upvalues`
 };
 
 // Names the instruction at an offset of a prototype in a listing in place of

@@ -34,6 +34,7 @@ struct LocalVar {
     std::string name;
     int32_t depth;
     bool captured = false;
+    size_t debugName = 0;  // its entry in the prototype's localNames
 };
 
 struct LoopContext {
@@ -48,6 +49,7 @@ struct FunctionState {
     Ref<FunctionProto> proto;
     std::vector<LocalVar> locals;
     std::vector<UpvalueDesc> upvalues;
+    std::vector<std::string> upvalueNames;
     int32_t scopeDepth = 0;
     std::vector<LoopContext> loops;
     // Open try bodies at the current point; a break or continue leaving some
@@ -86,6 +88,7 @@ public:
         emitByte(OP_NIL, 0);
         emitByte(OP_RETURN, 0);
         script.proto->upvalues = script.upvalues;
+        script.proto->upvalueNames = script.upvalueNames;
         current = nullptr;
         return script.proto;
     }
@@ -163,6 +166,7 @@ private:
         --current->scopeDepth;
         std::vector<LocalVar>& locals = current->locals;
         while (!locals.empty() && locals.back().depth > current->scopeDepth) {
+            current->proto->localNames[locals.back().debugName].end = static_cast<uint32_t>(code().size());
             emitByte(locals.back().captured ? OP_CLOSE_UPVALUE : OP_POP, line);
             locals.pop_back();
         }
@@ -181,8 +185,12 @@ private:
         std::vector<LocalVar>& locals = current->locals;
         // Slots are 16-bit operands.
         if (locals.size() >= kMaxLocals) throw compileError("too many local variables");
-        locals.push_back(LocalVar{name, current->scopeDepth, false});
-        return static_cast<uint32_t>(locals.size() - 1);
+        const auto slot = static_cast<uint32_t>(locals.size());
+        std::vector<LocalName>& names = current->proto->localNames;
+        const auto here = static_cast<uint32_t>(code().size());
+        names.push_back(LocalName{name, slot, here, UINT32_MAX});
+        locals.push_back(LocalVar{name, current->scopeDepth, false, names.size() - 1});
+        return slot;
     }
 
     static int32_t resolveLocal(const FunctionState& state, const std::string& name) {
@@ -192,7 +200,7 @@ private:
         return -1;
     }
 
-    static int32_t addUpvalue(FunctionState& state, uint32_t index, uint8_t isLocal) {
+    static int32_t addUpvalue(FunctionState& state, uint32_t index, uint8_t isLocal, const std::string& name) {
         UpvalueDesc wanted{isLocal, index};
         for (size_t i = 0; i < state.upvalues.size(); ++i) {
             if (state.upvalues[i] == wanted) return static_cast<int32_t>(i);
@@ -200,6 +208,7 @@ private:
         // Upvalue indices are 8-bit operands.
         if (state.upvalues.size() >= kMaxUpvalues) throw compileError("too many upvalues");
         state.upvalues.push_back(wanted);
+        state.upvalueNames.push_back(name);
         return static_cast<int32_t>(state.upvalues.size() - 1);
     }
 
@@ -208,10 +217,10 @@ private:
         int32_t slot = resolveLocal(*state.enclosing, name);
         if (slot >= 0) {
             state.enclosing->locals[static_cast<size_t>(slot)].captured = true;
-            return addUpvalue(state, static_cast<uint32_t>(slot), 1);
+            return addUpvalue(state, static_cast<uint32_t>(slot), 1, name);
         }
         int32_t outer = resolveUpvalue(*state.enclosing, name);
-        if (outer >= 0) return addUpvalue(state, static_cast<uint32_t>(outer), 0);
+        if (outer >= 0) return addUpvalue(state, static_cast<uint32_t>(outer), 0, name);
         return -1;
     }
 
@@ -256,6 +265,7 @@ private:
         emitByte(OP_NIL, line);
         emitByte(OP_RETURN, line);
         function.proto->upvalues = function.upvalues;
+        function.proto->upvalueNames = function.upvalueNames;
         current = function.enclosing;
 
         std::vector<Ref<FunctionProto>>& siblings = current->proto->protos;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "call_trace.h"
+#include "driver/debug_adapter.h"
 #include "driver/output.h"
 #include "driver/reporting.h"
 #include "driver/run.h"
@@ -31,7 +32,8 @@ constexpr const char* kUsage = "velmor                    start the REPL (tree-w
                                "velmor --format <file>... rewrite files in the canonical layout\n"
                                "velmor --format --check <file>... list the files --format would change\n"
                                "velmor --format -         format standard input onto standard output\n"
-                               "velmor --trace <file>     run a file; after an error, print its call trace\n";
+                               "velmor --trace <file>     run a file; after an error, print its call trace\n"
+                               "velmor --dap              serve an editor's debugger on stdin/stdout\n";
 
 constexpr int kExitUsage = 2;
 
@@ -102,6 +104,7 @@ int dispatch(std::vector<std::string> args) {
         return 0;
     }
     if (mode == "--lsp") return lsp::runLanguageServer();
+    if (mode == "--dap") return runDebugAdapter();
     if (mode == "-c") {
         if (!hasOperand) return complainMissingArgument("-c requires an argument");
         return runSource(args[1], "<-c>", engine, tracing);

@@ -18,6 +18,18 @@ namespace velmor {
 
 namespace {
 
+// Counts one more in `count` while it lives: an active call, an open try.
+class CountWhile {
+public:
+    explicit CountWhile(std::size_t& count) : count_(count) { ++count_; }
+    ~CountWhile() { --count_; }
+    CountWhile(const CountWhile&) = delete;
+    CountWhile& operator=(const CountWhile&) = delete;
+
+private:
+    std::size_t& count_;
+};
+
 // Arguments of calls with at most this many are evaluated into a buffer on
 // the native stack instead of a heap vector.
 constexpr std::size_t kInlineArguments = 4;
@@ -465,6 +477,7 @@ void Interpreter::pruneEscapedScopes() {
 
 void Interpreter::run(const StmtList& statements) {
     Entry entry(*this);
+    if (debugHook_) debugFrames_.assign(1, DebugRecord{kTopLevelFrameName, 0, 0, globals.get(), nullptr});
     try {
         const ExecStatus status = executeBlock(statements, *globals);
         if (status == ExecStatus::Break || status == ExecStatus::Continue) signalOutsideLoop(status);
@@ -490,14 +503,16 @@ void Interpreter::traceFrameLeft(const std::string& function, int32_t line, int3
     trace_->setCallerPosition(line, column);
 }
 
-Value Interpreter::runRepl(const StmtList& statements) {
+Value Interpreter::runRepl(const StmtList& statements) { return runIn(statements, *globals); }
+
+Value Interpreter::runIn(const StmtList& statements, Environment& scope) {
     Entry entry(*this);
     for (std::size_t i = 0; i < statements.size(); ++i) {
         const Stmt& statement = *statements[i];
         if (i + 1 == statements.size() && statement.kind == StmtKind::Expr) {
-            return evaluate(*static_cast<const ExprStmt&>(statement).expr, *globals);
+            return evaluate(*static_cast<const ExprStmt&>(statement).expr, scope);
         }
-        const ExecStatus status = execute(statement, *globals);
+        const ExecStatus status = execute(statement, scope);
         if (status == ExecStatus::Break || status == ExecStatus::Continue) signalOutsideLoop(status);
         if (status == ExecStatus::Return) {
             returnValue_ = Value();
@@ -629,7 +644,12 @@ Value Interpreter::callValue(const Value& callee, std::span<Value> args, int32_t
         return invokeNative(native, *this, args);
     }
     if (callee.isFunction()) return callFunction(callee, args, line, column);
+    if (foreign_ && callee.isClosure()) return callForeign(callee, args);
     failWithType("", callee, kNotCallableSuffix, line, column);
+}
+
+Value Interpreter::callForeign(const Value& callee, std::span<Value> args) {
+    return foreign_->call(callee, std::vector<Value>(args.begin(), args.end()));
 }
 
 Value Interpreter::callFunction(const Value& callee, std::span<Value> args, int32_t line, int32_t column) {
@@ -659,16 +679,12 @@ Value Interpreter::runCall(FunctionObj& function, Environment& scope, int32_t li
     }
     countStep();
 
-    struct DepthGuard {
-        std::size_t& depth;
-        explicit DepthGuard(std::size_t& depth_) : depth(depth_) { ++depth; }
-        ~DepthGuard() { --depth; }
-        DepthGuard(const DepthGuard&) = delete;
-        DepthGuard& operator=(const DepthGuard&) = delete;
-    } guard(callDepth_);
+    const CountWhile guard(callDepth_);
 
-    if (trace_) [[unlikely]]
-        return runBodyTraced(function, scope, line, column);
+    if (observed_) [[unlikely]] {
+        if (trace_) return runBodyTraced(function, scope, line, column);
+        return runBodyDebugged(function, scope);
+    }
     return finishBody(executeBlock(*function.body, scope));
 }
 
@@ -686,6 +702,20 @@ Value Interpreter::runBodyTraced(FunctionObj& function, Environment& scope, int3
         traceFrameLeft(function.name(), line, column);
         throw;
     }
+}
+
+// A call under a debugger: the debugger sees its frame while it runs.
+Value Interpreter::runBodyDebugged(FunctionObj& function, Environment& scope) {
+    struct Frame {
+        std::vector<DebugRecord>& frames;
+        Frame(std::vector<DebugRecord>& frames_, DebugRecord record) : frames(frames_) {
+            frames.push_back(std::move(record));
+        }
+        ~Frame() { frames.pop_back(); }
+        Frame(const Frame&) = delete;
+        Frame& operator=(const Frame&) = delete;
+    } const frame(debugFrames_, DebugRecord{function.name(), 0, 0, &scope, function.closure.get()});
+    return finishBody(executeBlock(*function.body, scope));
 }
 
 Value Interpreter::callNativeTraced(NativeObj& native, std::span<Value> args, int32_t line, int32_t column) {
@@ -1031,8 +1061,10 @@ ValueVector Interpreter::iterationItems(const Value& iterable, int32_t line, int
 // Statements
 
 ExecStatus Interpreter::executeBlock(const StmtList& statements, Environment& environment) {
+    if (debugHook_) [[unlikely]]
+        return executeBlockDebugged(statements, environment);
     for (const StmtPtr& statement : statements) {
-        const ExecStatus status = execute(*statement, environment);
+        const ExecStatus status = executeStatement(*statement, environment);
         if (status != ExecStatus::Normal) return status;
     }
     return ExecStatus::Normal;
@@ -1048,7 +1080,7 @@ ExecStatus Interpreter::executeScoped(const StmtList& statements, Environment& e
     return executeBlock(statements, *scope);
 }
 
-ExecStatus Interpreter::execute(const Stmt& statement, Environment& environment) {
+ExecStatus Interpreter::executeStatement(const Stmt& statement, Environment& environment) {
     switch (statement.kind) {
     case StmtKind::Let: {
         const auto& node = static_cast<const LetStmt&>(statement);
@@ -1384,6 +1416,7 @@ ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& enviro
     Value caught;
     const std::size_t openChainLinks = openChainLinks_;
     try {
+        const CountWhile open(openTries_);
         return executeScoped(statement.body, environment);
     } catch (const RuntimeError& error) {
         caught = Value(error.message);
@@ -1391,6 +1424,7 @@ ExecStatus Interpreter::executeTry(const TryStmt& statement, Environment& enviro
         caught = std::move(thrown.value);
     }
     if (trace_) trace_->clear();
+    debugErrorShown_ = false;
     openChainLinks_ = openChainLinks;  // the chains the error left
     // The handler runs outside the catch clauses: its own errors are not ours.
     OwnedScope scope(*this, Ref<Environment>(&environment));

@@ -62,6 +62,7 @@
 #include "ast.h"
 #include "builtins/native.h"
 #include "call_trace.h"
+#include "debug_hook.h"
 #include "engine_options.h"
 #include "environment.h"
 #include "value.h"
@@ -100,7 +101,7 @@ struct FunctionObj final : Callable {
 // How a statement finished: normally, or with one of the three signals.
 enum class ExecStatus : uint8_t { Normal, Break, Continue, Return };
 
-class Interpreter final : public Caller {
+class Interpreter final : public Caller, public DebugTarget {
 public:
     // The program itself counts as one frame, as in the VM, so both engines
     // allow the same number of nested calls.
@@ -115,10 +116,18 @@ public:
     void run(const StmtList& statements);
     // As run, but the value of a final expression statement is the result (nil otherwise).
     Value runRepl(const StmtList& statements);
+    // As runRepl, in `scope` (whose outermost parent is the globals).
+    Value runIn(const StmtList& statements, Environment& scope);
+    // Who calls functions that are not this engine's (a debugger's console
+    // evaluates with a tree-walker in a VM's program). Null: nobody.
+    void callForeignWith(Caller* caller) { foreign_ = caller; }
 
     // Records into `trace` the calls of every error that escapes a run
     // (null: none, the default). Set before running.
-    void traceCalls(CallTrace* trace) { trace_ = trace; }
+    void traceCalls(CallTrace* trace) {
+        trace_ = trace;
+        observed_ = trace_ || debugHook_;
+    }
 
     Value call(const Value& callee, std::vector<Value> args) override;
     // A callback from a builtin (a sort comparator, say): the arguments are
@@ -133,7 +142,27 @@ public:
     Value callValue(const Value& callee, std::span<Value> args, int32_t line, int32_t column);
 
     Value evaluate(const Expr& expression, Environment& environment);
-    ExecStatus execute(const Stmt& statement, Environment& environment);
+    ExecStatus execute(const Stmt& statement, Environment& environment) {
+        if (debugHook_) [[unlikely]]
+            return executeDebugged(statement, environment);
+        return executeStatement(statement, environment);
+    }
+
+    // Calls `hook` before every statement, at the start of every block (with
+    // the line of the statement that runs it: a loop's pass, a branch) and at
+    // every raised error (null: none, the default). Set before running, on a plain
+    // interpreter: its scopes are then the program's scopes as written.
+    void debugWith(DebugHook* hook) {
+        debugHook_ = hook;
+        observed_ = trace_ || debugHook_;
+    }
+
+    std::size_t debugFrameCount() const override { return debugFrames_.size(); }
+    DebugFrame debugFrame(std::size_t index) const override;
+    std::vector<DebugVariable> debugLocals(std::size_t index) override;
+    std::vector<DebugVariable> debugUpvalues(std::size_t index) override;
+    Environment& debugGlobals() override { return *globals; }
+    Caller& debugCaller() override { return *this; }
 
     // The operator rules, shared by expressions and compound assignment.
     static Value binaryOp(BinaryOp op, const Value& left, const Value& right, int32_t line, int32_t column);
@@ -381,6 +410,32 @@ private:
     const bool plain_;
     const std::size_t maxCallDepth_;  // at most kMaxCallDepth
     CallTrace* trace_ = nullptr;
+
+    ExecStatus executeStatement(const Stmt& statement, Environment& environment);
+    // A frame as the debugger sees it: the statement it runs, in which scope,
+    // and the scope its function closes over (null at the top level).
+    struct DebugRecord {
+        std::string function;
+        int32_t line = 0;
+        int32_t column = 0;
+        Environment* scope = nullptr;
+        const Environment* closure = nullptr;
+    };
+    DebugHook* debugHook_ = nullptr;
+    Caller* foreign_ = nullptr;
+    std::vector<DebugRecord> debugFrames_;
+    // The error being unwound was shown to the hook already.
+    bool debugErrorShown_ = false;
+    // Calls are traced or debugged: they take the slow path.
+    bool observed_ = false;
+    [[gnu::noinline]] ExecStatus executeBlockDebugged(const StmtList& statements, Environment& environment);
+    [[gnu::noinline]] ExecStatus executeDebugged(const Stmt& statement, Environment& environment);
+    [[gnu::noinline, gnu::cold]] Value callForeign(const Value& callee, std::span<Value> args);
+    [[gnu::noinline]] Value runBodyDebugged(FunctionObj& function, Environment& scope);
+    [[gnu::cold, gnu::noinline]] void debugRaised(const Value& error, bool thrown);
+    // Variables bound in the scopes from `from` out to `to` (excluded), the innermost of each name.
+    static std::vector<DebugVariable> variablesBetween(Environment* from, const Environment* to);
+    std::size_t openTries_ = 0;  // try bodies running, counted only for a debugger
     // As an error leaves a call of `function` made at (line, column): the
     // frame with where it was, then that call as where its caller was.
     [[gnu::cold, gnu::noinline]] void traceFrameLeft(const std::string& function, int32_t line, int32_t column);

@@ -687,11 +687,21 @@ Value VM::runLoop(std::size_t targetDepth) {
         try {
             return execute(targetDepth);
         } catch (const RuntimeError& error) {
-            if (handleError(Value(error.message), targetDepth)) continue;
+            if (debugHook_) [[unlikely]]
+                debugRaised(Value(error.message), false);
+            if (handleError(Value(error.message), targetDepth)) {
+                debugErrorShown_ = false;
+                continue;
+            }
             if (trace_) traceFrames(targetDepth, error.line);
             throw;
         } catch (const ThrownValue& thrown) {
-            if (handleError(thrown.value, targetDepth)) continue;
+            if (debugHook_) [[unlikely]]
+                debugRaised(thrown.value, true);
+            if (handleError(thrown.value, targetDepth)) {
+                debugErrorShown_ = false;
+                continue;
+            }
             if (trace_) traceFrames(targetDepth, 0);
             throw;
         }
@@ -716,7 +726,7 @@ Value VM::runLoop(std::size_t targetDepth) {
 #define VELMOR_QUICK_LABEL(name, condition, meaning, ...) \
     for (int variant = name; variant <= name##_LAST_VARIANT; ++variant) dispatchTable[variant] = &&LABEL_##name;
 #define CASE(name) LABEL_##name:
-#define NEXT goto* dispatchTable[*ip++]
+#define NEXT goto* table[*ip++]
 // The variants of fused rows that have handlers of their own (fib's n < 2
 // and n - 1, the loop's s = s + i % 7, nbody's b.vx = b.vx - dx * b2m,
 // sieve's while j <= n and i * i, a counter's count + step, a comparator's
@@ -840,6 +850,79 @@ void VM::traceCalls(CallTrace* trace) {
     if (trace_) std::fill_n(frames_.get(), kMaxFrames, CallFrame{});
 }
 
+void VM::debugWith(DebugHook* hook) {
+    debugHook_ = hook;
+    debugLines_.assign(kMaxFrames + 1, 0);
+    // As for a trace, the frames' ips are read before a frame has stored one.
+    if (debugHook_) std::fill_n(frames_.get(), kMaxFrames, CallFrame{});
+}
+
+void VM::debugStep(const uint8_t* ip) {
+    const std::size_t depth = frameCount_;
+    const CallFrame& frame = frames_[depth - 1];
+    const int32_t line = lineAtOffset(*frame.closure->proto, frame.closure->code, ip);
+    // A frame entered since the last step starts with no line seen.
+    for (std::size_t fresh = debugDepth_ + 1; fresh <= depth; ++fresh) debugLines_[fresh] = 0;
+    debugDepth_ = depth;
+    if (line <= 0) return;
+    if (debugLines_[depth] == line && !debugHook_->attention.load(std::memory_order_relaxed)) return;
+    debugLines_[depth] = line;
+    // Code runs again: whatever error was shown has been caught, or ended a call from the console.
+    debugErrorShown_ = false;
+    debugHook_->atStatement(*this, line, depth);
+}
+
+void VM::debugRaised(const Value& error, bool thrown) {
+    if (debugErrorShown_) return;
+    debugErrorShown_ = true;
+    debugHook_->raised(*this, error, thrown, !handlers_.empty());
+}
+
+DebugFrame VM::debugFrame(std::size_t index) const {
+    const CallFrame& frame = frameAt(index);
+    DebugFrame shown;
+    const FunctionProto& proto = *frame.closure->proto;
+    shown.function = index + 1 == frameCount_ ? std::string(kTopLevelFrameName) : proto.name;
+    const auto at = reinterpret_cast<std::uintptr_t>(frame.ip);
+    const auto code = reinterpret_cast<std::uintptr_t>(frame.closure->code);
+    if (at > code && at - code <= proto.code.size()) shown.line = lineAtOffset(proto, frame.closure->code, frame.ip);
+    return shown;
+}
+
+std::size_t VM::frameHeight(std::size_t index) const {
+    const CallFrame& frame = frameAt(index);
+    // Above a frame's slots: the callee slot of the next frame in, or the top of the stack.
+    const Value* end = index == 0 ? top_ : frameAt(index - 1).slots - 1;
+    return end > frame.slots ? static_cast<std::size_t>(end - frame.slots) : 0;
+}
+
+std::vector<DebugVariable> VM::debugLocals(std::size_t index) {
+    const CallFrame& frame = frameAt(index);
+    const FunctionProto& proto = *frame.closure->proto;
+    const auto offset = static_cast<std::size_t>(frame.ip - frame.closure->code) - 1;
+    const std::size_t height = frameHeight(index);
+    std::vector<DebugVariable> variables;
+    // The innermost of several locals of one name is the one the code sees.
+    for (std::size_t i = proto.localNames.size(); i-- > 0;) {
+        const LocalName& local = proto.localNames[i];
+        if (local.start > offset || offset >= local.end || local.slot >= height) continue;
+        const bool shadowed = std::any_of(variables.begin(), variables.end(),
+                                          [&](const DebugVariable& seen) { return seen.name == local.name; });
+        if (!shadowed) variables.push_back(DebugVariable{local.name, frame.slots + local.slot});
+    }
+    std::reverse(variables.begin(), variables.end());
+    return variables;
+}
+
+std::vector<DebugVariable> VM::debugUpvalues(std::size_t index) {
+    const CallFrame& frame = frameAt(index);
+    const FunctionProto& proto = *frame.closure->proto;
+    std::vector<DebugVariable> variables;
+    for (std::size_t i = 0; i < frame.closure->upvalues.size() && i < proto.upvalueNames.size(); ++i)
+        variables.push_back(DebugVariable{proto.upvalueNames[i], frame.closure->upvalues[i]->location});
+    return variables;
+}
+
 void VM::traceFrames(std::size_t targetDepth, int32_t errorLine) {
     const bool errorStartsHere = trace_->empty();
     for (std::size_t index = frameCount_; index-- > targetDepth;) {
@@ -887,6 +970,8 @@ Value VM::execute(std::size_t targetDepth) {
     // Filled by the first run on any thread, while machines on other threads
     // wait for it (a few microseconds, once): 0 empty, 1 filling, 2 ready.
     static void* dispatchTable[256];
+    // A machine with a debugger runs every instruction through the trap first.
+    static void* debugTable[256];
     static std::atomic<int> tableState{0};
     if (tableState.load(std::memory_order_acquire) != 2) [[unlikely]] {
         int expected = 0;
@@ -896,14 +981,24 @@ Value VM::execute(std::size_t targetDepth) {
             VELMOR_QUICK_OPCODES(VELMOR_QUICK_LABEL)
             // The variants that have handlers of their own (below the rows' handlers).
             VELMOR_OWN_VARIANTS(VELMOR_OWN_LABEL)
+            for (void*& entry : debugTable) entry = &&LABEL_DEBUG_TRAP;
             tableState.store(2, std::memory_order_release);
         }
         while (tableState.load(std::memory_order_acquire) != 2) {
         }
     }
+    void* const* const table = debugHook_ ? debugTable : dispatchTable;
     NEXT;
+LABEL_DEBUG_TRAP:
+    frame->ip = ip;
+    PROTECT(debugStep(ip));
+    goto* dispatchTable[ip[-1]];
 #else
 dispatch:
+    if (debugHook_) [[unlikely]] {
+        frame->ip = ip + 1;
+        PROTECT(debugStep(ip + 1));
+    }
     // Every variant of a fused instruction runs its row's handler.
     switch (quickRowOpcode(*ip++)) {
 #endif

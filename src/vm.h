@@ -16,6 +16,7 @@
 #include "builtins/native.h"
 #include "bytecode.h"
 #include "call_trace.h"
+#include "debug_hook.h"
 #include "engine_options.h"
 #include "environment.h"
 #include "operations.h"
@@ -50,7 +51,7 @@ struct VMClosure final : Callable {
     uint32_t* fieldHints = nullptr;
 };
 
-class VM final : public Caller {
+class VM final : public Caller, public DebugTarget {
 public:
     static constexpr std::size_t kStackSize = 65536;
     static constexpr std::size_t kMaxFrames = 4096;
@@ -86,6 +87,18 @@ public:
     // Records into `trace` the frames of every error that escapes a run
     // (null: none, the default). Set before running.
     void traceCalls(CallTrace* trace);
+
+    // Calls `hook` at every new line and every raised error (null: none, the
+    // default). Set before running, on a plain machine: the quickened code
+    // fuses instructions across statements.
+    void debugWith(DebugHook* hook);
+
+    std::size_t debugFrameCount() const override { return frameCount_; }
+    DebugFrame debugFrame(std::size_t index) const override;
+    std::vector<DebugVariable> debugLocals(std::size_t index) override;
+    std::vector<DebugVariable> debugUpvalues(std::size_t index) override;
+    Environment& debugGlobals() override { return *globals; }
+    Caller& debugCaller() override { return *this; }
 
     // Introspection for tests: the machine is back at rest after every run.
     std::size_t stackSize() const { return static_cast<std::size_t>(top_ - stack_.get()); }
@@ -152,6 +165,14 @@ private:
     // the builtin the top one was calling, if the error came out of one, then
     // each frame with the line it was running. `errorLine` is the error's own.
     [[gnu::cold, gnu::noinline]] void traceFrames(std::size_t targetDepth, int32_t errorLine);
+    // The debugger's trap before the instruction whose opcode is just before
+    // `ip`: calls the hook when the running frame comes to a new line.
+    [[gnu::noinline]] void debugStep(const uint8_t* ip);
+    [[gnu::cold, gnu::noinline]] void debugRaised(const Value& error, bool thrown);
+    // The frame `index` frames out from the innermost, and the height of its part of the stack.
+    const CallFrame& frameAt(std::size_t index) const { return frames_[frameCount_ - 1 - index]; }
+    std::size_t frameHeight(std::size_t index) const;
+
     // Restores the machine to `depth` frames and a stack cut at `height`, closing upvalues above it.
     void unwindTo(std::size_t depth, Value* height);
 
@@ -220,6 +241,13 @@ private:
     std::vector<Ref<Upvalue>> openUpvalues_;
     std::vector<TryHandler> handlers_;
     CallTrace* trace_ = nullptr;
+    DebugHook* debugHook_ = nullptr;
+    // Per frame depth, the line its frame was last seen at by the trap; the depth then.
+    std::vector<int32_t> debugLines_;
+    std::size_t debugDepth_ = 0;
+    // The error being unwound was shown to the hook already (a builtin's
+    // callback passes it on to the run loop outside).
+    bool debugErrorShown_ = false;
     // Closed upvalues that hold the closure holding them, freed with the machine.
     std::vector<Ref<Upvalue>> selfCycles_;
     // No quickening, global caches or field hints (engine_options.h).

@@ -1,6 +1,7 @@
-// The Velmor extension's language client: it starts `velmor --lsp` for
-// .velmor and .vlm files. The server is the language's own program, so the
-// two never disagree about the language.
+// The Velmor extension's language client and debugger: it starts
+// `velmor --lsp` for .velmor and .vlm files, and `velmor --dap` for debug
+// sessions of type "velmor". Both are the language's own program, so they
+// never disagree with it about the language.
 'use strict';
 
 const fs = require('fs');
@@ -13,7 +14,7 @@ let client;
 // The `velmor.serverPath` setting, else the program the installer puts in
 // place (an editor opened before the install does not see the new PATH yet),
 // else `velmor` from the PATH.
-function serverCommand() {
+function velmorCommand() {
     const configured = vscode.workspace.getConfiguration('velmor').get('serverPath');
     if (typeof configured === 'string' && configured.trim() !== '') return configured.trim();
     if (process.platform === 'win32' && process.env.LOCALAPPDATA) {
@@ -29,7 +30,7 @@ function lintSettings() {
 }
 
 async function start() {
-    const server = { command: serverCommand(), args: ['--lsp'] };
+    const server = { command: velmorCommand(), args: ['--lsp'] };
     client = new LanguageClient('velmor', 'Velmor', { run: server, debug: server }, {
         documentSelector: [{ scheme: 'file', language: 'velmor' }, { scheme: 'untitled', language: 'velmor' }],
         // The lint settings at start, and every change to them later as
@@ -54,7 +55,36 @@ async function stop() {
     }
 }
 
+// Debug sessions run `velmor --dap`, which speaks the Debug Adapter
+// Protocol on its standard input and output.
+const debugAdapterFactory = {
+    createDebugAdapterDescriptor(session) {
+        const folder = session.workspaceFolder;
+        const options = folder && folder.uri.scheme === 'file' ? { cwd: folder.uri.fsPath } : undefined;
+        return new vscode.DebugAdapterExecutable(velmorCommand(), ['--dap'], options);
+    },
+};
+
+// F5 without a launch.json (an empty configuration) debugs the Velmor file
+// in the active editor; a configuration without a program debugs it too.
+const debugConfigurationProvider = {
+    resolveDebugConfiguration(folder, configuration) {
+        if (!configuration.type && !configuration.request && !configuration.name) {
+            const editor = vscode.window.activeTextEditor;
+            if (!editor || editor.document.languageId !== 'velmor') return configuration;
+            configuration.type = 'velmor';
+            configuration.request = 'launch';
+            configuration.name = 'Debug Velmor file';
+        }
+        if (!configuration.program) configuration.program = '${file}';
+        return configuration;
+    },
+};
+
 async function activate(context) {
+    context.subscriptions.push(
+        vscode.debug.registerDebugAdapterDescriptorFactory('velmor', debugAdapterFactory),
+        vscode.debug.registerDebugConfigurationProvider('velmor', debugConfigurationProvider));
     context.subscriptions.push(vscode.workspace.onDidChangeConfiguration(async (event) => {
         if (event.affectsConfiguration('velmor.serverPath')) {
             await stop();

@@ -69,6 +69,8 @@ Value formatInBase(int64_t number, unsigned base, const char* prefix) {
     return Value(std::move(text));
 }
 
+}  // namespace
+
 Value kindName(const Value& value) {
     // Cached, since type() is a common test in loops; per thread, since
     // the strings' counts are not atomic.
@@ -88,8 +90,6 @@ Value kindName(const Value& value) {
     }
     return names[7];
 }
-
-}  // namespace
 
 Value nativePrint(Caller& caller, std::span<Value> args) {
     std::string line;

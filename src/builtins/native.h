@@ -116,6 +116,9 @@ struct BuiltinInfo {
 };
 std::span<const BuiltinInfo> builtinTable();
 
+// What type(value) gives: "nil", "bool", "number", "string", "list", "map" or "function".
+Value kindName(const Value& value);
+
 // push(list, values...). The VM appends a single value itself where a
 // statement calls push, and tells push from the other builtins by this.
 Value nativePush(Caller& caller, std::span<Value> args);

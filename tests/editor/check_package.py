@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the built extension package: its entries sit at the root of the
 archive, every file is the one in editor/ byte for byte, and the manifests
-carry the identity, version and contributions that the editor relies on."""
+carry the identity, version and contributions that the editor relies on
+(the language, its grammar, snippets and settings, and its debugger)."""
 
 import json
 import sys
@@ -88,7 +89,8 @@ def check_package_json(archive, problems):
     check(package.get("engines", {}).get("vscode") == "^1.82.0", "package.json engine", problems)
     # The language client: started for Velmor files, its bundle packed, its server configurable.
     check(package.get("main") == "./out/extension.js", "package.json main", problems)
-    check(package.get("activationEvents") == ["onLanguage:velmor"], "package.json activation events", problems)
+    check(package.get("activationEvents") == ["onLanguage:velmor", "onDebugResolve:velmor", "onDebugInitialConfigurations"],
+          "package.json activation events", problems)
     check("extension/" + package.get("main", "").removeprefix("./") in archive.namelist(),
           "the client named by main is not packed", problems)
     setting = package.get("contributes", {}).get("configuration", {}).get("properties", {}).get("velmor.serverPath")
@@ -103,6 +105,7 @@ def check_package_json(archive, problems):
         "grammar contribution", problems)
     check(contributes.get("snippets") == [{"language": "velmor", "path": "./snippets/velmor.json"}],
           "snippet contribution", problems)
+    check_debugger(contributes, archive.read("extension/out/extension.js"), problems)
     # Every path a contribution names must be in the package.
     for contribution in contributes.get("grammars", []) + contributes.get("snippets", []):
         entry = "extension/" + contribution["path"].removeprefix("./")
@@ -113,6 +116,32 @@ def check_package_json(archive, problems):
             json.loads(archive.read(name))
         except ValueError as error:
             problems.append(f"{name} is not valid JSON: {error}")
+
+
+def check_debugger(contributes, client, problems):
+    """The debugger type "velmor" with its launch attributes, breakpoints in
+    Velmor files, and a client that starts `velmor --dap` for it."""
+    check(contributes.get("breakpoints") == [{"language": "velmor"}], "breakpoints contribution", problems)
+    debuggers = contributes.get("debuggers", [])
+    check(len(debuggers) == 1, f"{len(debuggers)} debugger contributions", problems)
+    debugger = debuggers[0] if debuggers else {}
+    check((debugger.get("type"), debugger.get("languages")) == ("velmor", ["velmor"]) and debugger.get("label"),
+          "debugger type, languages and label", problems)
+    launch = debugger.get("configurationAttributes", {}).get("launch", {})
+    attributes = launch.get("properties", {})
+    check(launch.get("required") == ["program"] and sorted(attributes) == ["engine", "inputFile", "program", "stopOnEntry"],
+          f"launch attributes are {sorted(attributes)}", problems)
+    engine = attributes.get("engine", {})
+    check((engine.get("enum"), engine.get("default")) == (["vm", "tree"], "vm"), "the engine attribute", problems)
+    check(attributes.get("stopOnEntry", {}).get("type") == "boolean", "the stopOnEntry attribute", problems)
+    configurations = debugger.get("initialConfigurations", []) + [
+        snippet.get("body", {}) for snippet in debugger.get("configurationSnippets", [])]
+    check(bool(debugger.get("configurationSnippets")) and configurations and all(
+        (c.get("type"), c.get("request")) == ("velmor", "launch") and "${file}" in c.get("program", "")
+        for c in configurations), "initial configurations and snippets", problems)
+    for name in (b"registerDebugAdapterDescriptorFactory", b"registerDebugConfigurationProvider",
+                 b"DebugAdapterExecutable", b"--dap"):
+        check(name in client, f"the client bundle lacks {name.decode()}", problems)
 
 
 def main():
