@@ -82,8 +82,10 @@ inline std::size_t maxListLength() {
 
 // Counts one step; throws BudgetExhausted when the budget is spent, and
 // Interrupted when an interrupt is pending.
-inline void countStep() {
-    ExecutionLimits& limits = executionLimits();
+// A loop that counts many steps takes `limits` from executionLimits() once:
+// where thread-local storage is emulated (the Windows cross build), every
+// use of it is a call.
+inline void countStep(ExecutionLimits& limits) {
     if (limits.stepsEnabled) [[unlikely]] {
         if (limits.stepsLeft == 0) throw BudgetExhausted{BudgetExhausted::Budget::Steps};
         --limits.stepsLeft;
@@ -91,6 +93,7 @@ inline void countStep() {
     if (interruptRequested().load(std::memory_order_relaxed)) [[unlikely]]
         throwInterrupted();
 }
+inline void countStep() { countStep(executionLimits()); }
 
 // Counts `units` bytes or elements of a new string or list against the
 // allocation budget; throws BudgetExhausted when it is spent.

@@ -3,8 +3,10 @@
 #include "error.h"
 #include "execution_limits.h"
 #include "operations.h"
+#include "spin_lock.h"
 
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -28,10 +30,13 @@ namespace {
 // freeing an object pays no guard and no call.
 thread_local std::vector<Object*>* pendingObjects = nullptr;
 
+void noteThreadUse();
+
 [[gnu::noinline]] std::vector<Object*>& makeDestructionQueue() {
     auto* created = new std::vector<Object*>();
     created->reserve(4096);
     pendingObjects = created;
+    noteThreadUse();
     return *created;
 }
 
@@ -78,7 +83,10 @@ struct FreeBlock {
 // engines on two threads allocate without a lock; a block freed on another
 // thread than the one that allocated it (an engine handed from one thread
 // to the next) joins the freeing thread's pool. Chunks are never given
-// back, not even when their thread ends.
+// back to the system; when their thread ends, its free blocks go to the
+// orphans of their class, which the next thread short of blocks of that
+// class adopts, so that a host running each script on a new thread uses the
+// memory of the most threads it runs at once, not of all it ever ran.
 struct PoolClass {
     FreeBlock* freed;
     char* unused;
@@ -86,9 +94,45 @@ struct PoolClass {
 };
 thread_local PoolClass pool[kPoolClasses];
 
+// The orphans, under a spin lock: a thread takes it at its end and when it
+// needs a new chunk.
+FreeBlock* orphans[kPoolClasses];
+SpinLock orphansLock;
+std::atomic<std::size_t> chunksTaken{0};
+
 std::size_t poolClass(std::size_t size) { return (size - 1) / kPoolGranule; }
 
+void orphanThreadPool() {
+    for (std::size_t index = 0; index < kPoolClasses; ++index) {
+        PoolClass& sizeClass = pool[index];
+        const std::size_t blockSize = (index + 1) * kPoolGranule;
+        for (; sizeClass.unused != sizeClass.unusedEnd; sizeClass.unused += blockSize) {
+            auto* block = reinterpret_cast<FreeBlock*>(sizeClass.unused);
+            block->next = sizeClass.freed;
+            sizeClass.freed = block;
+        }
+        if (!sizeClass.freed) continue;
+        FreeBlock* last = sizeClass.freed;
+        while (last->next) last = last->next;
+        const SpinLock::Guard guard(orphansLock);
+        last->next = orphans[index];
+        orphans[index] = sizeClass.freed;
+        sizeClass.freed = nullptr;
+    }
+}
+
 [[gnu::noinline]] void* takeFromNewChunk(PoolClass& sizeClass, std::size_t blockSize) {
+    const std::size_t index = blockSize / kPoolGranule - 1;
+    {
+        const SpinLock::Guard guard(orphansLock);
+        if (FreeBlock* adopted = orphans[index]) {
+            orphans[index] = nullptr;
+            sizeClass.freed = adopted->next;
+            return adopted;
+        }
+    }
+    noteThreadUse();
+    chunksTaken.fetch_add(1, std::memory_order_relaxed);
     sizeClass.unused = static_cast<char*>(::operator new(kPoolChunkBytes));
     sizeClass.unusedEnd = sizeClass.unused + kPoolChunkBytes / blockSize * blockSize;
     void* block = sizeClass.unused;
@@ -122,10 +166,45 @@ void freeObject(void* block, std::size_t size) noexcept {
     freed->next = sizeClass.freed;
     sizeClass.freed = freed;
 }
+std::size_t pooledChunksTaken() { return chunksTaken.load(std::memory_order_relaxed); }
 #else
 void* allocateObject(std::size_t size) { return ::operator new(size); }
 void freeObject(void* block, std::size_t) noexcept { ::operator delete(block); }
+std::size_t pooledChunksTaken() { return 0; }
 #endif
+
+namespace {
+
+// What a thread that ends leaves: its destruction queue and its one-byte
+// strings are freed, and its pool's blocks become orphans. Set up by the
+// first use of either that needs memory, so that a use on the fast paths
+// costs nothing; later thread-local values are destroyed before it.
+class ThreadEnd {
+public:
+    ThreadEnd() = default;
+    ThreadEnd(const ThreadEnd&) = delete;
+    ThreadEnd& operator=(const ThreadEnd&) = delete;
+    ~ThreadEnd() {
+        if (const Value* table = byteStringTable()) {
+            byteStringTable() = nullptr;
+            delete[] table;
+        }
+        if (pendingObjects && pendingObjects->empty()) {
+            delete pendingObjects;
+            pendingObjects = nullptr;
+        }
+#if VELMOR_POOL_OBJECTS
+        orphanThreadPool();
+#endif
+    }
+};
+
+void noteThreadUse() {
+    thread_local ThreadEnd end;
+    (void)end;
+}
+
+}  // namespace
 
 StringObj* StringObj::allocate(std::size_t length, std::size_t capacity) {
     countAllocation(capacity);

@@ -60,6 +60,9 @@ enum class ValueKind : uint8_t {
 inline constexpr std::size_t kLargestPooledObject = 256;
 void* allocateObject(std::size_t size);
 void freeObject(void* block, std::size_t size) noexcept;
+// How many chunks the pools of all threads have taken from the general
+// allocator so far (0 where nothing is pooled).
+std::size_t pooledChunksTaken();
 
 // Base of every heap payload. Destroyed through the virtual destructor when
 // the last reference goes away.

@@ -965,6 +965,9 @@ Value VM::execute(std::size_t targetDepth) {
     // anything that may read it or throw (PROTECT), and read again after.
     Value* top = top_;
     Value* const stackEnd = stackEnd_;
+    // This thread's limits, taken once: the loop reads them at every back-edge
+    // and call.
+    ExecutionLimits& limits = executionLimits();
 
 #if VELMOR_COMPUTED_GOTO
     // Filled by the first run on any thread, while machines on other threads
@@ -1336,8 +1339,8 @@ dispatch:
     CASE(OP_LOOP) {
         const uint16_t distance = READ_U16();
         ip -= distance;
-        if (executionLimits().stepsEnabled) [[unlikely]]
-            PROTECT(countStep());
+        if (limits.stepsEnabled) [[unlikely]]
+            PROTECT(countStep(limits));
         NEXT;
     }
     CASE(OP_CALL) {
@@ -1345,8 +1348,8 @@ dispatch:
         Value* calleeSlot = top - argumentCount - 1;
         frame->ip = ip;
         top_ = top;
-        if (executionLimits().stepsEnabled) [[unlikely]]
-            countStep();
+        if (limits.stepsEnabled) [[unlikely]]
+            countStep(limits);
         if (calleeSlot->isClosure()) {
             // fast path: a closure call continues in this loop
             VMClosure& closure = calleeSlot->asClosure();
@@ -1487,9 +1490,9 @@ dispatch:
             numberArithmeticInPlace<Operands::Numbers>(BinaryOp::Add, variable, step);
             more = forLoopContinues(variable, limit, step);
         }
-        if (executionLimits().stepsEnabled) [[unlikely]] {
+        if (limits.stepsEnabled) [[unlikely]] {
             ip = fused.at(fused.kLength);
-            PROTECT(countStep());
+            PROTECT(countStep(limits));
         }
         if (more) {
             ip = head.at(head.kLength);
@@ -1888,8 +1891,8 @@ dispatch:
         if (!calleeSlot->isNative() || !arityAccepts(calleeSlot->asNative(), argumentCount)) goto LABEL_OP_CALL;
         frame->ip = fused.at(fused.offset<1>());  // where OP_CALL leaves it, for errors and callbacks
         top_ = top;
-        if (executionLimits().stepsEnabled) [[unlikely]]
-            countStep();
+        if (limits.stepsEnabled) [[unlikely]]
+            countStep(limits);
         NativeObj& native = calleeSlot->asNative();
         if (native.fn == nativePush && argumentCount == 2 && calleeSlot[1].isList() &&
             calleeSlot[1].listItems().size() < maxListLength()) {
@@ -1934,8 +1937,8 @@ dispatch:
         const uint8_t* const after = fused.at(callAt + instructionLength(OP_CALL));
         frame->ip = after;  // where OP_CALL leaves it, should growing the list fail
         top_ = top;
-        if (executionLimits().stepsEnabled) [[unlikely]]
-            countStep();
+        if (limits.stepsEnabled) [[unlikely]]
+            countStep(limits);
         switch (valueOp) {
         case Row::variantFor(OP_NIL): list->listItems().push_back(Value()); break;
         case Row::variantFor(OP_TRUE): list->listItems().push_back(Value(true)); break;
@@ -2133,8 +2136,8 @@ dispatch:
         if (!position.isInt() || stackEnd - top < 2) goto LABEL_OP_GET_LOCAL;
         position.intRef() = wrappingAdd(position.asInt(), constants[fused.u16<1>()].asInt());
         ip = fused.at(fused.target<5>());  // the head, a for-in head (the row's condition)
-        if (executionLimits().stepsEnabled) [[unlikely]]
-            PROTECT(countStep());
+        if (limits.stepsEnabled) [[unlikely]]
+            PROTECT(countStep(limits));
         ++ip;
         // The head's own opcode byte is not read there: it has no variants.
         static_assert(quickVariantCount(quickSequence(OP_QUICK_FOR_IN_NEXT)) == 1);

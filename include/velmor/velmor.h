@@ -17,8 +17,11 @@
 // Nothing here is a pointer the host must free.
 //
 // Threads. Interpreters share nothing: each may run on its own thread, at
-// the same time as the others. One interpreter is used by one thread at a
-// time; only interrupt() may be called from any thread, at any time.
+// the same time as the others. An interpreter, and every Value that came
+// from it, is used only on the thread that created the interpreter, and goes
+// before that thread ends; a call from another thread throws
+// std::logic_error. Only interrupt() may be called from any thread, at any
+// time. (Create an interpreter on the thread that will run it.)
 //
 // Errors. A script's failure is never an exception to the host: run and
 // call return a Result. Inside a native function the host raises a runtime

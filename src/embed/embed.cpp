@@ -28,6 +28,7 @@
 #include "parser.h"
 #include "pragmas/pragmas.h"
 #include "read_line.h"
+#include "spin_lock.h"
 #include "value.h"
 #include "velmor/velmor.h"
 #include "vm.h"
@@ -276,24 +277,16 @@ struct HostConsole final : Console {
     std::function<std::optional<std::string>()> input;
 };
 
-// A spin lock for the few instructions around the start and end of a run
-// and an interrupt request (the cross build's thread model has no std::mutex).
-class SpinLock {
-public:
-    void lock() noexcept {
-        while (flag_.test_and_set(std::memory_order_acquire)) {
-        }
-    }
-    void unlock() noexcept { flag_.clear(std::memory_order_release); }
-
-private:
-    std::atomic_flag flag_ = ATOMIC_FLAG_INIT;
-};
+// Tells threads apart by the address of a thread-local object.
+const void* currentThread() noexcept {
+    thread_local const char marker = 0;
+    return &marker;
+}
 
 }  // namespace
 
 struct Interpreter::Impl {
-    Impl(Interpreter* self, Options options_) : owner(self), options(options_) {
+    Impl(Interpreter* self, Options options_) : owner(self), options(options_), thread(currentThread()) {
         EngineOptions engineOptions;
         engineOptions.maxCallDepth = options.maxCallDepth;
         if (options.engine == Engine::Vm) {
@@ -383,11 +376,20 @@ struct Interpreter::Impl {
         return result;
     }
 
+    // An interpreter's values share caches of the thread that made it (its
+    // one-byte strings, its type names), whose counts are not atomic and
+    // which go when that thread ends: it is used on that thread only.
+    void checkThread() const {
+        if (currentThread() != thread)
+            throw std::logic_error("velmor: an interpreter is used only on the thread that created it");
+    }
+
     // The host's console while it has taken print or input over.
     void useConsole() { caller->setConsole(console.output || console.input ? &console : nullptr); }
 
     Interpreter* owner;
     Options options;
+    const void* thread;
     // Every tree the tree-walker ran: its functions point into them, so the
     // trees go after the engine.
     std::vector<StmtList> trees;
@@ -400,8 +402,8 @@ struct Interpreter::Impl {
     std::string lastSourceName;
     Limits limits;
     HostConsole console;
-    int depth = 0;  // runs and calls under way, nested ones included
-    SpinLock lock;
+    int depth = 0;                                // runs and calls under way, nested ones included
+    SpinLock lock;                                // guards runningRequest
     std::atomic<bool>* runningRequest = nullptr;  // guarded by `lock`
 };
 
@@ -421,6 +423,7 @@ Interpreter& Interpreter::operator=(Interpreter&& other) noexcept {
 Engine Interpreter::engine() const noexcept { return impl_->options.engine; }
 
 void Interpreter::defineFunction(std::string_view name, int minArity, int maxArity, NativeFunction function) {
+    impl_->checkThread();
     const std::string key(name);
     auto host = makeRef<HostNative>(&impl_->owner, std::move(function));
     impl_->globals->define(
@@ -428,19 +431,23 @@ void Interpreter::defineFunction(std::string_view name, int minArity, int maxAri
 }
 
 bool Interpreter::hasGlobal(std::string_view name) const {
+    impl_->checkThread();
     return impl_->globals->vars.find(std::string(name)) != impl_->globals->vars.end();
 }
 
 Value Interpreter::global(std::string_view name) const {
+    impl_->checkThread();
     const auto found = impl_->globals->vars.find(std::string(name));
     return found == impl_->globals->vars.end() ? Value() : out(found->second);
 }
 
 void Interpreter::setGlobal(std::string_view name, Value value) {
+    impl_->checkThread();
     impl_->globals->define(std::string(name), std::move(in(value)));
 }
 
 bool Interpreter::removeGlobal(std::string_view name) {
+    impl_->checkThread();
     if (impl_->depth > 0) throw std::logic_error("velmor: a global cannot be removed while a script runs");
     // The tree-walker forgets what names resolved to at the start of every run.
     if (impl_->vm) return impl_->vm->removeGlobal(std::string(name));
@@ -448,6 +455,7 @@ bool Interpreter::removeGlobal(std::string_view name) {
 }
 
 Result Interpreter::run(std::string_view source, std::string_view sourceName) {
+    impl_->checkThread();
     if (impl_->depth > 0) throw std::logic_error("velmor: a script cannot run while another runs");
     Impl& impl = *impl_;
     impl.lastSource = std::string(source);
@@ -485,6 +493,7 @@ Result Interpreter::runFile(const std::string& path) {
 }
 
 Result Interpreter::call(const Value& function, std::span<const Value> args) {
+    impl_->checkThread();
     Impl& impl = *impl_;
     std::vector<velmor::Value> arguments;
     arguments.reserve(args.size());
