@@ -47,6 +47,9 @@ if [[ "${VELMOR_SKIP_SANITIZERS:-0}" != 1 ]]; then
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset asan -j2
 fi
 
+step "embedding API: interpreters on several threads under ThreadSanitizer"
+tools/tsan-embed.sh
+
 step "differential test of the fast VM, the plain VM and the tree-walker"
 python3 tests/difftest/difftest.py --velmor build/debug/velmor --plain build/debug/velmor-plain --seed 11 \
     --count "${VELMOR_DIFFTEST_PROGRAMS:-20000}" -j 2
