@@ -73,6 +73,27 @@ case $? in
 77) echo "SKIP language server sessions under Wine (no node)" ;;
 *) fail "language server sessions under Wine" "$(tail -20 <<<"$sessions")" ;;
 esac
+
+# The embedding package of the Windows build: installed, then the example
+# host built against that copy alone with the cross compiler, and run.
+embed=$build/embed-example
+rm -rf "$embed"
+if timeout 300 cmake --install "$build" --prefix "$embed/prefix" >"$embed.log" 2>&1 &&
+    timeout 120 cmake -S examples/embed -B "$embed/build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$embed/prefix" \
+        -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF >>"$embed.log" 2>&1 &&
+    timeout 300 cmake --build "$embed/build" >>"$embed.log" 2>&1; then
+    output=$(cd examples/embed && WINEDEBUG=-all WINEPREFIX=$build/wine-tests/prefix \
+        timeout 120 wine "$embed/build/velmor-embed-example.exe" 2>&1 | tr -d '\r')
+    if [[ "$output" == "$(cat examples/embed/expected-output.txt)" ]]; then
+        pass "embedding example against the installed Windows package"
+    else
+        fail "embedding example against the installed Windows package" "$(diff <(echo "$output") examples/embed/expected-output.txt | head -20)"
+    fi
+else
+    fail "embedding example against the installed Windows package" "$(tail -20 "$embed.log")"
+fi
+
 WINEPREFIX=$build/wine-tests/prefix wineserver -k >/dev/null 2>&1 || true
 
 # The extension package: entries at the root of the archive, in the layout the editor expects.
