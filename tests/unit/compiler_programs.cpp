@@ -70,8 +70,8 @@ TEST(CompilerPrograms, CompileErrorsFromSource) {
 // Every script test that parses must compile to well-formed prototypes, and
 // compiling it twice must give the same code.
 TEST(CompilerPrograms, ScriptTestsCompileToWellFormedCode) {
-    std::filesystem::path scripts = std::filesystem::path(__FILE__).parent_path().parent_path() / "scripts";
-    if (!std::filesystem::is_directory(scripts)) GTEST_SKIP() << "no script folder at " << scripts;
+    const std::filesystem::path scripts = VELMOR_SCRIPT_TESTS;
+    ASSERT_TRUE(std::filesystem::is_directory(scripts)) << "no script folder at " << scripts;
     int compiled = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(scripts)) {
         if (entry.path().extension() != ".vlm") continue;
