@@ -12,12 +12,13 @@
 //
 // The limits and the interrupt request belong to the running thread: engines
 // on two threads run at once, each under its own bounds, and an interrupt
-// reaches only the thread it was meant for. Both are constant-initialised
-// and trivially destroyed, so a use costs a thread-relative load and no guard.
+// reaches only the thread it was meant for (per_thread.h).
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+
+#include "per_thread.h"
 
 namespace velmor {
 
@@ -39,10 +40,7 @@ inline constexpr const char* kInterruptedReport = "Interrupted";
 // control thread on Windows or a host's thread (each through the address the
 // running thread gave it), hence a lock-free atomic; cleared by the step
 // that throws Interrupted.
-inline std::atomic<bool>& interruptRequested() {
-    thread_local std::atomic<bool> requested{false};
-    return requested;
-}
+inline std::atomic<bool>& interruptRequested() { return PerThread<std::atomic<bool>>::get(); }
 static_assert(std::atomic<bool>::is_always_lock_free, "a signal handler may only touch lock-free atomics");
 
 struct ExecutionLimits {
@@ -61,10 +59,7 @@ struct ExecutionLimits {
 };
 
 // The running thread's limits.
-inline ExecutionLimits& executionLimits() {
-    thread_local ExecutionLimits limits;
-    return limits;
-}
+inline ExecutionLimits& executionLimits() { return PerThread<ExecutionLimits>::get(); }
 
 // Lists are capped well below strings: an element is 16 bytes.
 inline constexpr std::size_t kMaxListLength = std::size_t{1} << 28;

@@ -24,23 +24,29 @@ namespace {
 // Objects waiting to be freed, one queue per thread (values are never
 // shared between threads). The main thread's is created before main (or by
 // the first object freed before then), another thread's by the first object
-// it frees; none is destroyed, so each is there when an out-of-memory error
-// unwinds and when static values are freed at exit. A plain pointer,
-// constant-initialised, rather than a function-local static, so that
-// freeing an object pays no guard and no call.
-thread_local std::vector<Object*>* pendingObjects = nullptr;
+// it frees; it stays until its thread ends, so it is there when an
+// out-of-memory error unwinds, and one freed at the end is made again for
+// static values freed after it.
+struct Destruction {
+    std::vector<Object*>* pending = nullptr;
+    bool destroying = false;
+};
+Destruction& destruction() { return PerThread<Destruction>::get(); }
 
 void noteThreadUse();
 
 [[gnu::noinline]] std::vector<Object*>& makeDestructionQueue() {
     auto* created = new std::vector<Object*>();
     created->reserve(4096);
-    pendingObjects = created;
+    destruction().pending = created;
     noteThreadUse();
     return *created;
 }
 
-std::vector<Object*>& destructionQueue() { return pendingObjects ? *pendingObjects : makeDestructionQueue(); }
+std::vector<Object*>& destructionQueue() {
+    std::vector<Object*>* pending = destruction().pending;
+    return pending ? *pending : makeDestructionQueue();
+}
 
 [[maybe_unused]] const bool kDestructionQueueReady = (destructionQueue(), true);
 
@@ -92,7 +98,10 @@ struct PoolClass {
     char* unused;
     char* unusedEnd;
 };
-thread_local PoolClass pool[kPoolClasses];
+struct Pool {
+    PoolClass classes[kPoolClasses];
+};
+PoolClass* threadPool() { return PerThread<Pool>::get().classes; }
 
 // The orphans, under a spin lock: a thread takes it at its end and when it
 // needs a new chunk.
@@ -104,7 +113,7 @@ std::size_t poolClass(std::size_t size) { return (size - 1) / kPoolGranule; }
 
 void orphanThreadPool() {
     for (std::size_t index = 0; index < kPoolClasses; ++index) {
-        PoolClass& sizeClass = pool[index];
+        PoolClass& sizeClass = threadPool()[index];
         const std::size_t blockSize = (index + 1) * kPoolGranule;
         for (; sizeClass.unused != sizeClass.unusedEnd; sizeClass.unused += blockSize) {
             auto* block = reinterpret_cast<FreeBlock*>(sizeClass.unused);
@@ -144,7 +153,7 @@ void orphanThreadPool() {
 
 void* allocateObject(std::size_t size) {
     if (size == 0 || size > kLargestPooledObject) return ::operator new(size);
-    PoolClass& sizeClass = pool[poolClass(size)];
+    PoolClass& sizeClass = threadPool()[poolClass(size)];
     if (FreeBlock* block = sizeClass.freed) {
         sizeClass.freed = block->next;
         return block;
@@ -161,7 +170,7 @@ void freeObject(void* block, std::size_t size) noexcept {
         ::operator delete(block);
         return;
     }
-    PoolClass& sizeClass = pool[poolClass(size)];
+    PoolClass& sizeClass = threadPool()[poolClass(size)];
     auto* freed = static_cast<FreeBlock*>(block);
     freed->next = sizeClass.freed;
     sizeClass.freed = freed;
@@ -189,9 +198,10 @@ public:
             byteStringTable() = nullptr;
             delete[] table;
         }
-        if (pendingObjects && pendingObjects->empty()) {
-            delete pendingObjects;
-            pendingObjects = nullptr;
+        Destruction& queue = destruction();
+        if (queue.pending && queue.pending->empty()) {
+            delete queue.pending;
+            queue.pending = nullptr;
         }
 #if VELMOR_POOL_OBJECTS
         orphanThreadPool();
@@ -227,7 +237,7 @@ void StringObj::operator delete(StringObj* string, std::destroying_delete_t) noe
 }
 
 void destroyObject(Object* object) {
-    thread_local bool destroying = false;
+    bool& destroying = destruction().destroying;
     std::vector<Object*>& pending = destructionQueue();
     if (destroying) {
         // Destruction runs while an out-of-memory error unwinds too: when the

@@ -37,6 +37,8 @@
 #include <utility>
 #include <vector>
 
+#include "per_thread.h"
+
 namespace velmor {
 
 enum class ValueKind : uint8_t {
@@ -586,10 +588,10 @@ bool keysEqual(const Value& a, const Value& b);    // map-key matching
 // thread (the counts of its strings are not atomic); a constant-initialised
 // pointer rather than a table with a constructor, so that a use costs no
 // guard and no call.
-inline const Value*& byteStringTable() {
-    thread_local const Value* table = nullptr;
-    return table;
-}
+struct ByteStrings {
+    const Value* table = nullptr;
+};
+inline const Value*& byteStringTable() { return PerThread<ByteStrings>::get().table; }
 const Value* makeByteStrings();
 inline const Value& byteString(unsigned char byte) {
     const Value* table = byteStringTable();
