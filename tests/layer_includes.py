@@ -26,7 +26,7 @@ import tempfile
 
 # Headers (relative to src/) that each guarded unit may reach.
 CORE = {"value.h", "error.h", "operations.h", "operators.h", "native_stack.h", "execution_limits.h",
-        "environment.h", "engine_options.h", "call_trace.h", "debug_hook.h"}
+        "environment.h", "engine_options.h", "call_trace.h", "debug_hook.h", "per_thread.h", "spin_lock.h"}
 BYTECODE = CORE | {"bytecode.h"}
 QUICKEN = BYTECODE | {"quicken.h"}
 VM = QUICKEN | {"builtins/native.h", "builtins/stable_sort.h", "builtins/comparator_sort.h", "vm.h"}
