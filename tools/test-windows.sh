@@ -93,6 +93,21 @@ if timeout 300 cmake --install "$build" --prefix "$embed/prefix" >"$embed.log" 2
 else
     fail "embedding example against the installed Windows package" "$(tail -20 "$embed.log")"
 fi
+# Interpreters on Windows threads, against the same installed package.
+if timeout 120 cmake -S tests/wine/embed_threads -B "$embed/threads" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$embed/prefix" \
+    -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF >>"$embed.log" 2>&1 &&
+    timeout 300 cmake --build "$embed/threads" >>"$embed.log" 2>&1; then
+    if output=$(WINEDEBUG=-all WINEPREFIX=$build/wine-tests/prefix \
+        timeout 300 wine "$embed/threads/velmor-embed-threads.exe" 2>&1 | tr -d '\r'); then
+        pass "embedding API on Windows threads"
+        grep 'memory' <<<"$output" || true
+    else
+        fail "embedding API on Windows threads" "$output"
+    fi
+else
+    fail "embedding API on Windows threads" "$(tail -20 "$embed.log")"
+fi
 
 WINEPREFIX=$build/wine-tests/prefix wineserver -k >/dev/null 2>&1 || true
 
