@@ -7,6 +7,7 @@
 #include <velmor/velmor.h>
 
 #include <windows.h>
+// psapi.h needs windows.h before it.
 #include <psapi.h>
 
 #include <atomic>
@@ -69,8 +70,7 @@ std::string runOnce(vm::Engine engine) {
 
 std::size_t privateBytes() {
     PROCESS_MEMORY_COUNTERS_EX counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
     return counters.PrivateUsage;
 }
 
