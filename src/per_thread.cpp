@@ -24,13 +24,17 @@ void storeSlot(unsigned slot, void* value) { TlsSetValue(slot, value); }
 
 namespace {
 
+thread_local bool threadEnded = false;
+
+// What runs when the thread ends. Registering from a release finds
+// threadEnded set, which outlives this object.
 class Releases {
 public:
     Releases() = default;
     Releases(const Releases&) = delete;
     Releases& operator=(const Releases&) = delete;
     ~Releases() {
-        ending = true;
+        threadEnded = true;
         while (!entries.empty()) {
             const auto [release, object] = entries.back();
             entries.pop_back();
@@ -39,21 +43,14 @@ public:
     }
 
     std::vector<std::pair<void (*)(void*), void*>> entries;
-    bool ending = false;
 };
-
-thread_local bool threadEnded = false;
 
 }  // namespace
 
 bool atThreadEnd(void (*release)(void*), void* object) {
     if (threadEnded) return false;
-    thread_local struct Owner {
-        Releases releases;
-        ~Owner() { threadEnded = true; }
-    } owner;
-    if (owner.releases.ending) return false;
-    owner.releases.entries.emplace_back(release, object);
+    thread_local Releases releases;
+    releases.entries.emplace_back(release, object);
     return true;
 }
 

@@ -43,12 +43,11 @@ void noteThreadUse();
     return *created;
 }
 
-std::vector<Object*>& destructionQueue() {
-    std::vector<Object*>* pending = destruction().pending;
-    return pending ? *pending : makeDestructionQueue();
+std::vector<Object*>& destructionQueue(Destruction& state) {
+    return state.pending ? *state.pending : makeDestructionQueue();
 }
 
-[[maybe_unused]] const bool kDestructionQueueReady = (destructionQueue(), true);
+[[maybe_unused]] const bool kDestructionQueueReady = (destructionQueue(destruction()), true);
 
 }  // namespace
 
@@ -237,8 +236,9 @@ void StringObj::operator delete(StringObj* string, std::destroying_delete_t) noe
 }
 
 void destroyObject(Object* object) {
-    bool& destroying = destruction().destroying;
-    std::vector<Object*>& pending = destructionQueue();
+    Destruction& state = destruction();
+    bool& destroying = state.destroying;
+    std::vector<Object*>& pending = destructionQueue(state);
     if (destroying) {
         // Destruction runs while an out-of-memory error unwinds too: when the
         // queue cannot grow, free the object here, recursing as a last resort.
